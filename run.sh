@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Set up, build and run Bivalo.
+#   ./run.sh        build (Release, build/) and open the example pair
+#   ./run.sh test   build with sanitizers (build-test/) and run the whole test suite
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time)
+
+install_missing_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() {
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+install_missing_packages
+jobs=$(nproc)
+
+case "${1:-run}" in
+    test)
+        configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DBIVALO_SANITIZE=ON -DBIVALO_WERROR=ON -DBIVALO_TESTS=ON
+        ctest --test-dir build-test -j"$jobs" --output-on-failure
+        ;;
+    run)
+        configure_and_build build -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF
+        left=examples/calc_v1.c
+        right=examples/calc_v2.c
+        ./build/bivalo --report "$left" "$right" || [ $? -eq 1 ]
+        ;;
+    *)
+        echo "usage: $0 [test]" >&2
+        exit 2
+        ;;
+esac
