@@ -1,9 +1,21 @@
-# bivalo_layer(NAME SOURCES ... [QT] [DEPENDS lib ...])
-# One static library per layer folder; includes are rooted at the project top,
-# so code says #include "core/line_file.h".
+# bivalo_layer(NAME [QT] [DEPENDS lib ...])
+# The library of one layer folder, made of every .cpp in it (a folder with headers only
+# gives an interface library). Includes are rooted at the project top, so code says
+# #include "core/line_file.h".
 function(bivalo_layer name)
-  cmake_parse_arguments(L "QT" "" "SOURCES;DEPENDS" ${ARGN})
-  add_library(${name} STATIC ${L_SOURCES})
+  cmake_parse_arguments(L "QT" "" "DEPENDS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  foreach(excluded ${L_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${L_DEPENDS})
+    return()
+  endif()
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${name} STATIC ${sources} ${headers})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${L_DEPENDS})
   if(L_QT)
@@ -12,12 +24,18 @@ function(bivalo_layer name)
   endif()
 endfunction()
 
-# bivalo_test(NAME SOURCES ... [QT] [DEPENDS lib ...])
-# A GoogleTest program; every test process gets its own temporary settings file
-# (see tests/support). QT tests run on the offscreen platform with a QApplication.
-function(bivalo_test name)
-  cmake_parse_arguments(T "QT" "" "SOURCES;DEPENDS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+# bivalo_test(NAME FOLDER [QT] [DEPENDS lib ...])
+# One GoogleTest program from every .cpp in FOLDER; every test process gets its own
+# temporary settings file (tests/support). QT tests run with a QApplication on the
+# offscreen platform.
+function(bivalo_test name folder)
+  cmake_parse_arguments(T "QT" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
+  add_executable(${name} ${sources} ${headers})
   target_link_libraries(${name} PRIVATE ${T_DEPENDS} GTest::gtest GTest::gmock)
   if(T_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
