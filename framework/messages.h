@@ -10,6 +10,8 @@ using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 using MessageId = std::uint32_t;
 
+constexpr MessageId WM_CLOSE = 0x0010;               // close the window through its normal path
+constexpr MessageId WM_COMMAND = 0x0111;             // wParam: the command id
 constexpr MessageId WM_USER = 0x400;
 constexpr MessageId WM_FILE_CHANGED = WM_USER;       // a watched file changed (to the main frame)
 constexpr MessageId WM_GET_FIND_TEXT = 0x600;        // a pane asks the main frame for the Find box text

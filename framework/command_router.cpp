@@ -1,0 +1,38 @@
+#include "framework/command_router.h"
+
+namespace framework {
+
+const CommandTarget* CommandRouter::handlerFor(CommandId id) const
+{
+    for (const CommandTarget* target : m_targets) {
+        if (target != nullptr && target->handlesCommand(id))
+            return target;
+    }
+    return nullptr;
+}
+
+bool CommandRouter::update(CommandUI& ui) const
+{
+    for (const CommandTarget* target : m_targets) {
+        if (target != nullptr && target->runEnable(ui))
+            return ui.enabled();
+    }
+    ui.enable(handlerFor(ui.id()) != nullptr);
+    return ui.enabled();
+}
+
+bool CommandRouter::isEnabled(CommandId id, CommandOrigin origin) const
+{
+    CommandUI ui(id, origin);
+    return update(ui);
+}
+
+bool CommandRouter::execute(CommandId id, CommandOrigin origin) const
+{
+    if (!isEnabled(id, origin))
+        return false;
+    const CommandTarget* target = handlerFor(id);
+    return target != nullptr && target->runCommand(id);
+}
+
+} // namespace framework

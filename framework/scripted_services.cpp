@@ -1,0 +1,90 @@
+#include "framework/scripted_services.h"
+
+#include <stdexcept>
+
+namespace framework {
+
+namespace {
+
+template <typename T>
+T takeAnswer(std::deque<T>& queue, const std::string& what)
+{
+    if (queue.empty())
+        throw std::logic_error("no scripted answer for " + what);
+    T answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+}
+
+} // namespace
+
+void ScriptedServices::answerFileDialog(const std::string& path, bool readOnly)
+{
+    m_fileAnswers.emplace_back(FileDialogResult { path, readOnly });
+}
+
+std::vector<std::string> ScriptedServices::messageTexts() const
+{
+    std::vector<std::string> texts;
+    for (const ShownMessage& message : m_messages)
+        texts.push_back(message.text);
+    return texts;
+}
+
+bool ScriptedServices::allAnswersUsed() const
+{
+    return m_messageAnswers.empty() && m_fileAnswers.empty() && m_fontAnswers.empty() && m_colorAnswers.empty();
+}
+
+MessageAnswer ScriptedServices::messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon)
+{
+    m_messages.push_back({ text, buttons, icon });
+    if (buttons == MessageButtons::Ok && m_messageAnswers.empty())
+        return MessageAnswer::Ok;
+    return takeAnswer(m_messageAnswers, "message box \"" + text + "\"");
+}
+
+std::optional<FileDialogResult> ScriptedServices::fileDialog(const FileDialogRequest& request)
+{
+    m_fileDialogs.push_back(request);
+    return takeAnswer(m_fileAnswers, "file dialog \"" + request.title + "\"");
+}
+
+bool ScriptedServices::chooseFont(LogFont& font)
+{
+    m_fontDialogs.push_back(font);
+    const std::optional<LogFont> answer = takeAnswer(m_fontAnswers, "font dialog");
+    if (!answer)
+        return false;
+    font = *answer;
+    return true;
+}
+
+bool ScriptedServices::chooseColor(ColorRef& color)
+{
+    const std::optional<ColorRef> answer = takeAnswer(m_colorAnswers, "colour dialog");
+    if (!answer)
+        return false;
+    color = *answer;
+    return true;
+}
+
+bool ScriptedServices::startDetached(const std::vector<std::string>& argv)
+{
+    m_started.push_back(argv);
+    return m_startResult;
+}
+
+bool ScriptedServices::openAddress(const std::string& address)
+{
+    m_addresses.push_back(address);
+    return true;
+}
+
+void ScriptedServices::setWaitCursor(bool on)
+{
+    m_waitCursor = on;
+    ++m_waitCursorChanges;
+}
+
+} // namespace framework
