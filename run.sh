@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time)
+          libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time
+          libqt6svg6)
 
 install_missing_packages() {
     local missing=()

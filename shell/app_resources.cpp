@@ -1,0 +1,37 @@
+#include "shell/app_resources.h"
+
+#include <QString>
+
+#include "shell/toolbar_table.h"
+
+// The generated registration functions live in the global namespace.
+static void registerResourceFile()
+{
+    Q_INIT_RESOURCE(bivalo);
+}
+
+namespace shell {
+
+void initResources()
+{
+    static const bool registered = (registerResourceFile(), true);
+    (void)registered;
+}
+
+static QIcon iconAt(std::string_view path)
+{
+    initResources();
+    return path.empty() ? QIcon() : QIcon(QString::fromUtf8(path.data(), qsizetype(path.size())));
+}
+
+QIcon appIcon()
+{
+    return iconAt(kAppIconPath);
+}
+
+QIcon commandIcon(framework::CommandId command)
+{
+    return iconAt(commandIconPath(command));
+}
+
+} // namespace shell

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "framework/command_ids.h"
+
+// The menus of the program as data: the main menu bar (resource 128) and the panes'
+// context menu (resource 135). A text holds the label, a tab, then the key text.
+namespace shell {
+
+struct MenuEntry {
+    enum class Kind { Command, Separator, Popup };
+
+    Kind kind = Kind::Command;
+    std::string_view text;
+    framework::CommandId command = 0;
+    std::span<const MenuEntry> popup;    // the items of a Popup
+};
+
+constexpr unsigned IDR_MAINFRAME = 128;
+constexpr unsigned IDR_CONTEXT_MENU = 135;
+
+// The popups of the menu bar, in order.
+std::span<const MenuEntry> mainMenu();
+// The items of the first popup of the context menu.
+std::span<const MenuEntry> contextMenu();
+
+} // namespace shell
