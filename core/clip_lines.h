@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+// Lines as clipboard text: each line followed by a line feed, no carriage returns.
+class ClipLines {
+public:
+    void add(std::string_view line);
+    const std::string& text() const { return m_text; }
+    bool empty() const { return m_text.empty(); }
+
+    // Clipboard text back into lines: a carriage return becomes a blank, a line feed ends a
+    // line, and a last piece without a line feed is dropped.
+    static std::vector<std::string> split(std::string_view text);
+
+private:
+    std::string m_text;
+};
+
+} // namespace core

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "core/clip_lines.h"
+
+namespace core {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ClipLines, EndsEveryLineWithALineFeed)
+{
+    ClipLines clip;
+    clip.add("one");
+    clip.add("");
+    clip.add("three");
+    EXPECT_EQ(clip.text(), "one\n\nthree\n");
+}
+
+TEST(ClipLines, SplitDropsALastPieceWithoutLineFeed)
+{
+    EXPECT_EQ(ClipLines::split("a\nb\nc"), (Lines{"a", "b"}));
+    EXPECT_EQ(ClipLines::split("no line feed"), Lines{});
+    EXPECT_EQ(ClipLines::split("\n\n"), (Lines{"", ""}));
+}
+
+TEST(ClipLines, SplitTurnsCarriageReturnsIntoBlanks)
+{
+    EXPECT_EQ(ClipLines::split("a\r\nb\r\n"), (Lines{"a ", "b "}));
+    EXPECT_EQ(ClipLines::split("x\ry\n"), (Lines{"x y"}));
+}
+
+TEST(ClipLines, SplitGivesBackWhatWasAdded)
+{
+    ClipLines clip;
+    clip.add("first");
+    clip.add("  second\twith tab");
+    EXPECT_EQ(ClipLines::split(clip.text()), (Lines{"first", "  second\twith tab"}));
+}
+
+} // namespace
+} // namespace core
