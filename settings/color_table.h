@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+
+#include "framework/services.h"
+#include "settings/profile_section.h"
+
+namespace settings {
+
+// Background and text colours of the five line states, indexed by 2 * state + variant
+// (variant 1: the current row while EasyJoin runs). Section "AppColors" keeps variant 0
+// of both arrays; variant 1 always has its default.
+class CColorTable : public ProfileSection {
+public:
+    static constexpr int kStates = 5;
+    static constexpr int kEntries = 2 * kStates;
+    using ColorRef = framework::ColorRef;
+
+    CColorTable();
+
+    ColorRef background[kEntries];
+    ColorRef text[kEntries];
+
+    ColorRef backgroundFor(int state, int variant) const { return background[index(state, variant)]; }
+    ColorRef textFor(int state, int variant) const { return text[index(state, variant)]; }
+
+    // Copies every default colour into both arrays.
+    void reset();
+
+    void Exchange(bool save) override;
+
+private:
+    static int index(int state, int variant);
+};
+
+// The process-wide colour table.
+CColorTable& colorTable();
+
+} // namespace settings
