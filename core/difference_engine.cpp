@@ -1,0 +1,375 @@
+#include "core/difference_engine.h"
+
+#include <algorithm>
+#include <cassert>
+#include <utility>
+
+#include "core/anchor_lines.h"
+#include "core/line_classes.h"
+#include "core/line_occurrences.h"
+#include "settings/app_settings.h"
+
+namespace core {
+
+namespace {
+
+constexpr std::int32_t kRowMargin = 100;
+
+struct Match {
+    std::int32_t source = 0;
+    std::int32_t destination = 0;
+};
+
+LineState blockState(std::int32_t a, std::int32_t b)
+{
+    if (a == 0)
+        return b == 0 ? LineState::Same : LineState::TargetOnly;
+    return b == 0 ? LineState::SourceOnly : LineState::Changed;
+}
+
+// One run of the block walk over two files, each followed by an end marker that
+// equals the other file's marker and nothing else (so no real line can close the walk
+// early). Equality is decided by equality class; the first line of a class inside a
+// window and the next line that still has a partner are looked up, not searched.
+class BlockWalk {
+public:
+    BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks)
+        : m_source(source), m_destination(destination),
+          m_ns(source.count() + 1), m_nd(destination.count() + 1),
+          m_classes(source, destination, ignoreBlanks),
+          m_sourceOccurrences(m_classes.sourceClasses(), m_classes.classCount()),
+          m_destinationOccurrences(m_classes.destinationClasses(), m_classes.classCount()),
+          m_sourceAnchors(m_ns), m_destinationAnchors(m_nd)
+    {
+    }
+
+    CompareResult run();
+
+private:
+    LineRecord& sourceLine(std::int32_t i) { return *m_source.lineAt(i); }
+    LineRecord& destinationLine(std::int32_t j) { return *m_destination.lineAt(j); }
+    bool isSourceMarker(std::int32_t i) const { return i == m_ns - 1; }
+    bool isDestinationMarker(std::int32_t j) const { return j == m_nd - 1; }
+    std::int32_t sourcePartner(std::int32_t i) { return isSourceMarker(i) ? kNoPartner : sourceLine(i).partner(); }
+    std::int32_t destinationPartner(std::int32_t j)
+    {
+        return isDestinationMarker(j) ? kNoPartner : destinationLine(j).partner();
+    }
+    bool sourceKeyEmpty(std::int32_t i) { return !isSourceMarker(i) && sourceLine(i).key().empty(); }
+    bool destinationKeyEmpty(std::int32_t j) { return !isDestinationMarker(j) && destinationLine(j).key().empty(); }
+    std::int32_t sourceClass(std::int32_t i) const { return m_classes.sourceClasses()[static_cast<std::size_t>(i)]; }
+    std::int32_t destinationClass(std::int32_t j) const
+    {
+        return m_classes.destinationClasses()[static_cast<std::size_t>(j)];
+    }
+
+    void resetLines();
+    void linkUniqueLines();
+    void linkCollidingUniqueLines();
+    void link(std::int32_t i, std::int32_t j);
+    void dissolve(std::int32_t i, std::int32_t j);
+
+    Match findBlockEnd(bool& later);
+    bool anchorTest(std::int32_t i, std::int32_t j, Match& match);
+    bool searchSourceLine(std::int32_t i, std::int32_t j, bool later, Match& match);
+    bool searchDestinationLine(std::int32_t i, std::int32_t j, bool later, Match& match);
+    void emitBlock(Match match);
+    void extendBackward(Match match, std::int32_t a, std::int32_t b);
+    void setSourceState(std::int32_t i, LineState state);
+    void setDestinationState(std::int32_t j, LineState state);
+    bool pairsDifferentTexts() ;
+
+    LineFile& m_source;
+    LineFile& m_destination;
+    const std::int32_t m_ns; // lines with the marker
+    const std::int32_t m_nd;
+    LineClasses m_classes;
+    LineOccurrences m_sourceOccurrences;
+    LineOccurrences m_destinationOccurrences;
+    AnchorLines m_sourceAnchors;
+    AnchorLines m_destinationAnchors;
+
+    CompareResult m_result;
+    std::int32_t m_s = 0; // block starts
+    std::int32_t m_d = 0;
+};
+
+void BlockWalk::resetLines()
+{
+    for (std::int32_t i = 0; i < m_ns - 1; ++i)
+        sourceLine(i).setPartner(kNoPartner);
+    for (std::int32_t j = 0; j < m_nd - 1; ++j)
+        destinationLine(j).setPartner(kNoPartner);
+}
+
+void BlockWalk::link(std::int32_t i, std::int32_t j)
+{
+    sourceLine(i).setPartner(j);
+    destinationLine(j).setPartner(i);
+    m_sourceAnchors.add(i);
+    m_destinationAnchors.add(j);
+}
+
+void BlockWalk::dissolve(std::int32_t i, std::int32_t j)
+{
+    sourceLine(i).setPartner(kNoPartner);
+    destinationLine(j).setPartner(kNoPartner);
+    m_sourceAnchors.remove(i);
+    m_destinationAnchors.remove(j);
+}
+
+// Anchors: lines whose hash occurs exactly once in each file, linked on the hash alone.
+void BlockWalk::linkUniqueLines()
+{
+    for (std::int32_t lineClass = 0; lineClass < m_classes.markerClass(); ++lineClass) {
+        if (m_classes.sharesHash(lineClass))
+            continue;
+        if (m_sourceOccurrences.occursOnce(lineClass) && m_destinationOccurrences.occursOnce(lineClass))
+            link(m_sourceOccurrences.firstOf(lineClass), m_destinationOccurrences.firstOf(lineClass));
+    }
+    linkCollidingUniqueLines();
+}
+
+// Different texts with one hash: the hash, not the class, must occur once per file.
+void BlockWalk::linkCollidingUniqueLines()
+{
+    struct Occurrence {
+        std::uint32_t hash;
+        bool inSource;
+        std::int32_t line;
+    };
+    std::vector<Occurrence> occurrences;
+    for (std::int32_t i = 0; i < m_ns - 1; ++i) {
+        if (m_classes.sharesHash(sourceClass(i)))
+            occurrences.push_back({sourceLine(i).hash(), true, i});
+    }
+    for (std::int32_t j = 0; j < m_nd - 1; ++j) {
+        if (m_classes.sharesHash(destinationClass(j)))
+            occurrences.push_back({destinationLine(j).hash(), false, j});
+    }
+    std::stable_sort(occurrences.begin(), occurrences.end(),
+                     [](const Occurrence& x, const Occurrence& y) { return x.hash < y.hash; });
+    for (std::size_t first = 0; first < occurrences.size();) {
+        std::size_t last = first;
+        int inSource = 0;
+        int inDestination = 0;
+        std::int32_t sourceLineIndex = 0;
+        std::int32_t destinationLineIndex = 0;
+        for (; last < occurrences.size() && occurrences[last].hash == occurrences[first].hash; ++last) {
+            if (occurrences[last].inSource) {
+                ++inSource;
+                sourceLineIndex = occurrences[last].line;
+            } else {
+                ++inDestination;
+                destinationLineIndex = occurrences[last].line;
+            }
+        }
+        if (inSource == 1 && inDestination == 1)
+            link(sourceLineIndex, destinationLineIndex);
+        first = last;
+    }
+}
+
+bool BlockWalk::anchorTest(std::int32_t i, std::int32_t j, Match& match)
+{
+    const std::int32_t p = sourcePartner(i);
+    if (p != kNoPartner) {
+        const std::int32_t candidate =
+            destinationPartner(j) != kNoPartner ? j : m_destinationAnchors.firstFrom(j + 1);
+        if (candidate == p) {
+            match = {i, candidate};
+            return true;
+        }
+        // An anchor out of order stops being one.
+        dissolve(i, p);
+        return false;
+    }
+    const std::int32_t q = destinationPartner(j);
+    if (q != kNoPartner) {
+        if (m_sourceAnchors.firstFrom(i + 1) == q) {
+            match = {q, j};
+            return true;
+        }
+        dissolve(q, j);
+    }
+    return false;
+}
+
+// Source line i against destination lines d .. j; a blank line only closes a block
+// in its first pass.
+bool BlockWalk::searchSourceLine(std::int32_t i, std::int32_t j, bool later, Match& match)
+{
+    if (later && sourceKeyEmpty(i) && i + 1 < m_ns)
+        return false;
+    const std::int32_t k = m_destinationOccurrences.firstFrom(sourceClass(i), m_d);
+    if (k > j)
+        return false;
+    match = {i, k};
+    return true;
+}
+
+// Destination line j against source lines s .. i - 1.
+bool BlockWalk::searchDestinationLine(std::int32_t i, std::int32_t j, bool later, Match& match)
+{
+    if (later && destinationKeyEmpty(j) && j + 1 < m_nd)
+        return false;
+    const std::int32_t k = m_sourceOccurrences.firstFrom(destinationClass(j), m_s);
+    if (k >= i)
+        return false;
+    match = {k, j};
+    return true;
+}
+
+// The square search: each pass tries one more source line against the window of
+// destination lines and one more destination line against the source window.
+Match BlockWalk::findBlockEnd(bool& later)
+{
+    std::int32_t i = m_s;
+    std::int32_t j = m_d;
+    later = false;
+    Match match;
+    for (;;) {
+        if (anchorTest(i, j, match) || searchSourceLine(i, j, later, match)
+            || searchDestinationLine(i, j, later, match))
+            return match;
+        if (j < m_nd - 1)
+            ++j;
+        if (i < m_ns - 1)
+            ++i;
+        later = true;
+    }
+}
+
+void BlockWalk::setSourceState(std::int32_t i, LineState state)
+{
+    if (!isSourceMarker(i))
+        sourceLine(i).setState(state);
+}
+
+void BlockWalk::setDestinationState(std::int32_t j, LineState state)
+{
+    if (!isDestinationMarker(j))
+        destinationLine(j).setState(state);
+}
+
+// The lines of a block stand at its top, the filler rows of the shorter side directly
+// above the match row.
+void BlockWalk::emitBlock(Match match)
+{
+    const std::int32_t a = match.source - m_s;
+    const std::int32_t b = match.destination - m_d;
+    const std::int32_t m = std::max(a, b);
+    const LineState state = blockState(a, b);
+    RowMap& sourceRows = m_result.sourceRows;
+    RowMap& destinationRows = m_result.destinationRows;
+    for (std::int32_t r = 0; r < m; ++r) {
+        if (r < a) {
+            sourceRows.push_back(m_s + r);
+            setSourceState(m_s + r, state);
+        } else {
+            sourceRows.push_back(-1 - match.source);
+        }
+        if (r < b) {
+            destinationRows.push_back(m_d + r);
+            setDestinationState(m_d + r, state);
+        } else {
+            destinationRows.push_back(-1 - match.destination);
+        }
+    }
+    m_result.rowCount += m;
+}
+
+// After an anchor found in a later pass, equal lines directly above it are paired
+// with each other again and move to the bottom of the block.
+void BlockWalk::extendBackward(Match match, std::int32_t a, std::int32_t b)
+{
+    RowMap& sourceRows = m_result.sourceRows;
+    RowMap& destinationRows = m_result.destinationRows;
+    const std::int32_t rows = m_result.rowCount; // the match row
+    std::int32_t n = 0;
+    for (std::int32_t k = 1;; ++k) {
+        const std::int32_t x = match.source - k;
+        const std::int32_t y = match.destination - k;
+        if (x < 0 || y < 0)
+            break;
+        if (sourceLine(x).state() == LineState::Same || destinationLine(y).state() == LineState::Same)
+            break;
+        if (sourceClass(x) != destinationClass(y))
+            break;
+        sourceLine(x).setState(LineState::Same);
+        destinationLine(y).setState(LineState::Same);
+        if (a > b)
+            destinationRows[static_cast<std::size_t>(rows - (a - b) - k)] = -1 - match.destination;
+        if (a < b)
+            sourceRows[static_cast<std::size_t>(rows - (b - a) - k)] = -1 - match.source;
+        destinationRows[static_cast<std::size_t>(rows - k)] = y;
+        sourceRows[static_cast<std::size_t>(rows - k)] = x;
+        ++n;
+    }
+    if (n > 0 && n == a) {
+        for (std::int32_t y = m_d; y < m_d + (b - n); ++y)
+            destinationLine(y).setState(LineState::TargetOnly);
+    } else if (n > 0 && n == b) {
+        for (std::int32_t x = m_s; x < m_s + (a - n); ++x)
+            sourceLine(x).setState(LineState::SourceOnly);
+    }
+}
+
+bool BlockWalk::pairsDifferentTexts()
+{
+    for (std::int32_t r = 0; r < m_result.rowCount; ++r) {
+        const std::int32_t i = m_result.sourceRows[static_cast<std::size_t>(r)];
+        const std::int32_t j = m_result.destinationRows[static_cast<std::size_t>(r)];
+        if (i < 0 || j < 0)
+            continue;
+        const LineRecord& x = sourceLine(i);
+        const LineRecord& y = destinationLine(j);
+        if (x.state() == LineState::Same && y.state() == LineState::Same && x.text() != y.text())
+            return true;
+    }
+    return false;
+}
+
+CompareResult BlockWalk::run()
+{
+    resetLines();
+    linkUniqueLines();
+    const auto rowRoom = static_cast<std::size_t>(std::max(m_ns, m_nd) + kRowMargin);
+    m_result.sourceRows.reserve(rowRoom);
+    m_result.destinationRows.reserve(rowRoom);
+
+    while (m_d < m_nd) {
+        bool later = false;
+        const Match match = findBlockEnd(later);
+        const std::int32_t a = match.source - m_s;
+        const std::int32_t b = match.destination - m_d;
+        emitBlock(match);
+        m_result.sourceRows.push_back(match.source);
+        m_result.destinationRows.push_back(match.destination);
+        setSourceState(match.source, LineState::Same);
+        setDestinationState(match.destination, LineState::Same);
+        if (later && !isSourceMarker(match.source) && sourceLine(match.source).hasPartner())
+            extendBackward(match, a, b);
+        ++m_result.rowCount;
+        m_s = match.source + 1;
+        m_d = match.destination + 1;
+    }
+
+    // The last row pairs the two end markers.
+    assert(m_s == m_ns && m_result.rowCount > 0);
+    --m_result.rowCount;
+    m_result.sourceRows.pop_back();
+    m_result.destinationRows.pop_back();
+    m_result.blankDifference = pairsDifferentTexts();
+    return std::move(m_result);
+}
+
+} // namespace
+
+CompareResult compareFiles(LineFile& source, LineFile& destination)
+{
+    BlockWalk walk(source, destination, settings::appSettings().IgnoreBlanks != 0);
+    return walk.run();
+}
+
+} // namespace core

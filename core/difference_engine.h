@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/line_file.h"
+#include "core/row_map.h"
+
+namespace core {
+
+// The aligned rows of a comparison. Both maps hold exactly rowCount entries.
+struct CompareResult {
+    RowMap sourceRows;
+    RowMap destinationRows;
+    std::int32_t rowCount = 0;
+    // Some row pairs two Same lines whose texts are not byte for byte equal: the
+    // files matched only because blanks were ignored (or by an anchor's hash).
+    bool blankDifference = false;
+};
+
+// Aligns the lines of source with those of destination and sets every line's state
+// (and the partner links of the unique-line pass). Reads IgnoreBlanks from the settings.
+CompareResult compareFiles(LineFile& source, LineFile& destination);
+
+} // namespace core

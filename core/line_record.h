@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/line_state.h"
+
+namespace core {
+
+constexpr std::int32_t kNoPartner = -1;
+
+// One text line as displayed, compared and saved. The bytes live in the owning
+// LineFile's text store; a record is a small view onto them and is only built by
+// LineFile (load, appendLine, setText). Lines are byte strings: NUL and bytes >= 128
+// are ordinary bytes.
+class LineRecord {
+public:
+    // Tabs expanded to TabSize blanks, trailing white space removed, no line end.
+    std::string_view text() const { return {m_text, m_textLength}; }
+    // The text without its leading blanks; with IgnoreBlanks also every run of blanks
+    // inside it reduced to one. Empty for an empty or all-blank line.
+    std::string_view key() const { return {m_text + m_keyBegin, m_keyLength}; }
+    // Hash of the key (IgnoreBlanks on) or of the text (off); 0 for an empty one.
+    std::uint32_t hash() const { return m_hash; }
+
+    LineState state() const { return m_state; }
+    void setState(LineState state) { m_state = state; }
+
+    // Index of the unique partner line in the other file, or kNoPartner. Only the
+    // difference engine sets it.
+    std::int32_t partner() const { return m_partner; }
+    bool hasPartner() const { return m_partner != kNoPartner; }
+    void setPartner(std::int32_t partner) { m_partner = partner; }
+
+    // The line on disk was longer than one piece and the next record holds its rest;
+    // saving writes such pieces back as one line.
+    bool continues() const { return m_continues; }
+
+private:
+    friend class LineFile;
+
+    const char* m_text = "";
+    std::uint32_t m_textLength = 0;
+    std::uint32_t m_keyBegin = 0; // from m_text; the key follows the text when blanks are collapsed
+    std::uint32_t m_keyLength = 0;
+    std::uint32_t m_hash = 0;
+    std::int32_t m_partner = kNoPartner;
+    LineState m_state = LineState::Same;
+    bool m_continues = false;
+};
+
+// Line equality: hashes first, then the texts (IgnoreBlanks off) or the keys (on).
+// With IgnoreBlanks on, a match of texts of different length sets *blankDifference.
+bool isEqual(const LineRecord& a, const LineRecord* b, bool* blankDifference = nullptr);
+
+} // namespace core

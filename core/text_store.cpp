@@ -1,0 +1,32 @@
+#include "core/text_store.h"
+
+namespace core {
+
+char* TextStore::allocate(std::size_t size)
+{
+    if (size == 0)
+        return m_free;
+    if (size > m_freeSize) {
+        // A large request gets a block of its own so the current block's rest stays usable.
+        if (size > kBlockSize / 4) {
+            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+            return m_blocks.back().get();
+        }
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+        m_free = m_blocks.back().get();
+        m_freeSize = kBlockSize;
+    }
+    char* result = m_free;
+    m_free += size;
+    m_freeSize -= size;
+    return result;
+}
+
+void TextStore::clear()
+{
+    m_blocks.clear();
+    m_free = nullptr;
+    m_freeSize = 0;
+}
+
+} // namespace core
