@@ -1,0 +1,45 @@
+#include "shell/link_static.h"
+
+#include <QMouseEvent>
+
+CLinkStatic::CLinkStatic(framework::Services& services, const QString& text, Qt::Alignment alignment,
+                         std::string address, const QCursor& cursor, QWidget* parent)
+    : QLabel(text, parent), m_services(services), m_address(std::move(address))
+{
+    setAlignment(alignment);
+    setCursor(cursor);
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    applyLinkLook();
+}
+
+void CLinkStatic::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    const std::string target = m_address.empty() ? text().toStdString() : m_address;
+    if (target.empty())
+        return;
+    if (!m_services.openAddress(target))
+        return;
+    m_color = kVisitedColor;
+    applyLinkLook();
+}
+
+void CLinkStatic::applyLinkLook()
+{
+    if (!(alignment() & Qt::AlignHCenter))
+        return;
+    if (!font().underline()) {
+        QFont underlined = font();
+        underlined.setUnderline(true);
+        setFont(underlined);
+    }
+    QPalette colors = palette();
+    colors.setColor(QPalette::WindowText,
+                    QColor(int(m_color & 0xFF), int((m_color >> 8) & 0xFF), int((m_color >> 16) & 0xFF)));
+    setPalette(colors);
+    setAutoFillBackground(false);
+    update();
+}

@@ -1,0 +1,119 @@
+#include "shell/window_placement.h"
+
+#include <span>
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+#include "framework/profile.h"
+
+namespace shell {
+namespace {
+
+struct PlacementKey {
+    const char* name;
+    std::int32_t WindowPlacement::*field;
+};
+
+// In the order the file holds them; the show command comes first and decides.
+constexpr PlacementKey kKeys[] = {
+    {"wp.showCmd", &WindowPlacement::showCmd},
+    {"wp.flags", &WindowPlacement::flags},
+    {"wp.ptMinPosition.x", &WindowPlacement::minX},
+    {"wp.ptMinPosition.y", &WindowPlacement::minY},
+    {"wp.ptMaxPosition.x", &WindowPlacement::maxX},
+    {"wp.ptMaxPosition.y", &WindowPlacement::maxY},
+    {"wp.left", &WindowPlacement::left},
+    {"wp.right", &WindowPlacement::right},
+    {"wp.top", &WindowPlacement::top},
+    {"wp.bottom", &WindowPlacement::bottom},
+};
+
+} // namespace
+
+bool WindowPlacement::load(const std::string& section)
+{
+    const std::string file = framework::settingsFilePath();
+    const int stored = framework::readProfileInt(file, section, kKeys[0].name, -1);
+    if (stored < 0)
+        return false;
+    showCmd = stored;
+    for (const PlacementKey& key : std::span(kKeys).subspan(1))
+        this->*key.field = framework::readProfileInt(file, section, key.name, this->*key.field);
+    return true;
+}
+
+void WindowPlacement::save(const std::string& section) const
+{
+    const std::string file = framework::settingsFilePath();
+    for (const PlacementKey& key : kKeys)
+        framework::writeProfileInt(file, section, key.name, this->*key.field);
+}
+
+bool WindowPlacement::overlapsScreen(int screenWidth, int screenHeight) const
+{
+    return left < screenWidth && right > 0 && top < screenHeight && bottom > 0 && left < right && top < bottom;
+}
+
+WindowPlacement WindowPlacement::of(const QWidget& window)
+{
+    WindowPlacement placement;
+    const QRect normal = window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.left() + normal.width();
+    placement.bottom = normal.top() + normal.height();
+    const Qt::WindowStates state = window.windowState();
+    if (state & Qt::WindowMinimized) {
+        placement.showCmd = SW_SHOWMINIMIZED;
+        if (state & Qt::WindowMaximized)
+            placement.flags = WPF_RESTORETOMAXIMIZED;
+    } else if (state & Qt::WindowMaximized) {
+        placement.showCmd = SW_SHOWMAXIMIZED;
+    } else {
+        placement.showCmd = SW_SHOWNORMAL;
+    }
+    return placement;
+}
+
+void WindowPlacement::applyTo(QWidget& window) const
+{
+    window.setGeometry(left, top, right - left, bottom - top);
+    Qt::WindowStates state = Qt::WindowNoState;
+    switch (showCmd) {
+    case SW_SHOWMAXIMIZED:
+        state = Qt::WindowMaximized;
+        break;
+    case SW_SHOWMINIMIZED:
+    case 6:    // SW_MINIMIZE
+    case 7:    // SW_SHOWMINNOACTIVE
+        state = Qt::WindowMinimized;
+        if (flags & WPF_RESTORETOMAXIMIZED)
+            state |= Qt::WindowMaximized;
+        break;
+    default:
+        break;
+    }
+    window.setWindowState(state);
+}
+
+bool WindowPlacement::restore(const std::string& section, QWidget& window)
+{
+    WindowPlacement placement;
+    if (!placement.load(section))
+        return false;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || !placement.overlapsScreen(screen->geometry().width(), screen->geometry().height()))
+        return false;
+    placement.applyTo(window);
+    return true;
+}
+
+void WindowPlacement::saveOf(const std::string& section, const QWidget& window)
+{
+    of(window).save(section);
+}
+
+} // namespace shell
