@@ -1,5 +1,7 @@
 #include "core/text_store.h"
 
+#include <algorithm>
+
 namespace core {
 
 char* TextStore::allocate(std::size_t size)
@@ -8,13 +10,14 @@ char* TextStore::allocate(std::size_t size)
         return m_free;
     if (size > m_freeSize) {
         // A large request gets a block of its own so the current block's rest stays usable.
-        if (size > kBlockSize / 4) {
+        if (size > m_nextBlockSize / 4) {
             m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
             return m_blocks.back().get();
         }
-        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_nextBlockSize));
         m_free = m_blocks.back().get();
-        m_freeSize = kBlockSize;
+        m_freeSize = m_nextBlockSize;
+        m_nextBlockSize = std::min(m_nextBlockSize * 2, kLargestBlockSize);
     }
     char* result = m_free;
     m_free += size;
@@ -27,6 +30,7 @@ void TextStore::clear()
     m_blocks.clear();
     m_free = nullptr;
     m_freeSize = 0;
+    m_nextBlockSize = kFirstBlockSize;
 }
 
 } // namespace core

@@ -16,11 +16,15 @@ public:
     void clear();
 
 private:
-    static constexpr std::size_t kBlockSize = 1 << 20;
+    // Blocks start small (a short file or an edit needs little) and double up to the
+    // largest size.
+    static constexpr std::size_t kFirstBlockSize = 1 << 12;
+    static constexpr std::size_t kLargestBlockSize = 1 << 20;
 
     std::vector<std::unique_ptr<char[]>> m_blocks;
     char* m_free = nullptr;
     std::size_t m_freeSize = 0;
+    std::size_t m_nextBlockSize = kFirstBlockSize;
 };
 
 } // namespace core
