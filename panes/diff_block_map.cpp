@@ -1,0 +1,96 @@
+#include "panes/diff_block_map.h"
+
+#include <algorithm>
+
+namespace panes {
+namespace {
+
+constexpr std::uint8_t kSame = 0;
+constexpr std::uint8_t kSourceOnly = 1;
+constexpr std::uint8_t kTargetOnly = 2;
+constexpr std::uint8_t kChanged = 3;
+
+bool isSameRow(const core::LineFile& source, std::int32_t sourceEntry)
+{
+    if (core::isVirtualRow(sourceEntry))
+        return false;
+    const core::LineRecord* line = source.lineAt(sourceEntry);
+    return line != nullptr && line->state() == core::LineState::Same;
+}
+
+std::int32_t entryAt(const core::RowMap& rows, std::int32_t row)
+{
+    return std::size_t(row) < rows.size() ? rows[std::size_t(row)] : -1;
+}
+
+} // namespace
+
+void DiffBlockMap::build(const core::LineFile& source, const core::RowMap& sourceRows,
+                         const core::RowMap& destinationRows, std::int32_t rowCount)
+{
+    m_rowCount = std::max(rowCount, 0);
+    m_values.assign(std::size_t(m_rowCount), kSame);
+    std::uint8_t block = kSame;
+    for (std::int32_t row = 0; row < m_rowCount; ++row) {
+        const std::int32_t sourceEntry = entryAt(sourceRows, row);
+        if (isSameRow(source, sourceEntry)) {
+            block = kSame;
+        } else if (block == kSame) {
+            if (core::isVirtualRow(sourceEntry))
+                block = kTargetOnly;
+            else if (!core::isVirtualRow(entryAt(destinationRows, row)))
+                block = kChanged;
+            else
+                block = kSourceOnly;
+        }
+        m_values[std::size_t(row)] = block;
+    }
+}
+
+void DiffBlockMap::rescale(int clientHeight)
+{
+    const int height = clientHeight - 2 * kMargin;
+    if (m_rowCount <= 0 || height <= 0)
+        return;
+    m_pixelsPerRow = height > m_rowCount;
+    m_scale = m_pixelsPerRow ? height / m_rowCount : m_rowCount / height + 1;
+}
+
+int DiffBlockMap::rowToY(std::int32_t row) const
+{
+    if (m_scale == 0)
+        return kMargin;
+    return m_pixelsPerRow ? m_scale * row + kMargin : row / m_scale + kMargin;
+}
+
+std::int32_t DiffBlockMap::yToRow(int y) const
+{
+    if (m_scale == 0)
+        return 0;
+    return m_pixelsPerRow ? (y - kMargin) / m_scale : (y - kMargin) * m_scale;
+}
+
+std::uint8_t DiffBlockMap::strongestValue(std::int32_t first, int count) const
+{
+    const auto begin = m_values.begin() + std::clamp<std::int32_t>(first, 0, m_rowCount);
+    const auto end = m_values.begin() + std::clamp<std::int64_t>(std::int64_t(first) + count, 0, m_rowCount);
+    return begin < end ? *std::max_element(begin, end) : kSame;
+}
+
+std::optional<std::int32_t> DiffBlockMap::nearestDifference(std::int32_t row) const
+{
+    if (row < 0 || row >= m_rowCount)
+        return std::nullopt;
+    const auto isDifference = [this](std::int64_t candidate) {
+        return candidate >= 0 && candidate < m_rowCount && m_values[std::size_t(candidate)] != kSame;
+    };
+    for (std::int64_t step = 0; step < kNearestSearchSteps; ++step) {
+        if (isDifference(row - step))
+            return std::int32_t(row - step);
+        if (isDifference(row + step))
+            return std::int32_t(row + step);
+    }
+    return row;
+}
+
+} // namespace panes
