@@ -1,0 +1,281 @@
+#pragma once
+
+#include <QPixmap>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/services.h"
+#include "grid/cell_colors.h"
+#include "grid/cell_geometry.h"
+#include "grid/cell_messages.h"
+#include "grid/cell_records.h"
+#include "grid/s_font.h"
+#include "platform/window.h"
+
+class QScrollBar;
+
+namespace grid {
+
+class CMaskEdit;
+
+using framework::LParam;
+using framework::LResult;
+using framework::WParam;
+
+// A table of cells driven by window messages (the TCM_ numbers): rows, data columns and
+// fixed row-header columns, a header row band, fonts, a current cell, row selection and
+// marking, scrolling and in-place editing. The grid owns geometry, state and presentation;
+// the text of a cell is asked of the notify window per painted cell and never kept.
+class TCell : public platform::Window {
+public:
+    explicit TCell(QWidget* parent = nullptr);
+    ~TCell() override;
+
+    // --- structure and geometry (read) ------------------------------------------------
+    int columnCount() const { return geometry_.columns.count(); }
+    int fixedColumnCount() const { return geometry_.fixedColumns.count(); }
+    int rowCount() const { return geometry_.rows.count(); }
+    const TCellColumn& column(int index) const { return columns_[static_cast<std::size_t>(index)]; }
+    const TCellColumn& fixedColumn(int index) const { return fixedColumns_[static_cast<std::size_t>(index)]; }
+    int columnWidth(int index) const { return geometry_.columns.size(index); }
+    int fixedColumnWidth(int index) const { return geometry_.fixedColumns.size(index); }
+    int rowHeight(int index) const { return geometry_.rows.size(index); }
+    int defaultRowHeight() const { return defaultRowHeight_; }
+    const CellGeometry& geometry() const { return geometry_; }
+
+    std::uint8_t rowFlags(int row) const { return rowFlags_[static_cast<std::size_t>(row)]; }
+    // Sets or clears flag bits of a row (bits above the selected and marked bits are the
+    // owner's, e.g. bookmarks) without repainting.
+    void setRowFlags(int row, std::uint8_t bits, bool on);
+    std::uint8_t columnFlags(int column) const { return columnFlags_[static_cast<std::size_t>(column)]; }
+    void setColumnFlags(int column, std::uint8_t flags) { columnFlags_[static_cast<std::size_t>(column)] = flags; }
+
+    const TCellPosition& position() const { return position_; }
+    std::uint32_t gridStyle() const { return windowStyle() & 0xFFFF; }
+    // Changes style bits (grid bits and the scroll-bar bits), then lays out and repaints.
+    void modifyStyle(std::uint32_t remove, std::uint32_t add);
+
+    // Rectangles in client coordinates of the data area.
+    QRect cellRect(int column, int row) const;
+    QRect rowRect(int row) const;
+    // The widget rectangle of the data area (the client area).
+    QRect clientArea() const override;
+    int headerBandHeight() const;
+    int fixedBandWidth() const;
+    void setHeaderGap(int gap);
+
+    // --- fonts ---------------------------------------------------------------------------
+    int fontCount() const { return static_cast<int>(fonts_.size()); }
+    const CSFont& font(int index) const;      // an index outside the list gives font 0
+    int addFont(const framework::LogFont& logFont);
+    void replaceFont(int index, const framework::LogFont& logFont);
+    // The index of a font with this description, -1 when there is none.
+    int findFont(const framework::LogFont& logFont) const;
+
+    // --- colours and switches -------------------------------------------------------------
+    CellColors& colors() { return colors_; }
+    const CellColors& colors() const { return colors_; }
+    void resetColors();
+
+    bool isEditEnabled() const { return editEnabled_; }
+    void setEditEnabled(bool on) { editEnabled_ = on; }
+    bool isCellEditable(int column, int row) const;
+    bool rowEmphasis() const { return rowEmphasis_; }
+    // Repaints the current row; 0 when the switch already had this state.
+    int setRowEmphasis(bool on);
+    bool keepsFocus() const { return keepFocus_; }
+    void setKeepFocus(bool on) { keepFocus_ = on; }
+
+    // The in-cell editor in use now, none while no cell is edited.
+    QWidget* activeEditor() const;
+
+    // Where the font dialog comes from; the desktop's when none is set.
+    void setServices(framework::Services* services) { services_ = services; }
+
+    // --- direct operations -----------------------------------------------------------------
+    // Takes state of another grid (mask bits: 0x01 horizontal origin, 0x02 vertical origin,
+    // 0x04 current row, 0x08 current column, 0x10 widths, 0x20 row heights, 0x40 selection,
+    // 0x80 marks, 0x100 default heights), without asking the notify window.
+    void CopyState(const TCell& other, unsigned mask);
+    // A column width without notification; below 1 automatic. False for a bad index.
+    bool setColumnWidthQuietly(int column, int width);
+    // The automatic width of a column record (as inserted when withHeader).
+    int automaticWidth(const TCellColumn& column, int requested, bool withHeader) const;
+    // Recomputes edges, clamps and ranges, tells the subclass and updates the scroll bars.
+    void relayout();
+
+    // Sends TCN_NOTIFY when style bit 0x0001 is set; 0 otherwise.
+    LResult notify(int code, LParam first, LParam second);
+    // Sends a request to the notify window (whatever the style); 0 without one.
+    LResult request(framework::MessageId message, WParam wParam, LParam lParam);
+    // A cell-data request record for this grid.
+    TCellDataRequest dataRequest(int column, int row, int answerType, LParam value);
+
+protected:
+    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
+    bool onCreate() override;
+    int dialogCode() override;
+
+    // --- virtual operations for subclasses ------------------------------------------------
+    virtual void onLayout() {}
+    // Called first when a new position is applied (before repainting).
+    virtual void onPositionApplied(const TCellPosition& previous) { (void)previous; }
+    // Whether the current cell may move to (column, row); by default commits the edit.
+    virtual bool canMoveTo(int column, int row) { return commitEdit(column, row); }
+    virtual int computeDefaultRowHeight() const;
+
+    virtual ColorRef cellBackColor(int column, int row);
+    virtual ColorRef cellTextColor(int column, int row);
+    virtual ColorRef fixedBackColor(int fixedColumn, int row);
+    virtual ColorRef fixedTextColor(int fixedColumn, int row);
+    virtual int cellFont(int column, int row) const;
+    // The text of a data (fixed) cell; false for none. Defaults ask the notify window.
+    virtual bool cellText(int column, int row, std::string& text);
+    virtual bool fixedCellText(int fixedColumn, int row, std::string& text);
+    // The image of a cell of a column with the image flag; false for none.
+    virtual bool cellImage(int column, int row, QPixmap& image);
+
+    // Painting of one cell; rect in the painter's (client) coordinates. flags: 0 all, else
+    // bit 0 fill, bit 1 grid lines, bit 2 image, bit 3 text.
+    virtual void paintCell(platform::Painter& painter, int column, int row, const QRect& rect,
+                           ColorRef rowBack, unsigned flags);
+    virtual void paintFixedCell(platform::Painter& painter, int fixedColumn, int row, const QRect& rect);
+    virtual void paintHeaderCell(platform::Painter& painter, int column, const QRect& rect);
+    virtual void paintCornerCell(platform::Painter& painter, int fixedColumn, const QRect& rect);
+
+    // The editor messages; defaults send the matching notification.
+    virtual LResult onEditErrSpace(WParam wParam, LParam lParam);
+    virtual LResult onEditChange(WParam wParam, LParam lParam);
+    virtual LResult onEditKillFocus(WParam wParam, LParam lParam);
+    virtual LResult onEditSetFocus(WParam wParam, LParam lParam);
+    virtual LResult onEditDblClk(WParam wParam, LParam lParam);
+    virtual LResult onEditChar(WParam wParam, LParam lParam);
+
+    // The grid's own key handling after TCN_KEYDOWN (the key table).
+    virtual void handleKey(int virtualKey);
+
+    void onPaint(platform::Painter& painter, const QRegion& update) override;
+    void onKeyDown(int virtualKey, LParam keyData) override;
+    void onKeyUp(int virtualKey, LParam keyData) override;
+    void onChar(unsigned character, LParam keyData) override;
+    void onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point) override;
+    void onNcMouse(framework::MessageId message, int hitCode, const QPoint& screenPoint) override;
+    int onNcHitTest(const QPoint& widgetPoint) override;
+    void onWheel(int delta, unsigned keyFlags, const QPoint& screenPoint) override;
+    void onSize(int width, int height) override;
+    void onSetFocus(QWidget* previous) override;
+    void onKillFocus(QWidget* next) override;
+    void changeEvent(QEvent* event) override;
+
+    // Applies a position (scrolling, repainting, scroll bars, editor placement).
+    void applyPosition(const TCellPosition& position);
+    // A proposed move through the query, the commit check and the application; 1 when moved.
+    LResult moveTo(const TCellPosition& proposed, framework::MessageId cause);
+    void notifyPositionChanged(framework::MessageId cause);
+    // Takes the focus unless it already lies on the grid or one of its children.
+    void takeFocus();
+    bool hasFocusWithin() const;
+    bool isOwnChild(const QWidget* widget) const;
+
+    // --- editing cycle (bodies in cell_editing_hooks.cpp) -----------------------------------
+    bool createEditors();
+    void placeEditor();
+    bool commitEdit(int column, int row);
+    bool focusEditor();
+    LResult editorClipboard(framework::MessageId message);
+
+private:
+    // Messages.
+    LResult positionMessage(framework::MessageId message, WParam wParam, LParam lParam);
+    LResult setFocusState(WParam focused, LParam active);
+    LResult repaintMessage(framework::MessageId message, WParam wParam, LParam lParam);
+    LResult geometryMessage(framework::MessageId message, WParam wParam, LParam lParam);
+    LResult structureMessage(framework::MessageId message, WParam wParam, LParam lParam);
+    LResult editorMessage(framework::MessageId message, WParam wParam, LParam lParam);
+    LResult setFontMessage(WParam wParam, LParam lParam);
+    LResult clipboardMessage(framework::MessageId message);
+
+    // Changes.
+    bool setColumnWidth(int column, int width);
+    bool setFixedColumnWidth(int column, int width);
+    bool setRowHeight(int row, int height);
+    bool changeRowFlag(int row, int action, std::uint8_t bit);
+    bool insertColumns(int index, const TCellColumn* records, int count);
+    bool insertRows(int index, int count);
+    bool deleteColumns(int first, int count);
+    bool deleteRows(int first, int count);
+    void afterStructureChange(bool columns, int first);
+    void relayoutAndNotify();
+
+    // Frame and scroll bars.
+    void updateFrame();
+    void updateScrollBars();
+    void handleScrollBar(bool vertical, int code, int thumb);
+    void scrollPixels(int dx, int dy);
+    void invalidateCurrentRow(const TCellPosition& position);
+    void invalidateRowAll(int row);
+    void invalidateFromColumn(int column);
+    void invalidateFromRow(int row);
+    int border() const;
+    const TextMetrics& metricsOf(int fontIndex) const;
+
+    // Painting.
+    void paintDataArea(platform::Painter& painter, const QRegion& update);
+    void paintHeaderBand(platform::Painter& painter);
+    void paintFixedBand(platform::Painter& painter, const QRegion& update);
+    void paintFrameAndCorner(platform::Painter& painter);
+    void paintTrackingLine(platform::Painter& painter);
+    void drawRaisedEdges(platform::Painter& painter, const QRect& rect, bool pressed);
+    void drawCellText(platform::Painter& painter, const QRect& textArea, const std::string& text,
+                      const CSFont& cellFont, std::uint32_t format);
+    QRect textArea(const QRect& cell, int fontHeight) const;
+
+    // Input.
+    void clickCell(const QPoint& point);
+    void startTracking(int hitCode, const QPoint& widgetPoint);
+    void trackTo(const QPoint& widgetPoint);
+    void endTracking(const QPoint& widgetPoint);
+    void chooseColumnFont(int hitCode, const QPoint& widgetPoint);
+    void updateCursor(int hitCode);
+    bool dropRepeatedKey(int virtualKey, LParam keyData);
+    framework::Services& services();
+
+    CellGeometry geometry_;
+    std::vector<TCellColumn> columns_;
+    std::vector<TCellColumn> fixedColumns_;
+    std::vector<std::uint8_t> columnFlags_;
+    std::vector<std::uint8_t> rowFlags_;
+    std::vector<CSFont> fonts_;
+    TCellPosition position_;
+    CellColors colors_;
+    int defaultRowHeight_ = 18;
+    int headerRowHeight_ = 18;
+    int headerGap_ = 0;
+    std::uint32_t extendedStyle_ = 0;
+    bool editableStyle_ = false;
+    bool editEnabled_ = false;
+    bool rowEmphasis_ = true;
+    bool keepFocus_ = false;
+    QScrollBar* vScrollBar_ = nullptr;
+    QScrollBar* hScrollBar_ = nullptr;
+    std::array<char, 4096> textBuffer_{};
+    std::array<char, 4096> fixedTextBuffer_{};
+    framework::Services* services_ = nullptr;
+    std::unique_ptr<framework::Services> ownServices_;
+
+    // Column or row resizing with the mouse.
+    enum class Tracking { None, Column, FixedColumn, Row };
+    Tracking tracking_ = Tracking::None;
+    int trackIndex_ = 0;
+    int trackLine_ = -1;           // widget coordinate of the tracking line
+    int lastKey_ = 0;
+
+    // --- editing state (owned by the editing cycle) ----------------------------------------
+    std::array<CMaskEdit*, 3> editors_{};
+    QWidget* activeEditor_ = nullptr;
+};
+
+} // namespace grid

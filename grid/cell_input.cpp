@@ -1,0 +1,337 @@
+#include <QApplication>
+#include <QCursor>
+#include <algorithm>
+
+#include "grid/cell.h"
+#include "platform/virtual_keys.h"
+#include "platform/window_messages.h"
+
+// Input of TCell: the key table, mouse clicks on cells and header bands, column and row
+// resizing, the font dialog on a header double click, cursors, the wheel and the focus.
+namespace grid {
+
+namespace {
+
+using namespace platform;
+
+constexpr int kBorderGrip = 4;
+constexpr int kMinimumSize = 4;
+constexpr int kWheelStep = 120;
+constexpr int kWheelLines = 3;
+constexpr LParam kRepeatBit = LParam{1} << 30;
+
+WParam showFlag()
+{
+    return 1;
+}
+
+LParam packed(const QPoint& point)
+{
+    return makeLParam(point.x(), point.y());
+}
+
+} // namespace
+
+bool TCell::dropRepeatedKey(int virtualKey, LParam keyData)
+{
+    // A held-down key whose last move is not painted yet: this press waits behind it.
+    const bool repeated = (keyData & kRepeatBit) != 0 && virtualKey == lastKey_;
+    lastKey_ = virtualKey;
+    return repeated && isPaintPending();
+}
+
+void TCell::onKeyDown(int virtualKey, LParam keyData)
+{
+    if (dropRepeatedKey(virtualKey, keyData))
+        return;
+    if (notify(TCN_KEYDOWN, virtualKey, keyData) == kVeto)
+        return;
+    handleKey(virtualKey);
+}
+
+void TCell::handleKey(int virtualKey)
+{
+    const bool ctrl = isControlDown();
+    const bool shift = isShiftDown();
+    const std::uint32_t style = gridStyle();
+    const auto move = [this](framework::MessageId message) { send(message, showFlag(), 0); };
+    switch (virtualKey) {
+    case VK_TAB:
+        focusNextPrevChild(!shift);
+        break;
+    case VK_RETURN: move(TCM_ROWDOWN); break;
+    case VK_PRIOR: move(ctrl ? TCM_FIRSTROW : shift ? TCM_TOPROW : TCM_PAGEUP); break;
+    case VK_NEXT: move(ctrl ? TCM_LASTROW : shift ? TCM_BOTTOMROW : TCM_PAGEDOWN); break;
+    case VK_HOME: move(ctrl ? TCM_FIRSTCOL : shift ? TCM_LEFTCOL : TCM_PAGELEFT); break;
+    case VK_END: move(ctrl ? TCM_LASTCOL : shift ? TCM_RIGHTCOL : TCM_PAGERIGHT); break;
+    case VK_LEFT: move(TCM_COLLEFT); break;
+    case VK_RIGHT: move(TCM_COLRIGHT); break;
+    case VK_UP:
+    case VK_DOWN:
+        if (shift) {
+            if ((style & TCS_PLAINSELECT) && (style & TCS_SHIFTSELECT))
+                send(TCM_SELECTROW, static_cast<WParam>(position_.row), 2);
+        } else if (ctrl && (style & TCS_CTRLMARK)) {
+            send(TCM_MARKROW, static_cast<WParam>(position_.row), 2);
+        }
+        move(virtualKey == VK_UP ? TCM_ROWUP : TCM_ROWDOWN);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCell::onKeyUp(int virtualKey, LParam keyData)
+{
+    notify(TCN_KEYUP, virtualKey, keyData);
+}
+
+void TCell::onChar(unsigned character, LParam keyData)
+{
+    notify(TCN_CHAR, static_cast<LParam>(character), keyData);
+}
+
+void TCell::clickCell(const QPoint& point)
+{
+    const int column = geometry_.columns.indexAt(point.x() + position_.originX);
+    const int row = geometry_.rows.indexAt(point.y() + position_.originY);
+    send(TCM_SETCURCELL, static_cast<WParam>(column < columnCount() ? column : position_.column),
+         row < rowCount() ? row : position_.row);
+}
+
+void TCell::onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point)
+{
+    const LParam where = packed(point);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (tracking_ != Tracking::None)
+            trackTo(clientToWidget(point));
+        else
+            updateCursor(HTCLIENT);
+        break;
+    case WM_LBUTTONDOWN:
+        if (notify(TCN_LBUTTONDOWN, keyFlags, where) == kVeto)
+            break;
+        clickCell(point);
+        takeFocus();
+        break;
+    case WM_LBUTTONUP:
+        if (tracking_ != Tracking::None)
+            endTracking(clientToWidget(point));
+        notify(TCN_LBUTTONUP, keyFlags, where);
+        break;
+    case WM_LBUTTONDBLCLK: notify(TCN_LBUTTONDBLCLK, keyFlags, where); break;
+    case WM_RBUTTONDOWN: notify(TCN_RBUTTONDOWN, keyFlags, where); break;
+    case WM_RBUTTONUP: notify(TCN_RBUTTONUP, keyFlags, where); break;
+    case WM_RBUTTONDBLCLK: notify(TCN_RBUTTONDBLCLK, keyFlags, where); break;
+    default: break;
+    }
+}
+
+int TCell::onNcHitTest(const QPoint& point)
+{
+    const QRect data = clientArea();
+    const int b = border();
+    const std::uint32_t style = gridStyle();
+    const bool columnGrips = (style & TCS_COLSIZE) != 0;
+    const int headerBottom = b + headerBandHeight();
+    if (headerBandHeight() > 0 && point.y() >= b && point.y() < headerBottom) {
+        if (point.x() >= b && point.x() < data.left()) {
+            const CellAxis& fixed = geometry_.fixedColumns;
+            const int x = point.x() - b;
+            const int index = fixed.indexAt(x);
+            if (index >= fixed.count())
+                return kHitFixedRest;
+            return columnGrips && x >= fixed.end(index) - kBorderGrip ? kHitCornerBorder : kHitCornerCell;
+        }
+        if (point.x() >= data.left() && point.x() < data.left() + data.width()) {
+            const CellAxis& columns = geometry_.columns;
+            const int x = point.x() - data.left() + position_.originX;
+            const int index = columns.indexAt(x);
+            if (index >= columns.count())
+                return kHitHeaderRest;
+            return columnGrips && x >= columns.end(index) - kBorderGrip ? kHitHeaderBorder : kHitHeaderCell;
+        }
+        return HTNOWHERE;
+    }
+    if (headerGap_ > 0 && point.y() >= headerBottom && point.y() < data.top())
+        return kHitHeaderGap;
+    if (fixedBandWidth() > 0 && point.x() >= b && point.x() < data.left() && point.y() >= data.top() &&
+        point.y() < data.top() + data.height()) {
+        const CellAxis& rows = geometry_.rows;
+        const int y = point.y() - data.top() + position_.originY;
+        const int index = rows.indexAt(y);
+        if (index >= rows.count())
+            return kHitFixedRest;
+        return (style & TCS_ROWSIZE) && y >= rows.end(index) - kBorderGrip ? kHitRowBorder : kHitRowHeader;
+    }
+    return HTNOWHERE;
+}
+
+void TCell::onNcMouse(framework::MessageId message, int hitCode, const QPoint& screenPoint)
+{
+    const QPoint point = mapFromGlobal(screenPoint);
+    const LParam where = packed(screenPoint);
+    switch (message) {
+    case WM_NCMOUSEMOVE:
+        updateCursor(hitCode);
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (notify(TCN_NCLBUTTONDOWN, hitCode, where) == kVeto)
+            break;
+        if (hitCode == kHitHeaderCell) {
+            const int x = point.x() - clientArea().left() + position_.originX;
+            send(TCM_SETCURCELL, static_cast<WParam>(geometry_.columns.indexAt(x)), position_.row);
+        } else if (hitCode == kHitRowHeader) {
+            const int y = point.y() - clientArea().top() + position_.originY;
+            send(TCM_SETCURCELL, static_cast<WParam>(position_.column), geometry_.rows.indexAt(y));
+        } else if (hitCode == kHitHeaderBorder || hitCode == kHitCornerBorder || hitCode == kHitRowBorder) {
+            startTracking(hitCode, point);
+        }
+        takeFocus();
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (hitCode == kHitHeaderCell || hitCode == kHitCornerCell)
+            chooseColumnFont(hitCode, point);
+        break;
+    case WM_NCRBUTTONDOWN:
+        notify(TCN_NCRBUTTONDOWN, hitCode, where);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCell::updateCursor(int hitCode)
+{
+    const std::uint32_t style = gridStyle();
+    if (tracking_ != Tracking::None)
+        return;
+    if ((hitCode == kHitHeaderBorder || hitCode == kHitCornerBorder) && (style & TCS_COLSIZE))
+        setCursor(Qt::SizeHorCursor);
+    else if (hitCode == kHitRowBorder && (style & TCS_ROWSIZE))
+        setCursor(Qt::SplitVCursor);
+    else
+        unsetCursor();
+}
+
+void TCell::startTracking(int hitCode, const QPoint& point)
+{
+    const std::uint32_t style = gridStyle();
+    const QRect data = clientArea();
+    if (hitCode == kHitRowBorder) {
+        if (!(style & TCS_ROWSIZE))
+            return;
+        tracking_ = Tracking::Row;
+        trackIndex_ = geometry_.rows.indexAt(point.y() - data.top() + position_.originY);
+    } else {
+        if (!(style & TCS_COLSIZE))
+            return;
+        const bool fixed = hitCode == kHitCornerBorder;
+        tracking_ = fixed ? Tracking::FixedColumn : Tracking::Column;
+        trackIndex_ = fixed ? geometry_.fixedColumns.indexAt(point.x() - border())
+                            : geometry_.columns.indexAt(point.x() - data.left() + position_.originX);
+    }
+    setCapture();
+    trackTo(point);
+}
+
+void TCell::trackTo(const QPoint& point)
+{
+    const QRect data = clientArea();
+    const int previous = trackLine_;
+    trackLine_ = tracking_ == Tracking::Row ? std::clamp(point.y(), data.top(), data.top() + data.height() - 1)
+                                            : std::clamp(point.x(), data.left(), data.left() + data.width() - 1);
+    const auto lineRect = [this](int at) {
+        return tracking_ == Tracking::Row ? QRect(0, at, width(), 1) : QRect(at, 0, 1, height());
+    };
+    if (previous >= 0)
+        invalidateRegion(QRegion(lineRect(previous)));
+    invalidateRegion(QRegion(lineRect(trackLine_)));
+}
+
+void TCell::endTracking(const QPoint& point)
+{
+    const Tracking tracking = tracking_;
+    const int line = trackLine_;
+    tracking_ = Tracking::None;
+    trackLine_ = -1;
+    releaseCapture();
+    if (line >= 0)
+        invalidateRegion(QRegion(tracking == Tracking::Row ? QRect(0, line, width(), 1) : QRect(line, 0, 1, height())));
+    const QRect data = clientArea();
+    switch (tracking) {
+    case Tracking::Column: {
+        const int left = data.left() + geometry_.columns.start(trackIndex_) - position_.originX;
+        const int size = std::clamp(point.x() - left, kMinimumSize, std::max(kMinimumSize, data.width()));
+        send(TCM_SETCOLWIDTH, static_cast<WParam>(trackIndex_), size);
+        break;
+    }
+    case Tracking::FixedColumn: {
+        const int left = border() + geometry_.fixedColumns.start(trackIndex_);
+        const int size = std::clamp(point.x() - left, kMinimumSize, std::max(kMinimumSize, data.width()));
+        send(TCM_SETFIXEDCOLWIDTH, static_cast<WParam>(trackIndex_), size);
+        break;
+    }
+    case Tracking::Row: {
+        const int top = data.top() + geometry_.rows.start(trackIndex_) - position_.originY;
+        const int size = std::clamp(point.y() - top, kMinimumSize, std::max(kMinimumSize, data.height()));
+        send(TCM_SETROWHEIGHT, static_cast<WParam>(trackIndex_), size);
+        break;
+    }
+    case Tracking::None:
+        break;
+    }
+}
+
+void TCell::chooseColumnFont(int hitCode, const QPoint& point)
+{
+    if (!(gridStyle() & TCS_COLFONT))
+        return;
+    const bool fixed = hitCode == kHitCornerCell;
+    const int index = fixed ? geometry_.fixedColumns.indexAt(point.x() - border())
+                            : geometry_.columns.indexAt(point.x() - clientArea().left() + position_.originX);
+    std::vector<TCellColumn>& list = fixed ? fixedColumns_ : columns_;
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        return;
+    TCellColumn& record = list[static_cast<std::size_t>(index)];
+    framework::LogFont chosen = font(record.font).logFont();
+    if (!services().chooseFont(chosen))
+        return;
+    const int found = findFont(chosen);
+    record.font = found >= 0 ? found : addFont(chosen);
+    if (gridStyle() & TCS_KEEPHEIGHTS) {
+        relayoutAndNotify();
+    } else {
+        defaultRowHeight_ = computeDefaultRowHeight();
+        headerRowHeight_ = defaultRowHeight_;
+        send(TCM_SETROWHEIGHT, static_cast<WParam>(-1), -1);
+    }
+    invalidateAll();
+}
+
+void TCell::onWheel(int delta, unsigned, const QPoint&)
+{
+    const int lines = (std::abs(delta) * kWheelLines + kWheelStep / 2) / kWheelStep;
+    const int code = delta > 0 ? SB_LINEUP : SB_LINEDOWN;
+    for (int i = 0; i < std::max(1, lines); ++i)
+        handleScrollBar(true, code, 0);
+}
+
+void TCell::onSetFocus(QWidget* previous)
+{
+    if (notify(TCN_SETFOCUS, reinterpret_cast<LParam>(previous), 0) == kVeto)
+        return;
+    if (isCellEditable(position_.column, position_.row) && focusEditor())
+        return;
+    send(TCM_SETFOCUSSTATE, 1, 1);
+}
+
+void TCell::onKillFocus(QWidget* next)
+{
+    if (notify(TCN_KILLFOCUS, reinterpret_cast<LParam>(next), 0) == kVeto)
+        return;
+    send(TCM_SETFOCUSSTATE, 0, isOwnChild(next) ? 1 : 0);
+}
+
+} // namespace grid

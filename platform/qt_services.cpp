@@ -1,0 +1,192 @@
+#include "platform/qt_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+#include "platform/color_ref.h"
+#include "platform/display_text.h"
+#include "platform/font_conversion.h"
+
+namespace platform {
+
+namespace {
+
+using framework::MessageAnswer;
+using framework::MessageButtons;
+using framework::MessageIcon;
+
+QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon messageIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::None: return QMessageBox::NoIcon;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MessageAnswer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    default: return MessageAnswer::Ok;
+    }
+}
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// "*.*" means every file here.
+QString qtPattern(QString pattern)
+{
+    pattern = pattern.trimmed();
+    return pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
+}
+
+} // namespace
+
+QtServices::~QtServices()
+{
+    setWaitCursor(false);
+}
+
+MessageAnswer QtServices::messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon)
+{
+    QMessageBox box(messageIcon(icon), QString::fromLatin1(framework::kAppTitle), displayText(text),
+                    standardButtons(buttons), QApplication::activeWindow());
+    return answerOf(box.exec());
+}
+
+QStringList QtServices::nameFilters(const std::string& filter)
+{
+    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << qtPattern(pattern);
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+std::optional<framework::FileDialogResult> QtServices::fileDialog(const framework::FileDialogRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), fromUtf8(request.title), fromUtf8(request.folder));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save || !request.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = nameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!request.fileName.empty())
+        dialog.selectFile(fromUtf8(request.fileName));
+
+    QCheckBox* readOnly = nullptr;
+    if (request.showReadOnly) {
+        readOnly = new QCheckBox(QObject::tr("Open as &read-only"), &dialog);
+        readOnly->setChecked(request.readOnly);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    framework::FileDialogResult result;
+    result.path = dialog.selectedFiles().first().toStdString();
+    result.readOnly = readOnly ? readOnly->isChecked() : request.readOnly;
+    return result;
+}
+
+bool QtServices::chooseFont(framework::LogFont& font)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, toQFont(font), QApplication::activeWindow());
+    if (ok)
+        font = toLogFont(chosen);
+    return ok;
+}
+
+bool QtServices::chooseColor(framework::ColorRef& color)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(color), QApplication::activeWindow());
+    if (!chosen.isValid())
+        return false;
+    color = toColorRef(chosen);
+    return true;
+}
+
+bool QtServices::isShiftDown()
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+bool QtServices::isControlDown()
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
+
+std::string QtServices::clipboardText()
+{
+    return storedText(QGuiApplication::clipboard()->text());
+}
+
+void QtServices::setClipboardText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(displayText(text));
+}
+
+bool QtServices::startDetached(const std::vector<std::string>& argv)
+{
+    if (argv.empty() || argv.front().empty())
+        return false;
+    QStringList arguments;
+    for (std::size_t i = 1; i < argv.size(); ++i)
+        arguments << fromUtf8(argv[i]);
+    return QProcess::startDetached(fromUtf8(argv.front()), arguments);
+}
+
+bool QtServices::openAddress(const std::string& address)
+{
+    return QDesktopServices::openUrl(QUrl::fromUserInput(fromUtf8(address)));
+}
+
+void QtServices::setWaitCursor(bool on)
+{
+    if (on == waitCursor_)
+        return;
+    waitCursor_ = on;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+} // namespace platform

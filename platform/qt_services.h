@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+
+#include "framework/services.h"
+
+namespace platform {
+
+// The desktop behind framework::Services: Qt's message box, file, font and colour dialogs,
+// clipboard, processes and addresses.
+class QtServices : public framework::Services {
+public:
+    ~QtServices() override;
+
+    framework::MessageAnswer messageBox(const std::string& text, framework::MessageButtons buttons,
+                                        framework::MessageIcon icon) override;
+    std::optional<framework::FileDialogResult> fileDialog(const framework::FileDialogRequest& request) override;
+    bool chooseFont(framework::LogFont& font) override;
+    bool chooseColor(framework::ColorRef& color) override;
+
+    bool isShiftDown() override;
+    bool isControlDown() override;
+
+    std::string clipboardText() override;
+    void setClipboardText(const std::string& text) override;
+
+    bool startDetached(const std::vector<std::string>& argv) override;
+    bool openAddress(const std::string& address) override;
+
+    void setWaitCursor(bool on) override;
+
+    // "Name|*.a; *.b|All|*.*||" as Qt name filters: "Name (*.a *.b)", "All (*)".
+    static QStringList nameFilters(const std::string& filter);
+
+private:
+    bool waitCursor_ = false;
+};
+
+} // namespace platform
