@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/row_map.h"
+
+namespace core {
+
+class LineFile;
+
+struct SaveOptions {
+    bool useTab = false;   // runs of tabSize blanks go back to tabs
+    int tabSize = 0;
+};
+
+// UseTab and TabSize of the settings.
+SaveOptions currentSaveOptions();
+
+// Writes the lines of rows 0 .. rowCount - 1 that show a line, in order, to path; virtual
+// rows write nothing, and pieces of a line that loading cut are written as that one line
+// while they follow each other unedited. Every line ends with the file's own line end, and
+// one more line end closes the file. The file is replaced atomically: false means that
+// nothing on disk changed.
+bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
+              const SaveOptions& options = currentSaveOptions());
+
+// Every run of exactly tabSize blanks, searched left to right, becomes one tab; a tab size
+// of 0 leaves the text as it is.
+std::string compressTabs(std::string_view text, int tabSize);
+
+} // namespace core

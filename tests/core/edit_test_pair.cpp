@@ -1,0 +1,88 @@
+#include "tests/core/edit_test_pair.h"
+
+#include <gtest/gtest.h>
+
+#include "core/difference_engine.h"
+
+namespace core::testing {
+
+std::string joinLines(const std::vector<std::string>& lines, const std::string& lineEnd)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + lineEnd;
+    return text;
+}
+
+EditTestPair::EditTestPair(const std::vector<std::string>& sourceLines,
+                           const std::vector<std::string>& destinationLines)
+{
+    load(joinLines(sourceLines), joinLines(destinationLines));
+}
+
+EditTestPair::EditTestPair(const Bytes& bytes)
+{
+    load(bytes.source, bytes.destination);
+}
+
+void EditTestPair::load(const std::string& sourceBytes, const std::string& destinationBytes)
+{
+    EXPECT_TRUE(source.load(dir.write("source.txt", sourceBytes)));
+    EXPECT_TRUE(destination.load(dir.write("destination.txt", destinationBytes)));
+    compare();
+}
+
+void EditTestPair::compare()
+{
+    CompareResult result = compareFiles(source, destination);
+    sourceRows = std::move(result.sourceRows);
+    destinationRows = std::move(result.destinationRows);
+    rowCount = result.rowCount;
+}
+
+void EditTestPair::noteChange(Sides sides, ChangeStep step)
+{
+    if (sides != Sides::Destination)
+        stepChanges(source, step);
+    if (sides != Sides::Source)
+        stepChanges(destination, step);
+    if (step == ChangeStep::Up)
+        modified = true;
+    else if (source.changes() == 0 && destination.changes() == 0)
+        modified = false;
+}
+
+EditPair EditTestPair::pair()
+{
+    return EditPair{{&source, &destination}, {&sourceRows, &destinationRows}, &rowCount, &undoStore, this};
+}
+
+RowEditResult EditTestPair::undo()
+{
+    UndoRecord* record = undoStore.popUndo();
+    return record ? applyUndo(pair(), *record) : RowEditResult{};
+}
+
+std::vector<std::string> EditTestPair::shownLines(int side)
+{
+    std::vector<std::string> lines;
+    for (std::int32_t row = 0; row < rowCount; ++row) {
+        if (const LineRecord* line = file(side).lineAt(rows(side)[row]))
+            lines.emplace_back(line->text());
+    }
+    return lines;
+}
+
+bool EditTestPair::hasDifference()
+{
+    for (std::int32_t row = 0; row < rowCount; ++row) {
+        for (int side = 0; side < 2; ++side) {
+            const LineRecord* line = file(side).lineAt(rows(side)[row]);
+            if (!line || line->state() != LineState::Same)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace core::testing

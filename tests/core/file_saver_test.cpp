@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "core/file_saver.h"
+#include "core/side.h"
+#include "tests/core/edit_test_pair.h"
+
+namespace core {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::EditTestPair;
+using testing::joinLines;
+using Lines = std::vector<std::string>;
+
+constexpr SaveOptions kBlanks{.useTab = false, .tabSize = 4};
+constexpr SaveOptions kTabs{.useTab = true, .tabSize = 4};
+
+bool save(EditTestPair& p, int side, const std::string& path, const SaveOptions& options = kBlanks)
+{
+    return saveRows(p.file(side), p.rows(side), p.rowCount, path, options);
+}
+
+Lines loadedLines(const std::string& path)
+{
+    LineFile file;
+    EXPECT_TRUE(file.load(path));
+    Lines lines;
+    for (std::int32_t i = 0; i < file.count(); ++i)
+        lines.emplace_back(file.lineAt(i)->text());
+    return lines;
+}
+
+TEST(CompressTabs, TurnsRunsOfTabSizeBlanksIntoTabs)
+{
+    EXPECT_EQ(compressTabs("          x", 4), "\t\t  x");
+    EXPECT_EQ(compressTabs("a    b", 4), "a\tb");
+    EXPECT_EQ(compressTabs("a   b", 4), "a   b");
+    EXPECT_EQ(compressTabs("", 4), "");
+    EXPECT_EQ(compressTabs("    ", 1), "\t\t\t\t");
+}
+
+TEST(CompressTabs, TabSizeZeroLeavesTheTextAsItIs)
+{
+    EXPECT_EQ(compressTabs("a    b", 0), "a    b");
+}
+
+TEST(SaveRows, AnUnchangedFileGetsOneEmptyLineAtTheEndAndLoadsBackTheSame)
+{
+    EditTestPair p({"one", "two", "three"}, {"one", "two", "three"});
+    const std::string path = p.dir.file("saved.txt");
+    ASSERT_TRUE(save(p, kSourceSide, path));
+    EXPECT_EQ(testing_support::readFile(path), "one\ntwo\nthree\n\n");
+    EXPECT_EQ(loadedLines(path), (Lines{"one", "two", "three"}));
+}
+
+TEST(SaveRows, WritesTabsOnlyWhenAsked)
+{
+    EditTestPair p({"          x", "a    b"}, {"x"});
+    ASSERT_TRUE(save(p, kSourceSide, p.dir.file("tabs.txt"), kTabs));
+    EXPECT_EQ(p.dir.read("tabs.txt"), "\t\t  x\na\tb\n\n");
+    ASSERT_TRUE(save(p, kSourceSide, p.dir.file("blanks.txt"), kBlanks));
+    EXPECT_EQ(p.dir.read("blanks.txt"), "          x\na    b\n\n");
+    ASSERT_TRUE(save(p, kSourceSide, p.dir.file("zero.txt"), {.useTab = true, .tabSize = 0}));
+    EXPECT_EQ(p.dir.read("zero.txt"), "          x\na    b\n\n");
+}
+
+TEST(SaveRows, SkipsVirtualRowsAndWritesCopiedLines)
+{
+    EditTestPair p({"one", "two", "three", "four"}, {"one", "six", "four"});
+    p.editor(kSourceSide).deleteLine(0);
+    p.editor(kSourceSide).copyLine(1);
+    ASSERT_TRUE(save(p, kSourceSide, p.dir.file("s.txt")));
+    EXPECT_EQ(p.dir.read("s.txt"), "six\nthree\nfour\n\n");
+    ASSERT_TRUE(save(p, kDestinationSide, p.dir.file("d.txt")));
+    EXPECT_EQ(p.dir.read("d.txt"), "one\nsix\nfour\n\n");
+}
+
+TEST(SaveRows, KeepsTheLineEndTheFileHadOnDisk)
+{
+    EditTestPair p(EditTestPair::Bytes{"a\r\nb\r\n", "a\nb\n"});
+    p.editor(kSourceSide).setCellText(1, "c");
+    ASSERT_TRUE(save(p, kSourceSide, p.source.path()));
+    EXPECT_EQ(p.dir.read("source.txt"), "a\r\nc\r\n\r\n");
+    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    EXPECT_EQ(p.dir.read("destination.txt"), "a\nb\n\n");
+}
+
+TEST(SaveRows, WritesTheCutPiecesOfALongLineAsOneLine)
+{
+    const std::string longLine = std::string(6000, 'x') + "    " + std::string(5000, 'y');
+    EditTestPair p(Lines{"start", longLine, "end"}, Lines{"start", "end"});
+    ASSERT_GT(p.source.count(), 3);
+    ASSERT_TRUE(save(p, kSourceSide, p.dir.file("long.txt")));
+    EXPECT_EQ(p.dir.read("long.txt"), "start\n" + longLine + "\nend\n\n");
+}
+
+TEST(SaveRows, AnEditedPieceEndsTheLongLine)
+{
+    const std::string longLine(10000, 'x');
+    EditTestPair p(Lines{longLine}, Lines{"x"});
+    ASSERT_EQ(p.source.count(), 3);
+    p.editor(kSourceSide).setCellText(1, "edited");
+    ASSERT_TRUE(save(p, kSourceSide, p.dir.file("long.txt")));
+    EXPECT_EQ(p.dir.read("long.txt"), std::string(4998, 'x') + "\nedited\n" + std::string(4, 'x') + "\n\n");
+}
+
+TEST(SaveRows, IntoAMissingFolderFailsAndChangesNothing)
+{
+    EditTestPair p({"a"}, {"b"});
+    EXPECT_FALSE(save(p, kSourceSide, p.dir.file("missing/a.txt")));
+    EXPECT_FALSE(fs::exists(p.dir.path() / "missing"));
+}
+
+TEST(SaveRows, OntoAReadOnlyFileFailsAndLeavesItUntouched)
+{
+    EditTestPair p({"a"}, {"b"});
+    p.editor(kSourceSide).setCellText(0, "changed");
+    fs::permissions(p.source.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(save(p, kSourceSide, p.source.path()));
+    EXPECT_EQ(p.dir.read("source.txt"), "a\n");
+}
+
+} // namespace
+} // namespace core
