@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -15,6 +13,8 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "framework/ascii_case.h"
 
 namespace framework {
 
@@ -37,22 +37,6 @@ std::string_view trimmed(std::string_view text)
         return {};
     const std::size_t last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
-}
-
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 bool isQuote(char c)
@@ -225,12 +209,24 @@ std::string ProfileText::bytes() const
     return out;
 }
 
+// Nothing when the file can't be read (missing, a folder, no permission).
 std::optional<std::string> readWholeFile(const std::string& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0 ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 std::optional<std::string_view> findValue(const ProfileText& text, std::string_view section, std::string_view key)
@@ -407,7 +403,12 @@ bool writeProfileString(const std::string& file, std::string_view section, std::
     assert(validSectionName(section));
     assert(validKey(key));
     const fs::path target = resolvedTarget(file);
-    const std::string old = readWholeFile(target.string()).value_or(std::string());
+    std::error_code ec;
+    const auto existing = readWholeFile(target.string());
+    // A file that exists but can't be read must not be replaced by a file of one key.
+    if (!existing && fs::exists(target, ec))
+        return false;
+    const std::string old = existing.value_or(std::string());
     ProfileText text(old);
     const std::string stored = storedForm(value);
     if (const auto sectionLine = text.findSection(section)) {
@@ -419,8 +420,7 @@ bool writeProfileString(const std::string& file, std::string_view section, std::
         text.addSection(section, key, stored);
     }
     const std::string bytes = text.bytes();
-    std::error_code ec;
-    if (bytes == old && fs::exists(target, ec))
+    if (bytes == old && existing)
         return true;
     return replaceFile(target, bytes);
 }

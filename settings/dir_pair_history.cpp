@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cassert>
 
-#include "settings/text_compare.h"
+#include "framework/ascii_case.h"
 
 namespace settings {
+
+using framework::equalIgnoringCase;
 
 DirPairHistory::DirPairHistory() : ProfileSection("dirs") {}
 

@@ -1,8 +1,8 @@
-#include "settings/text_compare.h"
+#include "framework/ascii_case.h"
 
 #include <algorithm>
 
-namespace settings {
+namespace framework {
 
 namespace {
 
@@ -18,4 +18,4 @@ bool equalIgnoringCase(std::string_view a, std::string_view b)
     return std::ranges::equal(a, b, [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
-} // namespace settings
+} // namespace framework
