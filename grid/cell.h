@@ -20,6 +20,7 @@ class QScrollBar;
 namespace grid {
 
 class CMaskEdit;
+class TCellEditors;
 
 using framework::LParam;
 using framework::LResult;
@@ -102,6 +103,8 @@ public:
     void CopyState(const TCell& other, unsigned mask);
     // A column width without notification; below 1 automatic. False for a bad index.
     bool setColumnWidthQuietly(int column, int width);
+    // Inserts fixed (row-header) columns before the index; a negative index appends.
+    bool insertFixedColumns(int index, const TCellColumn* records, int count);
     // The automatic width of a column record (as inserted when withHeader).
     int automaticWidth(const TCellColumn& column, int requested, bool withHeader) const;
     // Recomputes edges, clamps and ranges, tells the subclass and updates the scroll bars.
@@ -274,8 +277,22 @@ private:
     int lastKey_ = 0;
 
     // --- editing state (owned by the editing cycle) ----------------------------------------
-    std::array<CMaskEdit*, 3> editors_{};
-    QWidget* activeEditor_ = nullptr;
+    friend class TCellEditors;
+    struct EditorsDeleter {
+        void operator()(TCellEditors* editors) const;
+    };
+    std::unique_ptr<TCellEditors, EditorsDeleter> editing_;
+
+protected:
+    // The editing cycle's own operations, for subclasses (bodies in cell_editing_hooks.cpp).
+    TCellEditors& editing() const;
+    // Stores an edited text with TCM_SETCELLDATA; false when the owner refuses it (-2).
+    virtual bool storeCellText(int column, int row, const std::string& text);
+    // Whether the cell takes an in-cell editor (beyond being editable).
+    virtual bool acceptsEditor(int column, int row) { (void)column; (void)row; return true; }
+    // The input mask and fill text of the cell's editor (TCM_GETCELLDATA kinds 3 and 4);
+    // false without a mask.
+    virtual bool cellMask(int column, int row, std::string& mask, std::string& fill);
 };
 
 } // namespace grid

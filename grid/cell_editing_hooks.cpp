@@ -1,33 +1,72 @@
 #include "grid/cell.h"
 
+#include "grid/cell_editors.h"
+
 // The grid's side of the in-cell editing cycle.
 namespace grid {
 
-bool TCell::createEditors()
+void TCell::EditorsDeleter::operator()(TCellEditors* editors) const
 {
-    return true;
+    delete editors;
 }
 
-void TCell::placeEditor() {}
-
-bool TCell::commitEdit(int, int)
+bool TCell::createEditors()
 {
-    return true;
+    editing_.reset(new TCellEditors(*this));
+    return editing_->create();
+}
+
+TCellEditors& TCell::editing() const
+{
+    Q_ASSERT(editing_);
+    return *editing_;
+}
+
+void TCell::placeEditor()
+{
+    if (editing_)
+        editing_->place();
+}
+
+bool TCell::commitEdit(int column, int row)
+{
+    return !editing_ || editing_->commit(column, row);
 }
 
 bool TCell::focusEditor()
 {
-    return false;
+    return editing_ && editing_->focus();
 }
 
-LResult TCell::editorClipboard(framework::MessageId)
+LResult TCell::editorClipboard(framework::MessageId message)
 {
-    return 0;
+    return editing_ ? editing_->clipboard(message) : 0;
 }
 
 QWidget* TCell::activeEditor() const
 {
-    return activeEditor_;
+    return editing_ ? editing_->active() : nullptr;
+}
+
+bool TCell::storeCellText(int column, int row, const std::string& text)
+{
+    TCellDataRequest record = dataRequest(column, row, kAnswerText, reinterpret_cast<LParam>(text.c_str()));
+    return request(TCM_SETCELLDATA, kCellDataText, reinterpret_cast<LParam>(&record)) != kVeto;
+}
+
+bool TCell::cellMask(int column, int row, std::string& mask, std::string& fill)
+{
+    const auto ask = [this, column, row](int kind, std::string& text) {
+        TCellDataRequest record = dataRequest(column, row, kAnswerTextObject, reinterpret_cast<LParam>(&text));
+        return request(TCM_GETCELLDATA, static_cast<WParam>(kind), reinterpret_cast<LParam>(&record)) == kVeto;
+    };
+    mask.clear();
+    fill.clear();
+    if (!ask(kCellDataMask, mask) || mask.empty())
+        return false;
+    if (!ask(kCellDataMaskFill, fill))
+        fill.clear();
+    return true;
 }
 
 } // namespace grid

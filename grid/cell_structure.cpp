@@ -124,6 +124,25 @@ bool TCell::insertColumns(int index, const TCellColumn* records, int count)
     return true;
 }
 
+bool TCell::insertFixedColumns(int index, const TCellColumn* records, int count)
+{
+    if (count < 1 || !records)
+        return false;
+    if (index < 0 || index > fixedColumnCount())
+        index = fixedColumnCount();
+    geometry_.fixedColumns.insert(index, count, 0);
+    for (int i = 0; i < count; ++i) {
+        TCellColumn record = normalised(records[i]);
+        if (record.width <= 0)
+            record.width = automaticWidth(record, record.width, true);
+        fixedColumns_.insert(fixedColumns_.begin() + index + i, record);
+        geometry_.fixedColumns.setSize(index + i, record.width);
+    }
+    relayoutAndNotify();
+    invalidateAll();
+    return true;
+}
+
 bool TCell::insertRows(int index, int count)
 {
     if (count < 1 || index < 0 || index > rowCount())

@@ -42,6 +42,8 @@ public:
     void emptyEditUndo() { m_undoText.reset(); }
 
     int lastKey() const { return m_lastKey; }
+    // Characters as if typed, each through the mask check.
+    void typeText(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,7 +53,6 @@ protected:
 
     // The key table of the editor; false leaves the key to the line edit's own handling.
     bool editKey(QKeyEvent* event);
-    void typeText(const QString& text);
 
 private:
     bool editStandardSequence(QKeyEvent* event);

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <cstring>
+
+#include "grid/cell.h"
+#include "grid/cell_edit.h"
+#include "platform/window_messages.h"
+
+namespace grid {
+namespace {
+
+// A grid owner that answers text and mask requests from its own rows and keeps what
+// the grid stores.
+class GridOwner : public platform::Window {
+public:
+    GridOwner() { create(nullptr, QRect(0, 0, 500, 300), platform::WS_VISIBLE, 0); }
+
+    std::vector<std::string> cells;
+    std::string mask;
+    bool refuseStore = false;
+    std::vector<std::pair<int, std::string>> stored;    // row, text
+
+protected:
+    framework::LResult windowProc(framework::MessageId message, framework::WParam wParam,
+                                  framework::LParam lParam) override
+    {
+        if (message == TCM_GETCELLDATA)
+            return cellData(int(wParam), *reinterpret_cast<TCellDataRequest*>(lParam));
+        if (message == TCM_SETCELLDATA) {
+            auto* record = reinterpret_cast<TCellDataRequest*>(lParam);
+            if (refuseStore)
+                return kVeto;
+            stored.emplace_back(record->row, reinterpret_cast<const char*>(record->value));
+            cells[std::size_t(record->row)] = stored.back().second;
+            return 1;
+        }
+        return Window::windowProc(message, wParam, lParam);
+    }
+
+private:
+    framework::LResult cellData(int kind, TCellDataRequest& record)
+    {
+        if (kind == kCellDataText && std::size_t(record.row) < cells.size()) {
+            std::strcpy(reinterpret_cast<char*>(record.value), cells[std::size_t(record.row)].c_str());
+            return kVeto;
+        }
+        if (kind == kCellDataMask && !mask.empty()) {
+            *reinterpret_cast<std::string*>(record.value) = mask;
+            return kVeto;
+        }
+        return 0;
+    }
+};
+
+class CellEditingTest : public ::testing::Test {
+protected:
+    void make(int columns)
+    {
+        grid = new TCell;
+        grid->create(&owner, QRect(0, 0, 480, 280),
+                     platform::WS_VISIBLE | TCS_EDITABLE | TCS_HGRID | TCS_VGRID | TCS_HEADER, 7);
+        for (int i = 0; i < columns; ++i)
+            grid->send(TCM_INSERTCOLS, WParam(-1), 0);
+        grid->send(TCM_INSERTROWS, 0, LParam(owner.cells.size()));
+        grid->send(TCM_SETCURCELL, 0, 0);
+        QApplication::setActiveWindow(&owner);
+        grid->setFocus();
+    }
+    CCellEdit* editor() const { return qobject_cast<CCellEdit*>(grid->activeEditor()); }
+
+    GridOwner owner;
+    TCell* grid = nullptr;
+};
+
+TEST_F(CellEditingTest, EditorLiesOverTheCurrentCellWithItsText)
+{
+    owner.cells = {"first", "second"};
+    make(1);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), "first");
+    EXPECT_FALSE(editor()->isModified());
+    QRect cell = grid->cellRect(0, 0);
+    EXPECT_EQ(editor()->geometry().topLeft(), grid->clientToWidget(cell.topLeft()));
+    grid->send(TCM_ROWDOWN, 1, 0);
+    EXPECT_EQ(editor()->text(), "second");
+}
+
+TEST_F(CellEditingTest, EnterInTheEditorCommitsAndMovesOneRowDown)
+{
+    owner.cells = {"abc", "def"};
+    make(1);
+    editor()->setCursorPosition(3);
+    QTest::keyClicks(editor(), "X");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(grid->position().row, 1);
+    ASSERT_EQ(owner.stored.size(), 1u);
+    EXPECT_EQ(owner.stored[0], (std::pair<int, std::string>{0, "abcX"}));
+    EXPECT_EQ(editor()->text(), "def");
+}
+
+TEST_F(CellEditingTest, RefusedCommitKeepsTheEditorOnTheCell)
+{
+    owner.cells = {"abc", "def"};
+    make(1);
+    owner.refuseStore = true;
+    QTest::keyClicks(editor(), "Z");
+    EXPECT_EQ(grid->send(TCM_ROWDOWN, 1, 0), 0);
+    EXPECT_EQ(grid->position().row, 0);
+    EXPECT_EQ(editor()->text(), "Zabc");
+    EXPECT_TRUE(editor()->isModified());
+}
+
+TEST_F(CellEditingTest, UnchangedTextIsNotStored)
+{
+    owner.cells = {"abc", "def"};
+    make(1);
+    grid->send(TCM_ROWDOWN, 1, 0);
+    EXPECT_TRUE(owner.stored.empty());
+}
+
+TEST_F(CellEditingTest, MaskFromTheOwnerShapesTheText)
+{
+    owner.cells = {"1234", "9"};
+    owner.mask = "DD.DD";
+    make(1);
+    EXPECT_EQ(editor()->text(), "12.40");
+    QTest::keyClicks(editor(), "56");
+    EXPECT_EQ(editor()->text(), "56.40");
+    EXPECT_EQ(editor()->cursorPosition(), 3);
+}
+
+TEST_F(CellEditingTest, RightInsideTheTextMovesTheCaretAndAtItsEndTheColumn)
+{
+    owner.cells = {"ab"};
+    make(2);
+    editor()->setCursorPosition(1);
+    QTest::keyClick(editor(), Qt::Key_Right);
+    EXPECT_EQ(editor()->cursorPosition(), 2);
+    EXPECT_EQ(grid->position().column, 0);
+    QTest::keyClick(editor(), Qt::Key_Right);
+    EXPECT_EQ(grid->position().column, 1);
+}
+
+TEST_F(CellEditingTest, CtrlRightMovesTheColumnFromInsideTheText)
+{
+    owner.cells = {"abc"};
+    make(2);
+    editor()->setCursorPosition(1);
+    QTest::keyClick(editor(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(grid->position().column, 1);
+}
+
+TEST_F(CellEditingTest, LeftAtTheStartMovesToThePreviousColumn)
+{
+    owner.cells = {"abc"};
+    make(2);
+    grid->send(TCM_SETCURCELL, 1, 0);
+    editor()->setCursorPosition(0);
+    QTest::keyClick(editor(), Qt::Key_Left);
+    EXPECT_EQ(grid->position().column, 0);
+}
+
+TEST_F(CellEditingTest, MovingUpAndDownKeepsTheCaretPlace)
+{
+    owner.cells = {"abcdef", "ghijkl"};
+    make(1);
+    editor()->setCursorPosition(4);
+    QTest::keyClick(editor(), Qt::Key_Down);
+    EXPECT_EQ(grid->position().row, 1);
+    EXPECT_EQ(editor()->cursorPosition(), 4);
+}
+
+TEST_F(CellEditingTest, ReadOnlyCellHasNoEditor)
+{
+    owner.cells = {"abc", "def"};
+    make(1);
+    ASSERT_TRUE(editor()->hasFocus());
+    grid->send(TCM_MARKROW, 1, 1);
+    grid->send(TCM_ROWDOWN, 1, 0);
+    EXPECT_EQ(grid->activeEditor(), nullptr);
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+} // namespace
+} // namespace grid
