@@ -1,0 +1,781 @@
+#include "grid/cell_table_box.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QToolTip>
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "framework/profile.h"
+#include "grid/cell_edit.h"
+#include "grid/cell_editors.h"
+#include "grid/stored_widths.h"
+#include "platform/display_text.h"
+#include "platform/virtual_keys.h"
+#include "platform/window_messages.h"
+
+namespace grid {
+
+namespace {
+
+constexpr std::uint32_t kBoxStyle = 0x10B0123E;
+constexpr std::uint32_t kCreateNotify = 0x0001;
+constexpr std::uint32_t kCreatePlainSelect = 0x0008;
+constexpr std::uint32_t kCreateHidden = 0x0010;
+constexpr int kDataFont = 1;
+constexpr int kFixedFont = 3;
+constexpr int kRowHeaderWidth = 25;
+constexpr int kListId = 1003;
+constexpr int kSecondListId = 1004;
+constexpr std::size_t kWidthTextLimit = 3999;
+constexpr int kRowHeaderCode = 0xFFFFFF;
+
+LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); }
+
+LParam packedPoint(const QPoint& screen)
+{
+    return LParam((std::uint32_t(screen.x() & 0xFFFF) << 16) | std::uint32_t(screen.y() & 0xFFFF));
+}
+
+QDialog* dialogOf(QWidget* widget)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (auto* dialog = qobject_cast<QDialog*>(w))
+            return dialog;
+    return nullptr;
+}
+
+} // namespace
+
+TCellTableBox::TCellTableBox(QWidget* parent)
+    : TCell(parent)
+{
+    const framework::LogFont first = font(0).logFont();
+    for (int i = 0; i < 3; ++i)
+        addFont(first);
+}
+
+TCellTableBox::~TCellTableBox()
+{
+    saveWidths();
+}
+
+std::uint32_t TCellTableBox::windowStyleFor(std::uint32_t creationStyle)
+{
+    std::uint32_t style = kBoxStyle | (creationStyle & kCreateNotify);
+    if (creationStyle & kCreatePlainSelect)
+        style |= TCS_PLAINSELECT;
+    if (creationStyle & kCreateHidden)
+        style &= ~platform::WS_VISIBLE;
+    return style;
+}
+
+bool TCellTableBox::createBox(QWidget* parent, const QRect& rect, int controlId, std::uint32_t creationStyle)
+{
+    return create(parent, rect, windowStyleFor(creationStyle), controlId);
+}
+
+TCellTableBox* TCellTableBox::createInDialog(QWidget* parent, const QRect& rect, int controlId,
+                                             std::uint32_t creationStyle)
+{
+    auto* box = new TCellTableBox(parent);
+    box->m_options |= kOptionDialog;
+    if (!box->createBox(parent, rect, controlId, creationStyle)) {
+        delete box;
+        return nullptr;
+    }
+    return box;
+}
+
+// --- fields -------------------------------------------------------------------------------
+
+int TCellTableBox::addField(const TableFieldSpec& spec)
+{
+    TableField field;
+    field.caption = spec.caption;
+    field.type = spec.type;
+    field.flags = spec.editable ? (spec.flags & ~kFieldReadOnly) : (spec.flags | kFieldReadOnly);
+    bool fixed = (field.flags & kFieldFixed) != 0;
+    field.font = spec.font ? addFont(*spec.font) : (fixed ? kFixedFont : kDataFont);
+    const int index = fieldCount();
+    m_fields.push_back(field);
+
+    TCellColumn record = columnFor(spec, field.font);
+    if (!fixed && toParent(TBM_EDITKIND, WParam(controlId()), packCell(index, 0)) == kEditByOwner)
+        record.ownerEditor = 1;
+    if (fixed) {
+        if (insertFixedColumns(-1, &record, 1))
+            m_fixedColumnFields.push_back(index);
+    } else {
+        TCellColumnList list{1, &record};
+        const int before = columnCount();
+        if (TCell::windowProc(TCM_INSERTCOLS, WParam(-1), pointer(&list)))
+            m_columnFields.insert(m_columnFields.begin() + std::min<int>(before, int(m_columnFields.size())), index);
+    }
+    return index;
+}
+
+TCellColumn TCellTableBox::columnFor(const TableFieldSpec& spec, int font) const
+{
+    TCellColumn record;
+    std::strncpy(record.headerText, spec.caption.c_str(), TCellColumn::kHeaderTextSize - 1);
+    record.headerText[TCellColumn::kHeaderTextSize - 1] = '\0';
+    record.ownerDrawn = spec.type == ValueType::None || spec.type == ValueType::Int32d;
+    record.readOnly = spec.editable ? 0 : 1;
+    record.ownerEditor = (spec.flags & kFieldOwnerEditor) ? 1 : 0;
+    record.font = font;
+    if (spec.width <= 0) {
+        record.widthChars = 10;
+    } else if (spec.widthInPixels) {
+        record.width = spec.width;
+    } else {
+        record.widthChars = spec.width;
+    }
+    return record;
+}
+
+bool TCellTableBox::setFieldMask(int field, const std::string& mask, const std::string& fill)
+{
+    if (field < 0 || field >= fieldCount())
+        return false;
+    m_fields[std::size_t(field)].mask = mask.substr(0, 40);
+    m_fields[std::size_t(field)].fill = fill.substr(0, 40);
+    return true;
+}
+
+int TCellTableBox::fieldOfColumn(int column) const
+{
+    return column >= 0 && column < int(m_columnFields.size()) ? m_columnFields[std::size_t(column)] : -1;
+}
+
+int TCellTableBox::fieldOfFixedColumn(int fixedColumn) const
+{
+    return fixedColumn >= 0 && fixedColumn < int(m_fixedColumnFields.size())
+        ? m_fixedColumnFields[std::size_t(fixedColumn)] : -1;
+}
+
+bool TCellTableBox::showFieldInColumn(int column, int field)
+{
+    if (column < 0 || column >= int(m_columnFields.size()) || field < -1 || field >= fieldCount())
+        return false;
+    m_columnFields[std::size_t(column)] = field;
+    invalidateAll();
+    return true;
+}
+
+// --- set up -------------------------------------------------------------------------------
+
+void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const std::string& section,
+                          const std::string& settingsFile)
+{
+    setRowCount(rows);
+    if (!widthKey.empty() && columnCount() >= 1) {
+        m_widthKey = widthKey + "_Widths";
+        m_widthSection = section.empty() ? "Desktop" : section;
+        m_widthFile = settingsFile;
+        restoreWidths();
+    }
+    if (!m_list) {
+        m_list = new QComboBox(this);
+        m_list->setObjectName(QString::number(kListId));
+        m_list->hide();
+        connect(m_list, &QComboBox::activated, this, [this] { closeList(true); });
+        m_list2 = new QComboBox(this);
+        m_list2->setObjectName(QString::number(kSecondListId));
+        m_list2->setEditable(true);
+        m_list2->hide();
+    }
+    if (mode == 2 || mode == 4)
+        modifyStyle(0, TCS_PLAINSELECT);
+    if (mode == 2 && fixedColumnCount() == 0) {
+        TCellColumn header;
+        header.isStatic = 1;
+        header.image = 1;
+        header.width = kRowHeaderWidth;
+        header.headerText[0] = '\0';
+        if (insertFixedColumns(-1, &header, 1))
+            m_fixedColumnFields.push_back(-1);
+    }
+    if (rows > 0)
+        commandToParent(TBN_CURROWCHANGED);
+}
+
+void TCellTableBox::setRowCount(int rows)
+{
+    const int current = rowCount();
+    if (rows > current)
+        send(TCM_INSERTROWS, WParam(current), rows - current);
+    else if (rows < current)
+        send(TCM_DELETEROWS, WParam(rows), current - rows);
+}
+
+void TCellTableBox::setOption(std::uint32_t option, bool on)
+{
+    switch (option) {
+    case kSwitchNoHeader:
+        modifyStyle(on ? TCS_HEADER : 0, on ? 0 : TCS_HEADER);
+        return;
+    case kSwitchRowDrag:
+        m_rowDrag = on;
+        return;
+    default:
+        m_options = on ? (m_options | option) : (m_options & ~option);
+    }
+}
+
+// --- stored widths ------------------------------------------------------------------------
+
+std::string TCellTableBox::widthsFile() const
+{
+    return m_widthFile.empty() ? framework::settingsFilePath() : m_widthFile;
+}
+
+void TCellTableBox::restoreWidths()
+{
+    std::string text = framework::readProfileString(widthsFile(), m_widthSection, m_widthKey, "");
+    if (text.size() > kWidthTextLimit)
+        text.resize(kWidthTextLimit);
+    std::optional<std::vector<int>> widths = parseStoredWidths(text);
+    if (!widths || int(widths->size()) < columnCount())
+        return;
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnWidthQuietly(column, (*widths)[std::size_t(column)]);
+    m_options |= kOptionWidthsRestored;
+}
+
+void TCellTableBox::saveWidths()
+{
+    if (!keepsWidths() || columnCount() < 1 || m_widthsSaved)
+        return;
+    m_widthsSaved = true;
+    std::vector<int> widths;
+    for (int column = 0; column < columnCount(); ++column)
+        widths.push_back(columnWidth(column));
+    framework::writeProfileString(widthsFile(), m_widthSection, m_widthKey, formatStoredWidths(widths));
+}
+
+// --- the parent ---------------------------------------------------------------------------
+
+LResult TCellTableBox::toParent(framework::MessageId message, WParam wParam, LParam lParam)
+{
+    return request(message, wParam, lParam);
+}
+
+void TCellTableBox::commandToParent(int code)
+{
+    toParent(platform::WM_COMMAND, WParam(std::uint32_t(controlId()) | (std::uint32_t(code) << 16)), pointer(this));
+}
+
+LResult TCellTableBox::editKind(int field, int row)
+{
+    return toParent(TBM_EDITKIND, WParam(controlId()), packCell(field, row));
+}
+
+// --- cells --------------------------------------------------------------------------------
+
+bool TCellTableBox::cellText(int column, int row, std::string& text)
+{
+    const int index = fieldOfColumn(column);
+    if (index < 0)
+        return TCell::cellText(column, row, text);
+    const ValueType type = field(index).type;
+    if (type == ValueType::None)
+        return false;
+    LResult stored = toParent(TBM_GETVALUE, WParam(controlId()), packCell(index, row));
+    if (stored == 0)
+        return false;
+    text = formatValue(type, reinterpret_cast<const void*>(stored));
+    return true;
+}
+
+bool TCellTableBox::fixedCellText(int fixedColumn, int row, std::string& text)
+{
+    const int index = fieldOfFixedColumn(fixedColumn);
+    if (index < 0)
+        return TCell::fixedCellText(fixedColumn, row, text);
+    LResult stored = toParent(TBM_GETVALUE, WParam(controlId()), packCell(index, row));
+    if (stored == 0)
+        return false;
+    text = formatValue(field(index).type, reinterpret_cast<const void*>(stored));
+    return true;
+}
+
+bool TCellTableBox::ownerColor(int column, int row, bool text, ColorRef& color)
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    TableColorRequest colorRequest;
+    colorRequest.text = text ? 1 : 0;
+    const int index = std::max(fieldOfColumn(column), 0);
+    if (toParent(TBM_CELLCOLOR, WParam(packCell(index, row)), pointer(&colorRequest)) == 0)
+        return false;
+    color = colorRequest.color;
+    return true;
+}
+
+ColorRef TCellTableBox::cellBackColor(int column, int row)
+{
+    ColorRef color = 0;
+    return ownerColor(column, row, false, color) ? color : TCell::cellBackColor(column, row);
+}
+
+ColorRef TCellTableBox::cellTextColor(int column, int row)
+{
+    ColorRef color = 0;
+    return ownerColor(column, row, true, color) ? color : TCell::cellTextColor(column, row);
+}
+
+// A typed text becomes a value of the field's type and goes to the parent. A text that
+// does not read as the type, or a -2 from the parent, keeps the editor on the cell.
+bool TCellTableBox::storeCellText(int column, int row, const std::string& text)
+{
+    const int index = fieldOfColumn(column);
+    if (index < 0)
+        return TCell::storeCellText(column, row, text);
+    m_cellText = text;
+    TableValue value;
+    value.field = index;
+    value.row = row;
+    value.editor = activeEditor();
+    if (!parseValue(field(index).type, m_cellText, value))
+        return false;
+    LResult answer = toParent(TBM_SETVALUE, WParam(controlId()), pointer(&value));
+    if (answer == kVeto)
+        return false;
+    if (answer != 0) {
+        send(TCM_UPDATECELL, WParam(column), row);
+        TableCellChange change{column, row, index};
+        toParent(TBM_CELLCHANGED, WParam(controlId()), pointer(&change));
+        commandToParent(TBN_CELLEDITED);
+    }
+    return true;
+}
+
+bool TCellTableBox::acceptsEditor(int column, int row)
+{
+    const int index = fieldOfColumn(column);
+    if (index < 0)
+        return true;
+    const std::uint32_t flags = field(index).flags;
+    if ((flags & kFieldList) && !(flags & kFieldNoList))
+        return false;
+    LResult kind = editKind(index, row);
+    return kind == kEditText || kind == kEditByOwner;
+}
+
+bool TCellTableBox::cellMask(int column, int row, std::string& mask, std::string& fill)
+{
+    const int index = fieldOfColumn(column);
+    if (index < 0)
+        return TCell::cellMask(column, row, mask, fill);
+    if (field(index).flags & kFieldMaskFromParent) {
+        TableMaskRequest maskRequest{index, row, {}, {}};
+        send(TBM_FIELDMASK, WParam(controlId()), pointer(&maskRequest));
+        mask = maskRequest.mask;
+        fill = maskRequest.fill;
+    } else {
+        mask = field(index).mask;
+        fill = field(index).fill;
+    }
+    return !mask.empty();
+}
+
+void TCellTableBox::onPositionApplied(const TCellPosition& previous)
+{
+    TCell::onPositionApplied(previous);
+    if (m_editMode == EditMode::List)
+        closeList(true);
+    if (previous.row != position().row)
+        commandToParent(TBN_CURROWCHANGED);
+}
+
+// --- messages -----------------------------------------------------------------------------
+
+LResult TCellTableBox::windowProc(framework::MessageId message, WParam wParam, LParam lParam)
+{
+    switch (message) {
+    case TCM_EDITKEYDOWN:
+        return editorKeyDown(int(wParam));
+    case TCM_EDITKEYUP:
+        m_keyFromEditor = 0;
+        return 0;
+    case TCM_EDITMOUSE:
+    case TBM_FIELDMASK:
+        return toParent(message, wParam, lParam);
+    case TCM_INSERTCOLS: {
+        const int before = columnCount();
+        LResult result = TCell::windowProc(message, wParam, lParam);
+        const int index = int(framework::LParam(wParam)) < 0 ? before : std::min(int(wParam), before);
+        m_columnFields.insert(m_columnFields.begin() + std::min<int>(index, int(m_columnFields.size())),
+                              std::size_t(columnCount() - before), -1);
+        return result;
+    }
+    case TCM_DELETECOLS: {
+        const int before = columnCount();
+        LResult result = TCell::windowProc(message, wParam, lParam);
+        const int first = std::clamp(int(wParam), 0, int(m_columnFields.size()));
+        const int removed = std::min<int>(before - columnCount(), int(m_columnFields.size()) - first);
+        m_columnFields.erase(m_columnFields.begin() + first, m_columnFields.begin() + first + removed);
+        return result;
+    }
+    default:
+        return TCell::windowProc(message, wParam, lParam);
+    }
+}
+
+LResult TCellTableBox::onEditDblClk(WParam wParam, LParam lParam)
+{
+    if (toParent(TBM_EDITORDBLCLK, 0, lParam) != 0)
+        return kVeto;
+    return TCell::onEditDblClk(wParam, lParam);
+}
+
+LResult TCellTableBox::onEditSetFocus(WParam wParam, LParam lParam)
+{
+    if (m_editMode == EditMode::None)
+        m_editMode = EditMode::Edit;
+    return TCell::onEditSetFocus(wParam, lParam);
+}
+
+LResult TCellTableBox::onEditKillFocus(WParam wParam, LParam lParam)
+{
+    if (m_editMode == EditMode::Edit)
+        m_editMode = EditMode::None;
+    return TCell::onEditKillFocus(wParam, lParam);
+}
+
+bool TCellTableBox::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return TCell::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QRect data = clientArea();
+    const QPoint point = help->pos();
+    int row = -1;
+    int column = -1;
+    if (data.contains(point)) {
+        row = geometry().rows.indexAt(point.y() - data.top() + position().originY);
+        column = geometry().columns.indexAt(point.x() - data.left() + position().originX);
+    } else if (point.y() < data.top() && point.x() >= data.left()) {
+        column = geometry().columns.indexAt(point.x() - data.left() + position().originX);
+    } else {
+        return true;
+    }
+    const int index = std::max(fieldOfColumn(column), 0);
+    const LParam cell = packCell(index, row < 0 ? kRowHeaderCode : row);
+    LResult text = toParent(TBM_TOOLTIP, WParam(controlId()), cell);
+    if (text)
+        QToolTip::showText(help->globalPos(), platform::displayText(reinterpret_cast<const char*>(text)), this);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+// --- keys ---------------------------------------------------------------------------------
+
+bool TCellTableBox::offerKey(int virtualKey)
+{
+    TableKeyOffer offer;
+    offer.window = this;
+    offer.controlId = std::uintptr_t(controlId());
+    offer.key = virtualKey;
+    return toParent(platform::WM_NOTIFY, WParam(controlId()), pointer(&offer)) != 0;
+}
+
+bool TCellTableBox::askRowMove(int virtualKey)
+{
+    const int row = position().row;
+    int destination = row - 1;
+    if (virtualKey == platform::VK_DOWN)
+        destination = row + 2 > rowCount() ? -1 : row + 2;
+    toParent(TBM_MOVEROW, WParam(destination), row);
+    return true;
+}
+
+// Keys in the editor, before it handles them: -2 takes the key.
+LResult TCellTableBox::editorKeyDown(int virtualKey)
+{
+    m_keyFromEditor = virtualKey;
+    const bool keepEnter = (m_options & kOptionDialog) && (m_options & kOptionKeepEnter);
+    if (virtualKey == platform::VK_ESCAPE) {
+        m_keyFromEditor = 0;
+        if (m_options & kOptionKeepEscape)
+            endEdit(false);
+        else
+            cancel();
+        return kVeto;
+    }
+    if ((m_options & kOptionRowMoves) && platform::isControlDown()
+        && (virtualKey == platform::VK_UP || virtualKey == platform::VK_DOWN)) {
+        m_keyFromEditor = 0;
+        askRowMove(virtualKey);
+        return kVeto;
+    }
+    if (virtualKey == platform::VK_RETURN && keepEnter)
+        return 0;
+    if ((m_options & kOptionOfferKeys) && offerKey(virtualKey)) {
+        m_keyFromEditor = 0;
+        return kVeto;
+    }
+    return 0;
+}
+
+void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
+{
+    const bool offeredByEditor = std::exchange(m_keyFromEditor, 0) == virtualKey;
+    const bool keepEnter = (m_options & kOptionDialog) && (m_options & kOptionKeepEnter);
+    if (virtualKey == platform::VK_RETURN && (m_options & kOptionDialog)) {
+        endEdit(true);
+        if (!keepEnter) {
+            if (Window* parent = notifyWindow())
+                parent->post(platform::WM_KEYDOWN, WParam(virtualKey), 0);
+            else if (QDialog* dialog = dialogOf(this))
+                for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                    if (button->isDefault())
+                        QMetaObject::invokeMethod(button, &QPushButton::click, Qt::QueuedConnection);
+            return;
+        }
+    }
+    if ((m_options & kOptionRowMoves) && platform::isControlDown()
+        && (virtualKey == platform::VK_UP || virtualKey == platform::VK_DOWN)) {
+        askRowMove(virtualKey);
+        return;
+    }
+    if (virtualKey == platform::VK_ESCAPE) {
+        if (m_editMode != EditMode::None || m_dragging)
+            endEdit(false);
+        else
+            cancel();
+        return;
+    }
+    if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
+        return;
+    if (!offeredByEditor && (m_options & kOptionOfferKeys) && !(virtualKey == platform::VK_RETURN && keepEnter)
+        && offerKey(virtualKey))
+        return;
+    TCell::onKeyDown(virtualKey, keyData);
+}
+
+void TCellTableBox::onChar(unsigned character, LParam keyData)
+{
+    if (std::exchange(m_charFromKey, 0) != 0) {
+        if (auto* editor = qobject_cast<CCellEdit*>(activeEditor()); editor && editor->hasFocus()) {
+            editor->typeText(QString(QChar(char16_t(character))));
+            return;
+        }
+    }
+    TCell::onChar(character, keyData);
+}
+
+bool TCellTableBox::startsEdit(int virtualKey) const
+{
+    return virtualKey == platform::VK_SPACE || (virtualKey >= '0' && virtualKey <= '9')
+        || (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= platform::VK_F1 && virtualKey < platform::VK_F1 + 12);
+}
+
+bool TCellTableBox::startEditByKey(int virtualKey)
+{
+    const int column = position().column;
+    const int row = position().row;
+    if (!isCellEditable(column, row))
+        return false;
+    const int index = fieldOfColumn(column);
+    if (index >= 0) {
+        const std::uint32_t flags = field(index).flags;
+        if ((flags & kFieldList) && !(flags & kFieldNoList))
+            return openList(index);
+        LResult kind = editKind(index, row);
+        if (kind == kEditByParent) {
+            if (virtualKey != platform::VK_SPACE)
+                return false;
+            if (toParent(TBM_EDITEVENT, WParam(controlId()), 0) != 0)
+                m_editMode = EditMode::Edit;
+            return true;
+        }
+        if (kind != kEditText && kind != kEditByOwner)
+            return false;
+    }
+    QWidget* editor = activeEditor();
+    if (!editor)
+        return false;
+    editor->setFocus(Qt::OtherFocusReason);
+    m_editMode = EditMode::Edit;
+    if (virtualKey < platform::VK_F1)
+        m_charFromKey = virtualKey;
+    return true;
+}
+
+void TCellTableBox::cancel()
+{
+    if (Window* parent = notifyWindow()) {
+        parent->post(platform::WM_COMMAND, WParam(kCancelCommand), 0);
+        return;
+    }
+    if (QDialog* dialog = dialogOf(this))
+        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+}
+
+void TCellTableBox::endEdit(bool save)
+{
+    if (m_dragging || m_dragArmed)
+        endDrag();
+    if (m_editMode == EditMode::List) {
+        closeList(save);
+        return;
+    }
+    if (save)
+        editing().commitInPlace();
+    else
+        editing().reload();
+    m_editMode = EditMode::None;
+}
+
+// --- mouse --------------------------------------------------------------------------------
+
+void TCellTableBox::onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point)
+{
+    switch (message) {
+    case platform::WM_LBUTTONDOWN:
+        if ((m_options & kOptionAltDrag) && platform::isAltDown()) {
+            m_dragging = true;
+            setCapture();
+            return;
+        }
+        if (gridStyle() & TCS_PLAINSELECT)
+            selectByClick(keyFlags, point);
+        TCell::onMouse(message, keyFlags, point);
+        if (m_rowDrag)
+            armDrag(point);
+        return;
+    case platform::WM_MOUSEMOVE:
+        if (m_dragArmed && (point - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragArmed = false;
+            m_dragging = true;
+            setCapture();
+        }
+        if (m_dragging) {
+            dragTo(TBM_DRAGOVER, point);
+            return;
+        }
+        break;
+    case platform::WM_LBUTTONUP:
+        if (m_dragging) {
+            dragTo(TBM_DROP, point);
+            endDrag();
+            return;
+        }
+        m_dragArmed = false;
+        break;
+    default:
+        break;
+    }
+    TCell::onMouse(message, keyFlags, point);
+}
+
+void TCellTableBox::selectByClick(unsigned keyFlags, const QPoint& point)
+{
+    const bool shift = keyFlags & platform::MK_SHIFT;
+    const bool ctrl = keyFlags & platform::MK_CONTROL;
+    if (!shift && !ctrl)
+        return;
+    const int clicked = geometry().rows.indexAt(point.y() + position().originY);
+    if (clicked >= rowCount())
+        return;
+    if (toParent(TBM_QUERYSELCHANGE, WParam(controlId()), clicked) != 0)
+        return;
+    if (shift) {
+        const int current = position().row;
+        for (int row = std::min(current, clicked); row <= std::max(current, clicked); ++row)
+            if (!(rowFlags(row) & kRowSelected))
+                setRowFlags(row, kRowSelected, true);
+        invalidateAll();
+    } else {
+        send(TCM_SELECTROW, WParam(clicked), 2);
+    }
+    commandToParent(TBN_SELCHANGE);
+}
+
+void TCellTableBox::armDrag(const QPoint& point)
+{
+    const int row = position().row;
+    const int index = std::max(fieldOfColumn(position().column), 0);
+    const LParam where = LParam((std::uint32_t(row & 0xFFFF) << 16) | std::uint32_t(index & 0xFFFF));
+    m_dragArmed = toParent(TBM_CANDRAG, WParam(controlId()), where) != 0;
+    m_dragStart = point;
+}
+
+void TCellTableBox::dragTo(framework::MessageId message, const QPoint& point)
+{
+    toParent(message, WParam(controlId()), packedPoint(mapToGlobal(clientToWidget(point))));
+}
+
+void TCellTableBox::endDrag()
+{
+    m_dragArmed = false;
+    if (m_dragging) {
+        m_dragging = false;
+        releaseCapture();
+    }
+}
+
+// --- list editor --------------------------------------------------------------------------
+
+QComboBox* TCellTableBox::listEditor(int id) const
+{
+    return id == kListId ? m_list : id == kSecondListId ? m_list2 : nullptr;
+}
+
+bool TCellTableBox::openList(int field)
+{
+    if (!m_list)
+        return false;
+    const int row = position().row;
+    TableValue begin;
+    begin.field = field;
+    begin.row = row;
+    begin.editor = m_list;
+    begin.state = TableValue::ListEditBegins;
+    toParent(TBM_EDITEVENT, WParam(controlId()), pointer(&begin));
+    LResult stored = toParent(TBM_GETVALUE, WParam(controlId()), packCell(field, row));
+    if (stored && isIntegerType(this->field(field).type))
+        m_list->setCurrentIndex(readInteger(this->field(field).type, reinterpret_cast<const void*>(stored)));
+    const QRect cell = cellRect(position().column, row);
+    m_list->setGeometry(QRect(clientToWidget(cell.topLeft()), cell.size()));
+    m_list->setProperty("field", field);
+    m_list->show();
+    m_list->setFocus(Qt::OtherFocusReason);
+    m_editMode = EditMode::List;
+    m_list->showPopup();
+    return true;
+}
+
+void TCellTableBox::closeList(bool save)
+{
+    if (m_editMode != EditMode::List)
+        return;
+    m_editMode = EditMode::None;
+    const int index = m_list->property("field").toInt();
+    TableValue value;
+    value.field = index;
+    value.row = position().row;
+    value.editor = m_list;
+    if (save && m_list->currentIndex() >= 0) {
+        m_cellText = platform::storedText(m_list->currentText());
+        if (field(index).type == ValueType::Text)
+            value.value.text = m_cellText.c_str();
+        else
+            value.value.int32 = m_list->currentIndex();
+        if (toParent(TBM_SETVALUE, WParam(controlId()), pointer(&value)) != 0)
+            invalidateAll();
+    }
+    value.state = TableValue::ListEditEnds;
+    toParent(TBM_EDITEVENT, WParam(controlId()), pointer(&value));
+    m_list->hide();
+    setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace grid

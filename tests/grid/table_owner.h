@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "grid/table_box_records.h"
+#include "platform/window.h"
+#include "platform/window_messages.h"
+
+namespace grid::testing {
+
+// The parent of a table box in the tests: keeps the values of its fields, answers the
+// requests as told and records what the box told it.
+class TableOwner : public platform::Window {
+public:
+    TableOwner() { create(nullptr, QRect(0, 0, 640, 400), platform::WS_VISIBLE, 0); }
+
+    std::vector<std::vector<std::string>> cells;   // [field][row]
+    framework::LResult editKind = kEditText;
+    framework::LResult storeAnswer = 1;
+    framework::LResult takeKeys = 0;
+    framework::LResult refuseSelection = 0;
+
+    std::vector<framework::WParam> commands;        // wParam of every WM_COMMAND
+    std::vector<int> offeredKeys;
+    std::vector<std::pair<int, int>> moves;         // destination, row
+    std::vector<std::pair<int, int>> changedCells;  // column, row
+
+    int commandCount(int code) const
+    {
+        int count = 0;
+        for (framework::WParam wParam : commands)
+            count += int(wParam >> 16) == code && (wParam & 0xFFFF) != 0;
+        return count;
+    }
+    bool wasCancelled() const
+    {
+        for (framework::WParam wParam : commands)
+            if (wParam == framework::WParam(kCancelCommand))
+                return true;
+        return false;
+    }
+
+protected:
+    framework::LResult windowProc(framework::MessageId message, framework::WParam wParam,
+                                  framework::LParam lParam) override
+    {
+        switch (message) {
+        case TBM_GETVALUE: {
+            std::size_t field = std::size_t(packedField(lParam));
+            std::size_t row = std::size_t(packedRow(lParam));
+            if (field < cells.size() && row < cells[field].size())
+                return framework::LResult(cells[field][row].c_str());
+            return 0;
+        }
+        case TBM_SETVALUE: {
+            auto* value = reinterpret_cast<TableValue*>(lParam);
+            if (storeAnswer > 0)
+                cells[std::size_t(value->field)][std::size_t(value->row)] = value->value.text;
+            return storeAnswer;
+        }
+        case TBM_EDITKIND: return editKind;
+        case TBM_CELLCHANGED: {
+            auto* change = reinterpret_cast<TableCellChange*>(lParam);
+            changedCells.emplace_back(change->column, change->row);
+            return 1;
+        }
+        case TBM_MOVEROW: moves.emplace_back(int(framework::LParam(wParam)), int(lParam)); return 0;
+        case TBM_QUERYSELCHANGE: return refuseSelection;
+        case platform::WM_COMMAND: commands.push_back(wParam); return 0;
+        case platform::WM_NOTIFY:
+            offeredKeys.push_back(reinterpret_cast<TableKeyOffer*>(lParam)->key);
+            return takeKeys;
+        default: return Window::windowProc(message, wParam, lParam);
+        }
+    }
+};
+
+} // namespace grid::testing
