@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 
 #include "framework/profile.h"
@@ -170,6 +171,64 @@ TEST_F(TableBoxTest, FieldMaskShapesTheEditor)
     owner.cells = {{"1230"}};
     box->setUp(1, 0);
     EXPECT_EQ(editor()->text(), "12:00");
+}
+
+TEST_F(TableBoxTest, ListFieldOpensItsListByKeyAndStoresTheChosenIndex)
+{
+    make();
+    box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
+    owner.integerFields = {0};
+    box->setUp(2, 0);
+    EXPECT_EQ(box->activeEditor(), nullptr);
+    QTest::keyClick(box, Qt::Key_Space);
+    ASSERT_EQ(box->editMode(), TCellTableBox::EditMode::List);
+    QComboBox* list = box->listEditor(1003);
+    EXPECT_EQ(list->count(), 3);
+    list->hidePopup();
+    list->setCurrentIndex(2);
+    emit list->activated(2);
+    EXPECT_EQ(owner.storedIntegers, std::vector<int>{2});
+    EXPECT_EQ(owner.editEvents, (std::vector<int>{TableValue::ListEditBegins, TableValue::ListEditEnds}));
+    EXPECT_EQ(box->editMode(), TCellTableBox::EditMode::None);
+}
+
+TEST_F(TableBoxTest, SpaceHandsACellOfEditKindParentToTheParent)
+{
+    make();
+    owner.editKind = kEditByParent;
+    box->addField({.caption = "Own"});
+    owner.cells = {{"a"}};
+    box->setUp(1, 0);
+    QTest::keyClick(box, Qt::Key_A);
+    EXPECT_TRUE(owner.editEvents.empty());
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_EQ(owner.editEvents, std::vector<int>{-1});
+    EXPECT_EQ(box->editMode(), TCellTableBox::EditMode::Edit);
+}
+
+TEST_F(TableBoxTest, ClickOnAnAllowedRowStartsADragThatEndsInADrop)
+{
+    makeWithFields(1, 4);
+    box->setOption(TCellTableBox::kSwitchRowDrag, true);
+    owner.allowDrag = 1;
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(3));
+    EXPECT_TRUE(box->isDragging());
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(3));
+    EXPECT_GE(owner.dragOvers, 1);
+    EXPECT_EQ(owner.drops, 1);
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(box->position().row, 1);
+}
+
+TEST_F(TableBoxTest, RefusedDragDoesNotStart)
+{
+    makeWithFields(1, 4);
+    box->setOption(TCellTableBox::kSwitchRowDrag, true);
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(3));
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(3));
+    EXPECT_EQ(owner.drops, 0);
 }
 
 // --- Escape, Enter and offered keys -------------------------------------------------------------

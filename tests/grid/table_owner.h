@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QComboBox>
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +28,12 @@ public:
     std::vector<int> offeredKeys;
     std::vector<std::pair<int, int>> moves;         // destination, row
     std::vector<std::pair<int, int>> changedCells;  // column, row
+    std::vector<int> storedIntegers;                // values stored into integer fields
+    std::vector<int> integerFields;
+    std::vector<int> editEvents;                    // state words of TBM_EDITEVENT, -1 for none
+    int dragOvers = 0;
+    int drops = 0;
+    framework::LResult allowDrag = 0;
 
     int commandCount(int code) const
     {
@@ -56,11 +64,25 @@ protected:
         }
         case TBM_SETVALUE: {
             auto* value = reinterpret_cast<TableValue*>(lParam);
+            if (std::find(integerFields.begin(), integerFields.end(), value->field) != integerFields.end()) {
+                storedIntegers.push_back(value->value.int32);
+                return 1;
+            }
             if (storeAnswer > 0)
                 cells[std::size_t(value->field)][std::size_t(value->row)] = value->value.text;
             return storeAnswer;
         }
         case TBM_EDITKIND: return editKind;
+        case TBM_EDITEVENT: {
+            auto* value = reinterpret_cast<TableValue*>(lParam);
+            editEvents.push_back(value ? value->state : -1);
+            if (value && value->state == TableValue::ListEditBegins)
+                static_cast<QComboBox*>(value->editor)->addItems({"red", "green", "blue"});
+            return 1;
+        }
+        case TBM_CANDRAG: return allowDrag;
+        case TBM_DRAGOVER: ++dragOvers; return 1;
+        case TBM_DROP: ++drops; return 1;
         case TBM_CELLCHANGED: {
             auto* change = reinterpret_cast<TableCellChange*>(lParam);
             changedCells.emplace_back(change->column, change->row);
