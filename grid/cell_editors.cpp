@@ -14,6 +14,9 @@ namespace {
 constexpr std::uint32_t kFormatCentred = 0x1;
 constexpr std::uint32_t kFormatRight = 0x2;
 constexpr int kMaxCommittedText = 4095;
+// The cell draws its text one pixel above the centre; a bottom margin of two lifts the
+// editor's centred text by the same pixel.
+constexpr int kTextRaise = 2;
 
 QColor toQColor(ColorRef color)
 {
@@ -159,7 +162,7 @@ void TCellEditors::lay(QWidget& editor, int column, int row)
         QRect text = m_grid.textArea(cell, cellFont.metrics().height);
         auto* standardEditor = static_cast<CCellEdit*>(&editor);
         standardEditor->setTextMargins(std::max(0, text.left() - visible.left()), 0,
-                                       std::max(0, visible.right() - text.right()), 0);
+                                       std::max(0, visible.right() - text.right()), kTextRaise);
         colour(editor, column, row);
     }
 }
