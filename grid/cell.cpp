@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
 #include <cstring>
@@ -276,7 +277,8 @@ void TCell::updateScrollBars()
         bar->setRange(0, total - page);
         bar->setPageStep(page);
         bar->setSingleStep(std::max(1, page / 20));
-        bar->setSliderPosition(origin);
+        const QSignalBlocker quiet(bar);
+        bar->setValue(origin);
         bar->setGeometry(where);
     };
     place(vScrollBar_, area.vScroll && geometry_.rows.total() > area.height, geometry_.rows.total(), area.height,

@@ -243,7 +243,6 @@ private:
     void endTracking(const QPoint& widgetPoint);
     void chooseColumnFont(int hitCode, const QPoint& widgetPoint);
     void updateCursor(int hitCode);
-    bool dropRepeatedKey(int virtualKey, LParam keyData);
     framework::Services& services();
 
     CellGeometry geometry_;
@@ -274,7 +273,6 @@ private:
     Tracking tracking_ = Tracking::None;
     int trackIndex_ = 0;
     int trackLine_ = -1;           // widget coordinate of the tracking line
-    int lastKey_ = 0;
 
     // --- editing state (owned by the editing cycle) ----------------------------------------
     friend class TCellEditors;

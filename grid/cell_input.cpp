@@ -18,7 +18,6 @@ constexpr int kBorderGrip = 4;
 constexpr int kMinimumSize = 4;
 constexpr int kWheelStep = 120;
 constexpr int kWheelLines = 3;
-constexpr LParam kRepeatBit = LParam{1} << 30;
 
 WParam showFlag()
 {
@@ -32,17 +31,9 @@ LParam packed(const QPoint& point)
 
 } // namespace
 
-bool TCell::dropRepeatedKey(int virtualKey, LParam keyData)
-{
-    // A held-down key whose last move is not painted yet: this press waits behind it.
-    const bool repeated = (keyData & kRepeatBit) != 0 && virtualKey == lastKey_;
-    lastKey_ = virtualKey;
-    return repeated && isPaintPending();
-}
-
 void TCell::onKeyDown(int virtualKey, LParam keyData)
 {
-    if (dropRepeatedKey(virtualKey, keyData))
+    if (isKeyBacklogged())
         return;
     if (notify(TCN_KEYDOWN, virtualKey, keyData) == kVeto)
         return;

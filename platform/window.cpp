@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -279,8 +280,16 @@ void Window::keyPressEvent(QKeyEvent* event)
 {
     const int virtualKey = virtualKeyFromQt(event->key());
     const LParam data = keyData(event, false);
+    keyBacklogged_ = event->isAutoRepeat() && event->key() == lastKey_ && event->timestamp() < busyUntil_;
+    QElapsedTimer busy;
+    busy.start();
     if (virtualKey != 0)
         send(WM_KEYDOWN, static_cast<WParam>(virtualKey), data);
+    if (!keyBacklogged_) {
+        lastKey_ = event->key();
+        busyUntil_ = event->timestamp() + static_cast<std::uint64_t>(busy.elapsed());
+    }
+    keyBacklogged_ = false;
     for (const QChar character : event->text())
         if (!character.isNull())
             send(WM_CHAR, character.unicode(), data);

@@ -72,6 +72,11 @@ public:
     void setTimer(int id, int milliseconds);
     void killTimer(int id);
 
+    // True while the key press being handled is a repeat of the key handled last that was
+    // already waiting when that one was still being handled: held-down keys then need not
+    // queue up more work than the window can do.
+    bool isKeyBacklogged() const { return keyBacklogged_; }
+
     // Key flags (MK_) of the mouse buttons and modifiers of a Qt input event.
     static unsigned keyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
@@ -124,7 +129,10 @@ private:
     bool paintPending_ = false;
     bool capture_ = false;
     bool pressInClient_ = false;
-    std::map<int, int> timers_;    // the caller's id -> Qt's timer id
+    std::map<int, int> timers_;
+    int lastKey_ = 0;
+    std::uint64_t busyUntil_ = 0;   // event time at which the last handled key press was done
+    bool keyBacklogged_ = false;    // the caller's id -> Qt's timer id
 };
 
 } // namespace platform

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "grid/cell.h"
+#include "platform/virtual_keys.h"
 #include "platform/window_messages.h"
 
 namespace grid_test {
@@ -24,6 +27,7 @@ public:
     int queries = 0;
     int textRequests = 0;
     bool vetoMoves = false;
+    std::chrono::milliseconds slowNotify{0};  // time taken over every notification
     std::map<int, LResult> answers;         // notification code -> answer
     std::function<std::string(int column, int row)> text = [](int column, int row) {
         return "r" + std::to_string(row) + "c" + std::to_string(column);
@@ -51,6 +55,8 @@ protected:
         case TCN_NOTIFY: {
             const auto* record = reinterpret_cast<const TCellNotify*>(lParam);
             codes.push_back(record->code);
+            if (slowNotify.count() > 0)
+                std::this_thread::sleep_for(slowNotify);
             notifications.push_back(*record);
             const auto answer = answers.find(record->code);
             return answer == answers.end() ? 0 : answer->second;

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+#include "tests/grid/grid_owner.h"
+
+namespace grid_test {
+namespace {
+
+constexpr WParam kAll = static_cast<WParam>(-1);
+
+TEST(CellMessages, RowUpOnTheFirstRowReturnsZeroAndReportsNothing)
+{
+    GridFixture f(TCS_NOTIFY, 3, 10);
+    EXPECT_EQ(f.grid->send(TCM_ROWUP, 1), 0);
+    EXPECT_EQ(f.pos().row, 0);
+    EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 0);
+    EXPECT_EQ(f.owner->queries, 0);
+}
+
+TEST(CellMessages, PositionChangeCarriesTheNewPositionAndTheCause)
+{
+    GridFixture f(TCS_NOTIFY, 3, 10);
+    EXPECT_EQ(f.grid->send(TCM_SETCURCELL, 2, 5), 1);
+    ASSERT_EQ(f.owner->count(TCN_POSCHANGED), 1);
+    const TCellNotify& n = f.owner->notifications.back();
+    EXPECT_EQ(n.second, static_cast<LParam>(TCM_SETCURCELL));
+    EXPECT_EQ(n.position.column, 2);
+    EXPECT_EQ(n.position.row, 5);
+    EXPECT_EQ(n.controlId, 77);
+    TCellPosition copy;
+    EXPECT_EQ(f.grid->send(TCM_GETPOSITION, reinterpret_cast<WParam>(&copy)), 1);
+    EXPECT_EQ(copy, f.pos());
+    EXPECT_EQ(f.grid->send(TCM_GETPOSITION, 0), 0);
+}
+
+TEST(CellMessages, VetoOfTheQueryFreezesTheCellAgainstMessagesKeysAndClicks)
+{
+    GridFixture f(TCS_NOTIFY, 5, 50);
+    f.owner->show();
+    f.owner->vetoMoves = true;
+    EXPECT_EQ(f.grid->send(TCM_ROWDOWN, 1), 0);
+    EXPECT_EQ(f.grid->send(TCM_SETCURCELL, 3, 20), 0);
+    EXPECT_EQ(f.grid->send(TCM_VSCROLL, SB_PAGEDOWN, 0), 0);
+    f.grid->send(platform::WM_KEYDOWN, platform::VK_DOWN, 1);
+    f.grid->send(platform::WM_KEYDOWN, platform::VK_NEXT, 1);
+    f.grid->send(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeLParam(150, 65));
+    EXPECT_EQ(f.pos().row, 0);
+    EXPECT_EQ(f.pos().column, 0);
+    EXPECT_EQ(f.pos().originY, 0);
+    EXPECT_GE(f.owner->queries, 6);
+    EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 0);
+}
+
+TEST(CellMessages, WithoutTheNotifyStyleOnlyRequestsArrive)
+{
+    GridFixture f(0, 3, 10);
+    f.owner->show();
+    f.grid->send(TCM_ROWDOWN, 1);
+    f.grid->send(TCM_SELECTROW, 2, 1);
+    f.grid->send(platform::WM_KEYDOWN, platform::VK_DOWN, 1);
+    f.grid->grab();
+    EXPECT_TRUE(f.owner->codes.empty());
+    EXPECT_EQ(f.owner->queries, 2);
+    EXPECT_GT(f.owner->textRequests, 0);
+}
+
+TEST(CellMessages, VetoedSelectRowLeavesTheFlagsAndAnswersMinusTwo)
+{
+    GridFixture f(TCS_NOTIFY, 3, 10);
+    f.owner->answers[TCN_SELECTROW] = kVeto;
+    EXPECT_EQ(f.grid->send(TCM_SELECTROW, 4, 1), kVeto);
+    EXPECT_EQ(f.grid->send(TCM_SELECTROW, kAll, 2), kVeto);
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(f.grid->rowFlags(row), 0);
+    EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 0);
+    const TCellNotify& n = f.owner->notifications.back();
+    EXPECT_EQ(n.first, -1);
+    EXPECT_EQ(n.second, 2);
+}
+
+TEST(CellMessages, SelectAndMarkActions)
+{
+    GridFixture f(TCS_NOTIFY, 3, 6);
+    f.grid->send(TCM_SELECTROW, 1, 1);
+    f.grid->send(TCM_SELECTROW, 2, 1);
+    EXPECT_EQ(f.grid->send(TCM_SELECTROW, kAll, 2), 1);          // toggling all inverts every row
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ((f.grid->rowFlags(row) & kRowSelected) != 0, row != 1 && row != 2) << row;
+    EXPECT_EQ(f.grid->send(TCM_MARKROW, 3, 1), 1);
+    EXPECT_EQ(f.grid->rowFlags(3), kRowSelected | kRowMarked);
+    EXPECT_EQ(f.grid->send(TCM_MARKROW, 3, 0), 1);
+    EXPECT_EQ(f.grid->send(TCM_SELECTROW, 6, 1), 0);             // no such row
+    EXPECT_EQ(f.grid->send(TCM_SELECTROW, 0, 3), 0);             // no such action
+    EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 5);
+}
+
+TEST(CellMessages, MarkedRowIsReadOnly)
+{
+    GridFixture f(TCS_EDITABLE, 2, 3);
+    EXPECT_TRUE(f.grid->isCellEditable(1, 2));
+    f.grid->send(TCM_MARKROW, 2, 1);
+    EXPECT_FALSE(f.grid->isCellEditable(1, 2));
+    EXPECT_FALSE(f.grid->isCellEditable(2, 0));
+    f.grid->setEditEnabled(false);
+    EXPECT_FALSE(f.grid->isCellEditable(0, 0));
+}
+
+TEST(CellMessages, RowHeightMinusOneForAllResetsTheDefaultFromTheFonts)
+{
+    GridFixture f(0, 2, 5);
+    ASSERT_EQ(f.grid->rowHeight(3), 20);
+    const TextMetrics& m = f.grid->font(0).metrics();
+    EXPECT_EQ(f.grid->send(TCM_SETROWHEIGHT, kAll, -1), 1);
+    EXPECT_EQ(f.grid->defaultRowHeight(), m.height + m.internalLeading);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(f.grid->rowHeight(row), f.grid->defaultRowHeight());
+    EXPECT_EQ(f.grid->send(TCM_SETROWHEIGHT, 1, 0), 0);
+    EXPECT_EQ(f.grid->send(TCM_SETROWHEIGHT, 1, -2), 0);
+    EXPECT_EQ(f.grid->send(TCM_SETROWHEIGHT, 1, 33), 1);
+    EXPECT_EQ(f.grid->rowHeight(1), 33);
+}
+
+TEST(CellMessages, DefaultColumnIsTenWidestCharactersButNeverNarrowerThanItsHeader)
+{
+    GridFixture f(0, 0, 0);
+    ASSERT_EQ(f.grid->send(TCM_INSERTCOLS, 0, 0), 1);
+    const CSFont& font = f.grid->font(0);
+    const int header = QFontMetrics(font.font()).horizontalAdvance(QStringLiteral("NoName")) + 16;
+    EXPECT_EQ(f.grid->columnWidth(0), std::max(10 * font.metrics().maxCharWidth + 4, header));
+
+    TCellColumn narrow;
+    narrow.widthChars = 1;
+    narrow.isStatic = 1;
+    TCellColumnList list{1, &narrow};
+    ASSERT_EQ(f.grid->send(TCM_INSERTCOLS, 1, reinterpret_cast<LParam>(&list)), 1);
+    EXPECT_EQ(f.grid->columnWidth(1), header);
+}
+
+TEST(CellMessages, AutomaticWidthFromSetColWidthUsesTheColumnsCharacters)
+{
+    GridFixture f(TCS_NOTIFY, 2, 2);
+    const TextMetrics& m = f.grid->font(0).metrics();
+    EXPECT_EQ(f.grid->send(TCM_SETCOLWIDTH, 1, 0), 1);
+    EXPECT_EQ(f.grid->columnWidth(1), 10 * m.maxCharWidth + 4);
+    EXPECT_EQ(f.grid->send(TCM_SETCOLWIDTH, 1, -1), 1);
+    EXPECT_EQ(f.grid->columnWidth(1), 10 * m.averageCharWidth + 4);
+    EXPECT_EQ(f.grid->send(TCM_SETCOLWIDTH, 5, 10), 0);
+    EXPECT_EQ(f.owner->count(TCN_SETCOLWIDTH), 3);
+    EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 2);
+}
+
+TEST(CellMessages, DeletingTheCurrentRowAtTheEndMovesToTheNewLastRow)
+{
+    GridFixture f(TCS_NOTIFY, 2, 10);
+    f.grid->send(TCM_SETCURCELL, 0, 9);
+    EXPECT_EQ(f.grid->send(TCM_DELETEROWS, static_cast<WParam>(-1), 1), 1);   // -1: the last row
+    EXPECT_EQ(f.grid->rowCount(), 9);
+    EXPECT_EQ(f.pos().row, 8);
+    EXPECT_EQ(f.grid->send(TCM_DELETEROWS, 5, 100), 1);                       // cut to what exists
+    EXPECT_EQ(f.grid->rowCount(), 5);
+    EXPECT_EQ(f.pos().row, 4);
+    EXPECT_EQ(f.grid->send(TCM_DELETEROWS, 5, 1), 0);
+    EXPECT_EQ(f.grid->send(TCM_DELETEROWS, 0, 0), 0);
+}
+
+TEST(CellMessages, InsertedRowsTakeTheDefaultHeightAndMoveTheOthersDown)
+{
+    GridFixture f(0, 1, 3);
+    f.grid->send(TCM_SELECTROW, 1, 1);
+    EXPECT_EQ(f.grid->send(TCM_INSERTROWS, 1, 2), 1);
+    EXPECT_EQ(f.grid->rowCount(), 5);
+    EXPECT_EQ(f.grid->rowFlags(1), 0);
+    EXPECT_EQ(f.grid->rowFlags(3), kRowSelected);
+    EXPECT_EQ(f.grid->rowHeight(1), f.grid->defaultRowHeight());
+    EXPECT_EQ(f.grid->send(TCM_INSERTROWS, 6, 1), 0);
+    EXPECT_EQ(f.grid->send(TCM_INSERTROWS, 0, 0), 0);
+}
+
+TEST(CellMessages, EmptyGridStaysAtTheOrigin)
+{
+    GridFixture f(TCS_NOTIFY, 0, 0);
+    EXPECT_EQ(f.grid->send(TCM_ROWDOWN, 1), 0);
+    EXPECT_EQ(f.grid->send(TCM_LASTCOL, 1), 0);
+    EXPECT_EQ(f.grid->send(TCM_VSCROLL, SB_PAGEDOWN), 0);
+    const TCellPosition& p = f.pos();
+    EXPECT_EQ(p.column, 0);
+    EXPECT_EQ(p.row, 0);
+    EXPECT_EQ(p.maxOriginX, 0);
+    EXPECT_EQ(p.maxOriginY, 0);
+    EXPECT_EQ(p.lastRow, 0);
+    EXPECT_EQ(p.lastColumn, 0);
+}
+
+TEST(CellMessages, ResizeReportsOnlyWhenThePositionChanged)
+{
+    GridFixture f(TCS_NOTIFY, 3, 100);
+    f.owner->show();
+    f.grid->resize(410, 300);           // same rows visible, wider
+    const int afterWider = f.owner->count(TCN_SIZE);
+    f.grid->resize(410, 150);           // fewer rows visible
+    EXPECT_EQ(f.owner->count(TCN_SIZE), afterWider + 1);
+    EXPECT_EQ(f.owner->queries, 0);
+}
+
+TEST(CellMessages, CopyStateTakesOriginsAndCurrentRow)
+{
+    GridFixture a(0, 2, 100);
+    GridFixture b(0, 2, 100);
+    b.grid->send(TCM_SETCURCELL, 1, 60);
+    a.grid->CopyState(*b.grid, 7);
+    EXPECT_EQ(a.pos().row, 60);
+    EXPECT_EQ(a.pos().column, 0);       // mask 0x08 not given
+    EXPECT_EQ(a.pos().originY, b.pos().originY);
+    EXPECT_EQ(a.owner->queries, 0);
+}
+
+TEST(CellMessages, CopyStateWithOtherRowCountTakesTheRows)
+{
+    GridFixture a(0, 2, 5);
+    GridFixture b(0, 2, 40);
+    b.grid->send(TCM_SETCURCELL, 0, 30);
+    b.grid->send(TCM_SELECTROW, 31, 1);
+    a.grid->CopyState(*b.grid, 7 | 0x40);
+    EXPECT_EQ(a.grid->rowCount(), 40);
+    EXPECT_EQ(a.pos().row, 0);          // only 0x20, 0x40, 0x80 stay in force
+    EXPECT_EQ(a.grid->rowFlags(31), 0); // not visible here
+    EXPECT_EQ(a.grid->rowFlags(1), 0);
+}
+
+TEST(CellMessages, RowEmphasisSwitchReportsOnlyAChange)
+{
+    GridFixture f(0, 1, 2);
+    EXPECT_EQ(f.grid->setRowEmphasis(true), 0);
+    EXPECT_EQ(f.grid->setRowEmphasis(false), 1);
+    EXPECT_EQ(f.grid->setRowEmphasis(false), 0);
+}
+
+TEST(CellMessages, FixedBandRedrawNeedsItsStyle)
+{
+    GridFixture f(0, 1, 5);
+    EXPECT_EQ(f.grid->send(TCM_REDRAWFIXEDROW, 1, 0), 0);
+    EXPECT_EQ(f.grid->send(TCM_INVALIDATEROW, 1, 0), 1);
+    EXPECT_EQ(f.grid->send(TCM_INVALIDATEROW, 5, 0), 0);
+    EXPECT_EQ(f.grid->send(TCM_UPDATECELL, 0, 4), 1);
+    EXPECT_EQ(f.grid->send(TCM_UPDATECELL, 1, 4), 0);
+}
+
+TEST(CellMessages, FontMessageReplacesTheFirstFont)
+{
+    GridFixture f(0, 1, 1);
+    framework::LogFont big = CSFont::defaultLogFont();
+    big.Height = -30;
+    f.grid->send(platform::WM_SETFONT, reinterpret_cast<WParam>(&big), 0);
+    EXPECT_EQ(f.grid->font(0).logFont(), big);
+    EXPECT_GT(f.grid->font(0).metrics().height, 30);
+    EXPECT_EQ(f.grid->rowHeight(0), 20);    // no relayout
+}
+
+} // namespace
+} // namespace grid_test

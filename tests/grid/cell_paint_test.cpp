@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+
+#include "platform/color_ref.h"
+#include "platform/painter.h"
+#include "tests/grid/grid_owner.h"
+
+namespace grid_test {
+namespace {
+
+using platform::toColorRef;
+
+// A shown grid whose pictures are taken with grab().
+struct PaintedGrid : GridFixture {
+    PaintedGrid(std::uint32_t style, int columns, int rows) : GridFixture(style, columns, rows, 400, 300, 80)
+    {
+        owner->show();
+    }
+
+    QImage picture() const { return grid->grab().toImage(); }
+
+    // The colour of a pixel given in client coordinates of the data area.
+    ColorRef at(const QImage& image, QPoint client) const
+    {
+        return toColorRef(image.pixelColor(client + grid->clientArea().topLeft()));
+    }
+};
+
+TEST(CellPaint, SelectedRowShowsTheHighlightColours)
+{
+    PaintedGrid f(0, 3, 20);
+    f.grid->send(TCM_SETCURCELL, 0, 10);
+    f.grid->send(TCM_SELECTROW, 4, 1);
+    const QImage image = f.picture();
+    const QRect selected = f.grid->cellRect(1, 4);
+    EXPECT_EQ(f.at(image, selected.topLeft() + QPoint(60, 3)), f.grid->colors().selectedBackground);
+    EXPECT_EQ(f.at(image, f.grid->cellRect(1, 5).topLeft() + QPoint(60, 3)), f.grid->colors().background);
+    EXPECT_NE(f.grid->colors().selectedBackground, f.grid->colors().background);
+}
+
+TEST(CellPaint, CurrentCellOfAnActiveGridHasItsFrame)
+{
+    PaintedGrid f(TCS_HGRID | TCS_VGRID, 3, 20);
+    f.grid->send(TCM_SETCURCELL, 1, 2);
+    f.grid->send(TCM_SETFOCUSSTATE, 1, 1);
+    const QImage image = f.picture();
+    const QRect cell = f.grid->cellRect(1, 2);
+    const ColorRef frame = f.grid->colors().frame;
+    EXPECT_EQ(f.at(image, cell.topLeft() + QPoint(30, 0)), frame);                      // top edge
+    EXPECT_EQ(f.at(image, QPoint(cell.left(), cell.top() + 8)), frame);                // left edge
+    EXPECT_EQ(f.at(image, QPoint(cell.right() - 1, cell.top() + 8)), frame);           // inside the grid line
+    // A read-only current cell has the grid-line colour as background: its lines turn shadow.
+    EXPECT_EQ(f.at(image, QPoint(cell.right(), cell.top() + 8)), f.grid->colors().headerShadow);
+    EXPECT_EQ(f.at(image, f.grid->cellRect(2, 4).topLeft() + QPoint(79, 8)), f.grid->colors().gridLine);
+    // The rest of the current row is in the current-row colours, the cell in the editable-cell ones.
+    EXPECT_EQ(f.at(image, f.grid->cellRect(0, 2).topLeft() + QPoint(60, 3)), f.grid->colors().currentRowBackground);
+    EXPECT_EQ(f.at(image, cell.topLeft() + QPoint(60, 3)), f.grid->colors().readOnlyCellBackground);
+}
+
+TEST(CellPaint, NoFrameWithTallRowsOrWithoutEmphasis)
+{
+    PaintedGrid tall(TCS_TALLROWS, 3, 20);
+    tall.grid->send(TCM_SETFOCUSSTATE, 1, 1);
+    const QImage tallImage = tall.picture();
+    EXPECT_NE(tall.at(tallImage, tall.grid->cellRect(0, 0).topLeft() + QPoint(30, 0)), tall.grid->colors().frame);
+
+    PaintedGrid plain(0, 3, 20);
+    plain.grid->setRowEmphasis(false);
+    plain.grid->send(TCM_SETFOCUSSTATE, 1, 1);
+    const QImage plainImage = plain.picture();
+    EXPECT_EQ(plain.at(plainImage, plain.grid->cellRect(0, 0).topLeft() + QPoint(30, 0)),
+              plain.grid->colors().background);
+}
+
+// An owner that colours every data row red through a grid subclass.
+class RedRows : public TCell {
+protected:
+    ColorRef cellBackColor(int column, int row) override
+    {
+        return row >= 0 && row < rowCount() ? platform::rgb(255, 0, 0) : TCell::cellBackColor(column, row);
+    }
+};
+
+TEST(CellPaint, AreaBelowTheLastRowHasTheBackgroundOfRowMinusOne)
+{
+    GridOwner owner;
+    owner.resize(440, 340);
+    RedRows grid;
+    grid.create(&owner, QRect(0, 0, 400, 300), platform::WS_VISIBLE, 1);
+    grid.send(TCM_INSERTCOLS, 0, 0);
+    grid.send(TCM_INSERTROWS, 0, 3);
+    owner.show();
+    const QImage image = grid.grab().toImage();
+    const QRect last = grid.cellRect(0, 2);
+    const auto pixel = [&](QPoint p) { return toColorRef(image.pixelColor(p + grid.clientArea().topLeft())); };
+    EXPECT_EQ(pixel(QPoint(last.left() + 40, last.top() + 2)), platform::rgb(255, 0, 0));
+    EXPECT_EQ(pixel(QPoint(last.left() + 40, last.bottom() + 30)), grid.colors().background);
+    EXPECT_EQ(pixel(QPoint(390, 5)), platform::rgb(255, 0, 0));     // the row band goes past the last column
+}
+
+TEST(CellPaint, EmptyGridIsFilledWithTheBackground)
+{
+    PaintedGrid f(TCS_HGRID, 0, 0);
+    const QImage image = f.picture();
+    EXPECT_EQ(f.at(image, QPoint(100, 100)), f.grid->colors().background);
+}
+
+TEST(CellPaint, OnlyVisibleCellsAreAskedForTheirText)
+{
+    PaintedGrid f(0, 3, 100000);
+    f.owner->clear();
+    f.picture();
+    const int visibleRows = f.pos().lastRow - f.pos().firstRow + 1;
+    EXPECT_GT(f.owner->textRequests, 0);
+    EXPECT_LE(f.owner->textRequests, 3 * visibleRows);
+}
+
+TEST(CellPaint, OwnerDrawnColumnGoesToTheOwner)
+{
+    struct Drawer : GridOwner {
+        int drawn = 0;
+        LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override
+        {
+            if (message == TCM_DRAWCELL) {
+                const auto* item = reinterpret_cast<const TCellDrawItem*>(lParam);
+                item->painter->fillRect(QRect(item->rect.left, item->rect.top, item->rect.right - item->rect.left,
+                                              item->rect.bottom - item->rect.top),
+                                        platform::rgb(0, 0, 255));
+                ++drawn;
+                return 0;
+            }
+            return GridOwner::windowProc(message, wParam, lParam);
+        }
+    } owner;
+    owner.resize(300, 200);
+    TCell grid;
+    grid.create(&owner, QRect(0, 0, 200, 100), platform::WS_VISIBLE, 5);
+    TCellColumn drawn;
+    drawn.ownerDrawn = 1;
+    drawn.width = 50;
+    TCellColumnList list{1, &drawn};
+    grid.send(TCM_INSERTCOLS, 0, reinterpret_cast<LParam>(&list));
+    grid.send(TCM_INSERTROWS, 0, 2);
+    owner.show();
+    const QImage image = grid.grab().toImage();
+    EXPECT_EQ(owner.drawn, 2);
+    EXPECT_EQ(owner.textRequests, 0);
+    EXPECT_EQ(toColorRef(image.pixelColor(grid.clientArea().topLeft() + QPoint(20, 5))), platform::rgb(0, 0, 255));
+}
+
+TEST(CellPaint, ScreenshotOfATable)
+{
+    PaintedGrid f(TCS_HGRID | TCS_VGRID | TCS_HEADER | TCS_FIXEDBAND | TCS_COLSIZE, 0, 0);
+    f.owner->text = [](int column, int row) {
+        static const char* names[] = {"main.cpp", "cell.h", "window.cpp", "painter.h", "README"};
+        if (column < 0)
+            return std::to_string(row + 1);
+        if (column == 0)
+            return std::string(names[row % 5]);
+        return std::to_string((row * 37 + column * 11) % 1000);
+    };
+    const char* headers[] = {"Name", "Size", "Lines"};
+    for (int i = 0; i < 3; ++i) {
+        TCellColumn column;
+        std::snprintf(column.headerText, sizeof column.headerText, "%s", headers[i]);
+        column.width = i == 0 ? 140 : 80;
+        column.format = i == 0 ? 0x820 : 0x822;
+        TCellColumnList list{1, &column};
+        f.grid->send(TCM_INSERTCOLS, static_cast<WParam>(-1), reinterpret_cast<LParam>(&list));
+    }
+    f.grid->send(TCM_INSERTROWS, 0, 40);
+    f.grid->send(TCM_SETROWHEIGHT, static_cast<WParam>(-1), -1);
+    f.grid->send(TCM_SELECTROW, 5, 1);
+    f.grid->send(TCM_SETCURCELL, 1, 2);
+    f.grid->send(TCM_SETFOCUSSTATE, 1, 1);
+    const QImage image = f.picture();
+    image.save(QDir::temp().filePath(QStringLiteral("bivalo_grid.png")));
+    EXPECT_EQ(f.at(image, f.grid->cellRect(1, 5).topLeft() + QPoint(2, 2)), f.grid->colors().selectedBackground);
+}
+
+} // namespace
+} // namespace grid_test
