@@ -88,8 +88,16 @@ void TCell::setRowFlags(int row, std::uint8_t bits, bool on)
 
 void TCell::modifyStyle(std::uint32_t remove, std::uint32_t add)
 {
-    const std::uint32_t style = (windowStyle() & ~remove) | add;
+    const std::uint32_t before = windowStyle();
+    const std::uint32_t style = (before & ~remove) | add;
     setWindowStyle(style);
+    if ((before ^ style) & TCS_PLAINSELECT) {
+        const CellColors fresh = CellColors::fromPalette(palette(), (style & TCS_PLAINSELECT) != 0);
+        colors_.currentRowBackground = fresh.currentRowBackground;
+        colors_.currentRowText = fresh.currentRowText;
+        colors_.inactiveRowBackground = fresh.inactiveRowBackground;
+        colors_.inactiveRowText = fresh.inactiveRowText;
+    }
     geometry_.frame.hasVScroll = (style & platform::WS_VSCROLL) != 0;
     geometry_.frame.hasHScroll = (style & platform::WS_HSCROLL) != 0;
     relayoutAndNotify();

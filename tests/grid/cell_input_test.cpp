@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include "platform/color_ref.h"
+
 #include "tests/grid/grid_owner.h"
 
 namespace grid_test {
@@ -232,6 +234,52 @@ TEST(CellFocus, FocusSetsTheActiveAndFocusedFlags)
     f.owner->setFocus();
     EXPECT_EQ(f.pos().active, 0);
     EXPECT_EQ(f.pos().focused, 0);
+}
+
+} // namespace
+} // namespace grid_test
+
+namespace grid_test {
+namespace {
+
+TEST(CellFixedBand, RowHeaderClickSelectsTheRowAndCornerHitsAreReported)
+{
+    FocusedGrid f(TCS_NOTIFY | TCS_HEADER | TCS_FIXEDBAND | TCS_COLSIZE | TCS_ROWSIZE, 3, 20);
+    TCellColumn fixed;
+    fixed.width = 30;
+    ASSERT_TRUE(f.grid->insertFixedColumns(0, &fixed, 1));
+    const QRect data = f.grid->clientArea();
+    ASSERT_EQ(data.left(), 30);
+    f.grid->send(TCM_SETCURCELL, 2, 0);
+    QTest::mouseClick(f.grid, Qt::LeftButton, Qt::NoModifier, QPoint(10, data.top() + 5 * 20 + 8));
+    EXPECT_EQ(f.pos().row, 5);
+    EXPECT_EQ(f.pos().column, 2);
+    const auto hit = [&f](QPoint p) {
+        const QPoint g = f.grid->mapToGlobal(p);
+        return f.grid->send(platform::WM_NCHITTEST, 0, platform::makeLParam(g.x(), g.y()));
+    };
+    EXPECT_EQ(hit(QPoint(10, data.top() - 5)), kHitCornerCell);
+    EXPECT_EQ(hit(QPoint(28, data.top() - 5)), kHitCornerBorder);
+    EXPECT_EQ(hit(QPoint(10, data.top() + 5 * 20 + 8)), kHitRowHeader);
+    EXPECT_EQ(hit(QPoint(10, data.top() + 5 * 20 + 18)), kHitRowBorder);
+}
+
+TEST(CellFixedBand, FixedCellsAreRaisedAndTheCurrentOnePressed)
+{
+    FocusedGrid f(TCS_FIXEDBAND, 3, 20);
+    TCellColumn fixed;
+    fixed.width = 30;
+    f.grid->insertFixedColumns(0, &fixed, 1);
+    f.grid->send(TCM_SETCURCELL, 0, 2);
+    const QImage image = f.grid->grab().toImage();
+    const int top = f.grid->clientArea().top();
+    const CellColors& c = f.grid->colors();
+    const auto pixel = [&image](int x, int y) { return platform::toColorRef(image.pixelColor(x, y)); };
+    EXPECT_EQ(pixel(15, top + 19), c.headerDarkShadow);        // bottom edge of row 0
+    EXPECT_EQ(pixel(29, top + 5), c.headerDarkShadow);         // right edge
+    EXPECT_EQ(pixel(15, top + 20), c.headerLight);             // top edge of row 1
+    EXPECT_EQ(pixel(15, top + 40), c.headerShadow);            // row 2 is current: pressed
+    EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 0);              // no notify style
 }
 
 } // namespace

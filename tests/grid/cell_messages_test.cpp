@@ -236,6 +236,25 @@ TEST(CellMessages, RowEmphasisSwitchReportsOnlyAChange)
     EXPECT_EQ(f.grid->setRowEmphasis(false), 0);
 }
 
+TEST(CellMessages, PlainSelectionStyleGivesTheCurrentRowWindowColours)
+{
+    GridFixture f(0, 1, 2);
+    EXPECT_EQ(f.grid->colors().currentRowBackground, f.grid->colors().selectedBackground);
+    f.grid->colors().selectedBackground = 0x123456;
+    f.grid->modifyStyle(0, TCS_PLAINSELECT);
+    EXPECT_EQ(f.grid->colors().currentRowBackground, f.grid->colors().background);
+    EXPECT_EQ(f.grid->colors().currentRowText, f.grid->colors().text);
+    EXPECT_EQ(f.grid->colors().selectedBackground, 0x123456u);     // the others are kept
+}
+
+TEST(CellMessages, ModifyStyleRemovesTheScrollBar)
+{
+    GridFixture f(0, 1, 100);
+    const int withBar = f.grid->clientArea().width();
+    f.grid->modifyStyle(platform::WS_VSCROLL, 0);
+    EXPECT_GT(f.grid->clientArea().width(), withBar);
+}
+
 TEST(CellMessages, FixedBandRedrawNeedsItsStyle)
 {
     GridFixture f(0, 1, 5);
