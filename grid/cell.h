@@ -202,7 +202,6 @@ private:
     LResult clipboardMessage(framework::MessageId message);
 
     // Changes.
-    bool setColumnWidth(int column, int width);
     bool setFixedColumnWidth(int column, int width);
     bool setRowHeight(int row, int height);
     bool changeRowFlag(int row, int action, std::uint8_t bit);

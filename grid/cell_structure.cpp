@@ -34,11 +34,6 @@ bool TCell::setColumnWidthQuietly(int column, int width)
     return true;
 }
 
-bool TCell::setColumnWidth(int column, int width)
-{
-    return setColumnWidthQuietly(column, width);
-}
-
 bool TCell::setFixedColumnWidth(int column, int width)
 {
     if (!geometry_.fixedColumns.contains(column))

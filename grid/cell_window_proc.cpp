@@ -203,7 +203,7 @@ LResult TCell::geometryMessage(framework::MessageId message, WParam wParam, LPar
     const int value = toInt(lParam);
     bool changed = false;
     switch (message) {
-    case TCM_SETCOLWIDTH: changed = setColumnWidth(index, value); break;
+    case TCM_SETCOLWIDTH: changed = setColumnWidthQuietly(index, value); break;
     case TCM_SETFIXEDCOLWIDTH: changed = setFixedColumnWidth(index, value); break;
     case TCM_SETROWHEIGHT: changed = setRowHeight(index, value); break;
     case TCM_SELECTROW: changed = changeRowFlag(index, value, kRowSelected); break;

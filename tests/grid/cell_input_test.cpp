@@ -284,3 +284,69 @@ TEST(CellFixedBand, FixedCellsAreRaisedAndTheCurrentOnePressed)
 
 } // namespace
 } // namespace grid_test
+
+#include <QScrollBar>
+
+#include "framework/scripted_services.h"
+
+namespace grid_test {
+namespace {
+
+TEST(CellFont, HeaderDoubleClickChoosesTheColumnFontAndResetsRowHeights)
+{
+    FocusedGrid f(TCS_NOTIFY | TCS_HEADER | TCS_COLFONT, 3, 10);
+    framework::ScriptedServices services;
+    f.grid->setServices(&services);
+    framework::LogFont big = CSFont::defaultLogFont();
+    big.Height = -24;
+    services.answerFont(big);
+    services.answerFont(big);
+    const QPoint header(f.cellPoint(1, 0).x(), f.grid->clientArea().top() - 5);
+    QTest::mouseDClick(f.grid, Qt::LeftButton, Qt::NoModifier, header);
+    ASSERT_EQ(services.fontDialogs().size(), 1u);
+    EXPECT_EQ(f.grid->fontCount(), 2);
+    EXPECT_EQ(f.grid->column(1).font, 1);
+    EXPECT_EQ(f.grid->column(0).font, 0);
+    const TextMetrics& m = f.grid->font(1).metrics();
+    EXPECT_EQ(f.grid->rowHeight(4), m.height + m.internalLeading);
+
+    // The same description again reuses the font.
+    const QPoint other(f.cellPoint(2, 0).x(), f.grid->clientArea().top() - 5);
+    QTest::mouseDClick(f.grid, Qt::LeftButton, Qt::NoModifier, other);
+    EXPECT_EQ(f.grid->fontCount(), 2);
+    EXPECT_EQ(f.grid->column(2).font, 1);
+}
+
+TEST(CellFont, NoFontDialogWithoutItsStyle)
+{
+    FocusedGrid f(TCS_NOTIFY | TCS_HEADER, 3, 10);
+    framework::ScriptedServices services;
+    f.grid->setServices(&services);
+    QTest::mouseDClick(f.grid, Qt::LeftButton, Qt::NoModifier,
+                       QPoint(f.cellPoint(1, 0).x(), f.grid->clientArea().top() - 5));
+    EXPECT_TRUE(services.fontDialogs().empty());
+}
+
+TEST(CellScrollBars, RangePageAndPositionFollowTheGrid)
+{
+    FocusedGrid f(TCS_NOTIFY, 3, 100);
+    f.grid->send(TCM_SETSCROLLY, 300, 0);
+    QScrollBar* vertical = nullptr;
+    QScrollBar* horizontal = nullptr;
+    for (QScrollBar* bar : f.grid->findChildren<QScrollBar*>())
+        (bar->orientation() == Qt::Vertical ? vertical : horizontal) = bar;
+    ASSERT_TRUE(vertical && horizontal);
+    const int page = f.grid->clientArea().height();
+    EXPECT_TRUE(vertical->isVisible());
+    EXPECT_EQ(vertical->pageStep(), page);
+    EXPECT_EQ(vertical->maximum(), 100 * 20 - page);
+    EXPECT_EQ(vertical->value(), 300);
+    EXPECT_FALSE(horizontal->isVisible());      // 180 pixels of columns fit
+    vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_GT(f.pos().originY, 300);
+    EXPECT_EQ(vertical->value(), f.pos().originY);
+    EXPECT_EQ(f.owner->count(TCN_VSCROLL), 1);
+}
+
+} // namespace
+} // namespace grid_test
