@@ -1,0 +1,462 @@
+#include "core/bivalo_doc.h"
+
+#include <filesystem>
+#include <initializer_list>
+#include <system_error>
+
+#include "core/alternate_tool.h"
+#include "core/copy_request.h"
+#include "core/difference_engine.h"
+#include "core/file_saver.h"
+#include "core/row_editor.h"
+#include "core/undone_row.h"
+#include "framework/command_ids.h"
+#include "framework/update_hints.h"
+#include "settings/app_settings.h"
+
+namespace core {
+
+namespace {
+
+using framework::CommandUI;
+using framework::MessageAnswer;
+using framework::MessageButtons;
+using framework::MessageIcon;
+
+// Replaces each "%s" of pattern, in order, by the next value.
+std::string format(std::string_view pattern, std::initializer_list<std::string_view> values)
+{
+    std::string result;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && value != values.end()) {
+            result += *value++;
+            ++i;
+        } else {
+            result += pattern[i];
+        }
+    }
+    return result;
+}
+
+// The full path of an existing file; other names stay as given.
+std::string resolveName(const std::string& name)
+{
+    std::error_code error;
+    if (name.empty() || !std::filesystem::exists(name, error))
+        return name;
+    const auto full = std::filesystem::absolute(name, error);
+    return error ? name : full.lexically_normal().string();
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Busy flag and wait cursor for the length of a comparison.
+class BusyScope {
+public:
+    BusyScope(bool& busy, framework::Services& services) : m_busy(busy), m_services(services)
+    {
+        m_busy = true;
+        m_services.setWaitCursor(true);
+    }
+    ~BusyScope()
+    {
+        m_busy = false;
+        m_services.setWaitCursor(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& m_busy;
+    framework::Services& m_services;
+};
+
+} // namespace
+
+CBivaloDoc::CBivaloDoc(framework::Services& services, DocumentHost& host)
+    : m_services(services), m_host(host)
+{
+    addCommands();
+    addSaveCommands();
+    addEnableOnlyAnswers();
+}
+
+void CBivaloDoc::addCommands()
+{
+    using namespace framework;
+    const auto whenRows = [this](CommandUI& ui) { ui.enable(rowCount > 0); };
+
+    onCommand(ID_COMPARE_FILES, [this] { compareFiles(); });
+    onCommand(ID_RESCAN, [this] { rescan(); });
+    onEnable(ID_RESCAN, whenRows);
+    onCommand(ID_COPY_LINE_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyLine); });
+    onCommand(ID_COPY_DIFF_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyDifference); });
+    onCommand(ID_COPY_LINE_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyLine); });
+    onCommand(ID_COPY_DIFF_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyDifference); });
+    onCommand(ID_ALTERNATE_TOOL, [this] { runAlternateTool(); });
+    onEnable(ID_ALTERNATE_TOOL, whenRows);
+    onCommand(ID_UNDO, [this] { undo(); });
+    onCommand(ID_OPTIONS, [this] { runOptions(); });
+    onCommand(ID_FONT, [this] { chooseFont(); });
+    onCommand(ID_HIDDEN, [this] {
+        auto& hidden = settings::appSettings().Hidden;
+        hidden = hidden ? 0 : 1;
+        updateAllViews(nullptr, kHintRowsChanged);
+    });
+    onEnable(ID_HIDDEN, [](CommandUI& ui) { ui.setCheck(settings::appSettings().Hidden != 0); });
+    onCommand(ID_EASY_JOIN, [this] { m_host.runEasyJoin(); });
+    onEnable(ID_EASY_JOIN, whenRows);
+    onCommand(ID_NO_SYNC, [this] {
+        syncScroll = !syncScroll;
+        if (syncScroll)
+            updateAllViews(nullptr, kHintResync);
+    });
+    onEnable(ID_NO_SYNC, [this](CommandUI& ui) { ui.setCheck(!syncScroll); });
+}
+
+void CBivaloDoc::addSaveCommands()
+{
+    using namespace framework;
+    onCommand(ID_SAVE_SOURCE, [this] { saveSide(kSourceSide); });
+    onEnable(ID_SAVE_SOURCE, [this](CommandUI& ui) { ui.enable(source.changes() != 0); });
+    onCommand(ID_SAVE_DEST, [this] { saveSide(kDestinationSide); });
+    onEnable(ID_SAVE_DEST, [this](CommandUI& ui) { ui.enable(destination.changes() != 0); });
+    onCommand(ID_FILE_SAVE_ALL, [this] { saveAll(); });
+    onEnable(ID_FILE_SAVE_ALL, [this](CommandUI& ui) { ui.enable(isModified()); });
+}
+
+// The panes carry these out; the document only says when they make sense.
+void CBivaloDoc::addEnableOnlyAnswers()
+{
+    using namespace framework;
+    for (const CommandId id : { ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE, ID_FILE_SAVE_AS })
+        onEnable(id, [this](CommandUI& ui) { ui.enable(rowCount > 0); });
+    onEnable(ID_SAVE_AS_RESULT, [this](CommandUI& ui) { ui.enable(!resultFile.empty()); });
+}
+
+bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName)
+{
+    const BusyScope busyScope(busy, m_services);
+    applySavedFontOnce();
+    m_host.dispatchPendingMessages();
+
+    LineFile newSource;
+    if (!newSource.load(resolveName(sourceName))) {
+        notice(kSourceNotFound);
+        return false;
+    }
+    LineFile newDestination;
+    if (!newDestination.load(resolveName(destinationName))) {
+        notice(kDestinationNotFound);
+        return false;
+    }
+    undoStore.clearUndo();
+    source = std::move(newSource);
+    destination = std::move(newDestination);
+
+    CompareResult result = core::compareFiles(source, destination);
+    sourceRows = std::move(result.sourceRows);
+    destinationRows = std::move(result.destinationRows);
+    rowCount = result.rowCount;
+    blankDifference = result.blankDifference;
+
+    if (settings::appSettings().EditDefault)
+        editMode = true;
+    updateAllViews(nullptr, framework::kHintCompared);
+    updateAllViews(nullptr, framework::kHintActivateSource);
+    m_host.focusActiveView();
+    firstComparison = false;
+    watchPair();
+    return true;
+}
+
+void CBivaloDoc::applySavedFontOnce()
+{
+    if (m_savedFontApplied)
+        return;
+    m_savedFontApplied = true;
+    auto& settings = settings::appSettings();
+    if (settings.FontValid && m_host.createFont(settings.Font))
+        updateAllViews(nullptr, framework::kHintSetFont, &settings.Font);
+}
+
+void CBivaloDoc::watchPair()
+{
+    watcher.SetTarget(&m_host.mainWindow(), framework::WM_FILE_CHANGED, 1);
+    watcher.SetFile(kSourceSide, source.path());
+    watcher.SetFile(kDestinationSide, destination.path());
+    watcher.Start();
+}
+
+void CBivaloDoc::compareFiles()
+{
+    if (!saveModified())
+        return;
+    auto& settings = settings::appSettings();
+    framework::FileDialogRequest request;
+    request.mustExist = true;
+    request.filter = settings.GetFilterString();
+    request.showReadOnly = true;
+
+    std::string firstFile = pendingFile;
+    std::string firstChosenName;
+    sourceReadOnly = false;
+    if (firstFile.empty()) {
+        request.title = kSelectFirstFile;
+        request.folder = settings.Dirs.FindPartner().value_or(settings.SrcDir);
+        const auto first = m_services.fileDialog(request);
+        if (!first)
+            return;
+        firstFile = first->path;
+        firstChosenName = fileNameOf(first->path);
+        sourceReadOnly = first->readOnly;
+    }
+
+    const std::string firstFolder = folderOf(firstFile);
+    request.title = kSelectPairFor + firstFile;
+    request.folder = settings.Dirs.FindPartner(firstFolder).value_or(firstFolder);
+    request.fileName = firstChosenName;
+    const auto second = m_services.fileDialog(request);
+    // The dropped file is used for this pair only, whatever the answer.
+    pendingFile.clear();
+    if (!second)
+        return;
+    destinationReadOnly = second->readOnly;
+    if (!m_services.isShiftDown())
+        settings.Dirs.AddPair(firstFolder, folderOf(second->path));
+    loadAndCompare(firstFile, second->path);
+}
+
+void CBivaloDoc::rescan()
+{
+    std::int32_t currentRow = 0;
+    updateAllViews(nullptr, framework::kHintStoreRow, &currentRow);
+    if (!skipSavePrompt && !saveModified())
+        return;
+    skipSavePrompt = false;
+    // Copies: a load replaces the files whose paths these are.
+    const std::string sourcePath = source.path();
+    const std::string destinationPath = destination.path();
+    loadAndCompare(sourcePath, destinationPath);
+    updateAllViews(nullptr, framework::kHintRestoreRow, &currentRow);
+    updateAllViews(nullptr, framework::kHintRescanned);
+}
+
+void CBivaloDoc::copy(int direction, int hint)
+{
+    CopyRequest request;
+    request.direction = direction;
+    request.hint = hint;
+    if (direction == CopyRequest::kIntoSource) {
+        if (sourceReadOnly)
+            return;
+        request.from = &destination;
+        request.rows = &destinationRows;
+    } else {
+        if (destinationReadOnly)
+            return;
+        request.from = &source;
+        request.rows = &sourceRows;
+    }
+    updateAllViews(nullptr, hint, &request);
+    if (!settings::appSettings().MoveNext)
+        return;
+    if (hint == framework::kHintCopyLine) {
+        std::int32_t moved = 0;
+        updateAllViews(nullptr, framework::kHintMoveToNextDiffRow, &moved);
+        if (moved)
+            return;
+    }
+    postCommand(framework::ID_NEXT_DIFF);
+}
+
+void CBivaloDoc::undo()
+{
+    updateAllViews(nullptr, framework::kHintFinishEditing);
+    UndoRecord* record = undoStore.popUndo();
+    if (record == nullptr)
+        return;
+    // Records of no known side (type 2, or a pane that is gone) are dropped.
+    if (record->side != kSourceSide && record->side != kDestinationSide)
+        return;
+    const RowEditResult result = applyUndo(editPair(), *record);
+    updateAllViews(nullptr, framework::kHintRowsChanged);
+    updateAllViews(nullptr, framework::kHintModifiedChanged);
+    UndoneRow undone { record->side, result.currentRow >= 0 ? result.currentRow : record->row };
+    updateAllViews(nullptr, framework::kHintUndone, &undone);
+}
+
+EditPair CBivaloDoc::editPair()
+{
+    EditPair pair;
+    pair.files[kSourceSide] = &source;
+    pair.files[kDestinationSide] = &destination;
+    pair.rows[kSourceSide] = &sourceRows;
+    pair.rows[kDestinationSide] = &destinationRows;
+    pair.rowCount = &rowCount;
+    pair.undoStore = &undoStore;
+    pair.notes = this;
+    return pair;
+}
+
+void CBivaloDoc::noteChange(Sides sides, ChangeStep step)
+{
+    if (sides != Sides::Destination)
+        stepChanges(source, step);
+    if (sides != Sides::Source)
+        stepChanges(destination, step);
+    if (step == ChangeStep::Up)
+        setModifiedFlag(true);
+    else if (source.changes() == 0 && destination.changes() == 0)
+        setModifiedFlag(false);
+}
+
+void CBivaloDoc::setModifiedFlag(bool modified)
+{
+    framework::Document::setModifiedFlag(modified);
+    updateAllViews(nullptr, framework::kHintModifiedChanged);
+}
+
+bool CBivaloDoc::canCloseFrame()
+{
+    return !busy && framework::Document::canCloseFrame();
+}
+
+bool CBivaloDoc::saveModified()
+{
+    updateAllViews(nullptr, framework::kHintFinishEditing);
+    if (!isModified())
+        return true;
+    MessageAnswer answer = MessageAnswer::No;
+    bool anyChanges = false;
+    if (source.changes() != 0) {
+        anyChanges = true;
+        if (!askToSave(source, sourceRows, answer))
+            return false;
+    }
+    if (answer != MessageAnswer::Cancel && destination.changes() != 0) {
+        anyChanges = true;
+        if (!askToSave(destination, destinationRows, answer))
+            return false;
+    }
+    if (!anyChanges)
+        setModifiedFlag(false);
+    return answer != MessageAnswer::Cancel;
+}
+
+// False when the user cancels or the file could not be saved: the caller must not go on
+// to replace or drop the changes.
+bool CBivaloDoc::askToSave(LineFile& file, RowMap& rows, MessageAnswer& answer)
+{
+    answer = m_services.messageBox(format(kSaveChangedFile, { file.path() }), MessageButtons::YesNoCancel,
+                                   MessageIcon::Question);
+    if (answer == MessageAnswer::Cancel)
+        return false;
+    return answer != MessageAnswer::Yes || saveRows(file, rows);
+}
+
+void CBivaloDoc::onIdle()
+{
+    updateAllViews(nullptr, framework::kHintIdle);
+}
+
+bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string& name)
+{
+    const std::string& path = name.empty() ? file.path() : name;
+    if (!core::saveRows(file, rows, rowCount, path)) {
+        notice(kFailedToCreate);
+        return false;
+    }
+    file.setChanges(0);
+    watcher.Start();
+    updateAllViews(nullptr, framework::kHintModifiedChanged);
+    return true;
+}
+
+void CBivaloDoc::saveSide(int side)
+{
+    if (file(side).changes() != 0)
+        saveRows(file(side), rows(side));
+}
+
+void CBivaloDoc::saveAll()
+{
+    saveSide(kSourceSide);
+    saveSide(kDestinationSide);
+}
+
+void CBivaloDoc::saveAsPair(LineFile& file)
+{
+    if (!saveModified())
+        return;
+    const int side = sideOf(file);
+    const std::string otherPath = this->file(otherSide(side)).path();
+    const MessageAnswer quit = m_services.messageBox(format(kOverwritePair, { otherPath, file.path() }),
+                                                     MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (quit == MessageAnswer::Cancel)
+        return;
+    // After a failed write neither quitting nor rescanning is offered: nothing was replaced.
+    if (!saveRows(file, rows(side), otherPath))
+        return;
+    if (quit == MessageAnswer::Yes) {
+        m_host.mainWindow().post(framework::WM_CLOSE, 0, 0);
+        return;
+    }
+    if (m_services.messageBox(kRescanNow, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes)
+        postCommand(framework::ID_RESCAN);
+}
+
+bool CBivaloDoc::saveAsResult(LineFile& file)
+{
+    return !resultFile.empty() && saveRows(file, rows(sideOf(file)), resultFile);
+}
+
+void CBivaloDoc::chooseFont()
+{
+    auto& settings = settings::appSettings();
+    updateAllViews(nullptr, framework::kHintFillFont, &settings.Font);
+    framework::LogFont chosen = settings.Font;
+    if (!m_services.chooseFont(chosen) || !m_host.createFont(chosen))
+        return;
+    settings.Font = chosen;
+    settings.FontValid = 1;
+    updateAllViews(nullptr, framework::kHintSetFont, &settings.Font);
+}
+
+void CBivaloDoc::runOptions()
+{
+    if (!m_host.runOptionsDialog())
+        return;
+    postCommand(framework::ID_OPTION_CHANGED);
+    updateAllViews(nullptr, framework::kHintOptionsChanged);
+}
+
+void CBivaloDoc::runAlternateTool()
+{
+    AlternateTool tool(m_services, m_host.mainWindow());
+    tool.run(settings::appSettings().DiffTool, [this] { return saveModified(); }, source.path(),
+             destination.path());
+}
+
+void CBivaloDoc::postCommand(framework::CommandId id)
+{
+    m_host.mainWindow().post(framework::WM_COMMAND, id, 0);
+}
+
+void CBivaloDoc::notice(const std::string& text)
+{
+    m_services.messageBox(text, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+} // namespace core

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/change_notes.h"
+#include "core/document_host.h"
+#include "core/edit_pair.h"
+#include "core/file_change_watcher.h"
+#include "core/line_file.h"
+#include "core/row_map.h"
+#include "core/side.h"
+#include "core/undo_store.h"
+#include "framework/command_target.h"
+#include "framework/document.h"
+#include "framework/services.h"
+
+namespace core {
+
+// The compare document: the pair of files, their comparison, the undo store and the flags
+// that govern editing, with the commands that act on the pair as a whole. It talks to its
+// views only through update hints.
+class CBivaloDoc : public framework::Document, public framework::CommandTarget, public ChangeNotes {
+public:
+    static constexpr const char* kSourceNotFound = "Source File Not Found!";
+    static constexpr const char* kDestinationNotFound = "Destination File Not Found!";
+    static constexpr const char* kFailedToCreate = "Failed to create file";
+    static constexpr const char* kSaveChangedFile = "This file was changed:\n%s\nDo you want to save it?";
+    static constexpr const char* kOverwritePair =
+        "You are about to OVERWRITE file \n%s\n with file \n%s\n\nDo you want to quit Bivalo afterwards?";
+    static constexpr const char* kRescanNow = "Do you want to rescan files now?";
+    static constexpr const char* kSelectFirstFile = "Select first file";
+    static constexpr const char* kSelectPairFor = "Select pair for : ";
+
+    CBivaloDoc(framework::Services& services, DocumentHost& host);
+    CBivaloDoc(const CBivaloDoc&) = delete;
+    CBivaloDoc& operator=(const CBivaloDoc&) = delete;
+
+    // Loads both files and compares them. When a file cannot be loaded the previous pair,
+    // its comparison and its undo records stay exactly as they were.
+    bool loadAndCompare(const std::string& sourceName, const std::string& destinationName);
+    void setResultFile(const std::string& name) { resultFile = name; }
+
+    // Writes the rows of one side to name (empty: the file's own path).
+    bool saveRows(LineFile& file, const RowMap& rows, const std::string& name = {});
+    // Overwrites the other file of the pair with this file's rows.
+    void saveAsPair(LineFile& file);
+    // Writes this side's rows to the result file named on the command line.
+    bool saveAsResult(LineFile& file);
+
+    LineFile& file(int side) { return side == kSourceSide ? source : destination; }
+    RowMap& rows(int side) { return side == kSourceSide ? sourceRows : destinationRows; }
+    int sideOf(const LineFile& file) const { return &file == &source ? kSourceSide : kDestinationSide; }
+    // The state the row editing of the panes works on.
+    EditPair editPair();
+
+    void noteChange(Sides sides, ChangeStep step) override;
+
+    bool isModified() const override { return framework::Document::isModified(); }
+    void setModifiedFlag(bool modified) override;
+    bool canCloseFrame() override;
+    bool saveModified() override;
+    void onIdle() override;
+
+    // The members the views read.
+    UndoStore undoStore;
+    LineFile source;
+    LineFile destination;
+    RowMap sourceRows;
+    RowMap destinationRows;
+    bool firstComparison = true;
+    std::string pendingFile;
+    bool editMode = false;
+    bool sourceReadOnly = false;
+    bool destinationReadOnly = false;
+    bool syncScroll = true;
+    bool skipSavePrompt = false;
+    FileChangeWatcher watcher { 2 };
+    std::int32_t rowCount = 0;
+    std::string resultFile;
+    bool busy = false;
+    // The last comparison matched lines only because blanks were ignored.
+    bool blankDifference = false;
+
+private:
+    void addCommands();
+    void addSaveCommands();
+    void addEnableOnlyAnswers();
+
+    void compareFiles();
+    void rescan();
+    void copy(int direction, int hint);
+    void undo();
+    void saveSide(int side);
+    void saveAll();
+    void chooseFont();
+    void runOptions();
+    void runAlternateTool();
+
+    void applySavedFontOnce();
+    void watchPair();
+    bool askToSave(LineFile& file, RowMap& rows, framework::MessageAnswer& answer);
+    void postCommand(framework::CommandId id);
+    void notice(const std::string& text);
+
+    framework::Services& m_services;
+    DocumentHost& m_host;
+    bool m_savedFontApplied = false;
+};
+
+} // namespace core

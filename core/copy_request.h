@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/line_file.h"
+#include "core/row_map.h"
+#include "core/side.h"
+
+namespace core {
+
+// Sent with the copy hints: the side copied from. The pane of the other side copies.
+struct CopyRequest {
+    static constexpr int kIntoDestination = 0;
+    static constexpr int kIntoSource = 1;
+
+    const LineFile* from = nullptr;
+    const RowMap* rows = nullptr;
+    int direction = kIntoDestination;
+    int hint = 0;    // kHintCopyLine or kHintCopyDifference
+
+    int intoSide() const { return direction == kIntoSource ? kSourceSide : kDestinationSide; }
+};
+
+} // namespace core

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "framework/log_font.h"
+#include "framework/messages.h"
+
+namespace core {
+
+// What the compare document needs of the window around it; the main frame provides it.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    // Receives the document's posted commands and the watcher's change messages.
+    virtual framework::MessageTarget& mainWindow() = 0;
+    // Handles every window message that is waiting (before a long comparison blocks).
+    virtual void dispatchPendingMessages() = 0;
+    virtual void focusActiveView() = 0;
+    // The options dialog; true when closed with OK.
+    virtual bool runOptionsDialog() = 0;
+    // Whether a font can be made from the description.
+    virtual bool createFont(const framework::LogFont& font) = 0;
+    // The EasyJoin guided merge over the current pair.
+    virtual void runEasyJoin() = 0;
+};
+
+} // namespace core
