@@ -1,0 +1,203 @@
+#include "core/report.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <ostream>
+#include <string_view>
+
+#include "core/side_by_side_listing.h"
+#include "settings/app_settings.h"
+
+namespace core {
+
+namespace {
+
+constexpr int kDefaultColumns = 160;
+constexpr int kMinimumColumns = 20;
+constexpr std::string_view kVersionText = "Bivalo 1.15";
+
+constexpr std::string_view kUsage =
+    "Usage: bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary] SOURCE TARGET\n"
+    "       bivalo --help | --version\n"
+    "\n"
+    "Compares SOURCE with TARGET line by line and prints the aligned rows.\n"
+    "  --ignore-blanks   compare lines ignoring blanks (default: the settings file)\n"
+    "  --tab-size=N      expand each tab to N blanks, 0 to 50 (default: the settings file)\n"
+    "  --format=side     both files side by side, fitted to $COLUMNS (default)\n"
+    "  --format=rows     one line per row: row, source entry, target entry, source state,\n"
+    "                    target state (tab-separated), then '# rows=N blank_difference=0|1'\n"
+    "  --format=summary  whether the files differ and how many rows of each kind\n"
+    "Exit status: 0 no difference, 1 differences, 2 trouble.\n";
+
+int terminalColumns()
+{
+    const char* text = std::getenv("COLUMNS");
+    if (text == nullptr)
+        return kDefaultColumns;
+    const std::string_view value(text);
+    int columns = 0;
+    const auto [stop, problem] = std::from_chars(value.data(), value.data() + value.size(), columns);
+    if (problem != std::errc() || stop != value.data() + value.size() || columns < kMinimumColumns)
+        return kDefaultColumns;
+    return columns;
+}
+
+std::string loadProblemText(const std::string& side, const LineFile& file)
+{
+    switch (file.loadProblem()) {
+    case LoadProblem::NotFound:
+    case LoadProblem::None:
+        return side + " File Not Found!";
+    case LoadProblem::Folder:
+        return side + " is a folder, not a file: " + file.path();
+    case LoadProblem::NoPermission:
+        return side + " file cannot be read (permission denied): " + file.path();
+    case LoadProblem::ReadError:
+        return side + " file cannot be read: " + file.path();
+    }
+    return side + " File Not Found!";
+}
+
+// A row's kind: the state of a line in it that is not Same, else Same.
+LineState rowState(const LineFile& source, const LineFile& destination, std::int32_t sourceEntry,
+                   std::int32_t destinationEntry)
+{
+    const LineRecord* left = source.lineAt(sourceEntry);
+    const LineRecord* right = destination.lineAt(destinationEntry);
+    if (left != nullptr && left->state() != LineState::Same)
+        return left->state();
+    if (right != nullptr && right->state() != LineState::Same)
+        return right->state();
+    return LineState::Same;
+}
+
+bool isDifferenceRow(const LineFile& source, const LineFile& destination, std::int32_t sourceEntry,
+                     std::int32_t destinationEntry)
+{
+    return isVirtualRow(sourceEntry) || isVirtualRow(destinationEntry)
+        || rowState(source, destination, sourceEntry, destinationEntry) != LineState::Same;
+}
+
+void writeRows(std::ostream& out, const LineFile& source, const LineFile& destination, const CompareResult& result)
+{
+    auto stateField = [](const LineFile& file, std::int32_t entry) {
+        const LineRecord* line = file.lineAt(entry);
+        return line == nullptr ? std::string("-") : std::to_string(static_cast<int>(line->state()));
+    };
+    for (std::int32_t r = 0; r < result.rowCount; ++r) {
+        const std::int32_t i = result.sourceRows[static_cast<std::size_t>(r)];
+        const std::int32_t j = result.destinationRows[static_cast<std::size_t>(r)];
+        out << r << '\t' << i << '\t' << j << '\t' << stateField(source, i) << '\t' << stateField(destination, j)
+            << '\n';
+    }
+    out << "# rows=" << result.rowCount << " blank_difference=" << (result.blankDifference ? 1 : 0) << '\n';
+}
+
+void writeSummary(std::ostream& out, const RowSummary& summary, bool blankDifference)
+{
+    if (summary.differences > 0)
+        out << summary.differences << " differences\n";
+    else if (blankDifference)
+        out << "Different in blanks only!\n";
+    else
+        out << "Files are identical!\n";
+    out << "rows=" << summary.rows << " same=" << summary.same << " source_only=" << summary.sourceOnly
+        << " target_only=" << summary.targetOnly << " changed=" << summary.changed << '\n';
+}
+
+} // namespace
+
+RowSummary summarizeRows(const LineFile& source, const LineFile& destination, const CompareResult& result)
+{
+    RowSummary summary;
+    summary.rows = result.rowCount;
+    bool inDifference = false;
+    for (std::int32_t r = 0; r < result.rowCount; ++r) {
+        const std::int32_t i = result.sourceRows[static_cast<std::size_t>(r)];
+        const std::int32_t j = result.destinationRows[static_cast<std::size_t>(r)];
+        switch (rowState(source, destination, i, j)) {
+        case LineState::Same:
+            ++summary.same;
+            break;
+        case LineState::SourceOnly:
+            ++summary.sourceOnly;
+            break;
+        case LineState::TargetOnly:
+            ++summary.targetOnly;
+            break;
+        case LineState::Changed:
+        case LineState::Edited:
+            ++summary.changed;
+            break;
+        }
+        const bool difference = isDifferenceRow(source, destination, i, j);
+        if (difference && !inDifference)
+            ++summary.differences;
+        inDifference = difference;
+    }
+    return summary;
+}
+
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+{
+    LineFile source;
+    if (!source.load(options.files.at(0))) {
+        err << loadProblemText("Source", source) << '\n';
+        return kReportTrouble;
+    }
+    LineFile destination;
+    if (!destination.load(options.files.at(1))) {
+        err << loadProblemText("Destination", destination) << '\n';
+        return kReportTrouble;
+    }
+    const CompareResult result = compareFiles(source, destination);
+    const RowSummary summary = summarizeRows(source, destination, result);
+    switch (options.format) {
+    case ReportFormat::Side:
+        SideBySideListing(source, destination, result, terminalColumns()).write(out);
+        break;
+    case ReportFormat::Rows:
+        writeRows(out, source, destination, result);
+        break;
+    case ReportFormat::Summary:
+        writeSummary(out, summary, result.blankDifference);
+        break;
+    }
+    out.flush();
+    if (!out) {
+        err << "The report could not be written.\n";
+        return kReportTrouble;
+    }
+    return summary.differences > 0 ? kReportDifferent : kReportSame;
+}
+
+int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    ReportOptions options;
+    std::string error;
+    if (!parseReportOptions(arguments, options, error)) {
+        err << error << '\n' << kUsage;
+        return kReportTrouble;
+    }
+    if (options.help) {
+        out << kUsage;
+        return kReportSame;
+    }
+    if (options.version) {
+        out << kVersionText << '\n';
+        return kReportSame;
+    }
+    if (!options.report) {
+        err << kUsage;
+        return kReportTrouble;
+    }
+    settings::AppSettings& appSettings = settings::appSettings();
+    appSettings.Load();
+    if (options.tabSize)
+        appSettings.SetTabSize(*options.tabSize);
+    if (options.ignoreBlanks)
+        appSettings.IgnoreBlanks = *options.ignoreBlanks ? 1 : 0;
+    return runReport(options, out, err);
+}
+
+} // namespace core

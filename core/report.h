@@ -1,0 +1,37 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "core/difference_engine.h"
+#include "core/report_options.h"
+
+namespace core {
+
+constexpr int kReportSame = 0;
+constexpr int kReportDifferent = 1;
+constexpr int kReportTrouble = 2;
+
+// Rows of a comparison by what they show.
+struct RowSummary {
+    std::int32_t rows = 0;
+    std::int32_t same = 0;
+    std::int32_t sourceOnly = 0;
+    std::int32_t targetOnly = 0;
+    std::int32_t changed = 0;
+    // Maximal runs of rows that are virtual on a side or hold a line that is not Same.
+    std::int32_t differences = 0;
+};
+
+RowSummary summarizeRows(const LineFile& source, const LineFile& destination, const CompareResult& result);
+
+// The headless program: usage, version, or load, compare and print the aligned rows.
+// Returns 0 when no row differs, 1 when some row does, 2 on trouble (told on err).
+// Options override the settings file for this run only; nothing is written back.
+int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// Loads and compares the pair of options.files with the current settings and prints it.
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace core

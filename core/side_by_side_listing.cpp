@@ -1,0 +1,137 @@
+#include "core/side_by_side_listing.h"
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+
+namespace core {
+
+namespace {
+
+constexpr int kSeparatorWidth = 3; // " | "
+constexpr int kMarkWidth = 3;      // " m " between number and text
+
+// Length of the valid UTF-8 sequence at the start of bytes, or 0.
+std::size_t utf8SequenceLength(std::string_view bytes)
+{
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    std::size_t length = 0;
+    unsigned int minimum = 0;
+    unsigned int codePoint = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        minimum = 0x80;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        minimum = 0x800;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        minimum = 0x10000;
+        codePoint = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < minimum || codePoint > 0x10FFFF || surrogate)
+        return 0;
+    return length;
+}
+
+int digitsOf(std::int32_t value)
+{
+    int digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits;
+}
+
+} // namespace
+
+char stateMark(LineState state)
+{
+    switch (state) {
+    case LineState::Same:
+        return ' ';
+    case LineState::SourceOnly:
+        return '-';
+    case LineState::TargetOnly:
+        return '+';
+    case LineState::Changed:
+        return '!';
+    case LineState::Edited:
+        return '*';
+    }
+    return '?';
+}
+
+std::string terminalText(std::string_view bytes, int columns, int& used)
+{
+    std::string shown;
+    used = 0;
+    while (!bytes.empty() && used < columns) {
+        const auto byte = static_cast<unsigned char>(bytes[0]);
+        std::size_t taken = 1;
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += '?';
+        } else if (byte < 0x80) {
+            shown += static_cast<char>(byte);
+        } else if (const std::size_t length = utf8SequenceLength(bytes); length > 0) {
+            shown.append(bytes.substr(0, length));
+            taken = length;
+        } else {
+            shown += static_cast<char>(0xC0 | (byte >> 6));
+            shown += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+        bytes.remove_prefix(taken);
+        ++used;
+    }
+    return shown;
+}
+
+SideBySideListing::SideBySideListing(const LineFile& source, const LineFile& destination, const CompareResult& result,
+                                     int columns)
+    : m_source(source), m_destination(destination), m_result(result)
+{
+    m_numberWidth = digitsOf(std::max(source.count(), destination.count()));
+    const int side = (columns - kSeparatorWidth) / 2;
+    m_textWidth = std::max(1, side - m_numberWidth - kMarkWidth);
+}
+
+void SideBySideListing::writeSide(std::ostream& out, const LineFile& file, std::int32_t entry, bool pad) const
+{
+    std::string number;
+    char mark = ' ';
+    std::string text;
+    int used = 0;
+    if (const LineRecord* line = file.lineAt(entry)) {
+        number = std::to_string(entry + 1);
+        mark = stateMark(line->state());
+        text = terminalText(line->text(), m_textWidth, used);
+    }
+    out << std::string(static_cast<std::size_t>(m_numberWidth) - number.size(), ' ') << number << ' ' << mark << ' '
+        << text;
+    if (pad)
+        out << std::string(static_cast<std::size_t>(m_textWidth - used), ' ');
+}
+
+void SideBySideListing::write(std::ostream& out) const
+{
+    for (std::int32_t r = 0; r < m_result.rowCount; ++r) {
+        writeSide(out, m_source, m_result.sourceRows[static_cast<std::size_t>(r)], true);
+        out << " | ";
+        writeSide(out, m_destination, m_result.destinationRows[static_cast<std::size_t>(r)], false);
+        out << '\n';
+    }
+}
+
+} // namespace core
