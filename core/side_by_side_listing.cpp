@@ -107,7 +107,7 @@ SideBySideListing::SideBySideListing(const LineFile& source, const LineFile& des
     m_textWidth = std::max(1, side - m_numberWidth - kMarkWidth);
 }
 
-void SideBySideListing::writeSide(std::ostream& out, const LineFile& file, std::int32_t entry, bool pad) const
+std::string SideBySideListing::side(const LineFile& file, std::int32_t entry, bool pad) const
 {
     std::string number;
     char mark = ' ';
@@ -118,19 +118,21 @@ void SideBySideListing::writeSide(std::ostream& out, const LineFile& file, std::
         mark = stateMark(line->state());
         text = terminalText(line->text(), m_textWidth, used);
     }
-    out << std::string(static_cast<std::size_t>(m_numberWidth) - number.size(), ' ') << number << ' ' << mark << ' '
-        << text;
+    std::string shown = std::string(static_cast<std::size_t>(m_numberWidth) - number.size(), ' ') + number + ' ' + mark
+        + ' ' + text;
     if (pad)
-        out << std::string(static_cast<std::size_t>(m_textWidth - used), ' ');
+        shown.append(static_cast<std::size_t>(m_textWidth - used), ' ');
+    else
+        shown.erase(shown.find_last_not_of(' ') + 1);
+    return shown;
 }
 
 void SideBySideListing::write(std::ostream& out) const
 {
     for (std::int32_t r = 0; r < m_result.rowCount; ++r) {
-        writeSide(out, m_source, m_result.sourceRows[static_cast<std::size_t>(r)], true);
-        out << " | ";
-        writeSide(out, m_destination, m_result.destinationRows[static_cast<std::size_t>(r)], false);
-        out << '\n';
+        const std::string left = side(m_source, m_result.sourceRows[static_cast<std::size_t>(r)], true);
+        const std::string right = side(m_destination, m_result.destinationRows[static_cast<std::size_t>(r)], false);
+        out << left << (right.empty() ? " |" : " | ") << right << '\n';
     }
 }
 

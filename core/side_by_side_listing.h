@@ -1,6 +1,8 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
+#include <string_view>
 
 #include "core/difference_engine.h"
 
@@ -15,7 +17,8 @@ public:
     void write(std::ostream& out) const;
 
 private:
-    void writeSide(std::ostream& out, const LineFile& file, std::int32_t entry, bool pad) const;
+    // Number, mark and text of one side of a row; the left side padded to its width.
+    std::string side(const LineFile& file, std::int32_t entry, bool pad) const;
 
     const LineFile& m_source;
     const LineFile& m_destination;

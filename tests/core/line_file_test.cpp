@@ -1,0 +1,325 @@
+#include "core/line_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/line_hash.h"
+#include "tests/core/line_files.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using core::LineFile;
+using core::LineRecord;
+using testing_support::fileOfLines;
+using testing_support::TempDir;
+
+class LineText : public ::testing::Test {
+protected:
+    const LineRecord& lineOf(std::string_view text)
+    {
+        m_file.appendLine(text);
+        return *m_file.lineAt(m_file.count() - 1);
+    }
+
+    testing_support::SettingsGuard guard;
+    LineFile m_file;
+};
+
+TEST_F(LineText, EveryTabBecomesTabSizeBlanksWhateverItsColumn)
+{
+    settings::appSettings().TabSize = 4;
+    EXPECT_EQ(lineOf("a\tb").text(), "a    b");
+    EXPECT_EQ(lineOf("abc\t\tb").text(), "abc        b");
+}
+
+TEST_F(LineText, TabSizeZeroDropsTabs)
+{
+    settings::appSettings().TabSize = 0;
+    EXPECT_EQ(lineOf("\tx").text(), "x");
+}
+
+TEST_F(LineText, ManyWideTabsExpandWithoutLimit)
+{
+    settings::appSettings().TabSize = 50;
+    const LineRecord& line = lineOf(std::string(4000, '\t') + "x");
+    EXPECT_EQ(line.text().size(), 200001u);
+    EXPECT_EQ(line.key(), "x");
+}
+
+TEST_F(LineText, TrailingWhiteSpaceIsRemoved)
+{
+    EXPECT_EQ(lineOf("a b \t\v\f\r\n").text(), "a b");
+}
+
+TEST_F(LineText, BlankAndEmptyLinesHaveEmptyTextKeyAndZeroHash)
+{
+    for (const std::string_view input : {"   ", "", "\t \t"}) {
+        const LineRecord& line = lineOf(input);
+        EXPECT_TRUE(line.text().empty());
+        EXPECT_TRUE(line.key().empty());
+        EXPECT_EQ(line.hash(), 0u);
+    }
+}
+
+TEST_F(LineText, KeyIsTheTextWithoutLeadingBlanksAndSharesItsBytes)
+{
+    const LineRecord& line = lineOf("  a  b");
+    EXPECT_EQ(line.key(), "a  b");
+    EXPECT_EQ(line.key().data(), line.text().data() + 2);
+}
+
+TEST_F(LineText, IgnoringBlanksCollapsesRunsOfBlanksInTheKey)
+{
+    settings::appSettings().IgnoreBlanks = 1;
+    const LineRecord& line = lineOf("  alpha   beta  gamma");
+    EXPECT_EQ(line.text(), "  alpha   beta  gamma");
+    EXPECT_EQ(line.key(), "alpha beta gamma");
+    EXPECT_EQ(line.hash(), core::lineHash("alpha beta gamma"));
+}
+
+TEST_F(LineText, HashTakesBytesAsSignedValuesWeightedByPositionAndPower)
+{
+    EXPECT_EQ(core::lineHash(""), 0u);
+    EXPECT_EQ(core::lineHash("a"), 97u * 6293815u);
+    EXPECT_EQ(core::lineHash("\xff"), 0u - 6293815u);
+    const std::uint32_t power2 = 6293815u * 6293815u;
+    EXPECT_EQ(core::lineHash("ab"), 97u * 6293815u + 98u * 2u * power2);
+    EXPECT_EQ(lineOf("  ab").hash(), core::lineHash("  ab"));
+}
+
+TEST_F(LineText, ANulByteIsAnOrdinaryByte)
+{
+    const LineRecord& first = lineOf(std::string("a\0b", 3));
+    const LineRecord& second = lineOf(std::string("a\0c", 3));
+    EXPECT_EQ(first.text(), std::string_view("a\0b", 3));
+    EXPECT_FALSE(core::isEqual(first, &second));
+}
+
+TEST_F(LineText, AppendLineReturnsTheIndexAndLeavesRoomForAHundredMore)
+{
+    LineFile file = fileOfLines({"a", "b"});
+    EXPECT_EQ(file.appendLine("c"), 2);
+    EXPECT_EQ(file.count(), 3);
+    EXPECT_EQ(file.size(), 102);
+    EXPECT_EQ(file.lineAt(2)->text(), "c");
+    EXPECT_EQ(file.lineAt(3), nullptr);
+    EXPECT_EQ(file.lineAt(-1), nullptr);
+}
+
+class LineEquality : public ::testing::Test {
+protected:
+    testing_support::SettingsGuard guard;
+};
+
+TEST_F(LineEquality, IgnoringBlanksEqualsRespacedWordsAndRaisesTheFlag)
+{
+    settings::appSettings().IgnoreBlanks = 1;
+    LineFile file = fileOfLines({"  alpha   beta", "alpha beta", "alphabeta"});
+    bool flag = false;
+    EXPECT_TRUE(core::isEqual(*file.lineAt(0), file.lineAt(1), &flag));
+    EXPECT_TRUE(flag);
+    EXPECT_FALSE(core::isEqual(*file.lineAt(1), file.lineAt(2)));
+}
+
+TEST_F(LineEquality, EqualTextsLeaveTheFlagAlone)
+{
+    settings::appSettings().IgnoreBlanks = 1;
+    LineFile file = fileOfLines({"alpha beta", "alpha beta"});
+    bool flag = false;
+    EXPECT_TRUE(core::isEqual(*file.lineAt(0), file.lineAt(1), &flag));
+    EXPECT_FALSE(flag);
+}
+
+TEST_F(LineEquality, ComparingBlanksLeadingBlanksMatter)
+{
+    LineFile file = fileOfLines({"  a", "a"});
+    EXPECT_EQ(file.lineAt(0)->key(), file.lineAt(1)->key());
+    EXPECT_NE(file.lineAt(0)->hash(), file.lineAt(1)->hash());
+    EXPECT_FALSE(core::isEqual(*file.lineAt(0), file.lineAt(1)));
+}
+
+TEST_F(LineEquality, NothingEqualsNull)
+{
+    LineFile file = fileOfLines({"a"});
+    EXPECT_FALSE(core::isEqual(*file.lineAt(0), nullptr));
+}
+
+class LineFileLoad : public ::testing::Test {
+protected:
+    LineFile loaded(std::string_view bytes)
+    {
+        LineFile file;
+        EXPECT_TRUE(file.load(m_dir.write("file.txt", bytes)));
+        return file;
+    }
+
+    static std::vector<std::string> textsOf(const LineFile& file)
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < file.count(); ++i)
+            texts.emplace_back(file.lineAt(i)->text());
+        return texts;
+    }
+
+    testing_support::SettingsGuard guard;
+    TempDir m_dir;
+};
+
+TEST_F(LineFileLoad, ReadsLinesWithAndWithoutAFinalLineFeed)
+{
+    EXPECT_EQ(textsOf(loaded("one\ntwo\n")), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(textsOf(loaded("one\ntwo")), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST_F(LineFileLoad, AnEmptyFileHasNoLines)
+{
+    const LineFile file = loaded("");
+    EXPECT_TRUE(file.loaded());
+    EXPECT_EQ(file.count(), 0);
+    EXPECT_EQ(file.size(), 10);
+}
+
+TEST_F(LineFileLoad, TrailingBlankLinesAreDropped)
+{
+    const LineFile file = loaded("a\nb\n\n   \n\t\n\n\n");
+    EXPECT_EQ(file.count(), 2);
+}
+
+TEST_F(LineFileLoad, AFileOfBlankLinesKeepsOneLine)
+{
+    EXPECT_EQ(loaded("\n\n\n").count(), 1);
+    EXPECT_EQ(loaded("  \n \t \n").count(), 1);
+}
+
+TEST_F(LineFileLoad, CarriageReturnBeforeLineFeedIsDroppedAndRemembered)
+{
+    const LineFile crlf = loaded("a\r\nb\r\n");
+    EXPECT_EQ(textsOf(crlf), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(crlf.firstLineEndsWithCrLf());
+    EXPECT_FALSE(loaded("a\nb\r\n").firstLineEndsWithCrLf());
+}
+
+TEST_F(LineFileLoad, CarriageReturnsAloneDoNotEndLines)
+{
+    const LineFile file = loaded("a\rb\rc\r");
+    ASSERT_EQ(file.count(), 1);
+    EXPECT_EQ(file.lineAt(0)->text(), "a\rb\rc");
+}
+
+TEST_F(LineFileLoad, NulBytesAreKept)
+{
+    const LineFile file = loaded(std::string("x\0y\n\0\n", 6));
+    ASSERT_EQ(file.count(), 2);
+    EXPECT_EQ(file.lineAt(0)->text(), std::string_view("x\0y", 3));
+    EXPECT_EQ(file.lineAt(1)->text(), std::string_view("\0", 1));
+}
+
+TEST_F(LineFileLoad, ALongLineIsCutIntoPiecesThatRememberTheirRest)
+{
+    const LineFile file = loaded(std::string(10000, 'x') + "\nend\n");
+    ASSERT_EQ(file.count(), 4);
+    EXPECT_EQ(file.lineAt(0)->text().size(), 4998u);
+    EXPECT_EQ(file.lineAt(1)->text().size(), 4998u);
+    EXPECT_EQ(file.lineAt(2)->text().size(), 4u);
+    EXPECT_TRUE(file.lineAt(0)->continues());
+    EXPECT_TRUE(file.lineAt(1)->continues());
+    EXPECT_FALSE(file.lineAt(2)->continues());
+    EXPECT_FALSE(file.lineAt(3)->continues());
+}
+
+TEST_F(LineFileLoad, A20000ByteLineGivesFivePieces)
+{
+    const LineFile file = loaded(std::string(20000, 'y'));
+    ASSERT_EQ(file.count(), 5);
+    EXPECT_EQ(file.lineAt(4)->text().size(), 20000u - 4 * 4998u);
+}
+
+TEST_F(LineFileLoad, ALineOfExactlyOnePieceGetsNoEmptyLineAfterIt)
+{
+    const LineFile file = loaded(std::string(4998, 'z') + "\r\nnext\n");
+    ASSERT_EQ(file.count(), 2);
+    EXPECT_FALSE(file.lineAt(0)->continues());
+    EXPECT_EQ(file.lineAt(1)->text(), "next");
+}
+
+TEST_F(LineFileLoad, BlanksAtACutStayWithThePiece)
+{
+    const LineFile file = loaded(std::string(4996, 'x') + "   y\n");
+    ASSERT_EQ(file.count(), 2);
+    EXPECT_EQ(file.lineAt(0)->text(), std::string(4996, 'x') + "  ");
+    EXPECT_EQ(file.lineAt(1)->text(), " y");
+}
+
+TEST_F(LineFileLoad, ATrailingBlankPieceIsDroppedAndTheLineEndsBeforeIt)
+{
+    const LineFile file = loaded(std::string(4998, 'x') + "    \n");
+    ASSERT_EQ(file.count(), 1);
+    EXPECT_FALSE(file.lineAt(0)->continues());
+}
+
+TEST_F(LineFileLoad, RoomStartsAtOneRecordPerTwentyBytesAndGrowsBy500)
+{
+    std::string bytes;
+    for (int i = 0; i < 625; ++i)
+        bytes += "line number " + std::string(3 - std::to_string(i).size(), '0') + std::to_string(i) + "\n";
+    ASSERT_EQ(bytes.size(), 10000u);
+    const LineFile file = loaded(bytes);
+    EXPECT_EQ(file.count(), 625);
+    EXPECT_EQ(file.size(), 1000);
+}
+
+TEST_F(LineFileLoad, AMissingFileKeepsTheLinesItHad)
+{
+    LineFile file = loaded("a\nb\n");
+    EXPECT_FALSE(file.load(m_dir.file("missing.txt")));
+    EXPECT_EQ(file.loadProblem(), core::LoadProblem::NotFound);
+    EXPECT_FALSE(file.loaded());
+    EXPECT_EQ(file.count(), 2);
+    EXPECT_EQ(file.path(), m_dir.file("missing.txt"));
+}
+
+TEST_F(LineFileLoad, AFolderIsNotAFile)
+{
+    LineFile file;
+    EXPECT_FALSE(file.load(m_dir.path().string()));
+    EXPECT_EQ(file.loadProblem(), core::LoadProblem::Folder);
+}
+
+TEST_F(LineFileLoad, AFileWithoutReadPermissionIsRefused)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const std::string path = m_dir.write("locked.txt", "secret\n");
+    ::chmod(path.c_str(), 0);
+    LineFile file;
+    EXPECT_FALSE(file.load(path));
+    EXPECT_EQ(file.loadProblem(), core::LoadProblem::NoPermission);
+}
+
+TEST_F(LineFileLoad, AReloadReplacesLinesAndClearsTheChangeCounter)
+{
+    LineFile file = loaded("a\nb\nc\n");
+    file.setChanges(5);
+    ASSERT_TRUE(file.load(m_dir.write("other.txt", "x\n")));
+    EXPECT_EQ(textsOf(file), (std::vector<std::string>{"x"}));
+    EXPECT_EQ(file.changes(), 0);
+}
+
+TEST_F(LineFileLoad, LinesRunningAcrossReadChunksArriveWhole)
+{
+    std::string bytes;
+    for (int i = 0; i < 300; ++i)
+        bytes += std::string(1000 + i, static_cast<char>('a' + i % 26)) + "\r\n";
+    bytes += std::string(600000, 'q') + "\r\nlast\r\n";
+    const LineFile file = loaded(bytes);
+    ASSERT_EQ(file.count(), 300 + 121 + 1);
+    EXPECT_EQ(file.lineAt(299)->text(), std::string(1299, static_cast<char>('a' + 299 % 26)));
+    EXPECT_EQ(file.lineAt(420)->text(), std::string(600000 - 120 * 4998, 'q'));
+    EXPECT_EQ(file.lineAt(421)->text(), "last");
+}
+
+} // namespace
