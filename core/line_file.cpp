@@ -127,8 +127,15 @@ void LineFile::setRoom(std::int32_t size)
 
 std::int32_t LineFile::appendLine(std::string_view text)
 {
+    return appendLine(text, false);
+}
+
+std::int32_t LineFile::appendLine(std::string_view text, bool continues)
+{
     setRoom(m_count + kAppendMargin);
-    buildRecord(recordAt(m_count), text, true);
+    LineRecord& record = recordAt(m_count);
+    buildRecord(record, text, !continues);
+    record.m_continues = continues;
     return m_count++;
 }
 

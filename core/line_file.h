@@ -41,6 +41,9 @@ public:
     // Sets the room to count() + 100, builds the record at count() from text and makes
     // it a line; returns its index.
     std::int32_t appendLine(std::string_view text);
+    // The same for a copy of a piece of a long line: a continuing piece keeps its white
+    // space and is marked, so that saving writes it back joined with its rest.
+    std::int32_t appendLine(std::string_view text, bool continues);
     // Rebuilds the record at index (0 <= index < size()) from text: tabs expanded to
     // TabSize blanks, trailing white space removed, key and hash built, state Same,
     // no partner.

@@ -110,6 +110,17 @@ TEST_F(LineText, AppendLineReturnsTheIndexAndLeavesRoomForAHundredMore)
     EXPECT_EQ(file.lineAt(-1), nullptr);
 }
 
+TEST_F(LineText, AnAppendedContinuingPieceKeepsItsBlanks)
+{
+    LineFile file;
+    file.appendLine("abc  ", true);
+    file.appendLine("def  ");
+    EXPECT_EQ(file.lineAt(0)->text(), "abc  ");
+    EXPECT_TRUE(file.lineAt(0)->continues());
+    EXPECT_EQ(file.lineAt(1)->text(), "def");
+    EXPECT_FALSE(file.lineAt(1)->continues());
+}
+
 class LineEquality : public ::testing::Test {
 protected:
     testing_support::SettingsGuard guard;
