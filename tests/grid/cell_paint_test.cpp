@@ -155,8 +155,6 @@ TEST(CellPaint, ScreenshotOfATable)
     PaintedGrid f(TCS_HGRID | TCS_VGRID | TCS_HEADER | TCS_FIXEDBAND | TCS_COLSIZE, 0, 0);
     f.owner->text = [](int column, int row) {
         static const char* names[] = {"main.cpp", "cell.h", "window.cpp", "painter.h", "README"};
-        if (column < 0)
-            return std::to_string(row + 1);
         if (column == 0)
             return std::string(names[row % 5]);
         return std::to_string((row * 37 + column * 11) % 1000);
@@ -170,6 +168,11 @@ TEST(CellPaint, ScreenshotOfATable)
         TCellColumnList list{1, &column};
         f.grid->send(TCM_INSERTCOLS, static_cast<WParam>(-1), reinterpret_cast<LParam>(&list));
     }
+    TCellColumn numbers;
+    numbers.width = 36;
+    numbers.format = 0x821;
+    std::snprintf(numbers.headerText, sizeof numbers.headerText, "#");
+    f.grid->insertFixedColumns(0, &numbers, 1);
     f.grid->send(TCM_INSERTROWS, 0, 40);
     f.grid->send(TCM_SETROWHEIGHT, static_cast<WParam>(-1), -1);
     f.grid->send(TCM_SELECTROW, 5, 1);

@@ -32,6 +32,9 @@ public:
     std::function<std::string(int column, int row)> text = [](int column, int row) {
         return "r" + std::to_string(row) + "c" + std::to_string(column);
     };
+    std::function<std::string(int fixedColumn, int row)> fixedText = [](int, int row) {
+        return std::to_string(row + 1);
+    };
 
     int count(int code) const
     {
@@ -69,7 +72,8 @@ protected:
             if (wParam != kCellDataText && wParam != kCellDataFixedText)
                 return 0;
             ++textRequests;
-            const std::string value = text(request->column, request->row);
+            const std::string value = wParam == kCellDataText ? text(request->column, request->row)
+                                                              : fixedText(request->column, request->row);
             std::snprintf(reinterpret_cast<char*>(request->value), 4096, "%s", value.c_str());
             return kVeto;
         }
