@@ -97,9 +97,9 @@ bool TCell::changeRowFlag(int row, int action, std::uint8_t bit)
 
 bool TCell::insertColumns(int index, const TCellColumn* records, int count)
 {
-    if (count < 1 || !records)
+    if (count < 1 || !records || index > columnCount())
         return false;
-    if (index < 0 || index > columnCount())
+    if (index < 0)
         index = columnCount();
     std::vector<TCellColumn> added;
     std::vector<int> widths;

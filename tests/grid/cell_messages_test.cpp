@@ -135,6 +135,10 @@ TEST(CellMessages, DefaultColumnIsTenWidestCharactersButNeverNarrowerThanItsHead
     TCellColumnList list{1, &narrow};
     ASSERT_EQ(f.grid->send(TCM_INSERTCOLS, 1, reinterpret_cast<LParam>(&list)), 1);
     EXPECT_EQ(f.grid->columnWidth(1), header);
+    EXPECT_EQ(f.grid->send(TCM_INSERTCOLS, 5, 0), 0);                        // past the end
+    EXPECT_EQ(f.grid->send(TCM_INSERTCOLS, static_cast<WParam>(-1), 0), 1);  // negative appends
+    EXPECT_EQ(f.grid->column(2).isStatic, 0);
+    EXPECT_EQ(f.grid->column(1).isStatic, 1);
 }
 
 TEST(CellMessages, AutomaticWidthFromSetColWidthUsesTheColumnsCharacters)
