@@ -350,3 +350,27 @@ TEST(CellScrollBars, RangePageAndPositionFollowTheGrid)
 
 } // namespace
 } // namespace grid_test
+
+#include <QLineEdit>
+
+namespace grid_test {
+namespace {
+
+TEST(CellKeys, TabMovesTheFocusOnAndShiftTabBack)
+{
+    FocusedGrid f(TCS_NOTIFY, 2, 10);
+    auto* next = new QLineEdit(f.owner.get());
+    next->setGeometry(0, 305, 100, 20);
+    next->show();
+    f.grid->setFocus();
+    f.key(Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(f.pos().row, 0);
+    EXPECT_EQ(f.pos().active, 0);
+    f.grid->setFocus();
+    f.key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_FALSE(f.grid->hasFocus());
+}
+
+} // namespace
+} // namespace grid_test
