@@ -1,0 +1,428 @@
+#include "panes/bivalo_view.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QToolTip>
+
+#include "framework/update_hints.h"
+#include "grid/cell_messages.h"
+#include "panes/pane_table.h"
+#include "panes/view_frame.h"
+#include "panes/visible_rows.h"
+#include "platform/color_ref.h"
+#include "platform/display_text.h"
+#include "platform/font_conversion.h"
+#include "platform/virtual_keys.h"
+#include "platform/window_messages.h"
+#include "settings/app_settings.h"
+#include "settings/color_table.h"
+
+namespace panes {
+
+using framework::LParam;
+using framework::LResult;
+using framework::WParam;
+
+namespace {
+
+constexpr framework::ColorRef kNoColor = 0xFFFFFFFF;
+constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
+constexpr std::uint32_t kHeaderRowCode = 0xFFFFFF;
+constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
+
+int lineNumber(std::int32_t entry)
+{
+    return entry + 1 < 0 ? -(entry + 1) : entry + 1;
+}
+
+std::string localTimeText(const std::filesystem::file_time_type& time)
+{
+    const auto system = std::chrono::file_clock::to_sys(time);
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(system);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%d/%m/%y %H:%M", &local);
+    return text;
+}
+
+} // namespace
+
+CBivaloView::CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework::Services& services)
+    : CTableView(document, frame), m_doc(document), m_services(services)
+{
+    setMouseTracking(true);
+}
+
+// --- the side -------------------------------------------------------------------------------
+
+void CBivaloView::AttachSide()
+{
+    m_file = &m_doc.source;
+    m_rows = &m_doc.sourceRows;
+    grid()->modifyStyle(kRemovedGridStyle | platform::WS_VSCROLL, platform::WS_HSCROLL | grid::TCS_NOTIFY);
+    grid()->setFocus(Qt::OtherFocusReason);
+}
+
+bool CBivaloView::IsEditable()
+{
+    return m_doc.editMode && !m_doc.sourceReadOnly;
+}
+
+bool CBivaloView::IsOtherSideEditable()
+{
+    return m_doc.editMode && !m_doc.destinationReadOnly;
+}
+
+bool CBivaloView::isDifferenceRow(int row) const
+{
+    if (row < 0 || std::size_t(row) >= m_doc.sourceRows.size() || std::size_t(row) >= m_doc.destinationRows.size())
+        return false;
+    const std::int32_t sourceEntry = m_doc.sourceRows[std::size_t(row)];
+    if (core::isVirtualRow(sourceEntry) || core::isVirtualRow(m_doc.destinationRows[std::size_t(row)]))
+        return true;
+    const core::LineRecord* line = m_doc.source.lineAt(sourceEntry);
+    return line == nullptr || line->state() != core::LineState::Same;
+}
+
+// --- the grid -------------------------------------------------------------------------------
+
+void CBivaloView::CreateTable()
+{
+    adoptGrid(std::make_unique<CPaneTable>());
+}
+
+void CBivaloView::InitTable()
+{
+    grid::TCellTableBox& table = *grid();
+    table.setUpdatesEnabled(false);
+    grid::TableFieldSpec text;
+    text.caption = "Text";
+    text.width = kColumnWidth;
+    text.widthInPixels = true;
+    table.addField(text);
+    table.setUp(m_doc.rowCount, kTableMode);
+    table.setOption(grid::TCellTableBox::kSwitchNoHeader, true);
+    table.setOption(grid::TCellTableBox::kOptionOfferKeys | grid::TCellTableBox::kOptionKeepEnter |
+                        grid::TCellTableBox::kOptionDialog,
+                    true);
+    table.setOption(grid::TCellTableBox::kSwitchRowDrag, true);
+    AttachSide();
+    table.setUpdatesEnabled(true);
+    m_captionFont = &settings::appSettings().CaptionFont;
+}
+
+const char* CBivaloView::GetCellText(int row, int)
+{
+    if (row < 0 || row >= m_doc.rowCount || m_rows == nullptr || std::size_t(row) >= m_rows->size())
+        return nullptr;
+    const std::int32_t entry = (*m_rows)[std::size_t(row)];
+    if (core::isVirtualRow(entry))
+        return settings::appSettings().Hidden != 0 ? kVirtualRowText : nullptr;
+    const core::LineRecord* line = m_file->lineAt(entry);
+    if (line == nullptr)
+        return nullptr;
+    m_cellText.assign(line->text());
+    return m_cellText.c_str();
+}
+
+bool CBivaloView::OnCellChanged(grid::TableCellChange*)
+{
+    return true;
+}
+
+LResult CBivaloView::GetCellEditKind(int, int)
+{
+    return IsEditable() ? grid::kEditText : grid::kEditNone;
+}
+
+bool CBivaloView::OnCellCommand(grid::TableValue*)
+{
+    return true;
+}
+
+bool CBivaloView::cellColor(int row, grid::TableColorRequest& request)
+{
+    if (row >= m_doc.rowCount || m_rows == nullptr || std::size_t(row) >= m_rows->size())
+        return false;
+    const std::uint8_t flags = grid()->rowFlags(row);
+    if (flags & grid::kRowSelected)
+        return false;
+    const bool text = request.text != 0;
+    if ((flags & kBookmarkFlag) && !text) {
+        request.color = kBookmarkColor;
+        return true;
+    }
+    const int variant = row == grid()->position().row && m_easyJoinDialog != nullptr ? 1 : 0;
+    const core::LineRecord* line = m_file->lineAt((*m_rows)[std::size_t(row)]);
+    if (line == nullptr && text)
+        return false;
+    const int state = line == nullptr ? int(core::LineState::SourceOnly) : int(line->state());
+    const settings::CColorTable& colors = settings::colorTable();
+    const framework::ColorRef color = text ? colors.textFor(state, variant) : colors.backgroundFor(state, variant);
+    if (color == kNoColor)
+        return false;
+    request.color = color;
+    return true;
+}
+
+const char* CBivaloView::cellTip(int row)
+{
+    if (std::uint32_t(row) != kHeaderRowCode || m_file == nullptr || m_file->path().empty())
+        return nullptr;
+    m_tipText = fileInfoText();
+    return m_tipText.empty() ? nullptr : m_tipText.c_str();
+}
+
+std::string CBivaloView::fileInfoText() const
+{
+    if (m_file == nullptr || m_file->path().empty())
+        return {};
+    std::error_code error;
+    const std::filesystem::path path(m_file->path());
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (error)
+        return {};
+    const auto size = std::filesystem::file_size(path, error);
+    if (error)
+        return {};
+    char text[80];
+    std::snprintf(text, sizeof text, "Modified: %s, Size: %d", localTimeText(time).c_str(), int(size));
+    return text;
+}
+
+// --- layout and caption ---------------------------------------------------------------------
+
+int CBivaloView::captionHeight() const
+{
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+}
+
+QRect CBivaloView::gridRect() const
+{
+    return CTableView::gridRect().adjusted(0, captionHeight(), 0, 0);
+}
+
+void CBivaloView::onSize(int width, int height)
+{
+    CTableView::onSize(width, height);
+    if (grid() == nullptr || m_file == nullptr)
+        return;
+    if (grid()->clientArea().width() > 0 && grid()->columnCount() > 0)
+        grid()->send(grid::TCM_SETCOLWIDTH, 0, kColumnWidth);
+    AttachSide();
+}
+
+void CBivaloView::updateCaption()
+{
+    const int row = grid() ? grid()->position().row : -1;
+    if (row < 0 || row >= grid()->rowCount() || m_rows == nullptr || std::size_t(row) >= m_rows->size())
+        return;
+    char text[600];
+    std::snprintf(text, sizeof text, kCaptionFormat, m_file->changes() != 0 ? "* " : "", m_file->path().c_str(),
+                  lineNumber((*m_rows)[std::size_t(row)]));
+    m_captionText = text;
+    update(QRect(0, 0, width(), captionHeight()));
+}
+
+void CBivaloView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect caption(0, 0, width(), captionHeight() - 1);
+    const bool active = frame().activeView() == this;
+    const QPalette::ColorGroup group = active ? QPalette::Active : QPalette::Inactive;
+    const QColor background = active ? palette().color(group, QPalette::Highlight) : palette().color(QPalette::Mid);
+    const QColor text = active ? palette().color(group, QPalette::HighlightedText) : palette().color(QPalette::Light);
+    painter.fillRect(caption, background);
+    if (m_captionText.empty() && m_file != nullptr && !m_file->path().empty())
+        m_captionText = m_file->path();
+    painter.setPen(background);
+    painter.drawLine(caption.topLeft(), caption.topRight());
+    painter.drawLine(caption.topLeft(), caption.bottomLeft());
+    painter.setPen(Qt::white);
+    painter.drawLine(caption.bottomLeft(), caption.bottomRight());
+    painter.drawLine(caption.topRight(), caption.bottomRight());
+    if (m_captionFont != nullptr && m_captionFont->Height != 0)
+        painter.setFont(platform::toQFont(*m_captionFont));
+    painter.setPen(text);
+    painter.drawText(caption, Qt::AlignCenter, platform::displayText(m_captionText));
+}
+
+bool CBivaloView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return CTableView::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QRect caption(0, 0, width(), captionHeight());
+    const std::string tip = grid() && grid()->rowCount() > 0 ? fileInfoText() : std::string();
+    if (!caption.contains(help->pos()) || tip.empty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, caption);
+    return true;
+}
+
+void CBivaloView::onActivateView(bool activate)
+{
+    if (activate)
+        updateCaption();
+    CTableView::onActivateView(activate);
+    update(QRect(0, 0, width(), captionHeight()));
+}
+
+// --- moving and synchronising ---------------------------------------------------------------
+
+void CBivaloView::selectAlongWithShift(int row)
+{
+    (void)row;
+    if (!m_services.isShiftDown() || m_previousRow < 0)
+        return;
+    grid::TCell& table = *grid();
+    bool anySelected = false;
+    for (int r = 0; r < table.rowCount() && !anySelected; ++r)
+        anySelected = (table.rowFlags(r) & grid::kRowSelected) != 0;
+    if (!anySelected)
+        return;
+    const auto selected = [&table](int r) {
+        return r >= 0 && r < table.rowCount() && (table.rowFlags(r) & grid::kRowSelected) != 0;
+    };
+    const int p = m_previousRow;
+    const auto clearAll = [&table] { table.send(grid::TCM_SELECTROW, WParam(-1), 0); };
+    if (selected(p)) {
+        if (!selected(p - 1) && !selected(p + 1))
+            clearAll();
+        table.send(grid::TCM_SELECTROW, WParam(p), 1);
+    } else if (selected(p - 1) == selected(p + 1)) {
+        clearAll();
+    }
+}
+
+void CBivaloView::onCurrentRowChanged()
+{
+    const int row = grid()->position().row;
+    if (row < 0)
+        return;
+    selectAlongWithShift(row);
+    m_previousRow = row;
+    if (!m_syncGuard) {
+        m_syncGuard = true;
+        sendScrollState(true);
+    }
+    m_syncGuard = false;
+    updateCaption();
+}
+
+void CBivaloView::sendScrollState(bool withVisibleRows)
+{
+    doc().updateAllViews(this, framework::kHintSyncScroll, grid());
+    if (!withVisibleRows)
+        return;
+    VisibleRows visible{grid()->position().firstRow, grid()->position().lastRow};
+    doc().updateAllViews(this, framework::kHintVisibleRows, &visible);
+}
+
+LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
+{
+    switch (notify.code) {
+    case grid::TCN_HSCROLL:
+        sendScrollState(false);
+        return 0;
+    case grid::TCN_VSCROLL:
+        sendScrollState(true);
+        return 0;
+    case grid::TCN_RBUTTONDOWN:
+        frame().showContextMenu(QCursor::pos());
+        return 1;
+    case grid::TCN_KEYDOWN:
+        if (notify.first == platform::VK_TAB && !m_services.isControlDown()) {
+            doc().updateAllViews(this, framework::kHintActivatePane);
+            return grid::kVeto;
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+void CBivaloView::synchronise(grid::TCell* sender)
+{
+    m_syncGuard = true;
+    if (m_doc.syncScroll && sender != nullptr && grid() != nullptr) {
+        grid()->CopyState(*sender, 0x07);
+        grid()->updateNow();
+    }
+    m_syncGuard = false;
+}
+
+void CBivaloView::loadRows()
+{
+    grid()->setRowCount(m_doc.rowCount);
+    grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
+    if (grid()->columnCount() > 0)
+        grid()->send(grid::TCM_SETCOLWIDTH, 0, kColumnWidth);
+    AttachSide();
+    updateCaption();
+    m_easyJoinDialog = nullptr;
+}
+
+// --- hints ----------------------------------------------------------------------------------
+
+void CBivaloView::onUpdate(framework::View*, int hint, void* object)
+{
+    using namespace framework;
+    if (grid() == nullptr)
+        return;
+    switch (hint) {
+    case kHintCompared:
+        loadRows();
+        break;
+    case kHintSyncScroll:
+        synchronise(static_cast<grid::TCell*>(object));
+        break;
+    case kHintActivatePane:
+    case kHintActivateSource:
+        frame().activateView(this);
+        onActivateView(true);
+        break;
+    case kHintSetFont:
+        grid()->replaceFont(1, *static_cast<const LogFont*>(object));
+        grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
+        break;
+    case kHintOptionsChanged:
+        grid()->invalidateAll();
+        if (settings::appSettings().RowHeight > 0)
+            grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
+        break;
+    case kHintRowsChanged:
+        grid()->setRowCount(m_doc.rowCount);
+        grid()->invalidateAll();
+        grid()->relayout();
+        break;
+    case kHintEasyJoin:
+        grid()->setFocus(Qt::OtherFocusReason);
+        m_easyJoinDialog = object;
+        grid()->invalidateAll();
+        m_skipList.clear();
+        break;
+    case kHintClearSelection:
+        grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
+        break;
+    case kHintModifiedChanged:
+        updateCaption();
+        break;
+    case kHintResync:
+        sendScrollState(false);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace panes

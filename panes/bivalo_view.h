@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/bivalo_doc.h"
+#include "core/line_file.h"
+#include "core/row_map.h"
+#include "framework/services.h"
+#include "panes/table_view.h"
+
+namespace panes {
+
+// The source (left) file pane: one grid row per aligned row of the document, coloured by
+// line state, a caption strip with the file name and line number above the grid, and
+// scrolling kept in step with the other pane. CDstView, the target pane, derives from it.
+class CBivaloView : public CTableView {
+public:
+    static constexpr const char* kFilesIdentical = "Files are identical!";
+    static constexpr const char* kBlanksOnly = "Different in blanks only!";
+    static constexpr const char* kVirtualRowText = "----";
+    static constexpr const char* kCaptionFormat = "%s %s : %d";
+    static constexpr const char* kModifiedFormat = "Modified: %s, Size: %d";
+    static constexpr framework::ColorRef kBookmarkColor = 0xFFFF00;
+    static constexpr std::uint8_t kBookmarkFlag = 0x10;
+    static constexpr int kColumnWidth = 2000;
+
+    CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework::Services& services);
+
+    virtual void AttachSide();
+    virtual bool IsOtherSideEditable();
+    bool IsEditable() override;
+
+    void InitTable() override;
+    void CreateTable() override;
+    const char* GetCellText(int row, int column) override;
+    bool OnCellChanged(grid::TableCellChange* change) override;
+    framework::LResult GetCellEditKind(int row, int column) override;
+    bool OnCellCommand(grid::TableValue* value) override;
+
+    void onUpdate(framework::View* sender, int hint, void* object) override;
+    void onActivateView(bool activate) override;
+
+    core::CBivaloDoc& doc() const { return m_doc; }
+    const std::string& captionText() const { return m_captionText; }
+    int captionHeight() const;
+    QRect gridRect() const override;
+    // The caption's tip: the file's time and size; empty when it can't be read.
+    std::string fileInfoText() const;
+    // A row where the sides differ: a virtual row on either side, or a line that is not Same.
+    bool isDifferenceRow(int row) const;
+
+protected:
+    virtual int side() const { return core::kSourceSide; }
+    core::LineFile& file() const { return *m_file; }
+    const core::RowMap& rows() const { return *m_rows; }
+    framework::Services& services() const { return m_services; }
+
+    bool cellColor(int row, grid::TableColorRequest& request) override;
+    const char* cellTip(int row) override;
+    void onCurrentRowChanged() override;
+    framework::LResult onGridNotify(const grid::TCellNotify& notify) override;
+    void onSize(int width, int height) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+    void updateCaption();
+    void synchronise(grid::TCell* sender);
+    void sendScrollState(bool withVisibleRows);
+    void loadRows();
+    void selectAlongWithShift(int row);
+
+    // Fields, in the order of the pane's record.
+    int m_previousRow = -1;
+    core::LineFile* m_file = nullptr;
+    core::RowMap* m_rows = nullptr;
+    bool m_syncGuard = false;
+    void* m_easyJoinDialog = nullptr;
+    const framework::LogFont* m_captionFont = nullptr;
+    std::vector<unsigned> m_skipList;
+    std::string m_captionText;
+
+private:
+    core::CBivaloDoc& m_doc;
+    framework::Services& m_services;
+    std::string m_cellText;    // keeps the answered text alive
+    std::string m_tipText;
+};
+
+} // namespace panes

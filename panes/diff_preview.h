@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+#include "core/bivalo_doc.h"
+#include "framework/view.h"
+#include "panes/diff_block_map.h"
+
+namespace panes {
+
+// The narrow strip beside the panes that draws the whole comparison as a bar, one coloured
+// line per pixel row, with a marker of the rows the panes show. A left click sends the
+// panes to the clicked row, a right click to the nearest difference; the focus goes on to
+// the source pane.
+class CDiffPreview : public QWidget, public framework::View {
+    Q_OBJECT
+
+public:
+    static constexpr int kBarLeft = 10;
+    static constexpr int kBarRightMargin = 5;
+    static constexpr int kMarkerLeft = 4;
+    static constexpr int kMarkerRight = 9;
+
+    explicit CDiffPreview(core::CBivaloDoc& document, QWidget* parent = nullptr);
+    ~CDiffPreview() override;
+
+    void onUpdate(framework::View* sender, int hint, void* object) override;
+
+    const DiffBlockMap& blockMap() const { return m_map; }
+    int firstVisibleRow() const { return m_firstVisible; }
+    int lastVisibleRow() const { return m_lastVisible; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void rebuild();
+    void drawBar(QPainter& painter);
+    void drawMarker(QPainter& painter);
+    void goToRow(int row);
+
+    core::CBivaloDoc& m_document;
+    DiffBlockMap m_map;
+    int m_lastVisible = 0;
+    int m_firstVisible = 0;
+    int m_barEnd = 0;    // the y where the last drawing of the bar ended
+};
+
+} // namespace panes

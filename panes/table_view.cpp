@@ -1,0 +1,224 @@
+#include "panes/table_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+
+#include "framework/command_ids.h"
+#include "grid/cell_messages.h"
+#include "panes/view_frame.h"
+#include "platform/window_messages.h"
+
+namespace panes {
+
+using framework::LParam;
+using framework::LResult;
+using framework::WParam;
+
+namespace {
+
+constexpr const char* kEmpty = "";
+
+template <typename Record>
+Record* recordOf(LParam lParam)
+{
+    return reinterpret_cast<Record*>(lParam);
+}
+
+} // namespace
+
+CTableView::CTableView(framework::Document& document, ViewFrame& frame) : m_document(document), m_frame(frame)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_document.addView(this);
+    addEditCommands();
+}
+
+CTableView::~CTableView()
+{
+    m_grid.reset();
+    m_document.removeView(this);
+}
+
+bool CTableView::createView(QWidget* parent)
+{
+    if (!create(parent, QRect(), platform::WS_VISIBLE, 0))
+        return false;
+    CreateTable();
+    placeGrid();
+    return true;
+}
+
+void CTableView::initialUpdate()
+{
+    InitTable();
+}
+
+void CTableView::CreateTable()
+{
+    adoptGrid(std::make_unique<grid::TCellTableBox>());
+}
+
+void CTableView::adoptGrid(std::unique_ptr<grid::TCellTableBox> grid)
+{
+    m_grid = std::move(grid);
+    m_grid->createBox(this, QRect(), kGridId, 0);
+}
+
+QRect CTableView::gridRect() const
+{
+    return clientRect().adjusted(-1, -1, 1, 1);
+}
+
+void CTableView::placeGrid()
+{
+    if (m_grid && m_grid->isCreated())
+        m_grid->setGeometry(gridRect());
+}
+
+void CTableView::onSize(int, int)
+{
+    placeGrid();
+}
+
+void CTableView::onSetFocus(QWidget*)
+{
+    m_frame.activateView(this);
+    onActivateView(true);
+}
+
+void CTableView::onActivateView(bool activate)
+{
+    if (!activate || !m_grid)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == m_grid.get() || m_grid->isAncestorOf(focus))
+        return;
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+bool CTableView::editorOpen() const
+{
+    return m_grid && qobject_cast<QLineEdit*>(m_grid->activeEditor()) != nullptr;
+}
+
+void CTableView::sendToEditor(framework::MessageId message)
+{
+    auto* editor = qobject_cast<QLineEdit*>(m_grid->activeEditor());
+    switch (message) {
+    case platform::WM_COPY: editor->copy(); break;
+    case platform::WM_PASTE: editor->paste(); break;
+    case platform::WM_CUT: editor->cut(); break;
+    default: break;
+    }
+}
+
+void CTableView::addEditCommands()
+{
+    using namespace framework;
+    onCommand(ID_EDIT_COPY, [this] { editorOpen() ? sendToEditor(platform::WM_COPY) : CopyNoEditor(); });
+    onCommand(ID_EDIT_PASTE, [this] { editorOpen() ? sendToEditor(platform::WM_PASTE) : PasteNoEditor(); });
+    onCommand(ID_EDIT_CUT, [this] { editorOpen() ? sendToEditor(platform::WM_CUT) : CutNoEditor(); });
+    const auto selectionOrElse = [this](CommandUI& ui, bool noEditor) {
+        if (editorOpen())
+            ui.enable(qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText());
+        else
+            ui.enable(noEditor);
+    };
+    onEnable(ID_EDIT_COPY, [this, selectionOrElse](CommandUI& ui) { selectionOrElse(ui, CanCopyNoEditor()); });
+    onEnable(ID_EDIT_CUT, [this, selectionOrElse](CommandUI& ui) { selectionOrElse(ui, CanCutNoEditor()); });
+    onEnable(ID_EDIT_PASTE, [this](CommandUI& ui) {
+        if (editorOpen())
+            ui.enable(!QApplication::clipboard()->text().isEmpty());
+        else
+            ui.enable(CanPasteNoEditor());
+    });
+}
+
+const char* CTableView::GetCellText(int, int)
+{
+    return kEmpty;
+}
+
+bool CTableView::SetCellText(grid::TableValue*)
+{
+    return false;
+}
+
+bool CTableView::OnCellChanged(grid::TableCellChange*)
+{
+    return false;
+}
+
+LResult CTableView::GetCellEditKind(int, int)
+{
+    return grid::kEditText;
+}
+
+bool CTableView::OnCellCommand(grid::TableValue*)
+{
+    return true;
+}
+
+bool CTableView::cellColor(int, grid::TableColorRequest&)
+{
+    return false;
+}
+
+const char* CTableView::cellTip(int)
+{
+    return nullptr;
+}
+
+LResult CTableView::onGridNotify(const grid::TCellNotify&)
+{
+    return 0;
+}
+
+bool CTableView::onKeyOffer(int)
+{
+    return false;
+}
+
+LResult CTableView::windowProc(framework::MessageId message, WParam wParam, LParam lParam)
+{
+    switch (message) {
+    case grid::TBM_GETVALUE:
+        return LResult(GetCellText(grid::packedRow(lParam), grid::packedField(lParam)));
+    case grid::TBM_EDITKIND:
+        return GetCellEditKind(grid::packedRow(lParam), grid::packedField(lParam));
+    case grid::TBM_SETVALUE:
+        return SetCellText(recordOf<grid::TableValue>(lParam)) ? 1 : 0;
+    case grid::TBM_CELLCHANGED: {
+        auto* change = recordOf<grid::TableCellChange>(lParam);
+        m_grid->send(grid::TCM_REDRAWCELL, WParam(change->column), change->row);
+        return OnCellChanged(change) ? 1 : 0;
+    }
+    case grid::TBM_EDITEVENT:
+        return lParam == 0 ? 1 : (OnCellCommand(recordOf<grid::TableValue>(lParam)) ? 1 : 0);
+    case grid::TBM_CELLCOLOR:
+        return cellColor(grid::packedRow(LParam(wParam)), *recordOf<grid::TableColorRequest>(lParam)) ? 1 : 0;
+    case grid::TBM_TOOLTIP:
+        return LResult(cellTip(grid::packedRow(lParam)));
+    case grid::TCN_NOTIFY:
+        return onGridNotify(*recordOf<grid::TCellNotify>(lParam));
+    case platform::WM_NOTIFY:
+        return onKeyOffer(recordOf<grid::TableKeyOffer>(lParam)->key) ? 1 : 0;
+    case platform::WM_COMMAND:
+        if (platform::lowWord(LParam(wParam)) == kGridId) {
+            const int code = int((wParam >> 16) & 0xFFFF);
+            if (code == grid::TBN_CELLEDITED && !m_document.isModified())
+                m_document.setModifiedFlag(true);
+            else if (code == grid::TBN_CURROWCHANGED)
+                onCurrentRowChanged();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return platform::Window::windowProc(message, wParam, lParam);
+}
+
+} // namespace panes

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace panes {
+
+// The object of hint 4: the rows a pane shows now, for the overview strip's marker.
+struct VisibleRows {
+    int first = 0;
+    int last = 0;
+};
+
+} // namespace panes
