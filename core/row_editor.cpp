@@ -165,7 +165,7 @@ RowEditResult RowEditor::copyLine(int row)
     undo.value = rows()[row];
     undo.countA = 1;
     undo.countB = 1;
-    copyRowFromOtherSide(row);
+    copyRowFromOtherSide(row, false);
     noteChange();
     return {.done = true};
 }
@@ -189,9 +189,11 @@ RowEditResult RowEditor::copyDifference(int row)
         undo.savedEntries.push_back({r, old});
         if (!isVirtualRow(old))
             ++undo.countB;
-        copyRowFromOtherSide(r);
+        const bool last = r + 1 >= rowCount() || isSameLine(other, r + 1);
+        // A cut piece stays a piece when its rest is copied right after it.
+        copyRowFromOtherSide(r, !last && otherRows()[r + 1] == otherRows()[r] + 1);
         ++undo.countA;
-        if (r + 1 < rowCount() && isSameLine(other, r + 1))
+        if (last)
             break;
     }
     noteChange();
@@ -278,17 +280,16 @@ bool RowEditor::isSameLine(int side, int row) const
 
 std::int32_t RowEditor::appendEdited(std::string_view text, bool continues)
 {
-    (void)continues;
-    const std::int32_t index = file().appendLine(text);
+    const std::int32_t index = file().appendLine(text, continues);
     file().lineAt(index)->setState(LineState::Edited);
     return index;
 }
 
-void RowEditor::copyRowFromOtherSide(int row)
+void RowEditor::copyRowFromOtherSide(int row, bool keepPiece)
 {
     const LineRecord* line = otherFile().lineAt(otherRows()[row]);
     if (line)
-        rows()[row] = appendEdited(line->text(), line->continues());
+        rows()[row] = appendEdited(line->text(), keepPiece && line->continues());
     else if (!isVirtualRow(rows()[row]))
         rows()[row] = hidden(rows()[row]);
 }

@@ -64,7 +64,7 @@ private:
     bool isSameLine(int side, int row) const;
     std::int32_t appendEdited(std::string_view text, bool continues = false);
     // This row takes a copy of the other side's line there, or becomes virtual.
-    void copyRowFromOtherSide(int row);
+    void copyRowFromOtherSide(int row, bool keepPiece);
     UndoRecord& record(int type, int row);
     void noteChange(bool bothSides = false);
 

@@ -107,6 +107,26 @@ TEST(SaveRows, AnEditedPieceEndsTheLongLine)
     EXPECT_EQ(p.dir.read("long.txt"), std::string(4998, 'x') + "\nedited\n" + std::string(4, 'x') + "\n\n");
 }
 
+TEST(SaveRows, ALongLineCopiedAsADifferenceStaysOneLine)
+{
+    const std::string longLine = std::string(5000, 'x') + "  " + std::string(5000, 'z');
+    EditTestPair p(Lines{"start", longLine, "end"}, Lines{"start", "end"});
+    p.editor(kDestinationSide).copyDifference(1);
+    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    EXPECT_EQ(p.dir.read("destination.txt"), "start\n" + longLine + "\nend\n\n");
+}
+
+TEST(SaveRows, APieceCopiedAloneIsNotJoinedToWhatFollows)
+{
+    const std::string longLine(6000, 'x');
+    EditTestPair p(Lines{longLine}, Lines{"a", "b"});
+    RowEditor destination = p.editor(kDestinationSide);
+    destination.copyLine(0);
+    destination.setCellText(1, "typed");
+    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    EXPECT_EQ(p.dir.read("destination.txt"), std::string(4998, 'x') + "\ntyped\n\n");
+}
+
 TEST(SaveRows, IntoAMissingFolderFailsAndChangesNothing)
 {
     EditTestPair p({"a"}, {"b"});
@@ -122,6 +142,77 @@ TEST(SaveRows, OntoAReadOnlyFileFailsAndLeavesItUntouched)
     EXPECT_FALSE(save(p, kSourceSide, p.source.path()));
     EXPECT_EQ(p.dir.read("source.txt"), "a\n");
 }
+
+// Random pairs merged completely into the destination, saved, reloaded and compared again:
+// no difference may remain, and both files must hold the same bytes.
+struct RoundTrip {
+    SaveOptions options;
+    std::string lineEnd;
+};
+
+Lines randomLines(std::mt19937& random)
+{
+    static const Lines vocabulary{"alpha", "beta  gamma", "", "\tindented", "delta", "    four blanks", "epsilon"};
+    Lines lines;
+    const int count = static_cast<int>(random() % 15);
+    for (int i = 0; i < count; ++i)
+        lines.push_back(vocabulary[random() % vocabulary.size()] + (random() % 4 == 0 ? std::to_string(i) : ""));
+    if (random() % 3 == 0)
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(random() % (lines.size() + 1)),
+                     std::string(4998 + random() % 6000, static_cast<char>('a' + random() % 26)));
+    return lines;
+}
+
+Lines mutated(std::mt19937& random, Lines lines)
+{
+    // At least one line stays, so that the destination has a line end of its own.
+    for (int i = static_cast<int>(random() % 5); i > 0 && lines.size() > 1; --i) {
+        const std::size_t at = random() % lines.size();
+        if (random() % 2)
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+        else
+            lines[at] = "other " + std::to_string(i);
+    }
+    return lines;
+}
+
+void mergeEverythingIntoTheDestination(EditTestPair& p)
+{
+    RowEditor destination = p.editor(kDestinationSide);
+    RowEditor source = p.editor(kSourceSide);
+    for (std::int32_t row = 0; row < p.rowCount; ++row) {
+        if (source.isDifferenceRow(row) || destination.isDifferenceRow(row))
+            destination.copyDifference(row);
+    }
+}
+
+class SaveRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(SaveRoundTrip, AMergedPairSavesAndReloadsWithoutDifference)
+{
+    const RoundTrip& trip = GetParam();
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        const Lines sourceLines = randomLines(random);
+        EditTestPair p(EditTestPair::Bytes{joinLines(sourceLines, trip.lineEnd),
+                                           joinLines(mutated(random, sourceLines), trip.lineEnd)});
+        mergeEverythingIntoTheDestination(p);
+
+        ASSERT_TRUE(save(p, kSourceSide, p.source.path(), trip.options));
+        ASSERT_TRUE(save(p, kDestinationSide, p.destination.path(), trip.options));
+        EXPECT_EQ(p.dir.read("source.txt"), p.dir.read("destination.txt"));
+        ASSERT_TRUE(p.source.load(p.source.path()));
+        ASSERT_TRUE(p.destination.load(p.destination.path()));
+        p.compare();
+        EXPECT_FALSE(p.hasDifference());
+        EXPECT_EQ(p.shownLines(kSourceSide).size(), static_cast<std::size_t>(p.source.count()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TabsAndLineEnds, SaveRoundTrip,
+                         ::testing::Values(RoundTrip{kBlanks, "\n"}, RoundTrip{kTabs, "\n"},
+                                           RoundTrip{kBlanks, "\r\n"}, RoundTrip{kTabs, "\r\n"}));
 
 } // namespace
 } // namespace core
