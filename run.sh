@@ -41,7 +41,11 @@ case "${1:-run}" in
         configure_and_build build -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF
         left=examples/calc_v1.c
         right=examples/calc_v2.c
-        ./build/bivalo --report "$left" "$right" || [ $? -eq 1 ]
+        if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+            ./build/bivalo "$left" "$right"
+        else
+            ./build/bivalo --report "$left" "$right" || [ $? -eq 1 ]
+        fi
         ;;
     *)
         echo "usage: $0 [test]" >&2

@@ -1,0 +1,118 @@
+#include "shell/bivalo_app.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "core/bivalo_doc.h"
+#include "framework/command_ids.h"
+#include "panes/bivalo_view.h"
+#include "panes/diff_preview.h"
+#include "panes/dst_view.h"
+#include "platform/qt_services.h"
+#include "settings/app_settings.h"
+#include "shell/app_resources.h"
+#include "shell/link_static.h"
+#include "shell/main_frame.h"
+#include "shell/main_splitter.h"
+#include "shell/startup_command_line.h"
+#include "shell/string_table.h"
+
+namespace {
+
+constexpr const char* kHomePage = "https://bivalo.example.org/";
+constexpr const char* kSupportMail = "mailto:support@bivalo.example.org?subject=Bivalo";
+
+} // namespace
+
+CBivaloApp::CBivaloApp(framework::Services& services) : m_services(services)
+{
+    onCommand(framework::ID_APP_ABOUT, [this] { showAboutBox(); });
+}
+
+CBivaloApp::~CBivaloApp()
+{
+    m_frame.reset();
+    m_document.reset();
+}
+
+std::string CBivaloApp::title()
+{
+    return "Bivalo " + std::string(shell::loadString(shell::IDS_VERSION));
+}
+
+bool CBivaloApp::initInstance(const std::vector<std::string>& arguments)
+{
+    settings::appSettings().Load();
+    shell::StartupCommandLine names = shell::StartupCommandLine::parse(arguments);
+    m_frame = std::make_unique<CMainFrame>(m_services);
+    if (!m_frame->create())
+        return false;
+    m_document = std::make_unique<core::CBivaloDoc>(m_services, *m_frame);
+    m_frame->router().setApplication(this);
+    m_strip = new panes::CDiffPreview(*m_document);
+    m_source = new panes::CBivaloView(*m_document, *m_frame, m_services);
+    m_target = new panes::CDstView(*m_document, *m_frame, m_services);
+    m_source->createView(&m_frame->splitter());
+    m_target->createView(&m_frame->splitter());
+    m_frame->attachDocument(*m_document, m_strip, m_source, m_target);
+    m_source->initialUpdate();
+    m_target->initialUpdate();
+    m_frame->resetColumns();
+    m_frame->show();
+    m_frame->setWindowTitle(QString::fromStdString(title()));
+    m_frame->activateView(m_source);
+    m_source->onActivateView(true);
+    bool opened = false;
+    if (names.hasPair()) {
+        shell::resolveFolderInPair(names.firstName, names.secondName);
+        opened = m_document->loadAndCompare(names.firstName, names.secondName);
+        m_document->setResultFile(names.thirdName);
+    }
+    if (!opened)
+        m_frame->post(framework::WM_COMMAND, framework::ID_COMPARE_FILES, 0);
+    return true;
+}
+
+void CBivaloApp::exitInstance()
+{
+    settings::appSettings().Save();
+}
+
+void CBivaloApp::showAboutBox()
+{
+    QDialog box(m_frame.get());
+    box.setWindowTitle("About Bivalo");
+    auto* layout = new QVBoxLayout(&box);
+    auto* icon = new CLinkStatic(m_services, QString(), Qt::AlignLeft, kHomePage, Qt::PointingHandCursor, &box);
+    icon->setPixmap(shell::appIcon().pixmap(48, 48));
+    layout->addWidget(icon, 0, Qt::AlignHCenter);
+    const std::string version = "Bivalo \tVersion " + std::string(shell::loadString(shell::IDS_VERSION));
+    layout->addWidget(new QLabel(QString::fromStdString(version).replace('\t', "  "), &box), 0, Qt::AlignHCenter);
+    layout->addWidget(new CLinkStatic(m_services, kHomePage, Qt::AlignHCenter, kHomePage, Qt::PointingHandCursor, &box));
+    layout->addWidget(
+        new CLinkStatic(m_services, "Write to support", Qt::AlignHCenter, kSupportMail, Qt::PointingHandCursor, &box));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    box.exec();
+}
+
+namespace shell {
+
+int runWindowedApplication(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromStdString(CBivaloApp::title()));
+    platform::QtServices services;
+    CBivaloApp app(services);
+    if (!app.initInstance(std::vector<std::string>(argv + 1, argv + argc)))
+        return 1;
+    const int status = QApplication::exec();
+    app.exitInstance();
+    return status;
+}
+
+} // namespace shell

@@ -1,0 +1,480 @@
+#include "shell/main_frame.h"
+
+#include <array>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusTipEvent>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/bivalo_doc.h"
+#include "framework/update_hints.h"
+#include "panes/table_view.h"
+#include "platform/window_message_target.h"
+#include "settings/app_settings.h"
+#include "settings/color_table.h"
+#include "shell/accelerator_table.h"
+#include "shell/app_resources.h"
+#include "shell/color_status_bar.h"
+#include "shell/command_menu.h"
+#include "shell/flat_tool_bar.h"
+#include "shell/history_combo.h"
+#include "shell/main_splitter.h"
+#include "shell/menu_table.h"
+#include "shell/string_table.h"
+#include "shell/toolbar_table.h"
+#include "shell/window_placement.h"
+
+using namespace framework;
+
+namespace {
+
+constexpr int kIdleMilliseconds = 200;
+constexpr ColorRef kWhite = 0xFFFFFF;
+constexpr ColorRef kNavy = 0x800000;
+
+// The indicator table: message pane, legend, editable switches, modes.
+constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
+    0,
+    ID_INDICATOR_SOURCE_ONLY,
+    ID_INDICATOR_DEST_ONLY,
+    ID_INDICATOR_CHANGED,
+    ID_INDICATOR_DIRTY,
+    ID_SOURCE_READ_ONLY,
+    ID_EDIT_MODE_INDICATOR,
+    ID_DEST_READ_ONLY,
+    ID_INDICATOR_OVR,
+    ID_INDICATOR_CAPS,
+    ID_INDICATOR_NUM,
+};
+
+enum StatusPane { kMessagePane = 0, kSourceEditablePane = 5, kEditPane = 6, kTargetEditablePane = 7 };
+
+std::string formatWithPath(const char* format, const std::string& path)
+{
+    const std::string_view text = format;
+    const std::size_t at = text.find("%s");
+    return std::string(text.substr(0, at)).append(path).append(text.substr(at + 2));
+}
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+bool CMainFrame::s_reloadQuestionShown = false;
+
+CMainFrame::CMainFrame(Services& services) : m_services(services)
+{
+    m_router.setMainFrame(this);
+    setWindowTitle(kAppTitle);
+    addCommands();
+    connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::updateBars);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &CMainFrame::onApplicationStateChanged);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool CMainFrame::create()
+{
+    shell::initResources();
+    setWindowIcon(shell::appIcon());
+    if (!shell::WindowPlacement::restore(kPlacementSection, *this))
+        setWindowState(Qt::WindowMaximized);
+    createMenus();
+    if (!createToolBar() || !createStatusBar())
+        return false;
+    // The status bar sits below the splitter in the central area: it draws its own panes.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_splitter = new CMainSplitter(central);
+    layout->addWidget(m_splitter, 1);
+    m_statusBar->setParent(central);
+    layout->addWidget(m_statusBar);
+    setCentralWidget(central);
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    m_idleTimer.start(kIdleMilliseconds);
+    return true;
+}
+
+void CMainFrame::attachDocument(core::CBivaloDoc& document, QWidget* strip, QWidget* source, QWidget* target)
+{
+    m_document = &document;
+    m_router.setDocument(&document);
+    m_splitter->addWidget(strip);
+    m_splitter->addWidget(source);
+    m_splitter->addWidget(target);
+}
+
+void CMainFrame::resetColumns()
+{
+    m_splitter->resetColumns(width());
+}
+
+void CMainFrame::setActivePane(CommandTarget* commands, MessageTarget* messages)
+{
+    m_router.setActiveView(commands);
+    m_activePaneMessages = messages;
+}
+
+void CMainFrame::activateView(panes::CTableView* view)
+{
+    if (view == m_activeView)
+        return;
+    panes::CTableView* previous = m_activeView;
+    m_activeView = view;
+    m_activeViewTarget = std::make_unique<platform::WindowMessageTarget>(view);
+    setActivePane(view, m_activeViewTarget.get());
+    if (previous != nullptr)
+        previous->update();
+}
+
+void CMainFrame::showContextMenu(const QPoint& screenPoint)
+{
+    QMenu menu(this);
+    shell::fillMenu(menu, shell::contextMenu());
+    refreshMenu(menu);
+    if (QAction* chosen = menu.exec(screenPoint))
+        routeCommand(shell::commandOf(chosen), CommandOrigin::Menu);
+}
+
+bool CMainFrame::routeCommand(CommandId id, CommandOrigin origin)
+{
+    return m_router.execute(id, origin);
+}
+
+void CMainFrame::addCommands()
+{
+    onCommand(ID_FIND_BOX, [this] {
+        if (m_findBox != nullptr)
+            m_findBox->setFocus(Qt::ShortcutFocusReason);
+    });
+    onCommand(IDOK, [this] { post(WM_COMMAND, ID_FIND_NEXT, 0); });
+    onEnable(ID_INDICATOR_OVR, [this](CommandUI& ui) { ui.enable(!m_insertMode); });
+    onCommand(ID_INSERT_MODE, [this] { flipInsertMode(); });
+    onCommand(ID_TAKE_FIND_TEXT, [this] { takeFindText(); });
+    onCommand(ID_MOVE_NEXT, [this] { flipMoveNext(); });
+    onEnable(ID_MOVE_NEXT, [](CommandUI& ui) { ui.setCheck(settings::appSettings().MoveNext != 0); });
+    onCommand(ID_OPTION_CHANGED, [this] { applyOptions(); });
+    onCommand(ID_APP_EXIT, [this] { close(); });
+    // The lock keys' state is not known to the program; their panes stay greyed.
+    onEnable(ID_INDICATOR_CAPS, [](CommandUI& ui) { ui.enable(false); });
+    onEnable(ID_INDICATOR_NUM, [](CommandUI& ui) { ui.enable(false); });
+}
+
+void CMainFrame::createMenus()
+{
+    shell::fillMenuBar(*menuBar(), shell::mainMenu());
+    connect(menuBar(), &QMenuBar::triggered, this,
+            [this](QAction* action) { routeCommand(shell::commandOf(action), CommandOrigin::Menu); });
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { refreshMenu(*menu); });
+}
+
+void CMainFrame::refreshMenu(QMenu& menu)
+{
+    for (QAction* action : menu.actions()) {
+        const CommandId id = shell::commandOf(action);
+        if (id == 0)
+            continue;
+        CommandUI ui(id, CommandOrigin::Menu);
+        action->setEnabled(m_router.update(ui));
+        action->setCheckable(ui.checked());
+        action->setChecked(ui.checked());
+        if (ui.text())
+            action->setText(toQString(*ui.text()));
+    }
+}
+
+bool CMainFrame::createToolBar()
+{
+    m_toolBar = new CFlatToolBar(this);
+    m_toolBar->setObjectName("toolbar");
+    m_toolBar->setWindowTitle("Toolbar");
+    m_toolBar->setFlat(settings::appSettings().Cool != 0);
+    m_toolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_toolBar->setIconSize(QSize(20, 20));
+    for (const shell::ToolbarButton& button : shell::toolbarButtons()) {
+        if (button.command == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = shell::createCommandAction(button.command, shell::commandTip(button.command), m_toolBar);
+        m_toolBar->addAction(action);
+        if (button.command == ID_FIND_BOX)
+            createFindBox(action);
+    }
+    connect(m_toolBar, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { routeCommand(shell::commandOf(action), CommandOrigin::ToolBar); });
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    return m_findBox != nullptr;
+}
+
+void CMainFrame::createFindBox(QAction* placeholder)
+{
+    m_findBox = new CHistoryCombo(m_toolBar);
+    m_findBox->setObjectName("findBox");
+    m_findBox->setFixedWidth(kFindBoxWidth);
+    m_findBox->setToolTip(toQString(shell::commandTip(ID_FIND_BOX)));
+    m_toolBar->insertWidget(placeholder, m_findBox);
+    m_toolBar->removeAction(placeholder);
+    m_findBox->loadHistory("Find");
+    // "MS Sans Serif" is not on this desktop: the default sans-serif face at 13 pixels.
+    m_findBoxFont = QFont(QString(), -1, QFont::Normal);
+    m_findBoxFont.setStyleHint(QFont::SansSerif);
+    m_findBoxFont.setPixelSize(13);
+    m_findBox->setFont(m_findBoxFont);
+    m_findBox->lineEdit()->deselect();
+    connect(m_findBox, &CHistoryCombo::accepted, this, [this] { routeCommand(IDOK); });
+}
+
+bool CMainFrame::createStatusBar()
+{
+    m_statusBar = new CColorStatusBar(this);
+    m_statusBar->setObjectName("statusBar");
+    m_statusBar->setIndicators(kIndicators);
+    setLegendColors();
+    for (int pane : {int(kEditPane), 8, 9, 10})
+        m_statusBar->setOwnerDrawnDefault(pane);
+    m_statusBar->setClick(kEditPane, false, false);
+    m_statusBar->makeCheckBox(kSourceEditablePane);
+    m_statusBar->makeCheckBox(kTargetEditablePane);
+    m_statusBar->setTip(kSourceEditablePane, "Source is editable");
+    m_statusBar->setTip(kTargetEditablePane, "Target is editable");
+    m_statusBar->setPaneText(kMessagePane, std::string(shell::loadString(AFX_IDS_IDLEMESSAGE)));
+    m_statusBar->setCommandSink([this](CommandId id) { routeCommand(id, CommandOrigin::StatusBar); });
+    return m_statusBar->paneCount() == kStatusPaneCount;
+}
+
+void CMainFrame::setLegendColors()
+{
+    const settings::CColorTable& colors = settings::colorTable();
+    const std::array<core::LineState, 4> states = {core::LineState::SourceOnly, core::LineState::TargetOnly,
+                                                   core::LineState::Changed, core::LineState::Edited};
+    for (int i = 0; i < 4; ++i)
+        m_statusBar->setPaneColor(i + 1, colors.textFor(int(states[std::size_t(i)]), 0), true);
+}
+
+void CMainFrame::updateBars()
+{
+    for (QAction* action : m_toolBar->actions()) {
+        const CommandId id = shell::commandOf(action);
+        if (id == 0)
+            continue;
+        CommandUI ui(id, CommandOrigin::ToolBar);
+        action->setEnabled(m_router.update(ui));
+        action->setCheckable(ui.checked());
+        action->setChecked(ui.checked());
+    }
+    for (int pane = 1; pane < m_statusBar->paneCount(); ++pane) {
+        CommandUI ui(m_statusBar->paneCommand(pane), CommandOrigin::StatusBar);
+        const bool enabled = m_router.update(ui);
+        m_statusBar->setPaneEnabled(pane, ui.answered() ? enabled : true);
+        if (m_statusBar->paneFlags(pane) & CColorStatusBar::CheckBox)
+            m_statusBar->setCheck(ui.id(), ui.indicator());
+    }
+    if (m_document != nullptr)
+        m_document->onIdle();
+}
+
+void CMainFrame::post(MessageId message, WParam wParam, LParam lParam)
+{
+    QMetaObject::invokeMethod(
+        this, [this, message, wParam, lParam] { windowProc(message, wParam, lParam); }, Qt::QueuedConnection);
+}
+
+LResult CMainFrame::send(MessageId message, WParam wParam, LParam lParam)
+{
+    return windowProc(message, wParam, lParam);
+}
+
+LResult CMainFrame::windowProc(MessageId message, WParam wParam, LParam lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        routeCommand(CommandId(wParam));
+        return 0;
+    case WM_CLOSE:
+        close();
+        return 0;
+    case WM_FILE_CHANGED:
+        askToReloadChangedFile(wParam, lParam);
+        return 0;
+    case WM_GET_FIND_TEXT:
+        return getFindText(lParam);
+    default:
+        return 0;
+    }
+}
+
+void CMainFrame::flipInsertMode()
+{
+    m_insertMode = !m_insertMode;
+    if (m_activePaneMessages != nullptr)
+        m_activePaneMessages->post(WM_SET_INSERT_MODE, 0, m_insertMode ? 0 : 1);
+}
+
+void CMainFrame::takeFindText()
+{
+    m_findBox->setEditText(QString::fromStdString(settings::appSettings().FindText));
+    m_findBox->addCurrentText();
+}
+
+void CMainFrame::flipMoveNext()
+{
+    settings::AppSettings& options = settings::appSettings();
+    options.MoveNext = options.MoveNext != 0 ? 0 : 1;
+    options.Save();
+}
+
+void CMainFrame::applyOptions()
+{
+    m_toolBar->setFlat(settings::appSettings().Cool != 0);
+    setLegendColors();
+}
+
+LResult CMainFrame::getFindText(LParam lParam)
+{
+    if (lParam == 0)
+        return 0;
+    const std::string text = m_findBox->currentText().toStdString();
+    if (text.empty())
+        return 0;
+    *reinterpret_cast<std::string*>(lParam) = text;
+    return 1;
+}
+
+void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
+{
+    if (lParam != 1 || s_reloadQuestionShown || m_document == nullptr)
+        return;
+    s_reloadQuestionShown = true;
+    const std::string& path = fileIndex == 0 ? m_document->source.path() : m_document->destination.path();
+    const MessageAnswer answer =
+        m_services.messageBox(formatWithPath(kFileChangedOutside, path), MessageButtons::YesNo, MessageIcon::Question);
+    s_reloadQuestionShown = false;
+    if (answer == MessageAnswer::Yes)
+        post(WM_COMMAND, ID_RESCAN, 0);
+}
+
+void CMainFrame::onApplicationStateChanged(Qt::ApplicationState state)
+{
+    if (m_document != nullptr)
+        m_document->watcher.OnActivateApp(state == Qt::ApplicationActive);
+}
+
+void CMainFrame::dropFiles(const std::vector<std::string>& names)
+{
+    activateWindow();
+    if (names.empty() || m_document == nullptr)
+        return;
+    std::vector<std::string> pair = names;
+    if (pair.size() == 1) {
+        if (m_document->pendingFile.empty()) {
+            m_document->pendingFile = pair.front();
+            m_statusBar->showMessage(kMessagePane, kWaitingForSecondFile, kNavy, kWhite);
+            return;
+        }
+        pair.insert(pair.begin(), m_document->pendingFile);
+        m_statusBar->clearMessage(kMessagePane, 0);
+    }
+    m_document->pendingFile.clear();
+    if (m_document->saveModified())
+        m_document->loadAndCompare(pair[0], pair[1]);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> names;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            names.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    dropFiles(names);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    shell::WindowPlacement::saveOf(kPlacementSection, *this);
+    if (m_document != nullptr && !m_document->canCloseFrame()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() != QEvent::StatusTip)
+        return QMainWindow::event(event);
+    // Fly-by help: the prompt of the command under the pointer, else the idle text.
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    m_statusBar->setPaneText(kMessagePane, tip.isEmpty() ? std::string(shell::loadString(AFX_IDS_IDLEMESSAGE))
+                                                         : tip.toStdString());
+    return true;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isActiveWindow() && watched == QApplication::focusWidget())
+        return translateAccelerator(*static_cast<QKeyEvent*>(event));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::translateAccelerator(QKeyEvent& key)
+{
+    const bool inFindBox = m_findBox != nullptr && m_findBox->isAncestorOf(QApplication::focusWidget());
+    if (inFindBox && CHistoryCombo::takesKey(key.key(), key.modifiers()))
+        return false;
+    const std::optional<CommandId> command = shell::findAccelerator(key.key(), key.modifiers());
+    if (!command)
+        return false;
+    routeCommand(*command);
+    return true;
+}
+
+void CMainFrame::dispatchPendingMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CMainFrame::focusActiveView()
+{
+    if (m_activeView != nullptr)
+        m_activeView->onActivateView(true);
+}
+
+bool CMainFrame::runOptionsDialog()
+{
+    return false;    // the options dialog is not part of the program yet
+}
+
+bool CMainFrame::createFont(const LogFont& font)
+{
+    return font.Height != 0;
+}
+
+void CMainFrame::runEasyJoin() {}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QFont>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include "core/document_host.h"
+#include "framework/command_router.h"
+#include "framework/command_target.h"
+#include "framework/messages.h"
+#include "framework/services.h"
+#include "panes/view_frame.h"
+
+class CColorStatusBar;
+class CFlatToolBar;
+class CHistoryCombo;
+class CMainSplitter;
+class QMenu;
+
+namespace core {
+class CBivaloDoc;
+}
+
+// The program's single top-level window: the splitter with the overview strip and the two
+// file panes, the toolbar with the Find box, the status bar with its legend and indicators.
+// It takes dropped files, keeps insert/overwrite mode, tells the file change watcher about
+// activation, offers to reload changed files and remembers its placement.
+class CMainFrame : public QMainWindow,
+                   public framework::CommandTarget,
+                   public framework::MessageTarget,
+                   public core::DocumentHost,
+                   public panes::ViewFrame {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kPlacementSection = "MAINWND";
+    static constexpr const char* kWaitingForSecondFile = "Waiting for second file...";
+    static constexpr const char* kFileChangedOutside =
+        "This file was change from outside:\n%s\nDo you want to reload files?";
+    static constexpr int kFindBoxWidth = 100;
+    static constexpr int kStatusPaneCount = 11;
+
+    explicit CMainFrame(framework::Services& services);
+    ~CMainFrame() override;
+
+    // The creation steps: placement, toolbar, status bar, Find box, drops. False when a bar
+    // could not be made.
+    bool create();
+    // The document and the three views of the splitter (strip, source pane, target pane).
+    void attachDocument(core::CBivaloDoc& document, QWidget* strip, QWidget* source, QWidget* target);
+    void resetColumns();
+
+    framework::CommandRouter& router() { return m_router; }
+    // The active pane: the first target of commands and the receiver of message 0x601.
+    void setActivePane(framework::CommandTarget* commands, framework::MessageTarget* messages);
+
+    // Routes a command as a user would give it; false when it was disabled or unhandled.
+    bool routeCommand(framework::CommandId id, framework::CommandOrigin origin = framework::CommandOrigin::Program);
+
+    // Messages: post() queues, send() handles at once.
+    void post(framework::MessageId message, framework::WParam wParam, framework::LParam lParam) override;
+    framework::LResult send(framework::MessageId message, framework::WParam wParam, framework::LParam lParam);
+
+    void dropFiles(const std::vector<std::string>& names);
+    bool insertMode() const { return m_insertMode; }
+
+    CColorStatusBar& statusBar() { return *m_statusBar; }
+    CFlatToolBar& toolBar() { return *m_toolBar; }
+    CHistoryCombo& findBox() { return *m_findBox; }
+    CMainSplitter& splitter() { return *m_splitter; }
+    // Refreshes toolbar buttons and status panes from their enable handlers (the idle update).
+    void updateBars();
+
+    // panes::ViewFrame
+    void activateView(panes::CTableView* view) override;
+    panes::CTableView* activeView() const override { return m_activeView; }
+    framework::MessageTarget& frameWindow() override { return *this; }
+    void showContextMenu(const QPoint& screenPoint) override;
+
+    // core::DocumentHost
+    framework::MessageTarget& mainWindow() override { return *this; }
+    void dispatchPendingMessages() override;
+    void focusActiveView() override;
+    bool runOptionsDialog() override;
+    bool createFont(const framework::LogFont& font) override;
+    void runEasyJoin() override;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    framework::LResult windowProc(framework::MessageId message, framework::WParam wParam, framework::LParam lParam);
+    void addCommands();
+    void createMenus();
+    bool createToolBar();
+    void createFindBox(QAction* placeholder);
+    bool createStatusBar();
+    void setLegendColors();
+    void refreshMenu(QMenu& menu);
+    bool translateAccelerator(QKeyEvent& key);
+
+    void flipInsertMode();
+    void takeFindText();
+    void flipMoveNext();
+    void applyOptions();
+    framework::LResult getFindText(framework::LParam lParam);
+    void askToReloadChangedFile(framework::WParam fileIndex, framework::LParam lParam);
+    void onApplicationStateChanged(Qt::ApplicationState state);
+
+    framework::Services& m_services;
+    framework::CommandRouter m_router;
+    core::CBivaloDoc* m_document = nullptr;
+    framework::MessageTarget* m_activePaneMessages = nullptr;
+    panes::CTableView* m_activeView = nullptr;
+    std::unique_ptr<framework::MessageTarget> m_activeViewTarget;
+
+    CMainSplitter* m_splitter = nullptr;
+    CColorStatusBar* m_statusBar = nullptr;
+    CFlatToolBar* m_toolBar = nullptr;
+    bool m_insertMode = true;
+    QFont m_findBoxFont;
+    CHistoryCombo* m_findBox = nullptr;
+
+    QTimer m_idleTimer;
+    // The reload question is on screen; one flag for the whole program.
+    static bool s_reloadQuestionShown;
+};
