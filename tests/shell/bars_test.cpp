@@ -76,8 +76,7 @@ TEST_F(ColorStatusBarTest, DelayedClearWaitsForItsTimer)
 {
     bar.showMessage(0, "Saved", CColorStatusBar::kDefaultColor, 0x0000FF);
     bar.clearMessage(0, 3);
-    EXPECT_EQ(bar.paneText(0), "Saved");
-    QTest::qWait(150);
+    QApplication::processEvents();
     EXPECT_EQ(bar.paneText(0), "Saved");
     EXPECT_TRUE(QTest::qWaitFor([&] { return bar.paneText(0) == "Ready"; }, 2000));
 }
