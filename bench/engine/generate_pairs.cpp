@@ -1,0 +1,146 @@
+// Writes the benchmark's file pairs into a folder, the same bytes on every run:
+//   big_*         1 000 000 lines, about 0.5% of them changed in about 2 000 hunks
+//   disjoint_*    20 000 lines each, no line in common
+//   repetitive_*  50 000 lines drawn from 50 distinct lines, about 1% edited
+//   long_*        2 000 lines of 10 000 bytes and more, about 1% changed
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string codeLine(std::mt19937_64& random, std::uint64_t serial)
+{
+    static const char* const shapes[] = {
+        "\tresult_%u = compute(input_%u, %u);",
+        "\tif (count_%u > limit_%u)\n",
+        "\t\treturn table[%u] + offset_%u * %u;",
+        "// step %u of %u: keep %u",
+        "\tfor (int i = 0; i < size_%u; ++i) total_%u += weight[%u];",
+        "}",
+        "",
+        "\tprintf(\"%%d items in %u of %u (%u)\\n\", n);",
+    };
+    const std::string shape = shapes[random() % 8];
+    std::string line;
+    int field = 0;
+    for (std::size_t k = 0; k < shape.size(); ++k) {
+        if (shape[k] == '%' && k + 1 < shape.size() && shape[k + 1] == 'u') {
+            line += std::to_string(field++ == 0 ? serial : random() % 1000);
+            ++k;
+        } else if (shape[k] != '\n') {
+            line += shape[k];
+        }
+    }
+    return line;
+}
+
+void write(const std::string& path, const Lines& lines)
+{
+    std::ofstream out(path, std::ios::binary);
+    for (const std::string& line : lines)
+        out << line << '\n';
+}
+
+// Copies source with `hunks` edits spread evenly: each hunk changes, inserts or
+// deletes one to four lines.
+Lines edited(const Lines& source, int hunks, std::mt19937_64& random, auto&& newLine)
+{
+    Lines target;
+    target.reserve(source.size() + source.size() / 50);
+    const std::size_t spacing = source.size() / static_cast<std::size_t>(hunks);
+    for (std::size_t i = 0; i < source.size();) {
+        if (i % spacing == spacing / 2) {
+            const int length = 1 + static_cast<int>(random() % 4);
+            const int kind = static_cast<int>(random() % 3);
+            for (int k = 0; k < length && kind != 1; ++k)
+                target.push_back(newLine());
+            if (kind != 2)
+                i += static_cast<std::size_t>(length);
+            else
+                target.push_back(source[i++]);
+            continue;
+        }
+        target.push_back(source[i++]);
+    }
+    return target;
+}
+
+void bigPair(const std::string& folder)
+{
+    std::mt19937_64 random(1);
+    Lines source;
+    for (std::uint64_t i = 0; i < 1000000; ++i)
+        source.push_back(codeLine(random, i));
+    std::uint64_t serial = 5000000;
+    const Lines target = edited(source, 2000, random, [&] { return codeLine(random, serial++); });
+    write(folder + "/big_a.txt", source);
+    write(folder + "/big_b.txt", target);
+}
+
+void disjointPair(const std::string& folder)
+{
+    std::mt19937_64 random(2);
+    Lines source;
+    Lines target;
+    for (std::uint64_t i = 0; i < 20000; ++i) {
+        source.push_back("A " + codeLine(random, i));
+        target.push_back("B " + codeLine(random, i));
+    }
+    write(folder + "/disjoint_a.txt", source);
+    write(folder + "/disjoint_b.txt", target);
+}
+
+void repetitivePair(const std::string& folder)
+{
+    std::mt19937_64 random(3);
+    Lines alphabet;
+    for (std::uint64_t i = 0; i < 50; ++i)
+        alphabet.push_back(codeLine(random, i));
+    Lines source;
+    for (int i = 0; i < 50000; ++i)
+        source.push_back(alphabet[random() % alphabet.size()]);
+    const Lines target = edited(source, 200, random, [&] { return alphabet[random() % alphabet.size()]; });
+    write(folder + "/repetitive_a.txt", source);
+    write(folder + "/repetitive_b.txt", target);
+}
+
+void longLinePair(const std::string& folder)
+{
+    std::mt19937_64 random(4);
+    auto longLine = [&](std::uint64_t serial) {
+        std::string line = std::to_string(serial);
+        const std::size_t length = 10000 + random() % 5000;
+        while (line.size() < length)
+            line += " " + codeLine(random, serial);
+        return line;
+    };
+    Lines source;
+    for (std::uint64_t i = 0; i < 2000; ++i)
+        source.push_back(longLine(i));
+    std::uint64_t serial = 100000;
+    const Lines target = edited(source, 10, random, [&] { return longLine(serial++); });
+    write(folder + "/long_a.txt", source);
+    write(folder + "/long_b.txt", target);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: engine_bench_pairs FOLDER\n";
+        return 2;
+    }
+    const std::string folder = argv[1];
+    bigPair(folder);
+    disjointPair(folder);
+    repetitivePair(folder);
+    longLinePair(folder);
+    return 0;
+}
