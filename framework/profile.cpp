@@ -394,22 +394,48 @@ std::string readProfileString(const std::string& file, std::string_view section,
 
 bool writeProfileInt(const std::string& file, std::string_view section, std::string_view key, int value)
 {
-    return writeProfileString(file, section, key, std::to_string(value));
+    ProfileWriter writer(file);
+    writer.writeInt(section, key, value);
+    return writer.commit();
 }
 
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value)
 {
+    ProfileWriter writer(file);
+    writer.writeString(section, key, value);
+    return writer.commit();
+}
+
+struct ProfileWriter::State {
+    fs::path target;
+    std::optional<std::string> existing;
+    bool unreadable = false;
+    ProfileText text;
+};
+
+ProfileWriter::ProfileWriter(const std::string& file)
+{
+    fs::path target = resolvedTarget(file);
+    auto existing = readWholeFile(target.string());
+    std::error_code ec;
+    const bool unreadable = !existing && fs::exists(target, ec);
+    ProfileText text(existing.value_or(std::string()));
+    m_state.reset(new State{std::move(target), std::move(existing), unreadable, std::move(text)});
+}
+
+ProfileWriter::~ProfileWriter() = default;
+
+void ProfileWriter::writeInt(std::string_view section, std::string_view key, int value)
+{
+    writeString(section, key, std::to_string(value));
+}
+
+void ProfileWriter::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
     assert(validSectionName(section));
     assert(validKey(key));
-    const fs::path target = resolvedTarget(file);
-    std::error_code ec;
-    const auto existing = readWholeFile(target.string());
-    // A file that exists but can't be read must not be replaced by a file of one key.
-    if (!existing && fs::exists(target, ec))
-        return false;
-    const std::string old = existing.value_or(std::string());
-    ProfileText text(old);
+    ProfileText& text = m_state->text;
     const std::string stored = storedForm(value);
     if (const auto sectionLine = text.findSection(section)) {
         if (const auto keyLine = text.findKey(*sectionLine, key))
@@ -419,10 +445,20 @@ bool writeProfileString(const std::string& file, std::string_view section, std::
     } else {
         text.addSection(section, key, stored);
     }
-    const std::string bytes = text.bytes();
-    if (bytes == old && existing)
+}
+
+bool ProfileWriter::commit()
+{
+    // A file that exists but can't be read must not be replaced by a file of our keys only.
+    if (m_state->unreadable)
+        return false;
+    const std::string bytes = m_state->text.bytes();
+    if (m_state->existing && bytes == *m_state->existing)
         return true;
-    return replaceFile(target, bytes);
+    if (!replaceFile(m_state->target, bytes))
+        return false;
+    m_state->existing = bytes;
+    return true;
 }
 
 } // namespace framework

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,24 @@ std::string readProfileString(const std::string& file, std::string_view section,
 bool writeProfileInt(const std::string& file, std::string_view section, std::string_view key, int value);
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// Several writes to one file that replace it once, at commit: saving a whole section
+// this way costs one file replacement instead of one per key.
+class ProfileWriter {
+public:
+    explicit ProfileWriter(const std::string& file);
+    ~ProfileWriter();
+    ProfileWriter(const ProfileWriter&) = delete;
+    ProfileWriter& operator=(const ProfileWriter&) = delete;
+
+    void writeInt(std::string_view section, std::string_view key, int value);
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+    // False when the file could not be written; the old file is then untouched.
+    bool commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 } // namespace framework

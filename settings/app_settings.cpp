@@ -128,11 +128,13 @@ void AppSettings::Exchange(bool save)
     const int previousTabSize = TabSize;
     exchangeOptions(save);
     if (save) {
-        if (FontValid)
-            FontSection(Font, FontValid).Save();
-        Filters.Save();
-        Dirs.Save();
-        colorTable().Save();
+        if (FontValid) {
+            FontSection font(Font, FontValid);
+            SaveAlongside(font);
+        }
+        SaveAlongside(Filters);
+        SaveAlongside(Dirs);
+        SaveAlongside(colorTable());
         return;
     }
     FontSection(Font, FontValid).Load();

@@ -3,6 +3,10 @@
 #include <string>
 #include <string_view>
 
+namespace framework {
+class ProfileWriter;
+}
+
 namespace settings {
 
 // One object that stores itself as one section of the settings file. Exchange(false)
@@ -19,14 +23,20 @@ public:
 
     virtual void Exchange(bool save) = 0;
     void Load() { Exchange(false); }
-    void Save() { Exchange(true); }
+    // Writes the whole section, replacing the settings file once.
+    void Save();
 
 protected:
     void ExchangeInt(bool save, std::string_view key, int& value) const;
     void ExchangeString(bool save, std::string_view key, std::string& value) const;
+    // Saves another section in the same replacement of the file as this one.
+    void SaveAlongside(ProfileSection& other) const;
 
 private:
+    void saveThrough(framework::ProfileWriter* writer);
+
     std::string m_sectionName;
+    framework::ProfileWriter* m_writer = nullptr; // set while a Save collects the writes
 };
 
 } // namespace settings

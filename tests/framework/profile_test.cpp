@@ -142,6 +142,18 @@ TEST_F(ProfileTest, AValueIsCutAtItsFirstLineBreak)
     EXPECT_EQ(contents(), "[s]\nv=first\nw=one\n");
 }
 
+TEST_F(ProfileTest, WriterReplacesTheFileOnlyAtCommit)
+{
+    writeIni("[a]\nx=1\n");
+    ProfileWriter writer(ini());
+    writer.writeInt("a", "x", 2);
+    writer.writeString("b", "y", "text");
+    writer.writeInt("A", "z", 3);
+    EXPECT_EQ(contents(), "[a]\nx=1\n");
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(contents(), "[a]\nx=2\nz=3\n\n[b]\ny=text\n");
+}
+
 // --- replacing the file --------------------------------------------------------------
 
 TEST_F(ProfileTest, ReplacingLeavesNoTemporaryFileAndKeepsPermissions)

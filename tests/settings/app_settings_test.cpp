@@ -140,6 +140,7 @@ TEST_F(AppSettingsTest, SaveThenLoadGivesTheSameRecord)
     EXPECT_EQ(record.DstDir, "/home/me/target dir");
     EXPECT_EQ(record.Dirs.sources(), saved.Dirs.sources());
     EXPECT_EQ(record.Filters.filters(), saved.Filters.filters());
+    EXPECT_NE(m_file.read().find("[AppColors]\n0=16777215\n"), std::string::npos);
 }
 
 TEST_F(AppSettingsTest, DiffToolFallsBackToTheGlobalWindiffKey)
