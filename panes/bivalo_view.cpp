@@ -6,10 +6,12 @@
 #include <filesystem>
 
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 #include <QToolTip>
 
+#include "core/row_editor.h"
 #include "framework/update_hints.h"
 #include "grid/cell_messages.h"
 #include "panes/pane_table.h"
@@ -82,13 +84,17 @@ bool CBivaloView::IsOtherSideEditable()
 
 bool CBivaloView::isDifferenceRow(int row) const
 {
-    if (row < 0 || std::size_t(row) >= m_doc.sourceRows.size() || std::size_t(row) >= m_doc.destinationRows.size())
-        return false;
-    const std::int32_t sourceEntry = m_doc.sourceRows[std::size_t(row)];
-    if (core::isVirtualRow(sourceEntry) || core::isVirtualRow(m_doc.destinationRows[std::size_t(row)]))
-        return true;
-    const core::LineRecord* line = m_doc.source.lineAt(sourceEntry);
-    return line == nullptr || line->state() != core::LineState::Same;
+    return core::RowEditor(m_doc.editPair(), side()).isDifferenceRow(row);
+}
+
+int CBivaloView::firstDifference() const
+{
+    const core::RowEditor rows(m_doc.editPair(), side());
+    for (int row = 0; row < m_doc.rowCount; ++row) {
+        if (rows.isDifferenceRow(row))
+            return row;
+    }
+    return -1;
 }
 
 // --- the grid -------------------------------------------------------------------------------
@@ -279,17 +285,21 @@ void CBivaloView::onActivateView(bool activate)
 
 // --- moving and synchronising ---------------------------------------------------------------
 
-void CBivaloView::selectAlongWithShift(int row)
+bool CBivaloView::anyRowSelected() const
 {
-    (void)row;
-    if (!m_services.isShiftDown() || m_previousRow < 0)
+    const grid::TCell& table = *grid();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (table.rowFlags(row) & grid::kRowSelected)
+            return true;
+    }
+    return false;
+}
+
+void CBivaloView::selectAlongWithShift()
+{
+    if (!m_services.isShiftDown() || m_previousRow < 0 || !anyRowSelected())
         return;
     grid::TCell& table = *grid();
-    bool anySelected = false;
-    for (int r = 0; r < table.rowCount() && !anySelected; ++r)
-        anySelected = (table.rowFlags(r) & grid::kRowSelected) != 0;
-    if (!anySelected)
-        return;
     const auto selected = [&table](int r) {
         return r >= 0 && r < table.rowCount() && (table.rowFlags(r) & grid::kRowSelected) != 0;
     };
@@ -309,7 +319,7 @@ void CBivaloView::onCurrentRowChanged()
     const int row = grid()->position().row;
     if (row < 0)
         return;
-    selectAlongWithShift(row);
+    selectAlongWithShift();
     m_previousRow = row;
     if (!m_syncGuard) {
         m_syncGuard = true;
@@ -328,15 +338,37 @@ void CBivaloView::sendScrollState(bool withVisibleRows)
     doc().updateAllViews(this, framework::kHintVisibleRows, &visible);
 }
 
+void CBivaloView::goToRowCentred(int row)
+{
+    grid::TCell& table = *grid();
+    m_syncGuard = true;
+    table.send(grid::TCM_SETCURCELL, WParam(std::max(table.position().column, 0)), std::max(row, 0));
+    const grid::TCellPosition& position = table.position();
+    const int top = std::max(position.row - (position.lastRow - position.firstRow) / 2, 0);
+    table.send(grid::TCM_SETSCROLLY, WParam(table.geometry().rows.start(top)), 0);
+    // Every move ends in step with the other pane, also when the row was current already.
+    m_syncGuard = false;
+    onCurrentRowChanged();
+}
+
+// The grid reports a scroll before it scrolls; the other views must follow where it ends,
+// so the pane scrolls the grid itself and then passes the state on, once.
+void CBivaloView::scrollThenSynchronise(const grid::TCellNotify& notify)
+{
+    const bool vertical = notify.code == grid::TCN_VSCROLL;
+    m_syncGuard = true;
+    grid()->send(vertical ? grid::TCM_VSCROLL : grid::TCM_HSCROLL, WParam(notify.first), notify.second);
+    m_syncGuard = false;
+    sendScrollState(vertical);
+}
+
 LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
 {
     switch (notify.code) {
     case grid::TCN_HSCROLL:
-        sendScrollState(false);
-        return 0;
     case grid::TCN_VSCROLL:
-        sendScrollState(true);
-        return 0;
+        scrollThenSynchronise(notify);
+        return grid::kVeto;
     case grid::TCN_RBUTTONDOWN:
         frame().showContextMenu(QCursor::pos());
         return 1;
@@ -372,6 +404,34 @@ void CBivaloView::loadRows()
     m_easyJoinDialog = nullptr;
 }
 
+void CBivaloView::setCellFont(const framework::LogFont& font)
+{
+    const int firstRow = grid()->position().firstRow;
+    grid()->replaceFont(1, font);
+    grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
+    // The rows changed height: keep the same first row at the top, not the same pixel origin.
+    grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
+}
+
+void CBivaloView::startOrEndEasyJoin(void* dialog)
+{
+    grid()->setFocus(Qt::OtherFocusReason);
+    m_easyJoinDialog = dialog;
+    if (dialog != nullptr) {
+        if (const int row = firstDifference(); row >= 0)
+            goToRowCentred(row);
+    }
+    grid()->invalidateAll();
+    m_skipList.clear();
+}
+
+void CBivaloView::yieldRowSelectionToEditor()
+{
+    const auto* editor = qobject_cast<QLineEdit*>(grid()->activeEditor());
+    if (editor != nullptr && editor->hasSelectedText() && anyRowSelected())
+        grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
+}
+
 // --- hints ----------------------------------------------------------------------------------
 
 void CBivaloView::onUpdate(framework::View*, int hint, void* object)
@@ -392,8 +452,7 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         onActivateView(true);
         break;
     case kHintSetFont:
-        grid()->replaceFont(1, *static_cast<const LogFont*>(object));
-        grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
+        setCellFont(*static_cast<const LogFont*>(object));
         break;
     case kHintOptionsChanged:
         grid()->invalidateAll();
@@ -406,13 +465,20 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         grid()->relayout();
         break;
     case kHintEasyJoin:
-        grid()->setFocus(Qt::OtherFocusReason);
-        m_easyJoinDialog = object;
-        grid()->invalidateAll();
-        m_skipList.clear();
+        startOrEndEasyJoin(object);
+        break;
+    case kHintIdle:
+        yieldRowSelectionToEditor();
         break;
     case kHintClearSelection:
         grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
+        break;
+    case kHintFinishEditing:
+        grid()->endEdit(true);
+        break;
+    case kHintRescanned:
+        // The editor may still hold the text of the line before the reload: drop it.
+        grid()->endEdit(false);
         break;
     case kHintModifiedChanged:
         updateCaption();

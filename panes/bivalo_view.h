@@ -48,8 +48,13 @@ public:
     QRect gridRect() const override;
     // The caption's tip: the file's time and size; empty when it can't be read.
     std::string fileInfoText() const;
-    // A row where the sides differ: a virtual row on either side, or a line that is not Same.
+    // A row where this side has no line or its line is not Same.
     bool isDifferenceRow(int row) const;
+    // The first row of the first difference block; -1 when there is none.
+    int firstDifference() const;
+    // Makes the row current (a negative row is taken as 0) with half a page above it, then
+    // brings the other pane and the strip along.
+    void goToRowCentred(int row);
 
 protected:
     virtual int side() const { return core::kSourceSide; }
@@ -68,8 +73,14 @@ protected:
     void updateCaption();
     void synchronise(grid::TCell* sender);
     void sendScrollState(bool withVisibleRows);
+    void scrollThenSynchronise(const grid::TCellNotify& notify);
     void loadRows();
-    void selectAlongWithShift(int row);
+    void setCellFont(const framework::LogFont& font);
+    void startOrEndEasyJoin(void* dialog);
+    void selectAlongWithShift();
+    bool anyRowSelected() const;
+    // A text selection in the in-cell editor wins over a row selection.
+    void yieldRowSelectionToEditor();
 
     // Fields, in the order of the pane's record.
     int m_previousRow = -1;

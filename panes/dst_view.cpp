@@ -33,24 +33,20 @@ bool CDstView::IsOtherSideEditable()
     return doc().editMode && !doc().sourceReadOnly;
 }
 
-void CDstView::goToRow(int row)
+void CDstView::moveToNextDifferenceRow(int& moved)
 {
-    const int target = std::max(row, 0);
-    // Centre the row: half a page of rows above it when there is room.
-    const grid::TCellPosition& position = grid()->position();
-    const int pageRows = std::max(position.lastRow - position.firstRow, 1);
-    const int top = std::max(target - pageRows / 2, 0);
-    grid()->send(grid::TCM_SETSCROLLY, WParam(top) * WParam(grid()->defaultRowHeight()), 0);
-    grid()->send(grid::TCM_SETCURCELL, 0, target);
+    const int row = grid()->position().row;
+    if (row < 0 || row + 1 >= doc().rowCount || !isDifferenceRow(row + 1))
+        return;
+    grid()->send(grid::TCM_ROWDOWN, 1, 0);
+    moved = 1;
 }
 
 void CDstView::afterComparison()
 {
-    for (int row = 0; row < doc().rowCount; ++row) {
-        if (isDifferenceRow(row)) {
-            goToRow(row);
-            return;
-        }
+    if (const int row = firstDifference(); row >= 0) {
+        goToRowCentred(row);
+        return;
     }
     const bool blanksOnly = doc().blankDifference;
     services().messageBox(blanksOnly ? kBlanksOnly : kFilesIdentical, framework::MessageButtons::Ok,
@@ -70,7 +66,8 @@ void CDstView::onUpdate(framework::View* sender, int hint, void* object)
         afterComparison();
         return;
     case kHintGoToRow:
-        goToRow(*static_cast<int*>(object));
+    case kHintRestoreRow:
+        goToRowCentred(*static_cast<int*>(object));
         return;
     case kHintActivateSource:
         return;
@@ -80,8 +77,8 @@ void CDstView::onUpdate(framework::View* sender, int hint, void* object)
     case kHintStoreRow:
         *static_cast<int*>(object) = grid()->position().row;
         return;
-    case kHintRestoreRow:
-        goToRow(*static_cast<int*>(object));
+    case kHintMoveToNextDiffRow:
+        moveToNextDifferenceRow(*static_cast<int*>(object));
         return;
     default:
         CBivaloView::onUpdate(sender, hint, object);

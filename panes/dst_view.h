@@ -22,7 +22,8 @@ protected:
 
 private:
     void afterComparison();
-    void goToRow(int row);
+    // After a line copy: one row down when that row still differs; moved is set to 1 then.
+    void moveToNextDifferenceRow(int& moved);
 };
 
 } // namespace panes
