@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include "core/bivalo_doc.h"
 #include "framework/update_hints.h"
 #include "panes/table_view.h"
+#include "platform/font_conversion.h"
 #include "platform/window_message_target.h"
 #include "settings/app_settings.h"
 #include "settings/color_table.h"
@@ -474,7 +476,11 @@ bool CMainFrame::runOptionsDialog()
 
 bool CMainFrame::createFont(const LogFont& font)
 {
-    return font.Height != 0;
+    // A zero height is how the settings file says that no font was chosen.
+    if (font.Height == 0)
+        return false;
+    // The panes make their cell font from the same description (hint 14).
+    return QFontMetrics(platform::toQFont(font)).height() > 0;
 }
 
 void CMainFrame::runEasyJoin() {}
