@@ -1,92 +1,305 @@
-#include <gtest/gtest.h>
+#include <chrono>
+#include <filesystem>
 
-#include <QApplication>
-#include <QTest>
+#include <QStatusTipEvent>
 
-#include "core/bivalo_doc.h"
 #include "framework/command_ids.h"
 #include "framework/profile.h"
-#include "framework/scripted_services.h"
-#include "shell/bivalo_app.h"
 #include "shell/color_status_bar.h"
 #include "shell/history_combo.h"
-#include "shell/main_frame.h"
-#include "tests/support/temp_dir.h"
+#include "tests/shell/running_app.h"
 
 namespace {
 
 using namespace framework;
+using testing_support::RunningApp;
 
-class MainFrameTest : public ::testing::Test {
+constexpr int kMessagePane = 0;
+constexpr int kSourceEditablePane = 5;
+constexpr int kEditPane = 6;
+constexpr int kOverwritePane = 8;
+
+QColor pixelAt(QWidget& widget, QPoint point)
+{
+    return widget.grab().toImage().pixelColor(point);
+}
+
+QPoint insideRightEdge(const QRect& pane)
+{
+    return QPoint(pane.right() - 3, pane.center().y());
+}
+
+// --- dropped files ----------------------------------------------------------------------------
+
+using DroppedFiles = RunningApp;
+
+TEST_F(DroppedFiles, TwoAtOnceOpenAtOnceAndAThirdIsNotUsed)
+{
+    start({left, right});
+    const std::string first = dir.write("first.txt", "1\n2\n");
+    const std::string second = dir.write("second.txt", "1\n3\n");
+    frame().dropFiles({first, second, left});
+    EXPECT_EQ(doc().source.path(), first);
+    EXPECT_EQ(doc().destination.path(), second);
+    EXPECT_EQ(doc().rowCount, 2);
+    EXPECT_TRUE(doc().pendingFile.empty());
+}
+
+TEST_F(DroppedFiles, OneWaitsInWhiteOnNavyAndTheNextCompletesThePair)
+{
+    start({left, right});
+    CColorStatusBar& bar = frame().statusBar();
+    frame().dropFiles({right});
+    EXPECT_EQ(bar.paneText(kMessagePane), CMainFrame::kWaitingForSecondFile);
+    EXPECT_EQ(pixelAt(bar, insideRightEdge(bar.paneRect(kMessagePane))), QColor(0, 0, 0x80));
+    EXPECT_EQ(doc().pendingFile, right);
+    EXPECT_EQ(doc().source.path(), left);
+
+    frame().dropFiles({left});
+    EXPECT_TRUE(doc().pendingFile.empty());
+    EXPECT_EQ(doc().source.path(), right);
+    EXPECT_EQ(doc().destination.path(), left);
+    EXPECT_EQ(bar.paneText(kMessagePane), "Ready");
+    EXPECT_NE(pixelAt(bar, insideRightEdge(bar.paneRect(kMessagePane))), QColor(0, 0, 0x80));
+}
+
+TEST_F(DroppedFiles, RefusedSaveQuestionKeepsThePairAndForgetsTheWaitingFile)
+{
+    start({left, right});
+    doc().noteChange(core::Sides::Source, core::ChangeStep::Up);
+    const std::string other = dir.write("other.txt", "z\n");
+    frame().dropFiles({other});
+    services.answerMessage(MessageAnswer::Cancel);
+    frame().dropFiles({right});
+    ASSERT_EQ(services.messageTexts().size(), 1u);
+    EXPECT_EQ(services.messageTexts()[0], "This file was changed:\n" + left + "\nDo you want to save it?");
+    EXPECT_EQ(doc().source.path(), left);
+    EXPECT_EQ(doc().destination.path(), right);
+    EXPECT_TRUE(doc().isModified());
+    EXPECT_TRUE(doc().pendingFile.empty());
+}
+
+TEST_F(DroppedFiles, NothingDroppedDoesNothing)
+{
+    start({left, right});
+    frame().dropFiles({});
+    EXPECT_EQ(doc().source.path(), left);
+    EXPECT_EQ(frame().statusBar().paneText(kMessagePane), "Ready");
+}
+
+// --- files changed by another program --------------------------------------------------------
+
+class OutsideChange : public RunningApp {
 protected:
-    MainFrameTest()
+    void setApplicationState(Qt::ApplicationState state)
     {
-        left = dir.write("left.txt", "a\nb\nc\n");
-        right = dir.write("right.txt", "a\nX\nc\n");
-    }
-
-    void start(std::vector<std::string> arguments)
-    {
-        ASSERT_TRUE(app.initInstance(arguments));
+        Q_EMIT qApp->applicationStateChanged(state);
         QApplication::processEvents();
     }
 
-    testing_support::TempDir dir;
-    std::string left;
-    std::string right;
-    ScriptedServices services;
-    CBivaloApp app{services};
+    // Rewrites a file with a last-write time that surely differs from the recorded one.
+    void rewrite(const std::string& path, std::string_view bytes)
+    {
+        const auto before = std::filesystem::last_write_time(path);
+        dir.write(std::filesystem::path(path).filename().string(), bytes);
+        std::filesystem::last_write_time(path, before + std::chrono::seconds(5));
+    }
+
+    std::string question(const std::string& path)
+    {
+        return "This file was change from outside:\n" + path + "\nDo you want to reload files?";
+    }
 };
 
-TEST_F(MainFrameTest, StartsWithThePairAndTheTitle)
+TEST_F(OutsideChange, BothFilesChangedWhileAwayGiveOneQuestionAndYesRescansBoth)
 {
     start({left, right});
-    EXPECT_EQ(app.mainFrame().windowTitle(), "Bivalo 1.15");
-    EXPECT_EQ(app.document().rowCount, 3);
-    EXPECT_EQ(app.mainFrame().statusBar().paneCount(), CMainFrame::kStatusPaneCount);
+    setApplicationState(Qt::ApplicationInactive);
+    rewrite(left, "a\nb\nc\nd\n");
+    rewrite(right, "a\nX\nc\nd\ne\n");
+    services.answerMessage(MessageAnswer::Yes);
+    setApplicationState(Qt::ApplicationActive);
+    QApplication::processEvents();
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{question(left)});
+    EXPECT_EQ(doc().source.count(), 4);
+    EXPECT_EQ(doc().destination.count(), 5);
+    EXPECT_EQ(doc().rowCount, 5);
 }
 
-TEST_F(MainFrameTest, OneDroppedFileWaitsForTheSecond)
+TEST_F(OutsideChange, NoKeepsTheRowsAndTheNextActivationAsksOnlyForANewChange)
 {
     start({left, right});
-    app.mainFrame().dropFiles({right});
-    EXPECT_EQ(app.mainFrame().statusBar().paneText(0), CMainFrame::kWaitingForSecondFile);
-    EXPECT_EQ(app.document().pendingFile, right);
-    app.mainFrame().dropFiles({left});
-    EXPECT_TRUE(app.document().pendingFile.empty());
-    EXPECT_EQ(app.document().source.path(), right);
-    EXPECT_EQ(app.document().destination.path(), left);
-    EXPECT_EQ(app.mainFrame().statusBar().paneText(0), "Ready");
-}
-
-TEST_F(MainFrameTest, OutsideChangeAsksOnceAndYesRescans)
-{
-    start({left, right});
+    setApplicationState(Qt::ApplicationInactive);
+    rewrite(right, "a\nX\nc\nd\n");
     services.answerMessage(MessageAnswer::No);
-    app.mainFrame().send(WM_FILE_CHANGED, 0, 1);
-    app.mainFrame().send(WM_FILE_CHANGED, 1, 0);    // not from the watcher: ignored
-    ASSERT_EQ(services.messageTexts().size(), 1u);
-    EXPECT_EQ(services.messageTexts()[0],
-              "This file was change from outside:\n" + left + "\nDo you want to reload files?");
+    setApplicationState(Qt::ApplicationActive);
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{question(right)});
+    EXPECT_EQ(doc().rowCount, 3);
+
+    setApplicationState(Qt::ApplicationInactive);
+    setApplicationState(Qt::ApplicationActive);
+    EXPECT_EQ(services.messageTexts().size(), 1u);
 }
 
-TEST_F(MainFrameTest, FindTextIsAnsweredFromTheFindBox)
+TEST_F(OutsideChange, ActivationBeforeAnyDeactivationChecksNothing)
+{
+    start({left, right});
+    rewrite(left, "changed\n");
+    setApplicationState(Qt::ApplicationActive);
+    EXPECT_TRUE(services.messageTexts().empty());
+}
+
+TEST_F(OutsideChange, MessageNotFromTheWatcherIsIgnored)
+{
+    start({left, right});
+    frame().send(WM_FILE_CHANGED, 1, 0);
+    EXPECT_TRUE(services.messageTexts().empty());
+}
+
+// --- status bar through the frame ------------------------------------------------------------
+
+using FrameStatusBar = RunningApp;
+
+TEST_F(FrameStatusBar, MessageOutlastsTheIdleUpdateUntilItsTimer)
+{
+    start({left, right});
+    CColorStatusBar& bar = frame().statusBar();
+    bar.showMessage(kMessagePane, "Saved", 0x800000, 0xFFFFFF);
+    bar.clearMessage(kMessagePane, 3);
+    frame().updateBars();
+    EXPECT_EQ(bar.paneText(kMessagePane), "Saved");
+    EXPECT_EQ(pixelAt(bar, insideRightEdge(bar.paneRect(kMessagePane))), QColor(0, 0, 0x80));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.paneText(kMessagePane) == "Ready"; }, 3000));
+}
+
+TEST_F(FrameStatusBar, FlyByHelpReplacesAMessageAndItsColours)
+{
+    start({left, right});
+    CColorStatusBar& bar = frame().statusBar();
+    frame().dropFiles({right});
+    QStatusTipEvent tip("Rescan both files");
+    QApplication::sendEvent(&frame(), &tip);
+    EXPECT_EQ(bar.paneText(kMessagePane), "Rescan both files");
+    EXPECT_NE(pixelAt(bar, insideRightEdge(bar.paneRect(kMessagePane))), QColor(0, 0, 0x80));
+    EXPECT_FALSE(bar.isOwnerDrawn(kMessagePane));
+}
+
+TEST_F(FrameStatusBar, OverwritePaneIsLitExactlyInOverwriteMode)
+{
+    start({left, right});
+    CColorStatusBar& bar = frame().statusBar();
+    frame().updateBars();
+    EXPECT_FALSE(bar.paneEnabled(kOverwritePane));
+    frame().routeCommand(ID_INSERT_MODE);
+    frame().updateBars();
+    EXPECT_FALSE(frame().insertMode());
+    EXPECT_TRUE(bar.paneEnabled(kOverwritePane));
+}
+
+TEST_F(FrameStatusBar, GreyedEditPaneStillSendsItsCommandButGreyedOverwritePaneDoesNot)
+{
+    start({left, right});
+    std::vector<CommandId> routed;
+    for (CommandId id : {ID_EDIT_MODE_INDICATOR, ID_INDICATOR_OVR})
+        app->onCommand(id, [&routed, id] { routed.push_back(id); });
+    CColorStatusBar& bar = frame().statusBar();
+    bar.setPaneEnabled(kEditPane, false);
+    bar.setPaneEnabled(kOverwritePane, false);
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kOverwritePane).center());
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kEditPane).center());
+    EXPECT_EQ(routed, std::vector<CommandId>{ID_EDIT_MODE_INDICATOR});
+}
+
+TEST_F(FrameStatusBar, EditableSwitchesAreCheckBoxesWithTipsThatSendTheirCommands)
+{
+    start({left, right});
+    std::vector<CommandId> routed;
+    app->onCommand(ID_SOURCE_READ_ONLY, [&routed] { routed.push_back(ID_SOURCE_READ_ONLY); });
+    CColorStatusBar& bar = frame().statusBar();
+    EXPECT_TRUE(bar.paneFlags(kSourceEditablePane) & CColorStatusBar::CheckBox);
+    EXPECT_EQ(bar.tip(kSourceEditablePane), "Source is editable");
+    EXPECT_EQ(bar.tip(7), "Target is editable");
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kSourceEditablePane).center());
+    EXPECT_EQ(routed, std::vector<CommandId>{ID_SOURCE_READ_ONLY});
+}
+
+// --- Find box ---------------------------------------------------------------------------------
+
+using FindBox = RunningApp;
+
+TEST_F(FindBox, FindTextIsAnsweredFromTheBox)
 {
     start({left, right});
     std::string text = "unchanged";
-    EXPECT_EQ(app.mainFrame().send(WM_GET_FIND_TEXT, 0, 0), 0);
-    EXPECT_EQ(app.mainFrame().send(WM_GET_FIND_TEXT, 0, LParam(&text)), 0);
+    EXPECT_EQ(frame().send(WM_GET_FIND_TEXT, 0, 0), 0);
+    EXPECT_EQ(frame().send(WM_GET_FIND_TEXT, 0, LParam(&text)), 0);
     EXPECT_EQ(text, "unchanged");
-    app.mainFrame().findBox().setEditText("needle");
-    EXPECT_EQ(app.mainFrame().send(WM_GET_FIND_TEXT, 0, LParam(&text)), 1);
+    frame().findBox().setEditText("needle");
+    EXPECT_EQ(frame().send(WM_GET_FIND_TEXT, 0, LParam(&text)), 1);
     EXPECT_EQ(text, "needle");
 }
 
-TEST_F(MainFrameTest, PlacementIsSavedAtClose)
+TEST_F(FindBox, FindCommandAndItsKeysFocusTheBox)
 {
     start({left, right});
-    app.mainFrame().close();
-    EXPECT_GE(readProfileInt(settingsFilePath(), "MAINWND", "wp.showCmd", -1), 1);
+    frame().activateWindow();
+    QApplication::setActiveWindow(&frame());
+    frame().routeCommand(ID_FIND_BOX);
+    EXPECT_TRUE(frame().findBox().isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == &frame().findBox());
+}
+
+// --- settings round trips ------------------------------------------------------------------------
+
+using InterfaceState = RunningApp;
+
+TEST_F(InterfaceState, NormalPlacementIsRestoredAtTheNextStart)
+{
+    start({left, right});
+    frame().setWindowState(Qt::WindowNoState);
+    frame().setGeometry(40, 50, 700, 500);
+    QApplication::processEvents();
+    restart({left, right});
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "MAINWND", "wp.right", 0), 740);
+    EXPECT_FALSE(frame().windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(frame().geometry(), QRect(40, 50, 700, 500));
+}
+
+TEST_F(InterfaceState, PlacementOffThePrimaryScreenOpensMaximized)
+{
+    const std::string ini = settingsFilePath();
+    writeProfileInt(ini, "MAINWND", "wp.showCmd", 1);
+    writeProfileInt(ini, "MAINWND", "wp.left", 20000);
+    writeProfileInt(ini, "MAINWND", "wp.right", 20600);
+    writeProfileInt(ini, "MAINWND", "wp.top", 10);
+    writeProfileInt(ini, "MAINWND", "wp.bottom", 410);
+    start({left, right});
+    EXPECT_TRUE(frame().windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(InterfaceState, FindHistoryIsMostRecentFirstAcrossARestart)
+{
+    start({left, right});
+    for (const char* text : {"abc", "def", "ABC"}) {
+        settings::appSettings().FindText = text;
+        frame().routeCommand(ID_TAKE_FIND_TEXT);
+    }
+    restart({left, right});
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "Combos", "Combo_Find", 0), 2);
+    CHistoryCombo& box = frame().findBox();
+    ASSERT_EQ(box.count(), 2);
+    EXPECT_EQ(box.itemText(0), "def");
+    EXPECT_EQ(box.itemText(1), "abc");
+    EXPECT_EQ(box.currentIndex(), 1);
+}
+
+TEST_F(InterfaceState, MoveNextIsWrittenAtOnce)
+{
+    start({left, right});
+    frame().routeCommand(ID_MOVE_NEXT);
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "options", "MoveNext", -1), settings::appSettings().MoveNext);
+    frame().routeCommand(ID_MOVE_NEXT);
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "options", "MoveNext", -1), settings::appSettings().MoveNext);
 }
 
 } // namespace

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+
+#include "core/bivalo_doc.h"
+#include "framework/scripted_services.h"
+#include "settings/app_settings.h"
+#include "shell/bivalo_app.h"
+#include "shell/main_frame.h"
+#include "tests/support/temp_dir.h"
+
+namespace testing_support {
+
+// Scripted answers, but a message box keeps the event loop running while it is up, as the
+// real modal box does: messages posted meanwhile are delivered before the answer.
+class ModalScriptedServices : public framework::ScriptedServices {
+public:
+    framework::MessageAnswer messageBox(const std::string& text, framework::MessageButtons buttons,
+                                        framework::MessageIcon icon) override
+    {
+        QEventLoop modalLoop;
+        QTimer::singleShot(0, &modalLoop, &QEventLoop::quit);
+        modalLoop.exec();
+        return ScriptedServices::messageBox(text, buttons, icon);
+    }
+};
+
+// The whole program as main() builds it, on a fresh settings file, with a pair of real
+// files in a temporary folder.
+class RunningApp : public ::testing::Test {
+protected:
+    RunningApp()
+    {
+        useFreshSettingsFile();
+        settings::appSettings() = settings::AppSettings();
+        left = dir.write("left.txt", "a\nb\nc\n");
+        right = dir.write("right.txt", "a\nX\nc\n");
+    }
+
+    ~RunningApp() override
+    {
+        app.reset();
+        settings::appSettings() = settings::AppSettings();
+    }
+
+    // Starts the program with these command-line arguments and lets posted messages run.
+    void start(const std::vector<std::string>& arguments)
+    {
+        app = std::make_unique<CBivaloApp>(services);
+        ASSERT_TRUE(app->initInstance(arguments));
+        QApplication::processEvents();
+    }
+
+    // Ends the program as the user's close does, and starts it again.
+    void restart(const std::vector<std::string>& arguments)
+    {
+        frame().close();
+        app->exitInstance();
+        app.reset();
+        start(arguments);
+    }
+
+    CMainFrame& frame() { return app->mainFrame(); }
+    core::CBivaloDoc& doc() { return app->document(); }
+
+    TempDir dir;
+    std::string left;
+    std::string right;
+    ModalScriptedServices services;
+    std::unique_ptr<CBivaloApp> app;
+};
+
+} // namespace testing_support
