@@ -1,10 +1,6 @@
 #include "shell/bivalo_app.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
 
 #include "core/bivalo_doc.h"
 #include "framework/command_ids.h"
@@ -13,19 +9,11 @@
 #include "panes/dst_view.h"
 #include "platform/qt_services.h"
 #include "settings/app_settings.h"
-#include "shell/app_resources.h"
-#include "shell/link_static.h"
+#include "shell/about_box.h"
 #include "shell/main_frame.h"
 #include "shell/main_splitter.h"
 #include "shell/startup_command_line.h"
 #include "shell/string_table.h"
-
-namespace {
-
-constexpr const char* kHomePage = "https://bivalo.example.org/";
-constexpr const char* kSupportMail = "mailto:support@bivalo.example.org?subject=Bivalo";
-
-} // namespace
 
 CBivaloApp::CBivaloApp(framework::Services& services) : m_services(services)
 {
@@ -83,20 +71,7 @@ void CBivaloApp::exitInstance()
 
 void CBivaloApp::showAboutBox()
 {
-    QDialog box(m_frame.get());
-    box.setWindowTitle("About Bivalo");
-    auto* layout = new QVBoxLayout(&box);
-    auto* icon = new CLinkStatic(m_services, QString(), Qt::AlignLeft, kHomePage, Qt::PointingHandCursor, &box);
-    icon->setPixmap(shell::appIcon().pixmap(48, 48));
-    layout->addWidget(icon, 0, Qt::AlignHCenter);
-    const std::string version = "Bivalo \tVersion " + std::string(shell::loadString(shell::IDS_VERSION));
-    layout->addWidget(new QLabel(QString::fromStdString(version).replace('\t', "  "), &box), 0, Qt::AlignHCenter);
-    layout->addWidget(new CLinkStatic(m_services, kHomePage, Qt::AlignHCenter, kHomePage, Qt::PointingHandCursor, &box));
-    layout->addWidget(
-        new CLinkStatic(m_services, "Write to support", Qt::AlignHCenter, kSupportMail, Qt::PointingHandCursor, &box));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    layout->addWidget(buttons);
+    CAboutBox box(m_services, CAboutBox::homePage(), m_frame.get());
     box.exec();
 }
 
