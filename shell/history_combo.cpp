@@ -59,12 +59,13 @@ void CHistoryCombo::addCurrentText()
 void CHistoryCombo::saveHistory()
 {
     addCurrentText();
-    const std::string file = framework::settingsFilePath();
+    framework::ProfileWriter writer(framework::settingsFilePath());
     const int stored = std::min(count(), kMaxStored);
-    framework::writeProfileInt(file, m_section, m_historyKey, stored);
+    writer.writeInt(m_section, m_historyKey, stored);
     for (int i = 0; i < stored; ++i)
-        framework::writeProfileString(file, m_section, m_historyKey + std::to_string(i), itemText(i).toStdString());
-    framework::writeProfileInt(file, m_section, m_historyKey + "!", std::max(currentIndex(), 0));
+        writer.writeString(m_section, m_historyKey + std::to_string(i), itemText(i).toStdString());
+    writer.writeInt(m_section, m_historyKey + "!", std::max(currentIndex(), 0));
+    writer.commit();
 }
 
 bool CHistoryCombo::takesKey(int key, Qt::KeyboardModifiers modifiers)

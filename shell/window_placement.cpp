@@ -47,9 +47,10 @@ bool WindowPlacement::load(const std::string& section)
 
 void WindowPlacement::save(const std::string& section) const
 {
-    const std::string file = framework::settingsFilePath();
+    framework::ProfileWriter writer(framework::settingsFilePath());
     for (const PlacementKey& key : kKeys)
-        framework::writeProfileInt(file, section, key.name, this->*key.field);
+        writer.writeInt(section, key.name, this->*key.field);
+    writer.commit();
 }
 
 bool WindowPlacement::overlapsScreen(int screenWidth, int screenHeight) const
