@@ -8,6 +8,8 @@
 #include "framework/scripted_services.h"
 #include "shell/about_box.h"
 #include "shell/link_static.h"
+#include "framework/command_ids.h"
+#include "tests/shell/running_app.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -77,6 +79,25 @@ TEST(AboutBox, WithoutAReadMeNothingIsALink)
     framework::ScriptedServices services;
     CAboutBox box(services, "");
     EXPECT_TRUE(box.findChildren<CLinkStatic*>().isEmpty());
+}
+
+using AboutCommand = testing_support::RunningApp;
+
+TEST_F(AboutCommand, ShowsTheModalBoxWithItsLinksOverTheMainWindow)
+{
+    start({left, right});
+    int links = -1;
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        links = int(box->findChildren<CLinkStatic*>().size());
+        owner = box->parentWidget();
+        box->close();
+    });
+    EXPECT_TRUE(frame().routeCommand(framework::ID_APP_ABOUT));
+    EXPECT_EQ(links, 2);
+    EXPECT_EQ(owner, &frame());
 }
 
 } // namespace
