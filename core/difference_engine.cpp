@@ -13,8 +13,6 @@ namespace core {
 
 namespace {
 
-constexpr std::int32_t kRowMargin = 100;
-
 struct Match {
     std::int32_t source = 0;
     std::int32_t destination = 0;
@@ -334,7 +332,9 @@ CompareResult BlockWalk::run()
 {
     resetLines();
     linkUniqueLines();
-    const auto rowRoom = static_cast<std::size_t>(std::max(m_ns, m_nd) + kRowMargin);
+    // Every line fills at most one row, markers included: the maps never move while
+    // they grow, and the room beyond the rows used is never touched.
+    const auto rowRoom = static_cast<std::size_t>(m_ns) + static_cast<std::size_t>(m_nd);
     m_result.sourceRows.reserve(rowRoom);
     m_result.destinationRows.reserve(rowRoom);
 

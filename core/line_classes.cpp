@@ -1,12 +1,16 @@
 #include "core/line_classes.h"
 
-#include <string_view>
+#include <bit>
+#include <new>
 
 namespace core {
 
 namespace {
 
-constexpr std::size_t kInitialSlots = 1024;
+constexpr std::size_t kMinimumSlots = 1024;
+// Lines whose slots are fetched ahead of their turn, so that the table's cache misses
+// overlap.
+constexpr std::int32_t kPrefetchDistance = 16;
 
 std::size_t mixed(std::uint32_t hash)
 {
@@ -21,69 +25,116 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
 {
     const auto sourceCount = static_cast<std::size_t>(source.count());
     const auto destinationCount = static_cast<std::size_t>(destination.count());
-    m_slots.resize(kInitialSlots);
+    // Room for every source line to be a class of its own at half load.
+    m_slotCount = std::max(kMinimumSlots, std::bit_ceil(2 * sourceCount + 1));
+    m_slots = emptyTable(m_slotCount);
     m_source.resize(sourceCount + 1);
     m_destination.resize(destinationCount + 1);
-    for (std::int32_t i = 0; i < source.count(); ++i)
-        m_source[static_cast<std::size_t>(i)] = classOf(*source.lineAt(i), i);
-    for (std::int32_t j = 0; j < destination.count(); ++j)
-        m_destination[static_cast<std::size_t>(j)] = classOf(*destination.lineAt(j), ~j);
+    classifySource();
+    classifyDestination();
     const std::int32_t marker = m_classCount++;
     m_source[sourceCount] = marker;
     m_destination[destinationCount] = marker;
     m_sharesHash.resize(static_cast<std::size_t>(m_classCount));
     for (const std::int32_t lineClass : m_collisions)
         m_sharesHash[static_cast<std::size_t>(lineClass)] = 1;
-    // The table is only needed while classes are handed out.
-    m_slots = {};
-    m_representative = {};
-    m_collisions = {};
+    // The table is only needed while classes are handed out; assigning {} would keep
+    // the storage.
+    m_slots.reset();
+    std::vector<std::int32_t>().swap(m_representative);
+    std::vector<std::int32_t>().swap(m_collisions);
+}
+
+LineClasses::SlotTable LineClasses::emptyTable(std::size_t size)
+{
+    auto* slots = static_cast<Slot*>(std::calloc(size, sizeof(Slot)));
+    if (slots == nullptr)
+        throw std::bad_alloc();
+    return SlotTable(slots);
+}
+
+const LineClasses::Slot& LineClasses::slotFor(std::uint32_t hash) const
+{
+    return m_slots[mixed(hash) & (m_slotCount - 1)];
+}
+
+void LineClasses::classifySource()
+{
+    const std::int32_t count = m_sourceFile.count();
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (i + kPrefetchDistance < count)
+            __builtin_prefetch(&slotFor(m_sourceFile.lineAt(i + kPrefetchDistance)->hash()));
+        m_source[static_cast<std::size_t>(i)] = classOf(*m_sourceFile.lineAt(i), i);
+    }
+}
+
+// Most destination lines equal the source line after the one the previous destination
+// line equalled; that line is tried first, in file order, before the table.
+void LineClasses::classifyDestination()
+{
+    const std::int32_t count = m_destinationFile.count();
+    std::int32_t guess = 0;
+    for (std::int32_t j = 0; j < count; ++j) {
+        const LineRecord& line = *m_destinationFile.lineAt(j);
+        const LineRecord* aligned = m_sourceFile.lineAt(guess);
+        if (aligned != nullptr && aligned->hash() == line.hash() && contentOf(*aligned) == contentOf(line)) {
+            m_destination[static_cast<std::size_t>(j)] = m_source[static_cast<std::size_t>(guess++)];
+            continue;
+        }
+        const std::int32_t lineClass = classOf(line, ~j);
+        m_destination[static_cast<std::size_t>(j)] = lineClass;
+        const std::int32_t first = m_representative[static_cast<std::size_t>(lineClass)];
+        if (first >= 0)
+            guess = first + 1;
+    }
 }
 
 std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t reference)
 {
-    auto contentOf = [this](const LineRecord& line) { return m_byKey ? line.key() : line.text(); };
     auto lineOf = [this](std::int32_t ref) -> const LineRecord& {
         return ref >= 0 ? *m_sourceFile.lineAt(ref) : *m_destinationFile.lineAt(~ref);
     };
 
-    if (static_cast<std::size_t>(m_classCount) * 2 >= m_slots.size())
+    if (static_cast<std::size_t>(m_classCount) * 2 >= m_slotCount)
         grow();
-    const std::size_t mask = m_slots.size() - 1;
+    const std::size_t mask = m_slotCount - 1;
     const std::string_view content = contentOf(record);
     std::int32_t sameHash = -1;
     for (std::size_t at = mixed(record.hash()) & mask;; at = (at + 1) & mask) {
         Slot& slot = m_slots[at];
-        if (slot.lineClass < 0) {
-            slot.hash = record.hash();
-            slot.lineClass = m_classCount++;
+        if (slot.classPlusOne == 0) {
+            const std::int32_t lineClass = m_classCount++;
+            slot = {record.hash(), lineClass + 1};
             m_representative.push_back(reference);
             if (sameHash >= 0) {
                 m_collisions.push_back(sameHash);
-                m_collisions.push_back(slot.lineClass);
+                m_collisions.push_back(lineClass);
             }
-            return slot.lineClass;
+            return lineClass;
         }
         if (slot.hash != record.hash())
             continue;
-        if (contentOf(lineOf(m_representative[static_cast<std::size_t>(slot.lineClass)])) == content)
-            return slot.lineClass;
-        sameHash = slot.lineClass;
+        const std::int32_t lineClass = slot.classPlusOne - 1;
+        if (contentOf(lineOf(m_representative[static_cast<std::size_t>(lineClass)])) == content)
+            return lineClass;
+        sameHash = lineClass;
     }
 }
 
 void LineClasses::grow()
 {
-    std::vector<Slot> old = std::move(m_slots);
-    m_slots.assign(old.size() * 2, Slot{});
-    const std::size_t mask = m_slots.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.lineClass < 0)
+    const SlotTable old = std::move(m_slots);
+    const std::size_t oldCount = m_slotCount;
+    m_slotCount *= 2;
+    m_slots = emptyTable(m_slotCount);
+    const std::size_t mask = m_slotCount - 1;
+    for (std::size_t k = 0; k < oldCount; ++k) {
+        if (old[k].classPlusOne == 0)
             continue;
-        std::size_t at = mixed(slot.hash) & mask;
-        while (m_slots[at].lineClass >= 0)
+        std::size_t at = mixed(old[k].hash) & mask;
+        while (m_slots[at].classPlusOne != 0)
             at = (at + 1) & mask;
-        m_slots[at] = slot;
+        m_slots[at] = old[k];
     }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <memory>
 #include <vector>
 
 #include "core/line_file.h"
@@ -23,18 +26,30 @@ public:
     bool sharesHash(std::int32_t lineClass) const { return m_sharesHash[static_cast<std::size_t>(lineClass)] != 0; }
 
 private:
+    // An empty slot is all zero bits, so a new table is taken from the system as zero
+    // pages and only the pages that are used cost memory.
     struct Slot {
-        std::uint32_t hash = 0;
-        std::int32_t lineClass = -1;
+        std::uint32_t hash;
+        std::int32_t classPlusOne;
     };
+    struct FreeSlots {
+        void operator()(Slot* slots) const { std::free(slots); }
+    };
+    using SlotTable = std::unique_ptr<Slot[], FreeSlots>;
 
+    static SlotTable emptyTable(std::size_t size);
+    std::string_view contentOf(const LineRecord& line) const { return m_byKey ? line.key() : line.text(); }
+    const Slot& slotFor(std::uint32_t hash) const;
     std::int32_t classOf(const LineRecord& record, std::int32_t reference);
+    void classifySource();
+    void classifyDestination();
     void grow();
 
     const LineFile& m_sourceFile;
     const LineFile& m_destinationFile;
     bool m_byKey;
-    std::vector<Slot> m_slots;
+    SlotTable m_slots;
+    std::size_t m_slotCount = 0;
     std::vector<std::int32_t> m_representative; // per class: source index, or ~destination index
     std::vector<std::int32_t> m_collisions; // classes met with the hash of another
     std::int32_t m_classCount = 0;

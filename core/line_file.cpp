@@ -95,20 +95,6 @@ private:
 
 } // namespace
 
-const LineRecord* LineFile::lineAt(std::int32_t index) const
-{
-    if (index < 0 || index >= m_count)
-        return nullptr;
-    return &m_lines[static_cast<std::size_t>(index)];
-}
-
-LineRecord* LineFile::lineAt(std::int32_t index)
-{
-    if (index < 0 || index >= m_count)
-        return nullptr;
-    return &m_lines[static_cast<std::size_t>(index)];
-}
-
 LineRecord& LineFile::recordAt(std::int32_t index)
 {
     assert(index >= 0 && index < m_size);

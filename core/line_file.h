@@ -30,8 +30,14 @@ public:
     // Number of lines; records at count() and above are not lines of the file.
     std::int32_t count() const { return m_count; }
     // The record at index, or null outside 0 .. count() - 1.
-    const LineRecord* lineAt(std::int32_t index) const;
-    LineRecord* lineAt(std::int32_t index);
+    const LineRecord* lineAt(std::int32_t index) const
+    {
+        return index < 0 || index >= m_count ? nullptr : &m_lines[static_cast<std::size_t>(index)];
+    }
+    LineRecord* lineAt(std::int32_t index)
+    {
+        return index < 0 || index >= m_count ? nullptr : &m_lines[static_cast<std::size_t>(index)];
+    }
 
     // Room for records: the file length / 20 (at least 10) when loading, raised by 500
     // whenever the loader runs out, count() + 100 after appendLine. The storage itself

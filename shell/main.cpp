@@ -1,15 +1,42 @@
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "core/report.h"
 #include "core/report_options.h"
-#include "shell/bivalo_app.h"
+
+namespace {
+
+// The window lives in a program of its own beside this one, so that a headless run
+// never loads the toolkit's libraries: scripts start faster and use less memory.
+std::string windowProgramPath()
+{
+    std::string self(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", self.data(), self.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= self.size())
+        return "bivalo-window";
+    self.resize(static_cast<std::size_t>(length));
+    return self.substr(0, self.rfind('/') + 1) + "bivalo-window";
+}
+
+int startWindowProgram(char** argv)
+{
+    const std::string path = windowProgramPath();
+    ::execv(path.c_str(), argv);
+    std::cerr << "bivalo: cannot start " << path << ": " << std::strerror(errno) << '\n';
+    return core::kReportTrouble;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!core::isHeadlessCommand(arguments))
-        return shell::runWindowedApplication(argc, argv);
-    return core::reportMain(arguments, std::cout, std::cerr);
+    if (core::isHeadlessCommand(arguments))
+        return core::reportMain(arguments, std::cout, std::cerr);
+    return startWindowProgram(argv);
 }

@@ -91,6 +91,25 @@ TEST_F(LineText, HashTakesBytesAsSignedValuesWeightedByPositionAndPower)
     EXPECT_EQ(lineOf("  ab").hash(), core::lineHash("  ab"));
 }
 
+TEST_F(LineText, HashOfLongerTextsFollowsTheByteByByteSum)
+{
+    auto byteByByte = [](std::string_view bytes) {
+        std::uint32_t hash = 0;
+        std::uint32_t power = 1;
+        std::uint32_t position = 0;
+        for (const char c : bytes) {
+            power *= 6293815u;
+            hash += static_cast<std::uint32_t>(static_cast<std::int8_t>(c)) * ++position * power;
+        }
+        return hash;
+    };
+    std::string text;
+    for (int length = 0; length < 70; ++length) {
+        EXPECT_EQ(core::lineHash(text), byteByByte(text)) << "length " << length;
+        text.push_back(static_cast<char>(length * 37 + 200));
+    }
+}
+
 TEST_F(LineText, ANulByteIsAnOrdinaryByte)
 {
     const LineRecord& first = lineOf(std::string("a\0b", 3));
