@@ -48,17 +48,20 @@ std::size_t collapseBlanks(std::string_view from, char* to)
     return length;
 }
 
-std::size_t collapsedLength(std::string_view from)
+// Copies from to `to` with every tab replaced by tabSize blanks.
+void expandTabs(std::string_view from, std::size_t tabSize, char* to)
 {
-    std::size_t length = 0;
-    bool previousBlank = false;
-    for (const char c : from) {
-        const bool blank = c == ' ';
-        if (!(blank && previousBlank))
-            ++length;
-        previousBlank = blank;
+    for (;;) {
+        const std::size_t tab = from.find('\t');
+        const std::size_t span = tab == std::string_view::npos ? from.size() : tab;
+        std::memcpy(to, from.data(), span);
+        to += span;
+        if (tab == std::string_view::npos)
+            return;
+        std::memset(to, ' ', tabSize);
+        to += tabSize;
+        from.remove_prefix(tab + 1);
     }
-    return length;
 }
 
 LoadProblem problemOfErrno(int error)
@@ -133,45 +136,38 @@ void LineFile::setText(std::int32_t index, std::string_view text)
 void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trimTrailing)
 {
     record = LineRecord{};
+    // Trailing white space goes before expanding: a tab there only becomes blanks that
+    // would go too.
+    if (trimTrailing) {
+        while (!input.empty() && isTrailingWhiteSpace(input.back()))
+            input.remove_suffix(1);
+    }
     if (input.empty())
         return;
     const settings::AppSettings& options = settings::appSettings();
-
-    std::string_view text = input;
-    if (input.find('\t') != std::string_view::npos) {
-        const auto tab = std::string(static_cast<std::size_t>(std::max(0, options.TabSize)), ' ');
-        m_expanded.clear();
-        for (const char c : input) {
-            if (c == '\t')
-                m_expanded += tab;
-            else
-                m_expanded += c;
-        }
-        text = m_expanded;
-    }
-    if (trimTrailing) {
-        while (!text.empty() && isTrailingWhiteSpace(text.back()))
-            text.remove_suffix(1);
-    }
-    if (text.empty())
+    const auto tabSize = static_cast<std::size_t>(std::max(0, options.TabSize));
+    const auto tabs = static_cast<std::size_t>(std::count(input.begin(), input.end(), '\t'));
+    const std::size_t textLength = input.size() - tabs + tabs * tabSize;
+    if (textLength == 0)
         return;
 
-    const std::size_t keyBegin = firstNonBlank(text);
-    const std::string_view keySource = text.substr(keyBegin);
     const bool collapse = options.IgnoreBlanks != 0;
-    const std::size_t keyLength = collapse ? collapsedLength(keySource) : keySource.size();
-
-    char* bytes = m_store.allocate(text.size() + (collapse ? keyLength : 0));
-    std::memcpy(bytes, text.data(), text.size());
+    // With blanks collapsed the key follows the text, at most as long as the text.
+    char* bytes = m_store.allocate(collapse ? 2 * textLength : textLength);
+    expandTabs(input, tabSize, bytes);
+    const std::string_view text(bytes, textLength);
+    const std::size_t keyBegin = firstNonBlank(text);
     record.m_text = bytes;
-    record.m_textLength = static_cast<std::uint32_t>(text.size());
+    record.m_textLength = static_cast<std::uint32_t>(textLength);
     if (collapse) {
-        collapseBlanks(keySource, bytes + text.size());
-        record.m_keyBegin = static_cast<std::uint32_t>(text.size());
+        const std::size_t keyLength = collapseBlanks(text.substr(keyBegin), bytes + textLength);
+        m_store.giveBack(textLength - keyLength);
+        record.m_keyBegin = static_cast<std::uint32_t>(textLength);
+        record.m_keyLength = static_cast<std::uint32_t>(keyLength);
     } else {
         record.m_keyBegin = static_cast<std::uint32_t>(keyBegin);
+        record.m_keyLength = static_cast<std::uint32_t>(textLength - keyBegin);
     }
-    record.m_keyLength = static_cast<std::uint32_t>(keyLength);
     record.m_hash = lineHash(collapse ? record.key() : record.text());
 }
 

@@ -86,7 +86,6 @@ private:
     bool m_firstLineEndsWithCrLf = false;
     LoadProblem m_loadProblem = LoadProblem::None;
     TextStore m_store;
-    std::string m_expanded; // work area of setText; grows, never overflows
 };
 
 } // namespace core

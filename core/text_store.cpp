@@ -12,6 +12,7 @@ char* TextStore::allocate(std::size_t size)
         // A large request gets a block of its own so the current block's rest stays usable.
         if (size > m_nextBlockSize / 4) {
             m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+            m_latestFromFreeRoom = false;
             return m_blocks.back().get();
         }
         m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_nextBlockSize));
@@ -22,7 +23,16 @@ char* TextStore::allocate(std::size_t size)
     char* result = m_free;
     m_free += size;
     m_freeSize -= size;
+    m_latestFromFreeRoom = true;
     return result;
+}
+
+void TextStore::giveBack(std::size_t size)
+{
+    if (!m_latestFromFreeRoom)
+        return;
+    m_free -= size;
+    m_freeSize += size;
 }
 
 void TextStore::clear()
@@ -31,6 +41,7 @@ void TextStore::clear()
     m_free = nullptr;
     m_freeSize = 0;
     m_nextBlockSize = kFirstBlockSize;
+    m_latestFromFreeRoom = false;
 }
 
 } // namespace core

@@ -13,6 +13,9 @@ class TextStore {
 public:
     // Room for `size` bytes that stay where they are until clear().
     char* allocate(std::size_t size);
+    // Returns the last `size` bytes of the latest allocation, which was larger than
+    // needed, to the free room.
+    void giveBack(std::size_t size);
     void clear();
 
 private:
@@ -25,6 +28,7 @@ private:
     char* m_free = nullptr;
     std::size_t m_freeSize = 0;
     std::size_t m_nextBlockSize = kFirstBlockSize;
+    bool m_latestFromFreeRoom = false; // the latest allocation ends where the free room starts
 };
 
 } // namespace core

@@ -81,6 +81,20 @@ TEST_F(LineText, IgnoringBlanksCollapsesRunsOfBlanksInTheKey)
     EXPECT_EQ(line.hash(), core::lineHash("alpha beta gamma"));
 }
 
+TEST_F(LineText, CollapsedKeysOfSuccessiveLinesStayApart)
+{
+    settings::appSettings().IgnoreBlanks = 1;
+    settings::appSettings().TabSize = 3;
+    const LineRecord& first = lineOf("\ta  \t b");
+    const LineRecord& second = lineOf("c    d");
+    const LineRecord& third = lineOf("  e");
+    EXPECT_EQ(first.text(), "   a      b");
+    EXPECT_EQ(first.key(), "a b");
+    EXPECT_EQ(second.key(), "c d");
+    EXPECT_EQ(third.text(), "  e");
+    EXPECT_EQ(third.key(), "e");
+}
+
 TEST_F(LineText, HashTakesBytesAsSignedValuesWeightedByPositionAndPower)
 {
     EXPECT_EQ(core::lineHash(""), 0u);
@@ -107,6 +121,10 @@ TEST_F(LineText, HashOfLongerTextsFollowsTheByteByByteSum)
     for (int length = 0; length < 70; ++length) {
         EXPECT_EQ(core::lineHash(text), byteByByte(text)) << "length " << length;
         text.push_back(static_cast<char>(length * 37 + 200));
+    }
+    for (const std::size_t length : {16383u, 16384u, 16385u, 40000u}) {
+        text.resize(length, '\x9c');
+        EXPECT_EQ(core::lineHash(text), byteByByte(text)) << "length " << length;
     }
 }
 
