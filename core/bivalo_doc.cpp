@@ -8,6 +8,7 @@
 #include "core/copy_request.h"
 #include "core/difference_engine.h"
 #include "core/file_saver.h"
+#include "core/pair_loader.h"
 #include "core/row_editor.h"
 #include "core/undone_row.h"
 #include "framework/command_ids.h"
@@ -152,12 +153,14 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     m_host.dispatchPendingMessages();
 
     LineFile newSource;
-    if (!newSource.load(resolveName(sourceName))) {
+    LineFile newDestination;
+    const PairLoad loaded =
+        loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName));
+    if (!loaded.sourceLoaded) {
         notice(kSourceNotFound);
         return false;
     }
-    LineFile newDestination;
-    if (!newDestination.load(resolveName(destinationName))) {
+    if (!loaded.destinationLoaded) {
         notice(kDestinationNotFound);
         return false;
     }

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <ostream>
 #include <string_view>
-#include <thread>
 
+#include "core/pair_loader.h"
 #include "core/side_by_side_listing.h"
 #include "settings/app_settings.h"
 
@@ -141,18 +141,14 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
 
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
-    // The two files are read at the same time: reading and hashing is most of the work.
-    LineFile destination;
-    bool destinationLoaded = false;
-    std::thread destinationReader([&] { destinationLoaded = destination.load(options.files.at(1)); });
     LineFile source;
-    const bool sourceLoaded = source.load(options.files.at(0));
-    destinationReader.join();
-    if (!sourceLoaded) {
+    LineFile destination;
+    const PairLoad loaded = loadPair(source, options.files.at(0), destination, options.files.at(1));
+    if (!loaded.sourceLoaded) {
         err << loadProblemText("Source", source) << '\n';
         return kReportTrouble;
     }
-    if (!destinationLoaded) {
+    if (!loaded.destinationLoaded) {
         err << loadProblemText("Destination", destination) << '\n';
         return kReportTrouble;
     }

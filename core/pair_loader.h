@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "core/line_file.h"
+
+namespace core {
+
+struct PairLoad {
+    bool sourceLoaded = false;
+    bool destinationLoaded = false;
+};
+
+// Reads both files of a pair at the same time (reading and hashing is most of the work
+// of a comparison); each file is read as LineFile::load reads it.
+PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
+                  const std::string& destinationPath);
+
+} // namespace core
