@@ -33,7 +33,7 @@ class BlockWalk {
 public:
     BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks)
         : m_source(source), m_destination(destination),
-          m_ns(source.count() + 1), m_nd(destination.count() + 1),
+          m_ns(source.count() + 1), m_nd(destination.count() + 1), m_ignoreBlanks(ignoreBlanks),
           m_classes(source, destination, ignoreBlanks),
           m_sourceOccurrences(m_classes.sourceClasses(), m_classes.classCount()),
           m_destinationOccurrences(m_classes.destinationClasses(), m_classes.classCount()),
@@ -81,6 +81,7 @@ private:
     LineFile& m_destination;
     const std::int32_t m_ns; // lines with the marker
     const std::int32_t m_nd;
+    const bool m_ignoreBlanks;
     LineClasses m_classes;
     LineOccurrences m_sourceOccurrences;
     LineOccurrences m_destinationOccurrences;
@@ -322,7 +323,11 @@ bool BlockWalk::pairsDifferentTexts()
             continue;
         const LineRecord& x = sourceLine(i);
         const LineRecord& y = destinationLine(j);
-        if (x.state() == LineState::Same && y.state() == LineState::Same && x.text() != y.text())
+        if (x.state() != LineState::Same || y.state() != LineState::Same)
+            continue;
+        // Lines of one class have equal texts unless the classes go by keys.
+        const bool sameClass = sourceClass(i) == destinationClass(j);
+        if (!sameClass || (m_ignoreBlanks && x.text() != y.text()))
             return true;
     }
     return false;

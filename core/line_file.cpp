@@ -21,7 +21,7 @@ constexpr std::int32_t kLoadGrowth = 500;
 constexpr std::int32_t kAppendMargin = 100;
 constexpr std::int32_t kBytesPerExpectedLine = 20;
 constexpr std::int32_t kMinimumExpectedLines = 10;
-constexpr std::size_t kReadChunk = 1 << 18;
+constexpr std::size_t kReadChunk = 1 << 16;
 
 bool isTrailingWhiteSpace(char c)
 {
@@ -102,7 +102,9 @@ LineRecord& LineFile::recordAt(std::int32_t index)
 {
     assert(index >= 0 && index < m_size);
     const auto position = static_cast<std::size_t>(index);
-    if (position >= m_lines.size())
+    if (position == m_lines.size())
+        return m_lines.emplace_back();
+    if (position > m_lines.size())
         m_lines.resize(position + 1);
     return m_lines[position];
 }
@@ -146,7 +148,10 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
         return;
     const settings::AppSettings& options = settings::appSettings();
     const auto tabSize = static_cast<std::size_t>(std::max(0, options.TabSize));
-    const auto tabs = static_cast<std::size_t>(std::count(input.begin(), input.end(), '\t'));
+    const std::size_t firstTab = input.find('\t');
+    const auto tabs = firstTab == std::string_view::npos
+        ? std::size_t{0}
+        : static_cast<std::size_t>(std::count(input.begin() + static_cast<std::ptrdiff_t>(firstTab), input.end(), '\t'));
     const std::size_t textLength = input.size() - tabs + tabs * tabSize;
     if (textLength == 0)
         return;
@@ -154,7 +159,10 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     const bool collapse = options.IgnoreBlanks != 0;
     // With blanks collapsed the key follows the text, at most as long as the text.
     char* bytes = m_store.allocate(collapse ? 2 * textLength : textLength);
-    expandTabs(input, tabSize, bytes);
+    if (tabs == 0)
+        std::memcpy(bytes, input.data(), input.size());
+    else
+        expandTabs(input, tabSize, bytes);
     const std::string_view text(bytes, textLength);
     const std::size_t keyBegin = firstNonBlank(text);
     record.m_text = bytes;

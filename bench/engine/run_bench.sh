@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times `bivalo --report --format=summary` against GNU diff on the generated pairs, side by
 # side in one run, and prints the wall-time ratio and bivalo's peak memory against the two
-# files' bytes. Targets: ratio <= 1 on every pair, memory <= 3x the bytes.
+# files' bytes, both as measured and net of the process's fixed cost (the peak of
+# `bivalo --version`, measured in the same run). Targets: ratio <= 1 on every pair,
+# memory <= 3x the bytes.
 #   bench/engine/run_bench.sh [BUILD_DIR]     (default build/, configured as Release)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -13,10 +15,10 @@ trap 'rm -rf "$pairs"' EXIT
 "$build/bench/engine/engine_bench_pairs" "$pairs"
 export BIVALO_INI="$pairs/Bivalo.INI"
 
-# Best wall time of three runs in seconds; the command's exit status 0 or 1 is fine.
+# Best wall time of five runs in seconds; the command's exit status 0 or 1 is fine.
 best_time() {
     local best=""
-    for _ in 1 2 3; do
+    for _ in 1 2 3 4 5; do
         local start end
         start=$(date +%s%N)
         "$@" >/dev/null || [ $? -eq 1 ]
@@ -31,7 +33,9 @@ peak_kib() {
     { /usr/bin/time -f %M "$@" 2>&1 >/dev/null || true; } | tail -1
 }
 
-printf '%-12s %10s %10s %7s %10s %10s %7s\n' pair diff_s bivalo_s ratio bytes_KiB peak_KiB mem_x
+base=$(peak_kib "$build/bivalo" --version)
+echo "fixed cost of a bivalo process (peak of --version): $base KiB"
+printf '%-12s %10s %10s %7s %10s %10s %7s %7s\n' pair diff_s bivalo_s ratio bytes_KiB peak_KiB mem_x net_x
 for name in big disjoint repetitive long; do
     a="$pairs/${name}_a.txt"
     b="$pairs/${name}_b.txt"
@@ -39,6 +43,6 @@ for name in big disjoint repetitive long; do
     v=$(best_time "$build/bivalo" --report --format=summary "$a" "$b")
     peak=$(peak_kib "$build/bivalo" --report --format=summary "$a" "$b")
     bytes=$(( ($(stat -c %s "$a") + $(stat -c %s "$b")) / 1024 ))
-    awk -v n="$name" -v d="$d" -v v="$v" -v k="$bytes" -v p="$peak" 'BEGIN {
-        printf "%-12s %10.3f %10.3f %7.2f %10d %10d %7.2f\n", n, d / 1e9, v / 1e9, v / d, k, p, p / k }'
+    awk -v n="$name" -v d="$d" -v v="$v" -v k="$bytes" -v p="$peak" -v b="$base" 'BEGIN {
+        printf "%-12s %10.3f %10.3f %7.2f %10d %10d %7.2f %7.2f\n", n, d / 1e9, v / 1e9, v / d, k, p, p / k, (p - b) / k }'
 done
