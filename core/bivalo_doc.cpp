@@ -105,10 +105,13 @@ void CBivaloDoc::addCommands()
     onCommand(ID_COPY_DIFF_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyDifference); });
     onCommand(ID_COPY_LINE_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyLine); });
     onCommand(ID_COPY_DIFF_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyDifference); });
+    for (const CommandId id : { ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE })
+        onEnable(id, [this, id](CommandUI& ui) { ui.enable(m_host.offers(id)); });
     onCommand(ID_ALTERNATE_TOOL, [this] { runAlternateTool(); });
     onEnable(ID_ALTERNATE_TOOL, whenRows);
     onCommand(ID_UNDO, [this] { undo(); });
     onCommand(ID_OPTIONS, [this] { runOptions(); });
+    onEnable(ID_OPTIONS, [this](CommandUI& ui) { ui.enable(m_host.offers(ID_OPTIONS)); });
     onCommand(ID_FONT, [this] { chooseFont(); });
     onCommand(ID_HIDDEN, [this] {
         auto& hidden = settings::appSettings().Hidden;
@@ -117,7 +120,7 @@ void CBivaloDoc::addCommands()
     });
     onEnable(ID_HIDDEN, [](CommandUI& ui) { ui.setCheck(settings::appSettings().Hidden != 0); });
     onCommand(ID_EASY_JOIN, [this] { m_host.runEasyJoin(); });
-    onEnable(ID_EASY_JOIN, whenRows);
+    onEnable(ID_EASY_JOIN, [this](CommandUI& ui) { ui.enable(rowCount > 0 && m_host.offers(ID_EASY_JOIN)); });
     onCommand(ID_NO_SYNC, [this] {
         syncScroll = !syncScroll;
         if (syncScroll)
@@ -142,7 +145,7 @@ void CBivaloDoc::addEnableOnlyAnswers()
 {
     using namespace framework;
     for (const CommandId id : { ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE, ID_FILE_SAVE_AS })
-        onEnable(id, [this](CommandUI& ui) { ui.enable(rowCount > 0); });
+        onEnable(id, [this, id](CommandUI& ui) { ui.enable(rowCount > 0 && m_host.offers(id)); });
     onEnable(ID_SAVE_AS_RESULT, [this](CommandUI& ui) { ui.enable(!resultFile.empty()); });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/command_ids.h"
 #include "framework/log_font.h"
 #include "framework/messages.h"
 
@@ -21,6 +22,9 @@ public:
     virtual bool createFont(const framework::LogFont& font) = 0;
     // The EasyJoin guided merge over the current pair.
     virtual void runEasyJoin() = 0;
+    // Whether the window side carries out a command that the document hands on to it
+    // (a dialog, EasyJoin, or a pane's part of a command); one it does not stays disabled.
+    virtual bool offers(framework::CommandId) const { return true; }
 };
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QAction>
@@ -484,3 +485,14 @@ bool CMainFrame::createFont(const LogFont& font)
 }
 
 void CMainFrame::runEasyJoin() {}
+
+bool CMainFrame::offers(framework::CommandId id) const
+{
+    using namespace framework;
+    // Not part of the program yet: the options and EasyJoin dialogs, and what the panes
+    // do for moving between differences, editing, copying and saving under a new name.
+    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE,
+                                  ID_FILE_SAVE_AS, ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST,
+                                  ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE };
+    return std::find(notYet.begin(), notYet.end(), id) == notYet.end();
+}

@@ -422,6 +422,20 @@ TEST_F(DocumentCommands, OptionsOkPostsOptionChangedAndTellsTheViews)
     EXPECT_EQ(view.hints, Hints { kHintOptionsChanged });
 }
 
+TEST_F(DocumentCommands, CommandsTheWindowCannotCarryOutStayDisabled)
+{
+    loadPair("a\n", "b\n");
+    EXPECT_TRUE(enabled(ID_OPTIONS));
+    EXPECT_TRUE(enabled(ID_EASY_JOIN));
+    host.declined = { ID_OPTIONS, ID_EASY_JOIN };
+    EXPECT_FALSE(enabled(ID_OPTIONS));
+    EXPECT_FALSE(enabled(ID_EASY_JOIN));
+    router.execute(ID_OPTIONS);
+    router.execute(ID_EASY_JOIN);
+    EXPECT_EQ(host.optionsRuns, 0);
+    EXPECT_EQ(host.easyJoins, 0);
+}
+
 TEST_F(DocumentCommands, FontDialogStartsFromThePanesFontAndAppliesTheChoice)
 {
     view.react = [](int hint, void* object) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ struct FakeHost : core::DocumentHost {
     bool runOptionsDialog() override { ++optionsRuns; return optionsAnswer; }
     bool createFont(const framework::LogFont& font) override { return fontCreatable && !font.FaceName.empty(); }
     void runEasyJoin() override { ++easyJoins; }
+    bool offers(framework::CommandId id) const override { return !declined.contains(id); }
+    std::set<framework::CommandId> declined;
 };
 
 // A document with a recording view, scripted services and real files in a temp folder.
