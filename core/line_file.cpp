@@ -28,10 +28,30 @@ bool isTrailingWhiteSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-std::size_t firstNonBlank(std::string_view text)
+struct ExpandedWidths {
+    std::size_t tabs = 0;
+    std::size_t leadingBlanks = 0; // blanks before the first other byte, once tabs are expanded
+};
+
+// One look at a line before its tabs are expanded: the expanded text's leading blanks
+// come from the leading blanks and tabs, and the rest is searched for tabs only.
+ExpandedWidths measureExpanded(std::string_view input, std::size_t tabSize)
 {
-    const std::size_t found = text.find_first_not_of(' ');
-    return found == std::string_view::npos ? text.size() : found;
+    ExpandedWidths widths;
+    std::size_t at = 0;
+    for (; at < input.size(); ++at) {
+        if (input[at] == ' ') {
+            ++widths.leadingBlanks;
+        } else if (input[at] == '\t') {
+            ++widths.tabs;
+            widths.leadingBlanks += tabSize;
+        } else {
+            break;
+        }
+    }
+    for (; (at = input.find('\t', at)) != std::string_view::npos; ++at)
+        ++widths.tabs;
+    return widths;
 }
 
 // The key with every run of blanks reduced to its first blank.
@@ -148,23 +168,20 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
         return;
     const settings::AppSettings& options = settings::appSettings();
     const auto tabSize = static_cast<std::size_t>(std::max(0, options.TabSize));
-    const std::size_t firstTab = input.find('\t');
-    const auto tabs = firstTab == std::string_view::npos
-        ? std::size_t{0}
-        : static_cast<std::size_t>(std::count(input.begin() + static_cast<std::ptrdiff_t>(firstTab), input.end(), '\t'));
-    const std::size_t textLength = input.size() - tabs + tabs * tabSize;
+    const ExpandedWidths widths = measureExpanded(input, tabSize);
+    const std::size_t textLength = input.size() - widths.tabs + widths.tabs * tabSize;
     if (textLength == 0)
         return;
 
     const bool collapse = options.IgnoreBlanks != 0;
     // With blanks collapsed the key follows the text, at most as long as the text.
     char* bytes = m_store.allocate(collapse ? 2 * textLength : textLength);
-    if (tabs == 0)
+    if (widths.tabs == 0)
         std::memcpy(bytes, input.data(), input.size());
     else
         expandTabs(input, tabSize, bytes);
     const std::string_view text(bytes, textLength);
-    const std::size_t keyBegin = firstNonBlank(text);
+    const std::size_t keyBegin = widths.leadingBlanks;
     record.m_text = bytes;
     record.m_textLength = static_cast<std::uint32_t>(textLength);
     if (collapse) {
@@ -228,6 +245,8 @@ bool LineFile::load(const std::string& path)
     m_count = 0;
     m_firstLineEndsWithCrLf = false;
     m_size = expected == 0 ? kMinimumExpectedLines : expected;
+    // The texts take about the file's bytes: line ends and trailing blanks go, tabs grow.
+    m_store.reserve(static_cast<std::size_t>(status.st_size));
 
     std::int32_t pieces = 0;
     bool firstLine = true;

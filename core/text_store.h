@@ -13,6 +13,9 @@ class TextStore {
 public:
     // Room for `size` bytes that stay where they are until clear().
     char* allocate(std::size_t size);
+    // Makes room for about `size` bytes at once, its memory taken from the system in one
+    // step rather than page by page as it is first written (a file about to be read).
+    void reserve(std::size_t size);
     // Returns the last `size` bytes of the latest allocation, which was larger than
     // needed, to the free room.
     void giveBack(std::size_t size);
@@ -24,7 +27,17 @@ private:
     static constexpr std::size_t kFirstBlockSize = 1 << 12;
     static constexpr std::size_t kLargestBlockSize = 1 << 20;
 
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    // Frees a block the way it was taken: from the heap, or mapped from the system.
+    struct BlockRelease {
+        std::size_t mappedSize = 0;
+        void operator()(char* block) const;
+    };
+    using Block = std::unique_ptr<char[], BlockRelease>;
+
+    static Block heapBlock(std::size_t size);
+    void startFreeRoom(Block block, std::size_t size);
+
+    std::vector<Block> m_blocks;
     char* m_free = nullptr;
     std::size_t m_freeSize = 0;
     std::size_t m_nextBlockSize = kFirstBlockSize;
