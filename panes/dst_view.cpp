@@ -48,6 +48,8 @@ void CDstView::afterComparison()
         goToRowCentred(row);
         return;
     }
+    // Nothing moves the panes, yet the overview strip must learn what they show.
+    sendScrollState(true);
     const bool blanksOnly = doc().blankDifference;
     services().messageBox(blanksOnly ? kBlanksOnly : kFilesIdentical, framework::MessageButtons::Ok,
                           framework::MessageIcon::Information);
@@ -73,6 +75,11 @@ void CDstView::onUpdate(framework::View* sender, int hint, void* object)
         return;
     case kHintFillFont:
         *static_cast<LogFont*>(object) = grid()->font(1).logFont();
+        return;
+    case kHintSetFont:
+        // Rows of another height show another range of rows.
+        CBivaloView::onUpdate(sender, hint, object);
+        sendScrollState(true);
         return;
     case kHintStoreRow:
         *static_cast<int*>(object) = grid()->position().row;

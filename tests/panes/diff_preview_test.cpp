@@ -77,6 +77,16 @@ TEST_F(DiffPreviewTest, MarkerCoversTheRowsThePanesShow)
     EXPECT_FALSE(markerAt(strip.blockMap().rowToY(shown.lastRow) + 4));
 }
 
+TEST_F(DiffPreviewTest, MarkerShowsThePanesRowsAfterAComparisonWithoutDifferences)
+{
+    compareEqualFiles(100, 410);
+    const grid::TCellPosition& shown = target.grid()->position();
+    ASSERT_GT(shown.lastRow, 0);
+    EXPECT_EQ(strip.firstVisibleRow(), shown.firstRow);
+    EXPECT_EQ(strip.lastVisibleRow(), shown.lastRow);
+    EXPECT_TRUE(markerAt(strip.blockMap().rowToY(shown.lastRow)));
+}
+
 TEST_F(DiffPreviewTest, EmptyDocumentDrawsNothing)
 {
     const QImage image = strip.grab().toImage();

@@ -106,6 +106,7 @@ TEST_F(PaneHintsTest, FontCommandStartsFromTheTargetFontAndGivesBothPanesTheChos
         EXPECT_EQ(view->grid()->position().firstRow, firstRow);
         EXPECT_EQ(view->grid()->position().originY, view->grid()->geometry().rows.start(firstRow));
     }
+    EXPECT_EQ(strip.lastVisibleRow(), target.grid()->position().lastRow);
     EXPECT_EQ(settings::appSettings().FontValid, 1);
 }
 
