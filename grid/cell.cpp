@@ -39,8 +39,7 @@ TCell::~TCell() = default;
 bool TCell::onCreate()
 {
     const std::uint32_t style = windowStyle();
-    geometry_.frame.hasVScroll = (style & platform::WS_VSCROLL) != 0;
-    geometry_.frame.hasHScroll = (style & platform::WS_HSCROLL) != 0;
+    takeScrollStyle();
     editableStyle_ = (style & TCS_EDITABLE) != 0;
     editEnabled_ = editableStyle_;
     resetColors();
@@ -50,27 +49,65 @@ bool TCell::onCreate()
     vScrollBar_ = new QScrollBar(Qt::Vertical, this);
     hScrollBar_ = new QScrollBar(Qt::Horizontal, this);
     for (QScrollBar* bar : {vScrollBar_, hScrollBar_}) {
-        const bool vertical = bar == vScrollBar_;
         bar->hide();
         bar->setFocusPolicy(Qt::NoFocus);
-        connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar, vertical](int action) {
-            switch (action) {
-            case QAbstractSlider::SliderSingleStepSub: handleScrollBar(vertical, SB_LINEUP, bar->value()); break;
-            case QAbstractSlider::SliderSingleStepAdd: handleScrollBar(vertical, SB_LINEDOWN, bar->value()); break;
-            case QAbstractSlider::SliderPageStepSub: handleScrollBar(vertical, SB_PAGEUP, bar->value()); break;
-            case QAbstractSlider::SliderPageStepAdd: handleScrollBar(vertical, SB_PAGEDOWN, bar->value()); break;
-            case QAbstractSlider::SliderMove: handleScrollBar(vertical, SB_THUMBTRACK, bar->sliderPosition()); break;
-            default: break;
-            }
-        });
-        connect(bar, &QAbstractSlider::sliderReleased, this, [this, bar, vertical] {
-            handleScrollBar(vertical, SB_THUMBPOSITION, bar->sliderPosition());
-        });
+        connectScrollBar(bar, bar == vScrollBar_);
     }
     if (!createEditors())
         return false;
     relayout();
     return true;
+}
+
+void TCell::connectScrollBar(QScrollBar* bar, bool vertical)
+{
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar, vertical](int action) {
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: handleScrollBar(vertical, SB_LINEUP, bar->value()); break;
+        case QAbstractSlider::SliderSingleStepAdd: handleScrollBar(vertical, SB_LINEDOWN, bar->value()); break;
+        case QAbstractSlider::SliderPageStepSub: handleScrollBar(vertical, SB_PAGEUP, bar->value()); break;
+        case QAbstractSlider::SliderPageStepAdd: handleScrollBar(vertical, SB_PAGEDOWN, bar->value()); break;
+        case QAbstractSlider::SliderMove: handleScrollBar(vertical, SB_THUMBTRACK, bar->sliderPosition()); break;
+        default: break;
+        }
+    });
+    connect(bar, &QAbstractSlider::sliderReleased, this, [this, bar, vertical] {
+        handleScrollBar(vertical, SB_THUMBPOSITION, bar->sliderPosition());
+    });
+}
+
+// The own bars count for the layout only where the style has them and no control stands in.
+void TCell::takeScrollStyle()
+{
+    const std::uint32_t style = windowStyle();
+    geometry_.frame.hasVScroll = (style & platform::WS_VSCROLL) != 0 && !vControl_;
+    geometry_.frame.hasHScroll = (style & platform::WS_HSCROLL) != 0 && !hControl_;
+}
+
+void TCell::setScrollBarControl(Qt::Orientation orientation, QScrollBar* control)
+{
+    QPointer<QScrollBar>& slot = orientation == Qt::Vertical ? vControl_ : hControl_;
+    if (slot == control)
+        return;
+    if (slot)
+        slot->disconnect(this);
+    slot = control;
+    if (control) {
+        connectScrollBar(control, orientation == Qt::Vertical);
+        connect(control, &QObject::destroyed, this, [this, orientation] {
+            (orientation == Qt::Vertical ? vControl_ : hControl_) = nullptr;
+            takeScrollStyle();
+            relayoutAndNotify();
+        });
+    }
+    takeScrollStyle();
+    relayoutAndNotify();
+    invalidateAll();
+}
+
+QScrollBar* TCell::scrollBarControl(Qt::Orientation orientation) const
+{
+    return orientation == Qt::Vertical ? vControl_.data() : hControl_.data();
 }
 
 int TCell::dialogCode()
@@ -98,8 +135,7 @@ void TCell::modifyStyle(std::uint32_t remove, std::uint32_t add)
         colors_.inactiveRowBackground = fresh.inactiveRowBackground;
         colors_.inactiveRowText = fresh.inactiveRowText;
     }
-    geometry_.frame.hasVScroll = (style & platform::WS_VSCROLL) != 0;
-    geometry_.frame.hasHScroll = (style & platform::WS_HSCROLL) != 0;
+    takeScrollStyle();
     relayoutAndNotify();
     invalidateAll();
 }
@@ -295,6 +331,20 @@ void TCell::updateScrollBars()
     place(hScrollBar_, area.hScroll && geometry_.columns.total() > area.width, geometry_.columns.total(),
           area.width, position_.originX,
           QRect(b, height() - b - extent, width() - 2 * b - (area.vScroll ? extent : 0), extent));
+    // A control keeps its own place; it gets the range and is disabled when all fits.
+    const auto feed = [](QScrollBar* control, int total, int page, int origin) {
+        const bool scrolls = total > page;
+        const QSignalBlocker quiet(control);
+        control->setRange(0, scrolls ? total - page : 0);
+        control->setPageStep(scrolls ? page : 0);
+        control->setSingleStep(std::max(1, page / 20));
+        control->setValue(scrolls ? origin : 0);
+        control->setEnabled(scrolls);
+    };
+    if (vControl_)
+        feed(vControl_, geometry_.rows.total(), area.height, position_.originY);
+    if (hControl_)
+        feed(hControl_, geometry_.columns.total(), area.width, position_.originX);
 }
 
 void TCell::handleScrollBar(bool vertical, int code, int thumb)

@@ -1,21 +1,22 @@
 #pragma once
 
-#include <QPixmap>
+#include <QPointer>
+#include <QScrollBar>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/services.h"
 #include "grid/cell_colors.h"
 #include "grid/cell_geometry.h"
+#include "grid/cell_images.h"
 #include "grid/cell_messages.h"
 #include "grid/cell_records.h"
 #include "grid/s_font.h"
 #include "platform/window.h"
-
-class QScrollBar;
 
 namespace grid {
 
@@ -87,11 +88,24 @@ public:
     bool rowEmphasis() const { return rowEmphasis_; }
     // Repaints the current row; 0 when the switch already had this state.
     int setRowEmphasis(bool on);
+    // The area below the last row (and the gap under the header band) in the pattern
+    // brush of bitmap 2003 instead of the solid background colour.
+    bool backgroundPattern() const { return backgroundPattern_; }
+    void setBackgroundPattern(bool on);
     bool keepsFocus() const { return keepFocus_; }
     void setKeepFocus(bool on) { keepFocus_ = on; }
 
     // The in-cell editor in use now, none while no cell is edited.
     QWidget* activeEditor() const;
+
+    // Points the scroll-bar updates of one direction at a separate scroll-bar control
+    // instead of the grid's own bar, which then stays hidden; the control's moves scroll
+    // the grid as the own bar's do. None gives the direction back to the own bar.
+    void setScrollBarControl(Qt::Orientation orientation, QScrollBar* control);
+    QScrollBar* scrollBarControl(Qt::Orientation orientation) const;
+
+    // The image lists and the background pattern, made on first use.
+    const CellImages& images() const;
 
     // Where the font dialog comes from; the desktop's when none is set.
     void setServices(framework::Services* services) { services_ = services; }
@@ -138,8 +152,10 @@ protected:
     // The text of a data (fixed) cell; false for none. Defaults ask the notify window.
     virtual bool cellText(int column, int row, std::string& text);
     virtual bool fixedCellText(int fixedColumn, int row, std::string& text);
-    // The image of a cell of a column with the image flag; false for none.
-    virtual bool cellImage(int column, int row, QPixmap& image);
+    // The image of a data (fixed) cell of a column with the image flag; false for none.
+    // Defaults ask the notify window for the cell's number (kinds 5 and 7).
+    virtual bool cellImage(int column, int row, CellImage& image);
+    virtual bool fixedCellImage(int fixedColumn, int row, CellImage& image);
 
     // Painting of one cell; rect in the painter's (client) coordinates. flags: 0 all, else
     // bit 0 fill, bit 1 grid lines, bit 2 image, bit 3 text.
@@ -215,6 +231,8 @@ private:
     // Frame and scroll bars.
     void updateFrame();
     void updateScrollBars();
+    void connectScrollBar(QScrollBar* bar, bool vertical);
+    void takeScrollStyle();
     void handleScrollBar(bool vertical, int code, int thumb);
     void scrollPixels(int dx, int dy);
     void invalidateCurrentRow(const TCellPosition& position);
@@ -231,6 +249,11 @@ private:
     void paintFrameAndCorner(platform::Painter& painter);
     void paintTrackingLine(platform::Painter& painter);
     void drawRaisedEdges(platform::Painter& painter, const QRect& rect, bool pressed);
+    // Draws the image of a cell of an image column; returns the rectangle right of the image area.
+    QRect drawCellImage(platform::Painter& painter, const TCellColumn& record, const QRect& rect,
+                        const std::optional<CellImage>& image);
+    void fillBackground(platform::Painter& painter, const QRect& rect);
+    LResult numberRequest(int kind, int column, int row);
     void drawCellText(platform::Painter& painter, const QRect& textArea, const std::string& text,
                       const CSFont& cellFont, std::uint32_t format);
     QRect textArea(const QRect& cell, int fontHeight) const;
@@ -260,8 +283,12 @@ private:
     bool editEnabled_ = false;
     bool rowEmphasis_ = true;
     bool keepFocus_ = false;
+    bool backgroundPattern_ = false;
+    mutable std::unique_ptr<CellImages> images_;
     QScrollBar* vScrollBar_ = nullptr;
     QScrollBar* hScrollBar_ = nullptr;
+    QPointer<QScrollBar> vControl_;
+    QPointer<QScrollBar> hControl_;
     std::array<char, 4096> textBuffer_{};
     std::array<char, 4096> fixedTextBuffer_{};
     framework::Services* services_ = nullptr;

@@ -113,9 +113,70 @@ bool TCell::fixedCellText(int fixedColumn, int row, std::string& text)
     return true;
 }
 
-bool TCell::cellImage(int, int, QPixmap&)
+LResult TCell::numberRequest(int kind, int column, int row)
 {
-    return false;
+    TCellDataRequest record = dataRequest(column, row, kAnswerNumber, -1);
+    request(TCM_GETCELLDATA, static_cast<WParam>(kind), reinterpret_cast<LParam>(&record));
+    return record.answerType == kAnswerNumber ? record.value : -1;
+}
+
+bool TCell::cellImage(int column, int row, CellImage& image)
+{
+    const std::optional<CellImage> answer = CellImage::fromNumber(numberRequest(kCellDataNumber, column, row));
+    if (answer)
+        image = *answer;
+    return answer.has_value();
+}
+
+bool TCell::fixedCellImage(int fixedColumn, int row, CellImage& image)
+{
+    const std::optional<CellImage> answer =
+        CellImage::fromNumber(numberRequest(kCellDataFixedNumber, fixedColumn, row));
+    if (answer)
+        image = *answer;
+    return answer.has_value();
+}
+
+const CellImages& TCell::images() const
+{
+    if (!images_)
+        images_ = std::make_unique<CellImages>();
+    return *images_;
+}
+
+void TCell::setBackgroundPattern(bool on)
+{
+    if (backgroundPattern_ == on)
+        return;
+    backgroundPattern_ = on;
+    invalidateAll();
+}
+
+void TCell::fillBackground(Painter& painter, const QRect& rect)
+{
+    if (!backgroundPattern_) {
+        painter.fillRect(rect, colors_.background);
+        return;
+    }
+    const qreal ratio = painter.qt().device() ? painter.qt().device()->devicePixelRatioF() : 1.0;
+    painter.qt().fillRect(rect, images().patternBrush(colors_.background, colors_.gridLine, ratio));
+}
+
+QRect TCell::drawCellImage(Painter& painter, const TCellColumn& record, const QRect& rect,
+                           const std::optional<CellImage>& image)
+{
+    const CellImageList* list = image ? images().list(image->list) : nullptr;
+    if (list) {
+        const bool centred = record.isStatic && (record.format & platform::DT_CENTER);
+        const int x = centred ? rect.left() + (rect.width() - list->imageWidth()) / 2 : rect.left() + 4;
+        painter.save();
+        painter.intersectClip(rect);
+        list->draw(painter.qt(), image->index, QPoint(x, rect.top() + (rect.height() - list->imageHeight()) / 2));
+        painter.restore();
+    }
+    QRect rest = rect;
+    rest.setLeft(rect.left() + record.imageWidth + 4);
+    return rest;
 }
 
 void TCell::onPaint(Painter& painter, const QRegion& update)
@@ -154,7 +215,12 @@ void TCell::paintDataArea(Painter& painter, const QRegion& update)
     for (int row = firstRow; row <= lastRow; ++row) {
         const ColorRef rowBack = cellBackColor(-1, row);
         const int top = rows.start(row) - position_.originY;
-        painter.fillRect(QRect(boxLeft, top, box.width(), rows.end(row) - rows.start(row)), rowBack);
+        const QRect band(boxLeft, top, box.width(), rows.end(row) - rows.start(row));
+        if (row >= rows.count() && backgroundPattern_) {
+            fillBackground(painter, band);
+            continue;
+        }
+        painter.fillRect(band, rowBack);
         if (row >= rows.count())
             continue;
         for (int column = firstColumn; column <= lastColumn; ++column)
@@ -205,14 +271,9 @@ void TCell::paintCell(Painter& painter, int column, int row, const QRect& rect, 
 
     QRect cell = rect;
     if (record.image) {
-        const int imageArea = record.imageWidth + 4;
-        QPixmap image;
-        if (wants(flags, kPaintImage) && cellImage(column, row, image)) {
-            const bool centred = record.isStatic && (record.format & platform::DT_CENTER);
-            const int x = centred ? rect.left() + (rect.width() - image.width()) / 2 : rect.left() + 4;
-            painter.qt().drawPixmap(x, rect.top() + (rect.height() - image.height()) / 2, image);
-        }
-        cell.setLeft(rect.left() + imageArea);
+        CellImage image;
+        const bool shown = wants(flags, kPaintImage) && cellImage(column, row, image);
+        cell = drawCellImage(painter, record, rect, shown ? std::optional(image) : std::nullopt);
     }
     if (!wants(flags, kPaintText) || record.isStatic)
         return;
@@ -329,6 +390,12 @@ void TCell::paintFixedCell(Painter& painter, int fixedColumn, int row, const QRe
     } else {
         drawRaisedEdges(painter, rect, rowEmphasis_ && row == position_.row);
     }
+    QRect cell = rect;
+    if (record.image) {
+        CellImage image;
+        const bool shown = fixedCellImage(fixedColumn, row, image);
+        cell = drawCellImage(painter, record, rect, shown ? std::optional(image) : std::nullopt);
+    }
     if (record.isStatic)
         return;
     std::string text;
@@ -336,7 +403,7 @@ void TCell::paintFixedCell(Painter& painter, int fixedColumn, int row, const QRe
         return;
     painter.setTextColor(fixedTextColor(fixedColumn, row));
     const CSFont& cellFontObject = font(record.font);
-    drawCellText(painter, textArea(rect, cellFontObject.metrics().height), text, cellFontObject, formatOf(record));
+    drawCellText(painter, textArea(cell, cellFontObject.metrics().height), text, cellFontObject, formatOf(record));
 }
 
 void TCell::drawRaisedEdges(Painter& painter, const QRect& rect, bool pressed)
@@ -364,7 +431,7 @@ void TCell::paintFrameAndCorner(Painter& painter)
         painter.restore();
     }
     if (headerGap_ > 0)
-        painter.fillRect(QRect(b, b + headerBandHeight(), width() - 2 * b, headerGap_), colors_.background);
+        fillBackground(painter, QRect(b, b + headerBandHeight(), width() - 2 * b, headerGap_));
     const bool vBar = vScrollBar_ && vScrollBar_->isVisible();
     const bool hBar = hScrollBar_ && hScrollBar_->isVisible();
     if (vBar && hBar)

@@ -348,6 +348,42 @@ TEST(CellScrollBars, RangePageAndPositionFollowTheGrid)
     EXPECT_EQ(f.owner->count(TCN_VSCROLL), 1);
 }
 
+TEST(CellScrollBars, SeparateControlTakesThePlaceOfTheOwnBar)
+{
+    FocusedGrid f(TCS_NOTIFY, 3, 100);
+    const int ownWidth = f.grid->clientArea().width();
+    auto* control = new QScrollBar(Qt::Vertical, f.owner.get());
+    control->setGeometry(420, 0, 16, 300);
+    f.grid->setScrollBarControl(Qt::Vertical, control);
+    EXPECT_EQ(f.grid->scrollBarControl(Qt::Vertical), control);
+    EXPECT_GT(f.grid->clientArea().width(), ownWidth);        // the own bar no longer takes room
+    for (QScrollBar* bar : f.grid->findChildren<QScrollBar*>())
+        EXPECT_FALSE(bar->isVisible());
+    const int page = f.grid->clientArea().height();
+    f.grid->send(TCM_SETSCROLLY, 300, 0);
+    EXPECT_TRUE(control->isEnabled());
+    EXPECT_EQ(control->pageStep(), page);
+    EXPECT_EQ(control->maximum(), 100 * 20 - page);
+    EXPECT_EQ(control->value(), 300);
+    EXPECT_EQ(control->geometry(), QRect(420, 0, 16, 300));   // the control keeps its own place
+
+    control->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(f.owner->count(TCN_VSCROLL), 1);
+    EXPECT_EQ(f.pos().originY, 320);
+    EXPECT_EQ(control->value(), 320);
+    f.owner->answers[TCN_VSCROLL] = kVeto;
+    control->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(f.pos().originY, 320);
+
+    f.grid->send(TCM_DELETEROWS, 0, 95);                      // everything fits now
+    EXPECT_FALSE(control->isEnabled());
+    EXPECT_EQ(control->maximum(), 0);
+    f.grid->send(TCM_INSERTROWS, 0, 95);
+    delete control;                                           // the own bar comes back
+    EXPECT_EQ(f.grid->scrollBarControl(Qt::Vertical), nullptr);
+    EXPECT_EQ(f.grid->clientArea().width(), ownWidth);
+}
+
 } // namespace
 } // namespace grid_test
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 
 #include "platform/color_ref.h"
 #include "platform/painter.h"
@@ -181,6 +182,148 @@ TEST(CellPaint, ScreenshotOfATable)
     const QImage image = f.picture();
     image.save(QDir::temp().filePath(QStringLiteral("bivalo_grid.png")));
     EXPECT_EQ(f.at(image, f.grid->cellRect(1, 5).topLeft() + QPoint(2, 2)), f.grid->colors().selectedBackground);
+}
+
+// --- images and the background pattern ------------------------------------------------------
+
+// A grid with one image column (images 11 wide) in front of a text column.
+struct ImageGrid : PaintedGrid {
+    explicit ImageGrid(std::uint32_t style = 0, int format = 0) : PaintedGrid(style, 0, 0)
+    {
+        TCellColumn images;
+        images.image = 1;
+        images.imageWidth = 11;
+        images.width = 60;
+        images.format = std::uint32_t(format);
+        TCellColumnList list{1, &images};
+        grid->send(TCM_INSERTCOLS, static_cast<WParam>(-1), reinterpret_cast<LParam>(&list));
+        grid->send(TCM_INSERTROWS, 0, 6);
+        grid->send(TCM_SETROWHEIGHT, static_cast<WParam>(-1), 21);
+        grid->send(TCM_SETCURCELL, 0, 5);
+    }
+    // A pixel of the image drawn in a cell, counted from the image's top left corner.
+    ColorRef imagePixel(const QImage& image, int row, QPoint inImage, int left = 4) const
+    {
+        const QRect cell = grid->cellRect(0, row);
+        return at(image, QPoint(cell.left() + left, cell.top() + (cell.height() - 11) / 2) + inImage);
+    }
+};
+
+constexpr ColorRef kInk = 0x1F1F1F;
+
+// Mostly covered by the images' dark ink (edges are smoothed).
+bool isInked(ColorRef colour)
+{
+    return (colour & 0xFF) < 0x60 && ((colour >> 8) & 0xFF) < 0x60 && ((colour >> 16) & 0xFF) < 0x60;
+}
+
+TEST(CellImages, OwnersNumberPicksTheImageAndMarksAreTransparent)
+{
+    ImageGrid f;
+    f.owner->number = [](int, int row) { return row == 1 ? 0 : row == 2 ? 3 : -1; };   // arrow, lock
+    f.grid->send(TCM_SELECTROW, 1, 1);
+    const QImage image = f.picture();
+    const ColorRef selected = f.grid->colors().selectedBackground;
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(4, 5)), kInk);          // inside the arrow
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(1, 5)), selected);      // the row shows round it
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(9, 1)), selected);
+    EXPECT_EQ(f.imagePixel(image, 2, QPoint(5, 8)), kInk);          // the lock's body
+    EXPECT_EQ(f.imagePixel(image, 2, QPoint(5, 4)), f.grid->colors().background);   // inside the shackle
+    EXPECT_EQ(f.imagePixel(image, 0, QPoint(4, 5)), f.grid->colors().background);   // no number, no image
+}
+
+TEST(CellImages, HighWordPicksAnOpaqueList)
+{
+    ImageGrid f;
+    f.owner->number = [](int, int row) { return row == 1 ? 0x10000 : row == 2 ? 0x10001 : 0x30000; };
+    f.grid->send(TCM_SELECTROW, 1, 1);
+    const QImage image = f.picture();
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(5, 5)), platform::rgb(255, 255, 255));  // box inside, not the row
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(0, 5)), platform::rgb(0x5A, 0x5A, 0x5A));
+    EXPECT_TRUE(isInked(f.imagePixel(image, 2, QPoint(5, 7))));     // the tick of a checked box
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(5, 7)), platform::rgb(255, 255, 255));
+    EXPECT_EQ(f.imagePixel(image, 0, QPoint(5, 5)), f.grid->colors().background);   // list 3 does not exist
+}
+
+TEST(CellImages, StaticCentredColumnCentresItsImage)
+{
+    ImageGrid f(0, platform::DT_CENTER);
+    TCellColumn column = f.grid->column(0);
+    f.grid->send(TCM_DELETECOLS, 0, 1);
+    column.isStatic = 1;
+    TCellColumnList list{1, &column};
+    f.grid->send(TCM_INSERTCOLS, 0, reinterpret_cast<LParam>(&list));
+    f.owner->number = [](int, int) { return 0; };
+    const QImage image = f.picture();
+    const int left = (60 - 11) / 2;
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(4, 5), left), kInk);
+    EXPECT_EQ(f.imagePixel(image, 1, QPoint(4, 5)), f.grid->colors().background);
+}
+
+TEST(CellImages, FixedCellsShowTheirImageAndTheTextMovesRight)
+{
+    PaintedGrid f(TCS_FIXEDBAND | TCS_FLATFIXED, 1, 4);
+    TCellColumn header;
+    header.image = 1;
+    header.imageWidth = 11;
+    header.width = 60;
+    f.grid->insertFixedColumns(0, &header, 1);
+    f.owner->fixedNumber = [](int, int row) { return row == 2 ? 2 : -1; };
+    f.owner->fixedText = [](int, int) { return std::string("W"); };
+    const QImage image = f.picture();
+    const auto fixedPixel = [&](int row, QPoint p) {
+        const QRect line = f.grid->rowRect(row).translated(f.grid->clientArea().topLeft());
+        return toColorRef(image.pixelColor(QPoint(0, line.top() + (line.height() - 11) / 2) + p));
+    };
+    EXPECT_EQ(fixedPixel(2, QPoint(4 + 5, 5)), kInk);                      // the star's centre
+    EXPECT_EQ(fixedPixel(1, QPoint(4 + 5, 5)), f.grid->colors().headerFace);
+    // The text starts right of the image area (11 + 4) and its inset.
+    const QRect line = f.grid->rowRect(1).translated(f.grid->clientArea().topLeft());
+    bool inkLeftOfText = false;
+    for (int x = 0; x < 15 + 4; ++x)
+        for (int y = line.top() + 2; y < line.bottom() - 2; ++y)
+            inkLeftOfText |= toColorRef(image.pixelColor(x, y)) == f.grid->colors().headerText;
+    EXPECT_FALSE(inkLeftOfText);
+}
+
+TEST(CellImages, ImagesStaySharpOnAHighDensityScreen)
+{
+    CellImages images;
+    QImage picture(22, 22, QImage::Format_ARGB32);
+    picture.setDevicePixelRatio(2.0);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    ASSERT_TRUE(images.list(0)->draw(painter, CellImages::kCurrentRow, QPoint(0, 0)));
+    painter.end();
+    // The arrow's tip is a single logical pixel: drawn at full density it has fully inked
+    // device pixels next to fully clear ones instead of one scaled-up blur.
+    EXPECT_EQ(picture.pixelColor(8, 11).alpha(), 255);
+    EXPECT_EQ(picture.pixelColor(2, 11).alpha(), 0);
+    EXPECT_FALSE(images.list(0)->draw(painter, 4, QPoint(0, 0)));
+}
+
+// Counts the pixels of one colour in a block of the data area.
+int countColour(const PaintedGrid& f, const QImage& image, QRect block, ColorRef colour)
+{
+    int n = 0;
+    for (int y = block.top(); y <= block.bottom(); ++y)
+        for (int x = block.left(); x <= block.right(); ++x)
+            n += f.at(image, QPoint(x, y)) == colour;
+    return n;
+}
+
+TEST(CellPaint, PatternFillsTheAreaBelowTheLastRowWhenSwitchedOn)
+{
+    PaintedGrid f(TCS_HEADER, 2, 3);
+    const QRect below(40, f.grid->cellRect(0, 2).bottom() + 20, 8, 8);
+    const ColorRef line = f.grid->colors().gridLine;
+    ASSERT_NE(line, f.grid->colors().background);
+    EXPECT_EQ(countColour(f, f.picture(), below, line), 0);
+    f.grid->setBackgroundPattern(true);
+    const QImage image = f.picture();
+    EXPECT_EQ(countColour(f, image, below, line), 8);       // one diagonal per 8x8 tile
+    EXPECT_EQ(countColour(f, image, below, f.grid->colors().background), 56);
+    EXPECT_EQ(countColour(f, image, QRect(40, 2, 8, 8), line), 0);   // the rows keep their colour
 }
 
 } // namespace

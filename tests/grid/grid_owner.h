@@ -35,6 +35,9 @@ public:
     std::function<std::string(int fixedColumn, int row)> fixedText = [](int, int row) {
         return std::to_string(row + 1);
     };
+    // Numbers of data and fixed cells (image numbers); -1 answers none.
+    std::function<long long(int column, int row)> number = [](int, int) { return -1; };
+    std::function<long long(int fixedColumn, int row)> fixedNumber = [](int, int) { return -1; };
 
     int count(int code) const
     {
@@ -69,6 +72,14 @@ protected:
             return vetoMoves ? 1 : 0;
         case TCM_GETCELLDATA: {
             auto* request = reinterpret_cast<TCellDataRequest*>(lParam);
+            if (wParam == kCellDataNumber || wParam == kCellDataFixedNumber) {
+                const long long value = wParam == kCellDataNumber ? number(request->column, request->row)
+                                                                  : fixedNumber(request->column, request->row);
+                if (value < 0)
+                    return 0;
+                request->value = LParam(value);
+                return kVeto;
+            }
             if (wParam != kCellDataText && wParam != kCellDataFixedText)
                 return 0;
             ++textRequests;
