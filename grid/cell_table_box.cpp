@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPushButton>
 #include <QToolTip>
@@ -14,7 +15,10 @@
 #include "grid/cell_edit.h"
 #include "grid/cell_editors.h"
 #include "grid/stored_widths.h"
+#include "grid/table_list_delegate.h"
+#include "platform/color_ref.h"
 #include "platform/display_text.h"
+#include "platform/painter.h"
 #include "platform/virtual_keys.h"
 #include "platform/window_messages.h"
 
@@ -33,6 +37,8 @@ constexpr int kListId = 1003;
 constexpr int kSecondListId = 1004;
 constexpr std::size_t kWidthTextLimit = 3999;
 constexpr int kRowHeaderCode = 0xFFFFFF;
+constexpr int kListItemPadding = 4;
+constexpr int kListTextInset = 4;
 
 LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); }
 
@@ -182,6 +188,8 @@ void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const
     if (!m_list) {
         m_list = new QComboBox(this);
         m_list->setObjectName(QString::number(kListId));
+        m_listItems = new TableListDelegate(*this, *m_list);
+        m_list->setItemDelegate(m_listItems);
         m_list->hide();
         connect(m_list, &QComboBox::activated, this, [this] { closeList(true); });
         m_list2 = new QComboBox(this);
@@ -355,6 +363,44 @@ bool TCellTableBox::storeCellText(int column, int row, const std::string& text)
     return true;
 }
 
+void TCellTableBox::setEditMode(EditMode mode)
+{
+    if (m_editMode == mode)
+        return;
+    m_editMode = mode;
+    send(TCM_REDRAWFIXEDROW, WParam(position().row), 0);
+}
+
+// A list is open, or the editor holds a text not yet stored.
+bool TCellTableBox::holdsChange() const
+{
+    if (m_editMode == EditMode::List)
+        return true;
+    const auto* editor = qobject_cast<const CCellEdit*>(activeEditor());
+    return m_editMode == EditMode::Edit && editor && editor->isModified();
+}
+
+LResult TCellTableBox::onEditChange(WParam wParam, LParam lParam)
+{
+    send(TCM_REDRAWFIXEDROW, WParam(position().row), 0);
+    return TCell::onEditChange(wParam, lParam);
+}
+
+bool TCellTableBox::fixedCellImage(int fixedColumn, int row, CellImage& image)
+{
+    if (fieldOfFixedColumn(fixedColumn) >= 0)
+        return TCell::fixedCellImage(fixedColumn, row, image);
+    if (row == position().row && rowEmphasis()) {
+        image = {0, holdsChange() ? CellImages::kEditedRow : CellImages::kCurrentRow};
+        return true;
+    }
+    if (rowFlags(row) & kRowMarked) {
+        image = {0, CellImages::kMarkedRow};
+        return true;
+    }
+    return false;
+}
+
 bool TCellTableBox::acceptsEditor(int column, int row)
 {
     const int index = fieldOfColumn(column);
@@ -403,6 +449,11 @@ LResult TCellTableBox::windowProc(framework::MessageId message, WParam wParam, L
     case TCM_EDITKEYUP:
         m_keyFromEditor = 0;
         return 0;
+    case platform::WM_MEASUREITEM:
+    case platform::WM_DRAWITEM:
+        if (wParam != WParam(kListId))
+            return TCell::windowProc(message, wParam, lParam);
+        return listItem(message, wParam, lParam);
     case TCM_EDITMOUSE:
     case TBM_FIELDMASK:
         return toParent(message, wParam, lParam);
@@ -437,14 +488,14 @@ LResult TCellTableBox::onEditDblClk(WParam wParam, LParam lParam)
 LResult TCellTableBox::onEditSetFocus(WParam wParam, LParam lParam)
 {
     if (m_editMode == EditMode::None)
-        m_editMode = EditMode::Edit;
+        setEditMode(EditMode::Edit);
     return TCell::onEditSetFocus(wParam, lParam);
 }
 
 LResult TCellTableBox::onEditKillFocus(WParam wParam, LParam lParam)
 {
     if (m_editMode == EditMode::Edit)
-        m_editMode = EditMode::None;
+        setEditMode(EditMode::None);
     return TCell::onEditKillFocus(wParam, lParam);
 }
 
@@ -593,7 +644,7 @@ bool TCellTableBox::startEditByKey(int virtualKey)
             if (virtualKey != platform::VK_SPACE)
                 return false;
             if (toParent(TBM_EDITEVENT, WParam(controlId()), 0) != 0)
-                m_editMode = EditMode::Edit;
+                setEditMode(EditMode::Edit);
             return true;
         }
         if (kind != kEditText && kind != kEditByOwner)
@@ -603,7 +654,7 @@ bool TCellTableBox::startEditByKey(int virtualKey)
     if (!editor)
         return false;
     editor->setFocus(Qt::OtherFocusReason);
-    m_editMode = EditMode::Edit;
+    setEditMode(EditMode::Edit);
     if (virtualKey < platform::VK_F1)
         m_charFromKey = virtualKey;
     return true;
@@ -631,7 +682,8 @@ void TCellTableBox::endEdit(bool save)
         editing().commitInPlace();
     else
         editing().reload();
-    m_editMode = EditMode::None;
+    setEditMode(EditMode::None);
+    send(TCM_REDRAWFIXEDROW, WParam(position().row), 0);
 }
 
 // --- mouse --------------------------------------------------------------------------------
@@ -743,21 +795,48 @@ bool TCellTableBox::openList(int field)
     LResult stored = toParent(TBM_GETVALUE, WParam(controlId()), packCell(field, row));
     if (stored && isIntegerType(this->field(field).type))
         m_list->setCurrentIndex(readInteger(this->field(field).type, reinterpret_cast<const void*>(stored)));
+    m_listByParent = editKind(field, row) == kEditByParent;
     const QRect cell = cellRect(position().column, row);
     m_list->setGeometry(QRect(clientToWidget(cell.topLeft()), cell.size()));
+    m_listItems->measure();
     m_list->setProperty("field", field);
     m_list->show();
     m_list->setFocus(Qt::OtherFocusReason);
-    m_editMode = EditMode::List;
+    setEditMode(EditMode::List);
     m_list->showPopup();
     return true;
+}
+
+// Items of the list editor: the parent measures and draws those of a cell it edits itself
+// (edit kind 1002); when it does not, or for other cells, the box does.
+LResult TCellTableBox::listItem(framework::MessageId message, WParam wParam, LParam lParam)
+{
+    if (m_listByParent && toParent(message, wParam, lParam) != 0)
+        return 1;
+    if (message == platform::WM_MEASUREITEM) {
+        auto* item = reinterpret_cast<TableListMeasureItem*>(lParam);
+        item->itemHeight = std::uint32_t(QFontMetrics(m_list->font()).height() + kListItemPadding);
+        return 1;
+    }
+    auto* item = reinterpret_cast<TableListDrawItem*>(lParam);
+    const bool selected = item->state & platform::ODS_SELECTED;
+    const QPalette& palette = m_list->palette();
+    const QRect rect(item->rect.left, item->rect.top, item->rect.right - item->rect.left,
+                     item->rect.bottom - item->rect.top);
+    item->painter->fillRect(rect, platform::toColorRef(palette.color(selected ? QPalette::Highlight : QPalette::Base)));
+    item->painter->setFont(m_list->font());
+    item->painter->setTextColor(
+        platform::toColorRef(palette.color(selected ? QPalette::HighlightedText : QPalette::Text)));
+    item->painter->drawText(rect.adjusted(kListTextInset, 0, -kListTextInset, 0), m_list->itemText(item->itemId),
+                            platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX);
+    return 1;
 }
 
 void TCellTableBox::closeList(bool save)
 {
     if (m_editMode != EditMode::List)
         return;
-    m_editMode = EditMode::None;
+    setEditMode(EditMode::None);
     const int index = m_list->property("field").toInt();
     TableValue value;
     value.field = index;

@@ -11,6 +11,8 @@ class QComboBox;
 
 namespace grid {
 
+class TableListDelegate;
+
 // The grid the application shows: typed value fields whose values live with the parent
 // (asked and stored through the TBM_ requests), a map from columns to fields, list
 // editors, row selection with Shift and Ctrl clicks, Escape and Enter handling for
@@ -84,6 +86,9 @@ protected:
 
     bool cellText(int column, int row, std::string& text) override;
     bool fixedCellText(int fixedColumn, int row, std::string& text) override;
+    // The row-header column of mode 2 marks the current row (a pencil while it holds a
+    // change not yet stored) and the marked rows.
+    bool fixedCellImage(int fixedColumn, int row, CellImage& image) override;
     ColorRef cellBackColor(int column, int row) override;
     ColorRef cellTextColor(int column, int row) override;
     bool storeCellText(int column, int row, const std::string& text) override;
@@ -95,10 +100,14 @@ protected:
     void onChar(unsigned character, LParam keyData) override;
     void onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point) override;
     LResult onEditDblClk(WParam wParam, LParam lParam) override;
+    LResult onEditChange(WParam wParam, LParam lParam) override;
     LResult onEditSetFocus(WParam wParam, LParam lParam) override;
     LResult onEditKillFocus(WParam wParam, LParam lParam) override;
 
 private:
+    // Changes the edit mode and repaints the row header of the current row.
+    void setEditMode(EditMode mode);
+    bool holdsChange() const;
     TCellColumn columnFor(const TableFieldSpec& spec, int font) const;
     LResult editKind(int field, int row);
     LResult toParent(framework::MessageId message, WParam wParam, LParam lParam);
@@ -122,6 +131,7 @@ private:
     // List editor.
     bool openList(int field);
     void closeList(bool save);
+    LResult listItem(framework::MessageId message, WParam wParam, LParam lParam);
 
     void restoreWidths();
     std::string widthsFile() const;
@@ -131,6 +141,8 @@ private:
     std::vector<int> m_fixedColumnFields;   // per fixed column
     QComboBox* m_list = nullptr;            // 1003
     QComboBox* m_list2 = nullptr;           // 1004
+    TableListDelegate* m_listItems = nullptr;   // owner-drawn items of 1003
+    bool m_listByParent = false;            // the list's cell is edited by the parent (1002)
     std::uint32_t m_options = 0;
     bool m_rowDrag = false;
     EditMode m_editMode = EditMode::None;

@@ -6,7 +6,11 @@
 #include "framework/log_font.h"
 #include "framework/messages.h"
 #include "framework/services.h"
+#include "grid/cell_records.h"
 #include "grid/table_value.h"
+#include "platform/window_messages.h"
+
+class QComboBox;
 
 // What a table box exchanges with its parent: message numbers, notification codes, the
 // editor kinds, and the records passed by address.
@@ -113,6 +117,30 @@ struct TableKeyOffer {
     std::uint32_t code = TBN_KEYOFFER;
     std::int32_t reserved = 0;
     std::int32_t key = 0;
+};
+
+// lParam of WM_MEASUREITEM from the list editor 1003; its items all have one height,
+// measured once when the list opens (item 0).
+struct TableListMeasureItem {
+    std::uint32_t controlType = platform::ODT_COMBOBOX;
+    std::int32_t controlId = 0;
+    std::int32_t itemId = 0;
+    std::uint32_t itemWidth = 0;
+    std::uint32_t itemHeight = 0;
+    framework::LParam itemData = 0;    // the item's data number
+};
+
+// lParam of WM_DRAWITEM from the list editor 1003: the item is painted in rect.
+struct TableListDrawItem {
+    std::uint32_t controlType = platform::ODT_COMBOBOX;
+    std::int32_t controlId = 0;
+    std::int32_t itemId = 0;
+    std::uint32_t action = platform::ODA_DRAWENTIRE;
+    std::uint32_t state = 0;           // ODS_SELECTED, ODS_FOCUS
+    QComboBox* window = nullptr;
+    platform::Painter* painter = nullptr;
+    CellRect rect;
+    framework::LParam itemData = 0;
 };
 
 } // namespace grid

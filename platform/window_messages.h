@@ -13,6 +13,8 @@ constexpr MessageId WM_KILLFOCUS = 0x0008;
 constexpr MessageId WM_SIZE = 0x0005;
 constexpr MessageId WM_SETFONT = 0x0030;
 constexpr MessageId WM_GETFONT = 0x0031;
+constexpr MessageId WM_DRAWITEM = 0x002B;
+constexpr MessageId WM_MEASUREITEM = 0x002C;
 constexpr MessageId WM_NOTIFY = 0x004E;
 constexpr MessageId WM_NCHITTEST = 0x0084;
 constexpr MessageId WM_NCLBUTTONDOWN = 0x00A1;
@@ -45,6 +47,12 @@ constexpr MessageId WM_UNDO = 0x0304;
 constexpr MessageId WM_NEXTDLGCTL = 0x0028;
 constexpr MessageId WM_GETDLGCODE = 0x0087;
 constexpr MessageId WM_SYSCOLORCHANGE = 0x0015;
+
+// Owner-drawn items: the control type of a combo box, the draw action and the item states.
+constexpr unsigned ODT_COMBOBOX = 3;
+constexpr unsigned ODA_DRAWENTIRE = 0x0001;
+constexpr unsigned ODS_SELECTED = 0x0001;
+constexpr unsigned ODS_FOCUS = 0x0010;
 
 // Key flags in the wParam of mouse messages.
 constexpr unsigned MK_LBUTTON = 0x0001;

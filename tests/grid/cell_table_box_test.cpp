@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
 #include <QTest>
 
 #include "framework/profile.h"
 #include "grid/cell_edit.h"
 #include "grid/cell_table_box.h"
+#include "platform/color_ref.h"
 #include "platform/virtual_keys.h"
 #include "tests/grid/table_owner.h"
 #include "tests/support/temp_dir.h"
@@ -192,6 +197,50 @@ TEST_F(TableBoxTest, ListFieldOpensItsListByKeyAndStoresTheChosenIndex)
     EXPECT_EQ(box->editMode(), TCellTableBox::EditMode::None);
 }
 
+TEST_F(TableBoxTest, ParentMeasuresAndDrawsTheListItemsOfACellItEdits)
+{
+    make();
+    owner.editKind = kEditByParent;
+    owner.drawsListItems = true;
+    owner.integerFields = {0};
+    box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
+    box->setUp(2, 0);
+    owner.show();
+    QTest::keyClick(box, Qt::Key_Space);
+    ASSERT_EQ(box->editMode(), TCellTableBox::EditMode::List);
+    QComboBox* list = box->listEditor(1003);
+    EXPECT_EQ(owner.measuredItems, 1);
+    EXPECT_EQ(list->view()->sizeHintForRow(2), 30);
+    const QImage items = list->view()->viewport()->grab().toImage();
+    EXPECT_FALSE(owner.drawnItems.empty());
+    EXPECT_EQ(platform::toColorRef(items.pixelColor(5, 5)), platform::rgb(255, 0, 0));
+    list->hidePopup();
+}
+
+TEST_F(TableBoxTest, BoxDrawsTheListItemsOfOtherCellsItself)
+{
+    make();
+    owner.integerFields = {0};
+    box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
+    box->setUp(2, 0);
+    owner.show();
+    QTest::keyClick(box, Qt::Key_Space);
+    ASSERT_EQ(box->editMode(), TCellTableBox::EditMode::List);
+    QComboBox* list = box->listEditor(1003);
+    list->setCurrentIndex(1);
+    list->view()->setCurrentIndex(list->model()->index(1, 0));
+    const int height = list->view()->sizeHintForRow(0);
+    EXPECT_EQ(height, QFontMetrics(list->font()).height() + 4);
+    const QImage items = list->view()->viewport()->grab().toImage();
+    EXPECT_EQ(owner.measuredItems, 0);
+    EXPECT_TRUE(owner.drawnItems.empty());
+    const QRect second = list->view()->visualRect(list->model()->index(1, 0));
+    EXPECT_EQ(items.pixelColor(second.left() + 2, second.center().y()), list->palette().color(QPalette::Highlight));
+    const QRect first = list->view()->visualRect(list->model()->index(0, 0));
+    EXPECT_EQ(items.pixelColor(first.left() + 2, first.center().y()), list->palette().color(QPalette::Base));
+    list->hidePopup();
+}
+
 TEST_F(TableBoxTest, SpaceHandsACellOfEditKindParentToTheParent)
 {
     make();
@@ -340,6 +389,70 @@ TEST_F(TableBoxTest, WithoutSeveralRowsStyleClicksSelectNothing)
     makeWithFields(1, 5);
     QTest::mouseClick(box, Qt::LeftButton, Qt::ControlModifier, rowPoint(2));
     EXPECT_EQ(box->rowFlags(2) & 1, 0);
+}
+
+// --- row marks and tool tips --------------------------------------------------------------------
+
+// The image list 2000 picture of a row mark on the header face, as the row header must show it.
+QImage markPicture(int mark, const QColor& face)
+{
+    QImage picture(11, 11, QImage::Format_RGB32);
+    picture.fill(face);
+    QPainter painter(&picture);
+    CellImages().list(0)->draw(painter, mark, QPoint(0, 0));
+    return picture;
+}
+
+TEST_F(TableBoxTest, RowHeaderMarksTheCurrentEditedAndMarkedRows)
+{
+    makeWithFields(1, 5, 2);
+    owner.show();
+    box->send(TCM_SETCURCELL, 0, 1);
+    box->send(TCM_MARKROW, 3, 1);
+    const QColor face = platform::toQColor(box->colors().headerFace);
+    const auto markAt = [&](const QImage& image, int row) {
+        const QRect line = box->rowRect(row).translated(box->clientArea().topLeft());
+        return image.copy(QRect(1 + 4, line.top() + (line.height() - 11) / 2, 11, 11)).convertToFormat(QImage::Format_RGB32);
+    };
+    QImage image = box->grab().toImage();
+    EXPECT_EQ(markAt(image, 1), markPicture(CellImages::kCurrentRow, face));
+    EXPECT_EQ(markAt(image, 3), markPicture(CellImages::kMarkedRow, face));
+    EXPECT_EQ(markAt(image, 2), markPicture(-1, face));
+
+    // A changed text not yet stored shows the pencil, until Escape drops it.
+    ASSERT_NE(editor(), nullptr);
+    QTest::keyClick(editor(), Qt::Key_X);
+    image = box->grab().toImage();
+    EXPECT_EQ(markAt(image, 1), markPicture(CellImages::kEditedRow, face));
+    box->setOption(TCellTableBox::kOptionKeepEscape, true);
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    image = box->grab().toImage();
+    EXPECT_EQ(markAt(image, 1), markPicture(CellImages::kCurrentRow, face));
+}
+
+TEST_F(TableBoxTest, ToolTipIsAskedOfTheParentForTheCellUnderTheMouse)
+{
+    makeWithFields(2, 5);
+    owner.show();
+    owner.tooltip = "the whole text";
+    const QPoint cell = box->clientToWidget(box->cellRect(1, 2).center());
+    QHelpEvent onCell(QEvent::ToolTip, cell, box->mapToGlobal(cell));
+    QApplication::sendEvent(box, &onCell);
+    ASSERT_EQ(owner.tooltipCells.size(), 1u);
+    EXPECT_EQ(owner.tooltipCells[0], packCell(1, 2));
+    EXPECT_EQ(QToolTip::text(), "the whole text");
+
+    const QPoint header(cell.x(), box->clientArea().top() - 4);
+    QHelpEvent onHeader(QEvent::ToolTip, header, box->mapToGlobal(header));
+    QApplication::sendEvent(box, &onHeader);
+    ASSERT_EQ(owner.tooltipCells.size(), 2u);
+    EXPECT_EQ(owner.tooltipCells[1], packCell(1, 0xFFFFFF));
+
+    owner.tooltip.clear();                                  // no text hides the tip
+    QApplication::sendEvent(box, &onCell);
+    for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait)
+        QTest::qWait(10);
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 // --- stored column widths -----------------------------------------------------------------------

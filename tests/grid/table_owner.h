@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/table_box_records.h"
+#include "platform/painter.h"
 #include "platform/window.h"
 #include "platform/window_messages.h"
 
@@ -34,6 +35,11 @@ public:
     int dragOvers = 0;
     int drops = 0;
     framework::LResult allowDrag = 0;
+    std::string tooltip;                            // answer to TBM_TOOLTIP, none when empty
+    std::vector<framework::LParam> tooltipCells;
+    bool drawsListItems = false;                    // measures (30 high) and paints them red
+    int measuredItems = 0;
+    std::vector<int> drawnItems;
 
     int commandCount(int code) const
     {
@@ -90,6 +96,23 @@ protected:
         }
         case TBM_MOVEROW: moves.emplace_back(int(framework::LParam(wParam)), int(lParam)); return 0;
         case TBM_QUERYSELCHANGE: return refuseSelection;
+        case TBM_TOOLTIP:
+            tooltipCells.push_back(lParam);
+            return tooltip.empty() ? 0 : framework::LResult(tooltip.c_str());
+        case platform::WM_MEASUREITEM:
+            ++measuredItems;
+            if (drawsListItems)
+                reinterpret_cast<TableListMeasureItem*>(lParam)->itemHeight = 30;
+            return drawsListItems;
+        case platform::WM_DRAWITEM: {
+            auto* item = reinterpret_cast<TableListDrawItem*>(lParam);
+            drawnItems.push_back(item->itemId);
+            if (drawsListItems)
+                item->painter->fillRect(QRect(item->rect.left, item->rect.top, item->rect.right - item->rect.left,
+                                              item->rect.bottom - item->rect.top),
+                                        0x0000FF);
+            return drawsListItems;
+        }
         case platform::WM_COMMAND: commands.push_back(wParam); return 0;
         case platform::WM_NOTIFY:
             offeredKeys.push_back(reinterpret_cast<TableKeyOffer*>(lParam)->key);
