@@ -6,6 +6,7 @@
 
 #include "grid/cell.h"
 #include "grid/cell_edit.h"
+#include "platform/color_ref.h"
 #include "platform/window_messages.h"
 
 namespace grid {
@@ -181,6 +182,49 @@ TEST_F(CellEditingTest, ReadOnlyCellHasNoEditor)
     grid->send(TCM_ROWDOWN, 1, 0);
     EXPECT_EQ(grid->activeEditor(), nullptr);
     EXPECT_TRUE(grid->hasFocus());
+}
+
+// A grid whose current cell has colours of its own, one pair per row.
+class TintedCell : public TCell {
+public:
+    static constexpr ColorRef kBack[2] = {0x00FFFF, 0xFFFF00};   // yellow, cyan
+    static constexpr ColorRef kText[2] = {0xFF0000, 0x000080};
+
+protected:
+    ColorRef cellBackColor(int column, int row) override
+    {
+        return row == position().row && row < 2 ? kBack[row] : TCell::cellBackColor(column, row);
+    }
+    ColorRef cellTextColor(int column, int row) override
+    {
+        return row == position().row && row < 2 ? kText[row] : TCell::cellTextColor(column, row);
+    }
+};
+
+TEST(CellEditorColours, EditorTakesTheColoursOfTheCellItCovers)
+{
+    GridOwner owner;
+    owner.cells = {"abc", "def", "ghi"};
+    auto* grid = new TintedCell;
+    grid->create(&owner, QRect(0, 0, 480, 280), platform::WS_VISIBLE | TCS_EDITABLE | TCS_HGRID | TCS_VGRID, 7);
+    grid->send(TCM_INSERTCOLS, WParam(-1), 0);
+    grid->send(TCM_INSERTROWS, 0, 3);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    grid->setFocus();
+    for (int row : {0, 1}) {
+        grid->send(TCM_SETCURCELL, 0, row);
+        auto* editor = qobject_cast<CCellEdit*>(grid->activeEditor());
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(editor->isVisible());
+        EXPECT_EQ(platform::toColorRef(editor->palette().color(QPalette::Base)), TintedCell::kBack[row]);
+        EXPECT_EQ(platform::toColorRef(editor->palette().color(QPalette::Text)), TintedCell::kText[row]);
+        // On screen the editor looks like the cell: its empty right part in the cell's colour.
+        const QImage image = grid->grab().toImage();
+        const QRect cell = grid->cellRect(0, row);
+        const QPoint inside = grid->clientToWidget(QPoint(cell.right() - 6, cell.center().y()));
+        EXPECT_EQ(platform::toColorRef(image.pixelColor(inside)), TintedCell::kBack[row]);
+    }
 }
 
 } // namespace
