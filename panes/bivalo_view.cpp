@@ -7,7 +7,6 @@
 
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QStyle>
 #include <QToolTip>
 
@@ -18,8 +17,8 @@
 #include "panes/view_frame.h"
 #include "panes/visible_rows.h"
 #include "platform/color_ref.h"
-#include "platform/display_text.h"
 #include "platform/font_conversion.h"
+#include "platform/painter.h"
 #include "platform/virtual_keys.h"
 #include "platform/window_messages.h"
 #include "settings/app_settings.h"
@@ -34,6 +33,7 @@ using framework::WParam;
 namespace {
 
 constexpr framework::ColorRef kNoColor = 0xFFFFFFFF;
+constexpr framework::ColorRef kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
 constexpr std::uint32_t kHeaderRowCode = 0xFFFFFF;
 constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
@@ -239,25 +239,25 @@ void CBivaloView::updateCaption()
 
 void CBivaloView::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
+    platform::Painter painter(this);
     const QRect caption(0, 0, width(), captionHeight() - 1);
     const bool active = frame().activeView() == this;
     const QPalette::ColorGroup group = active ? QPalette::Active : QPalette::Inactive;
-    const QColor background = active ? palette().color(group, QPalette::Highlight) : palette().color(QPalette::Mid);
-    const QColor text = active ? palette().color(group, QPalette::HighlightedText) : palette().color(QPalette::Light);
+    const framework::ColorRef background = platform::toColorRef(
+        active ? palette().color(group, QPalette::Highlight) : palette().color(QPalette::Mid));
     painter.fillRect(caption, background);
     if (m_captionText.empty() && m_file != nullptr && !m_file->path().empty())
         m_captionText = m_file->path();
-    painter.setPen(background);
-    painter.drawLine(caption.topLeft(), caption.topRight());
-    painter.drawLine(caption.topLeft(), caption.bottomLeft());
-    painter.setPen(Qt::white);
-    painter.drawLine(caption.bottomLeft(), caption.bottomRight());
-    painter.drawLine(caption.topRight(), caption.bottomRight());
+    // The 3-D frame: the background's colour at top and left, white at bottom and right.
+    painter.line(caption.left(), caption.top(), caption.right() + 1, caption.top(), background);
+    painter.line(caption.left(), caption.top(), caption.left(), caption.bottom() + 1, background);
+    painter.line(caption.left(), caption.bottom(), caption.right() + 1, caption.bottom(), kWhite);
+    painter.line(caption.right(), caption.top(), caption.right(), caption.bottom() + 1, kWhite);
     if (m_captionFont != nullptr && m_captionFont->Height != 0)
         painter.setFont(platform::toQFont(*m_captionFont));
-    painter.setPen(text);
-    painter.drawText(caption, Qt::AlignCenter, platform::displayText(m_captionText));
+    painter.setTextColor(platform::toColorRef(
+        active ? palette().color(group, QPalette::HighlightedText) : palette().color(QPalette::Light)));
+    painter.drawText(caption, m_captionText, platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE);
 }
 
 bool CBivaloView::event(QEvent* event)

@@ -3,7 +3,6 @@
 #include <array>
 
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "framework/update_hints.h"
 #include "panes/visible_rows.h"
@@ -11,6 +10,12 @@
 #include "settings/color_table.h"
 
 namespace panes {
+
+namespace {
+
+constexpr framework::ColorRef kBlack = 0x000000;
+
+} // namespace
 
 CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent) : QWidget(parent), m_document(document)
 {
@@ -60,8 +65,8 @@ void CDiffPreview::resizeEvent(QResizeEvent* event)
 
 void CDiffPreview::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(this);
-    painter.fillRect(event->rect(), palette().window());
+    platform::Painter painter(this);
+    painter.fillRect(event->rect(), platform::toColorRef(palette().color(QPalette::Window)));
     if (m_map.rowCount() < 1 || event->rect().isEmpty())
         return;
     const QRect bar(QPoint(kBarLeft, DiffBlockMap::kMargin),
@@ -72,46 +77,37 @@ void CDiffPreview::paintEvent(QPaintEvent* event)
         drawMarker(painter);
 }
 
-void CDiffPreview::drawBar(QPainter& painter)
+void CDiffPreview::drawBar(platform::Painter& painter)
 {
     const settings::CColorTable& colors = settings::colorTable();
-    const std::array<QColor, 4> pens = {
-        platform::toQColor(colors.backgroundFor(int(core::LineState::Same), 0)),
-        platform::toQColor(colors.textFor(int(core::LineState::SourceOnly), 0)),
-        platform::toQColor(colors.textFor(int(core::LineState::TargetOnly), 0)),
-        platform::toQColor(colors.textFor(int(core::LineState::Changed), 0)),
+    const std::array<framework::ColorRef, 4> colours = {
+        colors.backgroundFor(int(core::LineState::Same), 0),
+        colors.textFor(int(core::LineState::SourceOnly), 0),
+        colors.textFor(int(core::LineState::TargetOnly), 0),
+        colors.textFor(int(core::LineState::Changed), 0),
     };
     const int right = width() - kBarRightMargin;
     const int bottom = height() - DiffBlockMap::kMargin;
+    const int barWidth = right - kBarLeft + 1;
     const int scale = std::max(m_map.scale(), 1);
     int y = DiffBlockMap::kMargin;
     if (m_map.pixelsPerRow()) {
-        for (std::int32_t row = 0; row < m_map.rowCount(); ++row) {
-            painter.setPen(pens[m_map.valueAt(row)]);
-            for (int line = 0; line < scale; ++line, ++y)
-                painter.drawLine(kBarLeft, y, right, y);
-        }
+        for (std::int32_t row = 0; row < m_map.rowCount(); ++row, y += scale)
+            painter.fillRect(QRect(kBarLeft, y, barWidth, scale), colours[m_map.valueAt(row)]);
     } else {
-        for (std::int32_t row = 0; row < m_map.rowCount() && y < bottom; row += scale, ++y) {
-            painter.setPen(pens[m_map.strongestValue(row, scale)]);
-            painter.drawLine(kBarLeft, y, right, y);
-        }
+        for (std::int32_t row = 0; row < m_map.rowCount() && y < bottom; row += scale, ++y)
+            painter.fillRect(QRect(kBarLeft, y, barWidth, 1), colours[m_map.strongestValue(row, scale)]);
     }
     m_barEnd = y;
-    painter.setPen(Qt::black);
-    painter.drawLine(kBarLeft, DiffBlockMap::kMargin, right, DiffBlockMap::kMargin);
-    painter.drawLine(right, DiffBlockMap::kMargin, right, y);
-    painter.drawLine(right, y, kBarLeft, y);
-    painter.drawLine(kBarLeft, y, kBarLeft, DiffBlockMap::kMargin);
+    painter.frameRect(QRect(QPoint(kBarLeft, DiffBlockMap::kMargin), QPoint(right, y)), kBlack);
 }
 
-void CDiffPreview::drawMarker(QPainter& painter)
+void CDiffPreview::drawMarker(platform::Painter& painter)
 {
-    painter.setPen(Qt::black);
     const int from = m_map.rowToY(m_firstVisible);
     const int to = m_map.rowToY(m_lastVisible);
-    for (int y = from; y <= to; ++y)
-        painter.drawLine(kMarkerLeft, y, kMarkerRight, y);
+    if (to >= from)
+        painter.fillRect(QRect(QPoint(kMarkerLeft, from), QPoint(kMarkerRight, to)), kBlack);
 }
 
 void CDiffPreview::goToRow(int row)

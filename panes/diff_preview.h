@@ -5,6 +5,7 @@
 #include "core/bivalo_doc.h"
 #include "framework/view.h"
 #include "panes/diff_block_map.h"
+#include "platform/painter.h"
 
 namespace panes {
 
@@ -38,8 +39,8 @@ protected:
 
 private:
     void rebuild();
-    void drawBar(QPainter& painter);
-    void drawMarker(QPainter& painter);
+    void drawBar(platform::Painter& painter);
+    void drawMarker(platform::Painter& painter);
     void goToRow(int row);
 
     core::CBivaloDoc& m_document;
