@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScrollBar>
 #include <QTimerEvent>
 #include <QWheelEvent>
 
@@ -149,10 +150,17 @@ void Window::scrollArea(int dx, int dy, const QRect& widgetRect)
     scroll(dx, dy, widgetRect);
 }
 
+// Scroll bars repaint themselves when their value changes; painting them again with every
+// synchronous update of the window would double the cost of a page move.
 void Window::updateNow()
 {
-    if (created_ && paintPending_ && isVisible())
-        repaint();
+    if (!created_ || !paintPending_ || !isVisible())
+        return;
+    QRegion region(rect());
+    for (const QScrollBar* bar : findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
+        if (bar->isVisible())
+            region -= bar->geometry();
+    repaint(region);
 }
 
 void Window::setCapture()
