@@ -67,6 +67,7 @@ private:
     void link(std::int32_t i, std::int32_t j);
     void dissolve(std::int32_t i, std::int32_t j);
 
+    bool nextLinesPair();
     Match findBlockEnd(bool& later);
     bool anchorTest(std::int32_t i, std::int32_t j, Match& match);
     bool searchSourceLine(std::int32_t i, std::int32_t j, bool later, Match& match);
@@ -219,6 +220,16 @@ bool BlockWalk::searchDestinationLine(std::int32_t i, std::int32_t j, bool later
     return true;
 }
 
+// The first pass of the square search, for the common case it settles at once: the
+// next two lines are equal and neither is an anchor, or they are anchored together.
+bool BlockWalk::nextLinesPair()
+{
+    const std::int32_t p = sourcePartner(m_s);
+    if (p != kNoPartner)
+        return p == m_d;
+    return destinationPartner(m_d) == kNoPartner && sourceClass(m_s) == destinationClass(m_d);
+}
+
 // The square search: each pass tries one more source line against the window of
 // destination lines and one more destination line against the source window.
 Match BlockWalk::findBlockEnd(bool& later)
@@ -345,7 +356,7 @@ CompareResult BlockWalk::run()
 
     while (m_d < m_nd) {
         bool later = false;
-        const Match match = findBlockEnd(later);
+        const Match match = nextLinesPair() ? Match{m_s, m_d} : findBlockEnd(later);
         const std::int32_t a = match.source - m_s;
         const std::int32_t b = match.destination - m_d;
         emitBlock(match);

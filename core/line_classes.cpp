@@ -42,6 +42,7 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
     // the storage.
     m_slots.reset();
     std::vector<std::int32_t>().swap(m_representative);
+    std::vector<std::string_view>().swap(m_representativeContent);
     std::vector<std::int32_t>().swap(m_collisions);
 }
 
@@ -91,10 +92,6 @@ void LineClasses::classifyDestination()
 
 std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t reference)
 {
-    auto lineOf = [this](std::int32_t ref) -> const LineRecord& {
-        return ref >= 0 ? *m_sourceFile.lineAt(ref) : *m_destinationFile.lineAt(~ref);
-    };
-
     if (static_cast<std::size_t>(m_classCount) * 2 >= m_slotCount)
         grow();
     const std::size_t mask = m_slotCount - 1;
@@ -106,6 +103,7 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
             const std::int32_t lineClass = m_classCount++;
             slot = {record.hash(), lineClass + 1};
             m_representative.push_back(reference);
+            m_representativeContent.push_back(content);
             if (sameHash >= 0) {
                 m_collisions.push_back(sameHash);
                 m_collisions.push_back(lineClass);
@@ -115,7 +113,7 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
         if (slot.hash != record.hash())
             continue;
         const std::int32_t lineClass = slot.classPlusOne - 1;
-        if (contentOf(lineOf(m_representative[static_cast<std::size_t>(lineClass)])) == content)
+        if (m_representativeContent[static_cast<std::size_t>(lineClass)] == content)
             return lineClass;
         sameHash = lineClass;
     }

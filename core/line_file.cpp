@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "core/line_hash.h"
+#include "core/line_scanner.h"
 #include "settings/app_settings.h"
 
 namespace core {
@@ -29,13 +30,18 @@ bool isTrailingWhiteSpace(char c)
 }
 
 struct ExpandedWidths {
-    std::size_t tabs = 0;
-    std::size_t leadingBlanks = 0; // blanks before the first other byte, once tabs are expanded
+    std::size_t indentation = 0;     // input bytes of blanks and tabs before the first other byte
+    std::size_t indentationTabs = 0;
+    std::size_t innerTabs = 0;       // tabs after the indentation
+    std::size_t leadingBlanks = 0;   // the indentation's width once its tabs are expanded
+
+    std::size_t tabs() const { return indentationTabs + innerTabs; }
 };
 
 // One look at a line before its tabs are expanded: the expanded text's leading blanks
-// come from the leading blanks and tabs, and the rest is searched for tabs only.
-ExpandedWidths measureExpanded(std::string_view input, std::size_t tabSize)
+// come from the leading blanks and tabs, and the rest is searched for tabs only when
+// it may hold one.
+ExpandedWidths measureExpanded(std::string_view input, std::size_t tabSize, const char* lastTab)
 {
     ExpandedWidths widths;
     std::size_t at = 0;
@@ -43,14 +49,17 @@ ExpandedWidths measureExpanded(std::string_view input, std::size_t tabSize)
         if (input[at] == ' ') {
             ++widths.leadingBlanks;
         } else if (input[at] == '\t') {
-            ++widths.tabs;
+            ++widths.indentationTabs;
             widths.leadingBlanks += tabSize;
         } else {
             break;
         }
     }
+    widths.indentation = at;
+    if (lastTab == nullptr || lastTab < input.data() + at)
+        return widths;
     for (; (at = input.find('\t', at)) != std::string_view::npos; ++at)
-        ++widths.tabs;
+        ++widths.innerTabs;
     return widths;
 }
 
@@ -81,6 +90,20 @@ void expandTabs(std::string_view from, std::size_t tabSize, char* to)
         std::memset(to, ' ', tabSize);
         to += tabSize;
         from.remove_prefix(tab + 1);
+    }
+}
+
+// The expanded text of input into to: most indented lines have tabs only in their
+// indentation, which becomes one run of blanks.
+void writeExpanded(std::string_view input, const ExpandedWidths& widths, std::size_t tabSize, char* to)
+{
+    if (widths.tabs() == 0) {
+        std::memcpy(to, input.data(), input.size());
+    } else if (widths.innerTabs == 0) {
+        std::memset(to, ' ', widths.leadingBlanks);
+        std::memcpy(to + widths.leadingBlanks, input.data() + widths.indentation, input.size() - widths.indentation);
+    } else {
+        expandTabs(input, tabSize, to);
     }
 }
 
@@ -123,7 +146,7 @@ LineRecord& LineFile::recordAt(std::int32_t index)
     assert(index >= 0 && index < m_size);
     const auto position = static_cast<std::size_t>(index);
     if (position == m_lines.size())
-        return m_lines.emplace_back();
+        return m_lines.emplaceBack();
     if (position > m_lines.size())
         m_lines.resize(position + 1);
     return m_lines[position];
@@ -145,17 +168,24 @@ std::int32_t LineFile::appendLine(std::string_view text, bool continues)
 {
     setRoom(m_count + kAppendMargin);
     LineRecord& record = recordAt(m_count);
-    buildRecord(record, text, !continues);
+    buildRecord(record, text, !continues, currentTextRules(), unknownTabs(text));
     record.m_continues = continues;
     return m_count++;
 }
 
 void LineFile::setText(std::int32_t index, std::string_view text)
 {
-    buildRecord(recordAt(index), text, true);
+    buildRecord(recordAt(index), text, true, currentTextRules(), unknownTabs(text));
 }
 
-void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trimTrailing)
+LineFile::TextRules LineFile::currentTextRules()
+{
+    const settings::AppSettings& options = settings::appSettings();
+    return {static_cast<std::size_t>(std::max(0, options.TabSize)), options.IgnoreBlanks != 0};
+}
+
+void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trimTrailing, const TextRules& rules,
+                           const char* lastTab)
 {
     record = LineRecord{};
     // Trailing white space goes before expanding: a tab there only becomes blanks that
@@ -166,20 +196,16 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     }
     if (input.empty())
         return;
-    const settings::AppSettings& options = settings::appSettings();
-    const auto tabSize = static_cast<std::size_t>(std::max(0, options.TabSize));
-    const ExpandedWidths widths = measureExpanded(input, tabSize);
-    const std::size_t textLength = input.size() - widths.tabs + widths.tabs * tabSize;
+    const std::size_t tabSize = rules.tabSize;
+    const ExpandedWidths widths = measureExpanded(input, tabSize, lastTab);
+    const std::size_t textLength = input.size() - widths.tabs() + widths.tabs() * tabSize;
     if (textLength == 0)
         return;
 
-    const bool collapse = options.IgnoreBlanks != 0;
+    const bool collapse = rules.collapseBlanks;
     // With blanks collapsed the key follows the text, at most as long as the text.
     char* bytes = m_store.allocate(collapse ? 2 * textLength : textLength);
-    if (widths.tabs == 0)
-        std::memcpy(bytes, input.data(), input.size());
-    else
-        expandTabs(input, tabSize, bytes);
+    writeExpanded(input, widths, tabSize, bytes);
     const std::string_view text(bytes, textLength);
     const std::size_t keyBegin = widths.leadingBlanks;
     record.m_text = bytes;
@@ -196,13 +222,14 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     record.m_hash = lineHash(collapse ? record.key() : record.text());
 }
 
-void LineFile::addPiece(std::int32_t index, std::string_view piece, bool continues)
+void LineFile::addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
+                        const char* lastTab)
 {
     if (index >= m_size)
         m_size += kLoadGrowth;
     LineRecord& record = recordAt(index);
     // A cut piece keeps its white space: it is inside the line, not at its end.
-    buildRecord(record, piece, !continues);
+    buildRecord(record, piece, !continues, rules, lastTab);
     record.m_continues = continues;
 }
 
@@ -248,9 +275,10 @@ bool LineFile::load(const std::string& path)
     // The texts take about the file's bytes: line ends and trailing blanks go, tabs grow.
     m_store.reserve(static_cast<std::size_t>(status.st_size));
 
+    const TextRules rules = currentTextRules();
     std::int32_t pieces = 0;
     bool firstLine = true;
-    auto addLine = [&](std::string_view line, bool endsWithLineFeed) {
+    auto addLine = [&](std::string_view line, bool endsWithLineFeed, const char* lastTab) {
         if (endsWithLineFeed && !line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
             if (firstLine)
@@ -261,14 +289,15 @@ bool LineFile::load(const std::string& path)
             const std::size_t take = std::min(kPieceSize, line.size());
             const std::string_view piece = line.substr(0, take);
             line.remove_prefix(take);
-            addPiece(pieces++, piece, !line.empty());
+            addPiece(pieces++, piece, !line.empty(), rules, lastTab != nullptr && lastTab < piece.data() ? nullptr : lastTab);
         } while (!line.empty());
     };
 
-    std::vector<char> chunk(kReadChunk);
+    // The slack lets the line scan read whole blocks up to the end of what was read.
+    std::vector<char> chunk(kReadChunk + kLineScanSlack);
     std::string carried; // the start of a line that runs past the end of a chunk
     for (;;) {
-        const ssize_t got = ::read(file.fd(), chunk.data(), chunk.size());
+        const ssize_t got = ::read(file.fd(), chunk.data(), kReadChunk);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -278,21 +307,22 @@ bool LineFile::load(const std::string& path)
         }
         if (got == 0)
             break;
-        std::string_view rest(chunk.data(), static_cast<std::size_t>(got));
-        for (std::size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
+        const char* rest = chunk.data();
+        const char* const end = rest + got;
+        for (LineEnd line; (line = findLineEnd(rest, end)).at != end; rest = line.at + 1) {
+            const std::string_view text(rest, static_cast<std::size_t>(line.at - rest));
             if (carried.empty()) {
-                addLine(rest.substr(0, end), true);
+                addLine(text, true, line.lastTab);
             } else {
-                carried.append(rest.substr(0, end));
-                addLine(carried, true);
+                carried.append(text);
+                addLine(carried, true, unknownTabs(carried));
                 carried.clear();
             }
-            rest.remove_prefix(end + 1);
         }
-        carried.append(rest);
+        carried.append(rest, end);
     }
     if (!carried.empty())
-        addLine(carried, false);
+        addLine(carried, false, unknownTabs(carried));
 
     finishLoading(pieces);
     m_loaded = true;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 
 #include "core/line_record.h"
+#include "core/record_store.h"
 #include "core/text_store.h"
 
 namespace core {
@@ -71,15 +71,27 @@ public:
     void setChanges(std::int32_t changes) { m_changes = changes; }
 
 private:
+    // How texts are built, read from the settings once per load.
+    struct TextRules {
+        std::size_t tabSize = 0;
+        bool collapseBlanks = false;
+    };
+    static TextRules currentTextRules();
+    // For buildRecord when nobody has looked for tabs yet.
+    static const char* unknownTabs(std::string_view text) { return text.data() + text.size(); }
+
     LineRecord& recordAt(std::int32_t index);
     void setRoom(std::int32_t size);
-    void addPiece(std::int32_t index, std::string_view piece, bool continues);
-    void buildRecord(LineRecord& record, std::string_view text, bool trimTrailing);
+    void addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
+                  const char* lastTab);
+    // lastTab: the last tab of text, null when it has none, unknownTabs(text) when not known.
+    void buildRecord(LineRecord& record, std::string_view text, bool trimTrailing, const TextRules& rules,
+                     const char* lastTab);
     void finishLoading(std::int32_t pieces);
 
     std::int32_t m_count = 0;
     std::string m_path;
-    std::deque<LineRecord> m_lines; // stable addresses, no big copies while growing
+    RecordStore m_lines;
     std::int32_t m_size = 0;
     std::int32_t m_changes = 0;
     bool m_loaded = false;

@@ -72,13 +72,6 @@ LineState rowState(const LineFile& source, const LineFile& destination, std::int
     return LineState::Same;
 }
 
-bool isDifferenceRow(const LineFile& source, const LineFile& destination, std::int32_t sourceEntry,
-                     std::int32_t destinationEntry)
-{
-    return isVirtualRow(sourceEntry) || isVirtualRow(destinationEntry)
-        || rowState(source, destination, sourceEntry, destinationEntry) != LineState::Same;
-}
-
 void writeRows(std::ostream& out, const LineFile& source, const LineFile& destination, const CompareResult& result)
 {
     auto stateField = [](const LineFile& file, std::int32_t entry) {
@@ -116,7 +109,8 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
     for (std::int32_t r = 0; r < result.rowCount; ++r) {
         const std::int32_t i = result.sourceRows[static_cast<std::size_t>(r)];
         const std::int32_t j = result.destinationRows[static_cast<std::size_t>(r)];
-        switch (rowState(source, destination, i, j)) {
+        const LineState state = rowState(source, destination, i, j);
+        switch (state) {
         case LineState::Same:
             ++summary.same;
             break;
@@ -131,7 +125,7 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
             ++summary.changed;
             break;
         }
-        const bool difference = isDifferenceRow(source, destination, i, j);
+        const bool difference = isVirtualRow(i) || isVirtualRow(j) || state != LineState::Same;
         if (difference && !inDifference)
             ++summary.differences;
         inDifference = difference;

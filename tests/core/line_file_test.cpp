@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <cstring>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +18,19 @@ using core::LineFile;
 using core::LineRecord;
 using testing_support::fileOfLines;
 using testing_support::TempDir;
+
+// The hash as its definition reads, one byte after the other.
+std::uint32_t byteByByte(std::string_view bytes)
+{
+    std::uint32_t hash = 0;
+    std::uint32_t power = 1;
+    std::uint32_t position = 0;
+    for (const char c : bytes) {
+        power *= 6293815u;
+        hash += static_cast<std::uint32_t>(static_cast<std::int8_t>(c)) * ++position * power;
+    }
+    return hash;
+}
 
 class LineText : public ::testing::Test {
 protected:
@@ -107,16 +122,6 @@ TEST_F(LineText, HashTakesBytesAsSignedValuesWeightedByPositionAndPower)
 
 TEST_F(LineText, HashOfLongerTextsFollowsTheByteByByteSum)
 {
-    auto byteByByte = [](std::string_view bytes) {
-        std::uint32_t hash = 0;
-        std::uint32_t power = 1;
-        std::uint32_t position = 0;
-        for (const char c : bytes) {
-            power *= 6293815u;
-            hash += static_cast<std::uint32_t>(static_cast<std::int8_t>(c)) * ++position * power;
-        }
-        return hash;
-    };
     std::string text;
     for (int length = 0; length < 70; ++length) {
         EXPECT_EQ(core::lineHash(text), byteByByte(text)) << "length " << length;
@@ -126,6 +131,24 @@ TEST_F(LineText, HashOfLongerTextsFollowsTheByteByByteSum)
         text.resize(length, '\x9c');
         EXPECT_EQ(core::lineHash(text), byteByByte(text)) << "length " << length;
     }
+}
+
+// The hash reads short tails a whole block at a time; a text that ends right before an
+// unreadable page must still be read only within itself.
+TEST_F(LineText, HashOfATextEndingAtAnUnreadablePageStaysInsideIt)
+{
+    const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    void* pages = ::mmap(nullptr, 2 * pageSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(pages, MAP_FAILED);
+    char* guard = static_cast<char*>(pages) + pageSize;
+    ASSERT_EQ(::mprotect(guard, pageSize, PROT_NONE), 0);
+    for (std::size_t length = 1; length <= 40; ++length) {
+        char* text = guard - length;
+        for (std::size_t k = 0; k < length; ++k)
+            text[k] = static_cast<char>(k * 53 + 170);
+        EXPECT_EQ(core::lineHash({text, length}), byteByByte({text, length})) << "length " << length;
+    }
+    ::munmap(pages, 2 * pageSize);
 }
 
 TEST_F(LineText, ANulByteIsAnOrdinaryByte)
@@ -355,6 +378,50 @@ TEST_F(LineFileLoad, AReloadReplacesLinesAndClearsTheChangeCounter)
     ASSERT_TRUE(file.load(m_dir.write("other.txt", "x\n")));
     EXPECT_EQ(textsOf(file), (std::vector<std::string>{"x"}));
     EXPECT_EQ(file.changes(), 0);
+}
+
+// The loader scans for line ends and tabs in blocks; every kind of indentation, line
+// length around the block size, and a line carried across a read chunk must come out
+// as a line built on its own does.
+TEST_F(LineFileLoad, LoadedLinesEqualLinesBuiltOneByOne)
+{
+    std::vector<std::string> lines = {"\tx = 1;", "\t\tif (a)\tb;", "  \t mixed", "\t", "inner\ttab\t",
+                                      "trailing tab\t\t", "\t\t\t", " lead blank", "", "\r"};
+    for (std::size_t length = 13; length <= 35; ++length) {
+        lines.push_back(std::string(length, 'm'));
+        lines.push_back("\t" + std::string(length - 1, 'n'));
+        lines.push_back(std::string(length - 1, 'o') + "\t");
+        lines.push_back(std::string(length - 2, 'p') + "\tq");
+    }
+    constexpr std::size_t kReadChunk = 65536;
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\n";
+    while (bytes.size() < kReadChunk - 3000) {
+        lines.push_back("\tfiller " + std::string(lines.size() * 7 % 600, 'f'));
+        bytes += lines.back() + "\n";
+    }
+    // A line with tabs on both sides of the first read chunk's end.
+    const std::string carried = "\t" + std::string(kReadChunk - bytes.size() - 4, 'c') + "\t\t\t\tend\tx";
+    lines.push_back(carried);
+    bytes += carried + "\nlast";
+    lines.emplace_back("last");
+
+    for (const int tabSize : {0, 1, 4, 13}) {
+        for (const int ignoreBlanks : {0, 1}) {
+            settings::appSettings().TabSize = tabSize;
+            settings::appSettings().IgnoreBlanks = ignoreBlanks;
+            const LineFile file = loaded(bytes);
+            const LineFile expected = fileOfLines(lines);
+            ASSERT_EQ(file.count(), expected.count());
+            for (int i = 0; i < file.count(); ++i) {
+                SCOPED_TRACE(testing::Message() << "tab size " << tabSize << ", blanks " << ignoreBlanks << ", line " << i);
+                EXPECT_EQ(file.lineAt(i)->text(), expected.lineAt(i)->text());
+                EXPECT_EQ(file.lineAt(i)->key(), expected.lineAt(i)->key());
+                EXPECT_EQ(file.lineAt(i)->hash(), expected.lineAt(i)->hash());
+            }
+        }
+    }
 }
 
 TEST_F(LineFileLoad, LinesRunningAcrossReadChunksArriveWhole)

@@ -1,0 +1,37 @@
+#include "core/record_store.h"
+
+#include <memory>
+#include <new>
+
+namespace core {
+
+LineRecord& RecordStore::emplaceBack()
+{
+    if (m_size == m_chunks.size() * kChunkSize) {
+        void* chunk = std::malloc(kChunkSize * sizeof(LineRecord));
+        if (chunk == nullptr)
+            throw std::bad_alloc();
+        m_chunks.emplace_back(static_cast<LineRecord*>(chunk));
+    }
+    LineRecord* record = &m_chunks[m_size >> kChunkShift].get()[m_size & kChunkMask];
+    ++m_size;
+    return *std::construct_at(record);
+}
+
+void RecordStore::resize(std::size_t size)
+{
+    while (m_size < size)
+        emplaceBack();
+    m_size = size;
+    const std::size_t chunks = (size + kChunkMask) >> kChunkShift;
+    if (m_chunks.size() > chunks)
+        m_chunks.resize(chunks);
+}
+
+void RecordStore::clear()
+{
+    m_chunks.clear();
+    m_size = 0;
+}
+
+} // namespace core

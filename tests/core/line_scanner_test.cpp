@@ -1,0 +1,46 @@
+#include "core/line_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using core::findLineEnd;
+using core::kLineScanSlack;
+
+// The buffer gets the slack the scan may read; what lies there must not count.
+struct Buffer {
+    explicit Buffer(const std::string& text) : bytes(text + std::string(kLineScanSlack, '\t')) {}
+    const char* begin() const { return bytes.data(); }
+    const char* at(std::size_t offset) const { return bytes.data() + offset; }
+    std::string bytes;
+};
+
+TEST(LineScan, FindsTheLineEndAndTheLastTabBeforeItOnly)
+{
+    const Buffer buffer(std::string(20, 'a') + "\tb\tc\n\td\n");
+    const core::LineEnd line = findLineEnd(buffer.begin(), buffer.at(buffer.bytes.size() - kLineScanSlack));
+    EXPECT_EQ(line.at, buffer.at(24));
+    EXPECT_EQ(line.lastTab, buffer.at(22));
+}
+
+TEST(LineScan, ALineWithoutTabsOrEndRunsToTheBufferEnd)
+{
+    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 47u}) {
+        const Buffer buffer(std::string(length, 'x'));
+        const core::LineEnd line = findLineEnd(buffer.begin(), buffer.at(length));
+        EXPECT_EQ(line.at, buffer.at(length)) << length;
+        EXPECT_EQ(line.lastTab, nullptr) << length;
+    }
+}
+
+TEST(LineScan, ATabInAnEarlierBlockIsRemembered)
+{
+    const Buffer buffer("\t" + std::string(40, 'y') + "\n");
+    const core::LineEnd line = findLineEnd(buffer.begin(), buffer.at(42));
+    EXPECT_EQ(line.at, buffer.at(41));
+    EXPECT_EQ(line.lastTab, buffer.at(0));
+}
+
+} // namespace
