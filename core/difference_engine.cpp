@@ -76,7 +76,7 @@ private:
     void extendBackward(Match match, std::int32_t a, std::int32_t b);
     void setSourceState(std::int32_t i, LineState state);
     void setDestinationState(std::int32_t j, LineState state);
-    bool pairsDifferentTexts() ;
+    void notePairedLines(std::int32_t i, std::int32_t j);
 
     LineFile& m_source;
     LineFile& m_destination;
@@ -133,6 +133,8 @@ void BlockWalk::linkUniqueLines()
 // Different texts with one hash: the hash, not the class, must occur once per file.
 void BlockWalk::linkCollidingUniqueLines()
 {
+    if (!m_classes.anySharedHash())
+        return;
     struct Occurrence {
         std::uint32_t hash;
         bool inSource;
@@ -308,6 +310,7 @@ void BlockWalk::extendBackward(Match match, std::int32_t a, std::int32_t b)
             break;
         sourceLine(x).setState(LineState::Same);
         destinationLine(y).setState(LineState::Same);
+        notePairedLines(x, y);
         if (a > b)
             destinationRows[static_cast<std::size_t>(rows - (a - b) - k)] = -1 - match.destination;
         if (a < b)
@@ -325,23 +328,15 @@ void BlockWalk::extendBackward(Match match, std::int32_t a, std::int32_t b)
     }
 }
 
-bool BlockWalk::pairsDifferentTexts()
+// A row of two Same lines stays one to the end of the walk, so the blank-difference
+// flag is settled as such rows are made.
+void BlockWalk::notePairedLines(std::int32_t i, std::int32_t j)
 {
-    for (std::int32_t r = 0; r < m_result.rowCount; ++r) {
-        const std::int32_t i = m_result.sourceRows[static_cast<std::size_t>(r)];
-        const std::int32_t j = m_result.destinationRows[static_cast<std::size_t>(r)];
-        if (i < 0 || j < 0)
-            continue;
-        const LineRecord& x = sourceLine(i);
-        const LineRecord& y = destinationLine(j);
-        if (x.state() != LineState::Same || y.state() != LineState::Same)
-            continue;
-        // Lines of one class have equal texts unless the classes go by keys.
-        const bool sameClass = sourceClass(i) == destinationClass(j);
-        if (!sameClass || (m_ignoreBlanks && x.text() != y.text()))
-            return true;
-    }
-    return false;
+    if (m_result.blankDifference)
+        return;
+    // Lines of one class have equal texts unless the classes go by keys.
+    if (sourceClass(i) != destinationClass(j) || (m_ignoreBlanks && sourceLine(i).text() != destinationLine(j).text()))
+        m_result.blankDifference = true;
 }
 
 CompareResult BlockWalk::run()
@@ -364,8 +359,11 @@ CompareResult BlockWalk::run()
         m_result.destinationRows.push_back(match.destination);
         setSourceState(match.source, LineState::Same);
         setDestinationState(match.destination, LineState::Same);
-        if (later && !isSourceMarker(match.source) && sourceLine(match.source).hasPartner())
-            extendBackward(match, a, b);
+        if (!isSourceMarker(match.source)) {
+            notePairedLines(match.source, match.destination);
+            if (later && sourceLine(match.source).hasPartner())
+                extendBackward(match, a, b);
+        }
         ++m_result.rowCount;
         m_s = match.source + 1;
         m_d = match.destination + 1;
@@ -376,7 +374,6 @@ CompareResult BlockWalk::run()
     --m_result.rowCount;
     m_result.sourceRows.pop_back();
     m_result.destinationRows.pop_back();
-    m_result.blankDifference = pairsDifferentTexts();
     return std::move(m_result);
 }
 

@@ -38,6 +38,7 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
     m_sharesHash.resize(static_cast<std::size_t>(m_classCount));
     for (const std::int32_t lineClass : m_collisions)
         m_sharesHash[static_cast<std::size_t>(lineClass)] = 1;
+    m_anySharedHash = !m_collisions.empty();
     // The table is only needed while classes are handed out; assigning {} would keep
     // the storage.
     m_slots.reset();

@@ -24,6 +24,8 @@ public:
     const std::vector<std::int32_t>& destinationClasses() const { return m_destination; }
     // Another class has the same hash (a collision of different texts).
     bool sharesHash(std::int32_t lineClass) const { return m_sharesHash[static_cast<std::size_t>(lineClass)] != 0; }
+    // Some two classes have the same hash.
+    bool anySharedHash() const { return m_anySharedHash; }
 
 private:
     // An empty slot is all zero bits, so a new table is taken from the system as zero
@@ -57,6 +59,7 @@ private:
     std::vector<std::int32_t> m_source;
     std::vector<std::int32_t> m_destination;
     std::vector<std::uint8_t> m_sharesHash;
+    bool m_anySharedHash = false;
 };
 
 } // namespace core

@@ -1,21 +1,15 @@
 #include "core/record_store.h"
 
-#include <memory>
 #include <new>
 
 namespace core {
 
-LineRecord& RecordStore::emplaceBack()
+void RecordStore::addChunk()
 {
-    if (m_size == m_chunks.size() * kChunkSize) {
-        void* chunk = std::malloc(kChunkSize * sizeof(LineRecord));
-        if (chunk == nullptr)
-            throw std::bad_alloc();
-        m_chunks.emplace_back(static_cast<LineRecord*>(chunk));
-    }
-    LineRecord* record = &m_chunks[m_size >> kChunkShift].get()[m_size & kChunkMask];
-    ++m_size;
-    return *std::construct_at(record);
+    void* chunk = std::malloc(kChunkSize * sizeof(LineRecord));
+    if (chunk == nullptr)
+        throw std::bad_alloc();
+    m_chunks.emplace_back(static_cast<LineRecord*>(chunk));
 }
 
 void RecordStore::resize(std::size_t size)

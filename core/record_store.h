@@ -23,7 +23,14 @@ public:
         return m_chunks[index >> kChunkShift].get()[index & kChunkMask];
     }
 
-    LineRecord& emplaceBack();
+    LineRecord& emplaceBack()
+    {
+        if (m_size == m_chunks.size() * kChunkSize)
+            addChunk();
+        LineRecord* record = &m_chunks[m_size >> kChunkShift].get()[m_size & kChunkMask];
+        ++m_size;
+        return *std::construct_at(record);
+    }
     // Grows with empty records or drops the last ones.
     void resize(std::size_t size);
     void clear();
@@ -38,6 +45,8 @@ private:
         void operator()(LineRecord* chunk) const { std::free(chunk); }
     };
     using Chunk = std::unique_ptr<LineRecord, FreeChunk>;
+
+    void addChunk();
 
     std::vector<Chunk> m_chunks;
     std::size_t m_size = 0;
