@@ -3,6 +3,8 @@
 #include <bit>
 #include <new>
 
+#include "core/line_hash.h"
+
 namespace core {
 
 namespace {
@@ -12,10 +14,10 @@ constexpr std::size_t kMinimumSlots = 1024;
 // overlap.
 constexpr std::int32_t kPrefetchDistance = 16;
 
-std::size_t mixed(std::uint32_t hash)
+// Equal lines of one file often share their bytes.
+bool sameContent(std::string_view a, std::string_view b)
 {
-    // The line hash is weak in its low bits for short lines; spread it over the table.
-    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * 0x9E3779B97F4A7C15ULL) >> 32);
+    return a.size() == b.size() && (a.data() == b.data() || a == b);
 }
 
 } // namespace
@@ -57,7 +59,7 @@ LineClasses::SlotTable LineClasses::emptyTable(std::size_t size)
 
 const LineClasses::Slot& LineClasses::slotFor(std::uint32_t hash) const
 {
-    return m_slots[mixed(hash) & (m_slotCount - 1)];
+    return m_slots[spreadHash(hash) & (m_slotCount - 1)];
 }
 
 void LineClasses::classifySource()
@@ -79,7 +81,7 @@ void LineClasses::classifyDestination()
     for (std::int32_t j = 0; j < count; ++j) {
         const LineRecord& line = *m_destinationFile.lineAt(j);
         const LineRecord* aligned = m_sourceFile.lineAt(guess);
-        if (aligned != nullptr && aligned->hash() == line.hash() && contentOf(*aligned) == contentOf(line)) {
+        if (aligned != nullptr && aligned->hash() == line.hash() && sameContent(contentOf(*aligned), contentOf(line))) {
             m_destination[static_cast<std::size_t>(j)] = m_source[static_cast<std::size_t>(guess++)];
             continue;
         }
@@ -98,7 +100,7 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
     const std::size_t mask = m_slotCount - 1;
     const std::string_view content = contentOf(record);
     std::int32_t sameHash = -1;
-    for (std::size_t at = mixed(record.hash()) & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = spreadHash(record.hash()) & mask;; at = (at + 1) & mask) {
         Slot& slot = m_slots[at];
         if (slot.classPlusOne == 0) {
             const std::int32_t lineClass = m_classCount++;
@@ -114,7 +116,7 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
         if (slot.hash != record.hash())
             continue;
         const std::int32_t lineClass = slot.classPlusOne - 1;
-        if (m_representativeContent[static_cast<std::size_t>(lineClass)] == content)
+        if (sameContent(m_representativeContent[static_cast<std::size_t>(lineClass)], content))
             return lineClass;
         sameHash = lineClass;
     }
@@ -130,7 +132,7 @@ void LineClasses::grow()
     for (std::size_t k = 0; k < oldCount; ++k) {
         if (old[k].classPlusOne == 0)
             continue;
-        std::size_t at = mixed(old[k].hash) & mask;
+        std::size_t at = spreadHash(old[k].hash) & mask;
         while (m_slots[at].classPlusOne != 0)
             at = (at + 1) & mask;
         m_slots[at] = old[k];

@@ -168,14 +168,14 @@ std::int32_t LineFile::appendLine(std::string_view text, bool continues)
 {
     setRoom(m_count + kAppendMargin);
     LineRecord& record = recordAt(m_count);
-    buildRecord(record, text, !continues, currentTextRules(), unknownTabs(text));
+    buildRecord(record, text, !continues, currentTextRules(), unknownTabs(text), nullptr);
     record.m_continues = continues;
     return m_count++;
 }
 
 void LineFile::setText(std::int32_t index, std::string_view text)
 {
-    buildRecord(recordAt(index), text, true, currentTextRules(), unknownTabs(text));
+    buildRecord(recordAt(index), text, true, currentTextRules(), unknownTabs(text), nullptr);
 }
 
 LineFile::TextRules LineFile::currentTextRules()
@@ -185,7 +185,7 @@ LineFile::TextRules LineFile::currentTextRules()
 }
 
 void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trimTrailing, const TextRules& rules,
-                           const char* lastTab)
+                           const char* lastTab, RecentTexts* recent)
 {
     record = LineRecord{};
     // Trailing white space goes before expanding: a tab there only becomes blanks that
@@ -210,9 +210,11 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     const std::size_t keyBegin = widths.leadingBlanks;
     record.m_text = bytes;
     record.m_textLength = static_cast<std::uint32_t>(textLength);
+    std::size_t stored = textLength;
     if (collapse) {
         const std::size_t keyLength = collapseBlanks(text.substr(keyBegin), bytes + textLength);
         m_store.giveBack(textLength - keyLength);
+        stored += keyLength;
         record.m_keyBegin = static_cast<std::uint32_t>(textLength);
         record.m_keyLength = static_cast<std::uint32_t>(keyLength);
     } else {
@@ -220,16 +222,23 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
         record.m_keyLength = static_cast<std::uint32_t>(textLength - keyBegin);
     }
     record.m_hash = lineHash(collapse ? record.key() : record.text());
+    // An equal text has an equal key: the bytes of both can be shared.
+    if (recent != nullptr) {
+        if (const char* shared = recent->shareOrRemember(text, record.m_hash)) {
+            m_store.giveBack(stored);
+            record.m_text = shared;
+        }
+    }
 }
 
 void LineFile::addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
-                        const char* lastTab)
+                        const char* lastTab, RecentTexts& recent)
 {
     if (index >= m_size)
         m_size += kLoadGrowth;
     LineRecord& record = recordAt(index);
     // A cut piece keeps its white space: it is inside the line, not at its end.
-    buildRecord(record, piece, !continues, rules, lastTab);
+    buildRecord(record, piece, !continues, rules, lastTab, &recent);
     record.m_continues = continues;
 }
 
@@ -276,6 +285,7 @@ bool LineFile::load(const std::string& path)
     m_store.reserve(static_cast<std::size_t>(status.st_size));
 
     const TextRules rules = currentTextRules();
+    RecentTexts recent;
     std::int32_t pieces = 0;
     bool firstLine = true;
     auto addLine = [&](std::string_view line, bool endsWithLineFeed, const char* lastTab) {
@@ -289,7 +299,8 @@ bool LineFile::load(const std::string& path)
             const std::size_t take = std::min(kPieceSize, line.size());
             const std::string_view piece = line.substr(0, take);
             line.remove_prefix(take);
-            addPiece(pieces++, piece, !line.empty(), rules, lastTab != nullptr && lastTab < piece.data() ? nullptr : lastTab);
+            const char* pieceLastTab = lastTab != nullptr && lastTab < piece.data() ? nullptr : lastTab;
+            addPiece(pieces++, piece, !line.empty(), rules, pieceLastTab, recent);
         } while (!line.empty());
     };
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/line_record.h"
+#include "core/recent_texts.h"
 #include "core/record_store.h"
 #include "core/text_store.h"
 
@@ -83,10 +84,11 @@ private:
     LineRecord& recordAt(std::int32_t index);
     void setRoom(std::int32_t size);
     void addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
-                  const char* lastTab);
+                  const char* lastTab, RecentTexts& recent);
     // lastTab: the last tab of text, null when it has none, unknownTabs(text) when not known.
+    // With recent, a text equal to a recent one shares its bytes.
     void buildRecord(LineRecord& record, std::string_view text, bool trimTrailing, const TextRules& rules,
-                     const char* lastTab);
+                     const char* lastTab, RecentTexts* recent);
     void finishLoading(std::int32_t pieces);
 
     std::int32_t m_count = 0;

@@ -31,7 +31,7 @@ void TextStore::reserve(std::size_t size)
 {
     if (size <= m_freeSize)
         return;
-    void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) {
         startFreeRoom(heapBlock(size), size);
         return;

@@ -13,8 +13,9 @@ class TextStore {
 public:
     // Room for `size` bytes that stay where they are until clear().
     char* allocate(std::size_t size);
-    // Makes room for about `size` bytes at once, its memory taken from the system in one
-    // step rather than page by page as it is first written (a file about to be read).
+    // Makes room for about `size` bytes in one block (a file about to be read). The
+    // system provides its pages only as they are written: lines that share the bytes
+    // of an equal line leave the rest untouched.
     void reserve(std::size_t size);
     // Returns the last `size` bytes of the latest allocation, which was larger than
     // needed, to the free room.

@@ -424,6 +424,21 @@ TEST_F(LineFileLoad, LoadedLinesEqualLinesBuiltOneByOne)
     }
 }
 
+TEST_F(LineFileLoad, EqualLinesShareTheirBytesAndKeepTheirOwnKeys)
+{
+    settings::appSettings().IgnoreBlanks = 1;
+    settings::appSettings().TabSize = 2;
+    const LineFile file = loaded("\tif  (x)\nelse\n\tif  (x)\n\tif (x)\nelse\n");
+    ASSERT_EQ(file.count(), 5);
+    EXPECT_EQ(file.lineAt(2)->text().data(), file.lineAt(0)->text().data());
+    EXPECT_EQ(file.lineAt(4)->text().data(), file.lineAt(1)->text().data());
+    EXPECT_EQ(file.lineAt(2)->text(), "  if  (x)");
+    EXPECT_EQ(file.lineAt(2)->key(), "if (x)");
+    EXPECT_EQ(file.lineAt(3)->key(), "if (x)");
+    EXPECT_NE(file.lineAt(3)->text().data(), file.lineAt(0)->text().data());
+    EXPECT_EQ(file.lineAt(4)->key(), "else");
+}
+
 TEST_F(LineFileLoad, LinesRunningAcrossReadChunksArriveWhole)
 {
     std::string bytes;
