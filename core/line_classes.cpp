@@ -1,5 +1,6 @@
 #include "core/line_classes.h"
 
+#include <algorithm>
 #include <bit>
 #include <new>
 
@@ -27,8 +28,10 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
 {
     const auto sourceCount = static_cast<std::size_t>(source.count());
     const auto destinationCount = static_cast<std::size_t>(destination.count());
-    // Room for every source line to be a class of its own at half load.
-    m_slotCount = std::max(kMinimumSlots, std::bit_ceil(2 * sourceCount + 1));
+    // Room at half load for every source line that may be a class of its own; a
+    // table that is too small grows.
+    const auto repeated = static_cast<std::size_t>(std::clamp(source.repeatedLines(), 0, source.count()));
+    m_slotCount = std::max(kMinimumSlots, std::bit_ceil(2 * (sourceCount - repeated) + 1));
     m_slots = emptyTable(m_slotCount);
     m_source.resize(sourceCount + 1);
     m_destination.resize(destinationCount + 1);
@@ -45,7 +48,6 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
     // the storage.
     m_slots.reset();
     std::vector<std::int32_t>().swap(m_representative);
-    std::vector<std::string_view>().swap(m_representativeContent);
     std::vector<std::int32_t>().swap(m_collisions);
 }
 
@@ -95,6 +97,10 @@ void LineClasses::classifyDestination()
 
 std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t reference)
 {
+    auto lineOf = [this](std::int32_t ref) -> const LineRecord& {
+        return ref >= 0 ? *m_sourceFile.lineAt(ref) : *m_destinationFile.lineAt(~ref);
+    };
+
     if (static_cast<std::size_t>(m_classCount) * 2 >= m_slotCount)
         grow();
     const std::size_t mask = m_slotCount - 1;
@@ -106,7 +112,6 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
             const std::int32_t lineClass = m_classCount++;
             slot = {record.hash(), lineClass + 1};
             m_representative.push_back(reference);
-            m_representativeContent.push_back(content);
             if (sameHash >= 0) {
                 m_collisions.push_back(sameHash);
                 m_collisions.push_back(lineClass);
@@ -116,7 +121,7 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
         if (slot.hash != record.hash())
             continue;
         const std::int32_t lineClass = slot.classPlusOne - 1;
-        if (sameContent(m_representativeContent[static_cast<std::size_t>(lineClass)], content))
+        if (sameContent(contentOf(lineOf(m_representative[static_cast<std::size_t>(lineClass)])), content))
             return lineClass;
         sameHash = lineClass;
     }

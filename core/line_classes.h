@@ -53,7 +53,6 @@ private:
     SlotTable m_slots;
     std::size_t m_slotCount = 0;
     std::vector<std::int32_t> m_representative; // per class: source index, or ~destination index
-    std::vector<std::string_view> m_representativeContent; // per class: the content compared with
     std::vector<std::int32_t> m_collisions; // classes met with the hash of another
     std::int32_t m_classCount = 0;
     std::vector<std::int32_t> m_source;

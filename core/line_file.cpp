@@ -201,6 +201,14 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     const std::size_t textLength = input.size() - widths.tabs() + widths.tabs() * tabSize;
     if (textLength == 0)
         return;
+    // An equal text has an equal key and hash: all of it is taken over.
+    if (recent != nullptr && widths.innerTabs == 0) {
+        if (const LineRecord* known = recent->find(widths.leadingBlanks, input.substr(widths.indentation))) {
+            shareText(record, *known);
+            ++m_repeatedLines;
+            return;
+        }
+    }
 
     const bool collapse = rules.collapseBlanks;
     // With blanks collapsed the key follows the text, at most as long as the text.
@@ -210,11 +218,9 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     const std::size_t keyBegin = widths.leadingBlanks;
     record.m_text = bytes;
     record.m_textLength = static_cast<std::uint32_t>(textLength);
-    std::size_t stored = textLength;
     if (collapse) {
         const std::size_t keyLength = collapseBlanks(text.substr(keyBegin), bytes + textLength);
         m_store.giveBack(textLength - keyLength);
-        stored += keyLength;
         record.m_keyBegin = static_cast<std::uint32_t>(textLength);
         record.m_keyLength = static_cast<std::uint32_t>(keyLength);
     } else {
@@ -222,13 +228,17 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
         record.m_keyLength = static_cast<std::uint32_t>(textLength - keyBegin);
     }
     record.m_hash = lineHash(collapse ? record.key() : record.text());
-    // An equal text has an equal key: the bytes of both can be shared.
-    if (recent != nullptr) {
-        if (const char* shared = recent->shareOrRemember(text, record.m_hash)) {
-            m_store.giveBack(stored);
-            record.m_text = shared;
-        }
-    }
+    if (recent != nullptr)
+        recent->remember(record, widths.leadingBlanks);
+}
+
+void LineFile::shareText(LineRecord& record, const LineRecord& equal)
+{
+    record.m_text = equal.m_text;
+    record.m_textLength = equal.m_textLength;
+    record.m_keyBegin = equal.m_keyBegin;
+    record.m_keyLength = equal.m_keyLength;
+    record.m_hash = equal.m_hash;
 }
 
 void LineFile::addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
@@ -279,6 +289,7 @@ bool LineFile::load(const std::string& path)
     m_lines.clear();
     m_store.clear();
     m_count = 0;
+    m_repeatedLines = 0;
     m_firstLineEndsWithCrLf = false;
     m_size = expected == 0 ? kMinimumExpectedLines : expected;
     // The texts take about the file's bytes: line ends and trailing blanks go, tabs grow.

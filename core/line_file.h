@@ -67,6 +67,10 @@ public:
     // The first line on disk ended with CR LF; saving writes that line end again.
     bool firstLineEndsWithCrLf() const { return m_firstLineEndsWithCrLf; }
 
+    // Lines the last load found equal to a line shortly before them: a hint of how many
+    // different lines the file has.
+    std::int32_t repeatedLines() const { return m_repeatedLines; }
+
     // Modification counter: 0 when the file equals what is on disk.
     std::int32_t changes() const { return m_changes; }
     void setChanges(std::int32_t changes) { m_changes = changes; }
@@ -89,6 +93,8 @@ private:
     // With recent, a text equal to a recent one shares its bytes.
     void buildRecord(LineRecord& record, std::string_view text, bool trimTrailing, const TextRules& rules,
                      const char* lastTab, RecentTexts* recent);
+    // Makes record's text, key and hash those of an equal line.
+    static void shareText(LineRecord& record, const LineRecord& equal);
     void finishLoading(std::int32_t pieces);
 
     std::int32_t m_count = 0;
@@ -96,6 +102,7 @@ private:
     RecordStore m_lines;
     std::int32_t m_size = 0;
     std::int32_t m_changes = 0;
+    std::int32_t m_repeatedLines = 0;
     bool m_loaded = false;
     bool m_firstLineEndsWithCrLf = false;
     LoadProblem m_loadProblem = LoadProblem::None;

@@ -2,27 +2,54 @@
 
 #include <cstring>
 
-#include "core/line_hash.h"
-
 namespace core {
 
 namespace {
 
 // Enough for the lines a file repeats, small enough to stay in the cache.
-constexpr std::size_t kEntries = 1024;
+constexpr std::size_t kSlotBits = 10;
+constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
+
+std::uint64_t eightBytesAt(const char* bytes)
+{
+    std::uint64_t value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
 
 } // namespace
 
-RecentTexts::RecentTexts() : m_entries(kEntries) {}
+RecentTexts::RecentTexts() : m_known(kSlots) {}
 
-const char* RecentTexts::shareOrRemember(std::string_view text, std::uint32_t hash)
+std::size_t RecentTexts::slotOf(std::size_t leadingBlanks, std::string_view rest)
 {
-    Entry& entry = m_entries[spreadHash(hash) & (kEntries - 1)];
-    if (entry.bytes != nullptr && entry.hash == hash && entry.length == text.size()
-        && std::memcmp(entry.bytes, text.data(), text.size()) == 0)
-        return entry.bytes;
-    entry = {text.data(), static_cast<std::uint32_t>(text.size()), hash};
-    return nullptr;
+    std::uint64_t head = rest.size() << 16 ^ leadingBlanks;
+    std::uint64_t tail = 0;
+    if (rest.size() >= sizeof(std::uint64_t)) {
+        head ^= eightBytesAt(rest.data()) << 1;
+        tail = eightBytesAt(rest.data() + rest.size() - sizeof(std::uint64_t));
+    } else {
+        for (const char c : rest)
+            tail = tail << 8 | static_cast<unsigned char>(c);
+    }
+    const std::uint64_t mixed = head * 0x9E3779B97F4A7C15ULL ^ tail * 0xC2B2AE3D27D4EB4FULL;
+    return static_cast<std::size_t>((mixed ^ mixed >> 29) >> (64 - kSlotBits));
+}
+
+const LineRecord* RecentTexts::find(std::size_t leadingBlanks, std::string_view rest) const
+{
+    const Known& known = m_known[slotOf(leadingBlanks, rest)];
+    if (known.line == nullptr || known.leadingBlanks != leadingBlanks)
+        return nullptr;
+    const std::string_view text = known.line->text();
+    if (text.size() != leadingBlanks + rest.size() || std::memcmp(text.data() + leadingBlanks, rest.data(), rest.size()) != 0)
+        return nullptr;
+    return known.line;
+}
+
+void RecentTexts::remember(const LineRecord& line, std::size_t leadingBlanks)
+{
+    m_known[slotOf(leadingBlanks, line.text().substr(leadingBlanks))] = {&line, leadingBlanks};
 }
 
 } // namespace core

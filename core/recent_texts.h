@@ -1,30 +1,40 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "core/line_record.h"
+
 namespace core {
 
-// The texts of lines built lately, found by hash, so that a line equal to one of them
-// shares its stored bytes instead of storing them again: files repeat lines (braces,
-// separators, log entries), and every stored byte is memory the system must provide.
-// A later text with the same slot takes the place of an earlier one.
+// The lines built lately, so that a line equal to one of them takes over its stored
+// bytes, key and hash instead of storing and hashing them again: files repeat lines
+// (braces, separators, log entries), and every stored byte is memory the system must
+// provide. A text is looked up as its leading blanks and the rest, so a line indented
+// with tabs is found before its tabs are expanded. Lines are found by a quick look at
+// their length and ends; a later line with the same look takes the place of an
+// earlier one.
 class RecentTexts {
 public:
     RecentTexts();
 
-    // The bytes of a remembered text equal to text, else null; in that case text
-    // (stored bytes that stay where they are) is remembered in its place.
-    const char* shareOrRemember(std::string_view text, std::uint32_t hash);
+    // A remembered line whose text is `leadingBlanks` blanks followed by rest, or null.
+    const LineRecord* find(std::size_t leadingBlanks, std::string_view rest) const;
+    // Remembers line, whose text begins with leadingBlanks blanks; it must stay where
+    // it is while it can be found.
+    void remember(const LineRecord& line, std::size_t leadingBlanks);
 
 private:
-    struct Entry {
-        const char* bytes = nullptr;
-        std::uint32_t length = 0;
-        std::uint32_t hash = 0;
+    struct Known {
+        const LineRecord* line = nullptr;
+        std::size_t leadingBlanks = 0;
     };
-    std::vector<Entry> m_entries;
+
+    static std::size_t slotOf(std::size_t leadingBlanks, std::string_view rest);
+
+    std::vector<Known> m_known;
 };
 
 } // namespace core
