@@ -11,6 +11,7 @@ namespace core {
 namespace {
 
 constexpr std::size_t kMinimumSlots = 1024;
+constexpr std::size_t kKnownContentBits = 10;
 // Lines whose slots are fetched ahead of their turn, so that the table's cache misses
 // overlap.
 constexpr std::int32_t kPrefetchDistance = 16;
@@ -33,6 +34,7 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
     const auto repeated = static_cast<std::size_t>(std::clamp(source.repeatedLines(), 0, source.count()));
     m_slotCount = std::max(kMinimumSlots, std::bit_ceil(2 * (sourceCount - repeated) + 1));
     m_slots = emptyTable(m_slotCount);
+    m_knownContents.resize(std::size_t{1} << kKnownContentBits);
     m_source.resize(sourceCount + 1);
     m_destination.resize(destinationCount + 1);
     classifySource();
@@ -47,6 +49,7 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
     // The table is only needed while classes are handed out; assigning {} would keep
     // the storage.
     m_slots.reset();
+    std::vector<KnownContent>().swap(m_knownContents);
     std::vector<std::int32_t>().swap(m_representative);
     std::vector<std::int32_t>().swap(m_collisions);
 }
@@ -70,7 +73,7 @@ void LineClasses::classifySource()
     for (std::int32_t i = 0; i < count; ++i) {
         if (i + kPrefetchDistance < count)
             __builtin_prefetch(&slotFor(m_sourceFile.lineAt(i + kPrefetchDistance)->hash()));
-        m_source[static_cast<std::size_t>(i)] = classOf(*m_sourceFile.lineAt(i), i);
+        m_source[static_cast<std::size_t>(i)] = classOfShared(*m_sourceFile.lineAt(i), i);
     }
 }
 
@@ -82,17 +85,45 @@ void LineClasses::classifyDestination()
     std::int32_t guess = 0;
     for (std::int32_t j = 0; j < count; ++j) {
         const LineRecord& line = *m_destinationFile.lineAt(j);
-        const LineRecord* aligned = m_sourceFile.lineAt(guess);
-        if (aligned != nullptr && aligned->hash() == line.hash() && sameContent(contentOf(*aligned), contentOf(line))) {
-            m_destination[static_cast<std::size_t>(j)] = m_source[static_cast<std::size_t>(guess++)];
+        KnownContent& known = knownContentSlot(contentOf(line));
+        std::int32_t lineClass = 0;
+        if (known.data == contentOf(line).data() && known.size == contentOf(line).size()) {
+            lineClass = known.lineClass;
+        } else {
+            const LineRecord* aligned = m_sourceFile.lineAt(guess);
+            if (aligned != nullptr && aligned->hash() == line.hash() && contentOf(*aligned) == contentOf(line))
+                lineClass = m_source[static_cast<std::size_t>(guess)];
+            else
+                lineClass = classOf(line, ~j);
+            known = {contentOf(line).data(), contentOf(line).size(), lineClass};
+        }
+        m_destination[static_cast<std::size_t>(j)] = lineClass;
+        if (guess < m_sourceFile.count() && m_source[static_cast<std::size_t>(guess)] == lineClass) {
+            ++guess;
             continue;
         }
-        const std::int32_t lineClass = classOf(line, ~j);
-        m_destination[static_cast<std::size_t>(j)] = lineClass;
         const std::int32_t first = m_representative[static_cast<std::size_t>(lineClass)];
         if (first >= 0)
             guess = first + 1;
     }
+}
+
+LineClasses::KnownContent& LineClasses::knownContentSlot(std::string_view content)
+{
+    const auto address = reinterpret_cast<std::uintptr_t>(content.data());
+    const auto slot = static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ULL) >> (64 - kKnownContentBits));
+    return m_knownContents[slot];
+}
+
+std::int32_t LineClasses::classOfShared(const LineRecord& record, std::int32_t reference)
+{
+    const std::string_view content = contentOf(record);
+    KnownContent& known = knownContentSlot(content);
+    if (known.data == content.data() && known.size == content.size())
+        return known.lineClass;
+    const std::int32_t lineClass = classOf(record, reference);
+    known = {content.data(), content.size(), lineClass};
+    return lineClass;
 }
 
 std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t reference)

@@ -39,7 +39,17 @@ private:
     };
     using SlotTable = std::unique_ptr<Slot[], FreeSlots>;
 
+    // Lines of one file with equal texts often share their bytes: the class of the
+    // content at an address, once known, is found again without a lookup by hash.
+    struct KnownContent {
+        const char* data = nullptr;
+        std::size_t size = 0;
+        std::int32_t lineClass = 0;
+    };
+
     static SlotTable emptyTable(std::size_t size);
+    KnownContent& knownContentSlot(std::string_view content);
+    std::int32_t classOfShared(const LineRecord& record, std::int32_t reference);
     std::string_view contentOf(const LineRecord& line) const { return m_byKey ? line.key() : line.text(); }
     const Slot& slotFor(std::uint32_t hash) const;
     std::int32_t classOf(const LineRecord& record, std::int32_t reference);
@@ -58,6 +68,7 @@ private:
     std::vector<std::int32_t> m_source;
     std::vector<std::int32_t> m_destination;
     std::vector<std::uint8_t> m_sharesHash;
+    std::vector<KnownContent> m_knownContents;
     bool m_anySharedHash = false;
 };
 

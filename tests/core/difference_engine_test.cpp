@@ -10,6 +10,7 @@
 #include "core/line_hash.h"
 #include "tests/core/line_files.h"
 #include "tests/core/reference_walk.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -317,8 +318,21 @@ std::vector<std::string> editedCopy(std::mt19937& random, std::vector<std::strin
     return lines;
 }
 
+// A file as the loader builds it from disk: equal lines then share their bytes, which
+// the classes take as a short cut.
+LineFile loadedFile(const testing_support::TempDir& dir, std::string_view name, const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\n";
+    LineFile file;
+    EXPECT_TRUE(file.load(dir.write(name, bytes)));
+    return file;
+}
+
 void runRandomPairs(int ignoreBlanks, std::uint32_t seed)
 {
+    const testing_support::TempDir dir;
     testing_support::SettingsGuard guard;
     settings::appSettings().IgnoreBlanks = ignoreBlanks;
     const auto [first, second] = hashCollision();
@@ -330,9 +344,10 @@ void runRandomPairs(int ignoreBlanks, std::uint32_t seed)
         std::vector<std::string> sourceLines = randomLines(random, alphabet, 12);
         std::vector<std::string> destinationLines =
             random() % 2 == 0 ? randomLines(random, alphabet, 12) : editedCopy(random, sourceLines, alphabet);
-        LineFile source = fileOfLines(sourceLines);
-        LineFile destination = fileOfLines(destinationLines);
-        std::string what = "round " + std::to_string(round) + ":";
+        const bool fromDisk = round % 3 == 2;
+        LineFile source = fromDisk ? loadedFile(dir, "source", sourceLines) : fileOfLines(sourceLines);
+        LineFile destination = fromDisk ? loadedFile(dir, "target", destinationLines) : fileOfLines(destinationLines);
+        std::string what = "round " + std::to_string(round) + (fromDisk ? " (loaded):" : ":");
         for (const auto& line : sourceLines)
             what += " [" + line + "]";
         what += " |";
