@@ -169,7 +169,7 @@ std::int32_t LineFile::appendLine(std::string_view text, bool continues)
     setRoom(m_count + kAppendMargin);
     LineRecord& record = recordAt(m_count);
     buildRecord(record, text, !continues, currentTextRules(), unknownTabs(text), nullptr);
-    record.m_continues = continues;
+    record.m_continues = continues ? 1 : 0;
     return m_count++;
 }
 
@@ -218,15 +218,13 @@ void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trim
     const std::size_t keyBegin = widths.leadingBlanks;
     record.m_text = bytes;
     record.m_textLength = static_cast<std::uint32_t>(textLength);
+    std::size_t keyLength = textLength - keyBegin;
     if (collapse) {
-        const std::size_t keyLength = collapseBlanks(text.substr(keyBegin), bytes + textLength);
+        keyLength = collapseBlanks(text.substr(keyBegin), bytes + textLength);
         m_store.giveBack(textLength - keyLength);
-        record.m_keyBegin = static_cast<std::uint32_t>(textLength);
-        record.m_keyLength = static_cast<std::uint32_t>(keyLength);
-    } else {
-        record.m_keyBegin = static_cast<std::uint32_t>(keyBegin);
-        record.m_keyLength = static_cast<std::uint32_t>(textLength - keyBegin);
+        record.m_keyFollowsText = 1;
     }
+    record.m_keyLength = static_cast<std::uint32_t>(std::min<std::size_t>(keyLength, LineRecord::kLongestKey));
     record.m_hash = lineHash(collapse ? record.key() : record.text());
     if (recent != nullptr)
         recent->remember(record, widths.leadingBlanks);
@@ -236,8 +234,8 @@ void LineFile::shareText(LineRecord& record, const LineRecord& equal)
 {
     record.m_text = equal.m_text;
     record.m_textLength = equal.m_textLength;
-    record.m_keyBegin = equal.m_keyBegin;
     record.m_keyLength = equal.m_keyLength;
+    record.m_keyFollowsText = equal.m_keyFollowsText;
     record.m_hash = equal.m_hash;
 }
 
@@ -249,7 +247,7 @@ void LineFile::addPiece(std::int32_t index, std::string_view piece, bool continu
     LineRecord& record = recordAt(index);
     // A cut piece keeps its white space: it is inside the line, not at its end.
     buildRecord(record, piece, !continues, rules, lastTab, &recent);
-    record.m_continues = continues;
+    record.m_continues = continues ? 1 : 0;
 }
 
 void LineFile::finishLoading(std::int32_t pieces)
@@ -259,7 +257,7 @@ void LineFile::finishLoading(std::int32_t pieces)
         --last;
     m_count = last + 1;
     if (m_count > 0)
-        m_lines[static_cast<std::size_t>(m_count - 1)].m_continues = false;
+        m_lines[static_cast<std::size_t>(m_count - 1)].m_continues = 0;
 }
 
 bool LineFile::load(const std::string& path)

@@ -19,12 +19,15 @@ public:
     std::string_view text() const { return {m_text, m_textLength}; }
     // The text without its leading blanks; with IgnoreBlanks also every run of blanks
     // inside it reduced to one. Empty for an empty or all-blank line.
-    std::string_view key() const { return {m_text + m_keyBegin, m_keyLength}; }
+    std::string_view key() const
+    {
+        return {m_keyFollowsText ? m_text + m_textLength : m_text + m_textLength - m_keyLength, m_keyLength};
+    }
     // Hash of the key (IgnoreBlanks on) or of the text (off); 0 for an empty one.
     std::uint32_t hash() const { return m_hash; }
 
-    LineState state() const { return m_state; }
-    void setState(LineState state) { m_state = state; }
+    LineState state() const { return static_cast<LineState>(m_state); }
+    void setState(LineState state) { m_state = static_cast<std::uint32_t>(state); }
 
     // Index of the unique partner line in the other file, or kNoPartner. Only the
     // difference engine sets it.
@@ -34,20 +37,29 @@ public:
 
     // The line on disk was longer than one piece and the next record holds its rest;
     // saving writes such pieces back as one line.
-    bool continues() const { return m_continues; }
+    bool continues() const { return m_continues != 0; }
+
+    // The longest key a record holds. A longer one, which only an edit can make (a text
+    // of over 128 MiB), is cut to it; its hash still covers the whole key.
+    static constexpr std::uint32_t kLongestKey = (1u << 27) - 1;
 
 private:
     friend class LineFile;
 
+    // A record is 24 bytes: a file of a million lines keeps a million of them.
     const char* m_text = "";
     std::uint32_t m_textLength = 0;
-    std::uint32_t m_keyBegin = 0; // from m_text; the key follows the text when blanks are collapsed
-    std::uint32_t m_keyLength = 0;
     std::uint32_t m_hash = 0;
     std::int32_t m_partner = kNoPartner;
-    LineState m_state = LineState::Same;
-    bool m_continues = false;
+    // The key is the text's last m_keyLength bytes, or with blanks collapsed the
+    // m_keyLength bytes stored after the text.
+    std::uint32_t m_keyLength : 27 = 0;
+    std::uint32_t m_keyFollowsText : 1 = 0;
+    std::uint32_t m_state : 3 = static_cast<std::uint32_t>(LineState::Same);
+    std::uint32_t m_continues : 1 = 0;
 };
+
+static_assert(sizeof(LineRecord) == 24);
 
 // Line equality: hashes first, then the texts (IgnoreBlanks off) or the keys (on).
 // With IgnoreBlanks on, a match of texts of different length sets *blankDifference.
