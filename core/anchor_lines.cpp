@@ -2,15 +2,14 @@
 
 namespace core {
 
-AnchorLines::AnchorLines(std::int32_t lineCount) : m_next(static_cast<std::size_t>(lineCount) + 1)
-{
-    for (std::size_t k = 0; k < m_next.size(); ++k)
-        m_next[k] = static_cast<std::int32_t>(k) + 1;
-    m_next.back() = none();
-}
-
 void AnchorLines::add(std::int32_t line)
 {
+    if (m_next.empty()) {
+        m_next.resize(static_cast<std::size_t>(m_lineCount) + 1);
+        for (std::size_t k = 0; k < m_next.size(); ++k)
+            m_next[k] = static_cast<std::int32_t>(k) + 1;
+        m_next.back() = none();
+    }
     m_next[static_cast<std::size_t>(line)] = line;
 }
 
@@ -21,6 +20,8 @@ void AnchorLines::remove(std::int32_t line)
 
 std::int32_t AnchorLines::firstFrom(std::int32_t from)
 {
+    if (m_next.empty())
+        return none();
     std::int32_t at = from;
     while (m_next[static_cast<std::size_t>(at)] != at) {
         std::int32_t& step = m_next[static_cast<std::size_t>(at)];

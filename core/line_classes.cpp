@@ -4,6 +4,7 @@
 #include <bit>
 #include <new>
 
+#include "core/equal_bytes.h"
 #include "core/line_hash.h"
 
 namespace core {
@@ -19,7 +20,7 @@ constexpr std::int32_t kPrefetchDistance = 16;
 // Equal lines of one file often share their bytes.
 bool sameContent(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && (a.data() == b.data() || a == b);
+    return a.size() == b.size() && (a.data() == b.data() || equalBytes(a, b));
 }
 
 } // namespace
@@ -91,7 +92,7 @@ void LineClasses::classifyDestination()
             lineClass = known.lineClass;
         } else {
             const LineRecord* aligned = m_sourceFile.lineAt(guess);
-            if (aligned != nullptr && aligned->hash() == line.hash() && contentOf(*aligned) == contentOf(line))
+            if (aligned != nullptr && aligned->hash() == line.hash() && equalBytes(contentOf(*aligned), contentOf(line)))
                 lineClass = m_source[static_cast<std::size_t>(guess)];
             else
                 lineClass = classOf(line, ~j);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/equal_bytes.h"
+
 namespace core {
 
 namespace {
@@ -42,7 +44,7 @@ const LineRecord* RecentTexts::find(std::size_t leadingBlanks, std::string_view 
     if (known.line == nullptr || known.leadingBlanks != leadingBlanks)
         return nullptr;
     const std::string_view text = known.line->text();
-    if (text.size() != leadingBlanks + rest.size() || std::memcmp(text.data() + leadingBlanks, rest.data(), rest.size()) != 0)
+    if (text.size() != leadingBlanks + rest.size() || !equalBytes(text.substr(leadingBlanks), rest))
         return nullptr;
     return known.line;
 }
