@@ -3,27 +3,30 @@
 namespace core {
 
 LineOccurrences::LineOccurrences(const std::vector<std::int32_t>& classes, std::int32_t classCount)
-    : m_next(classes.size()), m_cursor(static_cast<std::size_t>(classCount), static_cast<std::int32_t>(classes.size()))
+    : m_lines(classes.size()), m_begin(static_cast<std::size_t>(classCount) + 1)
 {
-    for (std::size_t k = classes.size(); k-- > 0;) {
-        std::int32_t& first = m_cursor[static_cast<std::size_t>(classes[k])];
-        m_next[k] = first;
-        first = static_cast<std::int32_t>(k);
-    }
+    for (const std::int32_t lineClass : classes)
+        ++m_begin[static_cast<std::size_t>(lineClass) + 1];
+    for (std::size_t c = 1; c < m_begin.size(); ++c)
+        m_begin[c] += m_begin[c - 1];
+    m_cursor.assign(m_begin.begin(), m_begin.end() - 1);
+    for (std::size_t k = 0; k < classes.size(); ++k)
+        m_lines[static_cast<std::size_t>(m_cursor[static_cast<std::size_t>(classes[k])]++)] = static_cast<std::int32_t>(k);
+    m_cursor.assign(m_begin.begin(), m_begin.end() - 1);
 }
 
 std::int32_t LineOccurrences::firstFrom(std::int32_t lineClass, std::int32_t from)
 {
     std::int32_t& cursor = m_cursor[static_cast<std::size_t>(lineClass)];
-    while (cursor < from)
-        cursor = m_next[static_cast<std::size_t>(cursor)];
-    return cursor;
+    const std::int32_t last = end(lineClass);
+    while (cursor < last && m_lines[static_cast<std::size_t>(cursor)] < from)
+        ++cursor;
+    return cursor < last ? m_lines[static_cast<std::size_t>(cursor)] : none();
 }
 
-bool LineOccurrences::occursOnce(std::int32_t lineClass) const
+std::int32_t LineOccurrences::firstOf(std::int32_t lineClass) const
 {
-    const std::int32_t first = firstOf(lineClass);
-    return first != none() && m_next[static_cast<std::size_t>(first)] == none();
+    return end(lineClass) > begin(lineClass) ? m_lines[static_cast<std::size_t>(begin(lineClass))] : none();
 }
 
 } // namespace core
