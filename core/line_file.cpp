@@ -58,8 +58,7 @@ ExpandedWidths measureExpanded(std::string_view input, std::size_t tabSize, cons
     widths.indentation = at;
     if (lastTab == nullptr || lastTab < input.data() + at)
         return widths;
-    for (; (at = input.find('\t', at)) != std::string_view::npos; ++at)
-        ++widths.innerTabs;
+    widths.innerTabs = static_cast<std::size_t>(std::count(input.begin() + static_cast<std::ptrdiff_t>(at), input.end(), '\t'));
     return widths;
 }
 

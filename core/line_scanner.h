@@ -26,10 +26,14 @@ struct LineEnd {
 
 inline LineEnd findLineEnd(const char* begin, const char* end)
 {
+    // Past this many bytes without a line end the line is long: the library's searches,
+    // which take wider blocks, find its end and then its last tab.
+    constexpr std::size_t kShortLine = 4 * kLineScanSlack;
     const __m128i lineFeeds = _mm_set1_epi8('\n');
     const __m128i tabs = _mm_set1_epi8('\t');
     LineEnd found;
-    for (const char* block = begin; block < end; block += kLineScanSlack) {
+    const char* block = begin;
+    for (; block < end && block < begin + kShortLine; block += kLineScanSlack) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
         auto lineFeedBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeeds)));
         auto tabBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tabs)));
@@ -50,7 +54,14 @@ inline LineEnd findLineEnd(const char* begin, const char* end)
         if (tabBits != 0)
             found.lastTab = block + std::bit_width(tabBits) - 1;
     }
-    found.at = end;
+    if (block >= end) {
+        found.at = end;
+        return found;
+    }
+    const void* lineFeed = std::memchr(block, '\n', static_cast<std::size_t>(end - block));
+    found.at = lineFeed == nullptr ? end : static_cast<const char*>(lineFeed);
+    if (const void* tab = ::memrchr(block, '\t', static_cast<std::size_t>(found.at - block)))
+        found.lastTab = static_cast<const char*>(tab);
     return found;
 }
 

@@ -392,6 +392,7 @@ TEST_F(LineFileLoad, LoadedLinesEqualLinesBuiltOneByOne)
         lines.push_back("\t" + std::string(length - 1, 'n'));
         lines.push_back(std::string(length - 1, 'o') + "\t");
         lines.push_back(std::string(length - 2, 'p') + "\tq");
+        lines.push_back("\t" + std::string(length * 4, 'r') + "\t\ts" + std::string(length, 't') + "\tu");
     }
     constexpr std::size_t kReadChunk = 65536;
     std::string bytes;

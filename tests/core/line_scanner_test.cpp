@@ -43,4 +43,24 @@ TEST(LineScan, ATabInAnEarlierBlockIsRemembered)
     EXPECT_EQ(line.lastTab, buffer.at(0));
 }
 
+// A long line is searched in another way past its first blocks; the answers must not
+// change.
+TEST(LineScan, ALongLineGivesItsEndAndLastTabAlike)
+{
+    std::string text(300, 'z');
+    text[3] = '\t';
+    text[150] = '\t';
+    text[200] = '\n';
+    text[250] = '\t';
+    const Buffer buffer(text);
+    const core::LineEnd line = findLineEnd(buffer.begin(), buffer.at(300));
+    EXPECT_EQ(line.at, buffer.at(200));
+    EXPECT_EQ(line.lastTab, buffer.at(150));
+
+    const Buffer noEnd(std::string(3, '\t') + std::string(297, 'y'));
+    const core::LineEnd open = findLineEnd(noEnd.begin(), noEnd.at(300));
+    EXPECT_EQ(open.at, noEnd.at(300));
+    EXPECT_EQ(open.lastTab, noEnd.at(2));
+}
+
 } // namespace
