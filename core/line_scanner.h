@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstddef>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -18,6 +17,10 @@ struct LineEnd {
     const char* at = nullptr;      // the first '\n', or the end of the buffer
     const char* lastTab = nullptr; // the last tab before it, or null
 };
+
+// The rest of findLineEnd for a line that goes on past `from`, out of line so that the
+// short lines' loop stays small; lastTab is the last tab before from, or null.
+LineEnd findLongLineEnd(const char* from, const char* end, const char* lastTab);
 
 // One pass over [begin, end) for the line end and its tabs, so that a line without
 // tabs, or with tabs only in its indentation, needs no second search. Inline: it runs
@@ -58,30 +61,16 @@ inline LineEnd findLineEnd(const char* begin, const char* end)
         found.at = end;
         return found;
     }
-    const void* lineFeed = std::memchr(block, '\n', static_cast<std::size_t>(end - block));
-    found.at = lineFeed == nullptr ? end : static_cast<const char*>(lineFeed);
-    if (const void* tab = ::memrchr(block, '\t', static_cast<std::size_t>(found.at - block)))
-        found.lastTab = static_cast<const char*>(tab);
-    return found;
+    return findLongLineEnd(block, end, found.lastTab);
 }
 
 #else
 
 inline LineEnd findLineEnd(const char* begin, const char* end)
 {
-    LineEnd found;
-    const void* lineFeed = std::memchr(begin, '\n', static_cast<std::size_t>(end - begin));
-    found.at = lineFeed == nullptr ? end : static_cast<const char*>(lineFeed);
-    for (const char* at = found.at; at-- > begin;) {
-        if (*at == '\t') {
-            found.lastTab = at;
-            break;
-        }
-    }
-    return found;
+    return findLongLineEnd(begin, end, nullptr);
 }
 
 #endif
-
 
 } // namespace core
