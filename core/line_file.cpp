@@ -167,6 +167,7 @@ std::int32_t LineFile::appendLine(std::string_view text, bool continues)
 {
     setRoom(m_count + kAppendMargin);
     LineRecord& record = recordAt(m_count);
+    record = LineRecord{};
     buildRecord(record, text, !continues, currentTextRules(), unknownTabs(text), nullptr);
     record.m_continues = continues ? 1 : 0;
     return m_count++;
@@ -174,7 +175,9 @@ std::int32_t LineFile::appendLine(std::string_view text, bool continues)
 
 void LineFile::setText(std::int32_t index, std::string_view text)
 {
-    buildRecord(recordAt(index), text, true, currentTextRules(), unknownTabs(text), nullptr);
+    LineRecord& record = recordAt(index);
+    record = LineRecord{};
+    buildRecord(record, text, true, currentTextRules(), unknownTabs(text), nullptr);
 }
 
 LineFile::TextRules LineFile::currentTextRules()
@@ -186,7 +189,6 @@ LineFile::TextRules LineFile::currentTextRules()
 void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trimTrailing, const TextRules& rules,
                            const char* lastTab, RecentTexts* recent)
 {
-    record = LineRecord{};
     // Trailing white space goes before expanding: a tab there only becomes blanks that
     // would go too.
     if (trimTrailing) {

@@ -89,7 +89,8 @@ private:
     void setRoom(std::int32_t size);
     void addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
                   const char* lastTab, RecentTexts& recent);
-    // lastTab: the last tab of text, null when it has none, unknownTabs(text) when not known.
+    // Fills an empty record. lastTab: the last tab of text, null when it has none,
+    // unknownTabs(text) when not known.
     // With recent, a text equal to a recent one shares its bytes.
     void buildRecord(LineRecord& record, std::string_view text, bool trimTrailing, const TextRules& rules,
                      const char* lastTab, RecentTexts* recent);
