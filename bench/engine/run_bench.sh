@@ -15,7 +15,7 @@ trap 'rm -rf "$pairs"' EXIT
 "$build/bench/engine/engine_bench_pairs" "$pairs"
 export BIVALO_INI="$pairs/Bivalo.INI"
 
-# Best wall times of diff and bivalo, run in turn: 15 runs each on the small pairs, 5 on
+# Best wall times of diff and bivalo, run in turn: 31 runs each on the small pairs, 5 on
 # the large ones.
 best_times() {
     local runs=$1
@@ -33,7 +33,7 @@ printf '%-12s %10s %10s %7s %10s %10s %7s %7s\n' pair diff_s bivalo_s ratio byte
 for name in big disjoint repetitive long; do
     a="$pairs/${name}_a.txt"
     b="$pairs/${name}_b.txt"
-    runs=15
+    runs=31
     if [ "$(stat -c %s "$a")" -gt $((8 << 20)) ]; then runs=5; fi
     read -r d v < <(best_times "$runs" diff "$a" "$b" -- "$build/bivalo" --report --format=summary "$a" "$b")
     peak=$(peak_kib "$build/bivalo" --report --format=summary "$a" "$b")
