@@ -86,17 +86,18 @@ void LineClasses::classifyDestination()
     std::int32_t guess = 0;
     for (std::int32_t j = 0; j < count; ++j) {
         const LineRecord& line = *m_destinationFile.lineAt(j);
-        KnownContent& known = knownContentSlot(contentOf(line));
+        const std::string_view content = contentOf(line);
+        KnownContent& known = knownContentSlot(content);
         std::int32_t lineClass = 0;
-        if (known.data == contentOf(line).data() && known.size == contentOf(line).size()) {
+        if (known.holds(content)) {
             lineClass = known.lineClass;
         } else {
             const LineRecord* aligned = m_sourceFile.lineAt(guess);
-            if (aligned != nullptr && aligned->hash() == line.hash() && equalBytes(contentOf(*aligned), contentOf(line)))
+            if (aligned != nullptr && aligned->hash() == line.hash() && equalBytes(contentOf(*aligned), content))
                 lineClass = m_source[static_cast<std::size_t>(guess)];
             else
                 lineClass = classOf(line, ~j);
-            known = {contentOf(line).data(), contentOf(line).size(), lineClass};
+            known = {content.data(), content.size(), lineClass};
         }
         m_destination[static_cast<std::size_t>(j)] = lineClass;
         if (guess < m_sourceFile.count() && m_source[static_cast<std::size_t>(guess)] == lineClass) {
@@ -120,7 +121,7 @@ std::int32_t LineClasses::classOfShared(const LineRecord& record, std::int32_t r
 {
     const std::string_view content = contentOf(record);
     KnownContent& known = knownContentSlot(content);
-    if (known.data == content.data() && known.size == content.size())
+    if (known.holds(content))
         return known.lineClass;
     const std::int32_t lineClass = classOf(record, reference);
     known = {content.data(), content.size(), lineClass};

@@ -45,6 +45,8 @@ private:
         const char* data = nullptr;
         std::size_t size = 0;
         std::int32_t lineClass = 0;
+
+        bool holds(std::string_view content) const { return data == content.data() && size == content.size(); }
     };
 
     static SlotTable emptyTable(std::size_t size);
