@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time
-          libqt6svg6)
+          libqt6svg6 desktop-file-utils appstream git)
 
 install_missing_packages() {
     local missing=()

@@ -18,17 +18,36 @@ constexpr int kMinimumColumns = 20;
 constexpr std::string_view kVersionText = "Bivalo 1.15";
 
 constexpr std::string_view kUsage =
-    "Usage: bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary] SOURCE TARGET\n"
+    "Usage: bivalo [SOURCE [TARGET [RESULT]]]\n"
+    "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary] SOURCE TARGET\n"
+    "       bivalo --report --git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
     "       bivalo --help | --version\n"
     "\n"
-    "Compares SOURCE with TARGET line by line and prints the aligned rows.\n"
+    "Without --report, opens the window on SOURCE (left) and TARGET (right); either may be a\n"
+    "folder holding a file of the other's name. RESULT names the file that \"Save As Result\"\n"
+    "writes. With fewer than two names the window asks for the pair. Other arguments that\n"
+    "begin with '-' are ignored.\n"
+    "\n"
+    "With --report, compares SOURCE with TARGET without a window and prints the aligned rows.\n"
+    "A name of '-' reads that side from standard input.\n"
     "  --ignore-blanks   compare lines ignoring blanks (default: the settings file)\n"
     "  --tab-size=N      expand each tab to N blanks, 0 to 50 (default: the settings file)\n"
     "  --format=side     both files side by side, fitted to $COLUMNS (default)\n"
     "  --format=rows     one line per row: row, source entry, target entry, source state,\n"
     "                    target state (tab-separated), then '# rows=N blank_difference=0|1'\n"
     "  --format=summary  whether the files differ and how many rows of each kind\n"
-    "Exit status: 0 no difference, 1 differences, 2 trouble.\n";
+    "  --git-diff        take git's seven external-diff arguments (last option; for\n"
+    "                    git config diff.external 'bivalo --report --git-diff')\n"
+    "\n"
+    "Settings are read from $BIVALO_INI, else $XDG_CONFIG_HOME/Bivalo.INI (~/.config/Bivalo.INI);\n"
+    "the report never writes them.\n"
+    "\n"
+    "Exit status: the report 0 when no row differs, 1 when some row does, 2 on trouble\n"
+    "(with --git-diff 0 also for differences, so that git goes on); the window 0, or 2 when\n"
+    "it cannot be started.\n";
+
+constexpr std::string_view kTryHelp = "Try 'bivalo --help' for more information.\n";
+constexpr const char* kStandardInputPath = "/dev/stdin";
 
 int terminalColumns()
 {
@@ -41,6 +60,12 @@ int terminalColumns()
     if (problem != std::errc() || stop != value.data() + value.size() || columns < kMinimumColumns)
         return kDefaultColumns;
     return columns;
+}
+
+// The path to read for a name given on the command line.
+std::string readablePath(const std::string& name)
+{
+    return name == kStandardInputName ? kStandardInputPath : name;
 }
 
 std::string loadProblemText(const std::string& side, const LineFile& file)
@@ -137,7 +162,8 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
 {
     LineFile source;
     LineFile destination;
-    const PairLoad loaded = loadPair(source, options.files.at(0), destination, options.files.at(1));
+    const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), destination,
+                                     readablePath(options.files.at(1)));
     if (!loaded.sourceLoaded) {
         err << loadProblemText("Source", source) << '\n';
         return kReportTrouble;
@@ -167,12 +193,24 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     return summary.differences > 0 ? kReportDifferent : kReportSame;
 }
 
+int runGitDiff(const ReportOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (options.unmerged) {
+        out << "* Unmerged path " << *options.gitPath << '\n';
+        return kReportSame;
+    }
+    out << "diff a/" << *options.gitPath << " b/" << *options.gitPath << '\n';
+    const int status = runReport(options, out, err);
+    // git stops at an external diff that does not end with 0.
+    return status == kReportDifferent ? kReportSame : status;
+}
+
 int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     ReportOptions options;
     std::string error;
     if (!parseReportOptions(arguments, options, error)) {
-        err << error << '\n' << kUsage;
+        err << error << '\n' << kTryHelp;
         return kReportTrouble;
     }
     if (options.help) {
@@ -187,6 +225,8 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         err << kUsage;
         return kReportTrouble;
     }
+    if (options.gitPath)
+        return runGitDiff(options, out, err);
     settings::AppSettings& appSettings = settings::appSettings();
     appSettings.Load();
     if (options.tabSize)

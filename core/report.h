@@ -34,4 +34,8 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
 // Loads and compares the pair of options.files with the current settings and prints it.
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
 
+// The report as git's external diff program: a caption naming the path, then the report;
+// differences end with 0 as well, so that git goes on to the next path.
+int runGitDiff(const ReportOptions& options, std::ostream& out, std::ostream& err);
+
 } // namespace core

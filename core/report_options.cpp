@@ -12,6 +12,10 @@ namespace {
 
 constexpr std::string_view kTabSizeSwitch = "--tab-size=";
 constexpr std::string_view kFormatSwitch = "--format=";
+constexpr std::string_view kGitDiffSwitch = "--git-diff";
+constexpr std::size_t kGitDiffArguments = 7;
+constexpr std::size_t kGitOldFile = 1;
+constexpr std::size_t kGitNewFile = 4;
 
 bool parseTabSize(std::string_view text, int& tabSize)
 {
@@ -58,9 +62,30 @@ bool parseSwitch(std::string_view argument, ReportOptions& options, std::string&
         }
         options.format = format;
     } else {
-        error = "Unknown option: " + std::string(argument);
+        error = "bivalo: unknown option '" + std::string(argument) + "'";
         return false;
     }
+    return true;
+}
+
+// git's arguments in place of SOURCE and TARGET: the old and the new file.
+bool takeGitArguments(ReportOptions& options, std::string& error)
+{
+    std::vector<std::string>& files = options.files;
+    options.report = true;
+    if (files.size() == 1) {
+        options.gitPath = files.front();
+        options.unmerged = true;
+        files.clear();
+        return true;
+    }
+    if (files.size() != kGitDiffArguments) {
+        error = "bivalo: --git-diff takes the seven arguments of git's external diff "
+                "(PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE)";
+        return false;
+    }
+    options.gitPath = files.front();
+    files = {files[kGitOldFile], files[kGitNewFile]};
     return true;
 }
 
@@ -69,9 +94,11 @@ bool parseSwitch(std::string_view argument, ReportOptions& options, std::string&
 bool parseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options, std::string& error)
 {
     bool switchesEnded = false;
+    bool gitDiff = false;
     for (const std::string& argument : arguments) {
-        if (!switchesEnded && argument == "--") {
+        if (!switchesEnded && (argument == "--" || argument == kGitDiffSwitch)) {
             switchesEnded = true;
+            gitDiff = gitDiff || argument == kGitDiffSwitch;
         } else if (!switchesEnded && argument.size() > 1 && argument[0] == '-') {
             if (!parseSwitch(argument, options, error))
                 return false;
@@ -81,8 +108,14 @@ bool parseReportOptions(const std::vector<std::string>& arguments, ReportOptions
     }
     if (options.help || options.version)
         return true;
+    if (gitDiff)
+        return takeGitArguments(options, error);
     if (options.report && options.files.size() != 2) {
-        error = "The report needs two files, SOURCE and TARGET.";
+        error = "bivalo: the report needs two files, SOURCE and TARGET";
+        return false;
+    }
+    if (options.files.size() == 2 && options.files[0] == kStandardInputName && options.files[1] == kStandardInputName) {
+        error = "bivalo: only one side can be read from standard input";
         return false;
     }
     return true;
@@ -91,7 +124,7 @@ bool parseReportOptions(const std::vector<std::string>& arguments, ReportOptions
 bool isHeadlessCommand(const std::vector<std::string>& arguments)
 {
     return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
-        return argument == "--report" || argument == "--help" || argument == "--version";
+        return argument == "--report" || argument == kGitDiffSwitch || argument == "--help" || argument == "--version";
     });
 }
 

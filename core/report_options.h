@@ -10,7 +10,10 @@ enum class ReportFormat { Side, Rows, Summary };
 
 // The command line of the headless report:
 //   --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary] SOURCE TARGET
-// plus --help and --version. Only '-' starts a switch; "--" ends the switches.
+// plus --help and --version. Only '-' starts a switch; "--" ends the switches. A name "-"
+// is standard input. "--git-diff" ends the switches too and takes the seven arguments git
+// hands an external diff program: PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE
+// (or PATH alone for an unmerged path); files then holds OLD-FILE and NEW-FILE.
 struct ReportOptions {
     bool help = false;
     bool version = false;
@@ -19,7 +22,12 @@ struct ReportOptions {
     std::optional<bool> ignoreBlanks;     // likewise
     ReportFormat format = ReportFormat::Side;
     std::vector<std::string> files;
+    std::optional<std::string> gitPath;   // the path git names, with --git-diff
+    bool unmerged = false;                // git named an unmerged path and no files
 };
+
+// The name that stands for standard input.
+inline constexpr const char* kStandardInputName = "-";
 
 // False with a message in error when the arguments (without the program name) are not
 // understood.

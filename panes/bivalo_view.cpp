@@ -119,6 +119,10 @@ void CBivaloView::InitTable()
                         grid::TCellTableBox::kOptionDialog,
                     true);
     table.setOption(grid::TCellTableBox::kSwitchRowDrag, true);
+    // Lines are expanded tabs and runs of blanks: only a fixed-width font keeps their
+    // columns. A chosen font replaces it once a pair is open.
+    if (!settings::appSettings().FontValid)
+        setCellFont(platform::desktopFixedFont());
     AttachSide();
     table.setUpdatesEnabled(true);
     m_captionFont = &settings::appSettings().CaptionFont;

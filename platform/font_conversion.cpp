@@ -67,4 +67,9 @@ framework::LogFont toLogFont(const QFont& font)
     return logFont;
 }
 
+framework::LogFont desktopFixedFont()
+{
+    return toLogFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
 } // namespace platform

@@ -12,4 +12,7 @@ namespace platform {
 QFont toQFont(const framework::LogFont& logFont);
 framework::LogFont toLogFont(const QFont& font);
 
+// The desktop's fixed-width font at its normal size.
+framework::LogFont desktopFixedFont();
+
 } // namespace platform

@@ -59,8 +59,9 @@ std::string CAboutBox::versionLine()
 std::string CAboutBox::readmeAddress(const std::filesystem::path& programFolder,
                                      const std::filesystem::path& sourceFolder)
 {
-    const std::array<std::filesystem::path, 4> candidates = {
+    const std::array<std::filesystem::path, 5> candidates = {
         programFolder / ".." / "share" / "doc" / "bivalo" / kReadmeName,
+        programFolder / ".." / ".." / "share" / "doc" / "bivalo" / kReadmeName,    // from libexec/bivalo/
         programFolder / kReadmeName,
         programFolder / ".." / kReadmeName,
         sourceFolder / kReadmeName,

@@ -10,6 +10,7 @@
 #include "platform/qt_services.h"
 #include "settings/app_settings.h"
 #include "shell/about_box.h"
+#include "shell/app_resources.h"
 #include "shell/main_frame.h"
 #include "shell/main_splitter.h"
 #include "shell/startup_command_line.h"
@@ -81,6 +82,9 @@ int runWindowedApplication(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(CBivaloApp::title()));
+    // Task bars find the icon and the name through the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(BIVALO_APP_ID));
+    QApplication::setWindowIcon(shell::appIcon());
     platform::QtServices services;
     CBivaloApp app(services);
     if (!app.initInstance(std::vector<std::string>(argv + 1, argv + argc)))

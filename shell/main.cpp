@@ -12,8 +12,10 @@
 
 namespace {
 
-// The window lives in a program of its own beside this one, so that a headless run
-// never loads the toolkit's libraries: scripts start faster and use less memory.
+// The window lives in a program of its own, so that a headless run never loads the
+// toolkit's libraries: scripts start faster and use less memory. A build keeps it beside
+// this program; an installed tree under ../libexec/bivalo/. Both are found from where this
+// program is, so that an installed tree can be moved.
 std::string windowProgramPath()
 {
     std::string self(4096, '\0');
@@ -21,7 +23,10 @@ std::string windowProgramPath()
     if (length <= 0 || static_cast<std::size_t>(length) >= self.size())
         return "bivalo-window";
     self.resize(static_cast<std::size_t>(length));
-    return self.substr(0, self.rfind('/') + 1) + "bivalo-window";
+    const std::string folder = self.substr(0, self.rfind('/') + 1);
+    const std::string beside = folder + "bivalo-window";
+    const std::string installed = folder + "../libexec/bivalo/bivalo-window";
+    return ::access(beside.c_str(), X_OK) != 0 && ::access(installed.c_str(), X_OK) == 0 ? installed : beside;
 }
 
 int startWindowProgram(char** argv)

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -97,7 +98,7 @@ bool CMainFrame::create()
     shell::initResources();
     setWindowIcon(shell::appIcon());
     if (!shell::WindowPlacement::restore(kPlacementSection, *this))
-        setWindowState(Qt::WindowMaximized);
+        showMaximizedFirstTime();
     createMenus();
     if (!createToolBar() || !createStatusBar())
         return false;
@@ -115,6 +116,15 @@ bool CMainFrame::create()
     qApp->installEventFilter(this);
     m_idleTimer.start(kIdleMilliseconds);
     return true;
+}
+
+void CMainFrame::showMaximizedFirstTime()
+{
+    // The normal geometry counts where nothing maximizes the window and when the user
+    // restores it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(shell::firstStartGeometry(screen->availableGeometry()));
+    setWindowState(Qt::WindowMaximized);
 }
 
 void CMainFrame::attachDocument(core::CBivaloDoc& document, QWidget* strip, QWidget* source, QWidget* target)

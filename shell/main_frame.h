@@ -101,6 +101,7 @@ protected:
 private:
     framework::LResult windowProc(framework::MessageId message, framework::WParam wParam, framework::LParam lParam);
     void addCommands();
+    void showMaximizedFirstTime();
     void createMenus();
     bool createToolBar();
     void createFindBox(QAction* placeholder);

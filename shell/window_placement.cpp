@@ -1,5 +1,6 @@
 #include "shell/window_placement.h"
 
+#include <algorithm>
 #include <span>
 
 #include <QGuiApplication>
@@ -30,6 +31,15 @@ constexpr PlacementKey kKeys[] = {
     {"wp.top", &WindowPlacement::top},
     {"wp.bottom", &WindowPlacement::bottom},
 };
+
+constexpr int kMinimumFirstWidth = 800;
+constexpr int kMinimumFirstHeight = 560;
+
+// Three quarters of length, no less than minimum, no more than length.
+int firstStartLength(int length, int minimum)
+{
+    return std::min(std::max(length * 3 / 4, minimum), length);
+}
 
 } // namespace
 
@@ -110,6 +120,14 @@ bool WindowPlacement::restore(const std::string& section, QWidget& window)
         return false;
     placement.applyTo(window);
     return true;
+}
+
+QRect firstStartGeometry(const QRect& available)
+{
+    QRect rect(0, 0, firstStartLength(available.width(), kMinimumFirstWidth),
+               firstStartLength(available.height(), kMinimumFirstHeight));
+    rect.moveCenter(available.center());
+    return rect;
 }
 
 void WindowPlacement::saveOf(const std::string& section, const QWidget& window)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+class QRect;
 class QWidget;
 
 namespace shell {
@@ -38,5 +39,9 @@ struct WindowPlacement {
     static bool restore(const std::string& section, QWidget& window);
     static void saveOf(const std::string& section, const QWidget& window);
 };
+
+// The normal geometry of a window that has no stored placement: three quarters of the
+// available area, centred in it, at least 800 x 560 unless the area is smaller.
+QRect firstStartGeometry(const QRect& available);
 
 } // namespace shell

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "core/side_by_side_listing.h"
 #include "framework/profile.h"
 #include "tests/core/line_files.h"
@@ -130,15 +132,94 @@ TEST_F(Report, BadUsageIsTrouble)
     EXPECT_EQ(report({"--report", "only-one"}).status, 2);
     EXPECT_EQ(report({"--report", "--tab-size=51", "a", "b"}).status, 2);
     EXPECT_EQ(report({"--report", "--format=wide", "a", "b"}).status, 2);
-    EXPECT_EQ(report({"--report", "--bogus", "a", "b"}).status, 2);
     EXPECT_EQ(report({}).status, 2);
+}
+
+TEST_F(Report, UnknownOptionIsNamedWithAPointerToTheHelp)
+{
+    const ReportRun run = report({"--report", "--bogus", file("a", "x\n"), file("b", "x\n")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "bivalo: unknown option '--bogus'\nTry 'bivalo --help' for more information.\n");
+    EXPECT_TRUE(run.out.empty());
+}
+
+// Standard input replaced by a pipe holding bytes, for the life of the object.
+class StandardInputFrom {
+public:
+    explicit StandardInputFrom(std::string_view bytes) : m_saved(::dup(STDIN_FILENO))
+    {
+        int ends[2];
+        EXPECT_EQ(::pipe(ends), 0);
+        EXPECT_EQ(::write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        ::close(ends[1]);
+        ::dup2(ends[0], STDIN_FILENO);
+        ::close(ends[0]);
+    }
+    ~StandardInputFrom()
+    {
+        ::dup2(m_saved, STDIN_FILENO);
+        ::close(m_saved);
+    }
+
+private:
+    int m_saved;
+};
+
+TEST_F(Report, DashReadsEitherSideFromStandardInput)
+{
+    const std::string target = file("b", "one\nTWO\nthree\n");
+    {
+        StandardInputFrom input("one\ntwo\nthree\n");
+        const ReportRun run = report({"--report", "--format=rows", "-", target});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "0\t0\t0\t0\t0\n1\t1\t1\t3\t3\n2\t2\t2\t0\t0\n# rows=3 blank_difference=0\n");
+    }
+    StandardInputFrom input("one\nTWO\nthree");
+    EXPECT_EQ(report({"--report", "--format=summary", target, "-"}).status, 0);
+}
+
+TEST_F(Report, DashForBothSidesIsTrouble)
+{
+    const ReportRun run = report({"--report", "-", "-"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("only one side"), std::string::npos);
+}
+
+TEST_F(Report, GitDiffComparesTheOldAndNewFileUnderThePathAndGoesOn)
+{
+    const std::string old = file("old", "a\nb\n");
+    const std::string now = file("now", "a\nB\n");
+    const ReportRun run = report({"--report", "--format=summary", "--git-diff", "-name.txt", old,
+                                  "1111111", "100644", now, "2222222", "100644"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "diff a/-name.txt b/-name.txt\n1 differences\n"
+                       "rows=2 same=1 source_only=0 target_only=0 changed=1\n");
+
+    const ReportRun added = report({"--git-diff", "new.txt", "/dev/null", ".", ".", now, "2222222", "100644"});
+    EXPECT_EQ(added.status, 0);
+    EXPECT_NE(added.out.find("+ a"), std::string::npos);
+
+    const ReportRun unmerged = report({"--report", "--git-diff", "conflict.txt"});
+    EXPECT_EQ(unmerged.status, 0);
+    EXPECT_EQ(unmerged.out, "* Unmerged path conflict.txt\n");
+}
+
+TEST_F(Report, GitDiffWithOtherThanSevenArgumentsOrAMissingFileIsTrouble)
+{
+    const std::string now = file("now", "a\n");
+    EXPECT_EQ(report({"--report", "--git-diff", "p", now, "1", "100644", now}).status, 2);
+    const ReportRun missing = report({"--report", "--git-diff", "p", m_dir.file("gone"), "1", "100644", now, "2", "100644"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "Source File Not Found!\n");
 }
 
 TEST_F(Report, HelpAndVersion)
 {
     const ReportRun help = report({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("Usage: bivalo --report", 0), 0u);
+    EXPECT_EQ(help.out.rfind("Usage: bivalo [SOURCE [TARGET [RESULT]]]\n", 0), 0u);
+    for (const char* told : {"opens the window", "--report [", "standard input", "Exit status", "BIVALO_INI"})
+        EXPECT_NE(help.out.find(told), std::string::npos) << told;
     EXPECT_EQ(report({"--version"}).out, "Bivalo 1.15\n");
 }
 

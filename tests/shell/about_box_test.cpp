@@ -39,6 +39,9 @@ TEST_F(ReadmeAddress, InstalledReadMeComesFirst)
     dir.write("usr/share/doc/bivalo/README.md", "installed\n");
     dir.write("usr/bin/README.md", "beside\n");
     EXPECT_EQ(CAboutBox::readmeAddress(program, {}), fileAddress(dir.path() / "usr/share/doc/bivalo/README.md"));
+    // The installed window program sits two levels down, in libexec/bivalo/.
+    EXPECT_EQ(CAboutBox::readmeAddress(folder("usr/libexec/bivalo"), {}),
+              fileAddress(dir.path() / "usr/share/doc/bivalo/README.md"));
 }
 
 TEST_F(ReadmeAddress, BuildFolderAtTheTopOfTheSourcesFindsTheSourcesReadMe)

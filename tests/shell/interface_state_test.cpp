@@ -120,6 +120,18 @@ TEST(WindowPlacement, MinimizedStateRoundTrips)
     EXPECT_EQ(next.geometry().size(), QSize(320, 240));
 }
 
+TEST(WindowPlacement, FirstStartGeometryIsThreeQuartersCentredWithinLimits)
+{
+    // A large screen below a 32-pixel panel: three quarters, centred in what is left.
+    EXPECT_EQ(shell::firstStartGeometry(QRect(0, 32, 1920, 1048)), QRect(240, 163, 1440, 786));
+    // A small one: never under 800 x 560.
+    EXPECT_EQ(shell::firstStartGeometry(QRect(0, 0, 1024, 640)), QRect(112, 40, 800, 560));
+    // A tiny one: never over the screen.
+    EXPECT_EQ(shell::firstStartGeometry(QRect(0, 0, 640, 480)), QRect(0, 0, 640, 480));
+    // A second screen to the right of the first.
+    EXPECT_EQ(shell::firstStartGeometry(QRect(1920, 0, 2560, 1440)), QRect(2240, 180, 1920, 1080));
+}
+
 class HistoryComboTest : public ::testing::Test {
 protected:
     void search(CHistoryCombo& combo, const char* text)

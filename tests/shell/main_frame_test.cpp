@@ -5,8 +5,11 @@
 
 #include "framework/command_ids.h"
 #include "framework/profile.h"
+#include "framework/update_hints.h"
+#include "platform/font_conversion.h"
 #include "shell/color_status_bar.h"
 #include "shell/history_combo.h"
+#include "shell/window_placement.h"
 #include "tests/shell/running_app.h"
 
 namespace {
@@ -275,6 +278,65 @@ TEST_F(InterfaceState, PlacementOffThePrimaryScreenOpensMaximized)
     writeProfileInt(ini, "MAINWND", "wp.bottom", 410);
     start({left, right});
     EXPECT_TRUE(frame().windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(InterfaceState, FirstStartIsMaximizedOverANormalGeometryOfThreeQuartersCentred)
+{
+    start({left, right});
+    EXPECT_TRUE(frame().windowState() & Qt::WindowMaximized);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect normal = shell::firstStartGeometry(available);
+    EXPECT_EQ(frame().normalGeometry(), normal);
+    EXPECT_TRUE(available.contains(normal));
+    EXPECT_EQ(normal.center(), available.center());
+    frame().setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_EQ(frame().geometry(), normal);
+}
+
+// --- the panes' font -------------------------------------------------------------------------
+
+using PaneFont = RunningApp;
+
+framework::LogFont sourcePaneFont(CMainFrame& frame)
+{
+    return frame.activeView()->grid()->font(1).logFont();
+}
+
+framework::LogFont targetPaneFont(core::CBivaloDoc& doc)
+{
+    framework::LogFont font;
+    doc.updateAllViews(nullptr, kHintFillFont, &font);
+    return font;
+}
+
+TEST_F(PaneFont, WithoutAChosenFontThePanesUseTheDesktopsFixedFontAndTheFindBoxItsNormalOne)
+{
+    start({left, right});
+    const framework::LogFont fixed = platform::desktopFixedFont();
+    EXPECT_TRUE(QFontInfo(platform::toQFont(fixed)).fixedPitch());
+    EXPECT_EQ(sourcePaneFont(frame()), fixed);
+    EXPECT_EQ(targetPaneFont(doc()), fixed);
+    EXPECT_FALSE(QFontInfo(frame().findBox().font()).fixedPitch());
+    // Rows are as tall as the font needs.
+    const QFontMetrics metrics(platform::toQFont(fixed));
+    EXPECT_GE(frame().activeView()->grid()->rowHeight(0), metrics.height());
+    app->exitInstance();
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "Font", "Height", 0), 0);
+}
+
+TEST_F(PaneFont, ChosenFontWinsAndIsKeptAcrossARestart)
+{
+    framework::LogFont chosen = platform::toLogFont(QFont("DejaVu Sans"));
+    chosen.Height = -21;
+    services.answerFont(chosen);
+    start({left, right});
+    ASSERT_TRUE(frame().routeCommand(ID_FONT));
+    EXPECT_EQ(sourcePaneFont(frame()), chosen);
+    restart({left, right});
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "Font", "Height", 0), -21);
+    EXPECT_EQ(sourcePaneFont(frame()), chosen);
+    EXPECT_EQ(targetPaneFont(doc()), chosen);
 }
 
 TEST_F(InterfaceState, FindHistoryIsMostRecentFirstAcrossARestart)
