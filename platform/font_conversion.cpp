@@ -69,7 +69,12 @@ framework::LogFont toLogFont(const QFont& font)
 
 framework::LogFont desktopFixedFont()
 {
-    return toLogFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The desktop may name an alias such as "monospace", which is no installed family:
+    // keep the face it stands for.
+    font.setFamily(QFontInfo(font).family());
+    font.setFixedPitch(true);
+    return toLogFont(font);
 }
 
 } // namespace platform

@@ -59,7 +59,7 @@ git -c diff.external='bivalo --report --format=summary --git-diff' diff --cached
     || fail "ext-diff of the index ended with $?"
 grep -qxF 'diff a/new file.txt b/new file.txt' "$work/out" || fail "ext-diff of a new file: $(cat "$work/out")"
 grep -qx 'rows=1 same=0 source_only=0 target_only=1 changed=0' "$work/out" || fail "new file rows: $(cat "$work/out")"
-git commit -qm second
+git commit -qam second
 git -c diff.external='bivalo --report --format=summary --git-diff' log -p --ext-diff -1 >"$work/out" \
     || fail "ext-diff in git log ended with $?"
 [ "$(grep -cE '^[0-9]+ differences$' "$work/out")" -eq 2 ] || fail "ext-diff in git log: $(cat "$work/out")"

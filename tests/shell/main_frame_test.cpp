@@ -6,6 +6,8 @@
 #include "framework/command_ids.h"
 #include "framework/profile.h"
 #include "framework/update_hints.h"
+#include "grid/cell_table_box.h"
+#include "panes/table_view.h"
 #include "platform/font_conversion.h"
 #include "shell/color_status_bar.h"
 #include "shell/history_combo.h"
@@ -289,9 +291,10 @@ TEST_F(InterfaceState, FirstStartIsMaximizedOverANormalGeometryOfThreeQuartersCe
     EXPECT_EQ(frame().normalGeometry(), normal);
     EXPECT_TRUE(available.contains(normal));
     EXPECT_EQ(normal.center(), available.center());
+    // Restored, it takes that size (where it lands is up to the window system).
     frame().setWindowState(Qt::WindowNoState);
     QApplication::processEvents();
-    EXPECT_EQ(frame().geometry(), normal);
+    EXPECT_EQ(frame().geometry().size(), normal.size());
 }
 
 // --- the panes' font -------------------------------------------------------------------------
