@@ -43,8 +43,8 @@ constexpr std::string_view kUsage =
     "the report never writes them.\n"
     "\n"
     "Exit status: the report 0 when no row differs, 1 when some row does, 2 on trouble\n"
-    "(with --git-diff 0 also for differences, so that git goes on); the window 0, or 2 when\n"
-    "it cannot be started.\n";
+    "(with --git-diff 0 also for differences, so that git goes on); the window 0, or other\n"
+    "than 0 when it cannot be started.\n";
 
 constexpr std::string_view kTryHelp = "Try 'bivalo --help' for more information.\n";
 constexpr const char* kStandardInputPath = "/dev/stdin";
@@ -225,15 +225,13 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         err << kUsage;
         return kReportTrouble;
     }
-    if (options.gitPath)
-        return runGitDiff(options, out, err);
     settings::AppSettings& appSettings = settings::appSettings();
     appSettings.Load();
     if (options.tabSize)
         appSettings.SetTabSize(*options.tabSize);
     if (options.ignoreBlanks)
         appSettings.IgnoreBlanks = *options.ignoreBlanks ? 1 : 0;
-    return runReport(options, out, err);
+    return options.gitPath ? runGitDiff(options, out, err) : runReport(options, out, err);
 }
 
 } // namespace core

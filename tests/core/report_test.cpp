@@ -195,6 +195,11 @@ TEST_F(Report, GitDiffComparesTheOldAndNewFileUnderThePathAndGoesOn)
     EXPECT_EQ(run.out, "diff a/-name.txt b/-name.txt\n1 differences\n"
                        "rows=2 same=1 source_only=0 target_only=0 changed=1\n");
 
+    const ReportRun blanks = report({"--report", "--ignore-blanks", "--format=summary", "--git-diff", "p",
+                                     file("spaced", "a\nb  \n"), "1", "100644", file("plain", "a\n b\n"), "2", "100644"});
+    EXPECT_EQ(blanks.out, "diff a/p b/p\nDifferent in blanks only!\nrows=2 same=2 source_only=0 target_only=0 changed=0\n");
+    settings::appSettings().IgnoreBlanks = 0;
+
     const ReportRun added = report({"--git-diff", "new.txt", "/dev/null", ".", ".", now, "2222222", "100644"});
     EXPECT_EQ(added.status, 0);
     EXPECT_NE(added.out.find("+ a"), std::string::npos);
