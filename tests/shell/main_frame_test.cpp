@@ -220,6 +220,8 @@ TEST_F(FrameStatusBar, EditableSwitchesAreCheckBoxesWithTipsThatSendTheirCommand
     start({left, right});
     std::vector<CommandId> routed;
     app->onCommand(ID_SOURCE_READ_ONLY, [&routed] { routed.push_back(ID_SOURCE_READ_ONLY); });
+    // The idle update may have run before the handler existed and greyed the indicator.
+    frame().updateBars();
     CColorStatusBar& bar = frame().statusBar();
     EXPECT_TRUE(bar.paneFlags(kSourceEditablePane) & CColorStatusBar::CheckBox);
     EXPECT_EQ(bar.tip(kSourceEditablePane), "Source is editable");
