@@ -3,6 +3,8 @@
 //   disjoint_*    20 000 lines each, no line in common
 //   repetitive_*  50 000 lines drawn from 50 distinct lines, about 1% edited
 //   long_*        2 000 lines of 10 000 bytes and more, about 1% changed
+//   tabbed_*      1 000 000 lines, every one indented with tabs, a tenth of them ending in
+//                 blanks, about 0.5% of them changed in about 2 000 hunks
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -37,6 +39,18 @@ std::string codeLine(std::mt19937_64& random, std::uint64_t serial)
             line += shape[k];
         }
     }
+    return line;
+}
+
+// A code line indented with one to three tabs, on every tenth line followed by blanks.
+std::string tabbedLine(std::mt19937_64& random, std::uint64_t serial)
+{
+    std::string line(1 + random() % 3, '\t');
+    const std::string code = codeLine(random, serial);
+    const std::size_t start = code.find_first_not_of('\t');
+    line += start == std::string::npos ? std::string("}") : code.substr(start);
+    if (random() % 10 == 0)
+        line.append(1 + random() % 3, ' ');
     return line;
 }
 
@@ -81,6 +95,18 @@ void bigPair(const std::string& folder)
     const Lines target = edited(source, 2000, random, [&] { return codeLine(random, serial++); });
     write(folder + "/big_a.txt", source);
     write(folder + "/big_b.txt", target);
+}
+
+void tabbedPair(const std::string& folder)
+{
+    std::mt19937_64 random(5);
+    Lines source;
+    for (std::uint64_t i = 0; i < 1000000; ++i)
+        source.push_back(tabbedLine(random, i));
+    std::uint64_t serial = 5000000;
+    const Lines target = edited(source, 2000, random, [&] { return tabbedLine(random, serial++); });
+    write(folder + "/tabbed_a.txt", source);
+    write(folder + "/tabbed_b.txt", target);
 }
 
 void disjointPair(const std::string& folder)
@@ -142,5 +168,6 @@ int main(int argc, char** argv)
     disjointPair(folder);
     repetitivePair(folder);
     longLinePair(folder);
+    tabbedPair(folder);
     return 0;
 }

@@ -170,17 +170,6 @@ TEST_F(LineText, AppendLineReturnsTheIndexAndLeavesRoomForAHundredMore)
     EXPECT_EQ(file.lineAt(-1), nullptr);
 }
 
-TEST_F(LineText, AnAppendedContinuingPieceKeepsItsBlanks)
-{
-    LineFile file;
-    file.appendLine("abc  ", true);
-    file.appendLine("def  ");
-    EXPECT_EQ(file.lineAt(0)->text(), "abc  ");
-    EXPECT_TRUE(file.lineAt(0)->continues());
-    EXPECT_EQ(file.lineAt(1)->text(), "def");
-    EXPECT_FALSE(file.lineAt(1)->continues());
-}
-
 class LineEquality : public ::testing::Test {
 protected:
     testing_support::SettingsGuard guard;
@@ -323,6 +312,22 @@ TEST_F(LineFileLoad, BlanksAtACutStayWithThePiece)
     ASSERT_EQ(file.count(), 2);
     EXPECT_EQ(file.lineAt(0)->text(), std::string(4996, 'x') + "  ");
     EXPECT_EQ(file.lineAt(1)->text(), " y");
+}
+
+TEST_F(LineFileLoad, ACopiedPieceKeepsItsBlanksOnlyAsAPiece)
+{
+    const LineFile from = loaded(std::string(4996, 'x') + "   y\n");
+    LineFile copy;
+    copy.appendCopy(from, 0, true);
+    copy.appendCopy(from, 0, false);
+    EXPECT_EQ(copy.lineAt(0)->text(), std::string(4996, 'x') + "  ");
+    EXPECT_TRUE(copy.lineAt(0)->continues());
+    EXPECT_EQ(copy.lineAt(1)->text(), std::string(4996, 'x'));
+    EXPECT_FALSE(copy.lineAt(1)->continues());
+    std::string bytes;
+    copy.appendBytes(1, bytes);
+    EXPECT_EQ(bytes, std::string(4996, 'x') + "  ") << "the blanks cut off are kept for saving";
+    EXPECT_EQ(copy.originOf(1), core::LineOrigin::Copied);
 }
 
 TEST_F(LineFileLoad, ATrailingBlankPieceIsDroppedAndTheLineEndsBeforeIt)
