@@ -263,6 +263,32 @@ TEST_F(LineFileLoad, CarriageReturnBeforeLineFeedIsDroppedAndRemembered)
     EXPECT_FALSE(loaded("a\nb\r\n").firstLineEndsWithCrLf());
 }
 
+TEST_F(LineFileLoad, EveryLineKeepsItsBytesAndLineEndAndTheFileItsEnding)
+{
+    settings::appSettings().TabSize = 4;
+    const LineFile file = loaded("\t\tx\r\n  \ty \t\nplain\r\n\r\n \t\n");
+    ASSERT_EQ(file.count(), 3);
+    EXPECT_EQ(file.lineAt(0)->text(), "        x");
+    EXPECT_EQ(file.lineAt(1)->text(), "      y");
+    const std::vector<std::string> bytes{"\t\tx", "  \ty \t", "plain"};
+    const std::vector<std::string> lineEnds{"\r\n", "\n", "\r\n"};
+    for (int i = 0; i < 3; ++i) {
+        std::string read;
+        file.appendBytes(i, read);
+        EXPECT_EQ(read, bytes[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(file.lineEndOf(i), lineEnds[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(file.originOf(i), core::LineOrigin::Read);
+    }
+    EXPECT_EQ(file.lineEnd(), "\r\n");
+    EXPECT_TRUE(file.endsWithLineEnd());
+    EXPECT_EQ(file.trailingLines(), "\r\n \t\n");
+
+    const LineFile open = loaded("a\nb");
+    EXPECT_FALSE(open.endsWithLineEnd());
+    EXPECT_EQ(open.trailingLines(), "");
+    EXPECT_EQ(open.lineEnd(), "\n");
+}
+
 TEST_F(LineFileLoad, CarriageReturnsAloneDoNotEndLines)
 {
     const LineFile file = loaded("a\rb\rc\r");
