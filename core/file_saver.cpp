@@ -15,23 +15,21 @@ constexpr std::size_t kWriteChunk = 1 << 20;
 // Gathers the output and hands it to the file in large chunks.
 class LineWriter {
 public:
-    LineWriter(AtomicFile& file, const SaveOptions& options, std::string_view lineEnd)
-        : m_file(file), m_options(options), m_lineEnd(lineEnd)
-    {
-    }
+    LineWriter(AtomicFile& file, const SaveOptions& options) : m_file(file), m_options(options) {}
 
-    bool writeLine(std::string_view line)
+    // A line the program made is written as its text, with tabs when asked; any other
+    // line with the bytes it was read with.
+    void addLine(const LineFile& file, std::int32_t index)
     {
-        if (m_options.useTab)
-            m_buffer += compressTabs(line, m_options.tabSize);
+        if (m_options.useTab && file.originOf(index) == LineOrigin::Typed)
+            m_buffer += compressTabs(file.lineAt(index)->text(), m_options.tabSize);
         else
-            m_buffer += line;
-        return writeLineEnd();
+            file.appendBytes(index, m_buffer);
     }
 
-    bool writeLineEnd()
+    bool write(std::string_view bytes)
     {
-        m_buffer += m_lineEnd;
+        m_buffer += bytes;
         return m_buffer.size() < kWriteChunk || flush();
     }
 
@@ -45,44 +43,34 @@ public:
 private:
     AtomicFile& m_file;
     const SaveOptions& m_options;
-    std::string_view m_lineEnd;
     std::string m_buffer;
 };
 
+// The line end of a line is written once the next line starts, so that the last line can
+// end as the file did.
 bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std::int32_t rowCount)
 {
-    std::string pieces;                 // a cut line being put back together
-    std::int32_t continuedFrom = -1;    // the record whose rest comes next, or -1
+    std::string_view pendingLineEnd;
+    bool anyLine = false;
+    std::int32_t continuedFrom = -1; // the record whose rest comes next, or -1
     const std::int32_t shown = std::min<std::int32_t>(rowCount, static_cast<std::int32_t>(rows.size()));
     for (std::int32_t row = 0; row < shown; ++row) {
         const std::int32_t index = rows[row];
         const LineRecord* line = file.lineAt(index);
         if (!line)
             continue;
-        if (continuedFrom >= 0 && index != continuedFrom + 1) {
-            if (!writer.writeLine(pieces))
-                return false;
-            pieces.clear();
-        }
-        if (line->continues()) {
-            pieces += line->text();
-            continuedFrom = index;
-            continue;
-        }
-        continuedFrom = -1;
-        if (pieces.empty()) {
-            if (!writer.writeLine(line->text()))
-                return false;
-        } else {
-            pieces += line->text();
-            if (!writer.writeLine(pieces))
-                return false;
-            pieces.clear();
-        }
+        const bool joined = continuedFrom >= 0 && index == continuedFrom + 1;
+        if (anyLine && !joined && !writer.write(pendingLineEnd))
+            return false;
+        anyLine = true;
+        writer.addLine(file, index);
+        // A piece whose rest does not follow ends as lines the file did not have.
+        pendingLineEnd = line->continues() ? file.lineEnd() : file.lineEndOf(index);
+        continuedFrom = line->continues() ? index : -1;
     }
-    if (continuedFrom >= 0 && !writer.writeLine(pieces))
+    if (anyLine && file.endsWithLineEnd() && !writer.write(pendingLineEnd))
         return false;
-    return writer.writeLineEnd() && writer.flush();
+    return writer.write(file.trailingLines()) && writer.flush();
 }
 
 } // namespace
@@ -99,7 +87,7 @@ bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, c
     AtomicFile target(path);
     if (!target.open())
         return false;
-    LineWriter writer(target, options, file.firstLineEndsWithCrLf() ? "\r\n" : "\n");
+    LineWriter writer(target, options);
     return writeRows(writer, file, rows, rowCount) && target.commit();
 }
 

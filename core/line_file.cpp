@@ -106,6 +106,20 @@ void writeExpanded(std::string_view input, const ExpandedWidths& widths, std::si
     }
 }
 
+// Remembers what gives back input and the white space cut off it from the expanded text:
+// the bytes up to the last tab stand for the text's first bytes, the rest is the text's.
+void rememberDiskForm(DiskForms& forms, std::int32_t index, std::string_view input, const ExpandedWidths& widths,
+                      std::size_t tabSize, std::string_view trailing)
+{
+    std::size_t prefixLength = 0;
+    if (widths.tabs() != 0) {
+        const std::size_t searchEnd = widths.innerTabs == 0 ? widths.indentation - 1 : std::string_view::npos;
+        prefixLength = input.rfind('\t', searchEnd) + 1;
+    }
+    const std::size_t covered = prefixLength - widths.tabs() + widths.tabs() * tabSize;
+    forms.add(index, input.substr(0, prefixLength), covered, trailing);
+}
+
 LoadProblem problemOfErrno(int error)
 {
     switch (error) {
@@ -160,24 +174,33 @@ void LineFile::setRoom(std::int32_t size)
 
 std::int32_t LineFile::appendLine(std::string_view text)
 {
-    return appendLine(text, false);
+    return appendPiece({.bytes = text, .lastTab = unknownTabs(text)});
 }
 
-std::int32_t LineFile::appendLine(std::string_view text, bool continues)
+std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool keepPiece)
+{
+    const LineRecord* line = from.lineAt(index);
+    assert(line != nullptr);
+    const bool continues = keepPiece && line->continues();
+    if (from.originOf(index) == LineOrigin::Typed)
+        return appendPiece({.bytes = line->text(), .continues = continues, .lastTab = unknownTabs(line->text())});
+    std::string bytes;
+    from.appendBytes(index, bytes);
+    const std::int32_t copy =
+        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+    m_copiedLines.push_back(copy);
+    return copy;
+}
+
+std::int32_t LineFile::appendPiece(const Piece& piece)
 {
     setRoom(m_count + kAppendMargin);
+    m_diskForms.dropFrom(m_count);
     LineRecord& record = recordAt(m_count);
     record = LineRecord{};
-    buildRecord(record, text, !continues, currentTextRules(), unknownTabs(text), nullptr);
-    record.m_continues = continues ? 1 : 0;
+    buildRecord(m_count, piece, currentTextRules(), nullptr);
+    record.m_continues = piece.continues ? 1 : 0;
     return m_count++;
-}
-
-void LineFile::setText(std::int32_t index, std::string_view text)
-{
-    LineRecord& record = recordAt(index);
-    record = LineRecord{};
-    buildRecord(record, text, true, currentTextRules(), unknownTabs(text), nullptr);
 }
 
 LineFile::TextRules LineFile::currentTextRules()
@@ -186,19 +209,20 @@ LineFile::TextRules LineFile::currentTextRules()
     return {static_cast<std::size_t>(std::max(0, options.TabSize)), options.IgnoreBlanks != 0};
 }
 
-void LineFile::buildRecord(LineRecord& record, std::string_view input, bool trimTrailing, const TextRules& rules,
-                           const char* lastTab, RecentTexts* recent)
+void LineFile::buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent)
 {
+    LineRecord& record = m_lines[static_cast<std::size_t>(index)];
     // Trailing white space goes before expanding: a tab there only becomes blanks that
-    // would go too.
-    if (trimTrailing) {
+    // would go too. A cut piece keeps its white space: it is inside the line.
+    std::string_view input = piece.bytes;
+    if (!piece.continues) {
         while (!input.empty() && isTrailingWhiteSpace(input.back()))
             input.remove_suffix(1);
     }
-    if (input.empty())
-        return;
     const std::size_t tabSize = rules.tabSize;
-    const ExpandedWidths widths = measureExpanded(input, tabSize, lastTab);
+    const ExpandedWidths widths = measureExpanded(input, tabSize, piece.lastTab);
+    if (piece.keepBytes && (widths.tabs() != 0 || input.size() != piece.bytes.size()))
+        rememberDiskForm(m_diskForms, index, input, widths, tabSize, piece.bytes.substr(input.size()));
     const std::size_t textLength = input.size() - widths.tabs() + widths.tabs() * tabSize;
     if (textLength == 0)
         return;
@@ -240,25 +264,74 @@ void LineFile::shareText(LineRecord& record, const LineRecord& equal)
     record.m_hash = equal.m_hash;
 }
 
-void LineFile::addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
-                        const char* lastTab, RecentTexts& recent)
+void LineFile::addPiece(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts& recent)
 {
     if (index >= m_size)
         m_size += kLoadGrowth;
     LineRecord& record = recordAt(index);
-    // A cut piece keeps its white space: it is inside the line, not at its end.
-    buildRecord(record, piece, !continues, rules, lastTab, &recent);
-    record.m_continues = continues ? 1 : 0;
+    buildRecord(index, piece, rules, &recent);
+    record.m_continues = piece.continues ? 1 : 0;
 }
 
-void LineFile::finishLoading(std::int32_t pieces)
+LineOrigin LineFile::originOf(std::int32_t index) const
+{
+    if (index < m_readCount)
+        return LineOrigin::Read;
+    return std::binary_search(m_copiedLines.begin(), m_copiedLines.end(), index) ? LineOrigin::Copied
+                                                                                 : LineOrigin::Typed;
+}
+
+void LineFile::appendBytes(std::int32_t index, std::string& out) const
+{
+    m_diskForms.appendBytes(index, m_lines[static_cast<std::size_t>(index)].text(), out);
+}
+
+std::string_view LineFile::readLineEnd(std::int32_t index) const
+{
+    const bool other = std::binary_search(m_otherLineEnds.begin(), m_otherLineEnds.end(), index);
+    return other == m_firstLineEndsWithCrLf ? "\n" : "\r\n";
+}
+
+std::string_view LineFile::lineEndOf(std::int32_t index) const
+{
+    return index < m_readCount ? readLineEnd(index) : lineEnd();
+}
+
+void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
 {
     std::int32_t last = pieces - 1;
     while (last > 0 && m_lines[static_cast<std::size_t>(last)].key().empty())
         --last;
     m_count = last + 1;
-    if (m_count > 0)
-        m_lines[static_cast<std::size_t>(m_count - 1)].m_continues = 0;
+    m_readCount = m_count;
+    m_trailingLines.clear();
+    m_endsWithLineEnd = true;
+    if (m_count == 0)
+        return;
+    // Blank pieces at the end of the last kept line were dropped with the blank lines.
+    std::int32_t lineEndsAt = m_count - 1;
+    std::string droppedPieces;
+    while (m_lines[static_cast<std::size_t>(lineEndsAt)].continues())
+        appendBytes(++lineEndsAt, droppedPieces);
+    m_endsWithLineEnd = lineEndsAt < pieces - 1 || lastLineEnded;
+    for (std::int32_t k = lineEndsAt + 1; k < pieces; ++k) {
+        appendBytes(k, m_trailingLines);
+        const bool endsLine = !m_lines[static_cast<std::size_t>(k)].continues();
+        if (endsLine && (k < pieces - 1 || lastLineEnded))
+            m_trailingLines += readLineEnd(k);
+    }
+
+    const bool otherLineEnd = std::binary_search(m_otherLineEnds.begin(), m_otherLineEnds.end(), lineEndsAt);
+    while (!m_otherLineEnds.empty() && m_otherLineEnds.back() >= m_count - 1)
+        m_otherLineEnds.pop_back();
+    if (otherLineEnd)
+        m_otherLineEnds.push_back(m_count - 1);
+    m_diskForms.dropFrom(m_count);
+    LineRecord& kept = m_lines[static_cast<std::size_t>(m_count - 1)];
+    if (kept.continues()) {
+        m_diskForms.addTrailing(m_count - 1, droppedPieces);
+        kept.m_continues = 0;
+    }
 }
 
 bool LineFile::load(const std::string& path)
@@ -287,6 +360,9 @@ bool LineFile::load(const std::string& path)
         std::min<off_t>(status.st_size / kBytesPerExpectedLine, INT32_MAX - kLoadGrowth));
     m_lines.clear();
     m_store.clear();
+    m_diskForms.clear();
+    m_otherLineEnds.clear();
+    m_copiedLines.clear();
     m_count = 0;
     m_repeatedLines = 0;
     m_firstLineEndsWithCrLf = false;
@@ -298,20 +374,25 @@ bool LineFile::load(const std::string& path)
     RecentTexts recent;
     std::int32_t pieces = 0;
     bool firstLine = true;
+    bool lastLineEnded = false;
     auto addLine = [&](std::string_view line, bool endsWithLineFeed, const char* lastTab) {
-        if (endsWithLineFeed && !line.empty() && line.back() == '\r') {
+        const bool crLf = endsWithLineFeed && !line.empty() && line.back() == '\r';
+        if (crLf)
             line.remove_suffix(1);
-            if (firstLine)
-                m_firstLineEndsWithCrLf = true;
-        }
+        if (firstLine)
+            m_firstLineEndsWithCrLf = crLf;
         firstLine = false;
         do {
             const std::size_t take = std::min(kPieceSize, line.size());
             const std::string_view piece = line.substr(0, take);
             line.remove_prefix(take);
             const char* pieceLastTab = lastTab != nullptr && lastTab < piece.data() ? nullptr : lastTab;
-            addPiece(pieces++, piece, !line.empty(), rules, pieceLastTab, recent);
+            addPiece(pieces++, {.bytes = piece, .continues = !line.empty(), .keepBytes = true, .lastTab = pieceLastTab},
+                     rules, recent);
         } while (!line.empty());
+        if (endsWithLineFeed && crLf != m_firstLineEndsWithCrLf)
+            m_otherLineEnds.push_back(pieces - 1);
+        lastLineEnded = endsWithLineFeed;
     };
 
     // The slack lets the line scan read whole blocks up to the end of what was read.
@@ -323,7 +404,7 @@ bool LineFile::load(const std::string& path)
             if (errno == EINTR)
                 continue;
             m_loadProblem = problemOfErrno(errno);
-            finishLoading(pieces);
+            finishLoading(pieces, lastLineEnded);
             return false;
         }
         if (got == 0)
@@ -345,7 +426,7 @@ bool LineFile::load(const std::string& path)
     if (!carried.empty())
         addLine(carried, false, unknownTabs(carried));
 
-    finishLoading(pieces);
+    finishLoading(pieces, lastLineEnded);
     m_loaded = true;
     return true;
 }

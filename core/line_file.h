@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/disk_forms.h"
 #include "core/line_record.h"
 #include "core/recent_texts.h"
 #include "core/record_store.h"
@@ -13,6 +15,13 @@ namespace core {
 
 // Why the last load failed.
 enum class LoadProblem { None, NotFound, Folder, NoPermission, ReadError };
+
+// Where a line came from, which decides how it is saved.
+enum class LineOrigin {
+    Read,   // read from this file: saved with its bytes and line end
+    Copied, // copied from the other file: saved with the bytes read there
+    Typed,  // made in the program: saved as its text
+};
 
 // One file of the pair: its lines in file order, followed during editing by lines that
 // edits appended. Records are only appended, overwritten by a reload, or destroyed with
@@ -45,27 +54,39 @@ public:
     // grows geometrically; records in the room beyond the stored ones are empty.
     std::int32_t size() const { return m_size; }
 
-    // Sets the room to count() + 100, builds the record at count() from text and makes
-    // it a line; returns its index.
+    // Sets the room to count() + 100, builds the record at count() from text (tabs
+    // expanded to TabSize blanks, trailing white space removed, key and hash built, state
+    // Same, no partner) and makes it a typed line; returns its index.
     std::int32_t appendLine(std::string_view text);
-    // The same for a copy of a piece of a long line: a continuing piece keeps its white
-    // space and is marked, so that saving writes it back joined with its rest.
-    std::int32_t appendLine(std::string_view text, bool continues);
-    // Rebuilds the record at index (0 <= index < size()) from text: tabs expanded to
-    // TabSize blanks, trailing white space removed, key and hash built, state Same,
-    // no partner.
-    void setText(std::int32_t index, std::string_view text);
+    // Appends a copy of the line at index of `from` (a typed line stays typed). With
+    // keepPiece, a piece of a long line stays a piece that saving joins with its rest.
+    std::int32_t appendCopy(const LineFile& from, std::int32_t index, bool keepPiece);
 
     // Reads the file at path. Reading drops a CR before an LF, cuts lines longer than
-    // kPieceSize into several records and drops trailing blank lines (one line stays).
-    // On failure the lines stay as they were and loaded() is false.
+    // kPieceSize into several records and drops trailing blank lines (one line stays);
+    // what the texts leave out of the bytes is kept for saving. On failure the lines stay
+    // as they were and loaded() is false.
     bool load(const std::string& path);
     LoadProblem loadProblem() const { return m_loadProblem; }
 
     const std::string& path() const { return m_path; }
     bool loaded() const { return m_loaded; }
-    // The first line on disk ended with CR LF; saving writes that line end again.
+    // The first line on disk ended with CR LF.
     bool firstLineEndsWithCrLf() const { return m_firstLineEndsWithCrLf; }
+    // The line end of the first line on disk (LF when it had none): the one that lines
+    // the file did not have get.
+    std::string_view lineEnd() const { return m_firstLineEndsWithCrLf ? "\r\n" : "\n"; }
+
+    LineOrigin originOf(std::int32_t index) const;
+    // Appends the bytes of the line at index: as read from disk, as read from the other
+    // file for a copied line, the text of a typed line. No line end.
+    void appendBytes(std::int32_t index, std::string& out) const;
+    // The line end of a read line on disk; lineEnd() for other lines.
+    std::string_view lineEndOf(std::int32_t index) const;
+    // The file's ending on disk: whether its last line had a line end, and the bytes of
+    // the blank lines after it that loading left out.
+    bool endsWithLineEnd() const { return m_endsWithLineEnd; }
+    const std::string& trailingLines() const { return m_trailingLines; }
 
     // Lines the last load found equal to a line shortly before them: a hint of how many
     // different lines the file has.
@@ -85,18 +106,29 @@ private:
     // For buildRecord when nobody has looked for tabs yet.
     static const char* unknownTabs(std::string_view text) { return text.data() + text.size(); }
 
+    // The bytes a record is built from.
+    struct Piece {
+        std::string_view bytes;
+        bool continues = false;  // a piece of a long line whose rest follows: not trimmed
+        bool keepBytes = false;  // remember what restores the bytes from the text
+        const char* lastTab = nullptr; // the last tab of bytes, null when it has none,
+                                       // unknownTabs(bytes) when not known
+    };
+
     LineRecord& recordAt(std::int32_t index);
     void setRoom(std::int32_t size);
-    void addPiece(std::int32_t index, std::string_view piece, bool continues, const TextRules& rules,
-                  const char* lastTab, RecentTexts& recent);
-    // Fills an empty record. lastTab: the last tab of text, null when it has none,
-    // unknownTabs(text) when not known.
-    // With recent, a text equal to a recent one shares its bytes.
-    void buildRecord(LineRecord& record, std::string_view text, bool trimTrailing, const TextRules& rules,
-                     const char* lastTab, RecentTexts* recent);
+    std::int32_t appendPiece(const Piece& piece);
+    void addPiece(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts& recent);
+    // Fills the empty record at index. With recent, a text equal to a recent one shares
+    // its bytes.
+    void buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent);
     // Makes record's text, key and hash those of an equal line.
     static void shareText(LineRecord& record, const LineRecord& equal);
-    void finishLoading(std::int32_t pieces);
+    std::string_view readLineEnd(std::int32_t index) const;
+    void finishLoading(std::int32_t pieces, bool lastLineEnded);
+    // Gives the last kept line the bytes of its blank pieces that loading dropped;
+    // returns the index of the line's last piece.
+    std::int32_t joinDroppedPieces(std::int32_t pieces);
 
     std::int32_t m_count = 0;
     std::string m_path;
@@ -108,6 +140,13 @@ private:
     bool m_firstLineEndsWithCrLf = false;
     LoadProblem m_loadProblem = LoadProblem::None;
     TextStore m_store;
+    // What saving needs to write the lines as they were.
+    std::int32_t m_readCount = 0;              // lines 0 .. m_readCount - 1 were read
+    DiskForms m_diskForms;
+    std::vector<std::int32_t> m_otherLineEnds; // read lines, in order, whose line end is not lineEnd()
+    std::vector<std::int32_t> m_copiedLines;   // in order
+    bool m_endsWithLineEnd = true;
+    std::string m_trailingLines;
 };
 
 } // namespace core

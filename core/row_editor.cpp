@@ -111,6 +111,9 @@ RowEditResult RowEditor::setCellText(int row, std::string_view text)
 {
     if (!isRow(row))
         return {};
+    // Storing the text a line already shows would only lose its bytes on disk.
+    if (const LineRecord* line = file().lineAt(rows()[row]); line && line->text() == text)
+        return {};
     UndoRecord& undo = record(kRowsReplaced, row);
     undo.value = rows()[row];
     undo.countA = 1;
@@ -278,18 +281,22 @@ bool RowEditor::isSameLine(int side, int row) const
     return line && line->state() == LineState::Same;
 }
 
-std::int32_t RowEditor::appendEdited(std::string_view text, bool continues)
+std::int32_t RowEditor::appendEdited(std::string_view text)
 {
-    const std::int32_t index = file().appendLine(text, continues);
+    return markEdited(file().appendLine(text));
+}
+
+std::int32_t RowEditor::markEdited(std::int32_t index)
+{
     file().lineAt(index)->setState(LineState::Edited);
     return index;
 }
 
 void RowEditor::copyRowFromOtherSide(int row, bool keepPiece)
 {
-    const LineRecord* line = otherFile().lineAt(otherRows()[row]);
-    if (line)
-        rows()[row] = appendEdited(line->text(), keepPiece && line->continues());
+    const std::int32_t entry = otherRows()[row];
+    if (otherFile().lineAt(entry))
+        rows()[row] = markEdited(file().appendCopy(otherFile(), entry, keepPiece));
     else if (!isVirtualRow(rows()[row]))
         rows()[row] = hidden(rows()[row]);
 }

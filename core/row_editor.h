@@ -29,7 +29,7 @@ class RowEditor {
 public:
     RowEditor(const EditPair& pair, int side);
 
-    // The grid stores an edited cell's text.
+    // The grid stores an edited cell's text; the text the row shows already changes nothing.
     RowEditResult setCellText(int row, std::string_view text);
     // An empty line above the line at row; the other side gets a virtual row.
     RowEditResult insertLine(int row);
@@ -62,8 +62,11 @@ private:
     LineFile& otherFile() const { return *m_pair.files[1 - m_side]; }
 
     bool isSameLine(int side, int row) const;
-    std::int32_t appendEdited(std::string_view text, bool continues = false);
-    // This row takes a copy of the other side's line there, or becomes virtual.
+    // A line typed in the program.
+    std::int32_t appendEdited(std::string_view text);
+    std::int32_t markEdited(std::int32_t index);
+    // This row takes a copy of the other side's line there (with its bytes), or becomes
+    // virtual.
     void copyRowFromOtherSide(int row, bool keepPiece);
     UndoRecord& record(int type, int row);
     void noteChange(bool bothSides = false);

@@ -1,9 +1,9 @@
-// Times two commands run in turn, one after the other, N times each, and prints the
-// best wall time of each in seconds: "A_SECONDS B_SECONDS". Running them alternately
-// lets both see the same changes of machine speed; forking them directly keeps shell
-// start-up out of the figures. Standard output of both goes to /dev/null; exit status
-// 0 or 1 counts as success (1 means "different" for both diff and bivalo).
-//   alternate_runs N COMMAND_A... -- COMMAND_B...
+// Times two or more commands run in turn, one after the other, N times each, and prints
+// the best wall time of each in seconds: "A_SECONDS B_SECONDS ...". Running them
+// alternately lets all see the same changes of machine speed; forking them directly keeps
+// shell start-up out of the figures. Standard output goes to /dev/null; exit status 0 or
+// 1 counts as success (1 means "different" for both diff and bivalo).
+//   alternate_runs N COMMAND_A... -- COMMAND_B... [-- COMMAND_C...]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -50,31 +50,30 @@ double runOnce(const std::vector<char*>& command)
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: alternate_runs N COMMAND_A... -- COMMAND_B...\n");
+        std::fprintf(stderr, "usage: alternate_runs N COMMAND_A... -- COMMAND_B... [-- COMMAND_C...]\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
-    std::vector<char*> first;
-    std::vector<char*> second;
-    std::vector<char*>* filling = &first;
+    std::vector<std::vector<char*>> commands(1);
     for (int k = 2; k < argc; ++k) {
-        if (std::string_view(argv[k]) == "--" && filling == &first)
-            filling = &second;
+        if (std::string_view(argv[k]) == "--")
+            commands.emplace_back();
         else
-            filling->push_back(argv[k]);
+            commands.back().push_back(argv[k]);
     }
-    if (first.empty() || second.empty()) {
-        std::fprintf(stderr, "alternate_runs: two commands are needed\n");
+    if (commands.size() < 2 || std::any_of(commands.begin(), commands.end(), [](const auto& c) { return c.empty(); })) {
+        std::fprintf(stderr, "alternate_runs: two or more commands are needed\n");
         return 2;
     }
-    first.push_back(nullptr);
-    second.push_back(nullptr);
-    double bestFirst = 1e300;
-    double bestSecond = 1e300;
+    std::vector<double> best(commands.size(), 1e300);
+    for (auto& command : commands)
+        command.push_back(nullptr);
     for (int k = 0; k < runs; ++k) {
-        bestFirst = std::min(bestFirst, runOnce(first));
-        bestSecond = std::min(bestSecond, runOnce(second));
+        for (std::size_t c = 0; c < commands.size(); ++c)
+            best[c] = std::min(best[c], runOnce(commands[c]));
     }
-    std::printf("%.6f %.6f\n", bestFirst, bestSecond);
+    for (std::size_t c = 0; c < best.size(); ++c)
+        std::printf(c == 0 ? "%.6f" : " %.6f", best[c]);
+    std::printf("\n");
     return 0;
 }

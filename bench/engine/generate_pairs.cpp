@@ -3,6 +3,8 @@
 //   disjoint_*    20 000 lines each, no line in common
 //   repetitive_*  50 000 lines drawn from 50 distinct lines, about 1% edited
 //   long_*        2 000 lines of 10 000 bytes and more, about 1% changed
+//   tabbed_*      1 000 000 lines, every one indented with tabs, a tenth of them ending in
+//                 blanks, about 0.5% of them changed in about 2 000 hunks
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -40,6 +42,18 @@ std::string codeLine(std::mt19937_64& random, std::uint64_t serial)
     return line;
 }
 
+// A code line indented with one to three tabs, on every tenth line followed by blanks.
+std::string tabbedLine(std::mt19937_64& random, std::uint64_t serial)
+{
+    std::string line(1 + random() % 3, '\t');
+    const std::string code = codeLine(random, serial);
+    const std::size_t start = code.find_first_not_of('\t');
+    line += start == std::string::npos ? std::string("}") : code.substr(start);
+    if (random() % 10 == 0)
+        line.append(1 + random() % 3, ' ');
+    return line;
+}
+
 void write(const std::string& path, const Lines& lines)
 {
     std::ofstream out(path, std::ios::binary);
@@ -71,16 +85,18 @@ Lines edited(const Lines& source, int hunks, std::mt19937_64& random, auto&& new
     return target;
 }
 
-void bigPair(const std::string& folder)
+// 1 000 000 lines made by makeLine, about 0.5% of them changed in about 2 000 hunks.
+void millionLinePair(const std::string& folder, const std::string& name, std::uint64_t seed,
+                     std::string (*makeLine)(std::mt19937_64&, std::uint64_t))
 {
-    std::mt19937_64 random(1);
+    std::mt19937_64 random(seed);
     Lines source;
     for (std::uint64_t i = 0; i < 1000000; ++i)
-        source.push_back(codeLine(random, i));
+        source.push_back(makeLine(random, i));
     std::uint64_t serial = 5000000;
-    const Lines target = edited(source, 2000, random, [&] { return codeLine(random, serial++); });
-    write(folder + "/big_a.txt", source);
-    write(folder + "/big_b.txt", target);
+    const Lines target = edited(source, 2000, random, [&] { return makeLine(random, serial++); });
+    write(folder + "/" + name + "_a.txt", source);
+    write(folder + "/" + name + "_b.txt", target);
 }
 
 void disjointPair(const std::string& folder)
@@ -138,9 +154,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    bigPair(folder);
+    millionLinePair(folder, "big", 1, codeLine);
     disjointPair(folder);
     repetitivePair(folder);
     longLinePair(folder);
+    millionLinePair(folder, "tabbed", 5, tabbedLine);
     return 0;
 }

@@ -3,11 +3,13 @@
 # side in one run (the two in turn, best of several runs), and prints the wall-time ratio
 # and bivalo's peak memory against the two files' bytes, both as measured and net of the process's fixed cost (the peak of
 # `bivalo --version`, measured in the same run). Targets: ratio <= 1 on every pair,
-# memory <= 3x the bytes.
-#   bench/engine/run_bench.sh [BUILD_DIR]     (default build/, configured as Release)
+# memory <= 3x the bytes. With a BASELINE bivalo program (another build), it is timed in
+# the same turns and its figures are printed beside.
+#   bench/engine/run_bench.sh [BUILD_DIR [BASELINE]]     (default build/, configured as Release)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
+baseline=${2:-}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF >/dev/null
 cmake --build "$build" --target bivalo engine_bench_pairs engine_bench_alternate >/dev/null
 pairs=$(mktemp -d)
@@ -15,12 +17,17 @@ trap 'rm -rf "$pairs"' EXIT
 "$build/bench/engine/engine_bench_pairs" "$pairs"
 export BIVALO_INI="$pairs/Bivalo.INI"
 
-# Best wall times of diff and bivalo, run in turn: 31 runs each on the small pairs, 5 on
-# the large ones.
+# Best wall times of diff, bivalo and the baseline, run in turn: 31 runs each on the small
+# pairs, 5 on the large ones.
 best_times() {
-    local runs=$1
-    shift
-    "$build/bench/engine/engine_bench_alternate" "$runs" "$@"
+    local runs=$1 a=$2 b=$3
+    local report=(--report --format=summary "$a" "$b")
+    if [ -n "$baseline" ]; then
+        "$build/bench/engine/engine_bench_alternate" "$runs" diff "$a" "$b" -- "$build/bivalo" "${report[@]}" \
+            -- "$baseline" "${report[@]}"
+    else
+        "$build/bench/engine/engine_bench_alternate" "$runs" diff "$a" "$b" -- "$build/bivalo" "${report[@]}"
+    fi
 }
 
 peak_kib() {
@@ -29,15 +36,22 @@ peak_kib() {
 
 base=$(peak_kib "$build/bivalo" --version)
 echo "fixed cost of a bivalo process (peak of --version): $base KiB"
-printf '%-12s %10s %10s %7s %10s %10s %7s %7s\n' pair diff_s bivalo_s ratio bytes_KiB peak_KiB mem_x net_x
-for name in big disjoint repetitive long; do
+printf '%-12s %10s %10s %7s %10s %10s %7s %7s' pair diff_s bivalo_s ratio bytes_KiB peak_KiB mem_x net_x
+if [ -n "$baseline" ]; then printf ' %10s %7s %10s' baseline_s ratio baseline_peak_KiB; fi
+printf '\n'
+for name in big disjoint repetitive long tabbed; do
     a="$pairs/${name}_a.txt"
     b="$pairs/${name}_b.txt"
     runs=31
     if [ "$(stat -c %s "$a")" -gt $((8 << 20)) ]; then runs=5; fi
-    read -r d v < <(best_times "$runs" diff "$a" "$b" -- "$build/bivalo" --report --format=summary "$a" "$b")
+    read -r d v o < <(best_times "$runs" "$a" "$b")
     peak=$(peak_kib "$build/bivalo" --report --format=summary "$a" "$b")
     bytes=$(( ($(stat -c %s "$a") + $(stat -c %s "$b")) / 1024 ))
     awk -v n="$name" -v d="$d" -v v="$v" -v k="$bytes" -v p="$peak" -v b="$base" 'BEGIN {
-        printf "%-12s %10.4f %10.4f %7.2f %10d %10d %7.2f %7.2f\n", n, d, v, v / d, k, p, p / k, (p - b) / k }'
+        printf "%-12s %10.4f %10.4f %7.2f %10d %10d %7.2f %7.2f", n, d, v, v / d, k, p, p / k, (p - b) / k }'
+    if [ -n "$baseline" ]; then
+        awk -v o="$o" -v d="$d" -v p="$(peak_kib "$baseline" --report --format=summary "$a" "$b")" 'BEGIN {
+            printf " %10.4f %7.2f %10d", o, o / d, p }'
+    fi
+    printf '\n'
 done

@@ -265,7 +265,7 @@ TEST_F(Saving, SaveAllWritesEachChangedFileAndRestartsTheWatcher)
 
     router.execute(ID_FILE_SAVE_ALL);
 
-    EXPECT_EQ(dir.read("b.txt"), "a\nmerged\n\n");
+    EXPECT_EQ(dir.read("b.txt"), "a\nmerged\n");
     EXPECT_EQ(dir.read("a.txt"), "a\nb\n") << "an unchanged file is not written";
     EXPECT_EQ(view.hints, Hints { kHintModifiedChanged });
     EXPECT_EQ(doc.destination.changes(), 0);
@@ -298,7 +298,7 @@ TEST_F(Saving, SaveAsKeepsThePathAndCountsTheFileUnchanged)
     loadPair("a\n", "b\n");
     edit(kSourceSide, 0, "x");
     ASSERT_TRUE(doc.saveRows(doc.source, doc.sourceRows, dir.file("copy.txt")));
-    EXPECT_EQ(dir.read("copy.txt"), "x\n\n");
+    EXPECT_EQ(dir.read("copy.txt"), "x\n");
     EXPECT_EQ(doc.source.path(), dir.file("a.txt"));
     EXPECT_EQ(doc.source.changes(), 0);
 }
@@ -336,7 +336,7 @@ TEST_F(Saving, SaveAsPairYesQuitsAndCancelWritesNothing)
 
     services.answerMessage(MessageAnswer::Yes);
     doc.saveAsPair(doc.source);
-    EXPECT_EQ(dir.read("b.txt"), "one\n\n");
+    EXPECT_EQ(dir.read("b.txt"), "one\n");
     ASSERT_EQ(host.window.posted.size(), 1u);
     EXPECT_EQ(host.window.posted[0].message, WM_CLOSE);
 }
@@ -359,7 +359,7 @@ TEST_F(Saving, SaveAsResultWritesThePanesRowsToTheResultFile)
     EXPECT_FALSE(doc.saveAsResult(doc.destination));
     doc.setResultFile(dir.file("result.txt"));
     EXPECT_TRUE(doc.saveAsResult(doc.destination));
-    EXPECT_EQ(dir.read("result.txt"), "a\nc\n\n");
+    EXPECT_EQ(dir.read("result.txt"), "a\nc\n");
 }
 
 TEST_F(Saving, ASavedFileLoadsBackToTheSameLines)
@@ -374,10 +374,9 @@ TEST_F(Saving, ASavedFileLoadsBackToTheSameLines)
             ASSERT_TRUE(doc.saveRows(doc.source, doc.sourceRows, dir.file("source copy.txt")));
             ASSERT_TRUE(doc.saveRows(doc.destination, doc.destinationRows, dir.file("target copy.txt")));
 
-            EXPECT_EQ(dir.read("source copy.txt"),
-                      (useTab ? "\tindented" : "    indented") + lineEnd + longLine + lineEnd + "same" + lineEnd + lineEnd);
+            EXPECT_EQ(dir.read("source copy.txt"), "\tindented" + lineEnd + longLine + lineEnd + "same" + lineEnd);
             EXPECT_EQ(dir.read("target copy.txt"),
-                      (useTab ? "\t\teight blanks" : "        eight blanks") + lineEnd + "same" + lineEnd + lineEnd);
+                      (useTab ? "\t\teight blanks" : "        eight blanks") + lineEnd + "same" + lineEnd);
 
             ASSERT_TRUE(doc.loadAndCompare(dir.file("a.txt"), dir.file("source copy.txt")));
             EXPECT_EQ(doc.rowCount, doc.source.count());

@@ -170,17 +170,6 @@ TEST_F(LineText, AppendLineReturnsTheIndexAndLeavesRoomForAHundredMore)
     EXPECT_EQ(file.lineAt(-1), nullptr);
 }
 
-TEST_F(LineText, AnAppendedContinuingPieceKeepsItsBlanks)
-{
-    LineFile file;
-    file.appendLine("abc  ", true);
-    file.appendLine("def  ");
-    EXPECT_EQ(file.lineAt(0)->text(), "abc  ");
-    EXPECT_TRUE(file.lineAt(0)->continues());
-    EXPECT_EQ(file.lineAt(1)->text(), "def");
-    EXPECT_FALSE(file.lineAt(1)->continues());
-}
-
 class LineEquality : public ::testing::Test {
 protected:
     testing_support::SettingsGuard guard;
@@ -274,6 +263,32 @@ TEST_F(LineFileLoad, CarriageReturnBeforeLineFeedIsDroppedAndRemembered)
     EXPECT_FALSE(loaded("a\nb\r\n").firstLineEndsWithCrLf());
 }
 
+TEST_F(LineFileLoad, EveryLineKeepsItsBytesAndLineEndAndTheFileItsEnding)
+{
+    settings::appSettings().TabSize = 4;
+    const LineFile file = loaded("\t\tx\r\n  \ty \t\nplain\r\n\r\n \t\n");
+    ASSERT_EQ(file.count(), 3);
+    EXPECT_EQ(file.lineAt(0)->text(), "        x");
+    EXPECT_EQ(file.lineAt(1)->text(), "      y");
+    const std::vector<std::string> bytes{"\t\tx", "  \ty \t", "plain"};
+    const std::vector<std::string> lineEnds{"\r\n", "\n", "\r\n"};
+    for (int i = 0; i < 3; ++i) {
+        std::string read;
+        file.appendBytes(i, read);
+        EXPECT_EQ(read, bytes[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(file.lineEndOf(i), lineEnds[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(file.originOf(i), core::LineOrigin::Read);
+    }
+    EXPECT_EQ(file.lineEnd(), "\r\n");
+    EXPECT_TRUE(file.endsWithLineEnd());
+    EXPECT_EQ(file.trailingLines(), "\r\n \t\n");
+
+    const LineFile open = loaded("a\nb");
+    EXPECT_FALSE(open.endsWithLineEnd());
+    EXPECT_EQ(open.trailingLines(), "");
+    EXPECT_EQ(open.lineEnd(), "\n");
+}
+
 TEST_F(LineFileLoad, CarriageReturnsAloneDoNotEndLines)
 {
     const LineFile file = loaded("a\rb\rc\r");
@@ -323,6 +338,22 @@ TEST_F(LineFileLoad, BlanksAtACutStayWithThePiece)
     ASSERT_EQ(file.count(), 2);
     EXPECT_EQ(file.lineAt(0)->text(), std::string(4996, 'x') + "  ");
     EXPECT_EQ(file.lineAt(1)->text(), " y");
+}
+
+TEST_F(LineFileLoad, ACopiedPieceKeepsItsBlanksOnlyAsAPiece)
+{
+    const LineFile from = loaded(std::string(4996, 'x') + "   y\n");
+    LineFile copy;
+    copy.appendCopy(from, 0, true);
+    copy.appendCopy(from, 0, false);
+    EXPECT_EQ(copy.lineAt(0)->text(), std::string(4996, 'x') + "  ");
+    EXPECT_TRUE(copy.lineAt(0)->continues());
+    EXPECT_EQ(copy.lineAt(1)->text(), std::string(4996, 'x'));
+    EXPECT_FALSE(copy.lineAt(1)->continues());
+    std::string bytes;
+    copy.appendBytes(1, bytes);
+    EXPECT_EQ(bytes, std::string(4996, 'x') + "  ") << "the blanks cut off are kept for saving";
+    EXPECT_EQ(copy.originOf(1), core::LineOrigin::Copied);
 }
 
 TEST_F(LineFileLoad, ATrailingBlankPieceIsDroppedAndTheLineEndsBeforeIt)

@@ -37,6 +37,32 @@ TEST(RowEditorEdit, AppendsAnEditedLineAndUndoPointsBackAtTheOldOne)
     EXPECT_FALSE(p.modified);
 }
 
+TEST(RowEditorEdit, StoringTheTextTheRowShowsChangesNothing)
+{
+    EditTestPair p(EditTestPair::Bytes{"one\n\tindented\n", "one\nother\n"});
+    EXPECT_FALSE(p.editor(kSourceSide).setCellText(1, "    indented").done);
+    EXPECT_EQ(p.validRows(kSourceSide), (RowMap{0, 1}));
+    EXPECT_EQ(p.undoStore.undoCount(), 0);
+    EXPECT_EQ(p.source.changes(), 0);
+}
+
+TEST(RowEditorEdit, TypedLinesAreTypedAndCopiedLinesCarryTheOtherSidesBytes)
+{
+    EditTestPair p(EditTestPair::Bytes{"one\n\tfrom source  \n", "one\nother\n"});
+    RowEditor destination = p.editor(kDestinationSide);
+    destination.copyLine(1);
+    const std::int32_t copy = p.destinationRows[1];
+    EXPECT_EQ(p.destination.originOf(copy), LineOrigin::Copied);
+    std::string bytes;
+    p.destination.appendBytes(copy, bytes);
+    EXPECT_EQ(bytes, "\tfrom source  ");
+    destination.setCellText(0, "typed");
+    destination.pasteLines(0, {"pasted"}, false);
+    EXPECT_EQ(p.destination.originOf(p.destinationRows[0]), LineOrigin::Typed);
+    EXPECT_EQ(p.destination.originOf(p.destinationRows[1]), LineOrigin::Typed);
+    EXPECT_EQ(p.destination.originOf(1), LineOrigin::Read);
+}
+
 TEST(RowEditorEdit, OutsideTheRowsDoesNothing)
 {
     EditTestPair p = changedMiddle();
