@@ -3,7 +3,8 @@
 # side in one run (the two in turn, best of several runs), and prints the wall-time ratio
 # and bivalo's peak memory against the two files' bytes, both as measured and net of the process's fixed cost (the peak of
 # `bivalo --version`, measured in the same run). Targets: ratio <= 1 on every pair,
-# memory <= 3x the bytes.
+# memory <= 3x the bytes. Last, the HTML page of the 1 000 000-line pair against GNU diff on
+# the same pair (best of 5 each, in turn): target ratio <= 2.
 #   bench/engine/run_bench.sh [BUILD_DIR]     (default build/, configured as Release)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -41,3 +42,11 @@ for name in big disjoint repetitive long; do
     awk -v n="$name" -v d="$d" -v v="$v" -v k="$bytes" -v p="$peak" -v b="$base" 'BEGIN {
         printf "%-12s %10.4f %10.4f %7.2f %10d %10d %7.2f %7.2f\n", n, d, v, v / d, k, p, p / k, (p - b) / k }'
 done
+
+a="$pairs/big_a.txt"
+b="$pairs/big_b.txt"
+read -r d v < <(best_times 5 diff "$a" "$b" -- "$build/bivalo" --report --format=html "$a" "$b")
+"$build/bivalo" --report --format=html "$a" "$b" >"$pairs/page.html" || true
+page=$(( $(stat -c %s "$pairs/page.html") / 1024 ))
+printf '\n%-12s %10s %10s %7s %10s\n' page diff_s html_s ratio page_KiB
+awk -v d="$d" -v v="$v" -v p="$page" 'BEGIN { printf "%-12s %10.4f %10.4f %7.2f %10d\n", "big", d, v, v / d, p }'
