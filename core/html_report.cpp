@@ -26,7 +26,7 @@ constexpr std::string_view kStyle =
     "table.legend td{padding:.1em .8em;border:1px solid #888}"
     "table.rows{border-collapse:collapse;width:100%;table-layout:fixed;"
     "font-family:monospace;font-size:13px}"
-    "table.rows td{padding:0 .3em;vertical-align:top;white-space:pre-wrap;word-break:break-all}"
+    "table.rows td{padding:0 .3em;vertical-align:top;white-space:pre-wrap;overflow-wrap:anywhere}"
     "col.n{width:4.5em}"
     "table.rows td.n{text-align:right;color:#666;border-right:1px solid #aaa}"
     "del,ins{text-decoration:none}";
