@@ -3,8 +3,10 @@
 #include <charconv>
 #include <cstdlib>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
+#include "core/html_report.h"
 #include "core/pair_loader.h"
 #include "core/side_by_side_listing.h"
 #include "settings/app_settings.h"
@@ -19,7 +21,7 @@ constexpr std::string_view kVersionText = "Bivalo 1.15";
 
 constexpr std::string_view kUsage =
     "Usage: bivalo [SOURCE [TARGET [RESULT]]]\n"
-    "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary] SOURCE TARGET\n"
+    "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET\n"
     "       bivalo --report --git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
     "       bivalo --help | --version\n"
     "\n"
@@ -36,6 +38,8 @@ constexpr std::string_view kUsage =
     "  --format=rows     one line per row: row, source entry, target entry, source state,\n"
     "                    target state (tab-separated), then '# rows=N blank_difference=0|1'\n"
     "  --format=summary  whether the files differ and how many rows of each kind\n"
+    "  --format=html     one self-contained HTML page with both files side by side and\n"
+    "                    the changes within lines marked\n"
     "  --git-diff        take git's seven external-diff arguments (last option; for\n"
     "                    git config diff.external 'bivalo --report --git-diff')\n"
     "\n"
@@ -184,6 +188,12 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     case ReportFormat::Summary:
         writeSummary(out, summary, result.blankDifference);
         break;
+    case ReportFormat::Html: {
+        std::ostringstream summaryText;
+        writeSummary(summaryText, summary, result.blankDifference);
+        HtmlReport(source, destination, result).write(out, summaryText.str());
+        break;
+    }
     }
     out.flush();
     if (!out) {

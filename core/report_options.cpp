@@ -32,6 +32,8 @@ bool parseFormat(std::string_view text, ReportFormat& format)
         format = ReportFormat::Rows;
     else if (text == "summary")
         format = ReportFormat::Summary;
+    else if (text == "html")
+        format = ReportFormat::Html;
     else
         return false;
     return true;
@@ -57,7 +59,7 @@ bool parseSwitch(std::string_view argument, ReportOptions& options, std::string&
     } else if (argument.starts_with(kFormatSwitch)) {
         ReportFormat format = ReportFormat::Side;
         if (!parseFormat(argument.substr(kFormatSwitch.size()), format)) {
-            error = "Unknown format (side, rows or summary): " + std::string(argument);
+            error = "Unknown format (side, rows, summary or html): " + std::string(argument);
             return false;
         }
         options.format = format;

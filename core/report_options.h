@@ -6,10 +6,10 @@
 
 namespace core {
 
-enum class ReportFormat { Side, Rows, Summary };
+enum class ReportFormat { Side, Rows, Summary, Html };
 
 // The command line of the headless report:
-//   --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary] SOURCE TARGET
+//   --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET
 // plus --help and --version. Only '-' starts a switch; "--" ends the switches. A name "-"
 // is standard input. "--git-diff" ends the switches too and takes the seven arguments git
 // hands an external diff program: PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE

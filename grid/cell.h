@@ -164,6 +164,10 @@ protected:
     virtual void paintFixedCell(platform::Painter& painter, int fixedColumn, int row, const QRect& rect);
     virtual void paintHeaderCell(platform::Painter& painter, int column, const QRect& rect);
     virtual void paintCornerCell(platform::Painter& painter, int fixedColumn, const QRect& rect);
+    // Paints marks behind parts of a data cell's text just before the text is drawn; cell
+    // is the cell's rectangle, textArea where the text starts. The default marks nothing.
+    virtual void paintTextMarks(platform::Painter& painter, int column, int row, const QRect& cell,
+                                const QRect& textArea, const std::string& text, const CSFont& font);
 
     // The editor messages; defaults send the matching notification.
     virtual LResult onEditErrSpace(WParam wParam, LParam lParam);

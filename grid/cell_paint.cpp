@@ -281,9 +281,13 @@ void TCell::paintCell(Painter& painter, int column, int row, const QRect& rect, 
     if (!cellText(column, row, text) || text.empty())
         return;
     const CSFont& cellFontObject = font(cellFont(column, row));
+    const QRect area = textArea(cell, cellFontObject.metrics().height);
+    paintTextMarks(painter, column, row, rect, area, text, cellFontObject);
     painter.setTextColor(cellTextColor(column, row));
-    drawCellText(painter, textArea(cell, cellFontObject.metrics().height), text, cellFontObject, formatOf(record));
+    drawCellText(painter, area, text, cellFontObject, formatOf(record));
 }
+
+void TCell::paintTextMarks(Painter&, int, int, const QRect&, const QRect&, const std::string&, const CSFont&) {}
 
 QRect TCell::textArea(const QRect& cell, int fontHeight) const
 {

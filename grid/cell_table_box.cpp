@@ -17,6 +17,7 @@
 #include "grid/stored_widths.h"
 #include "grid/table_list_delegate.h"
 #include "platform/color_ref.h"
+#include "platform/display_positions.h"
 #include "platform/display_text.h"
 #include "platform/painter.h"
 #include "platform/virtual_keys.h"
@@ -335,6 +336,23 @@ ColorRef TCellTableBox::cellTextColor(int column, int row)
 {
     ColorRef color = 0;
     return ownerColor(column, row, true, color) ? color : TCell::cellTextColor(column, row);
+}
+
+void TCellTableBox::paintTextMarks(platform::Painter& painter, int column, int row, const QRect& cell,
+                                   const QRect& textArea, const std::string& text, const CSFont& font)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    TableCellMarks marks;
+    const int index = std::max(fieldOfColumn(column), 0);
+    if (toParent(TBM_CELLMARKS, WParam(packCell(index, row)), pointer(&marks)) == 0 || marks.count <= 0)
+        return;
+    const platform::DisplayPositions positions(text, font.font());
+    for (int k = 0; k < marks.count; ++k) {
+        const int left = textArea.left() + positions.x(marks.marks[k].start);
+        const int right = textArea.left() + positions.x(marks.marks[k].end);
+        painter.fillRect(QRect(left, cell.top(), right - left, cell.height()), marks.color);
+    }
 }
 
 // A typed text becomes a value of the field's type and goes to the parent. A text that

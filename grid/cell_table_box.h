@@ -91,6 +91,8 @@ protected:
     bool fixedCellImage(int fixedColumn, int row, CellImage& image) override;
     ColorRef cellBackColor(int column, int row) override;
     ColorRef cellTextColor(int column, int row) override;
+    void paintTextMarks(platform::Painter& painter, int column, int row, const QRect& cell, const QRect& textArea,
+                        const std::string& text, const CSFont& font) override;
     bool storeCellText(int column, int row, const std::string& text) override;
     bool acceptsEditor(int column, int row) override;
     bool cellMask(int column, int row, std::string& mask, std::string& fill) override;

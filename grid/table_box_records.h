@@ -32,6 +32,7 @@ constexpr MessageId TBM_MOVEROW = 0x86c;      // wParam: destination (-1 the end
 constexpr MessageId TBM_CELLCOLOR = 0x86d;    // wParam: field and row, lParam: TableColorRequest*
 constexpr MessageId TBM_FIELDMASK = 0x86e;    // to itself; lParam: TableMaskRequest*
 constexpr MessageId TBM_TOOLTIP = 0x86f;      // lParam: field and row (row 0xFFFFFF: header); answer: text
+constexpr MessageId TBM_CELLMARKS = 0x870;    // wParam: field and row, lParam: TableCellMarks*
 constexpr MessageId TBM_QUERYSELCHANGE = 0x881;  // lParam: clicked row; nonzero cancels
 constexpr MessageId TBM_EDITORDBLCLK = 0x625;   // lParam: the editor; nonzero swallows the click
 
@@ -93,6 +94,21 @@ struct TableFieldSpec {
 struct TableColorRequest {
     framework::ColorRef color = 0;
     std::int32_t text = 0;    // nonzero: the text colour is asked, else the background
+};
+
+// A stretch of a cell's text bytes, [start, end), on a character boundary.
+struct CellMark {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+
+// lParam of TBM_CELLMARKS, asked while a cell's text is painted: the parent points marks
+// at the stretches to paint behind the text in color (alive until its next answer) and
+// answers nonzero.
+struct TableCellMarks {
+    const CellMark* marks = nullptr;
+    std::int32_t count = 0;
+    framework::ColorRef color = 0;
 };
 
 // lParam of TBM_CELLCHANGED.

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyle>
@@ -37,10 +38,34 @@ constexpr framework::ColorRef kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
 constexpr std::uint32_t kHeaderRowCode = 0xFFFFFF;
 constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
+// Room beside the text in a cell (the grid's insets) and the widest column a pane takes.
+constexpr std::int64_t kTextMargin = 10;
+constexpr std::int64_t kWidestColumn = 1 << 26;
 
 int lineNumber(std::int32_t entry)
 {
     return entry + 1 < 0 ? -(entry + 1) : entry + 1;
+}
+
+std::size_t longestLine(const core::LineFile& file)
+{
+    std::size_t longest = 0;
+    for (std::int32_t index = 0; index < file.count(); ++index)
+        longest = std::max(longest, file.lineAt(index)->text().size());
+    return longest;
+}
+
+// The widest character a byte of a line can show as: UTF-8 characters take at least as many
+// bytes as this width covers, a byte that is not UTF-8 shows as a Latin-1 character.
+int widestCharacter(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    int widest = 1;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (c < 0x7F || c >= 0xA0)
+            widest = std::max(widest, metrics.horizontalAdvance(QChar(c)));
+    }
+    return widest;
 }
 
 std::string localTimeText(const std::filesystem::file_time_type& time)
@@ -182,6 +207,36 @@ bool CBivaloView::cellColor(int row, grid::TableColorRequest& request)
     return true;
 }
 
+bool CBivaloView::cellMarks(int row, grid::TableCellMarks& marks)
+{
+    if (row >= m_doc.rowCount || std::size_t(row) >= m_doc.sourceRows.size() ||
+        std::size_t(row) >= m_doc.destinationRows.size())
+        return false;
+    const core::LineRecord* source = m_doc.source.lineAt(m_doc.sourceRows[std::size_t(row)]);
+    const core::LineRecord* destination = m_doc.destination.lineAt(m_doc.destinationRows[std::size_t(row)]);
+    widenForLines(source, destination);
+    const settings::AppSettings& options = settings::appSettings();
+    if (options.InlineChanges == 0 || source == nullptr || destination == nullptr ||
+        source->text() == destination->text())
+        return false;
+    grid::TableColorRequest background;
+    if (!cellColor(row, background))
+        return false;
+    const core::InlineChanges& changes =
+        m_inlineChanges.changesFor(row, source->text(), destination->text(), options.IgnoreBlanks != 0);
+    const std::vector<core::TextStretch>& stretches =
+        side() == core::kSourceSide ? changes.source : changes.destination;
+    if (stretches.empty())
+        return false;
+    m_cellMarks.clear();
+    for (const core::TextStretch& stretch : stretches)
+        m_cellMarks.push_back({stretch.start, stretch.end});
+    marks.marks = m_cellMarks.data();
+    marks.count = std::int32_t(m_cellMarks.size());
+    marks.color = settings::strongerShade(background.color);
+    return true;
+}
+
 const char* CBivaloView::cellTip(int row)
 {
     if (std::uint32_t(row) != kHeaderRowCode || m_file == nullptr || m_file->path().empty())
@@ -224,9 +279,32 @@ void CBivaloView::onSize(int width, int height)
     CTableView::onSize(width, height);
     if (grid() == nullptr || m_file == nullptr)
         return;
-    if (grid()->clientArea().width() > 0 && grid()->columnCount() > 0)
-        grid()->send(grid::TCM_SETCOLWIDTH, 0, kColumnWidth);
+    if (grid()->clientArea().width() > 0)
+        applyColumnWidth();
     AttachSide();
+}
+
+int CBivaloView::columnWidth() const
+{
+    const std::int64_t width = std::int64_t(m_longestLine) * widestCharacter(grid()->font(1).font()) + kTextMargin;
+    return int(std::clamp<std::int64_t>(width, kColumnWidth, kWidestColumn));
+}
+
+void CBivaloView::applyColumnWidth()
+{
+    if (grid() != nullptr && grid()->columnCount() > 0)
+        grid()->send(grid::TCM_SETCOLWIDTH, 0, columnWidth());
+}
+
+void CBivaloView::widenForLines(const core::LineRecord* source, const core::LineRecord* destination)
+{
+    const std::size_t longest = std::max(source != nullptr ? source->text().size() : 0,
+                                         destination != nullptr ? destination->text().size() : 0);
+    if (longest <= m_longestLine)
+        return;
+    m_longestLine = longest;
+    // Not while the grid paints: the new width relays it out.
+    QMetaObject::invokeMethod(this, [this] { applyColumnWidth(); }, Qt::QueuedConnection);
 }
 
 void CBivaloView::updateCaption()
@@ -401,8 +479,9 @@ void CBivaloView::loadRows()
 {
     grid()->setRowCount(m_doc.rowCount);
     grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
-    if (grid()->columnCount() > 0)
-        grid()->send(grid::TCM_SETCOLWIDTH, 0, kColumnWidth);
+    m_inlineChanges.clear();
+    m_longestLine = std::max(longestLine(m_doc.source), longestLine(m_doc.destination));
+    applyColumnWidth();
     AttachSide();
     updateCaption();
     m_easyJoinDialog = nullptr;
@@ -413,6 +492,7 @@ void CBivaloView::setCellFont(const framework::LogFont& font)
     const int firstRow = grid()->position().firstRow;
     grid()->replaceFont(1, font);
     grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
+    applyColumnWidth();
     // The rows changed height: keep the same first row at the top, not the same pixel origin.
     grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
 }

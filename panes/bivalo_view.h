@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/bivalo_doc.h"
+#include "core/inline_change_cache.h"
 #include "core/line_file.h"
 #include "core/row_map.h"
 #include "framework/services.h"
@@ -24,7 +25,7 @@ public:
     static constexpr const char* kModifiedFormat = "Modified: %s, Size: %d";
     static constexpr framework::ColorRef kBookmarkColor = 0xFFFF00;
     static constexpr std::uint8_t kBookmarkFlag = 0x10;
-    static constexpr int kColumnWidth = 2000;
+    static constexpr int kColumnWidth = 2000;    // the narrowest the text column gets
 
     CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework::Services& services);
 
@@ -55,6 +56,10 @@ public:
     // Makes the row current (a negative row is taken as 0) with half a page above it, then
     // brings the other pane and the strip along.
     void goToRowCentred(int row);
+    // The text column's width: at least kColumnWidth and wide enough for the longest line
+    // of either file, so both panes have the same width and every character can be
+    // scrolled to.
+    int columnWidth() const;
 
 protected:
     virtual int side() const { return core::kSourceSide; }
@@ -63,6 +68,7 @@ protected:
     framework::Services& services() const { return m_services; }
 
     bool cellColor(int row, grid::TableColorRequest& request) override;
+    bool cellMarks(int row, grid::TableCellMarks& marks) override;
     const char* cellTip(int row) override;
     void onCurrentRowChanged() override;
     framework::LResult onGridNotify(const grid::TCellNotify& notify) override;
@@ -75,6 +81,9 @@ protected:
     void sendScrollState(bool withVisibleRows);
     void scrollThenSynchronise(const grid::TCellNotify& notify);
     void loadRows();
+    void applyColumnWidth();
+    // A painted row whose line is longer than any seen so far widens the column soon after.
+    void widenForLines(const core::LineRecord* source, const core::LineRecord* destination);
     void setCellFont(const framework::LogFont& font);
     void startOrEndEasyJoin(void* dialog);
     void selectAlongWithShift();
@@ -96,6 +105,9 @@ private:
     core::CBivaloDoc& m_doc;
     framework::Services& m_services;
     std::string m_cellText;    // keeps the answered text alive
+    std::vector<grid::CellMark> m_cellMarks;    // likewise the answered marks
+    core::InlineChangeCache m_inlineChanges;
+    std::size_t m_longestLine = 0;    // in bytes, of both files
     std::string m_tipText;
 };
 

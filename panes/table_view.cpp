@@ -166,6 +166,11 @@ bool CTableView::cellColor(int, grid::TableColorRequest&)
     return false;
 }
 
+bool CTableView::cellMarks(int, grid::TableCellMarks&)
+{
+    return false;
+}
+
 const char* CTableView::cellTip(int)
 {
     return nullptr;
@@ -199,6 +204,8 @@ LResult CTableView::windowProc(framework::MessageId message, WParam wParam, LPar
         return lParam == 0 ? 1 : (OnCellCommand(recordOf<grid::TableValue>(lParam)) ? 1 : 0);
     case grid::TBM_CELLCOLOR:
         return cellColor(grid::packedRow(LParam(wParam)), *recordOf<grid::TableColorRequest>(lParam)) ? 1 : 0;
+    case grid::TBM_CELLMARKS:
+        return cellMarks(grid::packedRow(LParam(wParam)), *recordOf<grid::TableCellMarks>(lParam)) ? 1 : 0;
     case grid::TBM_TOOLTIP:
         return LResult(cellTip(grid::packedRow(lParam)));
     case grid::TCN_NOTIFY:

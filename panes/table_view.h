@@ -64,6 +64,8 @@ protected:
 
     // Hooks for the panes; the defaults do nothing.
     virtual bool cellColor(int row, grid::TableColorRequest& request);
+    // The stretches of a painted row's text to mark; false for none.
+    virtual bool cellMarks(int row, grid::TableCellMarks& marks);
     virtual const char* cellTip(int row);
     virtual void onCurrentRowChanged() {}
     virtual framework::LResult onGridNotify(const grid::TCellNotify& notify);

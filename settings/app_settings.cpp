@@ -166,6 +166,7 @@ void AppSettings::exchangeOptions(bool save)
     ExchangeInt(save, "Cool", Cool);
     ExchangeInt(save, "IgnoreBlanks", IgnoreBlanks);
     ExchangeInt(save, "UseAlt", UseAlt);
+    ExchangeInt(save, "InlineChanges", InlineChanges);
     ExchangeString(save, "SrcDir", SrcDir);
     ExchangeString(save, "DstDir", DstDir);
     ExchangeString(save, "DiffTool", DiffTool);

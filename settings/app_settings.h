@@ -41,6 +41,7 @@ public:
     FilterList Filters;
     framework::LogFont CaptionFont; // filled by the platform layer; empty when unknown
     int Date = 0;
+    int InlineChanges = 1; // mark the changed stretches inside changed lines in the panes
 
     // Returns the previous TabSize. -1 changes nothing; anything above 50 taken as
     // unsigned (so every other negative value too) becomes 49.

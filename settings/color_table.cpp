@@ -61,6 +61,27 @@ void CColorTable::Exchange(bool save)
     }
 }
 
+ColorRef strongerShade(ColorRef background)
+{
+    constexpr ColorRef kNoColor = 0xFFFFFFFF;
+    // Each channel moves this many 256ths of the way to black (or to white on a dark one).
+    constexpr unsigned kDarken = 72;
+    constexpr unsigned kLighten = 96;
+    constexpr unsigned kLightLuma = 128;
+    if (background == kNoColor)
+        return background;
+    const auto channel = [background](int shift) { return (background >> shift) & 0xFFu; };
+    const unsigned luma = (channel(0) * 299 + channel(8) * 587 + channel(16) * 114) / 1000;
+    ColorRef shade = 0;
+    for (const int shift : {0, 8, 16}) {
+        const unsigned value = channel(shift);
+        const unsigned moved = luma >= kLightLuma ? value - value * kDarken / 256
+                                                  : value + (255 - value) * kLighten / 256;
+        shade |= moved << shift;
+    }
+    return shade;
+}
+
 CColorTable& colorTable()
 {
     static CColorTable table;

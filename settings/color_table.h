@@ -33,6 +33,11 @@ private:
     static int index(int state, int variant);
 };
 
+// The stronger shade of a background that marks the changed stretches inside a line:
+// darker on a light background, lighter on a dark one, so that the mark follows
+// whatever colour the table holds. 0xFFFFFFFF (no colour) stays as it is.
+framework::ColorRef strongerShade(framework::ColorRef background);
+
 // The process-wide colour table.
 CColorTable& colorTable();
 

@@ -4,7 +4,8 @@
 # and bivalo's peak memory against the two files' bytes, both as measured and net of the process's fixed cost (the peak of
 # `bivalo --version`, measured in the same run). Targets: ratio <= 1 on every pair,
 # memory <= 3x the bytes. With a BASELINE bivalo program (another build), it is timed in
-# the same turns and its figures are printed beside.
+# the same turns and its figures are printed beside. Last, the HTML page of the 1 000 000-line
+# pair against GNU diff on the same pair (best of 5 each, in turn): target ratio <= 2.
 #   bench/engine/run_bench.sh [BUILD_DIR [BASELINE]]     (default build/, configured as Release)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -55,3 +56,11 @@ for name in big disjoint repetitive long tabbed; do
     fi
     printf '\n'
 done
+
+a="$pairs/big_a.txt"
+b="$pairs/big_b.txt"
+read -r d v < <("$build/bench/engine/engine_bench_alternate" 5 diff "$a" "$b" -- "$build/bivalo" --report --format=html "$a" "$b")
+"$build/bivalo" --report --format=html "$a" "$b" >"$pairs/page.html" || true
+page=$(( $(stat -c %s "$pairs/page.html") / 1024 ))
+printf '\n%-12s %10s %10s %7s %10s\n' page diff_s html_s ratio page_KiB
+awk -v d="$d" -v v="$v" -v p="$page" 'BEGIN { printf "%-12s %10.4f %10.4f %7.2f %10d\n", "big", d, v, v / d, p }'

@@ -82,6 +82,7 @@ TEST_F(AppSettingsTest, MissingFileKeepsEveryDefault)
     EXPECT_EQ(record.TabSize, 4);
     EXPECT_EQ(record.UseTab, 1);
     EXPECT_EQ(record.UseAlt, 1);
+    EXPECT_EQ(record.InlineChanges, 1);
     EXPECT_EQ(record.RowHeight, -1);
     EXPECT_EQ(record.FontValid, 0);
     EXPECT_EQ(record.Hidden, fresh.Hidden);
@@ -94,7 +95,7 @@ TEST_F(AppSettingsTest, LoadReadsEveryOption)
 {
     const AppSettings record = loaded("[Options]\nTabSize=8\nUseTab=0\nKillEndSpaces=1\nDate=20\nRowHeight=18\n"
                                       "EditDefault=1\nHidden=1\nMoveNext=1\nCool=1\nIgnoreBlanks=1\nUseAlt=0\n"
-                                      "SrcDir=/a/src\nDstDir=/a/dst\nDiffTool=meld\n");
+                                      "InlineChanges=0\nSrcDir=/a/src\nDstDir=/a/dst\nDiffTool=meld\n");
     EXPECT_EQ(record.TabSize, 8);
     EXPECT_EQ(record.UseTab, 0);
     EXPECT_EQ(record.KillEndSpaces, 1);
@@ -106,6 +107,7 @@ TEST_F(AppSettingsTest, LoadReadsEveryOption)
     EXPECT_EQ(record.Cool, 1);
     EXPECT_EQ(record.IgnoreBlanks, 1);
     EXPECT_EQ(record.UseAlt, 0);
+    EXPECT_EQ(record.InlineChanges, 0);
     EXPECT_EQ(record.SrcDir, "/a/src");
     EXPECT_EQ(record.DstDir, "/a/dst");
     EXPECT_EQ(record.DiffTool, "meld");
@@ -119,7 +121,7 @@ TEST_F(AppSettingsTest, SaveWritesTheOptionsInTheirOrder)
     const std::string text = m_file.read();
     EXPECT_EQ(text.substr(0, text.find("\n\n")),
               "[options]\nTabSize=4\nUseTab=1\nKillEndSpaces=0\nDate=0\nRowHeight=-1\nEditDefault=0\n"
-              "Hidden=0\nMoveNext=0\nCool=0\nIgnoreBlanks=0\nUseAlt=1\nSrcDir=/src\nDstDir=\nDiffTool=");
+              "Hidden=0\nMoveNext=0\nCool=0\nIgnoreBlanks=0\nUseAlt=1\nInlineChanges=1\nSrcDir=/src\nDstDir=\nDiffTool=");
 }
 
 TEST_F(AppSettingsTest, SaveThenLoadGivesTheSameRecord)

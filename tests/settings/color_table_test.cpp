@@ -66,3 +66,19 @@ TEST(ColorTable, MissingValuesKeepTheCurrentColours)
 }
 
 } // namespace
+
+TEST(ColorTable, StrongerShadeDarkensLightAndLightensDarkBackgrounds)
+{
+    // The default changed background, a light grey, gets a darker grey.
+    const framework::ColorRef grey = settings::strongerShade(0xC8C8C8);
+    EXPECT_EQ(grey & 0xFF, (grey >> 8) & 0xFF);
+    EXPECT_EQ(grey & 0xFF, (grey >> 16) & 0xFF);
+    EXPECT_LT(grey & 0xFF, 0xC8u);
+    EXPECT_GT(grey & 0xFF, 0x60u);
+    // A user's dark blue background gets a lighter blue: the mark keeps its hue.
+    const framework::ColorRef blue = settings::strongerShade(0x400000);
+    EXPECT_GT((blue >> 16) & 0xFF, 0x40u);
+    EXPECT_GT((blue >> 16) & 0xFF, blue & 0xFF);
+    EXPECT_NE(settings::strongerShade(0xFFFFFF), 0xFFFFFFu);
+    EXPECT_EQ(settings::strongerShade(0xFFFFFFFF), 0xFFFFFFFFu);
+}
