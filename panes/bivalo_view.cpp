@@ -1,11 +1,12 @@
 #include "panes/bivalo_view.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyle>
@@ -57,10 +58,12 @@ std::size_t longestLine(const core::LineFile& file)
 
 // The widest character a byte of a line can show as: UTF-8 characters take at least as many
 // bytes as this width covers, a byte that is not UTF-8 shows as a Latin-1 character.
-int widestCharacter(const QFont& font)
+// Fractional: a fixed-width face's advance is rarely a whole pixel, and rounding it down
+// would leave the end of a long line out of reach.
+qreal widestCharacter(const QFont& font)
 {
-    const QFontMetrics metrics(font);
-    int widest = 1;
+    const QFontMetricsF metrics(font);
+    qreal widest = 1;
     for (char16_t c = 0x20; c <= 0xFF; ++c) {
         if (c < 0x7F || c >= 0xA0)
             widest = std::max(widest, metrics.horizontalAdvance(QChar(c)));
@@ -286,7 +289,8 @@ void CBivaloView::onSize(int width, int height)
 
 int CBivaloView::columnWidth() const
 {
-    const std::int64_t width = std::int64_t(m_longestLine) * widestCharacter(grid()->font(1).font()) + kTextMargin;
+    const std::int64_t width =
+        std::int64_t(std::ceil(m_longestLine * widestCharacter(grid()->font(1).font()))) + kTextMargin;
     return int(std::clamp<std::int64_t>(width, kColumnWidth, kWidestColumn));
 }
 
