@@ -34,6 +34,7 @@
 #include "shell/history_combo.h"
 #include "shell/main_splitter.h"
 #include "shell/menu_table.h"
+#include "shell/options_sheet.h"
 #include "shell/string_table.h"
 #include "shell/toolbar_table.h"
 #include "shell/window_placement.h"
@@ -482,7 +483,8 @@ void CMainFrame::focusActiveView()
 
 bool CMainFrame::runOptionsDialog()
 {
-    return false;    // the options dialog is not part of the program yet
+    COptionsSheet sheet(m_services, this);
+    return sheet.exec() == QDialog::Accepted;
 }
 
 bool CMainFrame::createFont(const LogFont& font)
@@ -499,9 +501,9 @@ void CMainFrame::runEasyJoin() {}
 bool CMainFrame::offers(framework::CommandId id) const
 {
     using namespace framework;
-    // Not part of the program yet: the options and EasyJoin dialogs, and what the panes
-    // do for moving between differences, editing, copying and saving under a new name.
-    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE,
+    // Not part of the program yet: the EasyJoin dialog, and what the panes do for moving
+    // between differences, editing, copying and saving under a new name.
+    constexpr std::array notYet { ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE,
                                   ID_FILE_SAVE_AS, ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST,
                                   ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE };
     return std::find(notYet.begin(), notYet.end(), id) == notYet.end();
