@@ -43,11 +43,6 @@ constexpr int kTableMode = 4;    // several rows may be selected, no row-header 
 constexpr std::int64_t kTextMargin = 10;
 constexpr std::int64_t kWidestColumn = 1 << 26;
 
-int lineNumber(std::int32_t entry)
-{
-    return entry + 1 < 0 ? -(entry + 1) : entry + 1;
-}
-
 std::size_t longestLine(const core::LineFile& file)
 {
     std::size_t longest = 0;
@@ -88,6 +83,7 @@ CBivaloView::CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework
     : CTableView(document, frame), m_doc(document), m_services(services)
 {
     setMouseTracking(true);
+    addNavigationCommands();
 }
 
 // --- the side -------------------------------------------------------------------------------
@@ -318,7 +314,7 @@ void CBivaloView::updateCaption()
         return;
     char text[600];
     std::snprintf(text, sizeof text, kCaptionFormat, m_file->changes() != 0 ? "* " : "", m_file->path().c_str(),
-                  lineNumber((*m_rows)[std::size_t(row)]));
+                  RowFinder::lineNumberOf((*m_rows)[std::size_t(row)]));
     m_captionText = text;
     update(QRect(0, 0, width(), captionHeight()));
 }
@@ -426,12 +422,26 @@ void CBivaloView::sendScrollState(bool withVisibleRows)
 
 void CBivaloView::goToRowCentred(int row)
 {
+    goToRow(row, RowPlacement::Centred);
+}
+
+void CBivaloView::goToRowWithMargin(int row, bool forwards)
+{
+    goToRow(row, forwards ? RowPlacement::MarginForwards : RowPlacement::MarginBackwards);
+}
+
+void CBivaloView::goToRow(int row, RowPlacement placement)
+{
     grid::TCell& table = *grid();
     m_syncGuard = true;
     table.send(grid::TCM_SETCURCELL, WParam(std::max(table.position().column, 0)), std::max(row, 0));
     const grid::TCellPosition& position = table.position();
-    const int top = std::max(position.row - (position.lastRow - position.firstRow) / 2, 0);
-    table.send(grid::TCM_SETSCROLLY, WParam(table.geometry().rows.start(top)), 0);
+    const bool roomy = (placement == RowPlacement::MarginForwards && position.lastRow - position.row >= kMoveMargin)
+        || (placement == RowPlacement::MarginBackwards && position.row - position.firstRow >= kMoveMargin);
+    if (!roomy) {
+        const int top = std::max(position.row - (position.lastRow - position.firstRow) / 2, 0);
+        table.send(grid::TCM_SETSCROLLY, WParam(table.geometry().rows.start(top)), 0);
+    }
     // Every move ends in step with the other pane, also when the row was current already.
     m_syncGuard = false;
     onCurrentRowChanged();
@@ -458,12 +468,6 @@ LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
     case grid::TCN_RBUTTONDOWN:
         frame().showContextMenu(QCursor::pos());
         return 1;
-    case grid::TCN_KEYDOWN:
-        if (notify.first == platform::VK_TAB && !m_services.isControlDown()) {
-            doc().updateAllViews(this, framework::kHintActivatePane);
-            return grid::kVeto;
-        }
-        return 0;
     default:
         return 0;
     }
@@ -501,7 +505,7 @@ void CBivaloView::setCellFont(const framework::LogFont& font)
     grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
 }
 
-void CBivaloView::startOrEndEasyJoin(void* dialog)
+void CBivaloView::startOrEndEasyJoin(framework::CommandTarget* dialog)
 {
     grid()->setFocus(Qt::OtherFocusReason);
     m_easyJoinDialog = dialog;
@@ -553,7 +557,7 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         grid()->relayout();
         break;
     case kHintEasyJoin:
-        startOrEndEasyJoin(object);
+        startOrEndEasyJoin(static_cast<framework::CommandTarget*>(object));
         break;
     case kHintIdle:
         yieldRowSelectionToEditor();
@@ -570,6 +574,9 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         break;
     case kHintModifiedChanged:
         updateCaption();
+        break;
+    case kHintBookmark:
+        bookmarkHint(object);
         break;
     case kHintResync:
         sendScrollState(false);
