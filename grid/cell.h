@@ -97,6 +97,9 @@ public:
 
     // The in-cell editor in use now, none while no cell is edited.
     QWidget* activeEditor() const;
+    // The owner changed what a cell shows or whether it may be edited: the editor is
+    // chosen again and shows the cell's text, unless the user has typed into it.
+    void refreshEditor();
 
     // Points the scroll-bar updates of one direction at a separate scroll-bar control
     // instead of the grid's own bar, which then stays hidden; the control's moves scroll
@@ -206,6 +209,8 @@ protected:
     // --- editing cycle (bodies in cell_editing_hooks.cpp) -----------------------------------
     bool createEditors();
     void placeEditor();
+    // Places the editor and loads the current cell's text again, dropping what was typed.
+    void reloadEditor();
     bool commitEdit(int column, int row);
     bool focusEditor();
     LResult editorClipboard(framework::MessageId message);

@@ -28,6 +28,18 @@ void TCell::placeEditor()
         editing_->place();
 }
 
+void TCell::reloadEditor()
+{
+    if (editing_)
+        editing_->place(TCellEditors::Reload::Always);
+}
+
+void TCell::refreshEditor()
+{
+    if (editing_)
+        editing_->place(TCellEditors::Reload::UnlessTyped);
+}
+
 bool TCell::commitEdit(int column, int row)
 {
     return !editing_ || editing_->commit(column, row);

@@ -71,7 +71,7 @@ QWidget* TCellEditors::choose(int column, int row) const
     return standardFor(column);
 }
 
-void TCellEditors::place()
+void TCellEditors::place(Reload reload)
 {
     if (!m_editors[0])
         return;
@@ -83,6 +83,8 @@ void TCellEditors::place()
     bool sameCell = column == m_column && row == m_row;
     if (chosen != m_active || !sameCell)
         switchTo(chosen, column, row);
+    else if (reload == Reload::Always || (reload == Reload::UnlessTyped && !typedInto()))
+        this->reload();
     if (m_active)
         lay(*m_active, column, row);
 }
@@ -224,6 +226,12 @@ LResult TCellEditors::clipboard(framework::MessageId message)
     case platform::WM_UNDO: return editor->editUndo() ? 1 : 0;
     default: return 0;
     }
+}
+
+bool TCellEditors::typedInto() const
+{
+    const CCellEdit* editor = activeStandard();
+    return editor && editor->isModified();
 }
 
 void TCellEditors::reload()

@@ -21,10 +21,14 @@ class TCellEditors {
 public:
     explicit TCellEditors(TCell& grid);
 
+    // When the editor on an unchanged cell loads its text again.
+    enum class Reload { Never, UnlessTyped, Always };
+
     bool create();
-    // After every applied position and structure change: re-chooses the editor, and when
-    // the cell or the editor changed, loads it; then lays it over the cell.
-    void place();
+    // After every applied position and structure change, and whenever a cell's edit kind
+    // may have changed: re-chooses the editor, and when the cell or the editor changed,
+    // loads it; on the same cell the text is loaded again as asked. Then lays it over the cell.
+    void place(Reload reload = Reload::Never);
     // Before the current cell moves to (column, row): stores a modified text. False when
     // the owner refuses it; the editor then keeps its text.
     bool commit(int column, int row);
@@ -43,6 +47,7 @@ public:
 
 private:
     QWidget* choose(int column, int row) const;
+    bool typedInto() const;
     CCellEdit* standardFor(int column) const;
     bool isStandard(const QWidget* editor) const;
     void switchTo(QWidget* editor, int column, int row);

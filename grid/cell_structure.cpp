@@ -177,8 +177,9 @@ void TCell::afterStructureChange(bool columns, int first)
 {
     relayoutAndNotify();
     const int current = columns ? position_.column : position_.row;
+    // The current index now names another row or column: its text must be loaded again.
     if (first <= current)
-        placeEditor();
+        reloadEditor();
     if (columns)
         invalidateFromColumn(first);
     else

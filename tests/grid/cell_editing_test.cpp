@@ -227,5 +227,51 @@ TEST(CellEditorColours, EditorTakesTheColoursOfTheCellItCovers)
     }
 }
 
+TEST_F(CellEditingTest, RowsInsertedOrRemovedAboveTheCurrentOneReloadTheEditor)
+{
+    owner.cells = {"first", "second", "third"};
+    make(1);
+    grid->send(TCM_SETCURCELL, 0, 1);
+    ASSERT_EQ(editor()->text(), "second");
+
+    owner.cells = {"new", "first", "second", "third"};
+    grid->send(TCM_INSERTROWS, 0, 1);
+    EXPECT_EQ(grid->position().row, 1);
+    EXPECT_EQ(editor()->text(), "first");
+
+    owner.cells = {"first", "second", "third"};
+    grid->send(TCM_DELETEROWS, 0, 1);
+    EXPECT_EQ(editor()->text(), "second");
+    editor()->setText("typed");
+    editor()->setModified(true);
+    grid->send(TCM_SETCURCELL, 0, 2);
+    EXPECT_EQ(owner.stored, (std::vector<std::pair<int, std::string>>{{1, "typed"}}));
+}
+
+TEST_F(CellEditingTest, RefreshChoosesTheEditorAgainWhenTheCellsEditabilityChanges)
+{
+    owner.cells = {"first", "second"};
+    make(1);
+    grid->send(TCM_SETCURCELL, 0, 1);
+    ASSERT_NE(editor(), nullptr);
+
+    grid->setEditEnabled(false);
+    grid->refreshEditor();
+    EXPECT_EQ(grid->activeEditor(), nullptr);
+
+    grid->setEditEnabled(true);
+    owner.cells[1] = "changed by the owner";
+    grid->refreshEditor();
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), "changed by the owner");
+    EXPECT_TRUE(editor()->isVisible());
+
+    editor()->setText("typed");
+    editor()->setModified(true);
+    owner.cells[1] = "again";
+    grid->refreshEditor();
+    EXPECT_EQ(editor()->text(), "typed");
+}
+
 } // namespace
 } // namespace grid
