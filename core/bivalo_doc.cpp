@@ -9,6 +9,7 @@
 #include "core/difference_engine.h"
 #include "core/file_saver.h"
 #include "core/pair_loader.h"
+#include "core/row_change.h"
 #include "core/row_editor.h"
 #include "core/undone_row.h"
 #include "framework/command_ids.h"
@@ -217,7 +218,8 @@ void CBivaloDoc::compareFiles()
 
     std::string firstFile = pendingFile;
     std::string firstChosenName;
-    sourceReadOnly = false;
+    // The flags change only when both files are chosen: a Cancel leaves them alone.
+    bool firstReadOnly = false;
     if (firstFile.empty()) {
         request.title = kSelectFirstFile;
         request.folder = settings.Dirs.FindPartner().value_or(settings.SrcDir);
@@ -226,7 +228,7 @@ void CBivaloDoc::compareFiles()
             return;
         firstFile = first->path;
         firstChosenName = fileNameOf(first->path);
-        sourceReadOnly = first->readOnly;
+        firstReadOnly = first->readOnly;
     }
 
     const std::string firstFolder = folderOf(firstFile);
@@ -238,6 +240,7 @@ void CBivaloDoc::compareFiles()
     pendingFile.clear();
     if (!second)
         return;
+    sourceReadOnly = firstReadOnly;
     destinationReadOnly = second->readOnly;
     if (!m_services.isShiftDown())
         settings.Dirs.AddPair(firstFolder, folderOf(second->path));
@@ -275,6 +278,8 @@ void CBivaloDoc::copy(int direction, int hint)
         request.from = &source;
         request.rows = &sourceRows;
     }
+    // What was typed into a cell is part of what is copied, and of what is replaced.
+    updateAllViews(nullptr, framework::kHintFinishEditing);
     updateAllViews(nullptr, hint, &request);
     if (!settings::appSettings().MoveNext)
         return;
@@ -296,7 +301,22 @@ void CBivaloDoc::undo()
     // Records of no known side (type 2, or a pane that is gone) are dropped.
     if (record->side != kSourceSide && record->side != kDestinationSide)
         return;
+    const int type = record->type;
+    const int rows = record->countB;
     const RowEditResult result = applyUndo(editPair(), *record);
+    if (!result.done)
+        return;
+    if (result.removedGridRow >= 0) {
+        RowChange removed { result.removedGridRow, 1, true };
+        updateAllViews(nullptr, framework::kHintRemoveRow, &removed);
+    } else if (result.insertedGridRow >= 0) {
+        RowChange inserted { result.insertedGridRow, 1, true };
+        updateAllViews(nullptr, framework::kHintInsertRow, &inserted);
+    } else if (type == kRowsPasted) {
+        // The pasted rows go from the row maps; the grids follow through the row count.
+        RowChange removed { record->row, rows, false };
+        updateAllViews(nullptr, framework::kHintRemoveRow, &removed);
+    }
     updateAllViews(nullptr, framework::kHintRowsChanged);
     updateAllViews(nullptr, framework::kHintModifiedChanged);
     UndoneRow undone { record->side, result.currentRow >= 0 ? result.currentRow : record->row };

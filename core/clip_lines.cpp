@@ -12,14 +12,20 @@ std::vector<std::string> ClipLines::split(std::string_view text)
 {
     std::vector<std::string> lines;
     std::string line;
-    for (const char c : text) {
-        if (c == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-        } else {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+        if (!lineEnd) {
             line.push_back(c == '\r' ? ' ' : c);
+            continue;
         }
+        if (c == '\r')
+            ++i;
+        lines.push_back(std::move(line));
+        line.clear();
     }
+    if (!line.empty())
+        lines.push_back(std::move(line));
     return lines;
 }
 

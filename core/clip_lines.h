@@ -13,8 +13,9 @@ public:
     const std::string& text() const { return m_text; }
     bool empty() const { return m_text.empty(); }
 
-    // Clipboard text back into lines: a carriage return becomes a blank, a line feed ends a
-    // line, and a last piece without a line feed is dropped.
+    // Clipboard text back into lines: a line feed ends a line, and so does a carriage return
+    // right before one; any other carriage return becomes a blank. A last piece without a
+    // line feed is a line too: it is part of what was copied.
     static std::vector<std::string> split(std::string_view text);
 
 private:

@@ -209,6 +209,21 @@ TEST_F(CompareFilesCommand, CancelInEitherDialogChangesNothingButThePendingFile)
     EXPECT_TRUE(doc.pendingFile.empty());
 }
 
+TEST_F(CompareFilesCommand, CancelInEitherDialogLeavesTheReadOnlyFlagsAsTheyWere)
+{
+    loadPair("a\n", "b\n");
+    doc.sourceReadOnly = true;
+    doc.destinationReadOnly = true;
+    services.cancelFileDialog();
+    router.execute(ID_COMPARE_FILES);
+    services.answerFileDialog(dir.write("c.txt", "c\n"), false);
+    services.cancelFileDialog();
+    router.execute(ID_COMPARE_FILES);
+
+    EXPECT_TRUE(doc.sourceReadOnly);
+    EXPECT_TRUE(doc.destinationReadOnly);
+}
+
 TEST_F(CompareFilesCommand, APendingFileIsTheFirstFileWithoutAskingAndIsUsedOnce)
 {
     doc.pendingFile = dir.write("dropped.txt", "1\n");

@@ -16,17 +16,20 @@ TEST(ClipLines, EndsEveryLineWithALineFeed)
     EXPECT_EQ(clip.text(), "one\n\nthree\n");
 }
 
-TEST(ClipLines, SplitDropsALastPieceWithoutLineFeed)
+TEST(ClipLines, SplitKeepsALastPieceWithoutLineFeed)
 {
-    EXPECT_EQ(ClipLines::split("a\nb\nc"), (Lines{"a", "b"}));
-    EXPECT_EQ(ClipLines::split("no line feed"), Lines{});
+    EXPECT_EQ(ClipLines::split("a\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(ClipLines::split("no line feed"), Lines{"no line feed"});
     EXPECT_EQ(ClipLines::split("\n\n"), (Lines{"", ""}));
+    EXPECT_EQ(ClipLines::split(""), Lines{});
 }
 
-TEST(ClipLines, SplitTurnsCarriageReturnsIntoBlanks)
+TEST(ClipLines, SplitEndsALineAtCarriageReturnLineFeedAndBlanksOtherCarriageReturns)
 {
-    EXPECT_EQ(ClipLines::split("a\r\nb\r\n"), (Lines{"a ", "b "}));
+    EXPECT_EQ(ClipLines::split("a\r\nb\r\n"), (Lines{"a", "b"}));
     EXPECT_EQ(ClipLines::split("x\ry\n"), (Lines{"x y"}));
+    EXPECT_EQ(ClipLines::split("end\r"), (Lines{"end "}));
+    EXPECT_EQ(ClipLines::split("\r\r\n"), (Lines{" "}));
 }
 
 TEST(ClipLines, SplitGivesBackWhatWasAdded)

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "core/copy_request.h"
+#include "core/row_change.h"
 #include "core/row_editor.h"
 #include "core/undone_row.h"
 #include "doc_test_fixture.h"
@@ -84,7 +85,10 @@ TEST_F(CopyCommands, DifferenceCopyNamesTheSourceAndGoesOnToTheNextDifference)
     router.execute(ID_COPY_DIFF_TO_DEST);
 
     ASSERT_NE(seen, nullptr);
-    EXPECT_EQ(view.hints.front(), kHintCopyDifference);
+    // Typing in progress is stored first: it is part of what is copied.
+    ASSERT_GE(view.hints.size(), 2u);
+    EXPECT_EQ(view.hints[0], kHintFinishEditing);
+    EXPECT_EQ(view.hints[1], kHintCopyDifference);
     EXPECT_EQ(text(doc.destination, 1), "b");
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(doc.destination.changes(), 1);
@@ -148,6 +152,42 @@ TEST_F(UndoCommand, PutsTheRowBackAndTellsItsPaneWhereToGo)
     EXPECT_EQ(seen.side, kDestinationSide);
     EXPECT_EQ(seen.row, 1);
     EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(UndoCommand, RowsThatComeOrGoAreAnnouncedToTheGrids)
+{
+    loadPair("a\nb\nc\n", "a\nX\nc\n");
+    std::vector<std::pair<int, core::RowChange>> changes;
+    view.react = [&](int hint, void* object) {
+        if (hint == kHintInsertRow || hint == kHintRemoveRow)
+            changes.emplace_back(hint, *static_cast<const core::RowChange*>(object));
+    };
+    const auto undoneChange = [&] {
+        changes.clear();
+        router.execute(ID_UNDO);
+        EXPECT_EQ(changes.size(), 1u);
+        return changes.empty() ? std::make_pair(0, core::RowChange{}) : changes.front();
+    };
+
+    editor(kDestinationSide).insertLine(1);
+    auto [hint, change] = undoneChange();
+    EXPECT_EQ(hint, kHintRemoveRow);
+    EXPECT_EQ(change.row, 1);
+    EXPECT_TRUE(change.gridRows);
+
+    editor(kSourceSide).removeRow(2);
+    std::tie(hint, change) = undoneChange();
+    EXPECT_EQ(hint, kHintInsertRow);
+    EXPECT_EQ(change.row, 2);
+    EXPECT_EQ(change.count, 1);
+
+    editor(kDestinationSide).pasteLines(0, {"p", "q"}, false);
+    std::tie(hint, change) = undoneChange();
+    EXPECT_EQ(hint, kHintRemoveRow);
+    EXPECT_EQ(change.row, 0);
+    EXPECT_EQ(change.count, 2);
+    EXPECT_FALSE(change.gridRows);
+    EXPECT_EQ(doc.rowCount, 3);
 }
 
 TEST_F(UndoCommand, WithAnEmptyStoreOnlyTheEditorIsFinished)
