@@ -15,6 +15,7 @@
 #include "core/row_editor.h"
 #include "framework/update_hints.h"
 #include "grid/cell_messages.h"
+#include "panes/drag_hit.h"
 #include "panes/pane_table.h"
 #include "panes/view_frame.h"
 #include "panes/visible_rows.h"
@@ -88,6 +89,9 @@ CBivaloView::CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework
     : CTableView(document, frame), m_doc(document), m_services(services)
 {
     setMouseTracking(true);
+    addEditingCommands();
+    addClipboardCommands();
+    addSaveCommands();
 }
 
 // --- the side -------------------------------------------------------------------------------
@@ -551,6 +555,26 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         grid()->setRowCount(m_doc.rowCount);
         grid()->invalidateAll();
         grid()->relayout();
+        grid()->refreshEditor();
+        break;
+    case kHintOverwriteState:
+        setOverwrite(*static_cast<bool*>(object));
+        break;
+    case kHintCopyLine:
+    case kHintCopyDifference:
+        copyFromOtherSide(*static_cast<const core::CopyRequest*>(object));
+        break;
+    case kHintDragHitTest: {
+        auto& hit = *static_cast<DragHit*>(object);
+        hit.hit = hit.hit || hasRowAt(hit.screen);
+        break;
+    }
+    case kHintUndone:
+        takeUndoneRow(*static_cast<const core::UndoneRow*>(object));
+        break;
+    case kHintInsertRow:
+    case kHintRemoveRow:
+        followRowChange(hint, *static_cast<const core::RowChange*>(object));
         break;
     case kHintEasyJoin:
         startOrEndEasyJoin(object);

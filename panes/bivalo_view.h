@@ -5,9 +5,13 @@
 #include <vector>
 
 #include "core/bivalo_doc.h"
+#include "core/copy_request.h"
 #include "core/inline_change_cache.h"
 #include "core/line_file.h"
+#include "core/row_change.h"
+#include "core/row_editor.h"
 #include "core/row_map.h"
+#include "core/undone_row.h"
 #include "framework/services.h"
 #include "panes/table_view.h"
 
@@ -26,6 +30,9 @@ public:
     static constexpr framework::ColorRef kBookmarkColor = 0xFFFF00;
     static constexpr std::uint8_t kBookmarkFlag = 0x10;
     static constexpr int kColumnWidth = 2000;    // the narrowest the text column gets
+    static constexpr const char* kSaveAsTitle = "Save %s as";
+    static constexpr const char* kSaveAsTarget = "Save as Target";
+    static constexpr const char* kSaveAsSource = "Save as Source";
 
     CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework::Services& services);
 
@@ -39,6 +46,13 @@ public:
     bool OnCellChanged(grid::TableCellChange* change) override;
     framework::LResult GetCellEditKind(int row, int column) override;
     bool OnCellCommand(grid::TableValue* value) override;
+    // The grid stores an edited cell: a new edited line for the row, undoable.
+    bool SetCellText(grid::TableValue* value) override;
+
+    // Edits that the pane's keys call.
+    void insertLine();                  // an empty line above the current one
+    void deleteLine(bool wholeRow);     // the current line; the whole row from both panes
+    void insertTabBlanks();             // the tab's blanks at the caret of the in-cell editor
 
     void onUpdate(framework::View* sender, int hint, void* object) override;
     void onActivateView(bool activate) override;
@@ -75,6 +89,8 @@ protected:
     void onSize(int width, int height) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    framework::LResult windowProc(framework::MessageId message, framework::WParam wParam,
+                                  framework::LParam lParam) override;
 
     void updateCaption();
     void synchronise(grid::TCell* sender);
@@ -90,6 +106,40 @@ protected:
     bool anyRowSelected() const;
     // A text selection in the in-cell editor wins over a row selection.
     void yieldRowSelectionToEditor();
+    void refreshRows();
+
+    // Editing (bivalo_view_editing.cpp).
+    void addEditingCommands();
+    void addCopyEnables();
+    core::RowEditor rowEditor() const { return core::RowEditor(m_doc.editPair(), side()); }
+    bool currentRowDiffers() const;
+    void switchEditMode();
+    void switchReadOnly(bool& readOnly);
+    void switchIgnoreBlanks();
+    void offerRescan();
+    // Every edit starts from what the user has typed, stored.
+    void finishEditing();
+    void showEdit(const core::RowEditResult& result);
+    void copyFromOtherSide(const core::CopyRequest& request);
+    void takeUndoneRow(const core::UndoneRow& undone);
+    void followRowChange(int hint, const core::RowChange& change);
+    void setOverwrite(bool on);
+    framework::LResult canDrag(framework::LParam where);
+    void dragOver(framework::LParam packedScreenPoint);
+    void drop(framework::LParam packedScreenPoint);
+    bool otherPaneHit(framework::LParam packedScreenPoint);
+    bool hasRowAt(const QPoint& screenPoint) const;
+    void restoreDragCursor();
+
+    // Clipboard and saving (bivalo_view_clipboard.cpp).
+    void addClipboardCommands();
+    void addSaveCommands();
+    std::vector<int> selectedRows() const;
+    void copyRows();
+    void copyDifference();
+    void cutRows();
+    void paste();
+    void saveAs();
 
     // Fields, in the order of the pane's record.
     int m_previousRow = -1;
@@ -109,6 +159,7 @@ private:
     core::InlineChangeCache m_inlineChanges;
     std::size_t m_longestLine = 0;    // in bytes, of both files
     std::string m_tipText;
+    bool m_dragCursorSet = false;
 };
 
 } // namespace panes

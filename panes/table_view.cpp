@@ -103,37 +103,52 @@ bool CTableView::editorOpen() const
     return m_grid && qobject_cast<QLineEdit*>(m_grid->activeEditor()) != nullptr;
 }
 
+// Through the grid to the editor's own operations, which keep its mask, overwrite mode
+// and one-line paste.
 void CTableView::sendToEditor(framework::MessageId message)
 {
-    auto* editor = qobject_cast<QLineEdit*>(m_grid->activeEditor());
-    switch (message) {
-    case platform::WM_COPY: editor->copy(); break;
-    case platform::WM_PASTE: editor->paste(); break;
-    case platform::WM_CUT: editor->cut(); break;
-    default: break;
-    }
+    m_grid->send(message, 0, 0);
+}
+
+bool CTableView::hostCanCopy() const
+{
+    return editorOpen() ? qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText() : CanCopyNoEditor();
+}
+
+bool CTableView::hostCanCut() const
+{
+    return editorOpen() ? qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText() : CanCutNoEditor();
+}
+
+bool CTableView::hostCanPaste() const
+{
+    return editorOpen() ? !QApplication::clipboard()->text().isEmpty() : CanPasteNoEditor();
+}
+
+void CTableView::hostCopy()
+{
+    editorOpen() ? sendToEditor(platform::WM_COPY) : CopyNoEditor();
+}
+
+void CTableView::hostCut()
+{
+    editorOpen() ? sendToEditor(platform::WM_CUT) : CutNoEditor();
+}
+
+void CTableView::hostPaste()
+{
+    editorOpen() ? sendToEditor(platform::WM_PASTE) : PasteNoEditor();
 }
 
 void CTableView::addEditCommands()
 {
     using namespace framework;
-    onCommand(ID_EDIT_COPY, [this] { editorOpen() ? sendToEditor(platform::WM_COPY) : CopyNoEditor(); });
-    onCommand(ID_EDIT_PASTE, [this] { editorOpen() ? sendToEditor(platform::WM_PASTE) : PasteNoEditor(); });
-    onCommand(ID_EDIT_CUT, [this] { editorOpen() ? sendToEditor(platform::WM_CUT) : CutNoEditor(); });
-    const auto selectionOrElse = [this](CommandUI& ui, bool noEditor) {
-        if (editorOpen())
-            ui.enable(qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText());
-        else
-            ui.enable(noEditor);
-    };
-    onEnable(ID_EDIT_COPY, [this, selectionOrElse](CommandUI& ui) { selectionOrElse(ui, CanCopyNoEditor()); });
-    onEnable(ID_EDIT_CUT, [this, selectionOrElse](CommandUI& ui) { selectionOrElse(ui, CanCutNoEditor()); });
-    onEnable(ID_EDIT_PASTE, [this](CommandUI& ui) {
-        if (editorOpen())
-            ui.enable(!QApplication::clipboard()->text().isEmpty());
-        else
-            ui.enable(CanPasteNoEditor());
-    });
+    onCommand(ID_EDIT_COPY, [this] { hostCopy(); });
+    onCommand(ID_EDIT_PASTE, [this] { hostPaste(); });
+    onCommand(ID_EDIT_CUT, [this] { hostCut(); });
+    onEnable(ID_EDIT_COPY, [this](CommandUI& ui) { ui.enable(hostCanCopy()); });
+    onEnable(ID_EDIT_CUT, [this](CommandUI& ui) { ui.enable(hostCanCut()); });
+    onEnable(ID_EDIT_PASTE, [this](CommandUI& ui) { ui.enable(hostCanPaste()); });
 }
 
 const char* CTableView::GetCellText(int, int)

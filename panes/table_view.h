@@ -43,9 +43,9 @@ public:
     virtual bool OnCellChanged(grid::TableCellChange* change);
     virtual framework::LResult GetCellEditKind(int row, int column);
     virtual bool OnCellCommand(grid::TableValue* value);
-    virtual bool CanCopyNoEditor() { return false; }
-    virtual bool CanPasteNoEditor() { return false; }
-    virtual bool CanCutNoEditor() { return false; }
+    virtual bool CanCopyNoEditor() const { return false; }
+    virtual bool CanPasteNoEditor() const { return false; }
+    virtual bool CanCutNoEditor() const { return false; }
     virtual void CopyNoEditor() {}
     virtual void PasteNoEditor() {}
     virtual void CutNoEditor() {}
@@ -72,6 +72,13 @@ protected:
     virtual bool onKeyOffer(int virtualKey);
 
     bool editorOpen() const;
+    // The host's Copy, Cut and Paste: the open in-cell editor's, else the NoEditor group's.
+    bool hostCanCopy() const;
+    bool hostCanCut() const;
+    bool hostCanPaste() const;
+    void hostCopy();
+    void hostCut();
+    void hostPaste();
     // Keeps the grid and creates its window as this view's child with the grid's id.
     void adoptGrid(std::unique_ptr<grid::TCellTableBox> grid);
 

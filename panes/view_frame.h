@@ -1,15 +1,18 @@
 #pragma once
 
+#include <optional>
+
 #include <QPoint>
 
 #include "framework/messages.h"
+#include "framework/services.h"
 
 namespace panes {
 
 class CTableView;
 
 // What a pane needs of the frame window around it: which pane is active, a window to post
-// commands and the close request to, and the context menu.
+// commands and the close request to, the context menu and the Save As dialog.
 class ViewFrame {
 public:
     virtual ~ViewFrame() = default;
@@ -19,6 +22,8 @@ public:
     virtual framework::MessageTarget& frameWindow() = 0;
     // The panes' context menu at a screen point; the chosen command is routed as usual.
     virtual void showContextMenu(const QPoint& screenPoint) = 0;
+    // The dialog that asks where a pane's rows are saved under a new name; empty on Cancel.
+    virtual std::optional<framework::FileDialogResult> saveAsDialog(const framework::FileDialogRequest& request) = 0;
 };
 
 } // namespace panes

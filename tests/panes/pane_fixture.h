@@ -31,6 +31,10 @@ public:
     panes::CTableView* activeView() const override { return active; }
     framework::MessageTarget& frameWindow() override { return *this; }
     void showContextMenu(const QPoint&) override { ++contextMenus; }
+    std::optional<framework::FileDialogResult> saveAsDialog(const framework::FileDialogRequest& request) override
+    {
+        return services->fileDialog(request);
+    }
     void post(MessageId message, framework::WParam wParam, framework::LParam) override
     {
         posted.push_back({message, wParam});
@@ -42,6 +46,7 @@ public:
     bool createFont(const framework::LogFont& font) override { return font.Height != 0; }
     void runEasyJoin() override {}
 
+    framework::Services* services = nullptr;
     panes::CTableView* active = nullptr;
     int contextMenus = 0;
     std::vector<std::pair<MessageId, framework::WParam>> posted;
@@ -58,6 +63,7 @@ class PaneTest : public ::testing::Test {
 protected:
     PaneTest() : doc(services, frame), source(doc, frame, services), target(doc, frame, services), strip(doc)
     {
+        frame.services = &services;
         window.resize(830, 410);
         source.createView(&window);
         target.createView(&window);

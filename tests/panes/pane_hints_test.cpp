@@ -176,7 +176,7 @@ TEST_F(PaneHintsTest, FinishingAnEditCommitsItAndARescanDropsIt)
     editor->setModified(true);
     doc.updateAllViews(nullptr, framework::kHintRescanned);
     EXPECT_FALSE(editor->isModified());
-    EXPECT_EQ(editor->text(), "c");
+    EXPECT_EQ(editor->text(), "typed");    // the line that the commit stored
     EXPECT_EQ(target.grid()->position().row, 1);
 }
 

@@ -1,0 +1,208 @@
+#include "panes/bivalo_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QLineEdit>
+
+#include "core/clip_lines.h"
+#include "framework/command_ids.h"
+#include "framework/update_hints.h"
+#include "grid/cell_edit.h"
+#include "grid/cell_messages.h"
+#include "panes/view_frame.h"
+#include "platform/display_text.h"
+#include "settings/app_settings.h"
+
+// The clipboard side of a file pane (copy rows, copy the difference, cut rows, paste
+// lines), its context menu, and saving its rows under another name.
+namespace panes {
+
+using framework::CommandUI;
+
+namespace {
+
+// A text box outside the panes that has the focus (the Find box): the clipboard commands
+// are its own then.
+QLineEdit* focusedTextBoxOutside(const QWidget& pane)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || focus == &pane || pane.isAncestorOf(focus))
+        return nullptr;
+    if (auto* combo = qobject_cast<QComboBox*>(focus))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit*>(focus);
+}
+
+std::string clipboardText()
+{
+    return platform::storedText(QApplication::clipboard()->text());
+}
+
+void putOnClipboard(const std::string& text)
+{
+    QApplication::clipboard()->setText(platform::displayText(text));
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+} // namespace
+
+void CBivaloView::addClipboardCommands()
+{
+    using namespace framework;
+    onCommand(ID_EDIT_COPY, [this] { copyRows(); });
+    onEnable(ID_EDIT_COPY, [this](CommandUI& ui) {
+        ui.enable(focusedTextBoxOutside(*this) != nullptr || !selectedRows().empty() || hostCanCopy());
+    });
+    onCommand(ID_COPY_DIFF, [this] { copyDifference(); });
+    onEnable(ID_COPY_DIFF, [this](CommandUI& ui) { ui.enable(currentRowDiffers()); });
+    onCommand(ID_EDIT_CUT, [this] { cutRows(); });
+    onEnable(ID_EDIT_CUT, [this](CommandUI& ui) {
+        if (focusedTextBoxOutside(*this) != nullptr)
+            ui.enable(true);
+        else if (!m_doc.editMode)
+            ui.enable(false);
+        else
+            ui.enable(selectedRows().empty() ? hostCanCut() : IsEditable());
+    });
+    onCommand(ID_EDIT_PASTE, [this] { paste(); });
+    onEnable(ID_EDIT_PASTE, [this](CommandUI& ui) {
+        if (focusedTextBoxOutside(*this) != nullptr)
+            ui.enable(!QApplication::clipboard()->text().isEmpty());
+        else
+            ui.enable(IsEditable() && grid()->rowCount() > 0 && editorOpen() && hostCanPaste());
+    });
+    onCommand(ID_SHOW_CONTEXT_MENU, [this] { frame().showContextMenu(QCursor::pos()); });
+}
+
+void CBivaloView::addSaveCommands()
+{
+    using namespace framework;
+    // Enabled by the document's rules.
+    onCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
+    onCommand(ID_SAVE_AS_RESULT, [this] {
+        finishEditing();
+        m_doc.saveAsResult(file());
+    });
+    onCommand(ID_SAVE_AS_PAIR, [this] {
+        finishEditing();
+        m_doc.saveAsPair(file());
+    });
+    onEnable(ID_SAVE_AS_PAIR, [this](CommandUI& ui) {
+        ui.enable(m_doc.rowCount > 0);
+        ui.setText(side() == core::kSourceSide ? kSaveAsTarget : kSaveAsSource);
+    });
+}
+
+std::vector<int> CBivaloView::selectedRows() const
+{
+    std::vector<int> selected;
+    const grid::TCell& table = *grid();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (table.rowFlags(row) & grid::kRowSelected)
+            selected.push_back(row);
+    }
+    return selected;
+}
+
+void CBivaloView::copyRows()
+{
+    if (QLineEdit* box = focusedTextBoxOutside(*this)) {
+        box->copy();
+        return;
+    }
+    const std::vector<int> selected = selectedRows();
+    if (selected.empty()) {
+        hostCopy();
+        return;
+    }
+    putOnClipboard(rowEditor().selectionText(selected));
+}
+
+void CBivaloView::copyDifference()
+{
+    const std::string text = rowEditor().differenceText(grid()->position().row);
+    if (!text.empty())
+        putOnClipboard(text);
+}
+
+void CBivaloView::cutRows()
+{
+    if (QLineEdit* box = focusedTextBoxOutside(*this)) {
+        box->cut();
+        return;
+    }
+    if (!m_doc.editMode)
+        return;
+    const std::vector<int> selected = selectedRows();
+    if (selected.empty()) {
+        hostCut();
+        return;
+    }
+    if (!IsEditable())
+        return;
+    finishEditing();
+    putOnClipboard(rowEditor().selectionText(selected));
+    showEdit(rowEditor().cutRows(selected));
+}
+
+void CBivaloView::paste()
+{
+    using namespace framework;
+    if (QLineEdit* box = focusedTextBoxOutside(*this)) {
+        box->paste();
+        return;
+    }
+    if (!m_doc.editMode || !IsEditable())
+        return;
+    const std::string text = clipboardText();
+    if (text.find('\n') == std::string::npos) {
+        hostPaste();
+        return;
+    }
+    finishEditing();
+    const std::vector<std::string> lines = core::ClipLines::split(text);
+    const int row = grid()->position().row;
+    const auto* editor = qobject_cast<grid::CCellEdit*>(grid()->activeEditor());
+    const bool overwrite = grid::CMaskEdit::overwriteMode() || (editor != nullptr && editor->hasEditMask());
+    const core::RowEditResult pasted = rowEditor().pasteLines(row, lines, overwrite);
+    if (!pasted.done)
+        return;
+    if (!overwrite) {
+        core::RowChange inserted{row, int(lines.size()), false};
+        m_doc.updateAllViews(nullptr, kHintInsertRow, &inserted);
+    }
+    refreshRows();
+    m_doc.updateAllViews(nullptr, kHintClearSelection);
+}
+
+void CBivaloView::saveAs()
+{
+    finishEditing();
+    framework::FileDialogRequest request;
+    request.save = true;
+    request.mustExist = false;
+    const std::string name = fileNameOf(file().path());
+    request.title = kSaveAsTitle;
+    request.title.replace(request.title.find("%s"), 2, name);
+    request.folder = folderOf(file().path());
+    request.fileName = name;
+    request.filter = settings::appSettings().GetFilterString();
+    const auto chosen = frame().saveAsDialog(request);
+    if (chosen)
+        m_doc.saveRows(file(), rows(), chosen->path);
+}
+
+} // namespace panes
