@@ -168,6 +168,11 @@ void CMainFrame::showContextMenu(const QPoint& screenPoint)
         routeCommand(shell::commandOf(chosen), CommandOrigin::Menu);
 }
 
+std::optional<FileDialogResult> CMainFrame::saveAsDialog(const FileDialogRequest& request)
+{
+    return m_services.fileDialog(request);
+}
+
 bool CMainFrame::routeCommand(CommandId id, CommandOrigin origin)
 {
     return m_router.execute(id, origin);
@@ -272,7 +277,9 @@ bool CMainFrame::createStatusBar()
     m_statusBar->setTip(kSourceEditablePane, "Source is editable");
     m_statusBar->setTip(kTargetEditablePane, "Target is editable");
     m_statusBar->setPaneText(kMessagePane, std::string(shell::loadString(AFX_IDS_IDLEMESSAGE)));
-    m_statusBar->setCommandSink([this](CommandId id) { routeCommand(id, CommandOrigin::StatusBar); });
+    // A click is a command like any other: the status bar's own enable query only says how
+    // a pane looks (the grey EDIT pane still switches edit mode on).
+    m_statusBar->setCommandSink([this](CommandId id) { routeCommand(id); });
     return m_statusBar->paneCount() == kStatusPaneCount;
 }
 
@@ -500,9 +507,7 @@ bool CMainFrame::offers(framework::CommandId id) const
 {
     using namespace framework;
     // Not part of the program yet: the options and EasyJoin dialogs, and what the panes
-    // do for moving between differences, editing, copying and saving under a new name.
-    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE,
-                                  ID_FILE_SAVE_AS, ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST,
-                                  ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE };
+    // do for moving between differences.
+    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF };
     return std::find(notYet.begin(), notYet.end(), id) == notYet.end();
 }

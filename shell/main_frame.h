@@ -81,6 +81,7 @@ public:
     panes::CTableView* activeView() const override { return m_activeView; }
     framework::MessageTarget& frameWindow() override { return *this; }
     void showContextMenu(const QPoint& screenPoint) override;
+    std::optional<framework::FileDialogResult> saveAsDialog(const framework::FileDialogRequest& request) override;
 
     // core::DocumentHost
     framework::MessageTarget& mainWindow() override { return *this; }

@@ -1,0 +1,146 @@
+#include <QMouseEvent>
+#include <QTest>
+
+#include "framework/command_ids.h"
+#include "grid/cell_table_box.h"
+#include "grid/mask_edit.h"
+#include "panes/bivalo_view.h"
+#include "shell/color_status_bar.h"
+#include "shell/main_splitter.h"
+#include "tests/shell/running_app.h"
+
+namespace {
+
+using namespace framework;
+using testing_support::RunningApp;
+
+// A whole merge as a user makes it: keys to the window, a save, the file on disk.
+class MergeByHand : public RunningApp {
+protected:
+    // Three differences: a changed line, a target-only line, a source-only line.
+    void startOnPair()
+    {
+        left = dir.write("left.txt", "one\ntwo\nthree\nfour\nfive\nsix\n");
+        right = dir.write("right.txt", "one\r\nTWO\r\nthree\r\nextra\r\nfour\r\nsix\r\n");
+        settings::appSettings().UseAlt = 1;
+        start({left, right});
+        frame().show();
+        QApplication::setActiveWindow(&frame());
+        pane(2).grid()->setFocus();
+        QApplication::processEvents();
+    }
+
+    panes::CBivaloView& pane(int column)
+    {
+        return *static_cast<panes::CBivaloView*>(frame().splitter().widget(column));
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key, modifiers);
+        QApplication::processEvents();
+    }
+
+    int currentRow() { return pane(2).grid()->position().row; }
+
+    static void mouse(QWidget* widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    // The rows where a difference block starts, from the top.
+    std::vector<int> differenceStarts()
+    {
+        std::vector<int> starts;
+        panes::CBivaloView& target = pane(2);
+        for (int row = 0; row < doc().rowCount; ++row) {
+            if (target.isDifferenceRow(row) && (row == 0 || !target.isDifferenceRow(row - 1)))
+                starts.push_back(row);
+        }
+        return starts;
+    }
+
+    static constexpr const char* kMerged = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\n";
+};
+
+TEST_F(MergeByHand, F9ThenAltRightOnEveryDifferenceAndCtrlSMakeTheTargetTheSource)
+{
+    startOnPair();
+    press(Qt::Key_F9);
+    ASSERT_TRUE(doc().editMode);
+    for (int row : differenceStarts()) {
+        pane(2).goToRowCentred(row);
+        press(Qt::Key_Right, Qt::AltModifier);
+    }
+    press(Qt::Key_S, Qt::ControlModifier);
+
+    EXPECT_EQ(dir.read("right.txt").substr(0, std::string(kMerged).size()), kMerged);
+    EXPECT_EQ(dir.read("left.txt"), "one\ntwo\nthree\nfour\nfive\nsix\n");
+    EXPECT_FALSE(doc().isModified());
+}
+
+TEST_F(MergeByHand, DraggingEveryDifferenceOntoTheTargetMergesTheSame)
+{
+    startOnPair();
+    press(Qt::Key_F9);
+    panes::CBivaloView& source = pane(1);
+    panes::CBivaloView& target = pane(2);
+    for (int row : differenceStarts()) {
+        // Away from the row: the current row's in-cell editor would take the press.
+        target.goToRowCentred(0);
+        grid::TCell* from = source.grid();
+        const QPoint start = from->cellRect(0, row).translated(from->clientArea().topLeft()).center();
+        mouse(from, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        mouse(from, QEvent::MouseMove, start + QPoint(0, 20), Qt::LeftButton);
+        const QPoint over = from->mapFromGlobal(
+            target.grid()->mapToGlobal(target.grid()->cellRect(0, row).translated(target.grid()->clientArea().topLeft()).center()));
+        mouse(from, QEvent::MouseMove, over, Qt::LeftButton);
+        mouse(from, QEvent::MouseButtonRelease, over, Qt::NoButton);
+    }
+    press(Qt::Key_S, Qt::ControlModifier);
+
+    EXPECT_EQ(dir.read("right.txt").substr(0, std::string(kMerged).size()), kMerged);
+}
+
+TEST_F(MergeByHand, CtrlZTakesTheCopyBackAndTheInsertKeyFlipsOverwriteOnce)
+{
+    startOnPair();
+    press(Qt::Key_F9);
+    pane(2).goToRowCentred(1);
+    press(Qt::Key_Right, Qt::AltModifier);
+    ASSERT_TRUE(doc().isModified());
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(doc().isModified());
+    EXPECT_EQ(std::string(pane(2).GetCellText(1, 0)), "TWO");
+    EXPECT_EQ(currentRow(), 1);
+
+    ASSERT_NE(pane(2).grid()->activeEditor(), nullptr);
+    pane(2).grid()->activeEditor()->setFocus();
+    const bool before = grid::CMaskEdit::overwriteMode();
+    press(Qt::Key_Insert);
+    EXPECT_NE(grid::CMaskEdit::overwriteMode(), before);
+    press(Qt::Key_Insert);
+    EXPECT_EQ(grid::CMaskEdit::overwriteMode(), before);
+}
+
+TEST_F(MergeByHand, TheStatusBarShowsEditModeAndTheEditableSides)
+{
+    startOnPair();
+    frame().updateBars();
+    CColorStatusBar& bar = frame().statusBar();
+    EXPECT_FALSE(bar.paneEnabled(6));
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(6).center());
+    EXPECT_TRUE(doc().editMode);
+    frame().updateBars();
+    EXPECT_TRUE(bar.paneEnabled(6));
+    EXPECT_TRUE(bar.paneFlags(7) & CColorStatusBar::Checked);
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(7).center());
+    EXPECT_TRUE(doc().destinationReadOnly);
+    frame().updateBars();
+    EXPECT_FALSE(bar.paneFlags(7) & CColorStatusBar::Checked);
+}
+
+} // namespace
