@@ -1,0 +1,214 @@
+// Merges by hand in the window program on a pair and times what the user waits for, each
+// from the key (or call) to the repainted panes:
+//   edit_bench SOURCE TARGET [REPEATS]
+// - copy a difference (Alt+Right) and undo it (Ctrl+Z), REPEATS times each (default 50);
+// - insert an empty line and delete a line, REPEATS times each;
+// - copy every difference one after another with MoveNext on;
+// - Save All (Ctrl+S) of the edited target, against reading, writing and fsyncing a copy of
+//   the target file in the same run;
+// - the peak resident memory after copying every difference, against the two files' bytes.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "core/bivalo_doc.h"
+#include "grid/cell_table_box.h"
+#include "panes/bivalo_view.h"
+#include "platform/qt_services.h"
+#include "settings/app_settings.h"
+#include "shell/bivalo_app.h"
+#include "shell/main_frame.h"
+#include "shell/main_splitter.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Timing {
+    std::vector<double> ms;
+    void add(double value) { ms.push_back(value); }
+    double mean() const
+    {
+        double sum = 0;
+        for (double value : ms)
+            sum += value;
+        return ms.empty() ? 0 : sum / double(ms.size());
+    }
+    double max() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+    void print(const char* name) const
+    {
+        std::printf("%-26s mean %7.3f ms   max %7.3f ms   (%zu times)\n", name, mean(), max(), ms.size());
+    }
+};
+
+// A key to the focused widget as the user's press arrives (the main frame's accelerators
+// see it first), then everything it caused, painting included.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QKeyEvent down(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(focus, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(focus, &up);
+    QApplication::processEvents();
+}
+
+double timed(const std::function<void()>& action)
+{
+    const Clock::time_point start = Clock::now();
+    action();
+    QApplication::processEvents();
+    return millisecondsSince(start);
+}
+
+long peakResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        long value = 0;
+        if (key == "VmHWM:" && status >> value)
+            return value;
+    }
+    return -1;
+}
+
+// Reads the file and writes a copy beside it, flushed to disk: the least a save must do.
+double copyAndFsync(const std::string& path)
+{
+    const Clock::time_point start = Clock::now();
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string copy = path + ".copy";
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()) || ::fsync(fd) != 0)
+        std::fprintf(stderr, "copy failed\n");
+    ::close(fd);
+    const double ms = millisecondsSince(start);
+    std::filesystem::remove(copy);
+    return ms;
+}
+
+panes::CBivaloView& pane(CBivaloApp& app, int column)
+{
+    return *static_cast<panes::CBivaloView*>(app.mainFrame().splitter().widget(column));
+}
+
+int nextDifference(panes::CBivaloView& target, int row)
+{
+    const int rows = target.doc().rowCount;
+    while (row < rows && target.isDifferenceRow(row))
+        ++row;
+    while (row < rows && !target.isDifferenceRow(row))
+        ++row;
+    return row < rows ? row : -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: edit_bench SOURCE TARGET [REPEATS]\n");
+        return 2;
+    }
+    const int repeats = argc > 3 ? std::atoi(argv[3]) : 50;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+
+    platform::QtServices services;
+    CBivaloApp app(services);
+    settings::appSettings().UseAlt = 1;
+    settings::appSettings().MoveNext = 0;
+    if (!app.initInstance({argv[1], argv[2]}))
+        return 1;
+    CMainFrame& frame = app.mainFrame();
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    panes::CBivaloView& target = pane(app, 2);
+    target.grid()->setFocus();
+    QApplication::processEvents();
+    core::CBivaloDoc& doc = app.document();
+    press(Qt::Key_F9);
+    if (!doc.editMode) {
+        std::fprintf(stderr, "edit mode did not come on\n");
+        return 1;
+    }
+    const int first = target.firstDifference();
+    target.goToRowCentred(first);
+    QApplication::processEvents();
+
+    Timing copy, undo, insert, remove;
+    for (int i = 0; i < repeats; ++i) {
+        copy.add(timed([] { press(Qt::Key_Right, Qt::AltModifier); }));
+        undo.add(timed([] { press(Qt::Key_Z, Qt::ControlModifier); }));
+    }
+    target.goToRowCentred(first - 1 > 0 ? first - 1 : 0);
+    for (int i = 0; i < repeats; ++i) {
+        insert.add(timed([&] { target.insertLine(); }));
+        remove.add(timed([&] { target.deleteLine(true); }));
+    }
+    while (doc.undoStore.undoCount() > 0)
+        press(Qt::Key_Z, Qt::ControlModifier);
+
+    // Every difference, one after another: with MoveNext the copy goes on to the next one.
+    settings::appSettings().MoveNext = 1;
+    target.goToRowCentred(first);
+    QApplication::processEvents();
+    int steps = 0;
+    int stepsMovedByHand = 0;
+    const Clock::time_point all = Clock::now();
+    for (int row = first; row >= 0; ++steps) {
+        press(Qt::Key_Right, Qt::AltModifier);
+        const int next = nextDifference(target, row);
+        if (next >= 0 && target.grid()->position().row != next) {
+            // Next Diff did not move the panes: go there without it, and say so.
+            ++stepsMovedByHand;
+            target.goToRowCentred(next);
+            QApplication::processEvents();
+        }
+        row = next;
+    }
+    const double allMs = millisecondsSince(all);
+    const long peak = peakResidentKilobytes();
+    const auto fileBytes = std::filesystem::file_size(argv[1]) + std::filesystem::file_size(argv[2]);
+
+    const double baseline = copyAndFsync(argv[2]);
+    const double save = timed([] { press(Qt::Key_S, Qt::ControlModifier); });
+    const bool saved = !doc.isModified() && doc.destination.changes() == 0;
+
+    std::printf("rows                       %d\n", doc.rowCount);
+    copy.print("copy_difference");
+    undo.print("undo_copy");
+    insert.print("insert_line");
+    remove.print("remove_row");
+    std::printf("copy_every_difference      %d steps, %.3f ms a step (%d steps moved by the benchmark, not by Next Diff)\n",
+                steps, steps > 0 ? allMs / steps : 0.0, stepsMovedByHand);
+    std::printf("save_all_ms                %.3f   (%s)\n", save, saved ? "saved" : "NOT saved");
+    std::printf("copy_and_fsync_ms          %.3f\n", baseline);
+    std::printf("ratio save / copy          %.2f   (target <= 1.5)\n", baseline > 0 ? save / baseline : 0.0);
+    std::printf("peak_resident_mb           %.1f\n", double(peak) / 1024.0);
+    std::printf("files_mb                   %.1f\n", double(fileBytes) / (1024.0 * 1024.0));
+    std::printf("ratio peak / files         %.2f   (target <= 3)\n", double(peak) * 1024.0 / double(fileBytes));
+    std::fflush(stdout);
+    std::_Exit(0);
+}
