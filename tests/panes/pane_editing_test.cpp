@@ -321,9 +321,11 @@ TEST_F(PaneEditingTest, TheInsertKeysFlagReachesEveryPaneOnce)
 
 class PaneDragTest : public PaneEditingTest {
 protected:
+    // Near the left end of the row: the row is far wider than the pane.
     QPoint rowPoint(panes::CBivaloView& view, int row)
     {
-        return rowArea(view, row).center();
+        const QRect area = rowArea(view, row);
+        return QPoint(area.left() + 20, area.center().y());
     }
 
     static void mouse(QWidget* widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
@@ -337,7 +339,7 @@ protected:
     void drag(int row, int dropRow)
     {
         goTo(row == 0 ? doc.rowCount - 1 : 0);
-        grid::TCell* from = source.grid();
+        grid::TCellTableBox* from = source.grid();
         const QPoint start = rowPoint(source, row);
         mouse(from, QEvent::MouseButtonPress, start, Qt::LeftButton);
         pressedRow = from->position().row;

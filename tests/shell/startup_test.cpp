@@ -30,10 +30,12 @@ TEST_F(StartUp, TwoNamesOpenThePairInAMaximizedWindowWithoutAsking)
 TEST_F(StartUp, CommandsOfPartsStillToComeAreDisabledOnAPair)
 {
     start({left, right});
-    for (const CommandId id : { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE,
-                                ID_FILE_SAVE_AS, ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE })
+    // The copies wait for edit mode.
+    for (const CommandId id : { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF, ID_COPY_DIFF_TO_DEST,
+                                ID_COPY_LINE_TO_SOURCE })
         EXPECT_FALSE(frame().router().isEnabled(id)) << id;
-    for (const CommandId id : { ID_RESCAN, ID_COMPARE_FILES, ID_FONT, ID_HIDDEN, ID_NO_SYNC })
+    for (const CommandId id : { ID_RESCAN, ID_COMPARE_FILES, ID_FONT, ID_HIDDEN, ID_NO_SYNC, ID_EDIT_MODE,
+                                ID_FILE_SAVE_AS })
         EXPECT_TRUE(frame().router().isEnabled(id)) << id;
 }
 
