@@ -544,7 +544,7 @@ TEST_F(PaneEditingTest, SaveAsWritesThePanesRowsUnderTheChosenName)
     EXPECT_TRUE(request.save);
     EXPECT_FALSE(request.showReadOnly);
     EXPECT_EQ(request.filter, settings::appSettings().GetFilterString());
-    EXPECT_EQ(dir.read("copy.txt").substr(0, 8), "a\nc\nd\ne\n");
+    EXPECT_EQ(dir.read("copy.txt"), "a\nc\nd\ne\n");
     EXPECT_EQ(doc.destination.path(), dir.file("right.txt"));
     EXPECT_EQ(doc.destination.changes(), 0);
 
@@ -566,7 +566,7 @@ TEST_F(PaneEditingTest, SaveAsPairIsNamedAfterTheOtherSideAndSaveAsResultNeedsAN
     EXPECT_FALSE(router.isEnabled(ID_SAVE_AS_RESULT));
     doc.setResultFile(dir.file("result.txt"));
     EXPECT_TRUE(router.execute(ID_SAVE_AS_RESULT));
-    EXPECT_EQ(dir.read("result.txt").substr(0, 8), "a\nb\nc\nd\n");
+    EXPECT_EQ(dir.read("result.txt"), "a\nb\nc\nd\n");
 }
 
 } // namespace

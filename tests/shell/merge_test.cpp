@@ -17,11 +17,12 @@ using testing_support::RunningApp;
 // A whole merge as a user makes it: keys to the window, a save, the file on disk.
 class MergeByHand : public RunningApp {
 protected:
-    // Three differences: a changed line, a target-only line, a source-only line.
+    // Three differences: a changed line, a target-only line, a source-only line; and lines
+    // that show the same with other bytes (trailing blanks, a tab for the blanks).
     void startOnPair()
     {
-        left = dir.write("left.txt", "one\ntwo\nthree\nfour\nfive\nsix\n");
-        right = dir.write("right.txt", "one\r\nTWO\r\nthree\r\nextra\r\nfour\r\nsix\r\n");
+        left = dir.write("left.txt", kLeft);
+        right = dir.write("right.txt", "one\r\nTWO\r\nthree\r\nextra\r\nfour  \r\n\tindented\r\nsix\r\n");
         settings::appSettings().UseAlt = 1;
         start({left, right});
         frame().show();
@@ -70,7 +71,10 @@ protected:
         return starts;
     }
 
-    static constexpr const char* kMerged = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\n";
+    static constexpr const char* kLeft = "one\n\ttwo\nthree\nfour\nfive\n    indented\nsix\n";
+    // The source's bytes where lines were copied, with the target's line end; every other
+    // byte as it was.
+    static constexpr const char* kMerged = "one\r\n\ttwo\r\nthree\r\nfour  \r\nfive\r\n\tindented\r\nsix\r\n";
 };
 
 TEST_F(MergeByHand, F9ThenAltRightOnEveryDifferenceAndCtrlSMakeTheTargetTheSource)
@@ -84,8 +88,8 @@ TEST_F(MergeByHand, F9ThenAltRightOnEveryDifferenceAndCtrlSMakeTheTargetTheSourc
     }
     press(Qt::Key_S, Qt::ControlModifier);
 
-    EXPECT_EQ(dir.read("right.txt").substr(0, std::string(kMerged).size()), kMerged);
-    EXPECT_EQ(dir.read("left.txt"), "one\ntwo\nthree\nfour\nfive\nsix\n");
+    EXPECT_EQ(dir.read("right.txt"), kMerged);
+    EXPECT_EQ(dir.read("left.txt"), kLeft);
     EXPECT_EQ(doc().destination.changes(), 0);
 }
 
@@ -110,7 +114,7 @@ TEST_F(MergeByHand, DraggingEveryDifferenceOntoTheTargetMergesTheSame)
     }
     press(Qt::Key_S, Qt::ControlModifier);
 
-    EXPECT_EQ(dir.read("right.txt").substr(0, std::string(kMerged).size()), kMerged);
+    EXPECT_EQ(dir.read("right.txt"), kMerged);
 }
 
 TEST_F(MergeByHand, CtrlZTakesTheCopyBackAndTheInsertKeyFlipsOverwriteOnce)
