@@ -195,7 +195,8 @@ void TCell::CopyState(const TCell& other, unsigned mask)
     }
     if (other.rowCount() != rowCount()) {
         geometry_.rows.assign(other.geometry_.rows.sizes());
-        rowFlags_.assign(static_cast<std::size_t>(other.rowCount()), 0);
+        // The rows that stay keep their flags: the owner's bits (bookmarks) live only here.
+        rowFlags_.resize(static_cast<std::size_t>(other.rowCount()), 0);
         mask &= 0x20 | 0x40 | 0x80;
     }
     if (mask & 0x100) {
@@ -235,6 +236,12 @@ void TCell::CopyState(const TCell& other, unsigned mask)
     }
 
     geometry_.settle(next);
+    // A modified editor is stored before its cell moves; when that is refused the cell stays.
+    if ((next.row != position_.row || next.column != position_.column) && !canMoveTo(next.column, next.row)) {
+        next.row = position_.row;
+        next.column = position_.column;
+        geometry_.settle(next);
+    }
     if (!(next == position_)) {
         applyPosition(next);
         updateNow();

@@ -43,6 +43,12 @@ constexpr int kListTextInset = 4;
 
 LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); }
 
+// Control characters never go into a cell's text.
+bool isTypedCharacter(unsigned character)
+{
+    return character >= 0x20 && character != 0x7F;
+}
+
 LParam packedPoint(const QPoint& screen)
 {
     return LParam((std::uint32_t(screen.x() & 0xFFFF) << 16) | std::uint32_t(screen.y() & 0xFFFF));
@@ -621,17 +627,19 @@ void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
             cancel();
         return;
     }
-    if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
-        return;
+    // The parent hears a key before it may start an edit, so that its own keys (function
+    // keys among them) reach it on this one channel.
     if (!offeredByEditor && (m_options & kOptionOfferKeys) && !(virtualKey == platform::VK_RETURN && keepEnter)
         && offerKey(virtualKey))
+        return;
+    if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
         return;
     TCell::onKeyDown(virtualKey, keyData);
 }
 
 void TCellTableBox::onChar(unsigned character, LParam keyData)
 {
-    if (std::exchange(m_charFromKey, 0) != 0) {
+    if (std::exchange(m_charFromKey, 0) != 0 && isTypedCharacter(character)) {
         if (auto* editor = qobject_cast<CCellEdit*>(activeEditor()); editor && editor->hasFocus()) {
             editor->typeText(QString(QChar(char16_t(character))));
             return;
@@ -642,6 +650,9 @@ void TCellTableBox::onChar(unsigned character, LParam keyData)
 
 bool TCellTableBox::startsEdit(int virtualKey) const
 {
+    // A key held with Ctrl or Alt is a command, never text.
+    if (platform::isControlDown() || platform::isAltDown())
+        return false;
     return virtualKey == platform::VK_SPACE || (virtualKey >= '0' && virtualKey <= '9')
         || (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= platform::VK_F1 && virtualKey < platform::VK_F1 + 12);
 }

@@ -113,6 +113,33 @@ TEST_F(CellEditingTest, RefusedCommitKeepsTheEditorOnTheCell)
     EXPECT_TRUE(editor()->isModified());
 }
 
+// A grid kept in step with another one (CopyState) stores the typed text before its
+// current row follows, and stays put with the text when the store is refused.
+TEST_F(CellEditingTest, FollowingAnotherGridNeverLosesTypedText)
+{
+    owner.cells = {"abc", "def", "ghi"};
+    make(1);
+    TCell* other = new TCell;
+    other->create(&owner, QRect(0, 0, 100, 100), platform::WS_VISIBLE, 8);
+    other->send(TCM_INSERTCOLS, WParam(-1), 0);
+    other->send(TCM_INSERTROWS, 0, 3);
+    other->send(TCM_SETCURCELL, 0, 1);
+
+    QTest::keyClicks(editor(), "X");
+    owner.refuseStore = true;
+    grid->CopyState(*other, 7);
+    EXPECT_EQ(grid->position().row, 0);
+    EXPECT_EQ(editor()->text(), "Xabc");
+    EXPECT_TRUE(editor()->isModified());
+
+    owner.refuseStore = false;
+    grid->CopyState(*other, 7);
+    EXPECT_EQ(grid->position().row, 1);
+    ASSERT_EQ(owner.stored.size(), 1u);
+    EXPECT_EQ(owner.stored[0], (std::pair<int, std::string>{0, "Xabc"}));
+    EXPECT_EQ(editor()->text(), "def");
+}
+
 TEST_F(CellEditingTest, UnchangedTextIsNotStored)
 {
     owner.cells = {"abc", "def"};

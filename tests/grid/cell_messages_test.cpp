@@ -232,6 +232,19 @@ TEST(CellMessages, CopyStateWithOtherRowCountTakesTheRows)
     EXPECT_EQ(a.grid->rowFlags(1), 0);
 }
 
+TEST(CellMessages, CopyStateWithOtherRowCountKeepsTheFlagsOfTheRowsThatStay)
+{
+    GridFixture a(0, 1, 10);
+    GridFixture b(0, 1, 12);
+    a.grid->setRowFlags(3, 0x10, true);
+    a.grid->setRowFlags(4, kRowSelected, true);
+    a.grid->CopyState(*b.grid, 7);
+    ASSERT_EQ(a.grid->rowCount(), 12);
+    EXPECT_EQ(a.grid->rowFlags(3), 0x10);
+    EXPECT_EQ(a.grid->rowFlags(4), kRowSelected);
+    EXPECT_EQ(a.grid->rowFlags(11), 0);
+}
+
 TEST(CellMessages, RowEmphasisSwitchReportsOnlyAChange)
 {
     GridFixture f(0, 1, 2);
