@@ -5,6 +5,8 @@
 //   long_*        2 000 lines of 10 000 bytes and more, about 1% changed
 //   tabbed_*      1 000 000 lines, every one indented with tabs, a tenth of them ending in
 //                 blanks, about 0.5% of them changed in about 2 000 hunks
+//   stretch_*     1 000 000 lines, about 2 000 hunks in the first and last quarters and
+//                 none in the 500 000 lines between them
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -99,6 +101,25 @@ void millionLinePair(const std::string& folder, const std::string& name, std::ui
     write(folder + "/" + name + "_b.txt", target);
 }
 
+void stretchPair(const std::string& folder)
+{
+    std::mt19937_64 random(5);
+    Lines source;
+    for (std::uint64_t i = 0; i < 1000000; ++i)
+        source.push_back(codeLine(random, i));
+    std::uint64_t serial = 5000000;
+    const auto newLine = [&] { return codeLine(random, serial++); };
+    const std::size_t quarter = source.size() / 4;
+    const Lines head(source.begin(), source.begin() + std::ptrdiff_t(quarter));
+    const Lines tail(source.end() - std::ptrdiff_t(quarter), source.end());
+    Lines target = edited(head, 1000, random, newLine);
+    target.insert(target.end(), source.begin() + std::ptrdiff_t(quarter), source.end() - std::ptrdiff_t(quarter));
+    const Lines editedTail = edited(tail, 1000, random, newLine);
+    target.insert(target.end(), editedTail.begin(), editedTail.end());
+    write(folder + "/stretch_a.txt", source);
+    write(folder + "/stretch_b.txt", target);
+}
+
 void disjointPair(const std::string& folder)
 {
     std::mt19937_64 random(2);
@@ -159,5 +180,6 @@ int main(int argc, char** argv)
     repetitivePair(folder);
     longLinePair(folder);
     millionLinePair(folder, "tabbed", 5, tabbedLine);
+    stretchPair(folder);
     return 0;
 }

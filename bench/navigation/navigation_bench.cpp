@@ -1,0 +1,209 @@
+// Opens a pair in the window program (offscreen) and times moves of the panes, each from the
+// key press to the repainted panes:
+//   next_diff / prev_diff   F8 / F7 through every difference block, and the one move across
+//                           the longest stretch without difference (both directions)
+//   goto_line               a line number taken by the panes (the dialog's answer) far away
+//   next_bookmark           F2 to a bookmark one row behind the current row, so that the
+//                           search runs over the whole file
+//   find_absent             F3 for a word that does not occur: a full wrap and "not found"
+//   navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]
+// Prints milliseconds: mean and worst over each set of moves.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "core/bivalo_doc.h"
+#include "framework/scripted_services.h"
+#include "grid/cell_messages.h"
+#include "panes/bivalo_view.h"
+#include "shell/bivalo_app.h"
+#include "shell/history_combo.h"
+#include "shell/main_frame.h"
+#include "shell/main_splitter.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Figures {
+    std::vector<double> ms;
+
+    void add(double value) { ms.push_back(value); }
+    double mean() const
+    {
+        double sum = 0;
+        for (double v : ms)
+            sum += v;
+        return ms.empty() ? 0 : sum / double(ms.size());
+    }
+    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+    double best() const { return ms.empty() ? 0 : *std::min_element(ms.begin(), ms.end()); }
+};
+
+panes::CBivaloView& pane(CBivaloApp& app, int column)
+{
+    return *static_cast<panes::CBivaloView*>(app.mainFrame().splitter().widget(column));
+}
+
+// Lets everything posted or waiting to be painted run, so that the panes show the new rows.
+void settle()
+{
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+double timed(auto&& action)
+{
+    const Clock::time_point start = Clock::now();
+    action();
+    settle();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A key as the user gives it: to the focused widget, through the main window's accelerators.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QKeyEvent down(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(focus, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(focus, &up);
+}
+
+void focus(panes::CBivaloView& view)
+{
+    view.grid()->setFocus(Qt::OtherFocusReason);
+    settle();
+}
+
+void setRow(panes::CBivaloView& view, int row)
+{
+    view.goToRowCentred(row);
+    settle();
+}
+
+int row(panes::CBivaloView& view)
+{
+    return view.grid()->position().row;
+}
+
+// The start of the longest run of rows without difference, and the block rows around it.
+struct Stretch {
+    int before = -1;    // last difference row above it
+    int after = -1;     // first difference row below it
+};
+
+Stretch longestStretch(panes::CBivaloView& view, int rows)
+{
+    Stretch best;
+    int lastDifference = -1;
+    for (int r = 0; r < rows; ++r) {
+        if (!view.isDifferenceRow(r))
+            continue;
+        if (lastDifference >= 0 && r - lastDifference > best.after - best.before) {
+            best.before = lastDifference;
+            best.after = r;
+        }
+        lastDifference = r;
+    }
+    return best;
+}
+
+void print(const char* name, const Figures& figures, const char* note)
+{
+    std::printf("%-22s n=%-5zu mean %7.3f ms   worst %7.3f ms   best %7.3f ms   %s\n", name, figures.ms.size(),
+                figures.mean(), figures.worst(), figures.best(), note);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]\n");
+        return 2;
+    }
+    const int rounds = argc > 4 ? std::atoi(argv[4]) : 5;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    // Message boxes answer at once: "not found" must not wait for a click.
+    framework::ScriptedServices services;
+    CBivaloApp app(services);
+    if (!app.initInstance({argv[1], argv[2]}))
+        return 1;
+    QApplication::setActiveWindow(&app.mainFrame());
+    settle();
+    panes::CBivaloView& source = pane(app, 1);
+    panes::CBivaloView& target = pane(app, 2);
+    const int rows = app.document().rowCount;
+    std::printf("rows %d\n", rows);
+
+    // Every difference block, forwards then backwards.
+    focus(target);
+    setRow(target, 0);
+    Figures next;
+    Figures previous;
+    int blocks = 0;
+    for (int before = -1; row(target) != before;) {
+        before = row(target);
+        next.add(timed([] { press(Qt::Key_F8); }));
+        ++blocks;
+    }
+    for (int before = -1; row(target) != before;)
+        previous.add(timed([&] { before = row(target); press(Qt::Key_F7); }));
+    std::printf("difference blocks visited %d\n", blocks - 1);
+    print("next_diff", next, "F8 through every block");
+    print("prev_diff", previous, "F7 through every block");
+
+    const Stretch stretch = longestStretch(target, rows);
+    Figures across;
+    Figures acrossBack;
+    for (int i = 0; i < rounds; ++i) {
+        setRow(target, stretch.before);
+        across.add(timed([] { press(Qt::Key_F8); }));
+        acrossBack.add(timed([] { press(Qt::Key_F7); }));
+    }
+    char note[96];
+    std::snprintf(note, sizeof note, "F8/F7 across %d rows without difference", stretch.after - stretch.before - 1);
+    print("next_diff_stretch", across, note);
+    print("prev_diff_stretch", acrossBack, note);
+
+    Figures gotoLine;
+    for (int i = 0; i < rounds; ++i) {
+        for (const int line : {rows - 10, 10, rows / 2, rows / 3})
+            gotoLine.add(timed([&] { target.goToLine(line); }));
+    }
+    print("goto_line", gotoLine, "far lines, both ways (after the dialog's Go!)");
+
+    Figures bookmark;
+    const int marked = rows / 2;
+    setRow(target, marked);
+    target.toggleBookmark();
+    source.toggleBookmark();
+    for (int i = 0; i < rounds; ++i) {
+        setRow(target, marked + 1);
+        bookmark.add(timed([] { press(Qt::Key_F2); }));
+    }
+    std::snprintf(note, sizeof note, "F2 from row %d to row %d: the whole file searched", marked + 1, marked);
+    print("next_bookmark", bookmark, note);
+
+    Figures find;
+    app.mainFrame().findBox().setEditText(QString::fromUtf8(argv[3]));
+    focus(source);
+    for (int i = 0; i < rounds; ++i) {
+        setRow(source, rows / 2);
+        find.add(timed([] { press(Qt::Key_F3); }));
+    }
+    print("find_absent", find, "F3: full wrap and \"not found\", source pane");
+    std::printf("not_found_messages %zu\n", services.messageTexts().size());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
