@@ -44,11 +44,6 @@ constexpr int kTableMode = 4;    // several rows may be selected, no row-header 
 constexpr std::int64_t kTextMargin = 10;
 constexpr std::int64_t kWidestColumn = 1 << 26;
 
-int lineNumber(std::int32_t entry)
-{
-    return entry + 1 < 0 ? -(entry + 1) : entry + 1;
-}
-
 std::size_t longestLine(const core::LineFile& file)
 {
     std::size_t longest = 0;
@@ -92,6 +87,7 @@ CBivaloView::CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework
     addEditingCommands();
     addClipboardCommands();
     addSaveCommands();
+    addNavigationCommands();
 }
 
 // --- the side -------------------------------------------------------------------------------
@@ -322,7 +318,7 @@ void CBivaloView::updateCaption()
         return;
     char text[600];
     std::snprintf(text, sizeof text, kCaptionFormat, m_file->changes() != 0 ? "* " : "", m_file->path().c_str(),
-                  lineNumber((*m_rows)[std::size_t(row)]));
+                  RowFinder::lineNumberOf((*m_rows)[std::size_t(row)]));
     m_captionText = text;
     update(QRect(0, 0, width(), captionHeight()));
 }
@@ -430,12 +426,26 @@ void CBivaloView::sendScrollState(bool withVisibleRows)
 
 void CBivaloView::goToRowCentred(int row)
 {
+    goToRow(row, RowPlacement::Centred);
+}
+
+void CBivaloView::goToRowWithMargin(int row, bool forwards)
+{
+    goToRow(row, forwards ? RowPlacement::MarginForwards : RowPlacement::MarginBackwards);
+}
+
+void CBivaloView::goToRow(int row, RowPlacement placement)
+{
     grid::TCell& table = *grid();
     m_syncGuard = true;
     table.send(grid::TCM_SETCURCELL, WParam(std::max(table.position().column, 0)), std::max(row, 0));
     const grid::TCellPosition& position = table.position();
-    const int top = std::max(position.row - (position.lastRow - position.firstRow) / 2, 0);
-    table.send(grid::TCM_SETSCROLLY, WParam(table.geometry().rows.start(top)), 0);
+    const bool roomy = (placement == RowPlacement::MarginForwards && position.lastRow - position.row >= kMoveMargin)
+        || (placement == RowPlacement::MarginBackwards && position.row - position.firstRow >= kMoveMargin);
+    if (!roomy) {
+        const int top = std::max(position.row - (position.lastRow - position.firstRow) / 2, 0);
+        table.send(grid::TCM_SETSCROLLY, WParam(table.geometry().rows.start(top)), 0);
+    }
     // Every move ends in step with the other pane, also when the row was current already.
     m_syncGuard = false;
     onCurrentRowChanged();
@@ -462,12 +472,6 @@ LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
     case grid::TCN_RBUTTONDOWN:
         frame().showContextMenu(QCursor::pos());
         return 1;
-    case grid::TCN_KEYDOWN:
-        if (notify.first == platform::VK_TAB && !m_services.isControlDown()) {
-            doc().updateAllViews(this, framework::kHintActivatePane);
-            return grid::kVeto;
-        }
-        return 0;
     default:
         return 0;
     }
@@ -505,7 +509,7 @@ void CBivaloView::setCellFont(const framework::LogFont& font)
     grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
 }
 
-void CBivaloView::startOrEndEasyJoin(void* dialog)
+void CBivaloView::startOrEndEasyJoin(framework::CommandTarget* dialog)
 {
     grid()->setFocus(Qt::OtherFocusReason);
     m_easyJoinDialog = dialog;
@@ -577,7 +581,7 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         followRowChange(hint, *static_cast<const core::RowChange*>(object));
         break;
     case kHintEasyJoin:
-        startOrEndEasyJoin(object);
+        startOrEndEasyJoin(static_cast<framework::CommandTarget*>(object));
         break;
     case kHintIdle:
         yieldRowSelectionToEditor();
@@ -594,6 +598,9 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
         break;
     case kHintModifiedChanged:
         updateCaption();
+        break;
+    case kHintBookmark:
+        bookmarkHint(object);
         break;
     case kHintResync:
         sendScrollState(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,10 @@
 #include "core/row_editor.h"
 #include "core/row_map.h"
 #include "core/undone_row.h"
+#include "framework/command_target.h"
 #include "framework/services.h"
+#include "panes/row_finder.h"
+#include "panes/skip_list.h"
 #include "panes/table_view.h"
 
 namespace panes {
@@ -27,6 +31,14 @@ public:
     static constexpr const char* kVirtualRowText = "----";
     static constexpr const char* kCaptionFormat = "%s %s : %d";
     static constexpr const char* kModifiedFormat = "Modified: %s, Size: %d";
+    static constexpr const char* kPassedEnd = "Passed the end of the file";
+    static constexpr const char* kPassedBeginning = "Passed the beginning of the file";
+    static constexpr const char* kNotFoundFormat = "String '%s' not found!";
+    static constexpr framework::ColorRef kWrapMessageBackground = 0x800000;
+    static constexpr framework::ColorRef kWrapMessageText = 0xFFFFFF;
+    static constexpr int kWrapMessageTenths = 20;
+    // Rows kept between a row reached by a move and the page's edge it travels to.
+    static constexpr int kMoveMargin = 5;
     static constexpr framework::ColorRef kBookmarkColor = 0xFFFF00;
     static constexpr std::uint8_t kBookmarkFlag = 0x10;
     static constexpr int kColumnWidth = 2000;    // the narrowest the text column gets
@@ -56,6 +68,7 @@ public:
 
     void onUpdate(framework::View* sender, int hint, void* object) override;
     void onActivateView(bool activate) override;
+    bool preTranslateKey(int virtualKey, Qt::KeyboardModifiers modifiers) override;
 
     core::CBivaloDoc& doc() const { return m_doc; }
     const std::string& captionText() const { return m_captionText; }
@@ -75,6 +88,21 @@ public:
     // scrolled to.
     int columnWidth() const;
 
+    // Makes the row current; when it lies closer than the margin to the page's edge in the
+    // direction of travel, the page is centred on it. Then the other pane and the strip follow.
+    void goToRowWithMargin(int row, bool forwards);
+
+    // --- navigation, find, bookmarks, skips --------------------------------------------
+    void nextDifference();
+    void previousDifference();
+    // Line number n as the Go to line dialog gives it.
+    void goToLine(int n);
+    void findNext();
+    void findWordAtCaret();
+    void toggleBookmark();
+    void nextBookmark(bool backwards);
+    const SkipList& skipList() const { return m_skipList; }
+
 protected:
     virtual int side() const { return core::kSourceSide; }
     core::LineFile& file() const { return *m_file; }
@@ -86,6 +114,9 @@ protected:
     const char* cellTip(int row) override;
     void onCurrentRowChanged() override;
     framework::LResult onGridNotify(const grid::TCellNotify& notify) override;
+    bool onKeyOffer(int virtualKey) override;
+    framework::LResult windowProc(framework::MessageId message, framework::WParam wParam,
+                                  framework::LParam lParam) override;
     void onSize(int width, int height) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
@@ -101,7 +132,7 @@ protected:
     // A painted row whose line is longer than any seen so far widens the column soon after.
     void widenForLines(const core::LineRecord* source, const core::LineRecord* destination);
     void setCellFont(const framework::LogFont& font);
-    void startOrEndEasyJoin(void* dialog);
+    void startOrEndEasyJoin(framework::CommandTarget* dialog);
     void selectAlongWithShift();
     bool anyRowSelected() const;
     // A text selection in the in-cell editor wins over a row selection.
@@ -141,14 +172,34 @@ protected:
     void paste();
     void saveAs();
 
+    // Navigation (pane_navigation.cpp).
+    void addNavigationCommands();
+    RowFinder finder() const;
+    void goToLineAsked();
+    bool ctrlPageKey(int virtualKey);
+    void cancel();
+    // Ends a pass of EasyJoin: its dialog gets the OK command.
+    void endEasyJoinPass();
+    void goToSkip(std::optional<unsigned> row);
+    void unskip();
+    void showWrapMessage(const char* text);
+    void selectInEditor(const FindPattern& pattern);
+    // Selects the word at the editor's caret when nothing is selected; whether the editor
+    // holds a selection then.
+    bool selectWordAtCaret(QWidget* editorWindow);
+    void bookmarkHint(void* object);
+
+    enum class RowPlacement { Centred, MarginForwards, MarginBackwards };
+    void goToRow(int row, RowPlacement placement);
+
     // Fields, in the order of the pane's record.
     int m_previousRow = -1;
     core::LineFile* m_file = nullptr;
     core::RowMap* m_rows = nullptr;
     bool m_syncGuard = false;
-    void* m_easyJoinDialog = nullptr;
+    framework::CommandTarget* m_easyJoinDialog = nullptr;
     const framework::LogFont* m_captionFont = nullptr;
-    std::vector<unsigned> m_skipList;
+    SkipList m_skipList;
     std::string m_captionText;
 
 private:

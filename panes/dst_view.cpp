@@ -68,8 +68,10 @@ void CDstView::onUpdate(framework::View* sender, int hint, void* object)
         afterComparison();
         return;
     case kHintGoToRow:
-    case kHintRestoreRow:
         goToRowCentred(*static_cast<int*>(object));
+        return;
+    case kHintRestoreRow:
+        goToRowWithMargin(*static_cast<int*>(object), true);
         return;
     case kHintActivateSource:
         return;

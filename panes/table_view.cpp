@@ -98,6 +98,17 @@ void CTableView::onActivateView(bool activate)
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
+bool CTableView::preTranslateKey(int, Qt::KeyboardModifiers)
+{
+    return false;
+}
+
+bool CTableView::hasFocusWithin() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && (focus == this || isAncestorOf(focus));
+}
+
 bool CTableView::editorOpen() const
 {
     return m_grid && qobject_cast<QLineEdit*>(m_grid->activeEditor()) != nullptr;
@@ -138,6 +149,14 @@ void CTableView::hostCut()
 void CTableView::hostPaste()
 {
     editorOpen() ? sendToEditor(platform::WM_PASTE) : PasteNoEditor();
+}
+
+void CTableView::carryOut(framework::CommandId id)
+{
+    framework::CommandUI ui(id);
+    if (runEnable(ui) && !ui.enabled())
+        return;
+    runCommand(id);
 }
 
 void CTableView::addEditCommands()
@@ -236,7 +255,8 @@ LResult CTableView::windowProc(framework::MessageId message, WParam wParam, LPar
                 onCurrentRowChanged();
             return 0;
         }
-        break;
+        carryOut(framework::CommandId(platform::lowWord(LParam(wParam))));
+        return 0;
     default:
         break;
     }

@@ -30,6 +30,9 @@ public:
     void initialUpdate();
     // The view became the frame's active view (or stopped being it).
     virtual void onActivateView(bool activate);
+    // The focused view's look at a key before the main window's accelerators: true
+    // swallows the key.
+    virtual bool preTranslateKey(int virtualKey, Qt::KeyboardModifiers modifiers);
 
     grid::TCellTableBox* grid() const { return m_grid.get(); }
     framework::Document& document() const { return m_document; }
@@ -79,11 +82,15 @@ protected:
     void hostCopy();
     void hostCut();
     void hostPaste();
+    // Whether the keyboard focus lies on the view or one of its children (the grid, its editor).
+    bool hasFocusWithin() const;
     // Keeps the grid and creates its window as this view's child with the grid's id.
     void adoptGrid(std::unique_ptr<grid::TCellTableBox> grid);
 
 private:
     void addEditCommands();
+    // A command sent to the view's window (the grid's Cancel), through its enable check.
+    void carryOut(framework::CommandId id);
     void sendToEditor(framework::MessageId message);
 
     framework::Document& m_document;

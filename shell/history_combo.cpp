@@ -91,5 +91,10 @@ void CHistoryCombo::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Escape) {
+        emit cancelled();
+        event->accept();
+        return;
+    }
     QComboBox::keyPressEvent(event);
 }

@@ -32,6 +32,8 @@ public:
 signals:
     // Enter in the edit field: the main frame turns it into the OK command.
     void accepted();
+    // Esc in the edit field: the main frame turns it into the Cancel command.
+    void cancelled();
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;

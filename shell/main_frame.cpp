@@ -23,6 +23,7 @@
 #include "framework/update_hints.h"
 #include "panes/table_view.h"
 #include "platform/font_conversion.h"
+#include "platform/virtual_keys.h"
 #include "platform/window_message_target.h"
 #include "settings/app_settings.h"
 #include "settings/color_table.h"
@@ -31,6 +32,7 @@
 #include "shell/color_status_bar.h"
 #include "shell/command_menu.h"
 #include "shell/flat_tool_bar.h"
+#include "shell/goto_line_dlg.h"
 #include "shell/history_combo.h"
 #include "shell/main_splitter.h"
 #include "shell/menu_table.h"
@@ -173,6 +175,26 @@ std::optional<FileDialogResult> CMainFrame::saveAsDialog(const FileDialogRequest
     return m_services.fileDialog(request);
 }
 
+LResult CMainFrame::sendToFrame(MessageId message, WParam wParam, LParam lParam)
+{
+    return send(message, wParam, lParam);
+}
+
+std::optional<int> CMainFrame::askLineNumber(int lineNumber)
+{
+    CGotoLineDlg dialog(lineNumber, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.lineNumber();
+}
+
+void CMainFrame::showColoredMessage(const std::string& text, ColorRef background, ColorRef textColor,
+                                    int clearAfterTenths)
+{
+    m_statusBar->showMessage(kMessagePane, text, background, textColor);
+    m_statusBar->clearMessage(kMessagePane, clearAfterTenths);
+}
+
 bool CMainFrame::routeCommand(CommandId id, CommandOrigin origin)
 {
     return m_router.execute(id, origin);
@@ -261,6 +283,7 @@ void CMainFrame::createFindBox(QAction* placeholder)
     m_findBox->setFont(m_findBoxFont);
     m_findBox->lineEdit()->deselect();
     connect(m_findBox, &CHistoryCombo::accepted, this, [this] { routeCommand(IDOK); });
+    connect(m_findBox, &CHistoryCombo::cancelled, this, [this] { routeCommand(IDCANCEL); });
 }
 
 bool CMainFrame::createStatusBar()
@@ -469,11 +492,22 @@ bool CMainFrame::translateAccelerator(QKeyEvent& key)
     const bool inFindBox = m_findBox != nullptr && m_findBox->isAncestorOf(QApplication::focusWidget());
     if (inFindBox && CHistoryCombo::takesKey(key.key(), key.modifiers()))
         return false;
+    if (panes::CTableView* view = focusedView();
+        view != nullptr && view->preTranslateKey(platform::virtualKeyFromQt(key.key()), key.modifiers()))
+        return true;
     const std::optional<CommandId> command = shell::findAccelerator(key.key(), key.modifiers());
     if (!command)
         return false;
     routeCommand(*command);
     return true;
+}
+
+panes::CTableView* CMainFrame::focusedView() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (m_activeView == nullptr || focus == nullptr)
+        return nullptr;
+    return focus == m_activeView || m_activeView->isAncestorOf(focus) ? m_activeView : nullptr;
 }
 
 void CMainFrame::dispatchPendingMessages()
@@ -506,8 +540,7 @@ void CMainFrame::runEasyJoin() {}
 bool CMainFrame::offers(framework::CommandId id) const
 {
     using namespace framework;
-    // Not part of the program yet: the options and EasyJoin dialogs, and what the panes
-    // do for moving between differences.
-    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN, ID_NEXT_DIFF, ID_PREV_DIFF };
+    // Not part of the program yet: the options and EasyJoin dialogs.
+    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN };
     return std::find(notYet.begin(), notYet.end(), id) == notYet.end();
 }

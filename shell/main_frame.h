@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,8 +81,13 @@ public:
     void activateView(panes::CTableView* view) override;
     panes::CTableView* activeView() const override { return m_activeView; }
     framework::MessageTarget& frameWindow() override { return *this; }
+    framework::LResult sendToFrame(framework::MessageId message, framework::WParam wParam,
+                                   framework::LParam lParam) override;
     void showContextMenu(const QPoint& screenPoint) override;
     std::optional<framework::FileDialogResult> saveAsDialog(const framework::FileDialogRequest& request) override;
+    std::optional<int> askLineNumber(int lineNumber) override;
+    void showColoredMessage(const std::string& text, framework::ColorRef background, framework::ColorRef textColor,
+                            int clearAfterTenths) override;
 
     // core::DocumentHost
     framework::MessageTarget& mainWindow() override { return *this; }
@@ -110,6 +116,8 @@ private:
     void setLegendColors();
     void refreshMenu(QMenu& menu);
     bool translateAccelerator(QKeyEvent& key);
+    // The active pane when the keyboard focus lies in it.
+    panes::CTableView* focusedView() const;
 
     void flipInsertMode();
     void takeFindText();

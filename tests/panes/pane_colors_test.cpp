@@ -108,7 +108,7 @@ TEST_F(PaneColorsTest, CurrentRowTakesTheSecondColoursOnlyWhileEasyJoinRuns)
 {
     ASSERT_TRUE(compare("a\nold\nb\nc\n", "a\nnew\nb\nc\n"));
     target.grid()->send(grid::TCM_SETCURCELL, 0, 3);
-    int dialog = 0;
+    framework::CommandTarget dialog;
     doc.updateAllViews(nullptr, framework::kHintEasyJoin, &dialog);
     ASSERT_EQ(target.grid()->position().row, 1);    // EasyJoin starts at the first difference
     EXPECT_EQ(backgroundOf(target, 1), kChangedCurrentBack);

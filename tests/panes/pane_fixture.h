@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,27 @@ public:
     {
         return services->fileDialog(request);
     }
+    // The Find box text (message 0x600) and the commands sent at once.
+    framework::LResult sendToFrame(MessageId message, framework::WParam wParam, framework::LParam lParam) override
+    {
+        if (message == framework::WM_GET_FIND_TEXT) {
+            if (findText.empty())
+                return 0;
+            *reinterpret_cast<std::string*>(lParam) = findText;
+            return 1;
+        }
+        sent.push_back({message, wParam});
+        return 0;
+    }
+    std::optional<int> askLineNumber(int lineNumber) override
+    {
+        askedLineNumbers.push_back(lineNumber);
+        return lineNumberAnswer;
+    }
+    void showColoredMessage(const std::string& text, ColorRef background, ColorRef textColor, int tenths) override
+    {
+        messages.push_back({text, background, textColor, tenths});
+    }
     void post(MessageId message, framework::WParam wParam, framework::LParam) override
     {
         posted.push_back({message, wParam});
@@ -46,10 +68,22 @@ public:
     bool createFont(const framework::LogFont& font) override { return font.Height != 0; }
     void runEasyJoin() override {}
 
+    struct ColoredMessage {
+        std::string text;
+        ColorRef background = 0;
+        ColorRef textColor = 0;
+        int tenths = 0;
+    };
+
     framework::Services* services = nullptr;
     panes::CTableView* active = nullptr;
     int contextMenus = 0;
     std::vector<std::pair<MessageId, framework::WParam>> posted;
+    std::vector<std::pair<MessageId, framework::WParam>> sent;
+    std::string findText;
+    std::optional<int> lineNumberAnswer;
+    std::vector<int> askedLineNumbers;
+    std::vector<ColoredMessage> messages;
 };
 
 inline ColorRef colorRefOf(const QColor& color)

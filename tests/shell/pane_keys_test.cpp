@@ -1,0 +1,106 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "framework/command_ids.h"
+#include "grid/cell_messages.h"
+#include "panes/table_view.h"
+#include "shell/color_status_bar.h"
+#include "shell/goto_line_dlg.h"
+#include "shell/history_combo.h"
+#include "shell/main_splitter.h"
+#include "tests/shell/running_app.h"
+
+namespace {
+
+using testing_support::RunningApp;
+
+// The program on a pair with differences at rows 1, 5 and 9, the target pane focused.
+class PaneKeys : public RunningApp {
+protected:
+    void startOnDifferences()
+    {
+        left = dir.write("left.txt", "a\nb\nc\nd\ne\nf\ng\nh\ni\nj\n");
+        right = dir.write("right.txt", "a\nB\nc\nd\ne\nF\ng\nh\ni\nJ\n");
+        start({left, right});
+        QApplication::setActiveWindow(&frame());
+        grid().setFocus();
+    }
+
+    grid::TCellTableBox& grid()
+    {
+        return *static_cast<panes::CTableView*>(frame().splitter().widget(2))->grid();
+    }
+    int row() { return grid().position().row; }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+};
+
+TEST_F(PaneKeys, AltArrowsMoveBetweenDifferencesOnlyWithUseAlt)
+{
+    startOnDifferences();
+    ASSERT_EQ(row(), 1);
+    settings::appSettings().UseAlt = 0;
+    press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(row(), 1);    // swallowed: neither a command nor a grid move
+    settings::appSettings().UseAlt = 1;
+    press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(row(), 5);
+    press(Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(row(), 1);
+}
+
+TEST_F(PaneKeys, FunctionKeysWalkTheDifferencesAndNextDiffIsEnabled)
+{
+    startOnDifferences();
+    EXPECT_TRUE(frame().router().isEnabled(framework::ID_NEXT_DIFF));
+    EXPECT_TRUE(frame().router().isEnabled(framework::ID_PREV_DIFF));
+    press(Qt::Key_F8);
+    press(Qt::Key_F8);
+    EXPECT_EQ(row(), 9);
+    press(Qt::Key_F7);
+    EXPECT_EQ(row(), 5);
+}
+
+TEST_F(PaneKeys, WrappedFindShowsItsMessageInTheStatusBar)
+{
+    startOnDifferences();
+    frame().findBox().setEditText("c");
+    press(Qt::Key_F3);
+    EXPECT_EQ(row(), 2);
+    press(Qt::Key_F3);
+    EXPECT_EQ(row(), 2);
+    EXPECT_EQ(frame().statusBar().paneText(0), "Passed the end of the file");
+}
+
+TEST_F(PaneKeys, EscapeInTheFindBoxGivesTheFocusBackToThePane)
+{
+    startOnDifferences();
+    frame().routeCommand(framework::ID_FIND_BOX);
+    ASSERT_FALSE(grid().hasFocus());
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(grid().hasFocus() || grid().isAncestorOf(QApplication::focusWidget()));
+}
+
+TEST(GotoLineDialog, OffersTheLineNumberAndGoesOnlyWithAWholeNumber)
+{
+    CGotoLineDlg dialog(42);
+    EXPECT_EQ(dialog.windowTitle(), "Go to line");
+    EXPECT_NE(dialog.findChild<QLabel*>(), nullptr);
+    EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "Line number:");
+    QLineEdit& field = dialog.lineNumberField();
+    EXPECT_EQ(field.objectName(), "1020");
+    EXPECT_EQ(field.text(), "42");
+    EXPECT_EQ(dialog.goButton().text(), "Go!");
+    EXPECT_TRUE(dialog.goButton().isDefault());
+    field.clear();
+    EXPECT_FALSE(dialog.goButton().isEnabled());
+    QTest::keyClicks(&field, "1x7");
+    EXPECT_EQ(field.text(), "17");
+    EXPECT_TRUE(dialog.goButton().isEnabled());
+    EXPECT_EQ(dialog.lineNumber(), 17);
+}
+
+} // namespace
