@@ -504,10 +504,10 @@ bool CMainFrame::translateAccelerator(QKeyEvent& key)
 
 panes::CTableView* CMainFrame::focusedView() const
 {
-    const QWidget* focus = QApplication::focusWidget();
-    if (m_activeView == nullptr || focus == nullptr)
-        return nullptr;
-    return focus == m_activeView || m_activeView->isAncestorOf(focus) ? m_activeView : nullptr;
+    for (QWidget* widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget())
+        if (auto* view = dynamic_cast<panes::CTableView*>(widget))
+            return view;
+    return nullptr;
 }
 
 void CMainFrame::dispatchPendingMessages()

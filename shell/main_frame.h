@@ -116,7 +116,7 @@ private:
     void setLegendColors();
     void refreshMenu(QMenu& menu);
     bool translateAccelerator(QKeyEvent& key);
-    // The active pane when the keyboard focus lies in it.
+    // The pane that holds the keyboard focus, if any.
     panes::CTableView* focusedView() const;
 
     void flipInsertMode();

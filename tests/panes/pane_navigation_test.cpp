@@ -49,6 +49,16 @@ protected:
         services.setShiftDown(false);
     }
 
+    // EasyJoin's dialog as the panes see it: it counts the OK commands that end a pass.
+    void startEasyJoin()
+    {
+        dialog.onCommand(framework::IDOK, [this] { ++oks; });
+        doc.updateAllViews(nullptr, framework::kHintEasyJoin, &dialog);
+    }
+
+    framework::CommandTarget dialog;
+    int oks = 0;
+
     bool bookmarked(panes::CBivaloView& view, int r) const
     {
         return (view.grid()->rowFlags(r) & panes::CBivaloView::kBookmarkFlag) != 0;
@@ -115,10 +125,7 @@ TEST_F(PaneNavigationTest, BackwardsTheMarginIsKeptAtTheTop)
 TEST_F(PaneNavigationTest, NextDiffWithNothingFollowingEndsTheEasyJoinPass)
 {
     compareBlocks();
-    framework::CommandTarget dialog;
-    int oks = 0;
-    dialog.onCommand(framework::IDOK, [&oks] { ++oks; });
-    doc.updateAllViews(nullptr, framework::kHintEasyJoin, &dialog);
+    startEasyJoin();
     EXPECT_EQ(row(target), 2);
     setRow(target, 290);
     target.runCommand(ID_NEXT_DIFF);
@@ -357,10 +364,7 @@ TEST(SkipList, KeepsOneEntryPerRowAndWrapsAround)
 TEST_F(PaneNavigationTest, UnskipOfTheLastSkippedRowEndsTheEasyJoinPass)
 {
     compareBlocks();
-    framework::CommandTarget dialog;
-    int oks = 0;
-    dialog.onCommand(framework::IDOK, [&oks] { ++oks; });
-    doc.updateAllViews(nullptr, framework::kHintEasyJoin, &dialog);
+    startEasyJoin();
     for (int r : {150, 10, 150}) {
         setRow(target, r);
         target.runCommand(framework::ID_ADD_SKIP);
