@@ -215,6 +215,7 @@ void CBivaloDoc::compareFiles()
     request.mustExist = true;
     request.filter = settings.GetFilterString();
     request.showReadOnly = true;
+    request.folderPanel = true;
 
     std::string firstFile = pendingFile;
     std::string firstChosenName;

@@ -62,6 +62,7 @@ bool ScriptedServices::chooseFont(LogFont& font)
 
 bool ScriptedServices::chooseColor(ColorRef& color)
 {
+    m_colorDialogs.push_back(color);
     const std::optional<ColorRef> answer = takeAnswer(m_colorAnswers, "colour dialog");
     if (!answer)
         return false;

@@ -37,6 +37,7 @@ public:
     std::vector<std::string> messageTexts() const;
     const std::vector<FileDialogRequest>& fileDialogs() const { return m_fileDialogs; }
     const std::vector<LogFont>& fontDialogs() const { return m_fontDialogs; }
+    const std::vector<ColorRef>& colorDialogs() const { return m_colorDialogs; }    // the starting colours
     const std::vector<std::vector<std::string>>& startedProcesses() const { return m_started; }
     const std::vector<std::string>& openedAddresses() const { return m_addresses; }
     bool waitCursor() const { return m_waitCursor; }
@@ -68,6 +69,7 @@ private:
     std::vector<ShownMessage> m_messages;
     std::vector<FileDialogRequest> m_fileDialogs;
     std::vector<LogFont> m_fontDialogs;
+    std::vector<ColorRef> m_colorDialogs;
     std::vector<std::vector<std::string>> m_started;
     std::vector<std::string> m_addresses;
     bool m_waitCursor = false;

@@ -26,6 +26,8 @@ struct FileDialogRequest {
     std::string filter;            // "Name|*.a; *.b|Name|*.*||"
     bool showReadOnly = false;     // offer the read-only check box
     bool readOnly = false;         // its initial state
+    bool folderPanel = false;      // the line with the folder shown and the menu of remembered folders
+    bool programsOnly = false;     // open: the first filter lists programs; only a program is taken
 };
 
 struct FileDialogResult {

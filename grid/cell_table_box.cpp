@@ -566,7 +566,7 @@ bool TCellTableBox::askRowMove(int virtualKey)
     const int row = position().row;
     int destination = row - 1;
     if (virtualKey == platform::VK_DOWN)
-        destination = row + 2 > rowCount() ? -1 : row + 2;
+        destination = row + 2 >= rowCount() ? -1 : row + 2;   // before row n is the end too
     toParent(TBM_MOVEROW, WParam(destination), row);
     return true;
 }

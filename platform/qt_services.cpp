@@ -1,19 +1,17 @@
 #include "platform/qt_services.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFontDialog>
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
 
 #include "platform/color_ref.h"
 #include "platform/display_text.h"
+#include "platform/file_dialog.h"
 #include "platform/font_conversion.h"
 
 namespace platform {
@@ -100,29 +98,12 @@ QStringList QtServices::nameFilters(const std::string& filter)
 
 std::optional<framework::FileDialogResult> QtServices::fileDialog(const framework::FileDialogRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), fromUtf8(request.title), fromUtf8(request.folder));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save || !request.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = nameFilters(request.filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters);
-    if (!request.fileName.empty())
-        dialog.selectFile(fromUtf8(request.fileName));
+    return makeFileDialog(request)->run();
+}
 
-    QCheckBox* readOnly = nullptr;
-    if (request.showReadOnly) {
-        readOnly = new QCheckBox(QObject::tr("Open as &read-only"), &dialog);
-        readOnly->setChecked(request.readOnly);
-        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-            grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    framework::FileDialogResult result;
-    result.path = dialog.selectedFiles().first().toStdString();
-    result.readOnly = readOnly ? readOnly->isChecked() : request.readOnly;
-    return result;
+std::unique_ptr<FileDialog> QtServices::makeFileDialog(const framework::FileDialogRequest& request)
+{
+    return std::make_unique<FileDialog>(request, QApplication::activeWindow());
 }
 
 bool QtServices::chooseFont(framework::LogFont& font)

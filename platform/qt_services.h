@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
 
 #include "framework/services.h"
 
 namespace platform {
+
+class FileDialog;
 
 // The desktop behind framework::Services: Qt's message box, file, font and colour dialogs,
 // clipboard, processes and addresses.
@@ -31,6 +34,9 @@ public:
 
     // "Name|*.a; *.b|All|*.*||" as Qt name filters: "Name (*.a *.b)", "All (*)".
     static QStringList nameFilters(const std::string& filter);
+
+    // The dialog that fileDialog() runs for a request.
+    virtual std::unique_ptr<FileDialog> makeFileDialog(const framework::FileDialogRequest& request);
 
 private:
     bool waitCursor_ = false;

@@ -34,4 +34,17 @@ QIcon commandIcon(framework::CommandId command)
     return iconAt(commandIconPath(command));
 }
 
+QIcon dialogIcon(int resourceId)
+{
+    switch (resourceId) {
+    case kFolderMenuIcon: return iconAt(":/icons/folder_menu.svg");
+    case kAnyColorBitmap: return iconAt(":/icons/any_color.svg");
+    case kAddFilterIcon: return iconAt(":/icons/filter_add.svg");
+    case kDeleteFilterIcon: return iconAt(":/icons/filter_delete.svg");
+    case kFilterUpIcon: return iconAt(":/icons/filter_up.svg");
+    case kFilterDownIcon: return iconAt(":/icons/filter_down.svg");
+    default: return {};
+    }
+}
+
 } // namespace shell

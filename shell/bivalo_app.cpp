@@ -7,7 +7,7 @@
 #include "panes/bivalo_view.h"
 #include "panes/diff_preview.h"
 #include "panes/dst_view.h"
-#include "platform/qt_services.h"
+#include "shell/desktop_services.h"
 #include "settings/app_settings.h"
 #include "shell/about_box.h"
 #include "shell/app_resources.h"
@@ -85,7 +85,7 @@ int runWindowedApplication(int argc, char** argv)
     // Task bars find the icon and the name through the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(BIVALO_APP_ID));
     QApplication::setWindowIcon(shell::appIcon());
-    platform::QtServices services;
+    DesktopServices services;
     CBivaloApp app(services);
     if (!app.initInstance(std::vector<std::string>(argv + 1, argv + argc)))
         return 1;

@@ -36,6 +36,7 @@
 #include "shell/history_combo.h"
 #include "shell/main_splitter.h"
 #include "shell/menu_table.h"
+#include "shell/options_sheet.h"
 #include "shell/string_table.h"
 #include "shell/toolbar_table.h"
 #include "shell/window_placement.h"
@@ -523,7 +524,8 @@ void CMainFrame::focusActiveView()
 
 bool CMainFrame::runOptionsDialog()
 {
-    return false;    // the options dialog is not part of the program yet
+    COptionsSheet sheet(m_services, this);
+    return sheet.exec() == QDialog::Accepted;
 }
 
 bool CMainFrame::createFont(const LogFont& font)
@@ -540,7 +542,7 @@ void CMainFrame::runEasyJoin() {}
 bool CMainFrame::offers(framework::CommandId id) const
 {
     using namespace framework;
-    // Not part of the program yet: the options and EasyJoin dialogs.
-    constexpr std::array notYet { ID_OPTIONS, ID_EASY_JOIN };
+    // Not part of the program yet: the EasyJoin dialog.
+    constexpr std::array notYet { ID_EASY_JOIN };
     return std::find(notYet.begin(), notYet.end(), id) == notYet.end();
 }

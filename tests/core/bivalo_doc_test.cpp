@@ -151,11 +151,13 @@ TEST_F(CompareFilesCommand, AsksForBothFilesWithTitlesFoldersAndThePrefilledName
     EXPECT_TRUE(first.mustExist);
     EXPECT_FALSE(first.save);
     EXPECT_TRUE(first.showReadOnly);
+    EXPECT_TRUE(first.folderPanel);
     EXPECT_EQ(first.filter, settings::appSettings().GetFilterString());
     const FileDialogRequest& second = services.fileDialogs()[1];
     EXPECT_EQ(second.title, "Select pair for : " + a);
     EXPECT_EQ(second.folder, dir.file("left"));
     EXPECT_EQ(second.fileName, "x.txt");
+    EXPECT_TRUE(second.folderPanel);
     EXPECT_TRUE(doc.sourceReadOnly);
     EXPECT_FALSE(doc.destinationReadOnly);
     EXPECT_EQ(doc.destination.path(), b);
@@ -176,6 +178,24 @@ TEST_F(CompareFilesCommand, TheHistoryChoosesBothStartingFolders)
 
     EXPECT_EQ(services.fileDialogs()[0].folder, dir.file("a"));
     EXPECT_EQ(services.fileDialogs()[1].folder, dir.file("b"));
+}
+
+TEST_F(CompareFilesCommand, FirstUseStartsWhereTheDialogDecidesAndAReversedPairProposesTheSource)
+{
+    std::filesystem::create_directories(dir.path() / "a");
+    std::filesystem::create_directories(dir.path() / "b");
+    services.answerFileDialog(dir.write("a/x.txt", "1\n"));
+    services.answerFileDialog(dir.write("b/x.txt", "1\n"));
+    router.execute(ID_COMPARE_FILES);
+    EXPECT_EQ(services.fileDialogs()[0].folder, "");
+
+    services.answerFileDialog(dir.file("b/x.txt"));
+    services.cancelFileDialog();
+    router.execute(ID_COMPARE_FILES);
+
+    ASSERT_EQ(services.fileDialogs().size(), 4u);
+    EXPECT_EQ(services.fileDialogs()[3].folder, dir.file("a"));
+    EXPECT_EQ(services.fileDialogs()[3].fileName, "x.txt");
 }
 
 TEST_F(CompareFilesCommand, WithShiftHeldThePairIsComparedButNotRemembered)

@@ -344,10 +344,12 @@ TEST_F(TableBoxTest, CtrlUpAndDownAskTheParentToMoveTheRow)
     makeWithFields(1, 3);
     box->setOption(TCellTableBox::kOptionRowMoves, true);
     QTest::keyClick(editor(), Qt::Key_Down, Qt::ControlModifier);
+    box->send(TCM_SETCURCELL, 0, 1);
+    QTest::keyClick(editor(), Qt::Key_Down, Qt::ControlModifier);   // before row 3 is the end
     box->send(TCM_SETCURCELL, 0, 2);
     QTest::keyClick(editor(), Qt::Key_Down, Qt::ControlModifier);
     QTest::keyClick(editor(), Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(owner.moves, (std::vector<std::pair<int, int>>{{2, 0}, {-1, 2}, {1, 2}}));
+    EXPECT_EQ(owner.moves, (std::vector<std::pair<int, int>>{{2, 0}, {-1, 1}, {-1, 2}, {1, 2}}));
     EXPECT_EQ(box->position().row, 2);
 }
 

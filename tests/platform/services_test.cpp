@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <filesystem>
+
+#include "tests/support/temp_dir.h"
 
 #include "platform/display_text.h"
+#include "platform/file_dialog.h"
 #include "platform/font_conversion.h"
 #include "platform/qt_services.h"
 
@@ -16,6 +20,28 @@ TEST(QtServices, FilterTextBecomesQtNameFilters)
     EXPECT_EQ(filters[0], QStringLiteral("Text files (*.txt *.log)"));
     EXPECT_EQ(filters[1], QStringLiteral("All files (*)"));
     EXPECT_TRUE(QtServices::nameFilters("").isEmpty());
+}
+
+TEST(FileDialog, AProgramIsAFileThatCanBeRunAndOnlyProgramsAreListedUnderTheFirstFilter)
+{
+    testing_support::TempDir dir;
+    const std::string script = dir.write("tool.sh", "#!/bin/sh\n");
+    const std::string text = dir.write("notes.txt", "x\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    EXPECT_TRUE(FileDialog::isProgram(QString::fromStdString(script)));
+    EXPECT_FALSE(FileDialog::isProgram(QString::fromStdString(text)));
+    EXPECT_FALSE(FileDialog::isProgram(QString::fromStdString(dir.path().string())));
+
+    framework::FileDialogRequest request;
+    request.filter = "Executables|*|All Files (*.*)|*.*||";
+    request.programsOnly = true;
+    FileDialog dialog(request);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_TRUE(dialog.filter().testFlag(QDir::Executable));
+    dialog.selectNameFilter(dialog.nameFilters().at(1));
+    emit dialog.filterSelected(dialog.nameFilters().at(1));
+    EXPECT_FALSE(dialog.filter().testFlag(QDir::Executable));
+    EXPECT_TRUE(dialog.filter().testFlag(QDir::AllDirs));
 }
 
 TEST(QtServices, ClipboardKeepsUtf8)

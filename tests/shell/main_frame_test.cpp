@@ -1,7 +1,10 @@
 #include <chrono>
 #include <filesystem>
 
+#include <QCheckBox>
+#include <QPushButton>
 #include <QStatusTipEvent>
+#include <functional>
 
 #include "framework/command_ids.h"
 #include "framework/profile.h"
@@ -10,7 +13,10 @@
 #include "panes/table_view.h"
 #include "platform/font_conversion.h"
 #include "shell/color_status_bar.h"
+#include "shell/flat_tool_bar.h"
+#include "shell/general_page.h"
 #include "shell/history_combo.h"
+#include "shell/options_sheet.h"
 #include "shell/window_placement.h"
 #include "tests/shell/running_app.h"
 
@@ -368,6 +374,47 @@ TEST_F(InterfaceState, MoveNextIsWrittenAtOnce)
     EXPECT_EQ(readProfileInt(settingsFilePath(), "options", "MoveNext", -1), settings::appSettings().MoveNext);
     frame().routeCommand(ID_MOVE_NEXT);
     EXPECT_EQ(readProfileInt(settingsFilePath(), "options", "MoveNext", -1), settings::appSettings().MoveNext);
+}
+
+} // namespace
+
+// --- options ------------------------------------------------------------------------------------
+
+namespace {
+
+using OptionsCommand = RunningApp;
+
+// Does this to the options sheet once it is up.
+void onOptionsSheet(const std::function<void(COptionsSheet&)>& action)
+{
+    QTimer::singleShot(0, [action] {
+        auto* sheet = dynamic_cast<COptionsSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        action(*sheet);
+    });
+}
+
+TEST_F(OptionsCommand, OkTakesEffectAtOnceAndCancelChangesNothing)
+{
+    start({left, right});
+    ASSERT_FALSE(frame().toolBar().isFlat());
+    onOptionsSheet([](COptionsSheet& sheet) {
+        sheet.generalPage().flatToolbar().setChecked(true);
+        sheet.okButton().click();
+    });
+    EXPECT_TRUE(frame().routeCommand(ID_OPTIONS, CommandOrigin::Menu));
+    QApplication::processEvents();
+    EXPECT_TRUE(frame().toolBar().isFlat());
+    EXPECT_EQ(readProfileInt(settingsFilePath(), "options", "Cool", 0), 1);
+
+    onOptionsSheet([](COptionsSheet& sheet) {
+        sheet.generalPage().flatToolbar().setChecked(false);
+        sheet.cancelButton().click();
+    });
+    frame().routeCommand(ID_OPTIONS, CommandOrigin::Menu);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame().toolBar().isFlat());
+    EXPECT_EQ(settings::appSettings().Cool, 1);
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFileDialog>
+#include <optional>
+
+#include "framework/services.h"
+
+class QCheckBox;
+class QLineEdit;
+
+namespace platform {
+
+// Qt's own file dialog set up from a request: open or save, the filters (a mask "*.*"
+// means every file), the pre-filled name, the read-only check box, and for a program to
+// run the list and the choice kept to files that can be run.
+class FileDialog : public QFileDialog {
+public:
+    static constexpr const char* kNotAProgram = "%1\nThis file cannot be run.";
+
+    explicit FileDialog(const framework::FileDialogRequest& request, QWidget* parent = nullptr);
+    ~FileDialog() override;
+
+    // Runs the dialog; nothing when it is cancelled.
+    std::optional<framework::FileDialogResult> run();
+
+    // A regular file that the user may run.
+    static bool isProgram(const QString& path);
+
+    void accept() override;
+
+protected:
+    // The file name field of the dialog.
+    QLineEdit* fileNameField() const;
+
+private:
+    void listProgramsOnly(bool on);
+
+    framework::FileDialogRequest m_request;
+    QCheckBox* m_readOnly = nullptr;
+};
+
+} // namespace platform
