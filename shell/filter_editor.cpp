@@ -48,6 +48,7 @@ CFilterEditor::CFilterEditor(settings::FilterList& filters, QWidget* parent)
     m_grid->addField({.caption = "Masks", .width = 24});
     m_grid->setUp(m_filters.size(), 0, kWidthKey);
     m_grid->setEditEnabled(true);
+    m_grid->setOption(grid::TCellTableBox::kOptionRowMoves, true);
 
     auto* buttons = new QDialogButtonBox(this);
     m_close = buttons->addButton(tr("Close"), QDialogButtonBox::AcceptRole);
