@@ -590,7 +590,7 @@ LResult TCellTableBox::editorKeyDown(int virtualKey)
         askRowMove(virtualKey);
         return kVeto;
     }
-    if (virtualKey == platform::VK_RETURN && keepEnter)
+    if (virtualKey == platform::VK_RETURN && keepEnter && !platform::isControlDown())
         return 0;
     if ((m_options & kOptionOfferKeys) && offerKey(virtualKey)) {
         m_keyFromEditor = 0;
@@ -629,8 +629,9 @@ void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
     }
     // The parent hears a key before it may start an edit, so that its own keys (function
     // keys among them) reach it on this one channel.
-    if (!offeredByEditor && (m_options & kOptionOfferKeys) && !(virtualKey == platform::VK_RETURN && keepEnter)
-        && offerKey(virtualKey))
+    // Kept Enter is plain Enter: Ctrl+Enter is offered like any key.
+    const bool keptEnter = virtualKey == platform::VK_RETURN && keepEnter && !platform::isControlDown();
+    if (!offeredByEditor && (m_options & kOptionOfferKeys) && !keptEnter && offerKey(virtualKey))
         return;
     if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
         return;

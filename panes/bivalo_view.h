@@ -120,8 +120,6 @@ protected:
     void onSize(int width, int height) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
-    framework::LResult windowProc(framework::MessageId message, framework::WParam wParam,
-                                  framework::LParam lParam) override;
 
     void updateCaption();
     void synchronise(grid::TCell* sender);

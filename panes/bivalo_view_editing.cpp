@@ -322,6 +322,8 @@ LResult CBivaloView::windowProc(framework::MessageId message, WParam wParam, LPa
             return grid::kVeto;
         }
         break;
+    case grid::TBM_EDITORDBLCLK:
+        return selectWordAtCaret(grid()->activeEditor()) ? 1 : 0;
     default:
         break;
     }

@@ -285,9 +285,23 @@ bool CBivaloView::onKeyOffer(int virtualKey)
     const bool ctrl = m_services.isControlDown();
     switch (virtualKey) {
     case platform::VK_TAB:
-        if (ctrl && IsEditable())
-            return false;
+        if (ctrl && IsEditable()) {
+            insertTabBlanks();
+            return true;
+        }
         m_doc.updateAllViews(this, framework::kHintActivatePane);
+        return true;
+    case platform::VK_RETURN:
+        // Only Ctrl+Enter comes here: the grid keeps plain Enter for moving down.
+        if (!IsEditable())
+            return false;
+        insertLine();
+        return true;
+    // Ctrl+F10 never comes here: it is the alternate tool's accelerator.
+    case platform::VK_Y:
+        if (!ctrl)
+            return false;
+        deleteLine(m_services.isShiftDown());
         return true;
     case platform::VK_PRIOR:
     case platform::VK_NEXT:
@@ -340,13 +354,6 @@ void CBivaloView::cancel()
         return;
     }
     frame().frameWindow().post(framework::WM_CLOSE, 0, 0);
-}
-
-LResult CBivaloView::windowProc(framework::MessageId message, WParam wParam, LParam lParam)
-{
-    if (message == grid::TBM_EDITORDBLCLK)
-        return selectWordAtCaret(grid()->activeEditor()) ? 1 : 0;
-    return CTableView::windowProc(message, wParam, lParam);
 }
 
 } // namespace panes

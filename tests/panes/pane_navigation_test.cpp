@@ -333,12 +333,10 @@ TEST_F(PaneNavigationTest, PaneKeysInEditModeTypeNothingIntoTheLine)
     key(target, Qt::Key_F2, Qt::ControlModifier);
     key(target, Qt::Key_F2);
     key(target, Qt::Key_F3, Qt::ShiftModifier);
-    key(target, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(editor->text(), "other 3");
     EXPECT_FALSE(editor->isModified());
     EXPECT_TRUE(bookmarked(target, 3));
     EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"String 'zzz' not found!"});
-
 }
 
 TEST(SkipList, KeepsOneEntryPerRowAndWrapsAround)

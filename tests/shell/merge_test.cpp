@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -27,6 +28,7 @@ protected:
         start({left, right});
         frame().show();
         QApplication::setActiveWindow(&frame());
+        frame().activateView(&pane(2));
         pane(2).grid()->setFocus();
         QApplication::processEvents();
     }
@@ -38,13 +40,18 @@ protected:
 
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key, modifiers);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        // Through the window, as the desktop delivers keys: the modifier state follows.
+        QTest::keyClick(frame().windowHandle(), key, modifiers);
         QApplication::processEvents();
     }
 
     int currentRow() { return pane(2).grid()->position().row; }
+    std::string cellText(int row, int column = 2)
+    {
+        const char* text = pane(column).GetCellText(row, 0);
+        return text != nullptr ? text : "";
+    }
 
     // Near the left end of the row: the row is far wider than the pane.
     static QPoint rowPoint(const grid::TCell& grid, int row)
@@ -136,6 +143,54 @@ TEST_F(MergeByHand, CtrlZTakesTheCopyBackAndTheInsertKeyFlipsOverwriteOnce)
     EXPECT_NE(grid::CMaskEdit::overwriteMode(), before);
     press(Qt::Key_Insert);
     EXPECT_EQ(grid::CMaskEdit::overwriteMode(), before);
+}
+
+TEST_F(MergeByHand, CtrlEnterInsertsALineCtrlYDeletesOneAndOnlyTheDeletionIsSaved)
+{
+    startOnPair();
+    const int rows = doc().rowCount;
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(doc().rowCount, rows);    // outside edit mode nothing is inserted
+    press(Qt::Key_F9);
+    pane(2).goToRowCentred(0);
+    press(Qt::Key_Return);
+    EXPECT_EQ(doc().rowCount, rows);    // plain Enter moves down
+    EXPECT_EQ(currentRow(), 1);
+    pane(2).goToRowCentred(0);
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(doc().rowCount, rows + 1);
+    EXPECT_EQ(cellText(0), "");
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc().rowCount, rows);
+
+    pane(2).goToRowCentred(0);
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(pane(2).isDifferenceRow(0));
+    EXPECT_EQ(cellText(0), "");
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("right.txt"), "TWO\r\nthree\r\nextra\r\nfour  \r\n\tindented\r\nsix\r\n");
+}
+
+TEST_F(MergeByHand, ShiftCtrlYRemovesTheRowFromBothPanesAndCtrlTabTypesTheTabBlanks)
+{
+    startOnPair();
+    press(Qt::Key_F9);
+    ASSERT_FALSE(doc().sourceReadOnly);
+    const int rows = doc().rowCount;
+    pane(2).goToRowCentred(2);
+    press(Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc().rowCount, rows - 1);
+    EXPECT_EQ(cellText(2, 1), "");
+    EXPECT_EQ(cellText(2), "extra");
+
+    QWidget* editor = pane(2).grid()->activeEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    ASSERT_NE(line, nullptr);
+    line->setCursorPosition(0);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(line->text().toStdString(), std::string(settings::appSettings().TabSize, ' ') + "extra");
 }
 
 TEST_F(MergeByHand, TheStatusBarShowsEditModeAndTheEditableSides)

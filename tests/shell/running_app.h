@@ -13,6 +13,7 @@
 
 #include "core/bivalo_doc.h"
 #include "framework/scripted_services.h"
+#include "platform/virtual_keys.h"
 #include "settings/app_settings.h"
 #include "shell/bivalo_app.h"
 #include "shell/main_frame.h"
@@ -32,6 +33,9 @@ public:
         modalLoop.exec();
         return ScriptedServices::messageBox(text, buttons, icon);
     }
+    // Keys sent through the window carry the modifiers, as the desktop's do.
+    bool isShiftDown() override { return ScriptedServices::isShiftDown() || platform::isShiftDown(); }
+    bool isControlDown() override { return ScriptedServices::isControlDown() || platform::isControlDown(); }
 };
 
 // The whole program as main() builds it, on a fresh settings file, with a pair of real
