@@ -17,6 +17,7 @@ struct ExtendedSwitch {
 constexpr ExtendedSwitch kSwitches[] = {
     {"&Ignore blanks", &settings::AppSettings::IgnoreBlanks},
     {"Use &Alt+Arrows for navigation", &settings::AppSettings::UseAlt},
+    {"&Highlight changes within lines", &settings::AppSettings::InlineChanges},
 };
 
 } // namespace

@@ -47,6 +47,7 @@ protected:
     CGeneralPage& general() { return sheet->generalPage(); }
     CColorsPage& colors() { return sheet->colorsPage(); }
     QCheckBox& ignoreBlanks() { return *sheet->extendedPage().checkBox("&Ignore blanks"); }
+    QCheckBox& inlineChanges() { return *sheet->extendedPage().checkBox("&Highlight changes within lines"); }
     int storedInt(const char* key)
     {
         return framework::readProfileInt(framework::settingsFilePath(), "options", key, -999);
@@ -108,6 +109,8 @@ TEST_F(OptionsSheetTest, OkAppliesEveryPageAndSavesTheGeneralOnes)
     general().flatToolbar().setChecked(true);
     general().tool().setText("/usr/bin/meld");
     ignoreBlanks().setChecked(true);
+    ASSERT_TRUE(inlineChanges().isChecked());
+    inlineChanges().setChecked(false);
     colors().selectItem(12);
     chooseColorEntry(5);    // 0x00FF00
 
@@ -121,6 +124,7 @@ TEST_F(OptionsSheetTest, OkAppliesEveryPageAndSavesTheGeneralOnes)
     EXPECT_EQ(options.Cool, 1);
     EXPECT_EQ(options.DiffTool, "/usr/bin/meld");
     EXPECT_EQ(options.IgnoreBlanks, 1);
+    EXPECT_EQ(options.InlineChanges, 0);
     EXPECT_EQ(settings::colorTable().background[4], 0x00FF00u);
     EXPECT_EQ(storedInt("TabSize"), 8);
     EXPECT_EQ(storedInt("Cool"), 1);
