@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTreeView>
 
 #include "platform/qt_services.h"
 
@@ -15,6 +17,9 @@ FileDialog::FileDialog(const framework::FileDialogRequest& request, QWidget* par
     , m_request(request)
 {
     setOption(QFileDialog::DontUseNativeDialog);
+    // Qt's own size cuts the size and date columns short.
+    resize(sizeHint().expandedTo(QSize(kWidth, kHeight)));
+    fitDetailColumns();
     setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     setFileMode(request.save || !request.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = QtServices::nameFilters(request.filter);
@@ -68,6 +73,18 @@ void FileDialog::accept()
 QLineEdit* FileDialog::fileNameField() const
 {
     return findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+void FileDialog::fitDetailColumns()
+{
+    auto* details = findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (details == nullptr)
+        return;
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }
 
 void FileDialog::listProgramsOnly(bool on)

@@ -33,7 +33,11 @@ protected:
     QLineEdit* fileNameField() const;
 
 private:
+    static constexpr int kWidth = 780;
+    static constexpr int kHeight = 480;
     void listProgramsOnly(bool on);
+    // The name takes the room; size, type and date get what their texts need.
+    void fitDetailColumns();
 
     framework::FileDialogRequest m_request;
     QCheckBox* m_readOnly = nullptr;

@@ -44,8 +44,9 @@ CFilterEditor::CFilterEditor(settings::FilterList& filters, QWidget* parent)
         return onGridRequest(message, wParam, lParam);
     });
     m_grid = m_host->createBox(this, kGridId);
-    m_grid->addField({.caption = "Name", .width = 18});
-    m_grid->addField({.caption = "Masks", .width = 24});
+    // In pixels: a proportional font's widest character would make character widths huge.
+    m_grid->addField({.caption = "Name", .width = kNameWidth, .widthInPixels = true});
+    m_grid->addField({.caption = "Masks", .width = kMasksWidth, .widthInPixels = true});
     m_grid->setUp(m_filters.size(), 0, kWidthKey);
     m_grid->setEditEnabled(true);
     m_grid->setOption(grid::TCellTableBox::kOptionRowMoves, true);

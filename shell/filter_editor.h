@@ -45,6 +45,8 @@ public:
     void done(int result) override;
 
 private:
+    static constexpr int kNameWidth = 170;
+    static constexpr int kMasksWidth = 210;
     framework::LResult onGridRequest(framework::MessageId message, framework::WParam wParam, framework::LParam lParam);
     framework::LResult cellValue(framework::LParam cell) const;
     framework::LResult storeValue(framework::LParam record);

@@ -144,6 +144,20 @@ TEST_F(FileOpenExTest, TheMenuSwitchesBetweenSourcesAndTargetsAndGoesToTheChosen
     EXPECT_TRUE(name->text().isEmpty());
 }
 
+TEST_F(FileOpenExTest, TheMenuDropsBelowTheButtonWithTheRightEdgesLinedUp)
+{
+    history.AddPair(dir.file("a"), dir.file("b"));
+    auto dialog = open();
+    dialog->move(0, 0);
+    MenuScript script({""});
+    dialog->menuButton().click();
+    ASSERT_EQ(script.geometries.size(), 1u);
+    const QToolButton& button = dialog->menuButton();
+    const QPoint bottomRight = button.mapToGlobal(QPoint(button.width(), button.height()));
+    EXPECT_EQ(script.geometries[0].right() + 1, bottomRight.x());
+    EXPECT_EQ(script.geometries[0].top(), bottomRight.y());
+}
+
 TEST_F(FileOpenExTest, AFolderIsTakenFromTheListOfItsMenu)
 {
     history.AddPair(dir.file("a"), dir.file("b"));
