@@ -335,6 +335,11 @@ TEST_F(PaneNavigationTest, PaneKeysInEditModeTypeNothingIntoTheLine)
     key(target, Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(editor->text(), "other 3");
     EXPECT_FALSE(editor->isModified());
+    // Ctrl+Y deletes the line and moves down; no control character is typed anywhere.
+    key(target, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(target.grid()->position().row, 4);
+    EXPECT_EQ(editor->text(), "other 4");
+    EXPECT_FALSE(editor->isModified());
     EXPECT_TRUE(bookmarked(target, 3));
     EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"String 'zzz' not found!"});
 }

@@ -193,6 +193,21 @@ TEST_F(MergeByHand, ShiftCtrlYRemovesTheRowFromBothPanesAndCtrlTabTypesTheTabBla
     EXPECT_EQ(line->text().toStdString(), std::string(settings::appSettings().TabSize, ' ') + "extra");
 }
 
+TEST_F(MergeByHand, WithMoveNextEachCopyGoesOnToTheNextDifference)
+{
+    settings::appSettings().MoveNext = 1;
+    startOnPair();
+    press(Qt::Key_F9);
+    ASSERT_EQ(differenceStarts(), (std::vector<int>{1, 3, 5}));
+    pane(2).goToRowCentred(1);
+    press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(currentRow(), 3);
+    press(Qt::Key_Right, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_EQ(currentRow(), 5);
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("right.txt"), "one\r\n\ttwo\r\nthree\r\nfour  \r\n\tindented\r\nsix\r\n");
+}
+
 TEST_F(MergeByHand, TheStatusBarShowsEditModeAndTheEditableSides)
 {
     startOnPair();
