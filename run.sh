@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Set up, build and run Bivalo.
 #   ./run.sh        build (Release, build/) and open the example pair
-#   ./run.sh test   build with sanitizers (build-test/) and run the whole test suite
+#   ./run.sh test   build with sanitizers (build-test/), run the whole test suite and a short
+#                   run of every fuzz target (fuzz/run.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time
-          libqt6svg6 desktop-file-utils appstream git)
+          libqt6svg6 desktop-file-utils appstream git clang libclang-rt-14-dev)
 
 install_missing_packages() {
     local missing=()
@@ -36,6 +37,8 @@ case "${1:-run}" in
         configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DBIVALO_SANITIZE=ON -DBIVALO_WERROR=ON -DBIVALO_TESTS=ON
         ctest --test-dir build-test -j"$jobs" --output-on-failure
+        # Long enough to replay the seeds and try some thousands of new inputs per target.
+        fuzz/run.sh 15
         ;;
     run)
         configure_and_build build -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF

@@ -1,0 +1,16 @@
+// Loads one input cut into two files, compares them and checks the rows and the saved bytes.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/support/fuzz_pair.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
+    fuzz::LoadedPair pair(input);
+    fuzz::checkRowMaps(pair.source, pair.destination, pair.result);
+    fuzz::checkSavedBytes(pair.source, pair.result.sourceRows, pair.result.rowCount, input.source, "source");
+    fuzz::checkSavedBytes(pair.destination, pair.result.destinationRows, pair.result.rowCount, input.destination,
+                          "destination");
+    return 0;
+}

@@ -1,0 +1,89 @@
+#include "fuzz/support/fuzz_pair.h"
+
+#include "core/file_saver.h"
+#include "fuzz/support/fuzz_check.h"
+#include "fuzz/support/scratch_dir.h"
+#include "settings/app_settings.h"
+
+namespace fuzz {
+
+namespace {
+
+std::string_view nextPart(std::string_view& text)
+{
+    const std::size_t end = text.find(kPartSeparator);
+    const std::string_view part = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + kPartSeparator.size());
+    return part;
+}
+
+} // namespace
+
+FuzzInput FuzzInput::parse(const std::uint8_t* data, std::size_t size)
+{
+    FuzzInput input;
+    if (size == 0)
+        return input;
+    constexpr int kTabSizes[] = {0, 1, 8, 4};
+    input.ignoreBlanks = (data[0] & 1) != 0;
+    input.tabSize = kTabSizes[(data[0] >> 1) & 3];
+    std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    input.source = nextPart(text);
+    input.destination = nextPart(text);
+    input.rest = text;
+    return input;
+}
+
+void FuzzInput::apply() const
+{
+    settings::AppSettings& options = settings::appSettings();
+    options.SetTabSize(tabSize);
+    options.IgnoreBlanks = ignoreBlanks ? 1 : 0;
+}
+
+LoadedPair::LoadedPair(const FuzzInput& input)
+{
+    input.apply();
+    check(source.load(writeScratchFile("source", input.source)), "source loads");
+    check(destination.load(writeScratchFile("destination", input.destination)), "destination loads");
+    result = core::compareFiles(source, destination);
+}
+
+void checkRowMaps(const core::LineFile& source, const core::LineFile& destination,
+                  const core::CompareResult& result)
+{
+    const auto rows = static_cast<std::size_t>(result.rowCount);
+    check(result.sourceRows.size() == rows && result.destinationRows.size() == rows, "maps hold rowCount entries");
+    std::int32_t nextSource = 0;
+    std::int32_t nextDestination = 0;
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::int32_t i = result.sourceRows[r];
+        const std::int32_t j = result.destinationRows[r];
+        check(i >= 0 || j >= 0, "no row is virtual on both sides", "row " + std::to_string(r));
+        if (i >= 0)
+            check(i == nextSource++, "source lines in order, each once", "row " + std::to_string(r));
+        if (j >= 0)
+            check(j == nextDestination++, "destination lines in order, each once", "row " + std::to_string(r));
+        if (i < 0 || j < 0)
+            continue;
+        const core::LineRecord& left = *source.lineAt(i);
+        const core::LineRecord& right = *destination.lineAt(j);
+        if (left.state() == core::LineState::Same && right.state() == core::LineState::Same)
+            check(core::isEqual(left, &right) || left.hash() == right.hash(), "a row of Same lines pairs equal lines",
+                  "row " + std::to_string(r));
+    }
+    check(nextSource == source.count() && nextDestination == destination.count(), "every line has a row");
+}
+
+void checkSavedBytes(const core::LineFile& file, const core::RowMap& rows, std::int32_t rowCount,
+                     std::string_view bytes, std::string_view name)
+{
+    const std::string path = scratchDir() + "/saved-" + std::string(name);
+    check(core::saveRows(file, rows, rowCount, path), "unedited rows save");
+    const std::string saved = readWholeFile(path);
+    check(saved == bytes, "saving unedited rows gives the bytes back",
+          std::string(name) + ": " + std::to_string(bytes.size()) + " bytes read, " + std::to_string(saved.size())
+              + " written");
+}
+
+} // namespace fuzz

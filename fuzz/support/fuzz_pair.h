@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/difference_engine.h"
+#include "core/line_file.h"
+
+namespace fuzz {
+
+// The bytes between the parts of an input: two bytes that real text rarely holds.
+inline constexpr std::string_view kPartSeparator = "\xff\xfe";
+
+// The first byte of an input chooses the comparison settings: bit 0 IgnoreBlanks, bits
+// 1 and 2 the tab size (0, 1, 8 or 4). The rest is cut at separators into parts; missing
+// parts are empty.
+struct FuzzInput {
+    bool ignoreBlanks = false;
+    int tabSize = 4;
+    std::string_view source;
+    std::string_view destination;
+    std::string_view rest;
+
+    static FuzzInput parse(const std::uint8_t* data, std::size_t size);
+    // Makes the settings those of the comparison.
+    void apply() const;
+};
+
+// Loads both parts from files in the scratch folder and compares them.
+struct LoadedPair {
+    explicit LoadedPair(const FuzzInput& input);
+
+    core::LineFile source;
+    core::LineFile destination;
+    core::CompareResult result;
+};
+
+// Each row shows a line on at least one side, each map lists its file's lines once in
+// order, and two Same lines in a row are equal (or anchors of equal hash).
+void checkRowMaps(const core::LineFile& source, const core::LineFile& destination,
+                  const core::CompareResult& result);
+// Saving the rows of a side gives bytes back exactly.
+void checkSavedBytes(const core::LineFile& file, const core::RowMap& rows, std::int32_t rowCount,
+                     std::string_view bytes, std::string_view name);
+
+} // namespace fuzz
