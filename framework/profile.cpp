@@ -98,9 +98,10 @@ ProfileText::ProfileText(const std::string& bytes)
             line.text = bytes.substr(start, end - start);
             start = end + 1;
         }
-        if (!line.text.empty() && line.text.back() == '\r') {
+        // Only a CR before the LF belongs to the line end; one that ends the file is kept.
+        if (line.hasLineEnd && !line.text.empty() && line.text.back() == '\r') {
             line.text.pop_back();
-            line.crlf = line.hasLineEnd;
+            line.crlf = true;
         }
         m_lines.push_back(std::move(line));
     }
@@ -129,8 +130,10 @@ std::optional<std::string_view> ProfileText::keyAt(std::size_t line) const
     return trimmed(text.substr(0, equals));
 }
 
+// A name is looked up as the file shows it: blanks around it are not part of it.
 std::optional<std::size_t> ProfileText::findSection(std::string_view name) const
 {
+    name = trimmed(name);
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const auto found = sectionNameAt(i);
         if (found && equalIgnoringCase(*found, name))
@@ -141,6 +144,7 @@ std::optional<std::size_t> ProfileText::findSection(std::string_view name) const
 
 std::optional<std::size_t> ProfileText::findKey(std::size_t sectionLine, std::string_view key) const
 {
+    key = trimmed(key);
     for (std::size_t i = sectionLine + 1; i < m_lines.size() && !sectionNameAt(i); ++i) {
         const auto found = keyAt(i);
         if (found && equalIgnoringCase(*found, key))

@@ -132,6 +132,25 @@ TEST_F(ProfileTest, WrittenValuesReadBackExactly)
     }
 }
 
+TEST_F(ProfileTest, NamesWithBlanksAroundThemAreFoundAgainAndWrittenOnce)
+{
+    // The file shows names without the blanks around them; a write must find what it wrote.
+    for (const int value : {1, 2}) {
+        ASSERT_TRUE(writeProfileInt(ini(), "s\v", " k ", value));
+        EXPECT_EQ(readProfileInt(ini(), "s\v", " k ", 0), value);
+    }
+    EXPECT_EQ(readProfileInt(ini(), "s", "k", 0), 2);
+    EXPECT_EQ(contents(), "[s\v]\n k =2\n");
+}
+
+TEST_F(ProfileTest, WriteKeepsACarriageReturnThatEndsTheFile)
+{
+    writeIni("[a]\nk=1\n[b]\nx=y\r");
+    ASSERT_TRUE(writeProfileInt(ini(), "a", "k", 2));
+    EXPECT_EQ(contents(), "[a]\nk=2\n[b]\nx=y\r");
+    EXPECT_EQ(readProfileString(ini(), "b", "x", ""), "y");
+}
+
 TEST_F(ProfileTest, AValueIsCutAtItsFirstLineBreak)
 {
     ASSERT_TRUE(writeProfileString(ini(), "s", "v", "first\n[evil]\nv=second"));
