@@ -10,18 +10,7 @@ packages=(cmake ninja-build g++ ccache qt6-base-dev libgl-dev libgtest-dev libgm
           libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time
           libqt6svg6 desktop-file-utils appstream git clang libclang-rt-14-dev)
 
-install_missing_packages() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
+source scripts/packages.sh
 
 configure_and_build() {
     local dir=$1; shift
@@ -29,7 +18,7 @@ configure_and_build() {
     cmake --build "$dir"
 }
 
-install_missing_packages
+install_missing_packages "${packages[@]}"
 jobs=$(nproc)
 
 case "${1:-run}" in

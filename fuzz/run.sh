@@ -12,18 +12,7 @@ targets=(pair edits profile mask command_line)
 packages=(clang libclang-rt-14-dev cmake ninja-build)
 build=build-fuzz
 
-install_missing_packages() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
+source scripts/packages.sh
 
 build_targets() {
     local launcher=()
@@ -54,7 +43,7 @@ run_target() {
     echo "$name: ${runs} runs in ${seconds} s, ${coverage}, corpus $(ls "$work" | wc -l) inputs"
 }
 
-install_missing_packages
+install_missing_packages "${packages[@]}"
 build_targets
 failed=0
 for name in "${targets[@]}"; do
