@@ -74,6 +74,13 @@ public:
 
     // Both maps cover the rows; a shown line exists; a line is shown at most once; the lines
     // read from the file keep their order.
+    // Saving the rows gives each file's bytes back (after every edit was undone).
+    void checkSavedBytes(const fuzz::FuzzInput& input)
+    {
+        fuzz::checkSavedBytes(m_loaded.source, m_rows[0], m_rowCount, input.source, "source");
+        fuzz::checkSavedBytes(m_loaded.destination, m_rows[1], m_rowCount, input.destination, "destination");
+    }
+
     void checkRows()
     {
         for (int side = 0; side < 2; ++side) {
@@ -109,12 +116,14 @@ class EditRun {
 public:
     EditRun(EditedPair& pair, FuzzedDataProvider& ops) : m_pair(pair), m_ops(ops) {}
 
-    void run()
+    // True when every edit was undone: the rows are those of the comparison again.
+    bool run()
     {
         while (m_ops.remaining_bytes() > 0)
             step();
         while (!m_before.empty())
             undoOne();
+        return !m_droppedEdit;
     }
 
 private:
@@ -183,8 +192,10 @@ private:
         fuzz::check(m_pair.undoStore().undoCount() == std::min(heldBefore + 1, core::UndoStore::kSlots - 1),
                     "an edit keeps one record");
         m_before.push_back(std::move(before));
-        if (m_before.size() > static_cast<std::size_t>(core::UndoStore::kSlots - 1))
+        if (m_before.size() > static_cast<std::size_t>(core::UndoStore::kSlots - 1)) {
             m_before.pop_front();
+            m_droppedEdit = true;
+        }
     }
 
     void undoOne()
@@ -203,6 +214,7 @@ private:
     EditedPair& m_pair;
     FuzzedDataProvider& m_ops;
     std::deque<Snapshot> m_before;
+    bool m_droppedEdit = false;
 };
 
 } // namespace
@@ -213,6 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EditedPair pair(input);
     pair.checkRows();
     FuzzedDataProvider ops(reinterpret_cast<const std::uint8_t*>(input.rest.data()), input.rest.size());
-    EditRun(pair, ops).run();
+    if (EditRun(pair, ops).run())
+        pair.checkSavedBytes(input);
     return 0;
 }
