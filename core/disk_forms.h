@@ -14,8 +14,9 @@ namespace core {
 // the lines whose bytes differ from their text: those with tabs or trailing white space. A
 // line's bytes are a prefix that stands for the first `covered` bytes of its text (the bytes
 // up to and including its last tab), the rest of the text as it is, and the white space that
-// was cut off its end. Most such lines are indented with tabs and nothing else; they cost
-// eight bytes.
+// was cut off its end. A line indented with tabs and nothing else is kept here only when its
+// record cannot tell it (tab size 0, a tab size changed since loading); then it costs eight
+// bytes.
 class DiskForms {
 public:
     // Remembers the line at index, which must come after every line remembered so far.

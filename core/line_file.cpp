@@ -120,6 +120,18 @@ void rememberDiskForm(DiskForms& forms, std::int32_t index, std::string_view inp
     forms.add(index, input.substr(0, prefixLength), covered, trailing);
 }
 
+// The bytes differ from the text only in an indentation of tabs and nothing else: the
+// text's leading blanks tell how many. With tab size 0 the tabs leave no trace to count.
+bool isTabIndentedOnly(const ExpandedWidths& widths, bool untrimmed, std::size_t tabSize)
+{
+    return untrimmed && tabSize != 0 && widths.innerTabs == 0 && widths.indentationTabs == widths.indentation;
+}
+
+std::size_t leadingBlanks(std::string_view text)
+{
+    return std::min(text.find_first_not_of(' '), text.size());
+}
+
 LoadProblem problemOfErrno(int error)
 {
     switch (error) {
@@ -221,8 +233,12 @@ void LineFile::buildRecord(std::int32_t index, const Piece& piece, const TextRul
     }
     const std::size_t tabSize = rules.tabSize;
     const ExpandedWidths widths = measureExpanded(input, tabSize, piece.lastTab);
-    if (piece.keepBytes && (widths.tabs() != 0 || input.size() != piece.bytes.size()))
-        rememberDiskForm(m_diskForms, index, input, widths, tabSize, piece.bytes.substr(input.size()));
+    if (piece.keepBytes && (widths.tabs() != 0 || input.size() != piece.bytes.size())) {
+        if (isTabIndentedOnly(widths, input.size() == piece.bytes.size(), tabSize) && tabSize == m_indentTabSize)
+            record.m_tabIndented = 1;
+        else
+            rememberDiskForm(m_diskForms, index, input, widths, tabSize, piece.bytes.substr(input.size()));
+    }
     const std::size_t textLength = input.size() - widths.tabs() + widths.tabs() * tabSize;
     if (textLength == 0)
         return;
@@ -283,7 +299,15 @@ LineOrigin LineFile::originOf(std::int32_t index) const
 
 void LineFile::appendBytes(std::int32_t index, std::string& out) const
 {
-    m_diskForms.appendBytes(index, m_lines[static_cast<std::size_t>(index)].text(), out);
+    const LineRecord& line = m_lines[static_cast<std::size_t>(index)];
+    if (line.m_tabIndented == 0) {
+        m_diskForms.appendBytes(index, line.text(), out);
+        return;
+    }
+    const std::string_view text = line.text();
+    const std::size_t blanks = leadingBlanks(text);
+    out.append(blanks / m_indentTabSize, '\t');
+    out += text.substr(blanks);
 }
 
 std::string_view LineFile::readLineEnd(std::int32_t index) const
@@ -295,6 +319,16 @@ std::string_view LineFile::readLineEnd(std::int32_t index) const
 std::string_view LineFile::lineEndOf(std::int32_t index) const
 {
     return index < m_readCount ? readLineEnd(index) : lineEnd();
+}
+
+void LineFile::moveIndentationToDiskForms(std::int32_t index)
+{
+    LineRecord& line = m_lines[static_cast<std::size_t>(index)];
+    if (line.m_tabIndented == 0)
+        return;
+    const std::size_t blanks = leadingBlanks(line.text());
+    line.m_tabIndented = 0;
+    m_diskForms.add(index, std::string(blanks / m_indentTabSize, '\t'), blanks, {});
 }
 
 void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
@@ -329,6 +363,7 @@ void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
     m_diskForms.dropFrom(m_count);
     LineRecord& kept = m_lines[static_cast<std::size_t>(m_count - 1)];
     if (kept.continues()) {
+        moveIndentationToDiskForms(m_count - 1);
         m_diskForms.addTrailing(m_count - 1, droppedPieces);
         kept.m_continues = 0;
     }
@@ -371,6 +406,7 @@ bool LineFile::load(const std::string& path)
     m_store.reserve(static_cast<std::size_t>(status.st_size));
 
     const TextRules rules = currentTextRules();
+    m_indentTabSize = rules.tabSize;
     RecentTexts recent;
     std::int32_t pieces = 0;
     bool firstLine = true;

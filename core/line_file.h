@@ -122,6 +122,8 @@ private:
     // Fills the empty record at index. With recent, a text equal to a recent one shares
     // its bytes.
     void buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent);
+    // Gives a flagged line an entry in the disk forms instead, which more bytes can join.
+    void moveIndentationToDiskForms(std::int32_t index);
     // Makes record's text, key and hash those of an equal line.
     static void shareText(LineRecord& record, const LineRecord& equal);
     std::string_view readLineEnd(std::int32_t index) const;
@@ -143,6 +145,7 @@ private:
     // What saving needs to write the lines as they were.
     std::int32_t m_readCount = 0;              // lines 0 .. m_readCount - 1 were read
     DiskForms m_diskForms;
+    std::size_t m_indentTabSize = 0;           // the tab size of the last load
     std::vector<std::int32_t> m_otherLineEnds; // read lines, in order, whose line end is not lineEnd()
     std::vector<std::int32_t> m_copiedLines;   // in order
     bool m_endsWithLineEnd = true;

@@ -40,8 +40,8 @@ public:
     bool continues() const { return m_continues != 0; }
 
     // The longest key a record holds. A longer one, which only an edit can make (a text
-    // of over 128 MiB), is cut to it; its hash still covers the whole key.
-    static constexpr std::uint32_t kLongestKey = (1u << 27) - 1;
+    // of over 64 MiB), is cut to it; its hash still covers the whole key.
+    static constexpr std::uint32_t kLongestKey = (1u << 26) - 1;
 
 private:
     friend class LineFile;
@@ -53,8 +53,11 @@ private:
     std::int32_t m_partner = kNoPartner;
     // The key is the text's last m_keyLength bytes, or with blanks collapsed the
     // m_keyLength bytes stored after the text.
-    std::uint32_t m_keyLength : 27 = 0;
+    std::uint32_t m_keyLength : 26 = 0;
     std::uint32_t m_keyFollowsText : 1 = 0;
+    // On disk the line differs from its text only in an indentation of tabs, each of the
+    // owning file's tab size: the most common such line needs nothing else to be saved.
+    std::uint32_t m_tabIndented : 1 = 0;
     std::uint32_t m_state : 3 = static_cast<std::uint32_t>(LineState::Same);
     std::uint32_t m_continues : 1 = 0;
 };

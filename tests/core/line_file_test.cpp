@@ -289,6 +289,59 @@ TEST_F(LineFileLoad, EveryLineKeepsItsBytesAndLineEndAndTheFileItsEnding)
     EXPECT_EQ(open.lineEnd(), "\n");
 }
 
+// Lines whose bytes differ from their texts in different ways, each read back from what
+// loading kept: tab indentation alone, tabs mixed with blanks, white space after it, tab
+// size 0, ignored blanks, a long line's pieces.
+TEST_F(LineFileLoad, IndentationOfTabsIsGivenBackWhateverSurroundsIt)
+{
+    const std::vector<std::string> lines{"\tx", "\t\t\tdeep  inside", " \tblank first", "\t  \tblanks between",
+                                         "\t\ttrailing \t ", "\ty\tz", "\t\t", "   ", "\t{\t}"};
+    std::string file;
+    for (const std::string& line : lines)
+        file += line + "\n";
+    for (const int tabSize : {0, 1, 4, 8}) {
+        for (const int ignoreBlanks : {0, 1}) {
+            settings::appSettings().TabSize = tabSize;
+            settings::appSettings().IgnoreBlanks = ignoreBlanks;
+            const LineFile loadedFile = loaded(file + "end\n");
+            ASSERT_EQ(loadedFile.count(), static_cast<int>(lines.size()) + 1);
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                std::string read;
+                loadedFile.appendBytes(static_cast<int>(i), read);
+                EXPECT_EQ(read, lines[i]) << "tab size " << tabSize << ", ignore blanks " << ignoreBlanks;
+            }
+            EXPECT_EQ(loadedFile.lineAt(1)->text(), std::string(3 * static_cast<std::size_t>(tabSize), ' ') + "deep  inside");
+        }
+    }
+}
+
+TEST_F(LineFileLoad, ATabIndentedLineKeepsItsBytesAcrossPiecesCopiesAndNewTabSizes)
+{
+    settings::appSettings().TabSize = 4;
+    const std::string head = "\t\t" + std::string(4996, 'x');
+    const LineFile blankRest = loaded(head + std::string(10, ' ') + "\n");
+    ASSERT_EQ(blankRest.count(), 1);
+    std::string read;
+    blankRest.appendBytes(0, read);
+    EXPECT_EQ(read, head + std::string(10, ' ')) << "the dropped blank piece joins the indented one";
+
+    const LineFile tabPieces = loaded(std::string(5000, '\t') + "w\n\tv\n");
+    ASSERT_EQ(tabPieces.count(), 3);
+    read.clear();
+    tabPieces.appendBytes(0, read);
+    tabPieces.appendBytes(1, read);
+    EXPECT_EQ(read, std::string(5000, '\t') + "w");
+
+    LineFile other = loaded("\tu\n");
+    settings::appSettings().TabSize = 2;
+    other.appendCopy(tabPieces, 2, false);
+    EXPECT_EQ(other.lineAt(1)->text(), "  v");
+    read.clear();
+    other.appendBytes(0, read);
+    other.appendBytes(1, read);
+    EXPECT_EQ(read, "\tu\tv") << "lines read with tab size 4 and copied with 2 keep their tabs";
+}
+
 TEST_F(LineFileLoad, CarriageReturnsAloneDoNotEndLines)
 {
     const LineFile file = loaded("a\rb\rc\r");
