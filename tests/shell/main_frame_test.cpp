@@ -6,6 +6,8 @@
 #include <QStatusTipEvent>
 #include <functional>
 
+#include "core/row_editor.h"
+#include "core/side.h"
 #include "framework/command_ids.h"
 #include "framework/profile.h"
 #include "framework/update_hints.h"
@@ -120,6 +122,20 @@ protected:
     {
         return "This file was change from outside:\n" + path + "\nDo you want to reload files?";
     }
+
+    void editTarget(const std::string& text)
+    {
+        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kDestinationSide).setCellText(1, text).done);
+    }
+
+    void expectTargetEditKept()
+    {
+        EXPECT_EQ(doc().rowCount, 3);
+        EXPECT_EQ(doc().destination.lineAt(doc().destinationRows[1])->text(), "edited");
+        EXPECT_EQ(doc().destination.changes(), 1);
+        EXPECT_TRUE(doc().isModified());
+        EXPECT_EQ(doc().undoStore.undoCount(), 1);
+    }
 };
 
 TEST_F(OutsideChange, BothFilesChangedWhileAwayGiveOneQuestionAndYesRescansBoth)
@@ -150,6 +166,38 @@ TEST_F(OutsideChange, NoKeepsTheRowsAndTheNextActivationAsksOnlyForANewChange)
     setApplicationState(Qt::ApplicationInactive);
     setApplicationState(Qt::ApplicationActive);
     EXPECT_EQ(services.messageTexts().size(), 1u);
+}
+
+TEST_F(OutsideChange, WithUnsavedEditsNoKeepsTheEditsAndWritesNothing)
+{
+    start({left, right});
+    editTarget("edited");
+    setApplicationState(Qt::ApplicationInactive);
+    rewrite(right, "a\nY\nc\nd\n");
+    services.answerMessage(MessageAnswer::No);
+    setApplicationState(Qt::ApplicationActive);
+    QApplication::processEvents();
+
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{question(right)});
+    expectTargetEditKept();
+    EXPECT_EQ(dir.read("right.txt"), "a\nY\nc\nd\n");
+}
+
+TEST_F(OutsideChange, WithUnsavedEditsYesAsksToSaveThemAndCancelKeepsThem)
+{
+    start({left, right});
+    editTarget("edited");
+    setApplicationState(Qt::ApplicationInactive);
+    rewrite(right, "a\nY\nc\nd\n");
+    services.answerMessage(MessageAnswer::Yes);
+    services.answerMessage(MessageAnswer::Cancel);
+    setApplicationState(Qt::ApplicationActive);
+    QApplication::processEvents();
+
+    EXPECT_EQ(services.messageTexts(),
+              (std::vector<std::string>{question(right), "This file was changed:\n" + right + "\nDo you want to save it?"}));
+    expectTargetEditKept();
+    EXPECT_EQ(dir.read("right.txt"), "a\nY\nc\nd\n");
 }
 
 TEST_F(OutsideChange, ActivationBeforeAnyDeactivationChecksNothing)
