@@ -329,7 +329,11 @@ bool replaceFile(const fs::path& target, const std::string& bytes)
         fs::create_directories(folder, ec);
 
     struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // A file without any write bit stays as the user protected it, also from root.
+    if (exists && (old.st_mode & 0222) == 0)
+        return false;
+    const mode_t mode = exists ? (old.st_mode & 07777) : newFileMode();
 
     std::string tempName = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(tempName.data());

@@ -243,6 +243,23 @@ TEST_F(ProfileTest, AnUnreadableFileGivesDefaultsAndIsNotOverwritten)
     EXPECT_EQ(contents(), "[s]\nv=1\nother=2\n");
 }
 
+TEST_F(ProfileTest, AReadOnlyFileIsReadButNeverReplaced)
+{
+    writeIni("[s]\nv=1\n");
+    ASSERT_EQ(::chmod(ini().c_str(), 0444), 0);
+    EXPECT_EQ(readProfileInt(ini(), "s", "v", 9), 1);
+    EXPECT_FALSE(writeProfileInt(ini(), "s", "v", 2));
+    EXPECT_EQ(contents(), "[s]\nv=1\n");
+    EXPECT_TRUE(writeProfileInt(ini(), "s", "v", 1)) << "writing what it holds needs no write";
+}
+
+TEST_F(ProfileTest, ALastLineWithoutLineEndKeepsItsCarriageReturn)
+{
+    writeIni("[s]\nv=1\njunk\r");
+    EXPECT_TRUE(writeProfileInt(ini(), "t", "w", 2));
+    EXPECT_EQ(contents(), "[s]\nv=1\njunk\r\n\n[t]\nw=2\n");
+}
+
 // --- the settings file name ----------------------------------------------------------
 
 class SettingsFilePathTest : public ::testing::Test {
