@@ -3,6 +3,7 @@
 #   ./run.sh        build (Release, build/) and open the example pair
 #   ./run.sh test   build with sanitizers (build-test/), run the whole test suite and a short
 #                   run of every fuzz target (fuzz/run.sh)
+#   ./run.sh soak   build optimised (build-soak/) and run the long soak tests only
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,9 +26,13 @@ case "${1:-run}" in
     test)
         configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DBIVALO_SANITIZE=ON -DBIVALO_WERROR=ON -DBIVALO_TESTS=ON
-        ctest --test-dir build-test -j"$jobs" --output-on-failure
+        ctest --test-dir build-test -j"$jobs" --output-on-failure -LE soak
         # Long enough to replay the seeds and try some thousands of new inputs per target.
         fuzz/run.sh 10
+        ;;
+    soak)
+        configure_and_build build-soak -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=ON
+        /usr/bin/time -v ctest --test-dir build-soak -L soak --output-on-failure --verbose
         ;;
     run)
         configure_and_build build -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF
@@ -40,7 +45,7 @@ case "${1:-run}" in
         fi
         ;;
     *)
-        echo "usage: $0 [test]" >&2
+        echo "usage: $0 [test|soak]" >&2
         exit 2
         ;;
 esac

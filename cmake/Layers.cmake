@@ -24,12 +24,15 @@ function(bivalo_layer name)
   endif()
 endfunction()
 
-# bivalo_test(NAME FOLDER [QT] [DEPENDS lib ...])
+# bivalo_test(NAME FOLDER [QT] [LABEL label] [TIMEOUT seconds] [DEPENDS lib ...])
 # One GoogleTest program from every .cpp in FOLDER; every test process gets its own
 # temporary settings file (tests/support). QT tests run with a QApplication on the
-# offscreen platform.
+# offscreen platform. A LABEL lets a run take or leave those tests (ctest -L / -LE).
 function(bivalo_test name folder)
-  cmake_parse_arguments(T "QT" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "QT" "LABEL;TIMEOUT" "DEPENDS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
   if(NOT sources)
     return()
@@ -48,5 +51,5 @@ function(bivalo_test name folder)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABEL}")
 endfunction()
