@@ -40,16 +40,20 @@ function(bivalo_test name folder)
   file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
   add_executable(${name} ${sources} ${headers})
   target_link_libraries(${name} PRIVATE ${T_DEPENDS} GTest::gtest GTest::gmock)
+  # Each property takes one value: a list value would shift the pairs that follow it.
+  set(properties TIMEOUT ${T_TIMEOUT})
+  if(T_LABEL)
+    list(APPEND properties LABELS ${T_LABEL})
+  endif()
   if(T_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE bivalo_qt_test_main Qt6::Test)
-    set(env "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+    list(APPEND properties ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   else()
     target_link_libraries(${name} PRIVATE bivalo_test_main)
-    set(env "")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABEL}")
+    PROPERTIES ${properties})
 endfunction()

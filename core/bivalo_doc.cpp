@@ -343,9 +343,12 @@ void CBivaloDoc::noteChange(Sides sides, ChangeStep step)
         stepChanges(source, step);
     if (sides != Sides::Source)
         stepChanges(destination, step);
-    if (step == ChangeStep::Up)
+    const bool onDisk = source.changes() == 0 && destination.changes() == 0;
+    // An undo past a save makes a file differ from disk again, also after the flag was
+    // cleared: without the flag nothing would ask to save it.
+    if (step == ChangeStep::Up || (!onDisk && !isModified()))
         setModifiedFlag(true);
-    else if (source.changes() == 0 && destination.changes() == 0)
+    else if (onDisk)
         setModifiedFlag(false);
 }
 

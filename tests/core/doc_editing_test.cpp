@@ -229,6 +229,24 @@ TEST_F(UndoCommand, AnUndoPastASaveKeepsTheFileMarkedChanged)
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
 }
 
+TEST_F(UndoCommand, AnUndoPastASaveAfterTheOtherSideWasUndoneStillAsksToSave)
+{
+    loadPair("a\n", "a\n");
+    edit(kSourceSide, 0, "saved");
+    router.execute(ID_SAVE_SOURCE);
+    edit(kDestinationSide, 0, "d");
+    router.execute(ID_UNDO);
+    EXPECT_FALSE(doc.isModified()) << "both files equal what is on disk";
+
+    router.execute(ID_UNDO);
+    EXPECT_EQ(doc.source.changes(), -1000000);
+    EXPECT_TRUE(doc.isModified()) << "the source no longer equals what is on disk";
+    EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
+    services.answerMessage(MessageAnswer::Cancel);
+    EXPECT_FALSE(doc.saveModified());
+    EXPECT_EQ(services.messageTexts().size(), 1u);
+}
+
 TEST_F(UndoCommand, UndoingEditsOfBothSidesClearsTheModifiedState)
 {
     loadPair("a\n", "a\n");

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <functional>
+#include <initializer_list>
 
 #include "core/row_editor.h"
 #include "core/side.h"
@@ -123,9 +124,20 @@ protected:
         return "This file was change from outside:\n" + path + "\nDo you want to reload files?";
     }
 
-    void editTarget(const std::string& text)
+    static constexpr const char* kOutsideText = "a\nY\nc\nd\n";
+
+    // The target holds an edit while another program rewrites it; the answers are given
+    // once the program is active again.
+    void returnToAnOutsideChangeWithAnEdit(std::initializer_list<MessageAnswer> answers)
     {
-        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kDestinationSide).setCellText(1, text).done);
+        start({left, right});
+        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kDestinationSide).setCellText(1, "edited").done);
+        setApplicationState(Qt::ApplicationInactive);
+        rewrite(right, kOutsideText);
+        for (const MessageAnswer answer : answers)
+            services.answerMessage(answer);
+        setApplicationState(Qt::ApplicationActive);
+        QApplication::processEvents();
     }
 
     void expectTargetEditKept()
@@ -170,34 +182,19 @@ TEST_F(OutsideChange, NoKeepsTheRowsAndTheNextActivationAsksOnlyForANewChange)
 
 TEST_F(OutsideChange, WithUnsavedEditsNoKeepsTheEditsAndWritesNothing)
 {
-    start({left, right});
-    editTarget("edited");
-    setApplicationState(Qt::ApplicationInactive);
-    rewrite(right, "a\nY\nc\nd\n");
-    services.answerMessage(MessageAnswer::No);
-    setApplicationState(Qt::ApplicationActive);
-    QApplication::processEvents();
-
+    returnToAnOutsideChangeWithAnEdit({MessageAnswer::No});
     EXPECT_EQ(services.messageTexts(), std::vector<std::string>{question(right)});
     expectTargetEditKept();
-    EXPECT_EQ(dir.read("right.txt"), "a\nY\nc\nd\n");
+    EXPECT_EQ(dir.read("right.txt"), kOutsideText);
 }
 
 TEST_F(OutsideChange, WithUnsavedEditsYesAsksToSaveThemAndCancelKeepsThem)
 {
-    start({left, right});
-    editTarget("edited");
-    setApplicationState(Qt::ApplicationInactive);
-    rewrite(right, "a\nY\nc\nd\n");
-    services.answerMessage(MessageAnswer::Yes);
-    services.answerMessage(MessageAnswer::Cancel);
-    setApplicationState(Qt::ApplicationActive);
-    QApplication::processEvents();
-
+    returnToAnOutsideChangeWithAnEdit({MessageAnswer::Yes, MessageAnswer::Cancel});
     EXPECT_EQ(services.messageTexts(),
               (std::vector<std::string>{question(right), "This file was changed:\n" + right + "\nDo you want to save it?"}));
     expectTargetEditKept();
-    EXPECT_EQ(dir.read("right.txt"), "a\nY\nc\nd\n");
+    EXPECT_EQ(dir.read("right.txt"), kOutsideText);
 }
 
 TEST_F(OutsideChange, ActivationBeforeAnyDeactivationChecksNothing)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -86,6 +87,20 @@ std::string pairLine(std::mt19937& random, int number)
     for (std::uint32_t n = random() % 4; n > 0; --n)
         line += std::string(" ") + words[random() % 8];
     return line;
+}
+
+// Equal bytes, or where they part, with some context: a failure must not print (or diff)
+// two files of a hundred thousand lines.
+::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    const auto parting = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    const std::size_t at = static_cast<std::size_t>(parting.first - actual.begin());
+    const std::size_t from = at < 200 ? 0 : at - 200;
+    return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+                                         << ", first difference at byte " << at << "\nactual:   ...\n"
+                                         << actual.substr(from, 300) << "\nexpected: ...\n" << expected.substr(from, 300);
 }
 
 class DocumentSoak : public ::testing::Test {
@@ -181,7 +196,7 @@ protected:
             if (!changed[side])
                 continue;
             disk[side] = testing_support::readFile(paths[side]);
-            ASSERT_EQ(disk[side], bytesOfRows(side)) << "side " << side << " after save " << saves;
+            ASSERT_TRUE(sameBytes(disk[side], bytesOfRows(side))) << "side " << side << " after save " << saves;
             ASSERT_EQ(doc.file(side).changes(), 0);
         }
     }
@@ -194,7 +209,7 @@ protected:
         router.execute(ID_RESCAN);
         ++rescans;
         for (int side : {core::kSourceSide, core::kDestinationSide})
-            ASSERT_EQ(bytesOfRows(side), disk[side]) << "side " << side << " after rescan " << rescans;
+            ASSERT_TRUE(sameBytes(bytesOfRows(side), disk[side])) << "side " << side << " after rescan " << rescans;
         ASSERT_EQ(doc.undoStore.undoCount(), 0);
         checkMemoryOfAFreshPair();
     }
@@ -236,6 +251,9 @@ TEST_F(DocumentSoak, RandomEditsUndosSavesAndRescansKeepDiskAndMemoryInLine)
 {
     writePair();
     ASSERT_TRUE(doc.loadAndCompare(paths[0], paths[1]));
+    // The yardstick is a pair as a rescan leaves it, with the soak's own buffers in use.
+    ASSERT_TRUE(sameBytes(bytesOfRows(core::kSourceSide), disk[core::kSourceSide]));
+    router.execute(ID_RESCAN);
     startBytes = disk[0].size() + disk[1].size();
     startInUse = heapInUse();
     heapAtRescan = startInUse;
