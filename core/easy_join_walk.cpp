@@ -1,0 +1,71 @@
+#include "core/easy_join_walk.h"
+
+#include "settings/app_settings.h"
+
+namespace core {
+
+using namespace framework;
+
+EasyJoinWalk::EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, Services& services, Dialog& dialog)
+    : sourceReadOnly(sourceReadOnly),
+      destinationReadOnly(destinationReadOnly),
+      savedMoveNext(settings::appSettings().MoveNext != 0),
+      m_services(services),
+      m_dialog(dialog)
+{
+    settings::appSettings().MoveNext = 0;
+}
+
+EasyJoinWalk::~EasyJoinWalk()
+{
+    settings::appSettings().MoveNext = savedMoveNext ? 1 : 0;
+}
+
+bool EasyJoinWalk::open()
+{
+    if (!sourceReadOnly || !destinationReadOnly)
+        return true;
+    m_services.messageBox(kBothReadOnly, MessageButtons::Ok, MessageIcon::Warning);
+    return false;
+}
+
+void EasyJoinWalk::copyToDestination()
+{
+    m_dialog.sendCommand(ID_COPY_DIFF_TO_DEST);
+    advance(false);
+}
+
+void EasyJoinWalk::copyToSource()
+{
+    m_dialog.sendCommand(ID_COPY_DIFF_TO_SOURCE);
+    advance(false);
+}
+
+void EasyJoinWalk::skip()
+{
+    ++skipCount;
+    if (!reviewing)
+        m_dialog.sendCommand(ID_ADD_SKIP);
+    advance(true);
+}
+
+void EasyJoinWalk::advance(bool skipped)
+{
+    if (!reviewing)
+        m_dialog.sendCommand(ID_NEXT_DIFF);
+    else
+        m_dialog.sendCommand(skipped ? ID_NEXT_SKIP : ID_UNSKIP);
+}
+
+void EasyJoinWalk::endOfPass()
+{
+    if (!reviewing && skipCount > 0
+        && m_services.messageBox(kReviewSkipped, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
+        reviewing = true;
+        m_dialog.sendCommand(ID_FIRST_SKIP);
+        return;
+    }
+    m_dialog.end();
+}
+
+} // namespace core
