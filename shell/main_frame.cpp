@@ -31,6 +31,7 @@
 #include "shell/app_resources.h"
 #include "shell/color_status_bar.h"
 #include "shell/command_menu.h"
+#include "shell/easy_join_dlg.h"
 #include "shell/flat_tool_bar.h"
 #include "shell/goto_line_dlg.h"
 #include "shell/history_combo.h"
@@ -537,12 +538,10 @@ bool CMainFrame::createFont(const LogFont& font)
     return QFontMetrics(platform::toQFont(font)).height() > 0;
 }
 
-void CMainFrame::runEasyJoin() {}
-
-bool CMainFrame::offers(framework::CommandId id) const
+void CMainFrame::runEasyJoin()
 {
-    using namespace framework;
-    // Not part of the program yet: the EasyJoin dialog.
-    constexpr std::array notYet { ID_EASY_JOIN };
-    return std::find(notYet.begin(), notYet.end(), id) == notYet.end();
+    CEasyJoinDlg dialog(m_document->sourceReadOnly, m_document->destinationReadOnly, m_services, m_router, this);
+    m_document->updateAllViews(nullptr, kHintEasyJoin, static_cast<CommandTarget*>(&dialog));
+    dialog.run();
+    m_document->updateAllViews(nullptr, kHintEasyJoin, nullptr);
 }

@@ -96,7 +96,6 @@ public:
     bool runOptionsDialog() override;
     bool createFont(const framework::LogFont& font) override;
     void runEasyJoin() override;
-    bool offers(framework::CommandId id) const override;
 
 protected:
     bool event(QEvent* event) override;

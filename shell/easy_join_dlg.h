@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/easy_join_walk.h"
+#include "framework/command_router.h"
+#include "framework/command_target.h"
+
+class QPushButton;
+
+// The small EasyJoin dialog at the top of the screen: ">>", "Skip", "<<" and "Cancel" for
+// the current difference. The panes send it the OK command when a pass of the walk ends.
+class CEasyJoinDlg : public QDialog, public framework::CommandTarget, private core::EasyJoinWalk::Dialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 133;
+    static constexpr int kCopyToDestinationId = 1008;
+    static constexpr int kCopyToSourceId = 1009;
+    static constexpr int kSkipId = 3;
+
+    CEasyJoinDlg(bool sourceReadOnly, bool destinationReadOnly, framework::Services& services,
+                 const framework::CommandRouter& router, QWidget* parent = nullptr);
+
+    // The modal walk; Rejected at once, after telling the user, when both files are read-only.
+    int run();
+
+    const core::EasyJoinWalk& walk() const { return m_walk; }
+    QPushButton& copyToDestinationButton() const { return *m_copyToDestination; }
+    QPushButton& skipButton() const { return *m_skip; }
+    QPushButton& copyToSourceButton() const { return *m_copyToSource; }
+    QPushButton& cancelButton() const { return *m_cancel; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void sendCommand(framework::CommandId id) override;
+    void end() override { accept(); }
+
+    QPushButton* addButton(const char* text, int id, int x, int y, int width, int height);
+    QRect dialogUnits(int x, int y, int width, int height) const;
+    void moveToTopOfScreen();
+
+    const framework::CommandRouter& m_router;
+    core::EasyJoinWalk m_walk;
+    QPushButton* m_copyToDestination = nullptr;
+    QPushButton* m_skip = nullptr;
+    QPushButton* m_copyToSource = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
