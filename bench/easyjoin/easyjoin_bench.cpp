@@ -1,0 +1,145 @@
+// Opens a pair in the window program (offscreen) and walks every difference twice, timing
+// each step from the press to the repainted panes:
+//   next_diff (baseline)   F8 alone from the first difference to the last
+//   easyjoin_copy          EasyJoin with ">>" pressed on every difference: the copy, Next
+//                          Diff and the repaint, until the walk ends and the dialog closes
+//   easyjoin_bench SOURCE TARGET
+// Prints milliseconds: mean and worst over each walk.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/bivalo_doc.h"
+#include "framework/command_ids.h"
+#include "framework/scripted_services.h"
+#include "panes/bivalo_view.h"
+#include "shell/bivalo_app.h"
+#include "shell/easy_join_dlg.h"
+#include "shell/main_frame.h"
+#include "shell/main_splitter.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Figures {
+    std::vector<double> ms;
+
+    void add(double value) { ms.push_back(value); }
+    double mean() const
+    {
+        double sum = 0;
+        for (double v : ms)
+            sum += v;
+        return ms.empty() ? 0 : sum / double(ms.size());
+    }
+    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+};
+
+// Lets everything posted or waiting to be painted run, so that the panes show the new rows.
+void settle()
+{
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+double timed(auto&& action)
+{
+    const Clock::time_point start = Clock::now();
+    action();
+    settle();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void press(Qt::Key key)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(focus, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(focus, &up);
+}
+
+void print(const char* name, const Figures& figures)
+{
+    std::printf("%-22s n=%-5zu mean %7.3f ms   worst %7.3f ms\n", name, figures.ms.size(), figures.mean(),
+                figures.worst());
+}
+
+Figures walkWithNextDiff(panes::CBivaloView& target)
+{
+    Figures figures;
+    target.goToRowCentred(target.firstDifference());
+    settle();
+    for (;;) {
+        const int before = target.grid()->position().row;
+        const double ms = timed([] { press(Qt::Key_F8); });
+        if (target.grid()->position().row == before)
+            break;
+        figures.add(ms);
+    }
+    return figures;
+}
+
+// ">>" until the walk ends; the press that ends it counts too.
+Figures walkWithEasyJoin(CMainFrame& frame)
+{
+    Figures figures;
+    QTimer::singleShot(0, &frame, [&figures] {
+        auto* dialog = qobject_cast<CEasyJoinDlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        while (dialog->isVisible())
+            figures.add(timed([dialog] { dialog->copyToDestinationButton().click(); }));
+    });
+    frame.routeCommand(framework::ID_EASY_JOIN, framework::CommandOrigin::Menu);
+    settle();
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: easyjoin_bench SOURCE TARGET\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    framework::ScriptedServices services;
+    CBivaloApp app(services);
+    if (!app.initInstance({argv[1], argv[2]}))
+        return 1;
+    CMainFrame& frame = app.mainFrame();
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    auto& target = *static_cast<panes::CBivaloView*>(frame.splitter().widget(2));
+    target.grid()->setFocus(Qt::OtherFocusReason);
+    settle();
+    core::CBivaloDoc& doc = app.document();
+    frame.routeCommand(framework::ID_EDIT_MODE);
+    if (!doc.editMode) {
+        std::fprintf(stderr, "edit mode did not come on\n");
+        return 1;
+    }
+
+    const Figures baseline = walkWithNextDiff(target);
+    const Figures easyJoin = walkWithEasyJoin(frame);
+    std::printf("rows                   %d\n", doc.rowCount);
+    print("next_diff (baseline)", baseline);
+    print("easyjoin_copy", easyJoin);
+    std::printf("target changes         %d   (one per copied difference)\n", doc.destination.changes());
+    std::printf("ratio mean / baseline  %.2f   (target: each press <= 16 ms)\n",
+                baseline.mean() > 0 ? easyJoin.mean() / baseline.mean() : 0.0);
+    std::fflush(stdout);
+    std::_Exit(0);
+}
