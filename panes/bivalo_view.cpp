@@ -511,13 +511,15 @@ void CBivaloView::setCellFont(const framework::LogFont& font)
 
 void CBivaloView::startOrEndEasyJoin(framework::CommandTarget* dialog)
 {
-    grid()->setFocus(Qt::OtherFocusReason);
+    // The current row's colours change with the dialog, also those of an open in-cell editor.
     m_easyJoinDialog = dialog;
+    grid()->setFocus(Qt::OtherFocusReason);
     if (dialog != nullptr) {
         if (const int row = firstDifference(); row >= 0)
             goToRowCentred(row);
     }
     grid()->invalidateAll();
+    grid()->refreshEditor();
     m_skipList.clear();
 }
 

@@ -58,6 +58,15 @@ protected:
         return presses;
     }
 
+    // Skip on every difference of the walk, then Yes to the review question.
+    void skipAllThenReview(CEasyJoinDlg& dialog, std::size_t differences)
+    {
+        services.answerMessage(MessageAnswer::Yes);
+        for (std::size_t i = 0; i < differences; ++i)
+            click(dialog, dialog.skipButton());
+        ASSERT_TRUE(dialog.walk().isReviewing());
+    }
+
     void startInEditMode()
     {
         startOnPair();
@@ -69,6 +78,14 @@ protected:
     {
         press(Qt::Key_S, Qt::ControlModifier);
         ASSERT_EQ(doc().destination.changes(), 0);
+    }
+
+    // The painted background of the row, at the right end of the pane where no text is.
+    static QRgb paintedBackground(grid::TCell& grid, int row)
+    {
+        const QRect cell = grid.cellRect(0, row).translated(grid.clientArea().topLeft());
+        const QImage picture = grid.grab().toImage();
+        return picture.pixel(grid.clientArea().right() - 4, cell.center().y()) & 0xFFFFFF;
     }
 
     std::vector<std::string> questions() const
@@ -138,12 +155,9 @@ TEST_F(EasyJoin, SkippingAllThenYesWalksTheSkippedRowsAndGreaterThanOnEachEndsIt
 {
     startInEditMode();
     const std::vector<int> starts = differenceStarts();
-    services.answerMessage(MessageAnswer::Yes);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        for (std::size_t i = 0; i < starts.size(); ++i)
-            click(dialog, dialog.skipButton());
+        skipAllThenReview(dialog, starts.size());
         ASSERT_EQ(questions().size(), 1u);
-        EXPECT_EQ(currentRow(), starts[0]);
         for (std::size_t i = 0; i < starts.size(); ++i) {
             EXPECT_EQ(currentRow(), starts[i]);
             click(dialog, dialog.copyToDestinationButton());
@@ -158,10 +172,8 @@ TEST_F(EasyJoin, SkipOnTheLastSkippedRowGoesBackToTheFirstAndOnlyCancelEndsTheRe
 {
     startInEditMode();
     const std::vector<int> starts = differenceStarts();
-    services.answerMessage(MessageAnswer::Yes);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        for (std::size_t i = 0; i < starts.size(); ++i)
-            click(dialog, dialog.skipButton());
+        skipAllThenReview(dialog, starts.size());
         for (int round = 0; round < 2; ++round) {
             for (std::size_t i = 1; i <= starts.size(); ++i) {
                 click(dialog, dialog.skipButton());
@@ -234,13 +246,19 @@ TEST_F(EasyJoin, MoveNextIsOffWhileTheDialogIsOpenAndOnAgainAfterwards)
 TEST_F(EasyJoin, TheDialogSitsAtTheTopOfTheScreenCentredAndThePanesForgetItAfterwards)
 {
     startInEditMode();
-    ASSERT_TRUE(runEasyJoin([](CEasyJoinDlg& dialog) {
+    const QRgb easyJoinBackground = 0x808080;
+    ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
+        for (const int column : { 1, 2 })
+            EXPECT_EQ(paintedBackground(*pane(column).grid(), currentRow()), easyJoinBackground) << column;
         const QRect screen = dialog.screen()->geometry();
         const QRect frame = dialog.frameGeometry();
         EXPECT_EQ(frame.top(), screen.top());
         EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1);
         EXPECT_EQ(dialog.windowTitle(), "EasyJoin !");
+        click(dialog, dialog.skipButton());
     }));
+    for (const int column : { 1, 2 })
+        EXPECT_NE(paintedBackground(*pane(column).grid(), currentRow()), easyJoinBackground) << column;
     // Next Diff on the last difference does nothing once the walk is over.
     const int last = differenceStarts().back();
     pane(2).goToRowCentred(last);
