@@ -4,17 +4,16 @@
 //   easyjoin_copy          EasyJoin with ">>" pressed on every difference: the copy, Next
 //                          Diff and the repaint, until the walk ends and the dialog closes
 //   easyjoin_bench SOURCE TARGET
-// Prints milliseconds: mean and worst over each walk.
+// Prints milliseconds over each walk: mean, median, 99th percentile, worst, and how many
+// presses took longer than a frame (16 ms).
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <vector>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 
+#include "bench/press_timing.h"
 #include "core/bivalo_doc.h"
 #include "framework/command_ids.h"
 #include "framework/scripted_services.h"
@@ -26,50 +25,16 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Figures {
-    std::vector<double> ms;
-
-    void add(double value) { ms.push_back(value); }
-    double mean() const
-    {
-        double sum = 0;
-        for (double v : ms)
-            sum += v;
-        return ms.empty() ? 0 : sum / double(ms.size());
-    }
-    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
-};
-
-// Lets everything posted or waiting to be painted run, so that the panes show the new rows.
-void settle()
-{
-    QApplication::processEvents();
-    QApplication::processEvents();
-}
-
-double timed(auto&& action)
-{
-    const Clock::time_point start = Clock::now();
-    action();
-    settle();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void press(Qt::Key key)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(focus, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(focus, &up);
-}
+using bench::Figures;
+using bench::settle;
+using bench::timed;
 
 void print(const char* name, const Figures& figures)
 {
-    std::printf("%-22s n=%-5zu mean %7.3f ms   worst %7.3f ms\n", name, figures.ms.size(), figures.mean(),
-                figures.worst());
+    std::printf("%-22s n=%-5zu mean %7.3f ms   median %7.3f ms   99%% %7.3f ms   worst %7.3f ms   over 16 ms: %zu\n",
+                name, figures.ms.size(), figures.mean(), figures.percentile(0.5), figures.percentile(0.99),
+                figures.worst(), std::size_t(std::count_if(figures.ms.begin(), figures.ms.end(),
+                                                           [](double ms) { return ms > 16.0; })));
 }
 
 Figures walkWithNextDiff(panes::CBivaloView& target)
@@ -79,7 +44,7 @@ Figures walkWithNextDiff(panes::CBivaloView& target)
     settle();
     for (;;) {
         const int before = target.grid()->position().row;
-        const double ms = timed([] { press(Qt::Key_F8); });
+        const double ms = timed([] { bench::press(Qt::Key_F8); });
         if (target.grid()->position().row == before)
             break;
         figures.add(ms);

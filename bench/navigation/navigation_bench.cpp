@@ -8,16 +8,14 @@
 //   find_absent             F3 for a word that does not occur: a full wrap and "not found"
 //   navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]
 // Prints milliseconds: mean and worst over each set of moves.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <QApplication>
-#include <QKeyEvent>
 
+#include "bench/press_timing.h"
 #include "core/bivalo_doc.h"
 #include "framework/scripted_services.h"
 #include "grid/cell_messages.h"
@@ -29,51 +27,14 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Figures {
-    std::vector<double> ms;
-
-    void add(double value) { ms.push_back(value); }
-    double mean() const
-    {
-        double sum = 0;
-        for (double v : ms)
-            sum += v;
-        return ms.empty() ? 0 : sum / double(ms.size());
-    }
-    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
-    double best() const { return ms.empty() ? 0 : *std::min_element(ms.begin(), ms.end()); }
-};
+using bench::Figures;
+using bench::press;
+using bench::settle;
+using bench::timed;
 
 panes::CBivaloView& pane(CBivaloApp& app, int column)
 {
     return *static_cast<panes::CBivaloView*>(app.mainFrame().splitter().widget(column));
-}
-
-// Lets everything posted or waiting to be painted run, so that the panes show the new rows.
-void settle()
-{
-    QApplication::processEvents();
-    QApplication::processEvents();
-}
-
-double timed(auto&& action)
-{
-    const Clock::time_point start = Clock::now();
-    action();
-    settle();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// A key as the user gives it: to the focused widget, through the main window's accelerators.
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QKeyEvent down(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(focus, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(focus, &up);
 }
 
 void focus(panes::CBivaloView& view)
