@@ -558,9 +558,10 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
             grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
         break;
     case kHintRowsChanged:
+        // A new row count lays the grid out again; the same count keeps every row's place,
+        // so a copy need not measure a million rows again.
         grid()->setRowCount(m_doc.rowCount);
         grid()->invalidateAll();
-        grid()->relayout();
         grid()->refreshEditor();
         break;
     case kHintOverwriteState:
