@@ -7,22 +7,19 @@
 // - Save All (Ctrl+S) of the edited target, against reading, writing and fsyncing a copy of
 //   the target file in the same run;
 // - the peak resident memory after copying every difference, against the two files' bytes.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 
+#include "bench/press_timing.h"
 #include "core/bivalo_doc.h"
 #include "grid/cell_table_box.h"
 #include "panes/bivalo_view.h"
@@ -34,48 +31,26 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Figures;
+using bench::timed;
 
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-struct Timing {
-    std::vector<double> ms;
-    void add(double value) { ms.push_back(value); }
-    double mean() const
-    {
-        double sum = 0;
-        for (double value : ms)
-            sum += value;
-        return ms.empty() ? 0 : sum / double(ms.size());
-    }
-    double max() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
-    void print(const char* name) const
-    {
-        std::printf("%-26s mean %7.3f ms   max %7.3f ms   (%zu times)\n", name, mean(), max(), ms.size());
-    }
-};
-
-// A key to the focused widget as the user's press arrives (the main frame's accelerators
-// see it first), then everything it caused, painting included.
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void print(const char* name, const Figures& figures)
 {
-    QWidget* focus = QApplication::focusWidget();
-    QKeyEvent down(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(focus, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(focus, &up);
-    QApplication::processEvents();
+    std::printf("%-26s mean %7.3f ms   max %7.3f ms   (%zu times)\n", name, figures.mean(), figures.worst(),
+                figures.ms.size());
 }
 
-double timed(const std::function<void()>& action)
+// A key as the user gives it, then everything it caused, painting included.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    const Clock::time_point start = Clock::now();
-    action();
-    QApplication::processEvents();
-    return millisecondsSince(start);
+    bench::press(key, modifiers);
+    bench::settle();
 }
 
 long peakResidentKilobytes()
@@ -157,7 +132,7 @@ int main(int argc, char** argv)
     target.goToRowCentred(first);
     QApplication::processEvents();
 
-    Timing copy, undo, insert, remove;
+    Figures copy, undo, insert, remove;
     for (int i = 0; i < repeats; ++i) {
         copy.add(timed([] { press(Qt::Key_Right, Qt::AltModifier); }));
         undo.add(timed([] { press(Qt::Key_Z, Qt::ControlModifier); }));
@@ -197,10 +172,10 @@ int main(int argc, char** argv)
     const bool saved = doc.destination.changes() == 0;
 
     std::printf("rows                       %d\n", doc.rowCount);
-    copy.print("copy_difference");
-    undo.print("undo_copy");
-    insert.print("insert_line");
-    remove.print("remove_row");
+    print("copy_difference", copy);
+    print("undo_copy", undo);
+    print("insert_line", insert);
+    print("remove_row", remove);
     std::printf("copy_every_difference      %d steps, %.3f ms a step (%d steps moved by the benchmark, not by Next Diff)\n",
                 steps, steps > 0 ? allMs / steps : 0.0, stepsMovedByHand);
     std::printf("save_all_ms                %.3f   (%s)\n", save, saved ? "saved" : "NOT saved");
