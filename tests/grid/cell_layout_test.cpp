@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "grid/cell_geometry.h"
@@ -52,6 +55,48 @@ TEST(CellAxis, CoordinateOnAnEdgeBelongsToTheSectionStartingThere)
     EXPECT_EQ(axis.indexAt(29), 2);
     EXPECT_EQ(axis.indexAt(30), 3);    // past the last edge: the count
     EXPECT_EQ(axis.indexAt(1000), 3);
+}
+
+// The axis against its edge array written out, as the last rebuild left it.
+void expectEdges(const CellAxis& axis, const std::vector<int>& edges)
+{
+    const int count = axis.count();
+    EXPECT_EQ(axis.total(), edges[std::size_t(count)]);
+    for (int i = -1; i <= 2 * count + 2; ++i) {
+        EXPECT_EQ(axis.edge(i), i < 0 ? 0 : edges[std::size_t(i % (count + 1))]) << i;
+        EXPECT_EQ(axis.start(i), edges[std::size_t(std::clamp(i, 0, count))]) << i;
+        EXPECT_EQ(axis.end(i), edges[std::size_t(std::clamp(i, 0, count) + 1)]) << i;
+    }
+    for (int coordinate = -3; coordinate <= edges.back() + 12; ++coordinate) {
+        const auto last = edges.begin() + count + 1;
+        const int expected = coordinate < 0 ? 0 : int(std::upper_bound(edges.begin(), last, coordinate) - edges.begin()) - 1;
+        EXPECT_EQ(axis.indexAt(coordinate), expected) << coordinate;
+    }
+}
+
+TEST(CellAxis, SectionsOfOneSizeAnswerAsTheirWrittenOutEdgesDo)
+{
+    CellAxis axis;
+    axis.insert(0, 5, 7);
+    axis.rebuildEdges();
+    expectEdges(axis, {0, 7, 14, 21, 28, 35, 35});
+    axis.raiseTail(50);
+    expectEdges(axis, {0, 7, 14, 21, 28, 35, 50});
+
+    // Until the next rebuild the edges stay those of the last one.
+    axis.erase(1, 2);
+    expectEdges(axis, {0, 7, 14, 21, 28, 35, 50});
+    axis.rebuildEdges();
+    expectEdges(axis, {0, 7, 14, 21, 21});
+
+    axis.setSize(1, 3);
+    axis.rebuildEdges();
+    expectEdges(axis, {0, 7, 10, 17, 17});
+    axis.setAll(0);
+    axis.rebuildEdges();
+    expectEdges(axis, {0, 0, 0, 0, 0});
+    axis.setTail(4);
+    expectEdges(axis, {0, 0, 0, 0, 4});
 }
 
 TEST(CellGeometry, EmptyGridHasEverythingZero)
