@@ -7,12 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-rel}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF >/dev/null
-cmake --build "$build" --target easyjoin_bench engine_bench_pairs >/dev/null
-pairs=$(mktemp -d)
-trap 'rm -rf "$pairs"' EXIT
-"$build/bench/engine/engine_bench_pairs" "$pairs" >/dev/null
-export BIVALO_INI="$pairs/Bivalo.INI"
-export QT_QPA_PLATFORM=offscreen
+source bench/window_pairs.sh
+prepare_pairs "$build" easyjoin_bench
 echo "== big pair ($(wc -l <"$pairs/big_a.txt") and $(wc -l <"$pairs/big_b.txt") lines)"
 "$build/bench/easyjoin/easyjoin_bench" "$pairs/big_a.txt" "$pairs/big_b.txt"

@@ -8,13 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-rel}
 rounds=${2:-5}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF >/dev/null
-cmake --build "$build" --target navigation_bench engine_bench_pairs >/dev/null
-pairs=$(mktemp -d)
-trap 'rm -rf "$pairs"' EXIT
-"$build/bench/engine/engine_bench_pairs" "$pairs" >/dev/null
-export BIVALO_INI="$pairs/Bivalo.INI"
-export QT_QPA_PLATFORM=offscreen
+source bench/window_pairs.sh
+prepare_pairs "$build" navigation_bench
 word=absentword
 echo "locale: ${LC_ALL:-${LANG:-unset}}"
 

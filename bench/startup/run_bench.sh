@@ -11,13 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-rel}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF >/dev/null
-cmake --build "$build" --target bivalo startup_bench engine_bench_pairs >/dev/null
-pairs=$(mktemp -d)
-trap 'rm -rf "$pairs"' EXIT
-"$build/bench/engine/engine_bench_pairs" "$pairs" >/dev/null
-export BIVALO_INI="$pairs/Bivalo.INI"
-export QT_QPA_PLATFORM=offscreen
+source bench/window_pairs.sh
+prepare_pairs "$build" bivalo startup_bench
 source_file="$pairs/big_a.txt"
 target_file="$pairs/big_b.txt"
 bench="$build/bench/startup/startup_bench"
