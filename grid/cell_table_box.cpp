@@ -552,6 +552,17 @@ bool TCellTableBox::event(QEvent* event)
 
 // --- keys ---------------------------------------------------------------------------------
 
+bool TCellTableBox::keepsEnter() const
+{
+    return (m_options & kOptionDialog) && (m_options & kOptionKeepEnter);
+}
+
+// A kept Enter is plain Enter: Ctrl+Enter is offered like any key.
+bool TCellTableBox::keepsFromOwner(int virtualKey) const
+{
+    return virtualKey == platform::VK_RETURN && keepsEnter() && !platform::isControlDown();
+}
+
 bool TCellTableBox::offerKey(int virtualKey)
 {
     TableKeyOffer offer;
@@ -575,7 +586,6 @@ bool TCellTableBox::askRowMove(int virtualKey)
 LResult TCellTableBox::editorKeyDown(int virtualKey)
 {
     m_keyFromEditor = virtualKey;
-    const bool keepEnter = (m_options & kOptionDialog) && (m_options & kOptionKeepEnter);
     if (virtualKey == platform::VK_ESCAPE) {
         m_keyFromEditor = 0;
         if (m_options & kOptionKeepEscape)
@@ -590,7 +600,7 @@ LResult TCellTableBox::editorKeyDown(int virtualKey)
         askRowMove(virtualKey);
         return kVeto;
     }
-    if (virtualKey == platform::VK_RETURN && keepEnter && !platform::isControlDown())
+    if (keepsFromOwner(virtualKey))
         return 0;
     if ((m_options & kOptionOfferKeys) && offerKey(virtualKey)) {
         m_keyFromEditor = 0;
@@ -602,10 +612,9 @@ LResult TCellTableBox::editorKeyDown(int virtualKey)
 void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
 {
     const bool offeredByEditor = std::exchange(m_keyFromEditor, 0) == virtualKey;
-    const bool keepEnter = (m_options & kOptionDialog) && (m_options & kOptionKeepEnter);
     if (virtualKey == platform::VK_RETURN && (m_options & kOptionDialog)) {
         endEdit(true);
-        if (!keepEnter) {
+        if (!keepsEnter()) {
             if (Window* parent = notifyWindow())
                 parent->post(platform::WM_KEYDOWN, WParam(virtualKey), 0);
             else if (QDialog* dialog = dialogOf(this))
@@ -629,9 +638,7 @@ void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
     }
     // The parent hears a key before it may start an edit, so that its own keys (function
     // keys among them) reach it on this one channel.
-    // Kept Enter is plain Enter: Ctrl+Enter is offered like any key.
-    const bool keptEnter = virtualKey == platform::VK_RETURN && keepEnter && !platform::isControlDown();
-    if (!offeredByEditor && (m_options & kOptionOfferKeys) && !keptEnter && offerKey(virtualKey))
+    if (!offeredByEditor && (m_options & kOptionOfferKeys) && !keepsFromOwner(virtualKey) && offerKey(virtualKey))
         return;
     if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
         return;

@@ -119,6 +119,10 @@ private:
     // Keys.
     LResult editorKeyDown(int virtualKey);
     bool offerKey(int virtualKey);
+    // Enter stays with the table box rather than going to the owner (options 0x04 and 0x40).
+    bool keepsEnter() const;
+    // The key is one the owner is never offered.
+    bool keepsFromOwner(int virtualKey) const;
     bool askRowMove(int virtualKey);
     bool startsEdit(int virtualKey) const;
     bool startEditByKey(int virtualKey);
