@@ -58,7 +58,7 @@ ExpandedWidths measureExpanded(std::string_view input, std::size_t tabSize, cons
     widths.indentation = at;
     if (lastTab == nullptr || lastTab < input.data() + at)
         return widths;
-    widths.innerTabs = static_cast<std::size_t>(std::count(input.begin() + static_cast<std::ptrdiff_t>(at), input.end(), '\t'));
+    widths.innerTabs = countTabs(input.substr(at));
     return widths;
 }
 
@@ -113,8 +113,9 @@ void rememberDiskForm(DiskForms& forms, std::int32_t index, std::string_view inp
 {
     std::size_t prefixLength = 0;
     if (widths.tabs() != 0) {
-        const std::size_t searchEnd = widths.innerTabs == 0 ? widths.indentation - 1 : std::string_view::npos;
-        prefixLength = input.rfind('\t', searchEnd) + 1;
+        const std::size_t searched = widths.innerTabs == 0 ? widths.indentation : input.size();
+        const auto* lastTab = static_cast<const char*>(::memrchr(input.data(), '\t', searched));
+        prefixLength = static_cast<std::size_t>(lastTab - input.data()) + 1;
     }
     const std::size_t covered = prefixLength - widths.tabs() + widths.tabs() * tabSize;
     forms.add(index, input.substr(0, prefixLength), covered, trailing);

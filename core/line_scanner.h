@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,6 +22,9 @@ struct LineEnd {
 // The rest of findLineEnd for a line that goes on past `from`, out of line so that the
 // short lines' loop stays small; lastTab is the last tab before from, or null.
 LineEnd findLongLineEnd(const char* from, const char* end, const char* lastTab);
+
+// The tabs in bytes, sixteen bytes at a time: a long line may hold thousands.
+std::size_t countTabs(std::string_view bytes);
 
 // One pass over [begin, end) for the line end and its tabs, so that a line without
 // tabs, or with tabs only in its indentation, needs no second search. Inline: it runs

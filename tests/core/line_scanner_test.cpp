@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 namespace {
@@ -61,6 +63,25 @@ TEST(LineScan, ALongLineGivesItsEndAndLastTabAlike)
     const core::LineEnd open = findLineEnd(noEnd.begin(), noEnd.at(300));
     EXPECT_EQ(open.at, noEnd.at(300));
     EXPECT_EQ(open.lastTab, noEnd.at(2));
+}
+
+// Counting goes by blocks and sums its byte counters now and then: lengths around a block,
+// counters that would overflow a byte, and tabs right at the ends must all be counted.
+TEST(LineScan, CountsEveryTabAtAnyLengthAndPlace)
+{
+    std::mt19937 random(7);
+    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 255u * 16u, 255u * 16u + 5u, 20000u}) {
+        for (const int percent : {0, 3, 50, 100}) {
+            std::string text(length, 'a');
+            for (char& c : text) {
+                if (static_cast<int>(random() % 100) < percent)
+                    c = '\t';
+            }
+            const std::string padded = text + std::string(kLineScanSlack, '\t');
+            const auto expected = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\t'));
+            EXPECT_EQ(core::countTabs(std::string_view(padded).substr(0, length)), expected) << length << " " << percent;
+        }
+    }
 }
 
 } // namespace
