@@ -8,11 +8,12 @@ namespace core {
 
 bool DiskForms::isCompact(std::string_view prefix, std::size_t covered, std::string_view trailing)
 {
-    if (!trailing.empty() || prefix.empty() || prefix.size() > kMostCompactTabs)
+    if (prefix.size() > kMostCompactTabs || trailing.size() > kMostCompactBlanks)
         return false;
-    if (covered % prefix.size() != 0 || covered / prefix.size() > kMostCompactTabSize)
+    if (!prefix.empty() && (covered % prefix.size() != 0 || covered / prefix.size() > kMostCompactTabSize))
         return false;
-    return std::all_of(prefix.begin(), prefix.end(), [](char c) { return c == '\t'; });
+    return std::all_of(prefix.begin(), prefix.end(), [](char c) { return c == '\t'; }) &&
+           std::all_of(trailing.begin(), trailing.end(), [](char c) { return c == ' '; });
 }
 
 void DiskForms::add(std::int32_t index, std::string_view prefix, std::size_t covered, std::string_view trailing)
@@ -21,8 +22,10 @@ void DiskForms::add(std::int32_t index, std::string_view prefix, std::size_t cov
     if (prefix.empty() && trailing.empty())
         return;
     if (isCompact(prefix, covered, trailing)) {
-        const auto tabSize = static_cast<std::uint32_t>(covered / prefix.size());
-        m_entries.push_back({index, kCompact | tabSize << kTabSizeShift | static_cast<std::uint32_t>(prefix.size())});
+        const auto tabSize = static_cast<std::uint32_t>(prefix.empty() ? 0 : covered / prefix.size());
+        const auto tabs = static_cast<std::uint32_t>(prefix.size());
+        const auto blanks = static_cast<std::uint32_t>(trailing.size());
+        m_entries.push_back({index, kCompact | tabSize << kTabSizeShift | tabs << kTabsShift | blanks});
         return;
     }
     char* bytes = m_bytes.allocate(prefix.size() + trailing.size());
@@ -52,6 +55,7 @@ void DiskForms::appendBytes(std::int32_t index, std::string_view text, std::stri
         const std::uint32_t tabs = compactTabs(*entry);
         out.append(tabs, '\t');
         out += text.substr(std::min(compactCovered(*entry), text.size()));
+        out.append(compactBlanks(*entry), ' ');
         return;
     }
     const Wide& wide = m_wide[entry->form];
@@ -70,6 +74,7 @@ void DiskForms::addTrailing(std::int32_t index, std::string_view more)
         if ((entry->form & kCompact) != 0) {
             prefix.assign(compactTabs(*entry), '\t');
             covered = compactCovered(*entry);
+            trailing.assign(compactBlanks(*entry), ' ');
         } else {
             const Wide& wide = m_wide[entry->form];
             prefix.assign(wide.bytes, wide.prefixLength);

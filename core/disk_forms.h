@@ -14,9 +14,8 @@ namespace core {
 // the lines whose bytes differ from their text: those with tabs or trailing white space. A
 // line's bytes are a prefix that stands for the first `covered` bytes of its text (the bytes
 // up to and including its last tab), the rest of the text as it is, and the white space that
-// was cut off its end. A line indented with tabs and nothing else is kept here only when its
-// record cannot tell it (tab size 0, a tab size changed since loading); then it costs eight
-// bytes.
+// was cut off its end. A line whose prefix is all tabs and whose cut-off end is all blanks (the
+// most common such lines) costs eight bytes.
 class DiskForms {
 public:
     // Remembers the line at index, which must come after every line remembered so far.
@@ -33,15 +32,19 @@ public:
 
 private:
     // A line indented with at most kMostCompactTabs tabs of at most kMostCompactTabSize
-    // blanks each, nothing else differing, is held in its entry alone.
+    // blanks each and ending in at most kMostCompactBlanks cut-off blanks, nothing else
+    // differing, is held in its entry alone.
     static constexpr std::uint32_t kCompact = 1u << 31;
     static constexpr unsigned kTabSizeShift = 25;
-    static constexpr std::uint32_t kMostCompactTabs = (1u << kTabSizeShift) - 1;
+    static constexpr unsigned kTabsShift = 12;
     static constexpr std::uint32_t kMostCompactTabSize = (kCompact >> kTabSizeShift) - 1;
+    static constexpr std::uint32_t kMostCompactTabs = (1u << (kTabSizeShift - kTabsShift)) - 1;
+    static constexpr std::uint32_t kMostCompactBlanks = (1u << kTabsShift) - 1;
 
     struct Entry {
         std::int32_t index;
-        std::uint32_t form; // kCompact | tab size << kTabSizeShift | tabs, or a position in m_wide
+        // kCompact | tab size << kTabSizeShift | tabs << kTabsShift | blanks, or a position in m_wide
+        std::uint32_t form;
     };
     struct Wide {
         const char* bytes; // the prefix, then the trailing white space
@@ -50,7 +53,8 @@ private:
         std::size_t covered;
     };
 
-    static std::uint32_t compactTabs(const Entry& entry) { return entry.form & kMostCompactTabs; }
+    static std::uint32_t compactTabs(const Entry& entry) { return entry.form >> kTabsShift & kMostCompactTabs; }
+    static std::uint32_t compactBlanks(const Entry& entry) { return entry.form & kMostCompactBlanks; }
     static std::size_t compactCovered(const Entry& entry)
     {
         return std::size_t{compactTabs(entry)} * ((entry.form & ~kCompact) >> kTabSizeShift);

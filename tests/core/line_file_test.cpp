@@ -290,12 +290,14 @@ TEST_F(LineFileLoad, EveryLineKeepsItsBytesAndLineEndAndTheFileItsEnding)
 }
 
 // Lines whose bytes differ from their texts in different ways, each read back from what
-// loading kept: tab indentation alone, tabs mixed with blanks, white space after it, tab
-// size 0, ignored blanks, a long line's pieces.
+// loading kept: tab indentation alone, tabs mixed with blanks, white space after it (blanks
+// alone, with tabs, more than fit a small record), tab size 0, ignored blanks.
 TEST_F(LineFileLoad, IndentationOfTabsIsGivenBackWhateverSurroundsIt)
 {
     const std::vector<std::string> lines{"\tx", "\t\t\tdeep  inside", " \tblank first", "\t  \tblanks between",
-                                         "\t\ttrailing \t ", "\ty\tz", "\t\t", "   ", "\t{\t}"};
+                                         "\t\ttrailing \t ", "\ty\tz", "\t\t", "   ", "\t{\t}",
+                                         "\t\tblanks after  ", "no tabs, blanks after   ",
+                                         "\tmore blanks after than one entry holds" + std::string(4500, ' ')};
     std::string file;
     for (const std::string& line : lines)
         file += line + "\n";
