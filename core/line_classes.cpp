@@ -30,8 +30,9 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
 {
     const auto sourceCount = static_cast<std::size_t>(source.count());
     const auto destinationCount = static_cast<std::size_t>(destination.count());
-    // Room at half load for every source line that may be a class of its own; a
-    // table that is too small grows.
+    // Room at half load for every source line that may be a class of its own, and for
+    // half as many new lines of the destination before the table grows: each growth
+    // touches a fresh table, and fresh pages are dear.
     const auto repeated = static_cast<std::size_t>(std::clamp(source.repeatedLines(), 0, source.count()));
     m_slotCount = std::max(kMinimumSlots, std::bit_ceil(2 * (sourceCount - repeated) + 1));
     m_slots = emptyTable(m_slotCount);
@@ -134,7 +135,7 @@ std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t referen
         return ref >= 0 ? *m_sourceFile.lineAt(ref) : *m_destinationFile.lineAt(~ref);
     };
 
-    if (static_cast<std::size_t>(m_classCount) * 2 >= m_slotCount)
+    if (static_cast<std::size_t>(m_classCount) * 4 >= m_slotCount * 3)
         grow();
     const std::size_t mask = m_slotCount - 1;
     const std::string_view content = contentOf(record);

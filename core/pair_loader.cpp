@@ -10,7 +10,7 @@ namespace core {
 namespace {
 
 // Below this size of the smaller file a second thread costs more than it saves.
-constexpr std::uintmax_t kParallelReadSize = 4u << 20;
+constexpr std::uintmax_t kParallelReadSize = 256u << 10;
 
 std::uintmax_t sizeOrZero(const std::string& path)
 {
