@@ -28,7 +28,7 @@ case "${1:-run}" in
             -DBIVALO_SANITIZE=ON -DBIVALO_WERROR=ON -DBIVALO_TESTS=ON
         ctest --test-dir build-test -j"$jobs" --output-on-failure -LE soak
         # Long enough to replay the seeds and try some thousands of new inputs per target.
-        fuzz/run.sh 10
+        fuzz/run.sh 15
         ;;
     soak)
         configure_and_build build-soak -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=ON
