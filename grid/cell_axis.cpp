@@ -3,64 +3,113 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
-#include <functional>
 
 namespace grid {
 
+namespace {
+
+// The edge this many sections of one size past another, wrapping as 32-bit sums do.
+int advance(int edge, int sections, int size)
+{
+    return static_cast<int>(static_cast<std::uint32_t>(edge) +
+                            static_cast<std::uint32_t>(sections) * static_cast<std::uint32_t>(size));
+}
+
+} // namespace
+
+std::size_t CellAxis::runHolding(const Runs& runs, int index)
+{
+    const auto after = std::upper_bound(runs.begin(), runs.end(), index,
+                                        [](int i, const Run& run) { return i < run.first; });
+    assert(after != runs.begin());
+    return static_cast<std::size_t>(after - runs.begin()) - 1;
+}
+
+int CellAxis::size(int index) const
+{
+    assert(contains(index));
+    return runs_[runHolding(runs_, index)].size;
+}
+
+void CellAxis::setSize(int index, int size)
+{
+    if (this->size(index) == size)
+        return;
+    const std::size_t place = splitAt(index);
+    splitAt(index + 1);
+    runs_[place].size = size;
+    mergeEqualNeighbours();
+}
+
 void CellAxis::setAll(int size)
 {
-    std::fill(sizes_.begin(), sizes_.end(), size);
+    if (count_ > 0)
+        runs_.assign(1, Run{0, size});
 }
 
 void CellAxis::insert(int index, int count, int size)
 {
     assert(index >= 0 && index <= this->count() && count > 0);
-    sizes_.insert(sizes_.begin() + index, static_cast<std::size_t>(count), size);
+    const std::size_t place = splitAt(index);
+    for (std::size_t i = place; i < runs_.size(); ++i)
+        runs_[i].first += count;
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(place), Run{index, size});
+    count_ += count;
+    mergeEqualNeighbours();
 }
 
 void CellAxis::erase(int index, int count)
 {
     assert(index >= 0 && count >= 0 && index + count <= this->count());
-    sizes_.erase(sizes_.begin() + index, sizes_.begin() + index + count);
+    if (count == 0)
+        return;
+    const auto first = static_cast<std::ptrdiff_t>(splitAt(index));
+    const auto last = static_cast<std::ptrdiff_t>(splitAt(index + count));
+    runs_.erase(runs_.begin() + first, runs_.begin() + last);
+    for (auto run = runs_.begin() + first; run != runs_.end(); ++run)
+        run->first -= count;
+    count_ -= count;
+    mergeEqualNeighbours();
 }
 
-void CellAxis::assign(const std::vector<int>& sizes)
+std::size_t CellAxis::splitAt(int index)
 {
-    sizes_ = sizes;
+    if (index == count_)
+        return runs_.size();
+    const std::size_t holder = runHolding(runs_, index);
+    if (runs_[holder].first == index)
+        return holder;
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(holder) + 1, Run{index, runs_[holder].size});
+    return holder + 1;
+}
+
+void CellAxis::mergeEqualNeighbours()
+{
+    const auto sameSize = [](const Run& a, const Run& b) { return a.size == b.size; };
+    runs_.erase(std::unique(runs_.begin(), runs_.end(), sameSize), runs_.end());
 }
 
 void CellAxis::rebuildEdges()
 {
-    const bool uniform =
-        std::adjacent_find(sizes_.begin(), sizes_.end(), std::not_equal_to<>()) == sizes_.end();
-    uniformEdges_ = uniform;
-    if (uniform) {
-        edges_.clear();
-        edges_.shrink_to_fit();
-        edgeCount_ = count();
-        edgeSize_ = sizes_.empty() ? 0 : sizes_.front();
-        tail_ = storedEdge(edgeCount_);
-        return;
+    edgeRuns_ = runs_;
+    edgeRuns_.push_back(Run{count_, 0});
+    runEdges_.resize(edgeRuns_.size());
+    runEdges_[0] = 0;
+    for (std::size_t i = 1; i < edgeRuns_.size(); ++i) {
+        const Run& before = edgeRuns_[i - 1];
+        runEdges_[i] = advance(runEdges_[i - 1], edgeRuns_[i].first - before.first, before.size);
     }
-    edges_.assign(sizes_.size() + 2, 0);
-    for (std::size_t i = 0; i < sizes_.size(); ++i)
-        edges_[i + 1] = edges_[i] + sizes_[i];
-    edges_.back() = edges_[sizes_.size()];
+    edgeCount_ = count_;
+    tail_ = runEdges_.back();
 }
 
 int CellAxis::storedEdge(int i) const
 {
-    if (!uniformEdges_)
-        return edges_[static_cast<std::size_t>(i)];
     assert(i >= 0 && i <= edgeCount_ + 1);
-    // Wraps as the sums of the stored array would.
-    return i <= edgeCount_ ? static_cast<int>(static_cast<std::uint32_t>(i) * static_cast<std::uint32_t>(edgeSize_))
-                           : tail_;
-}
-
-int& CellAxis::tail()
-{
-    return uniformEdges_ ? tail_ : edges_.back();
+    if (i > edgeCount_)
+        return tail_;
+    const std::size_t run = runHolding(edgeRuns_, i);
+    return advance(runEdges_[run], i - edgeRuns_[run].first, edgeRuns_[run].size);
 }
 
 int CellAxis::edge(int index) const
@@ -82,33 +131,35 @@ int CellAxis::end(int index) const
 
 void CellAxis::setTail(int coordinate)
 {
-    tail() = std::max(storedEdge(count()), coordinate);
+    tail_ = std::max(storedEdge(count()), coordinate);
 }
 
 void CellAxis::raiseTail(int coordinate)
 {
-    tail() = std::max(tail(), coordinate);
+    tail_ = std::max(tail_, coordinate);
 }
 
 int CellAxis::indexAt(int coordinate) const
 {
     if (coordinate < 0)
         return 0;
-    if (uniformEdges_)
-        return indexAtUniform(coordinate);
-    const auto first = edges_.begin();
-    const auto last = first + count() + 1;
-    return static_cast<int>(std::upper_bound(first, last, coordinate) - first) - 1;
+    // The search covers entries 0 .. count(); past the rebuild's count that takes in the tail.
+    const int index = lastEdgeAtOrBelow(coordinate, std::min(count(), edgeCount_));
+    return count() > edgeCount_ && tail_ <= coordinate ? index + 1 : index;
 }
 
-// The same search over entries 0 .. count() of the worked-out edges.
-int CellAxis::indexAtUniform(int coordinate) const
+int CellAxis::lastEdgeAtOrBelow(int coordinate, int last) const
 {
-    const int sizedEntries = std::min(count(), edgeCount_);
-    int atOrBelow = edgeSize_ <= 0 ? sizedEntries + 1 : std::min(coordinate / edgeSize_, sizedEntries) + 1;
-    if (count() > edgeCount_ && tail_ <= coordinate)
-        ++atOrBelow;
-    return atOrBelow - 1;
+    const std::size_t run =
+        static_cast<std::size_t>(std::upper_bound(runEdges_.begin(), runEdges_.end(), coordinate) - runEdges_.begin()) - 1;
+    const Run& holder = edgeRuns_[run];
+    // Only the closing run can be the last one at or below and have no size.
+    if (run + 1 == edgeRuns_.size() || holder.size <= 0)
+        return last;
+    // Clamped to the run, for edges that wrapped past the largest int.
+    const std::int64_t steps = (std::int64_t{coordinate} - runEdges_[run]) / holder.size;
+    const std::int64_t inRun = std::clamp<std::int64_t>(steps, 0, edgeRuns_[run + 1].first - 1 - holder.first);
+    return static_cast<int>(std::min<std::int64_t>(holder.first + inRun, last));
 }
 
 } // namespace grid

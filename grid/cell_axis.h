@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
 namespace grid {
@@ -9,21 +9,20 @@ namespace grid {
 // The edge array has count + 2 entries: entry 0 is 0, entry i + 1 is entry i plus the size
 // of section i, and the last entry repeats entry count until raiseTail() widens it, so that
 // the space past the last section counts as a section of its own. The edges are those of the
-// last rebuildEdges(); when every section had one size then, they are worked out from it
-// rather than stored (a million rows of one height need no array of edges).
+// last rebuildEdges(). Sizes and edges are kept as runs of sections of one size, so a million
+// rows of one height cost one run, and every query is a binary search over the runs.
 class CellAxis {
 public:
-    int count() const { return static_cast<int>(sizes_.size()); }
+    int count() const { return count_; }
     bool contains(int index) const { return index >= 0 && index < count(); }
-    int size(int index) const { return sizes_[static_cast<std::size_t>(index)]; }
-    void setSize(int index, int size) { sizes_[static_cast<std::size_t>(index)] = size; }
+    int size(int index) const;
+    void setSize(int index, int size);
     void setAll(int size);
-    const std::vector<int>& sizes() const { return sizes_; }
 
     void insert(int index, int count, int size);
     void erase(int index, int count);
-    void assign(const std::vector<int>& sizes);
 
+    // One step per run, not per section.
     void rebuildEdges();
     // The edge of section i, taken modulo count + 1; a negative index gives 0.
     int edge(int index) const;
@@ -41,17 +40,30 @@ public:
     int indexAt(int coordinate) const;
 
 private:
+    // Sections from first up to the next run's first all have this size.
+    struct Run {
+        int first;
+        int size;
+    };
+    using Runs = std::vector<Run>;
+
+    static std::size_t runHolding(const Runs& runs, int index);
+    // Makes a run start at this index and gives its place; count() gives the end of the runs.
+    std::size_t splitAt(int index);
+    void mergeEqualNeighbours();
+
     // Entry i of the edge array as of the last rebuild.
     int storedEdge(int i) const;
-    int& tail();
-    int indexAtUniform(int coordinate) const;
+    // The last of entries 0 .. last (at most the rebuild's count) at or below the coordinate.
+    int lastEdgeAtOrBelow(int coordinate, int last) const;
 
-    std::vector<int> sizes_;
-    std::vector<int> edges_{0, 0};   // empty while the edges are uniform
-    bool uniformEdges_ = false;
-    int edgeCount_ = 0;              // uniform edges: the sections at the last rebuild
-    int edgeSize_ = 0;               // and their one size
-    int tail_ = 0;                   // uniform edges: the repeated last entry
+    Runs runs_;                      // by first; neighbours differ in size
+    int count_ = 0;
+    // As of the last rebuild: its runs, closed by an empty run at its count, and each one's edge.
+    Runs edgeRuns_{{0, 0}};
+    std::vector<int> runEdges_{0};
+    int edgeCount_ = 0;
+    int tail_ = 0;                   // the repeated last entry
 };
 
 } // namespace grid

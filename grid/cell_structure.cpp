@@ -191,10 +191,10 @@ void TCell::CopyState(const TCell& other, unsigned mask)
     if (other.columnCount() != columnCount()) {
         columns_ = other.columns_;
         columnFlags_ = other.columnFlags_;
-        geometry_.columns.assign(other.geometry_.columns.sizes());
+        geometry_.columns = other.geometry_.columns;
     }
     if (other.rowCount() != rowCount()) {
-        geometry_.rows.assign(other.geometry_.rows.sizes());
+        geometry_.rows = other.geometry_.rows;
         // The rows that stay keep their flags: the owner's bits (bookmarks) live only here.
         rowFlags_.resize(static_cast<std::size_t>(other.rowCount()), 0);
         mask &= 0x20 | 0x40 | 0x80;
@@ -204,12 +204,12 @@ void TCell::CopyState(const TCell& other, unsigned mask)
         headerRowHeight_ = other.headerRowHeight_;
     }
     if (mask & 0x10) {
-        geometry_.columns.assign(other.geometry_.columns.sizes());
-        geometry_.fixedColumns.assign(other.geometry_.fixedColumns.sizes());
+        geometry_.columns = other.geometry_.columns;
+        geometry_.fixedColumns = other.geometry_.fixedColumns;
     }
     if ((mask & 0x20) && !(gridStyle() & TCS_KEEPHEIGHTS)) {
         defaultRowHeight_ = other.defaultRowHeight_;
-        geometry_.rows.assign(other.geometry_.rows.sizes());
+        geometry_.rows = other.geometry_.rows;
     }
     relayout();
 
