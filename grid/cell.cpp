@@ -155,13 +155,6 @@ int TCell::fixedBandWidth() const
     return (gridStyle() & TCS_FIXEDBAND) ? geometry_.fixedColumns.total() : 0;
 }
 
-void TCell::setHeaderGap(int gap)
-{
-    headerGap_ = std::max(0, gap);
-    relayoutAndNotify();
-    invalidateAll();
-}
-
 QRect TCell::clientArea() const
 {
     const DataArea area = geometry_.dataArea();
@@ -281,7 +274,7 @@ void TCell::updateFrame()
     frame.windowHeight = height();
     frame.border = border();
     frame.leftBand = fixedBandWidth();
-    frame.topBand = headerBandHeight() + headerGap_;
+    frame.topBand = headerBandHeight();
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     frame.vScrollWidth = extent;
     frame.hScrollHeight = extent;
@@ -485,7 +478,7 @@ bool TCell::isOwnChild(const QWidget* widget) const
 
 void TCell::takeFocus()
 {
-    if (!keepFocus_ && !hasFocusWithin())
+    if (!hasFocusWithin())
         setFocus(Qt::MouseFocusReason);
 }
 

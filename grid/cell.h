@@ -52,8 +52,6 @@ public:
     // Sets or clears flag bits of a row (bits above the selected and marked bits are the
     // owner's, e.g. bookmarks) without repainting.
     void setRowFlags(int row, std::uint8_t bits, bool on);
-    std::uint8_t columnFlags(int column) const { return columnFlags_[static_cast<std::size_t>(column)]; }
-    void setColumnFlags(int column, std::uint8_t flags) { columnFlags_[static_cast<std::size_t>(column)] = flags; }
 
     const TCellPosition& position() const { return position_; }
     std::uint32_t gridStyle() const { return windowStyle() & 0xFFFF; }
@@ -67,7 +65,6 @@ public:
     QRect clientArea() const override;
     int headerBandHeight() const;
     int fixedBandWidth() const;
-    void setHeaderGap(int gap);
 
     // --- fonts ---------------------------------------------------------------------------
     int fontCount() const { return static_cast<int>(fonts_.size()); }
@@ -88,12 +85,10 @@ public:
     bool rowEmphasis() const { return rowEmphasis_; }
     // Repaints the current row; 0 when the switch already had this state.
     int setRowEmphasis(bool on);
-    // The area below the last row (and the gap under the header band) in the pattern
+    // The area below the last row in the pattern
     // brush of bitmap 2003 instead of the solid background colour.
     bool backgroundPattern() const { return backgroundPattern_; }
     void setBackgroundPattern(bool on);
-    bool keepsFocus() const { return keepFocus_; }
-    void setKeepFocus(bool on) { keepFocus_ = on; }
 
     // The in-cell editor in use now, none while no cell is edited.
     QWidget* activeEditor() const;
@@ -279,19 +274,16 @@ private:
     CellGeometry geometry_;
     std::vector<TCellColumn> columns_;
     std::vector<TCellColumn> fixedColumns_;
-    std::vector<std::uint8_t> columnFlags_;
     std::vector<std::uint8_t> rowFlags_;
     std::vector<CSFont> fonts_;
     TCellPosition position_;
     CellColors colors_;
     int defaultRowHeight_ = 18;
     int headerRowHeight_ = 18;
-    int headerGap_ = 0;
     std::uint32_t extendedStyle_ = 0;
     bool editableStyle_ = false;
     bool editEnabled_ = false;
     bool rowEmphasis_ = true;
-    bool keepFocus_ = false;
     bool backgroundPattern_ = false;
     mutable std::unique_ptr<CellImages> images_;
     QScrollBar* vScrollBar_ = nullptr;

@@ -223,7 +223,6 @@ LResult TCellEditors::clipboard(framework::MessageId message)
     case platform::WM_CUT: editor->editCut(); return 1;
     case platform::WM_PASTE: editor->editPaste(); return 1;
     case platform::WM_CLEAR: editor->editClear(); return 1;
-    case platform::WM_UNDO: return editor->editUndo() ? 1 : 0;
     default: return 0;
     }
 }

@@ -145,8 +145,6 @@ int TCell::onNcHitTest(const QPoint& point)
         }
         return HTNOWHERE;
     }
-    if (headerGap_ > 0 && point.y() >= headerBottom && point.y() < data.top())
-        return kHitHeaderGap;
     if (fixedBandWidth() > 0 && point.x() >= b && point.x() < data.left() && point.y() >= data.top() &&
         point.y() < data.top() + data.height()) {
         const CellAxis& rows = geometry_.rows;

@@ -434,8 +434,6 @@ void TCell::paintFrameAndCorner(Painter& painter)
                                   headerBandHeight()));
         painter.restore();
     }
-    if (headerGap_ > 0)
-        fillBackground(painter, QRect(b, b + headerBandHeight(), width() - 2 * b, headerGap_));
     const bool vBar = vScrollBar_ && vScrollBar_->isVisible();
     const bool hBar = hScrollBar_ && hScrollBar_->isVisible();
     if (vBar && hBar)

@@ -111,7 +111,6 @@ bool TCell::insertColumns(int index, const TCellColumn* records, int count)
         added.push_back(record);
     }
     columns_.insert(columns_.begin() + index, added.begin(), added.end());
-    columnFlags_.insert(columnFlags_.begin() + index, static_cast<std::size_t>(count), 0);
     geometry_.columns.insert(index, count, 0);
     for (int i = 0; i < count; ++i)
         geometry_.columns.setSize(index + i, widths[static_cast<std::size_t>(i)]);
@@ -154,7 +153,6 @@ bool TCell::deleteColumns(int first, int count)
         return false;
     count = std::min(count, columnCount() - first);
     columns_.erase(columns_.begin() + first, columns_.begin() + first + count);
-    columnFlags_.erase(columnFlags_.begin() + first, columnFlags_.begin() + first + count);
     geometry_.columns.erase(first, count);
     afterStructureChange(true, first);
     return true;
@@ -190,7 +188,6 @@ void TCell::CopyState(const TCell& other, unsigned mask)
 {
     if (other.columnCount() != columnCount()) {
         columns_ = other.columns_;
-        columnFlags_ = other.columnFlags_;
         geometry_.columns = other.geometry_.columns;
     }
     if (other.rowCount() != rowCount()) {

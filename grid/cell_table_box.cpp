@@ -35,7 +35,6 @@ constexpr int kDataFont = 1;
 constexpr int kFixedFont = 3;
 constexpr int kRowHeaderWidth = 25;
 constexpr int kListId = 1003;
-constexpr int kSecondListId = 1004;
 constexpr std::size_t kWidthTextLimit = 3999;
 constexpr int kRowHeaderCode = 0xFFFFFF;
 constexpr int kListItemPadding = 4;
@@ -171,15 +170,6 @@ int TCellTableBox::fieldOfFixedColumn(int fixedColumn) const
         ? m_fixedColumnFields[std::size_t(fixedColumn)] : -1;
 }
 
-bool TCellTableBox::showFieldInColumn(int column, int field)
-{
-    if (column < 0 || column >= int(m_columnFields.size()) || field < -1 || field >= fieldCount())
-        return false;
-    m_columnFields[std::size_t(column)] = field;
-    invalidateAll();
-    return true;
-}
-
 // --- set up -------------------------------------------------------------------------------
 
 void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const std::string& section,
@@ -199,10 +189,6 @@ void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const
         m_list->setItemDelegate(m_listItems);
         m_list->hide();
         connect(m_list, &QComboBox::activated, this, [this] { closeList(true); });
-        m_list2 = new QComboBox(this);
-        m_list2->setObjectName(QString::number(kSecondListId));
-        m_list2->setEditable(true);
-        m_list2->hide();
     }
     if (mode == 2 || mode == 4)
         modifyStyle(0, TCS_PLAINSELECT);
@@ -815,7 +801,7 @@ void TCellTableBox::endDrag()
 
 QComboBox* TCellTableBox::listEditor(int id) const
 {
-    return id == kListId ? m_list : id == kSecondListId ? m_list2 : nullptr;
+    return id == kListId ? m_list : nullptr;
 }
 
 bool TCellTableBox::openList(int field)

@@ -14,8 +14,8 @@ namespace grid {
 class TableListDelegate;
 
 // The grid the application shows: typed value fields whose values live with the parent
-// (asked and stored through the TBM_ requests), a map from columns to fields, list
-// editors, row selection with Shift and Ctrl clicks, Escape and Enter handling for
+// (asked and stored through the TBM_ requests), a map from columns to fields, a list
+// editor, row selection with Shift and Ctrl clicks, Escape and Enter handling for
 // dialogs, keys offered to the parent, row drags, and column widths kept in the settings
 // file.
 class TCellTableBox : public TCell {
@@ -54,7 +54,6 @@ public:
     // The field shown in a data (fixed) column; -1 for none.
     int fieldOfColumn(int column) const;
     int fieldOfFixedColumn(int fixedColumn) const;
-    bool showFieldInColumn(int column, int field);
 
     // --- set up ---------------------------------------------------------------------------
     // Row count, mode (2 and 4 select several rows; 2 adds a row-header column), and the
@@ -146,7 +145,6 @@ private:
     std::vector<int> m_columnFields;        // per data column
     std::vector<int> m_fixedColumnFields;   // per fixed column
     QComboBox* m_list = nullptr;            // 1003
-    QComboBox* m_list2 = nullptr;           // 1004
     TableListDelegate* m_listItems = nullptr;   // owner-drawn items of 1003
     bool m_listByParent = false;            // the list's cell is edited by the parent (1002)
     std::uint32_t m_options = 0;
