@@ -1,9 +1,7 @@
 #include "grid/cell_table_box.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPushButton>
 #include <QToolTip>
@@ -15,8 +13,6 @@
 #include "grid/cell_edit.h"
 #include "grid/cell_editors.h"
 #include "grid/stored_widths.h"
-#include "grid/table_list_delegate.h"
-#include "platform/color_ref.h"
 #include "platform/display_positions.h"
 #include "platform/display_text.h"
 #include "platform/painter.h"
@@ -34,11 +30,8 @@ constexpr std::uint32_t kCreateHidden = 0x0010;
 constexpr int kDataFont = 1;
 constexpr int kFixedFont = 3;
 constexpr int kRowHeaderWidth = 25;
-constexpr int kListId = 1003;
 constexpr std::size_t kWidthTextLimit = 3999;
 constexpr int kRowHeaderCode = 0xFFFFFF;
-constexpr int kListItemPadding = 4;
-constexpr int kListTextInset = 4;
 
 LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); }
 
@@ -46,11 +39,6 @@ LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); 
 bool isTypedCharacter(unsigned character)
 {
     return character >= 0x20 && character != 0x7F;
-}
-
-LParam packedPoint(const QPoint& screen)
-{
-    return LParam((std::uint32_t(screen.x() & 0xFFFF) << 16) | std::uint32_t(screen.y() & 0xFFFF));
 }
 
 QDialog* dialogOf(QWidget* widget)
@@ -182,13 +170,9 @@ void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const
         m_widthFile = settingsFile;
         restoreWidths();
     }
-    if (!m_list) {
-        m_list = new QComboBox(this);
-        m_list->setObjectName(QString::number(kListId));
-        m_listItems = new TableListDelegate(*this, *m_list);
-        m_list->setItemDelegate(m_listItems);
-        m_list->hide();
-        connect(m_list, &QComboBox::activated, this, [this] { closeList(true); });
+    if (!m_listEditor) {
+        m_listEditor = std::make_unique<TableListEditor>(*this);
+        connect(m_listEditor->widget(), &QComboBox::activated, this, [this] { closeList(true); });
     }
     if (mode == 2 || mode == 4)
         modifyStyle(0, TCS_PLAINSELECT);
@@ -221,7 +205,7 @@ void TCellTableBox::setOption(std::uint32_t option, bool on)
         modifyStyle(on ? TCS_HEADER : 0, on ? 0 : TCS_HEADER);
         return;
     case kSwitchRowDrag:
-        m_rowDrag = on;
+        m_clickDrags = on;
         return;
     default:
         m_options = on ? (m_options | option) : (m_options & ~option);
@@ -461,9 +445,9 @@ LResult TCellTableBox::windowProc(framework::MessageId message, WParam wParam, L
         return 0;
     case platform::WM_MEASUREITEM:
     case platform::WM_DRAWITEM:
-        if (wParam != WParam(kListId))
+        if (!m_listEditor || wParam != WParam(TableListEditor::kControlId))
             return TCell::windowProc(message, wParam, lParam);
-        return listItem(message, wParam, lParam);
+        return m_listEditor->item(message, wParam, lParam);
     case TCM_EDITMOUSE:
     case TBM_FIELDMASK:
         return toParent(message, wParam, lParam);
@@ -513,9 +497,13 @@ bool TCellTableBox::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return TCell::event(event);
-    auto* help = static_cast<QHelpEvent*>(event);
+    return showToolTip(*static_cast<QHelpEvent*>(event));
+}
+
+bool TCellTableBox::showToolTip(const QHelpEvent& help)
+{
     const QRect data = clientArea();
-    const QPoint point = help->pos();
+    const QPoint point = help.pos();
     int row = -1;
     int column = -1;
     if (data.contains(point)) {
@@ -530,7 +518,7 @@ bool TCellTableBox::event(QEvent* event)
     const LParam cell = packCell(index, row < 0 ? kRowHeaderCode : row);
     LResult text = toParent(TBM_TOOLTIP, WParam(controlId()), cell);
     if (text)
-        QToolTip::showText(help->globalPos(), platform::displayText(reinterpret_cast<const char*>(text)), this);
+        QToolTip::showText(help.globalPos(), platform::displayText(reinterpret_cast<const char*>(text)), this);
     else
         QToolTip::hideText();
     return true;
@@ -616,7 +604,7 @@ void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
         return;
     }
     if (virtualKey == platform::VK_ESCAPE) {
-        if (m_editMode != EditMode::None || m_dragging)
+        if (m_editMode != EditMode::None || m_drag.isDragging())
             endEdit(false);
         else
             cancel();
@@ -626,7 +614,7 @@ void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
     // keys among them) reach it on this one channel.
     if (!offeredByEditor && (m_options & kOptionOfferKeys) && !keepsFromOwner(virtualKey) && offerKey(virtualKey))
         return;
-    if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
+    if (m_editMode == EditMode::None && !m_drag.isDragging() && startsEdit(virtualKey) && startEditByKey(virtualKey))
         return;
     TCell::onKeyDown(virtualKey, keyData);
 }
@@ -695,8 +683,8 @@ void TCellTableBox::cancel()
 
 void TCellTableBox::endEdit(bool save)
 {
-    if (m_dragging || m_dragArmed)
-        endDrag();
+    if (m_drag.inProgress())
+        m_drag.end();
     if (m_editMode == EditMode::List) {
         closeList(save);
         return;
@@ -716,34 +704,22 @@ void TCellTableBox::onMouse(framework::MessageId message, unsigned keyFlags, con
     switch (message) {
     case platform::WM_LBUTTONDOWN:
         if ((m_options & kOptionAltDrag) && platform::isAltDown()) {
-            m_dragging = true;
-            setCapture();
+            m_drag.start();
             return;
         }
         if (gridStyle() & TCS_PLAINSELECT)
             selectByClick(keyFlags, point);
         TCell::onMouse(message, keyFlags, point);
-        if (m_rowDrag)
-            armDrag(point);
+        if (m_clickDrags)
+            m_drag.arm(point);
         return;
     case platform::WM_MOUSEMOVE:
-        if (m_dragArmed && (point - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
-            m_dragArmed = false;
-            m_dragging = true;
-            setCapture();
-        }
-        if (m_dragging) {
-            dragTo(TBM_DRAGOVER, point);
+        if (m_drag.moveTo(point))
             return;
-        }
         break;
     case platform::WM_LBUTTONUP:
-        if (m_dragging) {
-            dragTo(TBM_DROP, point);
-            endDrag();
+        if (m_drag.dropAt(point))
             return;
-        }
-        m_dragArmed = false;
         break;
     default:
         break;
@@ -774,85 +750,21 @@ void TCellTableBox::selectByClick(unsigned keyFlags, const QPoint& point)
     commandToParent(TBN_SELCHANGE);
 }
 
-void TCellTableBox::armDrag(const QPoint& point)
-{
-    const int row = position().row;
-    const int index = std::max(fieldOfColumn(position().column), 0);
-    const LParam where = LParam((std::uint32_t(row & 0xFFFF) << 16) | std::uint32_t(index & 0xFFFF));
-    m_dragArmed = toParent(TBM_CANDRAG, WParam(controlId()), where) != 0;
-    m_dragStart = point;
-}
-
-void TCellTableBox::dragTo(framework::MessageId message, const QPoint& point)
-{
-    toParent(message, WParam(controlId()), packedPoint(mapToGlobal(clientToWidget(point))));
-}
-
-void TCellTableBox::endDrag()
-{
-    m_dragArmed = false;
-    if (m_dragging) {
-        m_dragging = false;
-        releaseCapture();
-    }
-}
-
 // --- list editor --------------------------------------------------------------------------
 
 QComboBox* TCellTableBox::listEditor(int id) const
 {
-    return id == kListId ? m_list : nullptr;
+    return m_listEditor && id == TableListEditor::kControlId ? m_listEditor->widget() : nullptr;
 }
 
 bool TCellTableBox::openList(int field)
 {
-    if (!m_list)
+    if (!m_listEditor)
         return false;
-    const int row = position().row;
-    TableValue begin;
-    begin.field = field;
-    begin.row = row;
-    begin.editor = m_list;
-    begin.state = TableValue::ListEditBegins;
-    toParent(TBM_EDITEVENT, WParam(controlId()), pointer(&begin));
-    LResult stored = toParent(TBM_GETVALUE, WParam(controlId()), packCell(field, row));
-    if (stored && isIntegerType(this->field(field).type))
-        m_list->setCurrentIndex(readInteger(this->field(field).type, reinterpret_cast<const void*>(stored)));
-    m_listByParent = editKind(field, row) == kEditByParent;
-    const QRect cell = cellRect(position().column, row);
-    m_list->setGeometry(QRect(clientToWidget(cell.topLeft()), cell.size()));
-    m_listItems->measure();
-    m_list->setProperty("field", field);
-    m_list->show();
-    m_list->setFocus(Qt::OtherFocusReason);
+    m_listEditor->open(field);
     setEditMode(EditMode::List);
-    m_list->showPopup();
+    m_listEditor->popUp();
     return true;
-}
-
-// Items of the list editor: the parent measures and draws those of a cell it edits itself
-// (edit kind 1002); when it does not, or for other cells, the box does.
-LResult TCellTableBox::listItem(framework::MessageId message, WParam wParam, LParam lParam)
-{
-    if (m_listByParent && toParent(message, wParam, lParam) != 0)
-        return 1;
-    if (message == platform::WM_MEASUREITEM) {
-        auto* item = reinterpret_cast<TableListMeasureItem*>(lParam);
-        item->itemHeight = std::uint32_t(QFontMetrics(m_list->font()).height() + kListItemPadding);
-        return 1;
-    }
-    auto* item = reinterpret_cast<TableListDrawItem*>(lParam);
-    const bool selected = item->state & platform::ODS_SELECTED;
-    const QPalette& palette = m_list->palette();
-    const QRect rect(item->rect.left, item->rect.top, item->rect.right - item->rect.left,
-                     item->rect.bottom - item->rect.top);
-    item->painter->fillRect(rect, platform::toColorRef(palette.color(selected ? QPalette::Highlight : QPalette::Base)));
-    item->painter->setFont(m_list->font());
-    item->painter->setTextColor(
-        platform::toColorRef(palette.color(selected ? QPalette::HighlightedText : QPalette::Text)));
-    item->painter->drawText(rect.adjusted(kListTextInset, 0, -kListTextInset, 0), m_list->itemText(item->itemId),
-                            platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX);
-    return 1;
 }
 
 void TCellTableBox::closeList(bool save)
@@ -860,23 +772,7 @@ void TCellTableBox::closeList(bool save)
     if (m_editMode != EditMode::List)
         return;
     setEditMode(EditMode::None);
-    const int index = m_list->property("field").toInt();
-    TableValue value;
-    value.field = index;
-    value.row = position().row;
-    value.editor = m_list;
-    if (save && m_list->currentIndex() >= 0) {
-        m_cellText = platform::storedText(m_list->currentText());
-        if (field(index).type == ValueType::Text)
-            value.value.text = m_cellText.c_str();
-        else
-            value.value.int32 = m_list->currentIndex();
-        if (toParent(TBM_SETVALUE, WParam(controlId()), pointer(&value)) != 0)
-            invalidateAll();
-    }
-    value.state = TableValue::ListEditEnds;
-    toParent(TBM_EDITEVENT, WParam(controlId()), pointer(&value));
-    m_list->hide();
+    m_listEditor->close(save);
     setFocus(Qt::OtherFocusReason);
 }
 

@@ -280,6 +280,49 @@ TEST_F(TableBoxTest, RefusedDragDoesNotStart)
     EXPECT_EQ(owner.drops, 0);
 }
 
+TEST_F(TableBoxTest, EscapeEndsADragWithoutADrop)
+{
+    makeWithFields(1, 4);
+    box->setOption(TCellTableBox::kSwitchRowDrag, true);
+    owner.allowDrag = 1;
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(3));
+    ASSERT_TRUE(box->isDragging());
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(3));
+    EXPECT_EQ(owner.drops, 0);
+    EXPECT_FALSE(owner.wasCancelled());
+}
+
+TEST_F(TableBoxTest, AMoveShorterThanTheDragDistanceStartsNoDrag)
+{
+    makeWithFields(1, 4);
+    box->setOption(TCellTableBox::kSwitchRowDrag, true);
+    owner.allowDrag = 1;
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(1) + QPoint(1, 0));
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(owner.dragOvers, 0);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(3));
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(owner.drops, 0);
+}
+
+TEST_F(TableBoxTest, AltClickDragsWithoutAskingTheParent)
+{
+    makeWithFields(1, 4);
+    box->setOption(TCellTableBox::kOptionAltDrag, true);
+    QTest::mousePress(box, Qt::LeftButton, Qt::AltModifier, rowPoint(2));
+    EXPECT_TRUE(box->isDragging());
+    EXPECT_EQ(box->position().row, 0);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::AltModifier, rowPoint(3));
+    EXPECT_EQ(owner.drops, 1);
+    EXPECT_FALSE(box->isDragging());
+}
+
 // --- Escape, Enter and offered keys -------------------------------------------------------------
 
 TEST_F(TableBoxTest, EscapeInTheEditorCancelsTheDialog)
