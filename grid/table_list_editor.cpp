@@ -17,8 +17,6 @@ namespace {
 constexpr int kItemPadding = 4;
 constexpr int kTextInset = 4;
 
-LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); }
-
 } // namespace
 
 TableListEditor::TableListEditor(TCellTableBox& box)
@@ -39,7 +37,7 @@ void TableListEditor::open(int field)
     begin.row = row;
     begin.editor = m_list;
     begin.state = TableValue::ListEditBegins;
-    m_box.request(TBM_EDITEVENT, id, pointer(&begin));
+    m_box.request(TBM_EDITEVENT, id, addressParam(&begin));
     const ValueType type = m_box.field(field).type;
     LResult stored = m_box.request(TBM_GETVALUE, id, packCell(field, row));
     if (stored && isIntegerType(type))
@@ -70,11 +68,11 @@ void TableListEditor::close(bool save)
             value.value.text = m_text.c_str();
         else
             value.value.int32 = m_list->currentIndex();
-        if (m_box.request(TBM_SETVALUE, WParam(m_box.controlId()), pointer(&value)) != 0)
+        if (m_box.request(TBM_SETVALUE, WParam(m_box.controlId()), addressParam(&value)) != 0)
             m_box.invalidateAll();
     }
     value.state = TableValue::ListEditEnds;
-    m_box.request(TBM_EDITEVENT, WParam(m_box.controlId()), pointer(&value));
+    m_box.request(TBM_EDITEVENT, WParam(m_box.controlId()), addressParam(&value));
     m_list->hide();
 }
 
