@@ -130,11 +130,7 @@ public:
     TCellDataRequest dataRequest(int column, int row, int answerType, LParam value);
 
 protected:
-    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
-    bool onCreate() override;
-    int dialogCode() override;
-
-    // --- virtual operations for subclasses ------------------------------------------------
+    // --- what a subclass may change ------------------------------------------------------
     virtual void onLayout() {}
     // Called first when a new position is applied (before repainting).
     virtual void onPositionApplied(const TCellPosition& previous) { (void)previous; }
@@ -167,17 +163,42 @@ protected:
     virtual void paintTextMarks(platform::Painter& painter, int column, int row, const QRect& cell,
                                 const QRect& textArea, const std::string& text, const CSFont& font);
 
-    // The editor messages; defaults send the matching notification.
-    virtual LResult onEditErrSpace(WParam wParam, LParam lParam);
-    virtual LResult onEditChange(WParam wParam, LParam lParam);
-    virtual LResult onEditKillFocus(WParam wParam, LParam lParam);
-    virtual LResult onEditSetFocus(WParam wParam, LParam lParam);
-    virtual LResult onEditDblClk(WParam wParam, LParam lParam);
-    virtual LResult onEditChar(WParam wParam, LParam lParam);
+    // Stores an edited text with TCM_SETCELLDATA; false when the owner refuses it (-2).
+    virtual bool storeCellText(int column, int row, const std::string& text);
+    // Whether the cell takes an in-cell editor (beyond being editable).
+    virtual bool acceptsEditor(int column, int row) { (void)column; (void)row; return true; }
+    // The input mask and fill text of the cell's editor (TCM_GETCELLDATA kinds 3 and 4);
+    // false without a mask.
+    virtual bool cellMask(int column, int row, std::string& mask, std::string& fill);
 
     // The grid's own key handling after TCN_KEYDOWN (the key table).
     virtual void handleKey(int virtualKey);
 
+    // --- operations for subclasses ---------------------------------------------------------
+    // Applies a position (scrolling, repainting, scroll bars, editor placement).
+    void applyPosition(const TCellPosition& position);
+    // A proposed move through the query, the commit check and the application; 1 when moved.
+    LResult moveTo(const TCellPosition& proposed, framework::MessageId cause);
+    void notifyPositionChanged(framework::MessageId cause);
+    // Takes the focus unless it already lies on the grid or one of its children.
+    void takeFocus();
+    bool hasFocusWithin() const;
+    bool isOwnChild(const QWidget* widget) const;
+
+    // --- editing cycle (bodies in cell_editing_hooks.cpp) -----------------------------------
+    TCellEditors& editing() const;
+    bool createEditors();
+    void placeEditor();
+    // Places the editor and loads the current cell's text again, dropping what was typed.
+    void reloadEditor();
+    bool commitEdit(int column, int row);
+    bool focusEditor();
+    LResult editorClipboard(framework::MessageId message);
+
+    // --- event handlers ----------------------------------------------------------------------
+    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
+    bool onCreate() override;
+    int dialogCode() override;
     void onPaint(platform::Painter& painter, const QRegion& update) override;
     void onKeyDown(int virtualKey, LParam keyData) override;
     void onKeyUp(int virtualKey, LParam keyData) override;
@@ -191,24 +212,13 @@ protected:
     void onKillFocus(QWidget* next) override;
     void changeEvent(QEvent* event) override;
 
-    // Applies a position (scrolling, repainting, scroll bars, editor placement).
-    void applyPosition(const TCellPosition& position);
-    // A proposed move through the query, the commit check and the application; 1 when moved.
-    LResult moveTo(const TCellPosition& proposed, framework::MessageId cause);
-    void notifyPositionChanged(framework::MessageId cause);
-    // Takes the focus unless it already lies on the grid or one of its children.
-    void takeFocus();
-    bool hasFocusWithin() const;
-    bool isOwnChild(const QWidget* widget) const;
-
-    // --- editing cycle (bodies in cell_editing_hooks.cpp) -----------------------------------
-    bool createEditors();
-    void placeEditor();
-    // Places the editor and loads the current cell's text again, dropping what was typed.
-    void reloadEditor();
-    bool commitEdit(int column, int row);
-    bool focusEditor();
-    LResult editorClipboard(framework::MessageId message);
+    // The editor messages; defaults send the matching notification.
+    virtual LResult onEditErrSpace(WParam wParam, LParam lParam);
+    virtual LResult onEditChange(WParam wParam, LParam lParam);
+    virtual LResult onEditKillFocus(WParam wParam, LParam lParam);
+    virtual LResult onEditSetFocus(WParam wParam, LParam lParam);
+    virtual LResult onEditDblClk(WParam wParam, LParam lParam);
+    virtual LResult onEditChar(WParam wParam, LParam lParam);
 
 private:
     // Messages.
@@ -271,6 +281,7 @@ private:
     void updateCursor(int hitCode);
     framework::Services& services();
 
+    // --- state --------------------------------------------------------------------------------
     CellGeometry geometry_;
     std::vector<TCellColumn> columns_;
     std::vector<TCellColumn> fixedColumns_;
@@ -307,17 +318,6 @@ private:
         void operator()(TCellEditors* editors) const;
     };
     std::unique_ptr<TCellEditors, EditorsDeleter> editing_;
-
-protected:
-    // The editing cycle's own operations, for subclasses (bodies in cell_editing_hooks.cpp).
-    TCellEditors& editing() const;
-    // Stores an edited text with TCM_SETCELLDATA; false when the owner refuses it (-2).
-    virtual bool storeCellText(int column, int row, const std::string& text);
-    // Whether the cell takes an in-cell editor (beyond being editable).
-    virtual bool acceptsEditor(int column, int row) { (void)column; (void)row; return true; }
-    // The input mask and fill text of the cell's editor (TCM_GETCELLDATA kinds 3 and 4);
-    // false without a mask.
-    virtual bool cellMask(int column, int row, std::string& mask, std::string& fill);
 };
 
 } // namespace grid
