@@ -37,23 +37,23 @@ public:
     ~TCell() override;
 
     // --- structure and geometry (read) ------------------------------------------------
-    int columnCount() const { return geometry_.columns.count(); }
-    int fixedColumnCount() const { return geometry_.fixedColumns.count(); }
-    int rowCount() const { return geometry_.rows.count(); }
-    const TCellColumn& column(int index) const { return columns_[static_cast<std::size_t>(index)]; }
-    const TCellColumn& fixedColumn(int index) const { return fixedColumns_[static_cast<std::size_t>(index)]; }
-    int columnWidth(int index) const { return geometry_.columns.size(index); }
-    int fixedColumnWidth(int index) const { return geometry_.fixedColumns.size(index); }
-    int rowHeight(int index) const { return geometry_.rows.size(index); }
-    int defaultRowHeight() const { return defaultRowHeight_; }
-    const CellGeometry& geometry() const { return geometry_; }
+    int columnCount() const { return m_geometry.columns.count(); }
+    int fixedColumnCount() const { return m_geometry.fixedColumns.count(); }
+    int rowCount() const { return m_geometry.rows.count(); }
+    const TCellColumn& column(int index) const { return m_columns[static_cast<std::size_t>(index)]; }
+    const TCellColumn& fixedColumn(int index) const { return m_fixedColumns[static_cast<std::size_t>(index)]; }
+    int columnWidth(int index) const { return m_geometry.columns.size(index); }
+    int fixedColumnWidth(int index) const { return m_geometry.fixedColumns.size(index); }
+    int rowHeight(int index) const { return m_geometry.rows.size(index); }
+    int defaultRowHeight() const { return m_defaultRowHeight; }
+    const CellGeometry& geometry() const { return m_geometry; }
 
-    std::uint8_t rowFlags(int row) const { return rowFlags_[static_cast<std::size_t>(row)]; }
+    std::uint8_t rowFlags(int row) const { return m_rowFlags[static_cast<std::size_t>(row)]; }
     // Sets or clears flag bits of a row (bits above the selected and marked bits are the
     // owner's, e.g. bookmarks) without repainting.
     void setRowFlags(int row, std::uint8_t bits, bool on);
 
-    const TCellPosition& position() const { return position_; }
+    const TCellPosition& position() const { return m_position; }
     std::uint32_t gridStyle() const { return windowStyle() & 0xFFFF; }
     // Changes style bits (grid bits and the scroll-bar bits), then lays out and repaints.
     void modifyStyle(std::uint32_t remove, std::uint32_t add);
@@ -67,7 +67,7 @@ public:
     int fixedBandWidth() const;
 
     // --- fonts ---------------------------------------------------------------------------
-    int fontCount() const { return static_cast<int>(fonts_.size()); }
+    int fontCount() const { return static_cast<int>(m_fonts.size()); }
     const CSFont& font(int index) const;      // an index outside the list gives font 0
     int addFont(const framework::LogFont& logFont);
     void replaceFont(int index, const framework::LogFont& logFont);
@@ -75,19 +75,19 @@ public:
     int findFont(const framework::LogFont& logFont) const;
 
     // --- colours and switches -------------------------------------------------------------
-    CellColors& colors() { return colors_; }
-    const CellColors& colors() const { return colors_; }
+    CellColors& colors() { return m_colors; }
+    const CellColors& colors() const { return m_colors; }
     void resetColors();
 
-    bool isEditEnabled() const { return editEnabled_; }
-    void setEditEnabled(bool on) { editEnabled_ = on; }
+    bool isEditEnabled() const { return m_editEnabled; }
+    void setEditEnabled(bool on) { m_editEnabled = on; }
     bool isCellEditable(int column, int row) const;
-    bool rowEmphasis() const { return rowEmphasis_; }
+    bool rowEmphasis() const { return m_rowEmphasis; }
     // Repaints the current row; 0 when the switch already had this state.
     int setRowEmphasis(bool on);
     // The area below the last row in the pattern
     // brush of bitmap 2003 instead of the solid background colour.
-    bool backgroundPattern() const { return backgroundPattern_; }
+    bool backgroundPattern() const { return m_backgroundPattern; }
     void setBackgroundPattern(bool on);
 
     // The in-cell editor in use now, none while no cell is edited.
@@ -106,7 +106,7 @@ public:
     const CellImages& images() const;
 
     // Where the font dialog comes from; the desktop's when none is set.
-    void setServices(framework::Services* services) { services_ = services; }
+    void setServices(framework::Services* services) { m_services = services; }
 
     // --- direct operations -----------------------------------------------------------------
     // Takes state of another grid (mask bits: 0x01 horizontal origin, 0x02 vertical origin,
@@ -282,42 +282,42 @@ private:
     framework::Services& services();
 
     // --- state --------------------------------------------------------------------------------
-    CellGeometry geometry_;
-    std::vector<TCellColumn> columns_;
-    std::vector<TCellColumn> fixedColumns_;
-    std::vector<std::uint8_t> rowFlags_;
-    std::vector<CSFont> fonts_;
-    TCellPosition position_;
-    CellColors colors_;
-    int defaultRowHeight_ = 18;
-    int headerRowHeight_ = 18;
-    std::uint32_t extendedStyle_ = 0;
-    bool editableStyle_ = false;
-    bool editEnabled_ = false;
-    bool rowEmphasis_ = true;
-    bool backgroundPattern_ = false;
-    mutable std::unique_ptr<CellImages> images_;
-    QScrollBar* vScrollBar_ = nullptr;
-    QScrollBar* hScrollBar_ = nullptr;
-    QPointer<QScrollBar> vControl_;
-    QPointer<QScrollBar> hControl_;
-    std::array<char, 4096> textBuffer_{};
-    std::array<char, 4096> fixedTextBuffer_{};
-    framework::Services* services_ = nullptr;
-    std::unique_ptr<framework::Services> ownServices_;
+    CellGeometry m_geometry;
+    std::vector<TCellColumn> m_columns;
+    std::vector<TCellColumn> m_fixedColumns;
+    std::vector<std::uint8_t> m_rowFlags;
+    std::vector<CSFont> m_fonts;
+    TCellPosition m_position;
+    CellColors m_colors;
+    int m_defaultRowHeight = 18;
+    int m_headerRowHeight = 18;
+    std::uint32_t m_extendedStyle = 0;
+    bool m_editableStyle = false;
+    bool m_editEnabled = false;
+    bool m_rowEmphasis = true;
+    bool m_backgroundPattern = false;
+    mutable std::unique_ptr<CellImages> m_images;
+    QScrollBar* m_vScrollBar = nullptr;
+    QScrollBar* m_hScrollBar = nullptr;
+    QPointer<QScrollBar> m_vControl;
+    QPointer<QScrollBar> m_hControl;
+    std::array<char, 4096> m_textBuffer{};
+    std::array<char, 4096> m_fixedTextBuffer{};
+    framework::Services* m_services = nullptr;
+    std::unique_ptr<framework::Services> m_ownServices;
 
     // Column or row resizing with the mouse.
     enum class Tracking { None, Column, FixedColumn, Row };
-    Tracking tracking_ = Tracking::None;
-    int trackIndex_ = 0;
-    int trackLine_ = -1;           // widget coordinate of the tracking line
+    Tracking m_tracking = Tracking::None;
+    int m_trackIndex = 0;
+    int m_trackLine = -1;           // widget coordinate of the tracking line
 
     // --- editing state (owned by the editing cycle) ----------------------------------------
     friend class TCellEditors;
     struct EditorsDeleter {
         void operator()(TCellEditors* editors) const;
     };
-    std::unique_ptr<TCellEditors, EditorsDeleter> editing_;
+    std::unique_ptr<TCellEditors, EditorsDeleter> m_editing;
 };
 
 } // namespace grid
