@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kFallbackFontHeight = 18;
 constexpr int kTallRowsExtra = 2;
-constexpr unsigned kHeaderMeasureFormat = 0x820;    // DT_SINGLELINE | DT_NOPREFIX
 constexpr int kHeaderMeasureWidth = 1000;
 constexpr int kHeaderTextPadding = 16;
 
@@ -260,7 +259,7 @@ int TCell::automaticWidth(const TCellColumn& column, int requested, bool withHea
     if (withHeader) {
         const QFontMetrics header(font(0).font());
         const QRect box = header.boundingRect(QRect(0, 0, kHeaderMeasureWidth, m_defaultRowHeight),
-                                              platform::Painter::qtTextFlags(kHeaderMeasureFormat),
+                                              platform::Painter::qtTextFlags(TCellColumn::kDefaultFormat),
                                               platform::displayText(column.headerText));
         width = std::max(width, box.width() + kHeaderTextPadding);
     }

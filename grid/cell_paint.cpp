@@ -19,17 +19,12 @@ constexpr unsigned kPaintFill = 0x1;
 constexpr unsigned kPaintLines = 0x2;
 constexpr unsigned kPaintImage = 0x4;
 constexpr unsigned kPaintText = 0x8;
-constexpr std::uint32_t kDefaultFormat = platform::DT_SINGLELINE | platform::DT_NOPREFIX;
+static_assert(TCellColumn::kDefaultFormat == (platform::DT_SINGLELINE | platform::DT_NOPREFIX));
 constexpr int kTextInset = 4;
 
 bool wants(unsigned flags, unsigned bit)
 {
     return flags == 0 || (flags & bit) != 0;
-}
-
-std::uint32_t formatOf(const TCellColumn& column)
-{
-    return column.format == 0 ? kDefaultFormat : column.format;
 }
 
 std::string bufferText(const std::array<char, 4096>& buffer)
@@ -284,7 +279,7 @@ void TCell::paintCell(Painter& painter, int column, int row, const QRect& rect, 
     const QRect area = textArea(cell, cellFontObject.metrics().height);
     paintTextMarks(painter, column, row, rect, area, text, cellFontObject);
     painter.setTextColor(cellTextColor(column, row));
-    drawCellText(painter, area, text, cellFontObject, formatOf(record));
+    drawCellText(painter, area, text, cellFontObject, record.textFormat());
 }
 
 void TCell::paintTextMarks(Painter&, int, int, const QRect&, const QRect&, const std::string&, const CSFont&) {}
@@ -336,7 +331,7 @@ void TCell::paintHeaderCell(Painter& painter, int column, const QRect& rect)
     painter.setTextColor(m_colors.headerText);
     const QRect text = rect.adjusted(kTextInset, 0, -kTextInset, -1);
     painter.drawText(text, std::string_view(record.headerText),
-                     (formatOf(record) & (platform::DT_CENTER | platform::DT_RIGHT)) | platform::DT_SINGLELINE |
+                     (record.textFormat() & (platform::DT_CENTER | platform::DT_RIGHT)) | platform::DT_SINGLELINE |
                          platform::DT_VCENTER | platform::DT_NOPREFIX | platform::DT_END_ELLIPSIS);
 }
 
@@ -407,7 +402,7 @@ void TCell::paintFixedCell(Painter& painter, int fixedColumn, int row, const QRe
         return;
     painter.setTextColor(fixedTextColor(fixedColumn, row));
     const CSFont& cellFontObject = font(record.font);
-    drawCellText(painter, textArea(cell, cellFontObject.metrics().height), text, cellFontObject, formatOf(record));
+    drawCellText(painter, textArea(cell, cellFontObject.metrics().height), text, cellFontObject, record.textFormat());
 }
 
 void TCell::drawRaisedEdges(Painter& painter, const QRect& rect, bool pressed)
