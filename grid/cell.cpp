@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kFallbackFontHeight = 18;
 constexpr int kTallRowsExtra = 2;
-constexpr unsigned kHeaderMeasureFormat = 0x820;    // DT_SINGLELINE | DT_NOPREFIX
 constexpr int kHeaderMeasureWidth = 1000;
 constexpr int kHeaderTextPadding = 16;
 
@@ -28,7 +27,7 @@ constexpr int kHeaderTextPadding = 16;
 
 TCell::TCell(QWidget* parent) : Window(parent)
 {
-    fonts_.emplace_back(CSFont::defaultLogFont());
+    m_fonts.emplace_back(CSFont::defaultLogFont());
     resetColors();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -40,18 +39,18 @@ bool TCell::onCreate()
 {
     const std::uint32_t style = windowStyle();
     takeScrollStyle();
-    editableStyle_ = (style & TCS_EDITABLE) != 0;
-    editEnabled_ = editableStyle_;
+    m_editableStyle = (style & TCS_EDITABLE) != 0;
+    m_editEnabled = m_editableStyle;
     resetColors();
-    defaultRowHeight_ = computeDefaultRowHeight();
-    headerRowHeight_ = defaultRowHeight_;
+    m_defaultRowHeight = computeDefaultRowHeight();
+    m_headerRowHeight = m_defaultRowHeight;
 
-    vScrollBar_ = new QScrollBar(Qt::Vertical, this);
-    hScrollBar_ = new QScrollBar(Qt::Horizontal, this);
-    for (QScrollBar* bar : {vScrollBar_, hScrollBar_}) {
+    m_vScrollBar = new QScrollBar(Qt::Vertical, this);
+    m_hScrollBar = new QScrollBar(Qt::Horizontal, this);
+    for (QScrollBar* bar : {m_vScrollBar, m_hScrollBar}) {
         bar->hide();
         bar->setFocusPolicy(Qt::NoFocus);
-        connectScrollBar(bar, bar == vScrollBar_);
+        connectScrollBar(bar, bar == m_vScrollBar);
     }
     if (!createEditors())
         return false;
@@ -80,13 +79,13 @@ void TCell::connectScrollBar(QScrollBar* bar, bool vertical)
 void TCell::takeScrollStyle()
 {
     const std::uint32_t style = windowStyle();
-    geometry_.frame.hasVScroll = (style & platform::WS_VSCROLL) != 0 && !vControl_;
-    geometry_.frame.hasHScroll = (style & platform::WS_HSCROLL) != 0 && !hControl_;
+    m_geometry.frame.hasVScroll = (style & platform::WS_VSCROLL) != 0 && !m_vControl;
+    m_geometry.frame.hasHScroll = (style & platform::WS_HSCROLL) != 0 && !m_hControl;
 }
 
 void TCell::setScrollBarControl(Qt::Orientation orientation, QScrollBar* control)
 {
-    QPointer<QScrollBar>& slot = orientation == Qt::Vertical ? vControl_ : hControl_;
+    QPointer<QScrollBar>& slot = orientation == Qt::Vertical ? m_vControl : m_hControl;
     if (slot == control)
         return;
     if (slot)
@@ -95,7 +94,7 @@ void TCell::setScrollBarControl(Qt::Orientation orientation, QScrollBar* control
     if (control) {
         connectScrollBar(control, orientation == Qt::Vertical);
         connect(control, &QObject::destroyed, this, [this, orientation] {
-            (orientation == Qt::Vertical ? vControl_ : hControl_) = nullptr;
+            (orientation == Qt::Vertical ? m_vControl : m_hControl) = nullptr;
             takeScrollStyle();
             relayoutAndNotify();
         });
@@ -107,7 +106,7 @@ void TCell::setScrollBarControl(Qt::Orientation orientation, QScrollBar* control
 
 QScrollBar* TCell::scrollBarControl(Qt::Orientation orientation) const
 {
-    return orientation == Qt::Vertical ? vControl_.data() : hControl_.data();
+    return orientation == Qt::Vertical ? m_vControl.data() : m_hControl.data();
 }
 
 int TCell::dialogCode()
@@ -117,9 +116,9 @@ int TCell::dialogCode()
 
 void TCell::setRowFlags(int row, std::uint8_t bits, bool on)
 {
-    if (!geometry_.rows.contains(row))
+    if (!m_geometry.rows.contains(row))
         return;
-    auto& flags = rowFlags_[static_cast<std::size_t>(row)];
+    auto& flags = m_rowFlags[static_cast<std::size_t>(row)];
     flags = on ? static_cast<std::uint8_t>(flags | bits) : static_cast<std::uint8_t>(flags & ~bits);
 }
 
@@ -130,10 +129,10 @@ void TCell::modifyStyle(std::uint32_t remove, std::uint32_t add)
     setWindowStyle(style);
     if ((before ^ style) & TCS_PLAINSELECT) {
         const CellColors fresh = CellColors::fromPalette(palette(), (style & TCS_PLAINSELECT) != 0);
-        colors_.currentRowBackground = fresh.currentRowBackground;
-        colors_.currentRowText = fresh.currentRowText;
-        colors_.inactiveRowBackground = fresh.inactiveRowBackground;
-        colors_.inactiveRowText = fresh.inactiveRowText;
+        m_colors.currentRowBackground = fresh.currentRowBackground;
+        m_colors.currentRowText = fresh.currentRowText;
+        m_colors.inactiveRowBackground = fresh.inactiveRowBackground;
+        m_colors.inactiveRowText = fresh.inactiveRowText;
     }
     takeScrollStyle();
     relayoutAndNotify();
@@ -147,46 +146,39 @@ int TCell::border() const
 
 int TCell::headerBandHeight() const
 {
-    return (gridStyle() & TCS_HEADER) ? headerRowHeight_ : 0;
+    return (gridStyle() & TCS_HEADER) ? m_headerRowHeight : 0;
 }
 
 int TCell::fixedBandWidth() const
 {
-    return (gridStyle() & TCS_FIXEDBAND) ? geometry_.fixedColumns.total() : 0;
-}
-
-void TCell::setHeaderGap(int gap)
-{
-    headerGap_ = std::max(0, gap);
-    relayoutAndNotify();
-    invalidateAll();
+    return (gridStyle() & TCS_FIXEDBAND) ? m_geometry.fixedColumns.total() : 0;
 }
 
 QRect TCell::clientArea() const
 {
-    const DataArea area = geometry_.dataArea();
-    return QRect(border() + geometry_.frame.leftBand, border() + geometry_.frame.topBand, area.width, area.height);
+    const DataArea area = m_geometry.dataArea();
+    return QRect(border() + m_geometry.frame.leftBand, border() + m_geometry.frame.topBand, area.width, area.height);
 }
 
 QRect TCell::cellRect(int column, int row) const
 {
-    const CellAxis& columns = geometry_.columns;
-    const CellAxis& rows = geometry_.rows;
-    return QRect(columns.start(column) - position_.originX, rows.start(row) - position_.originY,
+    const CellAxis& columns = m_geometry.columns;
+    const CellAxis& rows = m_geometry.rows;
+    return QRect(columns.start(column) - m_position.originX, rows.start(row) - m_position.originY,
                  columns.end(column) - columns.start(column), rows.end(row) - rows.start(row));
 }
 
 QRect TCell::rowRect(int row) const
 {
-    const CellAxis& rows = geometry_.rows;
-    return QRect(0, rows.start(row) - position_.originY, clientArea().width(), rows.end(row) - rows.start(row));
+    const CellAxis& rows = m_geometry.rows;
+    return QRect(0, rows.start(row) - m_position.originY, clientArea().width(), rows.end(row) - rows.start(row));
 }
 
 const CSFont& TCell::font(int index) const
 {
     if (index < 0 || index >= fontCount())
-        return fonts_.front();
-    return fonts_[static_cast<std::size_t>(index)];
+        return m_fonts.front();
+    return m_fonts[static_cast<std::size_t>(index)];
 }
 
 const TextMetrics& TCell::metricsOf(int fontIndex) const
@@ -196,27 +188,27 @@ const TextMetrics& TCell::metricsOf(int fontIndex) const
 
 int TCell::addFont(const framework::LogFont& logFont)
 {
-    fonts_.emplace_back(logFont);
+    m_fonts.emplace_back(logFont);
     return fontCount() - 1;
 }
 
 void TCell::replaceFont(int index, const framework::LogFont& logFont)
 {
     if (index >= 0 && index < fontCount())
-        fonts_[static_cast<std::size_t>(index)] = CSFont(logFont);
+        m_fonts[static_cast<std::size_t>(index)] = CSFont(logFont);
 }
 
 int TCell::findFont(const framework::LogFont& logFont) const
 {
     for (int i = 0; i < fontCount(); ++i)
-        if (fonts_[static_cast<std::size_t>(i)].logFont() == logFont)
+        if (m_fonts[static_cast<std::size_t>(i)].logFont() == logFont)
             return i;
     return -1;
 }
 
 void TCell::resetColors()
 {
-    colors_ = CellColors::fromPalette(palette(), (gridStyle() & TCS_PLAINSELECT) != 0);
+    m_colors = CellColors::fromPalette(palette(), (gridStyle() & TCS_PLAINSELECT) != 0);
 }
 
 void TCell::changeEvent(QEvent* event)
@@ -230,28 +222,28 @@ void TCell::changeEvent(QEvent* event)
 
 bool TCell::isCellEditable(int column, int row) const
 {
-    if (rowCount() < 1 || columnCount() < 1 || !editableStyle_ || !editEnabled_)
+    if (rowCount() < 1 || columnCount() < 1 || !m_editableStyle || !m_editEnabled)
         return false;
-    if (!geometry_.columns.contains(column) || !geometry_.rows.contains(row))
+    if (!m_geometry.columns.contains(column) || !m_geometry.rows.contains(row))
         return false;
     return this->column(column).readOnly == 0 && (rowFlags(row) & kRowMarked) == 0;
 }
 
 int TCell::setRowEmphasis(bool on)
 {
-    if (rowEmphasis_ == on)
+    if (m_rowEmphasis == on)
         return 0;
-    rowEmphasis_ = on;
-    invalidateCurrentRow(position_);
+    m_rowEmphasis = on;
+    invalidateCurrentRow(m_position);
     return 1;
 }
 
 int TCell::computeDefaultRowHeight() const
 {
-    if (fonts_.empty())
+    if (m_fonts.empty())
         return kFallbackFontHeight;
     int height = 0;
-    for (const CSFont& f : fonts_)
+    for (const CSFont& f : m_fonts)
         height = std::max(height, f.metrics().height + f.metrics().internalLeading);
     return height + ((gridStyle() & TCS_TALLROWS) ? kTallRowsExtra : 0);
 }
@@ -266,8 +258,8 @@ int TCell::automaticWidth(const TCellColumn& column, int requested, bool withHea
         width += column.imageWidth + 4;
     if (withHeader) {
         const QFontMetrics header(font(0).font());
-        const QRect box = header.boundingRect(QRect(0, 0, kHeaderMeasureWidth, defaultRowHeight_),
-                                              platform::Painter::qtTextFlags(kHeaderMeasureFormat),
+        const QRect box = header.boundingRect(QRect(0, 0, kHeaderMeasureWidth, m_defaultRowHeight),
+                                              platform::Painter::qtTextFlags(TCellColumn::kDefaultFormat),
                                               platform::displayText(column.headerText));
         width = std::max(width, box.width() + kHeaderTextPadding);
     }
@@ -276,12 +268,12 @@ int TCell::automaticWidth(const TCellColumn& column, int requested, bool withHea
 
 void TCell::updateFrame()
 {
-    CellFrame& frame = geometry_.frame;
+    CellFrame& frame = m_geometry.frame;
     frame.windowWidth = width();
     frame.windowHeight = height();
     frame.border = border();
     frame.leftBand = fixedBandWidth();
-    frame.topBand = headerBandHeight() + headerGap_;
+    frame.topBand = headerBandHeight();
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     frame.vScrollWidth = extent;
     frame.hScrollHeight = extent;
@@ -289,28 +281,28 @@ void TCell::updateFrame()
 
 void TCell::relayout()
 {
-    geometry_.rebuildEdges();
+    m_geometry.rebuildEdges();
     updateFrame();
-    geometry_.settle(position_);
+    m_geometry.settle(m_position);
     onLayout();
     updateScrollBars();
 }
 
 void TCell::relayoutAndNotify()
 {
-    const TCellPosition before = position_;
+    const TCellPosition before = m_position;
     relayout();
-    if (!(position_ == before))
+    if (!(m_position == before))
         notifyPositionChanged(0);
 }
 
 void TCell::updateScrollBars()
 {
-    if (!vScrollBar_ || !hScrollBar_)
+    if (!m_vScrollBar || !m_hScrollBar)
         return;
-    const DataArea area = geometry_.dataArea();
+    const DataArea area = m_geometry.dataArea();
     const int b = border();
-    const int extent = geometry_.frame.vScrollWidth;
+    const int extent = m_geometry.frame.vScrollWidth;
     const auto place = [](QScrollBar* bar, bool shown, int total, int page, int origin, const QRect& where) {
         bar->setVisible(shown);
         if (!shown) {
@@ -325,11 +317,11 @@ void TCell::updateScrollBars()
         bar->setValue(origin);
         bar->setGeometry(where);
     };
-    place(vScrollBar_, area.vScroll && geometry_.rows.total() > area.height, geometry_.rows.total(), area.height,
-          position_.originY,
+    place(m_vScrollBar, area.vScroll && m_geometry.rows.total() > area.height, m_geometry.rows.total(), area.height,
+          m_position.originY,
           QRect(width() - b - extent, b, extent, height() - 2 * b - (area.hScroll ? extent : 0)));
-    place(hScrollBar_, area.hScroll && geometry_.columns.total() > area.width, geometry_.columns.total(),
-          area.width, position_.originX,
+    place(m_hScrollBar, area.hScroll && m_geometry.columns.total() > area.width, m_geometry.columns.total(),
+          area.width, m_position.originX,
           QRect(b, height() - b - extent, width() - 2 * b - (area.vScroll ? extent : 0), extent));
     // A control keeps its own place; it gets the range and is disabled when all fits.
     const auto feed = [](QScrollBar* control, int total, int page, int origin) {
@@ -341,10 +333,10 @@ void TCell::updateScrollBars()
         control->setValue(scrolls ? origin : 0);
         control->setEnabled(scrolls);
     };
-    if (vControl_)
-        feed(vControl_, geometry_.rows.total(), area.height, position_.originY);
-    if (hControl_)
-        feed(hControl_, geometry_.columns.total(), area.width, position_.originX);
+    if (m_vControl)
+        feed(m_vControl, m_geometry.rows.total(), area.height, m_position.originY);
+    if (m_hControl)
+        feed(m_hControl, m_geometry.columns.total(), area.width, m_position.originX);
 }
 
 void TCell::handleScrollBar(bool vertical, int code, int thumb)
@@ -356,29 +348,29 @@ void TCell::handleScrollBar(bool vertical, int code, int thumb)
 
 void TCell::onSize(int width, int height)
 {
-    const TCellPosition before = position_;
-    geometry_.rebuildEdges();
+    const TCellPosition before = m_position;
+    m_geometry.rebuildEdges();
     updateFrame();
-    TCellPosition resized = position_;
-    geometry_.settle(resized);
+    TCellPosition resized = m_position;
+    m_geometry.settle(resized);
     applyPosition(resized);
-    if (!(position_ == before))
+    if (!(m_position == before))
         notify(TCN_SIZE, width, height);
 }
 
 void TCell::applyPosition(const TCellPosition& position)
 {
-    const TCellPosition previous = position_;
-    position_ = position;
+    const TCellPosition previous = m_position;
+    m_position = position;
     if (!isCreated())
         return;
     onPositionApplied(previous);
-    scrollPixels(previous.originX - position_.originX, previous.originY - position_.originY);
-    const bool cellChanged = previous.row != position_.row || previous.column != position_.column ||
-                             previous.active != position_.active;
+    scrollPixels(previous.originX - m_position.originX, previous.originY - m_position.originY);
+    const bool cellChanged = previous.row != m_position.row || previous.column != m_position.column ||
+                             previous.active != m_position.active;
     if (cellChanged) {
         invalidateCurrentRow(previous);
-        invalidateCurrentRow(position_);
+        invalidateCurrentRow(m_position);
     }
     updateScrollBars();
     placeEditor();
@@ -413,25 +405,25 @@ void TCell::invalidateRowAll(int row)
 
 void TCell::invalidateCurrentRow(const TCellPosition& position)
 {
-    if (geometry_.rows.contains(position.row))
+    if (m_geometry.rows.contains(position.row))
         invalidateRowAll(position.row);
 }
 
 void TCell::invalidateFromColumn(int column)
 {
-    const int x = clientArea().left() + geometry_.columns.start(column) - position_.originX;
+    const int x = clientArea().left() + m_geometry.columns.start(column) - m_position.originX;
     invalidateRegion(QRegion(QRect(x, 0, width() - x, height())));
 }
 
 void TCell::invalidateFromRow(int row)
 {
-    const int y = clientArea().top() + geometry_.rows.start(row) - position_.originY;
+    const int y = clientArea().top() + m_geometry.rows.start(row) - m_position.originY;
     invalidateRegion(QRegion(QRect(0, y, width(), height() - y)));
 }
 
 void TCell::notifyPositionChanged(framework::MessageId cause)
 {
-    TCellPosition current = position_;
+    TCellPosition current = m_position;
     notify(TCN_POSCHANGED, reinterpret_cast<LParam>(&current), static_cast<LParam>(cause));
 }
 
@@ -448,7 +440,7 @@ LResult TCell::notify(int code, LParam first, LParam second)
     record.code = code;
     record.first = first;
     record.second = second;
-    record.position = position_;
+    record.position = m_position;
     if (code == TCN_POSCHANGED && first != 0)
         record.position = *reinterpret_cast<const TCellPosition*>(first);
     return target->send(TCN_NOTIFY, static_cast<WParam>(controlId()), reinterpret_cast<LParam>(&record));
@@ -485,17 +477,17 @@ bool TCell::isOwnChild(const QWidget* widget) const
 
 void TCell::takeFocus()
 {
-    if (!keepFocus_ && !hasFocusWithin())
+    if (!hasFocusWithin())
         setFocus(Qt::MouseFocusReason);
 }
 
 framework::Services& TCell::services()
 {
-    if (services_)
-        return *services_;
-    if (!ownServices_)
-        ownServices_ = std::make_unique<platform::QtServices>();
-    return *ownServices_;
+    if (m_services)
+        return *m_services;
+    if (!m_ownServices)
+        m_ownServices = std::make_unique<platform::QtServices>();
+    return *m_ownServices;
 }
 
 } // namespace grid

@@ -37,25 +37,23 @@ public:
     ~TCell() override;
 
     // --- structure and geometry (read) ------------------------------------------------
-    int columnCount() const { return geometry_.columns.count(); }
-    int fixedColumnCount() const { return geometry_.fixedColumns.count(); }
-    int rowCount() const { return geometry_.rows.count(); }
-    const TCellColumn& column(int index) const { return columns_[static_cast<std::size_t>(index)]; }
-    const TCellColumn& fixedColumn(int index) const { return fixedColumns_[static_cast<std::size_t>(index)]; }
-    int columnWidth(int index) const { return geometry_.columns.size(index); }
-    int fixedColumnWidth(int index) const { return geometry_.fixedColumns.size(index); }
-    int rowHeight(int index) const { return geometry_.rows.size(index); }
-    int defaultRowHeight() const { return defaultRowHeight_; }
-    const CellGeometry& geometry() const { return geometry_; }
+    int columnCount() const { return m_geometry.columns.count(); }
+    int fixedColumnCount() const { return m_geometry.fixedColumns.count(); }
+    int rowCount() const { return m_geometry.rows.count(); }
+    const TCellColumn& column(int index) const { return m_columns[static_cast<std::size_t>(index)]; }
+    const TCellColumn& fixedColumn(int index) const { return m_fixedColumns[static_cast<std::size_t>(index)]; }
+    int columnWidth(int index) const { return m_geometry.columns.size(index); }
+    int fixedColumnWidth(int index) const { return m_geometry.fixedColumns.size(index); }
+    int rowHeight(int index) const { return m_geometry.rows.size(index); }
+    int defaultRowHeight() const { return m_defaultRowHeight; }
+    const CellGeometry& geometry() const { return m_geometry; }
 
-    std::uint8_t rowFlags(int row) const { return rowFlags_[static_cast<std::size_t>(row)]; }
+    std::uint8_t rowFlags(int row) const { return m_rowFlags[static_cast<std::size_t>(row)]; }
     // Sets or clears flag bits of a row (bits above the selected and marked bits are the
     // owner's, e.g. bookmarks) without repainting.
     void setRowFlags(int row, std::uint8_t bits, bool on);
-    std::uint8_t columnFlags(int column) const { return columnFlags_[static_cast<std::size_t>(column)]; }
-    void setColumnFlags(int column, std::uint8_t flags) { columnFlags_[static_cast<std::size_t>(column)] = flags; }
 
-    const TCellPosition& position() const { return position_; }
+    const TCellPosition& position() const { return m_position; }
     std::uint32_t gridStyle() const { return windowStyle() & 0xFFFF; }
     // Changes style bits (grid bits and the scroll-bar bits), then lays out and repaints.
     void modifyStyle(std::uint32_t remove, std::uint32_t add);
@@ -67,10 +65,9 @@ public:
     QRect clientArea() const override;
     int headerBandHeight() const;
     int fixedBandWidth() const;
-    void setHeaderGap(int gap);
 
     // --- fonts ---------------------------------------------------------------------------
-    int fontCount() const { return static_cast<int>(fonts_.size()); }
+    int fontCount() const { return static_cast<int>(m_fonts.size()); }
     const CSFont& font(int index) const;      // an index outside the list gives font 0
     int addFont(const framework::LogFont& logFont);
     void replaceFont(int index, const framework::LogFont& logFont);
@@ -78,22 +75,20 @@ public:
     int findFont(const framework::LogFont& logFont) const;
 
     // --- colours and switches -------------------------------------------------------------
-    CellColors& colors() { return colors_; }
-    const CellColors& colors() const { return colors_; }
+    CellColors& colors() { return m_colors; }
+    const CellColors& colors() const { return m_colors; }
     void resetColors();
 
-    bool isEditEnabled() const { return editEnabled_; }
-    void setEditEnabled(bool on) { editEnabled_ = on; }
+    bool isEditEnabled() const { return m_editEnabled; }
+    void setEditEnabled(bool on) { m_editEnabled = on; }
     bool isCellEditable(int column, int row) const;
-    bool rowEmphasis() const { return rowEmphasis_; }
+    bool rowEmphasis() const { return m_rowEmphasis; }
     // Repaints the current row; 0 when the switch already had this state.
     int setRowEmphasis(bool on);
-    // The area below the last row (and the gap under the header band) in the pattern
+    // The area below the last row in the pattern
     // brush of bitmap 2003 instead of the solid background colour.
-    bool backgroundPattern() const { return backgroundPattern_; }
+    bool backgroundPattern() const { return m_backgroundPattern; }
     void setBackgroundPattern(bool on);
-    bool keepsFocus() const { return keepFocus_; }
-    void setKeepFocus(bool on) { keepFocus_ = on; }
 
     // The in-cell editor in use now, none while no cell is edited.
     QWidget* activeEditor() const;
@@ -111,7 +106,7 @@ public:
     const CellImages& images() const;
 
     // Where the font dialog comes from; the desktop's when none is set.
-    void setServices(framework::Services* services) { services_ = services; }
+    void setServices(framework::Services* services) { m_services = services; }
 
     // --- direct operations -----------------------------------------------------------------
     // Takes state of another grid (mask bits: 0x01 horizontal origin, 0x02 vertical origin,
@@ -135,11 +130,7 @@ public:
     TCellDataRequest dataRequest(int column, int row, int answerType, LParam value);
 
 protected:
-    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
-    bool onCreate() override;
-    int dialogCode() override;
-
-    // --- virtual operations for subclasses ------------------------------------------------
+    // --- what a subclass may change ------------------------------------------------------
     virtual void onLayout() {}
     // Called first when a new position is applied (before repainting).
     virtual void onPositionApplied(const TCellPosition& previous) { (void)previous; }
@@ -172,17 +163,42 @@ protected:
     virtual void paintTextMarks(platform::Painter& painter, int column, int row, const QRect& cell,
                                 const QRect& textArea, const std::string& text, const CSFont& font);
 
-    // The editor messages; defaults send the matching notification.
-    virtual LResult onEditErrSpace(WParam wParam, LParam lParam);
-    virtual LResult onEditChange(WParam wParam, LParam lParam);
-    virtual LResult onEditKillFocus(WParam wParam, LParam lParam);
-    virtual LResult onEditSetFocus(WParam wParam, LParam lParam);
-    virtual LResult onEditDblClk(WParam wParam, LParam lParam);
-    virtual LResult onEditChar(WParam wParam, LParam lParam);
+    // Stores an edited text with TCM_SETCELLDATA; false when the owner refuses it (-2).
+    virtual bool storeCellText(int column, int row, const std::string& text);
+    // Whether the cell takes an in-cell editor (beyond being editable).
+    virtual bool acceptsEditor(int column, int row) { (void)column; (void)row; return true; }
+    // The input mask and fill text of the cell's editor (TCM_GETCELLDATA kinds 3 and 4);
+    // false without a mask.
+    virtual bool cellMask(int column, int row, std::string& mask, std::string& fill);
 
     // The grid's own key handling after TCN_KEYDOWN (the key table).
     virtual void handleKey(int virtualKey);
 
+    // --- operations for subclasses ---------------------------------------------------------
+    // Applies a position (scrolling, repainting, scroll bars, editor placement).
+    void applyPosition(const TCellPosition& position);
+    // A proposed move through the query, the commit check and the application; 1 when moved.
+    LResult moveTo(const TCellPosition& proposed, framework::MessageId cause);
+    void notifyPositionChanged(framework::MessageId cause);
+    // Takes the focus unless it already lies on the grid or one of its children.
+    void takeFocus();
+    bool hasFocusWithin() const;
+    bool isOwnChild(const QWidget* widget) const;
+
+    // --- editing cycle (bodies in cell_editing_hooks.cpp) -----------------------------------
+    TCellEditors& editing() const;
+    bool createEditors();
+    void placeEditor();
+    // Places the editor and loads the current cell's text again, dropping what was typed.
+    void reloadEditor();
+    bool commitEdit(int column, int row);
+    bool focusEditor();
+    LResult editorClipboard(framework::MessageId message);
+
+    // --- event handlers ----------------------------------------------------------------------
+    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
+    bool onCreate() override;
+    int dialogCode() override;
     void onPaint(platform::Painter& painter, const QRegion& update) override;
     void onKeyDown(int virtualKey, LParam keyData) override;
     void onKeyUp(int virtualKey, LParam keyData) override;
@@ -196,24 +212,13 @@ protected:
     void onKillFocus(QWidget* next) override;
     void changeEvent(QEvent* event) override;
 
-    // Applies a position (scrolling, repainting, scroll bars, editor placement).
-    void applyPosition(const TCellPosition& position);
-    // A proposed move through the query, the commit check and the application; 1 when moved.
-    LResult moveTo(const TCellPosition& proposed, framework::MessageId cause);
-    void notifyPositionChanged(framework::MessageId cause);
-    // Takes the focus unless it already lies on the grid or one of its children.
-    void takeFocus();
-    bool hasFocusWithin() const;
-    bool isOwnChild(const QWidget* widget) const;
-
-    // --- editing cycle (bodies in cell_editing_hooks.cpp) -----------------------------------
-    bool createEditors();
-    void placeEditor();
-    // Places the editor and loads the current cell's text again, dropping what was typed.
-    void reloadEditor();
-    bool commitEdit(int column, int row);
-    bool focusEditor();
-    LResult editorClipboard(framework::MessageId message);
+    // The editor messages; defaults send the matching notification.
+    virtual LResult onEditErrSpace(WParam wParam, LParam lParam);
+    virtual LResult onEditChange(WParam wParam, LParam lParam);
+    virtual LResult onEditKillFocus(WParam wParam, LParam lParam);
+    virtual LResult onEditSetFocus(WParam wParam, LParam lParam);
+    virtual LResult onEditDblClk(WParam wParam, LParam lParam);
+    virtual LResult onEditChar(WParam wParam, LParam lParam);
 
 private:
     // Messages.
@@ -276,56 +281,43 @@ private:
     void updateCursor(int hitCode);
     framework::Services& services();
 
-    CellGeometry geometry_;
-    std::vector<TCellColumn> columns_;
-    std::vector<TCellColumn> fixedColumns_;
-    std::vector<std::uint8_t> columnFlags_;
-    std::vector<std::uint8_t> rowFlags_;
-    std::vector<CSFont> fonts_;
-    TCellPosition position_;
-    CellColors colors_;
-    int defaultRowHeight_ = 18;
-    int headerRowHeight_ = 18;
-    int headerGap_ = 0;
-    std::uint32_t extendedStyle_ = 0;
-    bool editableStyle_ = false;
-    bool editEnabled_ = false;
-    bool rowEmphasis_ = true;
-    bool keepFocus_ = false;
-    bool backgroundPattern_ = false;
-    mutable std::unique_ptr<CellImages> images_;
-    QScrollBar* vScrollBar_ = nullptr;
-    QScrollBar* hScrollBar_ = nullptr;
-    QPointer<QScrollBar> vControl_;
-    QPointer<QScrollBar> hControl_;
-    std::array<char, 4096> textBuffer_{};
-    std::array<char, 4096> fixedTextBuffer_{};
-    framework::Services* services_ = nullptr;
-    std::unique_ptr<framework::Services> ownServices_;
+    // --- state --------------------------------------------------------------------------------
+    CellGeometry m_geometry;
+    std::vector<TCellColumn> m_columns;
+    std::vector<TCellColumn> m_fixedColumns;
+    std::vector<std::uint8_t> m_rowFlags;
+    std::vector<CSFont> m_fonts;
+    TCellPosition m_position;
+    CellColors m_colors;
+    int m_defaultRowHeight = 18;
+    int m_headerRowHeight = 18;
+    std::uint32_t m_extendedStyle = 0;
+    bool m_editableStyle = false;
+    bool m_editEnabled = false;
+    bool m_rowEmphasis = true;
+    bool m_backgroundPattern = false;
+    mutable std::unique_ptr<CellImages> m_images;
+    QScrollBar* m_vScrollBar = nullptr;
+    QScrollBar* m_hScrollBar = nullptr;
+    QPointer<QScrollBar> m_vControl;
+    QPointer<QScrollBar> m_hControl;
+    std::array<char, 4096> m_textBuffer{};
+    std::array<char, 4096> m_fixedTextBuffer{};
+    framework::Services* m_services = nullptr;
+    std::unique_ptr<framework::Services> m_ownServices;
 
     // Column or row resizing with the mouse.
     enum class Tracking { None, Column, FixedColumn, Row };
-    Tracking tracking_ = Tracking::None;
-    int trackIndex_ = 0;
-    int trackLine_ = -1;           // widget coordinate of the tracking line
+    Tracking m_tracking = Tracking::None;
+    int m_trackIndex = 0;
+    int m_trackLine = -1;           // widget coordinate of the tracking line
 
     // --- editing state (owned by the editing cycle) ----------------------------------------
     friend class TCellEditors;
     struct EditorsDeleter {
         void operator()(TCellEditors* editors) const;
     };
-    std::unique_ptr<TCellEditors, EditorsDeleter> editing_;
-
-protected:
-    // The editing cycle's own operations, for subclasses (bodies in cell_editing_hooks.cpp).
-    TCellEditors& editing() const;
-    // Stores an edited text with TCM_SETCELLDATA; false when the owner refuses it (-2).
-    virtual bool storeCellText(int column, int row, const std::string& text);
-    // Whether the cell takes an in-cell editor (beyond being editable).
-    virtual bool acceptsEditor(int column, int row) { (void)column; (void)row; return true; }
-    // The input mask and fill text of the cell's editor (TCM_GETCELLDATA kinds 3 and 4);
-    // false without a mask.
-    virtual bool cellMask(int column, int row, std::string& mask, std::string& fill);
+    std::unique_ptr<TCellEditors, EditorsDeleter> m_editing;
 };
 
 } // namespace grid

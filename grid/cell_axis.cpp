@@ -28,7 +28,7 @@ std::size_t CellAxis::runHolding(const Runs& runs, int index)
 int CellAxis::size(int index) const
 {
     assert(contains(index));
-    return runs_[runHolding(runs_, index)].size;
+    return m_runs[runHolding(m_runs, index)].size;
 }
 
 void CellAxis::setSize(int index, int size)
@@ -37,24 +37,24 @@ void CellAxis::setSize(int index, int size)
         return;
     const std::size_t place = splitAt(index);
     splitAt(index + 1);
-    runs_[place].size = size;
+    m_runs[place].size = size;
     mergeEqualNeighbours();
 }
 
 void CellAxis::setAll(int size)
 {
-    if (count_ > 0)
-        runs_.assign(1, Run{0, size});
+    if (m_count > 0)
+        m_runs.assign(1, Run{0, size});
 }
 
 void CellAxis::insert(int index, int count, int size)
 {
     assert(index >= 0 && index <= this->count() && count > 0);
     const std::size_t place = splitAt(index);
-    for (std::size_t i = place; i < runs_.size(); ++i)
-        runs_[i].first += count;
-    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(place), Run{index, size});
-    count_ += count;
+    for (std::size_t i = place; i < m_runs.size(); ++i)
+        m_runs[i].first += count;
+    m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(place), Run{index, size});
+    m_count += count;
     mergeEqualNeighbours();
 }
 
@@ -65,51 +65,51 @@ void CellAxis::erase(int index, int count)
         return;
     const auto first = static_cast<std::ptrdiff_t>(splitAt(index));
     const auto last = static_cast<std::ptrdiff_t>(splitAt(index + count));
-    runs_.erase(runs_.begin() + first, runs_.begin() + last);
-    for (auto run = runs_.begin() + first; run != runs_.end(); ++run)
+    m_runs.erase(m_runs.begin() + first, m_runs.begin() + last);
+    for (auto run = m_runs.begin() + first; run != m_runs.end(); ++run)
         run->first -= count;
-    count_ -= count;
+    m_count -= count;
     mergeEqualNeighbours();
 }
 
 std::size_t CellAxis::splitAt(int index)
 {
-    if (index == count_)
-        return runs_.size();
-    const std::size_t holder = runHolding(runs_, index);
-    if (runs_[holder].first == index)
+    if (index == m_count)
+        return m_runs.size();
+    const std::size_t holder = runHolding(m_runs, index);
+    if (m_runs[holder].first == index)
         return holder;
-    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(holder) + 1, Run{index, runs_[holder].size});
+    m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(holder) + 1, Run{index, m_runs[holder].size});
     return holder + 1;
 }
 
 void CellAxis::mergeEqualNeighbours()
 {
     const auto sameSize = [](const Run& a, const Run& b) { return a.size == b.size; };
-    runs_.erase(std::unique(runs_.begin(), runs_.end(), sameSize), runs_.end());
+    m_runs.erase(std::unique(m_runs.begin(), m_runs.end(), sameSize), m_runs.end());
 }
 
 void CellAxis::rebuildEdges()
 {
-    edgeRuns_ = runs_;
-    edgeRuns_.push_back(Run{count_, 0});
-    runEdges_.resize(edgeRuns_.size());
-    runEdges_[0] = 0;
-    for (std::size_t i = 1; i < edgeRuns_.size(); ++i) {
-        const Run& before = edgeRuns_[i - 1];
-        runEdges_[i] = advance(runEdges_[i - 1], edgeRuns_[i].first - before.first, before.size);
+    m_edgeRuns = m_runs;
+    m_edgeRuns.push_back(Run{m_count, 0});
+    m_runEdges.resize(m_edgeRuns.size());
+    m_runEdges[0] = 0;
+    for (std::size_t i = 1; i < m_edgeRuns.size(); ++i) {
+        const Run& before = m_edgeRuns[i - 1];
+        m_runEdges[i] = advance(m_runEdges[i - 1], m_edgeRuns[i].first - before.first, before.size);
     }
-    edgeCount_ = count_;
-    tail_ = runEdges_.back();
+    m_edgeCount = m_count;
+    m_tail = m_runEdges.back();
 }
 
 int CellAxis::storedEdge(int i) const
 {
-    assert(i >= 0 && i <= edgeCount_ + 1);
-    if (i > edgeCount_)
-        return tail_;
-    const std::size_t run = runHolding(edgeRuns_, i);
-    return advance(runEdges_[run], i - edgeRuns_[run].first, edgeRuns_[run].size);
+    assert(i >= 0 && i <= m_edgeCount + 1);
+    if (i > m_edgeCount)
+        return m_tail;
+    const std::size_t run = runHolding(m_edgeRuns, i);
+    return advance(m_runEdges[run], i - m_edgeRuns[run].first, m_edgeRuns[run].size);
 }
 
 int CellAxis::edge(int index) const
@@ -131,12 +131,12 @@ int CellAxis::end(int index) const
 
 void CellAxis::setTail(int coordinate)
 {
-    tail_ = std::max(storedEdge(count()), coordinate);
+    m_tail = std::max(storedEdge(count()), coordinate);
 }
 
 void CellAxis::raiseTail(int coordinate)
 {
-    tail_ = std::max(tail_, coordinate);
+    m_tail = std::max(m_tail, coordinate);
 }
 
 int CellAxis::indexAt(int coordinate) const
@@ -144,21 +144,21 @@ int CellAxis::indexAt(int coordinate) const
     if (coordinate < 0)
         return 0;
     // The search covers entries 0 .. count(); past the rebuild's count that takes in the tail.
-    const int index = lastEdgeAtOrBelow(coordinate, std::min(count(), edgeCount_));
-    return count() > edgeCount_ && tail_ <= coordinate ? index + 1 : index;
+    const int index = lastEdgeAtOrBelow(coordinate, std::min(count(), m_edgeCount));
+    return count() > m_edgeCount && m_tail <= coordinate ? index + 1 : index;
 }
 
 int CellAxis::lastEdgeAtOrBelow(int coordinate, int last) const
 {
     const std::size_t run =
-        static_cast<std::size_t>(std::upper_bound(runEdges_.begin(), runEdges_.end(), coordinate) - runEdges_.begin()) - 1;
-    const Run& holder = edgeRuns_[run];
+        static_cast<std::size_t>(std::upper_bound(m_runEdges.begin(), m_runEdges.end(), coordinate) - m_runEdges.begin()) - 1;
+    const Run& holder = m_edgeRuns[run];
     // Only the closing run can be the last one at or below and have no size.
-    if (run + 1 == edgeRuns_.size() || holder.size <= 0)
+    if (run + 1 == m_edgeRuns.size() || holder.size <= 0)
         return last;
     // Clamped to the run, for edges that wrapped past the largest int.
-    const std::int64_t steps = (std::int64_t{coordinate} - runEdges_[run]) / holder.size;
-    const std::int64_t inRun = std::clamp<std::int64_t>(steps, 0, edgeRuns_[run + 1].first - 1 - holder.first);
+    const std::int64_t steps = (std::int64_t{coordinate} - m_runEdges[run]) / holder.size;
+    const std::int64_t inRun = std::clamp<std::int64_t>(steps, 0, m_edgeRuns[run + 1].first - 1 - holder.first);
     return static_cast<int>(std::min<std::int64_t>(holder.first + inRun, last));
 }
 

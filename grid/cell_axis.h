@@ -13,7 +13,7 @@ namespace grid {
 // rows of one height cost one run, and every query is a binary search over the runs.
 class CellAxis {
 public:
-    int count() const { return count_; }
+    int count() const { return m_count; }
     bool contains(int index) const { return index >= 0 && index < count(); }
     int size(int index) const;
     void setSize(int index, int size);
@@ -57,13 +57,13 @@ private:
     // The last of entries 0 .. last (at most the rebuild's count) at or below the coordinate.
     int lastEdgeAtOrBelow(int coordinate, int last) const;
 
-    Runs runs_;                      // by first; neighbours differ in size
-    int count_ = 0;
+    Runs m_runs; // by first; neighbours differ in size
+    int m_count = 0;
     // As of the last rebuild: its runs, closed by an empty run at its count, and each one's edge.
-    Runs edgeRuns_{{0, 0}};
-    std::vector<int> runEdges_{0};
-    int edgeCount_ = 0;
-    int tail_ = 0;                   // the repeated last entry
+    Runs m_edgeRuns{{0, 0}};
+    std::vector<int> m_runEdges{0};
+    int m_edgeCount = 0;
+    int m_tail = 0; // the repeated last entry
 };
 
 } // namespace grid

@@ -12,52 +12,52 @@ void TCell::EditorsDeleter::operator()(TCellEditors* editors) const
 
 bool TCell::createEditors()
 {
-    editing_.reset(new TCellEditors(*this));
-    return editing_->create();
+    m_editing.reset(new TCellEditors(*this));
+    return m_editing->create();
 }
 
 TCellEditors& TCell::editing() const
 {
-    Q_ASSERT(editing_);
-    return *editing_;
+    Q_ASSERT(m_editing);
+    return *m_editing;
 }
 
 void TCell::placeEditor()
 {
-    if (editing_)
-        editing_->place();
+    if (m_editing)
+        m_editing->place();
 }
 
 void TCell::reloadEditor()
 {
-    if (editing_)
-        editing_->place(TCellEditors::Reload::Always);
+    if (m_editing)
+        m_editing->place(TCellEditors::Reload::Always);
 }
 
 void TCell::refreshEditor()
 {
-    if (editing_)
-        editing_->place(TCellEditors::Reload::UnlessTyped);
+    if (m_editing)
+        m_editing->place(TCellEditors::Reload::UnlessTyped);
 }
 
 bool TCell::commitEdit(int column, int row)
 {
-    return !editing_ || editing_->commit(column, row);
+    return !m_editing || m_editing->commit(column, row);
 }
 
 bool TCell::focusEditor()
 {
-    return editing_ && editing_->focus();
+    return m_editing && m_editing->focus();
 }
 
 LResult TCell::editorClipboard(framework::MessageId message)
 {
-    return editing_ ? editing_->clipboard(message) : 0;
+    return m_editing ? m_editing->clipboard(message) : 0;
 }
 
 QWidget* TCell::activeEditor() const
 {
-    return editing_ ? editing_->active() : nullptr;
+    return m_editing ? m_editing->active() : nullptr;
 }
 
 bool TCell::storeCellText(int column, int row, const std::string& text)

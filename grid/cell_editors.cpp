@@ -4,6 +4,7 @@
 #include "grid/cell_edit.h"
 
 #include <algorithm>
+#include "platform/color_ref.h"
 #include "platform/display_text.h"
 #include "platform/window_messages.h"
 
@@ -17,11 +18,6 @@ constexpr int kMaxCommittedText = 4095;
 // The cell draws its text one pixel above the centre; a bottom margin of two lifts the
 // editor's centred text by the same pixel.
 constexpr int kTextRaise = 2;
-
-QColor toQColor(ColorRef color)
-{
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
 
 } // namespace
 
@@ -172,8 +168,8 @@ void TCellEditors::lay(QWidget& editor, int column, int row)
 void TCellEditors::colour(QWidget& editor, int column, int row)
 {
     QPalette palette = editor.palette();
-    QColor back = toQColor(m_grid.cellBackColor(column, row));
-    QColor text = toQColor(m_grid.cellTextColor(column, row));
+    QColor back = platform::toQColor(m_grid.cellBackColor(column, row));
+    QColor text = platform::toQColor(m_grid.cellTextColor(column, row));
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, back);
         palette.setColor(group, QPalette::Window, back);
@@ -223,7 +219,6 @@ LResult TCellEditors::clipboard(framework::MessageId message)
     case platform::WM_CUT: editor->editCut(); return 1;
     case platform::WM_PASTE: editor->editPaste(); return 1;
     case platform::WM_CLEAR: editor->editClear(); return 1;
-    case platform::WM_UNDO: return editor->editUndo() ? 1 : 0;
     default: return 0;
     }
 }

@@ -69,53 +69,53 @@ std::optional<CellImage> CellImage::fromNumber(long long number)
 }
 
 CellImageList::CellImageList(const char* resource, int imageWidth, std::optional<ColorRef> maskColor)
-    : resource_(resource), imageWidth_(imageWidth), maskColor_(maskColor)
+    : m_resource(resource), m_imageWidth(imageWidth), m_maskColor(maskColor)
 {
     initGridResources();
     const QSize size = QImageReader(QString::fromLatin1(resource)).size();
     if (size.isValid() && imageWidth > 0) {
-        imageHeight_ = size.height();
-        count_ = size.width() / imageWidth;
+        m_imageHeight = size.height();
+        m_count = size.width() / imageWidth;
     }
 }
 
 const QPixmap& CellImageList::stripFor(qreal ratio) const
 {
-    auto found = strips_.find(ratio);
-    if (found != strips_.end())
+    auto found = m_strips.find(ratio);
+    if (found != m_strips.end())
         return found->second;
-    const QSize size(int(std::lround(count_ * imageWidth_ * ratio)), int(std::lround(imageHeight_ * ratio)));
-    QImage image = readPicture(resource_, size).convertToFormat(QImage::Format_ARGB32);
-    if (maskColor_)
-        applyMask(image, *maskColor_);
+    const QSize size(int(std::lround(m_count * m_imageWidth * ratio)), int(std::lround(m_imageHeight * ratio)));
+    QImage image = readPicture(m_resource, size).convertToFormat(QImage::Format_ARGB32);
+    if (m_maskColor)
+        applyMask(image, *m_maskColor);
     else
         image = flatten(image);
     QPixmap strip = QPixmap::fromImage(image);
     strip.setDevicePixelRatio(ratio);
-    return strips_.emplace(ratio, strip).first->second;
+    return m_strips.emplace(ratio, strip).first->second;
 }
 
 bool CellImageList::draw(QPainter& painter, int index, QPoint topLeft) const
 {
-    if (index < 0 || index >= count_)
+    if (index < 0 || index >= m_count)
         return false;
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const QPixmap& strip = stripFor(ratio);
-    const QRectF source(index * imageWidth_ * ratio, 0, imageWidth_ * ratio, imageHeight_ * ratio);
-    painter.drawPixmap(QRectF(topLeft, QSizeF(imageWidth_, imageHeight_)), strip, source);
+    const QRectF source(index * m_imageWidth * ratio, 0, m_imageWidth * ratio, m_imageHeight * ratio);
+    painter.drawPixmap(QRectF(topLeft, QSizeF(m_imageWidth, m_imageHeight)), strip, source);
     return true;
 }
 
 CellImages::CellImages()
-    : lists_{CellImageList(":/grid/2000.svg", 11, kMarksMask), CellImageList(":/grid/2001.svg", 11, std::nullopt),
+    : m_lists{CellImageList(":/grid/2000.svg", 11, kMarksMask), CellImageList(":/grid/2001.svg", 11, std::nullopt),
              CellImageList(":/grid/2002.svg", 16, std::nullopt)}
 {
-    pattern_ = readPicture(":/grid/2003.svg", QSize(kPatternSize, kPatternSize)).convertToFormat(QImage::Format_RGB32);
+    m_pattern = readPicture(":/grid/2003.svg", QSize(kPatternSize, kPatternSize)).convertToFormat(QImage::Format_RGB32);
 }
 
 const CellImageList* CellImages::list(int list) const
 {
-    return list >= 0 && list < kListCount ? &lists_[std::size_t(list)] : nullptr;
+    return list >= 0 && list < kListCount ? &m_lists[std::size_t(list)] : nullptr;
 }
 
 QBrush CellImages::patternBrush(ColorRef background, ColorRef line, qreal ratio) const
@@ -126,7 +126,7 @@ QBrush CellImages::patternBrush(ColorRef background, ColorRef line, qreal ratio)
     const QRgb fore = platform::toQColor(line).rgb();
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x) {
-            const bool dark = pattern_.isNull() ? false : qGray(pattern_.pixel(x / scale, y / scale)) < 128;
+            const bool dark = m_pattern.isNull() ? false : qGray(m_pattern.pixel(x / scale, y / scale)) < 128;
             tile.setPixel(x, y, dark ? fore : back);
         }
     QPixmap pixmap = QPixmap::fromImage(tile);

@@ -33,10 +33,10 @@ class CellImageList {
 public:
     CellImageList(const char* resource, int imageWidth, std::optional<ColorRef> maskColor);
 
-    int imageWidth() const { return imageWidth_; }
-    int imageHeight() const { return imageHeight_; }
-    int count() const { return count_; }
-    bool isMasked() const { return maskColor_.has_value(); }
+    int imageWidth() const { return m_imageWidth; }
+    int imageHeight() const { return m_imageHeight; }
+    int count() const { return m_count; }
+    bool isMasked() const { return m_maskColor.has_value(); }
 
     // Draws one image with its top left corner at the point; false for a bad index.
     bool draw(QPainter& painter, int index, QPoint topLeft) const;
@@ -44,12 +44,12 @@ public:
 private:
     const QPixmap& stripFor(qreal ratio) const;
 
-    const char* resource_;
-    int imageWidth_;
-    int imageHeight_ = 0;
-    int count_ = 0;
-    std::optional<ColorRef> maskColor_;
-    mutable std::map<qreal, QPixmap> strips_;   // per device pixel ratio
+    const char* m_resource;
+    int m_imageWidth;
+    int m_imageHeight = 0;
+    int m_count = 0;
+    std::optional<ColorRef> m_maskColor;
+    mutable std::map<qreal, QPixmap> m_strips;   // per device pixel ratio
 };
 
 // The images of a grid: the three image lists of bitmaps 2000 (11 pixels wide, mask colour
@@ -71,8 +71,8 @@ public:
     QBrush patternBrush(ColorRef background, ColorRef line, qreal ratio) const;
 
 private:
-    std::array<CellImageList, 3> lists_;
-    QImage pattern_;
+    std::array<CellImageList, 3> m_lists;
+    QImage m_pattern;
 };
 
 } // namespace grid

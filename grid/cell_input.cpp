@@ -61,9 +61,9 @@ void TCell::handleKey(int virtualKey)
     case VK_DOWN:
         if (shift) {
             if ((style & TCS_PLAINSELECT) && (style & TCS_SHIFTSELECT))
-                send(TCM_SELECTROW, static_cast<WParam>(position_.row), 2);
+                send(TCM_SELECTROW, static_cast<WParam>(m_position.row), 2);
         } else if (ctrl && (style & TCS_CTRLMARK)) {
-            send(TCM_MARKROW, static_cast<WParam>(position_.row), 2);
+            send(TCM_MARKROW, static_cast<WParam>(m_position.row), 2);
         }
         move(virtualKey == VK_UP ? TCM_ROWUP : TCM_ROWDOWN);
         break;
@@ -84,10 +84,10 @@ void TCell::onChar(unsigned character, LParam keyData)
 
 void TCell::clickCell(const QPoint& point)
 {
-    const int column = geometry_.columns.indexAt(point.x() + position_.originX);
-    const int row = geometry_.rows.indexAt(point.y() + position_.originY);
-    send(TCM_SETCURCELL, static_cast<WParam>(column < columnCount() ? column : position_.column),
-         row < rowCount() ? row : position_.row);
+    const int column = m_geometry.columns.indexAt(point.x() + m_position.originX);
+    const int row = m_geometry.rows.indexAt(point.y() + m_position.originY);
+    send(TCM_SETCURCELL, static_cast<WParam>(column < columnCount() ? column : m_position.column),
+         row < rowCount() ? row : m_position.row);
 }
 
 void TCell::onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point)
@@ -95,7 +95,7 @@ void TCell::onMouse(framework::MessageId message, unsigned keyFlags, const QPoin
     const LParam where = packed(point);
     switch (message) {
     case WM_MOUSEMOVE:
-        if (tracking_ != Tracking::None)
+        if (m_tracking != Tracking::None)
             trackTo(clientToWidget(point));
         else
             updateCursor(HTCLIENT);
@@ -107,7 +107,7 @@ void TCell::onMouse(framework::MessageId message, unsigned keyFlags, const QPoin
         takeFocus();
         break;
     case WM_LBUTTONUP:
-        if (tracking_ != Tracking::None)
+        if (m_tracking != Tracking::None)
             endTracking(clientToWidget(point));
         notify(TCN_LBUTTONUP, keyFlags, where);
         break;
@@ -128,7 +128,7 @@ int TCell::onNcHitTest(const QPoint& point)
     const int headerBottom = b + headerBandHeight();
     if (headerBandHeight() > 0 && point.y() >= b && point.y() < headerBottom) {
         if (point.x() >= b && point.x() < data.left()) {
-            const CellAxis& fixed = geometry_.fixedColumns;
+            const CellAxis& fixed = m_geometry.fixedColumns;
             const int x = point.x() - b;
             const int index = fixed.indexAt(x);
             if (index >= fixed.count())
@@ -136,8 +136,8 @@ int TCell::onNcHitTest(const QPoint& point)
             return columnGrips && x >= fixed.end(index) - kBorderGrip ? kHitCornerBorder : kHitCornerCell;
         }
         if (point.x() >= data.left() && point.x() < data.left() + data.width()) {
-            const CellAxis& columns = geometry_.columns;
-            const int x = point.x() - data.left() + position_.originX;
+            const CellAxis& columns = m_geometry.columns;
+            const int x = point.x() - data.left() + m_position.originX;
             const int index = columns.indexAt(x);
             if (index >= columns.count())
                 return kHitHeaderRest;
@@ -145,12 +145,10 @@ int TCell::onNcHitTest(const QPoint& point)
         }
         return HTNOWHERE;
     }
-    if (headerGap_ > 0 && point.y() >= headerBottom && point.y() < data.top())
-        return kHitHeaderGap;
     if (fixedBandWidth() > 0 && point.x() >= b && point.x() < data.left() && point.y() >= data.top() &&
         point.y() < data.top() + data.height()) {
-        const CellAxis& rows = geometry_.rows;
-        const int y = point.y() - data.top() + position_.originY;
+        const CellAxis& rows = m_geometry.rows;
+        const int y = point.y() - data.top() + m_position.originY;
         const int index = rows.indexAt(y);
         if (index >= rows.count())
             return kHitFixedRest;
@@ -171,11 +169,11 @@ void TCell::onNcMouse(framework::MessageId message, int hitCode, const QPoint& s
         if (notify(TCN_NCLBUTTONDOWN, hitCode, where) == kVeto)
             break;
         if (hitCode == kHitHeaderCell) {
-            const int x = point.x() - clientArea().left() + position_.originX;
-            send(TCM_SETCURCELL, static_cast<WParam>(geometry_.columns.indexAt(x)), position_.row);
+            const int x = point.x() - clientArea().left() + m_position.originX;
+            send(TCM_SETCURCELL, static_cast<WParam>(m_geometry.columns.indexAt(x)), m_position.row);
         } else if (hitCode == kHitRowHeader) {
-            const int y = point.y() - clientArea().top() + position_.originY;
-            send(TCM_SETCURCELL, static_cast<WParam>(position_.column), geometry_.rows.indexAt(y));
+            const int y = point.y() - clientArea().top() + m_position.originY;
+            send(TCM_SETCURCELL, static_cast<WParam>(m_position.column), m_geometry.rows.indexAt(y));
         } else if (hitCode == kHitHeaderBorder || hitCode == kHitCornerBorder || hitCode == kHitRowBorder) {
             startTracking(hitCode, point);
         }
@@ -196,7 +194,7 @@ void TCell::onNcMouse(framework::MessageId message, int hitCode, const QPoint& s
 void TCell::updateCursor(int hitCode)
 {
     const std::uint32_t style = gridStyle();
-    if (tracking_ != Tracking::None)
+    if (m_tracking != Tracking::None)
         return;
     if ((hitCode == kHitHeaderBorder || hitCode == kHitCornerBorder) && (style & TCS_COLSIZE))
         setCursor(Qt::SizeHorCursor);
@@ -213,15 +211,15 @@ void TCell::startTracking(int hitCode, const QPoint& point)
     if (hitCode == kHitRowBorder) {
         if (!(style & TCS_ROWSIZE))
             return;
-        tracking_ = Tracking::Row;
-        trackIndex_ = geometry_.rows.indexAt(point.y() - data.top() + position_.originY);
+        m_tracking = Tracking::Row;
+        m_trackIndex = m_geometry.rows.indexAt(point.y() - data.top() + m_position.originY);
     } else {
         if (!(style & TCS_COLSIZE))
             return;
         const bool fixed = hitCode == kHitCornerBorder;
-        tracking_ = fixed ? Tracking::FixedColumn : Tracking::Column;
-        trackIndex_ = fixed ? geometry_.fixedColumns.indexAt(point.x() - border())
-                            : geometry_.columns.indexAt(point.x() - data.left() + position_.originX);
+        m_tracking = fixed ? Tracking::FixedColumn : Tracking::Column;
+        m_trackIndex = fixed ? m_geometry.fixedColumns.indexAt(point.x() - border())
+                            : m_geometry.columns.indexAt(point.x() - data.left() + m_position.originX);
     }
     setCapture();
     trackTo(point);
@@ -230,44 +228,44 @@ void TCell::startTracking(int hitCode, const QPoint& point)
 void TCell::trackTo(const QPoint& point)
 {
     const QRect data = clientArea();
-    const int previous = trackLine_;
-    trackLine_ = tracking_ == Tracking::Row ? std::clamp(point.y(), data.top(), data.top() + data.height() - 1)
+    const int previous = m_trackLine;
+    m_trackLine = m_tracking == Tracking::Row ? std::clamp(point.y(), data.top(), data.top() + data.height() - 1)
                                             : std::clamp(point.x(), data.left(), data.left() + data.width() - 1);
     const auto lineRect = [this](int at) {
-        return tracking_ == Tracking::Row ? QRect(0, at, width(), 1) : QRect(at, 0, 1, height());
+        return m_tracking == Tracking::Row ? QRect(0, at, width(), 1) : QRect(at, 0, 1, height());
     };
     if (previous >= 0)
         invalidateRegion(QRegion(lineRect(previous)));
-    invalidateRegion(QRegion(lineRect(trackLine_)));
+    invalidateRegion(QRegion(lineRect(m_trackLine)));
 }
 
 void TCell::endTracking(const QPoint& point)
 {
-    const Tracking tracking = tracking_;
-    const int line = trackLine_;
-    tracking_ = Tracking::None;
-    trackLine_ = -1;
+    const Tracking tracking = m_tracking;
+    const int line = m_trackLine;
+    m_tracking = Tracking::None;
+    m_trackLine = -1;
     releaseCapture();
     if (line >= 0)
         invalidateRegion(QRegion(tracking == Tracking::Row ? QRect(0, line, width(), 1) : QRect(line, 0, 1, height())));
     const QRect data = clientArea();
     switch (tracking) {
     case Tracking::Column: {
-        const int left = data.left() + geometry_.columns.start(trackIndex_) - position_.originX;
+        const int left = data.left() + m_geometry.columns.start(m_trackIndex) - m_position.originX;
         const int size = std::clamp(point.x() - left, kMinimumSize, std::max(kMinimumSize, data.width()));
-        send(TCM_SETCOLWIDTH, static_cast<WParam>(trackIndex_), size);
+        send(TCM_SETCOLWIDTH, static_cast<WParam>(m_trackIndex), size);
         break;
     }
     case Tracking::FixedColumn: {
-        const int left = border() + geometry_.fixedColumns.start(trackIndex_);
+        const int left = border() + m_geometry.fixedColumns.start(m_trackIndex);
         const int size = std::clamp(point.x() - left, kMinimumSize, std::max(kMinimumSize, data.width()));
-        send(TCM_SETFIXEDCOLWIDTH, static_cast<WParam>(trackIndex_), size);
+        send(TCM_SETFIXEDCOLWIDTH, static_cast<WParam>(m_trackIndex), size);
         break;
     }
     case Tracking::Row: {
-        const int top = data.top() + geometry_.rows.start(trackIndex_) - position_.originY;
+        const int top = data.top() + m_geometry.rows.start(m_trackIndex) - m_position.originY;
         const int size = std::clamp(point.y() - top, kMinimumSize, std::max(kMinimumSize, data.height()));
-        send(TCM_SETROWHEIGHT, static_cast<WParam>(trackIndex_), size);
+        send(TCM_SETROWHEIGHT, static_cast<WParam>(m_trackIndex), size);
         break;
     }
     case Tracking::None:
@@ -280,9 +278,9 @@ void TCell::chooseColumnFont(int hitCode, const QPoint& point)
     if (!(gridStyle() & TCS_COLFONT))
         return;
     const bool fixed = hitCode == kHitCornerCell;
-    const int index = fixed ? geometry_.fixedColumns.indexAt(point.x() - border())
-                            : geometry_.columns.indexAt(point.x() - clientArea().left() + position_.originX);
-    std::vector<TCellColumn>& list = fixed ? fixedColumns_ : columns_;
+    const int index = fixed ? m_geometry.fixedColumns.indexAt(point.x() - border())
+                            : m_geometry.columns.indexAt(point.x() - clientArea().left() + m_position.originX);
+    std::vector<TCellColumn>& list = fixed ? m_fixedColumns : m_columns;
     if (index < 0 || index >= static_cast<int>(list.size()))
         return;
     TCellColumn& record = list[static_cast<std::size_t>(index)];
@@ -294,8 +292,8 @@ void TCell::chooseColumnFont(int hitCode, const QPoint& point)
     if (gridStyle() & TCS_KEEPHEIGHTS) {
         relayoutAndNotify();
     } else {
-        defaultRowHeight_ = computeDefaultRowHeight();
-        headerRowHeight_ = defaultRowHeight_;
+        m_defaultRowHeight = computeDefaultRowHeight();
+        m_headerRowHeight = m_defaultRowHeight;
         send(TCM_SETROWHEIGHT, static_cast<WParam>(-1), -1);
     }
     invalidateAll();
@@ -313,7 +311,7 @@ void TCell::onSetFocus(QWidget* previous)
 {
     if (notify(TCN_SETFOCUS, reinterpret_cast<LParam>(previous), 0) == kVeto)
         return;
-    if (isCellEditable(position_.column, position_.row) && focusEditor())
+    if (isCellEditable(m_position.column, m_position.row) && focusEditor())
         return;
     send(TCM_SETFOCUSSTATE, 1, 1);
 }

@@ -167,6 +167,5 @@ constexpr int kHitCornerCell = 104;
 constexpr int kHitCornerBorder = 105;
 constexpr int kHitRowHeader = 106;
 constexpr int kHitRowBorder = 107;
-constexpr int kHitHeaderGap = 108;
 
 } // namespace grid

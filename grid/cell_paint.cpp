@@ -19,17 +19,12 @@ constexpr unsigned kPaintFill = 0x1;
 constexpr unsigned kPaintLines = 0x2;
 constexpr unsigned kPaintImage = 0x4;
 constexpr unsigned kPaintText = 0x8;
-constexpr std::uint32_t kDefaultFormat = platform::DT_SINGLELINE | platform::DT_NOPREFIX;
+static_assert(TCellColumn::kDefaultFormat == (platform::DT_SINGLELINE | platform::DT_NOPREFIX));
 constexpr int kTextInset = 4;
 
 bool wants(unsigned flags, unsigned bit)
 {
     return flags == 0 || (flags & bit) != 0;
-}
-
-std::uint32_t formatOf(const TCellColumn& column)
-{
-    return column.format == 0 ? kDefaultFormat : column.format;
 }
 
 std::string bufferText(const std::array<char, 4096>& buffer)
@@ -41,75 +36,75 @@ std::string bufferText(const std::array<char, 4096>& buffer)
 
 ColorRef TCell::cellBackColor(int column, int row)
 {
-    if (!geometry_.rows.contains(row))
-        return colors_.background;
-    if (rowEmphasis_ && row == position_.row) {
-        if (column == position_.column && position_.active)
-            return isCellEditable(column, row) ? colors_.editableCellBackground : colors_.readOnlyCellBackground;
-        return position_.active ? colors_.currentRowBackground : colors_.inactiveRowBackground;
+    if (!m_geometry.rows.contains(row))
+        return m_colors.background;
+    if (m_rowEmphasis && row == m_position.row) {
+        if (column == m_position.column && m_position.active)
+            return isCellEditable(column, row) ? m_colors.editableCellBackground : m_colors.readOnlyCellBackground;
+        return m_position.active ? m_colors.currentRowBackground : m_colors.inactiveRowBackground;
     }
     const std::uint8_t flags = rowFlags(row);
     if (flags & kRowSelected)
-        return colors_.selectedBackground;
+        return m_colors.selectedBackground;
     if (flags & kRowMarked)
-        return colors_.markedBackground;
-    return colors_.background;
+        return m_colors.markedBackground;
+    return m_colors.background;
 }
 
 ColorRef TCell::cellTextColor(int column, int row)
 {
-    if (!geometry_.rows.contains(row))
-        return colors_.text;
-    if (rowEmphasis_ && row == position_.row) {
-        if (column == position_.column && position_.active)
-            return isCellEditable(column, row) ? colors_.editableCellText : colors_.readOnlyCellText;
-        return position_.active ? colors_.currentRowText : colors_.inactiveRowText;
+    if (!m_geometry.rows.contains(row))
+        return m_colors.text;
+    if (m_rowEmphasis && row == m_position.row) {
+        if (column == m_position.column && m_position.active)
+            return isCellEditable(column, row) ? m_colors.editableCellText : m_colors.readOnlyCellText;
+        return m_position.active ? m_colors.currentRowText : m_colors.inactiveRowText;
     }
     const std::uint8_t flags = rowFlags(row);
     if (flags & kRowSelected)
-        return colors_.selectedText;
+        return m_colors.selectedText;
     if (flags & kRowMarked)
-        return colors_.markedText;
-    return colors_.text;
+        return m_colors.markedText;
+    return m_colors.text;
 }
 
 ColorRef TCell::fixedBackColor(int, int)
 {
-    return colors_.headerFace;
+    return m_colors.headerFace;
 }
 
 ColorRef TCell::fixedTextColor(int, int)
 {
-    return colors_.headerText;
+    return m_colors.headerText;
 }
 
 int TCell::cellFont(int column, int) const
 {
-    return geometry_.columns.contains(column) ? this->column(column).font : 0;
+    return m_geometry.columns.contains(column) ? this->column(column).font : 0;
 }
 
 bool TCell::cellText(int column, int row, std::string& text)
 {
-    textBuffer_[0] = '\0';
-    TCellDataRequest record = dataRequest(column, row, kAnswerText, reinterpret_cast<LParam>(textBuffer_.data()));
+    m_textBuffer[0] = '\0';
+    TCellDataRequest record = dataRequest(column, row, kAnswerText, reinterpret_cast<LParam>(m_textBuffer.data()));
     if (request(TCM_GETCELLDATA, kCellDataText, reinterpret_cast<LParam>(&record)) != kVeto ||
         record.answerType != kAnswerText)
         return false;
-    textBuffer_.back() = '\0';
-    text = bufferText(textBuffer_);
+    m_textBuffer.back() = '\0';
+    text = bufferText(m_textBuffer);
     return true;
 }
 
 bool TCell::fixedCellText(int fixedColumn, int row, std::string& text)
 {
-    fixedTextBuffer_[0] = '\0';
+    m_fixedTextBuffer[0] = '\0';
     TCellDataRequest record =
-        dataRequest(fixedColumn, row, kAnswerText, reinterpret_cast<LParam>(fixedTextBuffer_.data()));
+        dataRequest(fixedColumn, row, kAnswerText, reinterpret_cast<LParam>(m_fixedTextBuffer.data()));
     if (request(TCM_GETCELLDATA, kCellDataFixedText, reinterpret_cast<LParam>(&record)) != kVeto ||
         record.answerType != kAnswerText)
         return false;
-    fixedTextBuffer_.back() = '\0';
-    text = bufferText(fixedTextBuffer_);
+    m_fixedTextBuffer.back() = '\0';
+    text = bufferText(m_fixedTextBuffer);
     return true;
 }
 
@@ -139,27 +134,27 @@ bool TCell::fixedCellImage(int fixedColumn, int row, CellImage& image)
 
 const CellImages& TCell::images() const
 {
-    if (!images_)
-        images_ = std::make_unique<CellImages>();
-    return *images_;
+    if (!m_images)
+        m_images = std::make_unique<CellImages>();
+    return *m_images;
 }
 
 void TCell::setBackgroundPattern(bool on)
 {
-    if (backgroundPattern_ == on)
+    if (m_backgroundPattern == on)
         return;
-    backgroundPattern_ = on;
+    m_backgroundPattern = on;
     invalidateAll();
 }
 
 void TCell::fillBackground(Painter& painter, const QRect& rect)
 {
-    if (!backgroundPattern_) {
-        painter.fillRect(rect, colors_.background);
+    if (!m_backgroundPattern) {
+        painter.fillRect(rect, m_colors.background);
         return;
     }
     const qreal ratio = painter.qt().device() ? painter.qt().device()->devicePixelRatioF() : 1.0;
-    painter.qt().fillRect(rect, images().patternBrush(colors_.background, colors_.gridLine, ratio));
+    painter.qt().fillRect(rect, images().patternBrush(m_colors.background, m_colors.gridLine, ratio));
 }
 
 QRect TCell::drawCellImage(Painter& painter, const TCellColumn& record, const QRect& rect,
@@ -201,9 +196,9 @@ void TCell::paintDataArea(Painter& painter, const QRegion& update)
     painter.setFont(font(0).font());
 
     // The update box in content coordinates.
-    const QRect box = update.boundingRect().translated(position_.originX - data.left(), position_.originY - data.top());
-    CellAxis& columns = geometry_.columns;
-    CellAxis& rows = geometry_.rows;
+    const QRect box = update.boundingRect().translated(m_position.originX - data.left(), m_position.originY - data.top());
+    CellAxis& columns = m_geometry.columns;
+    CellAxis& rows = m_geometry.rows;
     const int firstColumn = columns.indexAt(box.left());
     const int lastColumn = std::min(columns.indexAt(box.right()), columns.count() - 1);
     const int firstRow = rows.indexAt(box.top());
@@ -211,12 +206,12 @@ void TCell::paintDataArea(Painter& painter, const QRegion& update)
     columns.raiseTail(box.right() + 1);
     rows.raiseTail(box.bottom() + 1);
 
-    const int boxLeft = box.left() - position_.originX;
+    const int boxLeft = box.left() - m_position.originX;
     for (int row = firstRow; row <= lastRow; ++row) {
         const ColorRef rowBack = cellBackColor(-1, row);
-        const int top = rows.start(row) - position_.originY;
+        const int top = rows.start(row) - m_position.originY;
         const QRect band(boxLeft, top, box.width(), rows.end(row) - rows.start(row));
-        if (row >= rows.count() && backgroundPattern_) {
+        if (row >= rows.count() && m_backgroundPattern) {
             fillBackground(painter, band);
             continue;
         }
@@ -240,7 +235,7 @@ void TCell::paintCell(Painter& painter, int column, int row, const QRect& rect, 
         item.column = column;
         item.state = (rowFlags(row) & kRowSelected ? TCellDrawItem::kStateSelected : 0) |
                      (rowFlags(row) & kRowMarked ? TCellDrawItem::kStateMarked : 0) |
-                     (column == position_.column && row == position_.row ? TCellDrawItem::kStateCurrent : 0);
+                     (column == m_position.column && row == m_position.row ? TCellDrawItem::kStateCurrent : 0);
         item.grid = this;
         item.painter = &painter;
         item.rect = {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
@@ -256,17 +251,17 @@ void TCell::paintCell(Painter& painter, int column, int row, const QRect& rect, 
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
     if (wants(flags, kPaintLines)) {
-        const ColorRef lineColor = back == colors_.gridLine ? colors_.headerShadow : colors_.gridLine;
+        const ColorRef lineColor = back == m_colors.gridLine ? m_colors.headerShadow : m_colors.gridLine;
         if (style & TCS_HGRID)
             painter.line(rect.left(), bottom - 1, right, bottom - 1, lineColor);
         if (style & TCS_VGRID)
             painter.line(right - 1, rect.top(), right - 1, bottom, lineColor);
     }
-    if (rowEmphasis_ && position_.active && column == position_.column && row == position_.row &&
+    if (m_rowEmphasis && m_position.active && column == m_position.column && row == m_position.row &&
         !(style & TCS_TALLROWS)) {
         const QRect inside(rect.left(), rect.top(), rect.width() - ((style & TCS_VGRID) ? 1 : 0),
                            rect.height() - ((style & TCS_HGRID) ? 1 : 0));
-        painter.frameRect(inside, colors_.frame);
+        painter.frameRect(inside, m_colors.frame);
     }
 
     QRect cell = rect;
@@ -284,7 +279,7 @@ void TCell::paintCell(Painter& painter, int column, int row, const QRect& rect, 
     const QRect area = textArea(cell, cellFontObject.metrics().height);
     paintTextMarks(painter, column, row, rect, area, text, cellFontObject);
     painter.setTextColor(cellTextColor(column, row));
-    drawCellText(painter, area, text, cellFontObject, formatOf(record));
+    drawCellText(painter, area, text, cellFontObject, record.textFormat());
 }
 
 void TCell::paintTextMarks(Painter&, int, int, const QRect&, const QRect&, const std::string&, const CSFont&) {}
@@ -316,8 +311,8 @@ void TCell::paintHeaderBand(Painter& painter)
     const QRect band(data.left(), b, data.width(), headerBandHeight());
     painter.save();
     painter.setClip(band);
-    painter.fillRect(band, colors_.headerFace);
-    for (int column = position_.firstColumn; column <= std::min(position_.lastColumn, columnCount() - 1); ++column) {
+    painter.fillRect(band, m_colors.headerFace);
+    for (int column = m_position.firstColumn; column <= std::min(m_position.lastColumn, columnCount() - 1); ++column) {
         const QRect cell = cellRect(column, 0);
         paintHeaderCell(painter, column, QRect(data.left() + cell.left(), b, cell.width(), headerBandHeight()));
     }
@@ -327,29 +322,29 @@ void TCell::paintHeaderBand(Painter& painter)
 void TCell::paintHeaderCell(Painter& painter, int column, const QRect& rect)
 {
     const TCellColumn& record = this->column(column);
-    painter.fillRect(rect, colors_.headerFace);
+    painter.fillRect(rect, m_colors.headerFace);
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
-    painter.line(rect.left(), bottom - 1, right, bottom - 1, colors_.headerShadow);
-    painter.line(right - 1, rect.top() + 3, right - 1, bottom - 3, colors_.headerShadow);
+    painter.line(rect.left(), bottom - 1, right, bottom - 1, m_colors.headerShadow);
+    painter.line(right - 1, rect.top() + 3, right - 1, bottom - 3, m_colors.headerShadow);
     painter.setFont(font(0).font());
-    painter.setTextColor(colors_.headerText);
+    painter.setTextColor(m_colors.headerText);
     const QRect text = rect.adjusted(kTextInset, 0, -kTextInset, -1);
     painter.drawText(text, std::string_view(record.headerText),
-                     (formatOf(record) & (platform::DT_CENTER | platform::DT_RIGHT)) | platform::DT_SINGLELINE |
+                     (record.textFormat() & (platform::DT_CENTER | platform::DT_RIGHT)) | platform::DT_SINGLELINE |
                          platform::DT_VCENTER | platform::DT_NOPREFIX | platform::DT_END_ELLIPSIS);
 }
 
 void TCell::paintCornerCell(Painter& painter, int fixedColumn, const QRect& rect)
 {
     const TCellColumn& record = this->fixedColumn(fixedColumn);
-    painter.fillRect(rect, colors_.headerFace);
+    painter.fillRect(rect, m_colors.headerFace);
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
-    painter.line(rect.left(), bottom - 1, right, bottom - 1, colors_.headerShadow);
-    painter.line(right - 1, rect.top(), right - 1, bottom, colors_.headerShadow);
+    painter.line(rect.left(), bottom - 1, right, bottom - 1, m_colors.headerShadow);
+    painter.line(right - 1, rect.top(), right - 1, bottom, m_colors.headerShadow);
     painter.setFont(font(0).font());
-    painter.setTextColor(colors_.headerText);
+    painter.setTextColor(m_colors.headerText);
     painter.drawText(rect.adjusted(kTextInset, 0, -kTextInset, -1), std::string_view(record.headerText),
                      platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX | platform::DT_END_ELLIPSIS);
 }
@@ -363,12 +358,12 @@ void TCell::paintFixedBand(Painter& painter, const QRegion& update)
         return;
     painter.save();
     painter.setClip(update.intersected(band));
-    painter.fillRect(band, colors_.headerFace);
-    const int lastRow = std::min(position_.lastRow, rowCount() - 1);
-    for (int row = position_.firstRow; row <= lastRow; ++row) {
+    painter.fillRect(band, m_colors.headerFace);
+    const int lastRow = std::min(m_position.lastRow, rowCount() - 1);
+    for (int row = m_position.firstRow; row <= lastRow; ++row) {
         const QRect line = rowRect(row).translated(0, data.top());
         for (int fixed = 0; fixed < fixedColumnCount(); ++fixed) {
-            const QRect cell(b + geometry_.fixedColumns.start(fixed), line.top(), geometry_.fixedColumns.size(fixed),
+            const QRect cell(b + m_geometry.fixedColumns.start(fixed), line.top(), m_geometry.fixedColumns.size(fixed),
                              line.height());
             if (painter.isVisible(cell))
                 paintFixedCell(painter, fixed, row, cell);
@@ -386,13 +381,13 @@ void TCell::paintFixedCell(Painter& painter, int fixedColumn, int row, const QRe
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
     if (flat) {
-        const ColorRef lineColor = back == colors_.gridLine ? colors_.headerShadow : colors_.gridLine;
+        const ColorRef lineColor = back == m_colors.gridLine ? m_colors.headerShadow : m_colors.gridLine;
         if (gridStyle() & TCS_HGRID)
             painter.line(rect.left(), bottom - 1, right, bottom - 1, lineColor);
         if (gridStyle() & TCS_VGRID)
             painter.line(right - 1, rect.top(), right - 1, bottom, lineColor);
     } else {
-        drawRaisedEdges(painter, rect, rowEmphasis_ && row == position_.row);
+        drawRaisedEdges(painter, rect, m_rowEmphasis && row == m_position.row);
     }
     QRect cell = rect;
     if (record.image) {
@@ -407,16 +402,16 @@ void TCell::paintFixedCell(Painter& painter, int fixedColumn, int row, const QRe
         return;
     painter.setTextColor(fixedTextColor(fixedColumn, row));
     const CSFont& cellFontObject = font(record.font);
-    drawCellText(painter, textArea(cell, cellFontObject.metrics().height), text, cellFontObject, formatOf(record));
+    drawCellText(painter, textArea(cell, cellFontObject.metrics().height), text, cellFontObject, record.textFormat());
 }
 
 void TCell::drawRaisedEdges(Painter& painter, const QRect& rect, bool pressed)
 {
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
-    painter.line(rect.left(), bottom - 1, right, bottom - 1, colors_.headerDarkShadow);
-    painter.line(right - 1, rect.top(), right - 1, bottom, colors_.headerDarkShadow);
-    const ColorRef lightEdge = pressed ? colors_.headerShadow : colors_.headerLight;
+    painter.line(rect.left(), bottom - 1, right, bottom - 1, m_colors.headerDarkShadow);
+    painter.line(right - 1, rect.top(), right - 1, bottom, m_colors.headerDarkShadow);
+    const ColorRef lightEdge = pressed ? m_colors.headerShadow : m_colors.headerLight;
     painter.line(rect.left(), rect.top(), right - 1, rect.top(), lightEdge);
     painter.line(rect.left(), rect.top(), rect.left(), bottom - 1, lightEdge);
 }
@@ -430,31 +425,29 @@ void TCell::paintFrameAndCorner(Painter& painter)
         painter.setClip(QRect(b, b, fixedBandWidth(), headerBandHeight()));
         for (int fixed = 0; fixed < fixedColumnCount(); ++fixed)
             paintCornerCell(painter, fixed,
-                            QRect(b + geometry_.fixedColumns.start(fixed), b, geometry_.fixedColumns.size(fixed),
+                            QRect(b + m_geometry.fixedColumns.start(fixed), b, m_geometry.fixedColumns.size(fixed),
                                   headerBandHeight()));
         painter.restore();
     }
-    if (headerGap_ > 0)
-        fillBackground(painter, QRect(b, b + headerBandHeight(), width() - 2 * b, headerGap_));
-    const bool vBar = vScrollBar_ && vScrollBar_->isVisible();
-    const bool hBar = hScrollBar_ && hScrollBar_->isVisible();
+    const bool vBar = m_vScrollBar && m_vScrollBar->isVisible();
+    const bool hBar = m_hScrollBar && m_hScrollBar->isVisible();
     if (vBar && hBar)
         painter.fillRect(QRect(data.right() + 1, data.bottom() + 1, width() - b - data.right() - 1,
                                height() - b - data.bottom() - 1),
-                         colors_.headerFace);
+                         m_colors.headerFace);
     if (b > 0)
-        painter.frameRect(rect(), colors_.headerShadow);
+        painter.frameRect(rect(), m_colors.headerShadow);
 }
 
 void TCell::paintTrackingLine(Painter& painter)
 {
-    if (tracking_ == Tracking::None || trackLine_ < 0)
+    if (m_tracking == Tracking::None || m_trackLine < 0)
         return;
     const int b = border();
-    if (tracking_ == Tracking::Row)
-        painter.line(b, trackLine_, width() - b, trackLine_, colors_.frame);
+    if (m_tracking == Tracking::Row)
+        painter.line(b, m_trackLine, width() - b, m_trackLine, m_colors.frame);
     else
-        painter.line(trackLine_, b, trackLine_, height() - b, colors_.frame);
+        painter.line(m_trackLine, b, m_trackLine, height() - b, m_colors.frame);
 }
 
 } // namespace grid

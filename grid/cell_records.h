@@ -35,6 +35,7 @@ struct TCellPosition {
 // One column, copied in and out by value.
 struct TCellColumn {
     static constexpr int kHeaderTextSize = 128;
+    static constexpr std::uint32_t kDefaultFormat = 0x0820;   // DT_SINGLELINE | DT_NOPREFIX
 
     std::int32_t ownerDrawn = 0;    // the notify window paints the cells (TCM_DRAWCELL)
     std::int32_t ownerEditor = 0;   // the notify window chooses the editor (cell-data kind 1)
@@ -43,7 +44,7 @@ struct TCellColumn {
     std::int32_t image = 0;         // an image before the text
     std::int32_t isStatic = 0;      // takes no text from the owner
     std::int32_t flat = 0;          // fixed columns: no raised look
-    std::uint32_t format = 0;       // DT_ text format; 0 means DT_SINGLELINE | DT_NOPREFIX
+    std::uint32_t format = 0;       // DT_ text format; 0 means kDefaultFormat
     std::int32_t spare1 = 0;
     std::int32_t font = 0;          // index into the grid's font list
     std::int32_t maxEditLength = 0;
@@ -54,6 +55,8 @@ struct TCellColumn {
     std::int32_t header[3] = {0, 0, 0};
     char headerText[kHeaderTextSize] = "NoName";
     std::int32_t spare2 = 0;
+
+    std::uint32_t textFormat() const { return format == 0 ? kDefaultFormat : format; }
 };
 
 // lParam of TCM_INSERTCOLS: count records to insert.

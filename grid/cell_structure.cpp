@@ -23,12 +23,12 @@ TCellColumn normalised(TCellColumn record)
 
 bool TCell::setColumnWidthQuietly(int column, int width)
 {
-    if (!geometry_.columns.contains(column))
+    if (!m_geometry.columns.contains(column))
         return false;
-    TCellColumn& record = columns_[static_cast<std::size_t>(column)];
+    TCellColumn& record = m_columns[static_cast<std::size_t>(column)];
     const int pixels = width < 1 ? automaticWidth(record, width, false) : width;
     record.width = pixels;
-    geometry_.columns.setSize(column, pixels);
+    m_geometry.columns.setSize(column, pixels);
     relayout();
     invalidateFromColumn(column);
     return true;
@@ -36,12 +36,12 @@ bool TCell::setColumnWidthQuietly(int column, int width)
 
 bool TCell::setFixedColumnWidth(int column, int width)
 {
-    if (!geometry_.fixedColumns.contains(column))
+    if (!m_geometry.fixedColumns.contains(column))
         return false;
-    TCellColumn& record = fixedColumns_[static_cast<std::size_t>(column)];
+    TCellColumn& record = m_fixedColumns[static_cast<std::size_t>(column)];
     const int pixels = width < 1 ? automaticWidth(record, width, false) : width;
     record.width = pixels;
-    geometry_.fixedColumns.setSize(column, pixels);
+    m_geometry.fixedColumns.setSize(column, pixels);
     relayout();
     invalidateAll();
     return true;
@@ -53,17 +53,17 @@ bool TCell::setRowHeight(int row, int height)
         return false;
     if (row == -1) {
         if (height == -1) {
-            defaultRowHeight_ = computeDefaultRowHeight();
-            headerRowHeight_ = defaultRowHeight_;
+            m_defaultRowHeight = computeDefaultRowHeight();
+            m_headerRowHeight = m_defaultRowHeight;
         }
-        geometry_.rows.setAll(height == -1 ? defaultRowHeight_ : height);
+        m_geometry.rows.setAll(height == -1 ? m_defaultRowHeight : height);
         relayout();
         invalidateAll();
         return true;
     }
-    if (!geometry_.rows.contains(row))
+    if (!m_geometry.rows.contains(row))
         return false;
-    geometry_.rows.setSize(row, height == -1 ? defaultRowHeight_ : height);
+    m_geometry.rows.setSize(row, height == -1 ? m_defaultRowHeight : height);
     relayout();
     invalidateFromRow(row);
     return true;
@@ -82,15 +82,15 @@ bool TCell::changeRowFlag(int row, int action, std::uint8_t bit)
             flags = static_cast<std::uint8_t>(flags ^ bit);
     };
     if (row == -1) {
-        for (std::uint8_t& flags : rowFlags_)
+        for (std::uint8_t& flags : m_rowFlags)
             change(flags);
         invalidateAll();
         return true;
     }
-    if (!geometry_.rows.contains(row))
+    if (!m_geometry.rows.contains(row))
         return false;
-    change(rowFlags_[static_cast<std::size_t>(row)]);
-    if (row >= position_.firstRow && row <= position_.lastRow)
+    change(m_rowFlags[static_cast<std::size_t>(row)]);
+    if (row >= m_position.firstRow && row <= m_position.lastRow)
         invalidateRowAll(row);
     return true;
 }
@@ -110,11 +110,10 @@ bool TCell::insertColumns(int index, const TCellColumn* records, int count)
         widths.push_back(record.width);
         added.push_back(record);
     }
-    columns_.insert(columns_.begin() + index, added.begin(), added.end());
-    columnFlags_.insert(columnFlags_.begin() + index, static_cast<std::size_t>(count), 0);
-    geometry_.columns.insert(index, count, 0);
+    m_columns.insert(m_columns.begin() + index, added.begin(), added.end());
+    m_geometry.columns.insert(index, count, 0);
     for (int i = 0; i < count; ++i)
-        geometry_.columns.setSize(index + i, widths[static_cast<std::size_t>(i)]);
+        m_geometry.columns.setSize(index + i, widths[static_cast<std::size_t>(i)]);
     afterStructureChange(true, index);
     return true;
 }
@@ -125,13 +124,13 @@ bool TCell::insertFixedColumns(int index, const TCellColumn* records, int count)
         return false;
     if (index < 0 || index > fixedColumnCount())
         index = fixedColumnCount();
-    geometry_.fixedColumns.insert(index, count, 0);
+    m_geometry.fixedColumns.insert(index, count, 0);
     for (int i = 0; i < count; ++i) {
         TCellColumn record = normalised(records[i]);
         if (record.width <= 0)
             record.width = automaticWidth(record, record.width, true);
-        fixedColumns_.insert(fixedColumns_.begin() + index + i, record);
-        geometry_.fixedColumns.setSize(index + i, record.width);
+        m_fixedColumns.insert(m_fixedColumns.begin() + index + i, record);
+        m_geometry.fixedColumns.setSize(index + i, record.width);
     }
     relayoutAndNotify();
     invalidateAll();
@@ -142,20 +141,19 @@ bool TCell::insertRows(int index, int count)
 {
     if (count < 1 || index < 0 || index > rowCount())
         return false;
-    rowFlags_.insert(rowFlags_.begin() + index, static_cast<std::size_t>(count), 0);
-    geometry_.rows.insert(index, count, defaultRowHeight_);
+    m_rowFlags.insert(m_rowFlags.begin() + index, static_cast<std::size_t>(count), 0);
+    m_geometry.rows.insert(index, count, m_defaultRowHeight);
     afterStructureChange(false, index);
     return true;
 }
 
 bool TCell::deleteColumns(int first, int count)
 {
-    if (count < 1 || !geometry_.columns.contains(first))
+    if (count < 1 || !m_geometry.columns.contains(first))
         return false;
     count = std::min(count, columnCount() - first);
-    columns_.erase(columns_.begin() + first, columns_.begin() + first + count);
-    columnFlags_.erase(columnFlags_.begin() + first, columnFlags_.begin() + first + count);
-    geometry_.columns.erase(first, count);
+    m_columns.erase(m_columns.begin() + first, m_columns.begin() + first + count);
+    m_geometry.columns.erase(first, count);
     afterStructureChange(true, first);
     return true;
 }
@@ -164,11 +162,11 @@ bool TCell::deleteRows(int first, int count)
 {
     if (first == -1)
         first = rowCount() - 1;
-    if (count < 1 || !geometry_.rows.contains(first))
+    if (count < 1 || !m_geometry.rows.contains(first))
         return false;
     count = std::min(count, rowCount() - first);
-    rowFlags_.erase(rowFlags_.begin() + first, rowFlags_.begin() + first + count);
-    geometry_.rows.erase(first, count);
+    m_rowFlags.erase(m_rowFlags.begin() + first, m_rowFlags.begin() + first + count);
+    m_geometry.rows.erase(first, count);
     afterStructureChange(false, first);
     return true;
 }
@@ -176,7 +174,7 @@ bool TCell::deleteRows(int first, int count)
 void TCell::afterStructureChange(bool columns, int first)
 {
     relayoutAndNotify();
-    const int current = columns ? position_.column : position_.row;
+    const int current = columns ? m_position.column : m_position.row;
     // The current index now names another row or column: its text must be loaded again.
     if (first <= current)
         reloadEditor();
@@ -189,32 +187,31 @@ void TCell::afterStructureChange(bool columns, int first)
 void TCell::CopyState(const TCell& other, unsigned mask)
 {
     if (other.columnCount() != columnCount()) {
-        columns_ = other.columns_;
-        columnFlags_ = other.columnFlags_;
-        geometry_.columns = other.geometry_.columns;
+        m_columns = other.m_columns;
+        m_geometry.columns = other.m_geometry.columns;
     }
     if (other.rowCount() != rowCount()) {
-        geometry_.rows = other.geometry_.rows;
+        m_geometry.rows = other.m_geometry.rows;
         // The rows that stay keep their flags: the owner's bits (bookmarks) live only here.
-        rowFlags_.resize(static_cast<std::size_t>(other.rowCount()), 0);
+        m_rowFlags.resize(static_cast<std::size_t>(other.rowCount()), 0);
         mask &= 0x20 | 0x40 | 0x80;
     }
     if (mask & 0x100) {
-        defaultRowHeight_ = other.defaultRowHeight_;
-        headerRowHeight_ = other.headerRowHeight_;
+        m_defaultRowHeight = other.m_defaultRowHeight;
+        m_headerRowHeight = other.m_headerRowHeight;
     }
     if (mask & 0x10) {
-        geometry_.columns = other.geometry_.columns;
-        geometry_.fixedColumns = other.geometry_.fixedColumns;
+        m_geometry.columns = other.m_geometry.columns;
+        m_geometry.fixedColumns = other.m_geometry.fixedColumns;
     }
     if ((mask & 0x20) && !(gridStyle() & TCS_KEEPHEIGHTS)) {
-        defaultRowHeight_ = other.defaultRowHeight_;
-        geometry_.rows = other.geometry_.rows;
+        m_defaultRowHeight = other.m_defaultRowHeight;
+        m_geometry.rows = other.m_geometry.rows;
     }
     relayout();
 
-    TCellPosition next = position_;
-    const TCellPosition& theirs = other.position_;
+    TCellPosition next = m_position;
+    const TCellPosition& theirs = other.m_position;
     if (mask & 0x01)
         next.originX = theirs.originX;
     if (mask & 0x02)
@@ -226,23 +223,23 @@ void TCell::CopyState(const TCell& other, unsigned mask)
 
     if (mask & (0x40 | 0x80)) {
         const std::uint8_t bits = ((mask & 0x40) ? kRowSelected : 0) | ((mask & 0x80) ? kRowMarked : 0);
-        const int last = std::min(position_.lastRow, std::min(rowCount(), other.rowCount()) - 1);
-        for (int row = std::max(0, position_.firstRow); row <= last; ++row) {
-            auto& mine = rowFlags_[static_cast<std::size_t>(row)];
+        const int last = std::min(m_position.lastRow, std::min(rowCount(), other.rowCount()) - 1);
+        for (int row = std::max(0, m_position.firstRow); row <= last; ++row) {
+            auto& mine = m_rowFlags[static_cast<std::size_t>(row)];
             const std::uint8_t wanted = other.rowFlags(row) & bits;
             mine = static_cast<std::uint8_t>((mine & ~bits) | wanted);
         }
         invalidateAll();
     }
 
-    geometry_.settle(next);
+    m_geometry.settle(next);
     // A modified editor is stored before its cell moves; when that is refused the cell stays.
-    if ((next.row != position_.row || next.column != position_.column) && !canMoveTo(next.column, next.row)) {
-        next.row = position_.row;
-        next.column = position_.column;
-        geometry_.settle(next);
+    if ((next.row != m_position.row || next.column != m_position.column) && !canMoveTo(next.column, next.row)) {
+        next.row = m_position.row;
+        next.column = m_position.column;
+        m_geometry.settle(next);
     }
-    if (!(next == position_)) {
+    if (!(next == m_position)) {
         applyPosition(next);
         updateNow();
     }

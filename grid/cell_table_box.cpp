@@ -1,26 +1,17 @@
 #include "grid/cell_table_box.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFontMetrics>
 #include <QHelpEvent>
-#include <QPushButton>
 #include <QToolTip>
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 #include "framework/profile.h"
 #include "grid/cell_edit.h"
-#include "grid/cell_editors.h"
 #include "grid/stored_widths.h"
-#include "grid/table_list_delegate.h"
-#include "platform/color_ref.h"
 #include "platform/display_positions.h"
 #include "platform/display_text.h"
 #include "platform/painter.h"
-#include "platform/virtual_keys.h"
 #include "platform/window_messages.h"
 
 namespace grid {
@@ -34,33 +25,8 @@ constexpr std::uint32_t kCreateHidden = 0x0010;
 constexpr int kDataFont = 1;
 constexpr int kFixedFont = 3;
 constexpr int kRowHeaderWidth = 25;
-constexpr int kListId = 1003;
-constexpr int kSecondListId = 1004;
 constexpr std::size_t kWidthTextLimit = 3999;
 constexpr int kRowHeaderCode = 0xFFFFFF;
-constexpr int kListItemPadding = 4;
-constexpr int kListTextInset = 4;
-
-LParam pointer(const void* address) { return reinterpret_cast<LParam>(address); }
-
-// Control characters never go into a cell's text.
-bool isTypedCharacter(unsigned character)
-{
-    return character >= 0x20 && character != 0x7F;
-}
-
-LParam packedPoint(const QPoint& screen)
-{
-    return LParam((std::uint32_t(screen.x() & 0xFFFF) << 16) | std::uint32_t(screen.y() & 0xFFFF));
-}
-
-QDialog* dialogOf(QWidget* widget)
-{
-    for (QWidget* w = widget; w; w = w->parentWidget())
-        if (auto* dialog = qobject_cast<QDialog*>(w))
-            return dialog;
-    return nullptr;
-}
 
 } // namespace
 
@@ -126,7 +92,7 @@ int TCellTableBox::addField(const TableFieldSpec& spec)
     } else {
         TCellColumnList list{1, &record};
         const int before = columnCount();
-        if (TCell::windowProc(TCM_INSERTCOLS, WParam(-1), pointer(&list)))
+        if (TCell::windowProc(TCM_INSERTCOLS, WParam(-1), addressParam(&list)))
             m_columnFields.insert(m_columnFields.begin() + std::min<int>(before, int(m_columnFields.size())), index);
     }
     return index;
@@ -171,15 +137,6 @@ int TCellTableBox::fieldOfFixedColumn(int fixedColumn) const
         ? m_fixedColumnFields[std::size_t(fixedColumn)] : -1;
 }
 
-bool TCellTableBox::showFieldInColumn(int column, int field)
-{
-    if (column < 0 || column >= int(m_columnFields.size()) || field < -1 || field >= fieldCount())
-        return false;
-    m_columnFields[std::size_t(column)] = field;
-    invalidateAll();
-    return true;
-}
-
 // --- set up -------------------------------------------------------------------------------
 
 void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const std::string& section,
@@ -192,17 +149,9 @@ void TCellTableBox::setUp(int rows, int mode, const std::string& widthKey, const
         m_widthFile = settingsFile;
         restoreWidths();
     }
-    if (!m_list) {
-        m_list = new QComboBox(this);
-        m_list->setObjectName(QString::number(kListId));
-        m_listItems = new TableListDelegate(*this, *m_list);
-        m_list->setItemDelegate(m_listItems);
-        m_list->hide();
-        connect(m_list, &QComboBox::activated, this, [this] { closeList(true); });
-        m_list2 = new QComboBox(this);
-        m_list2->setObjectName(QString::number(kSecondListId));
-        m_list2->setEditable(true);
-        m_list2->hide();
+    if (!m_listEditor) {
+        m_listEditor = std::make_unique<TableListEditor>(*this);
+        connect(m_listEditor->widget(), &QComboBox::activated, this, [this] { closeList(true); });
     }
     if (mode == 2 || mode == 4)
         modifyStyle(0, TCS_PLAINSELECT);
@@ -235,7 +184,7 @@ void TCellTableBox::setOption(std::uint32_t option, bool on)
         modifyStyle(on ? TCS_HEADER : 0, on ? 0 : TCS_HEADER);
         return;
     case kSwitchRowDrag:
-        m_rowDrag = on;
+        m_clickDrags = on;
         return;
     default:
         m_options = on ? (m_options | option) : (m_options & ~option);
@@ -282,7 +231,7 @@ LResult TCellTableBox::toParent(framework::MessageId message, WParam wParam, LPa
 
 void TCellTableBox::commandToParent(int code)
 {
-    toParent(platform::WM_COMMAND, WParam(std::uint32_t(controlId()) | (std::uint32_t(code) << 16)), pointer(this));
+    toParent(platform::WM_COMMAND, WParam(std::uint32_t(controlId()) | (std::uint32_t(code) << 16)), addressParam(this));
 }
 
 LResult TCellTableBox::editKind(int field, int row)
@@ -326,7 +275,7 @@ bool TCellTableBox::ownerColor(int column, int row, bool text, ColorRef& color)
     TableColorRequest colorRequest;
     colorRequest.text = text ? 1 : 0;
     const int index = std::max(fieldOfColumn(column), 0);
-    if (toParent(TBM_CELLCOLOR, WParam(packCell(index, row)), pointer(&colorRequest)) == 0)
+    if (toParent(TBM_CELLCOLOR, WParam(packCell(index, row)), addressParam(&colorRequest)) == 0)
         return false;
     color = colorRequest.color;
     return true;
@@ -351,7 +300,7 @@ void TCellTableBox::paintTextMarks(platform::Painter& painter, int column, int r
         return;
     TableCellMarks marks;
     const int index = std::max(fieldOfColumn(column), 0);
-    if (toParent(TBM_CELLMARKS, WParam(packCell(index, row)), pointer(&marks)) == 0 || marks.count <= 0)
+    if (toParent(TBM_CELLMARKS, WParam(packCell(index, row)), addressParam(&marks)) == 0 || marks.count <= 0)
         return;
     const platform::DisplayPositions positions(text, font.font());
     for (int k = 0; k < marks.count; ++k) {
@@ -375,13 +324,13 @@ bool TCellTableBox::storeCellText(int column, int row, const std::string& text)
     value.editor = activeEditor();
     if (!parseValue(field(index).type, m_cellText, value))
         return false;
-    LResult answer = toParent(TBM_SETVALUE, WParam(controlId()), pointer(&value));
+    LResult answer = toParent(TBM_SETVALUE, WParam(controlId()), addressParam(&value));
     if (answer == kVeto)
         return false;
     if (answer != 0) {
         send(TCM_UPDATECELL, WParam(column), row);
         TableCellChange change{column, row, index};
-        toParent(TBM_CELLCHANGED, WParam(controlId()), pointer(&change));
+        toParent(TBM_CELLCHANGED, WParam(controlId()), addressParam(&change));
         commandToParent(TBN_CELLEDITED);
     }
     return true;
@@ -444,7 +393,7 @@ bool TCellTableBox::cellMask(int column, int row, std::string& mask, std::string
         return TCell::cellMask(column, row, mask, fill);
     if (field(index).flags & kFieldMaskFromParent) {
         TableMaskRequest maskRequest{index, row, {}, {}};
-        send(TBM_FIELDMASK, WParam(controlId()), pointer(&maskRequest));
+        send(TBM_FIELDMASK, WParam(controlId()), addressParam(&maskRequest));
         mask = maskRequest.mask;
         fill = maskRequest.fill;
     } else {
@@ -475,9 +424,9 @@ LResult TCellTableBox::windowProc(framework::MessageId message, WParam wParam, L
         return 0;
     case platform::WM_MEASUREITEM:
     case platform::WM_DRAWITEM:
-        if (wParam != WParam(kListId))
+        if (!m_listEditor || wParam != WParam(TableListEditor::kControlId))
             return TCell::windowProc(message, wParam, lParam);
-        return listItem(message, wParam, lParam);
+        return m_listEditor->item(message, wParam, lParam);
     case TCM_EDITMOUSE:
     case TBM_FIELDMASK:
         return toParent(message, wParam, lParam);
@@ -527,9 +476,13 @@ bool TCellTableBox::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return TCell::event(event);
-    auto* help = static_cast<QHelpEvent*>(event);
+    return showToolTip(*static_cast<QHelpEvent*>(event));
+}
+
+bool TCellTableBox::showToolTip(const QHelpEvent& help)
+{
     const QRect data = clientArea();
-    const QPoint point = help->pos();
+    const QPoint point = help.pos();
     int row = -1;
     int column = -1;
     if (data.contains(point)) {
@@ -544,329 +497,27 @@ bool TCellTableBox::event(QEvent* event)
     const LParam cell = packCell(index, row < 0 ? kRowHeaderCode : row);
     LResult text = toParent(TBM_TOOLTIP, WParam(controlId()), cell);
     if (text)
-        QToolTip::showText(help->globalPos(), platform::displayText(reinterpret_cast<const char*>(text)), this);
+        QToolTip::showText(help.globalPos(), platform::displayText(reinterpret_cast<const char*>(text)), this);
     else
         QToolTip::hideText();
     return true;
-}
-
-// --- keys ---------------------------------------------------------------------------------
-
-bool TCellTableBox::keepsEnter() const
-{
-    return (m_options & kOptionDialog) && (m_options & kOptionKeepEnter);
-}
-
-// A kept Enter is plain Enter: Ctrl+Enter is offered like any key.
-bool TCellTableBox::keepsFromOwner(int virtualKey) const
-{
-    return virtualKey == platform::VK_RETURN && keepsEnter() && !platform::isControlDown();
-}
-
-bool TCellTableBox::offerKey(int virtualKey)
-{
-    TableKeyOffer offer;
-    offer.window = this;
-    offer.controlId = std::uintptr_t(controlId());
-    offer.key = virtualKey;
-    return toParent(platform::WM_NOTIFY, WParam(controlId()), pointer(&offer)) != 0;
-}
-
-bool TCellTableBox::askRowMove(int virtualKey)
-{
-    const int row = position().row;
-    int destination = row - 1;
-    if (virtualKey == platform::VK_DOWN)
-        destination = row + 2 >= rowCount() ? -1 : row + 2;   // before row n is the end too
-    toParent(TBM_MOVEROW, WParam(destination), row);
-    return true;
-}
-
-// Keys in the editor, before it handles them: -2 takes the key.
-LResult TCellTableBox::editorKeyDown(int virtualKey)
-{
-    m_keyFromEditor = virtualKey;
-    if (virtualKey == platform::VK_ESCAPE) {
-        m_keyFromEditor = 0;
-        if (m_options & kOptionKeepEscape)
-            endEdit(false);
-        else
-            cancel();
-        return kVeto;
-    }
-    if ((m_options & kOptionRowMoves) && platform::isControlDown()
-        && (virtualKey == platform::VK_UP || virtualKey == platform::VK_DOWN)) {
-        m_keyFromEditor = 0;
-        askRowMove(virtualKey);
-        return kVeto;
-    }
-    if (keepsFromOwner(virtualKey))
-        return 0;
-    if ((m_options & kOptionOfferKeys) && offerKey(virtualKey)) {
-        m_keyFromEditor = 0;
-        return kVeto;
-    }
-    return 0;
-}
-
-void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
-{
-    const bool offeredByEditor = std::exchange(m_keyFromEditor, 0) == virtualKey;
-    if (virtualKey == platform::VK_RETURN && (m_options & kOptionDialog)) {
-        endEdit(true);
-        if (!keepsEnter()) {
-            if (Window* parent = notifyWindow())
-                parent->post(platform::WM_KEYDOWN, WParam(virtualKey), 0);
-            else if (QDialog* dialog = dialogOf(this))
-                for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                    if (button->isDefault())
-                        QMetaObject::invokeMethod(button, &QPushButton::click, Qt::QueuedConnection);
-            return;
-        }
-    }
-    if ((m_options & kOptionRowMoves) && platform::isControlDown()
-        && (virtualKey == platform::VK_UP || virtualKey == platform::VK_DOWN)) {
-        askRowMove(virtualKey);
-        return;
-    }
-    if (virtualKey == platform::VK_ESCAPE) {
-        if (m_editMode != EditMode::None || m_dragging)
-            endEdit(false);
-        else
-            cancel();
-        return;
-    }
-    // The parent hears a key before it may start an edit, so that its own keys (function
-    // keys among them) reach it on this one channel.
-    if (!offeredByEditor && (m_options & kOptionOfferKeys) && !keepsFromOwner(virtualKey) && offerKey(virtualKey))
-        return;
-    if (m_editMode == EditMode::None && !m_dragging && startsEdit(virtualKey) && startEditByKey(virtualKey))
-        return;
-    TCell::onKeyDown(virtualKey, keyData);
-}
-
-void TCellTableBox::onChar(unsigned character, LParam keyData)
-{
-    if (std::exchange(m_charFromKey, 0) != 0 && isTypedCharacter(character)) {
-        if (auto* editor = qobject_cast<CCellEdit*>(activeEditor()); editor && editor->hasFocus()) {
-            editor->typeText(QString(QChar(char16_t(character))));
-            return;
-        }
-    }
-    TCell::onChar(character, keyData);
-}
-
-bool TCellTableBox::startsEdit(int virtualKey) const
-{
-    // A key held with Ctrl or Alt is a command, never text.
-    if (platform::isControlDown() || platform::isAltDown())
-        return false;
-    return virtualKey == platform::VK_SPACE || (virtualKey >= '0' && virtualKey <= '9')
-        || (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= platform::VK_F1 && virtualKey < platform::VK_F1 + 12);
-}
-
-bool TCellTableBox::startEditByKey(int virtualKey)
-{
-    const int column = position().column;
-    const int row = position().row;
-    if (!isCellEditable(column, row))
-        return false;
-    const int index = fieldOfColumn(column);
-    if (index >= 0) {
-        const std::uint32_t flags = field(index).flags;
-        if ((flags & kFieldList) && !(flags & kFieldNoList))
-            return openList(index);
-        LResult kind = editKind(index, row);
-        if (kind == kEditByParent) {
-            if (virtualKey != platform::VK_SPACE)
-                return false;
-            if (toParent(TBM_EDITEVENT, WParam(controlId()), 0) != 0)
-                setEditMode(EditMode::Edit);
-            return true;
-        }
-        if (kind != kEditText && kind != kEditByOwner)
-            return false;
-    }
-    QWidget* editor = activeEditor();
-    if (!editor)
-        return false;
-    editor->setFocus(Qt::OtherFocusReason);
-    setEditMode(EditMode::Edit);
-    if (virtualKey < platform::VK_F1)
-        m_charFromKey = virtualKey;
-    return true;
-}
-
-void TCellTableBox::cancel()
-{
-    if (Window* parent = notifyWindow()) {
-        parent->post(platform::WM_COMMAND, WParam(kCancelCommand), 0);
-        return;
-    }
-    if (QDialog* dialog = dialogOf(this))
-        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
-}
-
-void TCellTableBox::endEdit(bool save)
-{
-    if (m_dragging || m_dragArmed)
-        endDrag();
-    if (m_editMode == EditMode::List) {
-        closeList(save);
-        return;
-    }
-    if (save)
-        editing().commitInPlace();
-    else
-        editing().reload();
-    setEditMode(EditMode::None);
-    send(TCM_REDRAWFIXEDROW, WParam(position().row), 0);
-}
-
-// --- mouse --------------------------------------------------------------------------------
-
-void TCellTableBox::onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point)
-{
-    switch (message) {
-    case platform::WM_LBUTTONDOWN:
-        if ((m_options & kOptionAltDrag) && platform::isAltDown()) {
-            m_dragging = true;
-            setCapture();
-            return;
-        }
-        if (gridStyle() & TCS_PLAINSELECT)
-            selectByClick(keyFlags, point);
-        TCell::onMouse(message, keyFlags, point);
-        if (m_rowDrag)
-            armDrag(point);
-        return;
-    case platform::WM_MOUSEMOVE:
-        if (m_dragArmed && (point - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
-            m_dragArmed = false;
-            m_dragging = true;
-            setCapture();
-        }
-        if (m_dragging) {
-            dragTo(TBM_DRAGOVER, point);
-            return;
-        }
-        break;
-    case platform::WM_LBUTTONUP:
-        if (m_dragging) {
-            dragTo(TBM_DROP, point);
-            endDrag();
-            return;
-        }
-        m_dragArmed = false;
-        break;
-    default:
-        break;
-    }
-    TCell::onMouse(message, keyFlags, point);
-}
-
-void TCellTableBox::selectByClick(unsigned keyFlags, const QPoint& point)
-{
-    const bool shift = keyFlags & platform::MK_SHIFT;
-    const bool ctrl = keyFlags & platform::MK_CONTROL;
-    if (!shift && !ctrl)
-        return;
-    const int clicked = geometry().rows.indexAt(point.y() + position().originY);
-    if (clicked >= rowCount())
-        return;
-    if (toParent(TBM_QUERYSELCHANGE, WParam(controlId()), clicked) != 0)
-        return;
-    if (shift) {
-        const int current = position().row;
-        for (int row = std::min(current, clicked); row <= std::max(current, clicked); ++row)
-            if (!(rowFlags(row) & kRowSelected))
-                setRowFlags(row, kRowSelected, true);
-        invalidateAll();
-    } else {
-        send(TCM_SELECTROW, WParam(clicked), 2);
-    }
-    commandToParent(TBN_SELCHANGE);
-}
-
-void TCellTableBox::armDrag(const QPoint& point)
-{
-    const int row = position().row;
-    const int index = std::max(fieldOfColumn(position().column), 0);
-    const LParam where = LParam((std::uint32_t(row & 0xFFFF) << 16) | std::uint32_t(index & 0xFFFF));
-    m_dragArmed = toParent(TBM_CANDRAG, WParam(controlId()), where) != 0;
-    m_dragStart = point;
-}
-
-void TCellTableBox::dragTo(framework::MessageId message, const QPoint& point)
-{
-    toParent(message, WParam(controlId()), packedPoint(mapToGlobal(clientToWidget(point))));
-}
-
-void TCellTableBox::endDrag()
-{
-    m_dragArmed = false;
-    if (m_dragging) {
-        m_dragging = false;
-        releaseCapture();
-    }
 }
 
 // --- list editor --------------------------------------------------------------------------
 
 QComboBox* TCellTableBox::listEditor(int id) const
 {
-    return id == kListId ? m_list : id == kSecondListId ? m_list2 : nullptr;
+    return m_listEditor && id == TableListEditor::kControlId ? m_listEditor->widget() : nullptr;
 }
 
 bool TCellTableBox::openList(int field)
 {
-    if (!m_list)
+    if (!m_listEditor)
         return false;
-    const int row = position().row;
-    TableValue begin;
-    begin.field = field;
-    begin.row = row;
-    begin.editor = m_list;
-    begin.state = TableValue::ListEditBegins;
-    toParent(TBM_EDITEVENT, WParam(controlId()), pointer(&begin));
-    LResult stored = toParent(TBM_GETVALUE, WParam(controlId()), packCell(field, row));
-    if (stored && isIntegerType(this->field(field).type))
-        m_list->setCurrentIndex(readInteger(this->field(field).type, reinterpret_cast<const void*>(stored)));
-    m_listByParent = editKind(field, row) == kEditByParent;
-    const QRect cell = cellRect(position().column, row);
-    m_list->setGeometry(QRect(clientToWidget(cell.topLeft()), cell.size()));
-    m_listItems->measure();
-    m_list->setProperty("field", field);
-    m_list->show();
-    m_list->setFocus(Qt::OtherFocusReason);
+    m_listEditor->open(field);
     setEditMode(EditMode::List);
-    m_list->showPopup();
+    m_listEditor->popUp();
     return true;
-}
-
-// Items of the list editor: the parent measures and draws those of a cell it edits itself
-// (edit kind 1002); when it does not, or for other cells, the box does.
-LResult TCellTableBox::listItem(framework::MessageId message, WParam wParam, LParam lParam)
-{
-    if (m_listByParent && toParent(message, wParam, lParam) != 0)
-        return 1;
-    if (message == platform::WM_MEASUREITEM) {
-        auto* item = reinterpret_cast<TableListMeasureItem*>(lParam);
-        item->itemHeight = std::uint32_t(QFontMetrics(m_list->font()).height() + kListItemPadding);
-        return 1;
-    }
-    auto* item = reinterpret_cast<TableListDrawItem*>(lParam);
-    const bool selected = item->state & platform::ODS_SELECTED;
-    const QPalette& palette = m_list->palette();
-    const QRect rect(item->rect.left, item->rect.top, item->rect.right - item->rect.left,
-                     item->rect.bottom - item->rect.top);
-    item->painter->fillRect(rect, platform::toColorRef(palette.color(selected ? QPalette::Highlight : QPalette::Base)));
-    item->painter->setFont(m_list->font());
-    item->painter->setTextColor(
-        platform::toColorRef(palette.color(selected ? QPalette::HighlightedText : QPalette::Text)));
-    item->painter->drawText(rect.adjusted(kListTextInset, 0, -kListTextInset, 0), m_list->itemText(item->itemId),
-                            platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX);
-    return 1;
 }
 
 void TCellTableBox::closeList(bool save)
@@ -874,23 +525,7 @@ void TCellTableBox::closeList(bool save)
     if (m_editMode != EditMode::List)
         return;
     setEditMode(EditMode::None);
-    const int index = m_list->property("field").toInt();
-    TableValue value;
-    value.field = index;
-    value.row = position().row;
-    value.editor = m_list;
-    if (save && m_list->currentIndex() >= 0) {
-        m_cellText = platform::storedText(m_list->currentText());
-        if (field(index).type == ValueType::Text)
-            value.value.text = m_cellText.c_str();
-        else
-            value.value.int32 = m_list->currentIndex();
-        if (toParent(TBM_SETVALUE, WParam(controlId()), pointer(&value)) != 0)
-            invalidateAll();
-    }
-    value.state = TableValue::ListEditEnds;
-    toParent(TBM_EDITEVENT, WParam(controlId()), pointer(&value));
-    m_list->hide();
+    m_listEditor->close(save);
     setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,21 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "grid/cell.h"
 #include "grid/table_box_records.h"
+#include "grid/table_list_editor.h"
+#include "grid/table_row_drag.h"
 
 class QComboBox;
+class QHelpEvent;
 
 namespace grid {
 
-class TableListDelegate;
-
 // The grid the application shows: typed value fields whose values live with the parent
-// (asked and stored through the TBM_ requests), a map from columns to fields, list
-// editors, row selection with Shift and Ctrl clicks, Escape and Enter handling for
+// (asked and stored through the TBM_ requests), a map from columns to fields, a list
+// editor, row selection with Shift and Ctrl clicks, Escape and Enter handling for
 // dialogs, keys offered to the parent, row drags, and column widths kept in the settings
 // file.
 class TCellTableBox : public TCell {
@@ -54,7 +56,6 @@ public:
     // The field shown in a data (fixed) column; -1 for none.
     int fieldOfColumn(int column) const;
     int fieldOfFixedColumn(int fixedColumn) const;
-    bool showFieldInColumn(int column, int field);
 
     // --- set up ---------------------------------------------------------------------------
     // Row count, mode (2 and 4 select several rows; 2 adds a row-header column), and the
@@ -69,10 +70,14 @@ public:
 
     // --- editing --------------------------------------------------------------------------
     EditMode editMode() const { return m_editMode; }
-    bool isDragging() const { return m_dragging; }
-    // Ends the edit in progress: with save the typed text is stored, else dropped.
+    // Ends the edit in progress (and a row drag): with save the typed text is stored, else dropped.
     void endEdit(bool save);
+    // How the parent wants a cell of the field edited (TBM_EDITKIND).
+    LResult editKind(int field, int row);
     QComboBox* listEditor(int id) const;
+
+    // --- row drags --------------------------------------------------------------------------
+    bool isDragging() const { return m_drag.isDragging(); }
 
     // --- stored widths ----------------------------------------------------------------------
     bool keepsWidths() const { return !m_widthKey.empty(); }
@@ -81,9 +86,7 @@ public:
     void saveWidths();
 
 protected:
-    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
-    bool event(QEvent* event) override;
-
+    // --- what the box adds to the grid's cells ----------------------------------------------
     bool cellText(int column, int row, std::string& text) override;
     bool fixedCellText(int fixedColumn, int row, std::string& text) override;
     // The row-header column of mode 2 marks the current row (a pencil while it holds a
@@ -98,6 +101,9 @@ protected:
     bool cellMask(int column, int row, std::string& mask, std::string& fill) override;
     void onPositionApplied(const TCellPosition& previous) override;
 
+    // --- event handlers ---------------------------------------------------------------------
+    LResult windowProc(framework::MessageId message, WParam wParam, LParam lParam) override;
+    bool event(QEvent* event) override;
     void onKeyDown(int virtualKey, LParam keyData) override;
     void onChar(unsigned character, LParam keyData) override;
     void onMouse(framework::MessageId message, unsigned keyFlags, const QPoint& point) override;
@@ -107,14 +113,19 @@ protected:
     LResult onEditKillFocus(WParam wParam, LParam lParam) override;
 
 private:
-    // Changes the edit mode and repaints the row header of the current row.
-    void setEditMode(EditMode mode);
-    bool holdsChange() const;
     TCellColumn columnFor(const TableFieldSpec& spec, int font) const;
-    LResult editKind(int field, int row);
     LResult toParent(framework::MessageId message, WParam wParam, LParam lParam);
     void commandToParent(int code);
     bool ownerColor(int column, int row, bool text, ColorRef& color);
+    // Shows the parent's tooltip text for the cell under the mouse (TBM_TOOLTIP).
+    bool showToolTip(const QHelpEvent& help);
+
+    // Editing.
+    // Changes the edit mode and repaints the row header of the current row.
+    void setEditMode(EditMode mode);
+    bool holdsChange() const;
+    bool openList(int field);
+    void closeList(bool save);
 
     // Keys.
     LResult editorKeyDown(int virtualKey);
@@ -130,34 +141,22 @@ private:
 
     // Mouse.
     void selectByClick(unsigned keyFlags, const QPoint& point);
-    void armDrag(const QPoint& point);
-    void dragTo(framework::MessageId message, const QPoint& point);
-    void endDrag();
 
-    // List editor.
-    bool openList(int field);
-    void closeList(bool save);
-    LResult listItem(framework::MessageId message, WParam wParam, LParam lParam);
-
+    // Stored widths.
     void restoreWidths();
     std::string widthsFile() const;
 
     std::vector<TableField> m_fields;
     std::vector<int> m_columnFields;        // per data column
     std::vector<int> m_fixedColumnFields;   // per fixed column
-    QComboBox* m_list = nullptr;            // 1003
-    QComboBox* m_list2 = nullptr;           // 1004
-    TableListDelegate* m_listItems = nullptr;   // owner-drawn items of 1003
-    bool m_listByParent = false;            // the list's cell is edited by the parent (1002)
     std::uint32_t m_options = 0;
-    bool m_rowDrag = false;
     EditMode m_editMode = EditMode::None;
+    std::unique_ptr<TableListEditor> m_listEditor;   // made by setUp
     int m_keyFromEditor = 0;       // a key already offered by the editor, passed on to the grid
     int m_charFromKey = 0;         // an edit was started by a key whose character follows
-    bool m_dragArmed = false;
-    bool m_dragging = false;
-    QPoint m_dragStart;
     std::string m_cellText;        // keeps a stored text alive while it is sent
+    bool m_clickDrags = false;     // a click may arm a row drag (kSwitchRowDrag)
+    TableRowDrag m_drag{*this};
     std::string m_widthSection;
     std::string m_widthKey;
     std::string m_widthFile;

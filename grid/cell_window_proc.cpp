@@ -38,7 +38,7 @@ LResult TCell::windowProc(framework::MessageId message, WParam wParam, LParam lP
     case TCM_GETPOSITION:
         if (wParam == 0)
             return 0;
-        *reinterpret_cast<TCellPosition*>(wParam) = position_;
+        *reinterpret_cast<TCellPosition*>(wParam) = m_position;
         return 1;
     case TCM_SETFOCUSSTATE:
         return setFocusState(wParam, lParam);
@@ -89,8 +89,8 @@ LResult TCell::windowProc(framework::MessageId message, WParam wParam, LParam lP
 
 LResult TCell::positionMessage(framework::MessageId message, WParam wParam, LParam lParam)
 {
-    const std::optional<TCellPosition> proposed = proposeMove(geometry_, position_, message, wParam, lParam);
-    geometry_.settle(position_);
+    const std::optional<TCellPosition> proposed = proposeMove(m_geometry, m_position, message, wParam, lParam);
+    m_geometry.settle(m_position);
     if (!proposed)
         return 0;
     return moveTo(*proposed, message);
@@ -98,7 +98,7 @@ LResult TCell::positionMessage(framework::MessageId message, WParam wParam, LPar
 
 LResult TCell::setFocusState(WParam focused, LParam active)
 {
-    TCellPosition proposed = position_;
+    TCellPosition proposed = m_position;
     proposed.focused = focused != 0 ? 1 : 0;
     proposed.active = active != 0 ? 1 : 0;
     return moveTo(proposed, TCM_SETFOCUSSTATE);
@@ -106,7 +106,7 @@ LResult TCell::setFocusState(WParam focused, LParam active)
 
 LResult TCell::moveTo(const TCellPosition& proposed, framework::MessageId cause)
 {
-    if (proposed == position_)
+    if (proposed == m_position)
         return 0;
     TCellPosition asked = proposed;
     if (request(TCM_QUERYPOSCHANGE, static_cast<WParam>(controlId()), reinterpret_cast<LParam>(&asked)) != 0)
@@ -130,13 +130,13 @@ LResult TCell::repaintMessage(framework::MessageId message, WParam wParam, LPara
     QRegion region;
     switch (message) {
     case TCM_UPDATECELL:
-        if (!geometry_.columns.contains(index) || !geometry_.rows.contains(toInt(lParam)))
+        if (!m_geometry.columns.contains(index) || !m_geometry.rows.contains(toInt(lParam)))
             return 0;
         invalidate(cellRect(index, toInt(lParam)));
         repaint(cellRect(index, toInt(lParam)).translated(data.topLeft()).intersected(data));
         return 1;
     case TCM_INVALIDATECOL: {
-        if (!geometry_.columns.contains(index))
+        if (!m_geometry.columns.contains(index))
             return 0;
         const QRect cell = cellRect(index, 0);
         region = QRegion(QRect(cell.left(), 0, cell.width(), data.height()).translated(data.topLeft()));
@@ -145,7 +145,7 @@ LResult TCell::repaintMessage(framework::MessageId message, WParam wParam, LPara
         break;
     }
     case TCM_INVALIDATEROW:
-        if (!geometry_.rows.contains(index))
+        if (!m_geometry.rows.contains(index))
             return 0;
         if (now) {
             invalidateRowAll(index);
@@ -155,29 +155,29 @@ LResult TCell::repaintMessage(framework::MessageId message, WParam wParam, LPara
         region = QRegion(rowRect(index).translated(data.topLeft()));
         break;
     case TCM_REDRAWFIXEDCOL: {
-        if (!fixedBand || !geometry_.fixedColumns.contains(index))
+        if (!fixedBand || !m_geometry.fixedColumns.contains(index))
             return 0;
-        const int left = border() + geometry_.fixedColumns.start(index);
-        region = QRegion(QRect(left, data.top(), geometry_.fixedColumns.size(index), data.height()));
+        const int left = border() + m_geometry.fixedColumns.start(index);
+        region = QRegion(QRect(left, data.top(), m_geometry.fixedColumns.size(index), data.height()));
         break;
     }
     case TCM_REDRAWCELL: {
         const int row = toInt(lParam);
-        if (!fixedBand || !geometry_.fixedColumns.contains(index) || !geometry_.rows.contains(row))
+        if (!fixedBand || !m_geometry.fixedColumns.contains(index) || !m_geometry.rows.contains(row))
             return 0;
-        if (row < position_.firstRow || row > position_.lastRow)
+        if (row < m_position.firstRow || row > m_position.lastRow)
             return 0;
         const QRect band = rowRect(row).translated(data.topLeft());
-        const QRect cell(border() + geometry_.fixedColumns.start(index), band.top(),
-                         geometry_.fixedColumns.size(index), band.height());
+        const QRect cell(border() + m_geometry.fixedColumns.start(index), band.top(),
+                         m_geometry.fixedColumns.size(index), band.height());
         invalidateRegion(QRegion(cell));
         repaint(cell);
         return 1;
     }
     case TCM_REDRAWFIXEDROW: {
-        if (!fixedBand || !geometry_.rows.contains(index))
+        if (!fixedBand || !m_geometry.rows.contains(index))
             return 0;
-        if (index < position_.firstRow || index > position_.lastRow)
+        if (index < m_position.firstRow || index > m_position.lastRow)
             return 0;
         const QRect band = rowRect(index).translated(data.topLeft());
         region = QRegion(QRect(border(), band.top(), fixedBandWidth(), band.height()));

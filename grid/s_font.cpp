@@ -6,7 +6,7 @@
 
 namespace grid {
 
-CSFont::CSFont(const framework::LogFont& logFont) : logFont_(logFont), font_(platform::toQFont(logFont))
+CSFont::CSFont(const framework::LogFont& logFont) : m_logFont(logFont), m_font(platform::toQFont(logFont))
 {
     measure();
 }
@@ -26,17 +26,17 @@ framework::LogFont CSFont::defaultLogFont()
 
 void CSFont::measure()
 {
-    const QFontMetrics metrics(font_);
-    metrics_.height = metrics.height();
-    metrics_.ascent = metrics.ascent();
-    metrics_.descent = metrics.descent();
-    const int emHeight = font_.pixelSize() > 0 ? font_.pixelSize() : metrics_.height;
-    metrics_.internalLeading = std::max(0, metrics_.height - emHeight);
-    metrics_.externalLeading = metrics.leading();
-    metrics_.averageCharWidth = metrics.averageCharWidth();
-    metrics_.maxCharWidth = metrics.maxWidth();
+    const QFontMetrics metrics(m_font);
+    m_metrics.height = metrics.height();
+    m_metrics.ascent = metrics.ascent();
+    m_metrics.descent = metrics.descent();
+    const int emHeight = m_font.pixelSize() > 0 ? m_font.pixelSize() : m_metrics.height;
+    m_metrics.internalLeading = std::max(0, m_metrics.height - emHeight);
+    m_metrics.externalLeading = metrics.leading();
+    m_metrics.averageCharWidth = metrics.averageCharWidth();
+    m_metrics.maxCharWidth = metrics.maxWidth();
     for (int byte = 0; byte < 256; ++byte)
-        widths_[static_cast<std::size_t>(byte)] = metrics.horizontalAdvance(QChar(byte));
+        m_widths[static_cast<std::size_t>(byte)] = metrics.horizontalAdvance(QChar(byte));
 }
 
 } // namespace grid

@@ -24,11 +24,11 @@ class CSFont {
 public:
     explicit CSFont(const framework::LogFont& logFont);
 
-    const framework::LogFont& logFont() const { return logFont_; }
-    const QFont& font() const { return font_; }
-    const TextMetrics& metrics() const { return metrics_; }
-    int charWidth(unsigned char byte) const { return widths_[byte]; }
-    const std::array<int, 256>& widths() const { return widths_; }
+    const framework::LogFont& logFont() const { return m_logFont; }
+    const QFont& font() const { return m_font; }
+    const TextMetrics& metrics() const { return m_metrics; }
+    int charWidth(unsigned char byte) const { return m_widths[byte]; }
+    const std::array<int, 256>& widths() const { return m_widths; }
 
     // The grid's first font: "MS Sans Serif" -13, normal weight (the desktop's sans-serif
     // font stands in when that face is missing).
@@ -37,10 +37,10 @@ public:
 private:
     void measure();
 
-    framework::LogFont logFont_;
-    QFont font_;
-    TextMetrics metrics_;
-    std::array<int, 256> widths_{};
+    framework::LogFont m_logFont;
+    QFont m_font;
+    TextMetrics m_metrics;
+    std::array<int, 256> m_widths{};
 };
 
 } // namespace grid

@@ -58,6 +58,8 @@ constexpr framework::LParam packCell(int field, int row)
 {
     return framework::LParam((std::uint32_t(field) << 24) | (std::uint32_t(row) & 0xFFFFFF));
 }
+// A record passed by address.
+inline framework::LParam addressParam(const void* address) { return reinterpret_cast<framework::LParam>(address); }
 constexpr int packedField(framework::LParam packed) { return int((std::uint32_t(packed) >> 24) & 0xFF); }
 constexpr int packedRow(framework::LParam packed) { return int(std::uint32_t(packed) & 0xFFFFFF); }
 

@@ -20,25 +20,25 @@ LParam itemDataOf(const QModelIndex& index)
 } // namespace
 
 TableListDelegate::TableListDelegate(TCellTableBox& box, QComboBox& list)
-    : QStyledItemDelegate(&list), box_(box), list_(list)
+    : QStyledItemDelegate(&list), m_box(box), m_list(list)
 {
 }
 
 void TableListDelegate::measure()
 {
     TableListMeasureItem item;
-    item.controlId = list_.objectName().toInt();
-    item.itemWidth = std::uint32_t(list_.width());
-    item.itemData = list_.count() > 0 ? LParam(list_.itemData(0).toLongLong()) : 0;
-    box_.send(platform::WM_MEASUREITEM, WParam(item.controlId), reinterpret_cast<LParam>(&item));
-    itemHeight_ = int(item.itemHeight);
+    item.controlId = m_list.objectName().toInt();
+    item.itemWidth = std::uint32_t(m_list.width());
+    item.itemData = m_list.count() > 0 ? LParam(m_list.itemData(0).toLongLong()) : 0;
+    m_box.send(platform::WM_MEASUREITEM, WParam(item.controlId), reinterpret_cast<LParam>(&item));
+    m_itemHeight = int(item.itemHeight);
 }
 
 QSize TableListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    if (itemHeight_ > 0)
-        size.setHeight(itemHeight_);
+    if (m_itemHeight > 0)
+        size.setHeight(m_itemHeight);
     return size;
 }
 
@@ -52,15 +52,15 @@ void TableListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     {
         platform::Painter itemPainter(&picture);
         TableListDrawItem item;
-        item.controlId = list_.objectName().toInt();
+        item.controlId = m_list.objectName().toInt();
         item.itemId = index.row();
         item.state = ((option.state & QStyle::State_Selected) ? platform::ODS_SELECTED : 0) |
                      ((option.state & QStyle::State_HasFocus) ? platform::ODS_FOCUS : 0);
-        item.window = &list_;
+        item.window = &m_list;
         item.painter = &itemPainter;
         item.rect = {0, 0, option.rect.width(), option.rect.height()};
         item.itemData = itemDataOf(index);
-        box_.send(platform::WM_DRAWITEM, WParam(item.controlId), reinterpret_cast<LParam>(&item));
+        m_box.send(platform::WM_DRAWITEM, WParam(item.controlId), reinterpret_cast<LParam>(&item));
     }
     painter->drawPixmap(option.rect.topLeft(), picture);
 }

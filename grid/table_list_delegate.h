@@ -18,15 +18,15 @@ public:
 
     // Asks the height of the items anew.
     void measure();
-    int itemHeight() const { return itemHeight_; }
+    int itemHeight() const { return m_itemHeight; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    TCellTableBox& box_;
-    QComboBox& list_;
-    int itemHeight_ = 0;
+    TCellTableBox& m_box;
+    QComboBox& m_list;
+    int m_itemHeight = 0;
 };
 
 } // namespace grid

@@ -43,6 +43,13 @@ protected:
         box->setFocus();
         return *box;
     }
+    // Four rows whose clicks may start a row drag; allowed is the parent's answer.
+    void makeDraggable(framework::LResult allowed)
+    {
+        makeWithFields(1, 4);
+        box->setOption(TCellTableBox::kSwitchRowDrag, true);
+        owner.allowDrag = allowed;
+    }
     CCellEdit* editor() const { return qobject_cast<CCellEdit*>(box->activeEditor()); }
     QPoint rowPoint(int row) const { return box->clientToWidget(box->cellRect(0, row).center()); }
 
@@ -257,9 +264,7 @@ TEST_F(TableBoxTest, SpaceHandsACellOfEditKindParentToTheParent)
 
 TEST_F(TableBoxTest, ClickOnAnAllowedRowStartsADragThatEndsInADrop)
 {
-    makeWithFields(1, 4);
-    box->setOption(TCellTableBox::kSwitchRowDrag, true);
-    owner.allowDrag = 1;
+    makeDraggable(1);
     QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
     QTest::mouseMove(box, rowPoint(3));
     EXPECT_TRUE(box->isDragging());
@@ -272,12 +277,50 @@ TEST_F(TableBoxTest, ClickOnAnAllowedRowStartsADragThatEndsInADrop)
 
 TEST_F(TableBoxTest, RefusedDragDoesNotStart)
 {
-    makeWithFields(1, 4);
-    box->setOption(TCellTableBox::kSwitchRowDrag, true);
+    makeDraggable(0);
     QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
     QTest::mouseMove(box, rowPoint(3));
     QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(3));
     EXPECT_EQ(owner.drops, 0);
+}
+
+TEST_F(TableBoxTest, EscapeEndsADragWithoutADrop)
+{
+    makeDraggable(1);
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(3));
+    ASSERT_TRUE(box->isDragging());
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(3));
+    EXPECT_EQ(owner.drops, 0);
+    EXPECT_FALSE(owner.wasCancelled());
+}
+
+TEST_F(TableBoxTest, AMoveShorterThanTheDragDistanceStartsNoDrag)
+{
+    makeDraggable(1);
+    QTest::mousePress(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(1) + QPoint(1, 0));
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(owner.dragOvers, 0);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::NoModifier, rowPoint(1));
+    QTest::mouseMove(box, rowPoint(3));
+    EXPECT_FALSE(box->isDragging());
+    EXPECT_EQ(owner.drops, 0);
+}
+
+TEST_F(TableBoxTest, AltClickDragsWithoutAskingTheParent)
+{
+    makeWithFields(1, 4);
+    box->setOption(TCellTableBox::kOptionAltDrag, true);
+    QTest::mousePress(box, Qt::LeftButton, Qt::AltModifier, rowPoint(2));
+    EXPECT_TRUE(box->isDragging());
+    EXPECT_EQ(box->position().row, 0);
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::AltModifier, rowPoint(3));
+    EXPECT_EQ(owner.drops, 1);
+    EXPECT_FALSE(box->isDragging());
 }
 
 // --- Escape, Enter and offered keys -------------------------------------------------------------
