@@ -1,7 +1,6 @@
 #include "core/bivalo_doc.h"
 
 #include <filesystem>
-#include <initializer_list>
 #include <system_error>
 
 #include "core/alternate_tool.h"
@@ -13,6 +12,7 @@
 #include "core/row_editor.h"
 #include "core/undone_row.h"
 #include "framework/command_ids.h"
+#include "framework/text_format.h"
 #include "framework/update_hints.h"
 #include "settings/app_settings.h"
 
@@ -24,22 +24,6 @@ using framework::CommandUI;
 using framework::MessageAnswer;
 using framework::MessageButtons;
 using framework::MessageIcon;
-
-// Replaces each "%s" of pattern, in order, by the next value.
-std::string format(std::string_view pattern, std::initializer_list<std::string_view> values)
-{
-    std::string result;
-    auto value = values.begin();
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && value != values.end()) {
-            result += *value++;
-            ++i;
-        } else {
-            result += pattern[i];
-        }
-    }
-    return result;
-}
 
 // The full path of an existing file; other names stay as given.
 std::string resolveName(const std::string& name)
@@ -389,7 +373,7 @@ bool CBivaloDoc::saveModified()
 // to replace or drop the changes.
 bool CBivaloDoc::askToSave(LineFile& file, RowMap& rows, MessageAnswer& answer)
 {
-    answer = m_services.messageBox(format(kSaveChangedFile, { file.path() }), MessageButtons::YesNoCancel,
+    answer = m_services.messageBox(framework::formatText(kSaveChangedFile, { file.path() }), MessageButtons::YesNoCancel,
                                    MessageIcon::Question);
     if (answer == MessageAnswer::Cancel)
         return false;
@@ -432,7 +416,7 @@ void CBivaloDoc::saveAsPair(LineFile& file)
         return;
     const int side = sideOf(file);
     const std::string otherPath = this->file(otherSide(side)).path();
-    const MessageAnswer quit = m_services.messageBox(format(kOverwritePair, { otherPath, file.path() }),
+    const MessageAnswer quit = m_services.messageBox(framework::formatText(kOverwritePair, { otherPath, file.path() }),
                                                      MessageButtons::YesNoCancel, MessageIcon::Question);
     if (quit == MessageAnswer::Cancel)
         return;

@@ -6,22 +6,29 @@
 
 namespace core {
 
-// What the compare document needs of the window around it; the main frame provides it.
+// What the compare document needs of the window around it; the main frame provides it. The
+// document stays free of the desktop: it reaches the window only through these hooks, in three
+// roles.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
 
+    // --- the message loop
     // Receives the document's posted commands and the watcher's change messages.
     virtual framework::MessageTarget& mainWindow() = 0;
     // Handles every window message that is waiting (before a long comparison blocks).
     virtual void dispatchPendingMessages() = 0;
     virtual void focusActiveView() = 0;
+
+    // --- the window's own dialogs and resources, which the document's commands open
     // The options dialog; true when closed with OK.
     virtual bool runOptionsDialog() = 0;
     // Whether a font can be made from the description.
     virtual bool createFont(const framework::LogFont& font) = 0;
     // The EasyJoin guided merge over the current pair.
     virtual void runEasyJoin() = 0;
+
+    // --- commands
     // Whether the window side carries out a command that the document hands on to it
     // (a dialog, EasyJoin, or a pane's part of a command); one it does not stays disabled.
     virtual bool offers(framework::CommandId) const { return true; }

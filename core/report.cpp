@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/html_report.h"
+#include "framework/services.h"
 #include "core/pair_loader.h"
 #include "core/side_by_side_listing.h"
 #include "settings/app_settings.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kDefaultColumns = 160;
 constexpr int kMinimumColumns = 20;
-constexpr std::string_view kVersionText = "Bivalo 1.15";
 
 constexpr std::string_view kUsage =
     "Usage: bivalo [SOURCE [TARGET [RESULT]]]\n"
@@ -228,7 +228,7 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         return kReportSame;
     }
     if (options.version) {
-        out << kVersionText << '\n';
+        out << framework::kAppTitle << '\n';
         return kReportSame;
     }
     if (!options.report) {

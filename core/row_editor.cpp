@@ -6,6 +6,7 @@
 #include "core/change_notes.h"
 #include "core/clip_lines.h"
 #include "core/line_file.h"
+#include "core/row_queries.h"
 #include "core/side.h"
 #include "core/undo_store.h"
 
@@ -177,14 +178,10 @@ RowEditResult RowEditor::copyDifference(int row)
 {
     if (!isRow(row))
         return {};
-    const int other = otherSide(m_side);
+    const RowQueries other(m_pair, otherSide(m_side));
     // On a row whose other side is a same line the difference is that row alone (this
     // side was edited there); else it reaches up to the same line above.
-    int start = row;
-    if (!isSameLine(other, row)) {
-        while (start > 0 && !isSameLine(other, start - 1))
-            --start;
-    }
+    const int start = other.isDifferenceRow(row) ? other.blockStart(row) : row;
     UndoRecord& undo = record(kRowsReplaced, start);
     undo.value = rows()[start];
     for (int r = start; r < rowCount(); ++r) {
@@ -192,7 +189,7 @@ RowEditResult RowEditor::copyDifference(int row)
         undo.savedEntries.push_back({r, old});
         if (!isVirtualRow(old))
             ++undo.countB;
-        const bool last = r + 1 >= rowCount() || isSameLine(other, r + 1);
+        const bool last = !other.isDifferenceRow(r + 1);
         // A cut piece stays a piece when its rest is copied right after it.
         copyRowFromOtherSide(r, !last && otherRows()[r + 1] == otherRows()[r] + 1);
         ++undo.countA;
@@ -257,13 +254,11 @@ std::string RowEditor::selectionText(std::vector<int> selected) const
 
 std::string RowEditor::differenceText(int row) const
 {
-    if (!isDifferenceRow(row))
+    const RowQueries mine(m_pair, m_side);
+    if (!mine.isDifferenceRow(row))
         return {};
-    int start = row;
-    while (start > 0 && !isSameLine(m_side, start - 1))
-        --start;
     ClipLines clip;
-    for (int r = start; r < rowCount() && !isSameLine(m_side, r); ++r) {
+    for (int r = mine.blockStart(row); mine.isDifferenceRow(r); ++r) {
         if (const LineRecord* line = file().lineAt(rows()[r]))
             clip.add(line->text());
     }
@@ -272,13 +267,7 @@ std::string RowEditor::differenceText(int row) const
 
 bool RowEditor::isDifferenceRow(int row) const
 {
-    return isRow(row) && !isSameLine(m_side, row);
-}
-
-bool RowEditor::isSameLine(int side, int row) const
-{
-    const LineRecord* line = m_pair.files[side]->lineAt((*m_pair.rows[side])[row]);
-    return line && line->state() == LineState::Same;
+    return RowQueries(m_pair, m_side).isDifferenceRow(row);
 }
 
 std::int32_t RowEditor::appendEdited(std::string_view text)

@@ -50,7 +50,7 @@ public:
     std::string selectionText(std::vector<int> rows) const;
     // Clipboard text of this side's lines in the difference around row; empty on a same row.
     std::string differenceText(int row) const;
-    // A virtual row or a line whose state is not Same.
+    // A virtual row or a line whose state is not Same, as RowQueries answers it.
     bool isDifferenceRow(int row) const;
 
 private:
@@ -61,7 +61,6 @@ private:
     LineFile& file() const { return *m_pair.files[m_side]; }
     LineFile& otherFile() const { return *m_pair.files[1 - m_side]; }
 
-    bool isSameLine(int side, int row) const;
     // A line typed in the program.
     std::int32_t appendEdited(std::string_view text);
     std::int32_t markEdited(std::int32_t index);

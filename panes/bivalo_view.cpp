@@ -94,35 +94,40 @@ CBivaloView::CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework
 
 void CBivaloView::AttachSide()
 {
-    m_file = &m_doc.source;
-    m_rows = &m_doc.sourceRows;
-    grid()->modifyStyle(kRemovedGridStyle | platform::WS_VSCROLL, platform::WS_HSCROLL | grid::TCS_NOTIFY);
-    grid()->setFocus(Qt::OtherFocusReason);
+    m_file = &m_doc.file(side());
+    m_rows = &m_doc.rows(side());
+    // The target pane alone shows a vertical scroll bar, which scrolls both panes.
+    const bool source = side() == core::kSourceSide;
+    const std::uint32_t removed = kRemovedGridStyle | (source ? platform::WS_VSCROLL : 0);
+    const std::uint32_t added = platform::WS_HSCROLL | grid::TCS_NOTIFY | (source ? 0 : platform::WS_VSCROLL);
+    grid()->modifyStyle(removed, added);
+    if (source)
+        grid()->setFocus(Qt::OtherFocusReason);
 }
 
 bool CBivaloView::IsEditable()
 {
-    return m_doc.editMode && !m_doc.sourceReadOnly;
+    return m_doc.editMode && !(side() == core::kSourceSide ? m_doc.sourceReadOnly : m_doc.destinationReadOnly);
 }
 
 bool CBivaloView::IsOtherSideEditable()
 {
-    return m_doc.editMode && !m_doc.destinationReadOnly;
+    return m_doc.editMode && !(side() == core::kSourceSide ? m_doc.destinationReadOnly : m_doc.sourceReadOnly);
+}
+
+core::RowQueries CBivaloView::rowQueries() const
+{
+    return core::RowQueries(m_doc.editPair(), side());
 }
 
 bool CBivaloView::isDifferenceRow(int row) const
 {
-    return core::RowEditor(m_doc.editPair(), side()).isDifferenceRow(row);
+    return rowQueries().isDifferenceRow(row);
 }
 
 int CBivaloView::firstDifference() const
 {
-    const core::RowEditor rows(m_doc.editPair(), side());
-    for (int row = 0; row < m_doc.rowCount; ++row) {
-        if (rows.isDifferenceRow(row))
-            return row;
-    }
-    return -1;
+    return rowQueries().firstDifference();
 }
 
 // --- the grid -------------------------------------------------------------------------------
@@ -318,7 +323,7 @@ void CBivaloView::updateCaption()
         return;
     char text[600];
     std::snprintf(text, sizeof text, kCaptionFormat, m_file->changes() != 0 ? "* " : "", m_file->path().c_str(),
-                  RowFinder::lineNumberOf((*m_rows)[std::size_t(row)]));
+                  core::lineNumberOf((*m_rows)[std::size_t(row)]));
     m_captionText = text;
     update(QRect(0, 0, width(), captionHeight()));
 }
@@ -477,17 +482,58 @@ LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
     }
 }
 
-void CBivaloView::synchronise(grid::TCell* sender)
+void CBivaloView::setCellFont(const framework::LogFont& font)
 {
-    m_syncGuard = true;
-    if (m_doc.syncScroll && sender != nullptr && grid() != nullptr) {
-        grid()->CopyState(*sender, 0x07);
-        grid()->updateNow();
-    }
-    m_syncGuard = false;
+    const int firstRow = grid()->position().firstRow;
+    grid()->replaceFont(1, font);
+    grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
+    applyColumnWidth();
+    // The rows changed height: keep the same first row at the top, not the same pixel origin.
+    grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
 }
 
-void CBivaloView::loadRows()
+// --- hints ----------------------------------------------------------------------------------
+
+// The one place a pane turns a hint into a call; the table of hints, their senders and
+// their receivers is in framework/update_hints.h.
+void CBivaloView::onUpdate(framework::View*, int hint, void* object)
+{
+    using namespace framework;
+    if (grid() == nullptr)
+        return;
+    switch (hint) {
+    case kHintCompared: onHintCompared(); break;
+    case kHintSyncScroll: onHintSyncScroll(static_cast<grid::TCell*>(object)); break;
+    case kHintActivatePane: onHintActivatePane(); break;
+    case kHintGoToRow: onHintGoToRow(*static_cast<int*>(object)); break;
+    case kHintActivateSource: onHintActivateSource(); break;
+    case kHintOverwriteState: onHintOverwriteState(*static_cast<bool*>(object)); break;
+    case kHintCopyLine:
+    case kHintCopyDifference: onHintCopy(*static_cast<const core::CopyRequest*>(object)); break;
+    case kHintFillFont: onHintFillFont(*static_cast<LogFont*>(object)); break;
+    case kHintSetFont: onHintSetFont(*static_cast<const LogFont*>(object)); break;
+    case kHintOptionsChanged: onHintOptionsChanged(); break;
+    case kHintDragHitTest: onHintDragHitTest(*static_cast<DragHit*>(object)); break;
+    case kHintStoreRow: onHintStoreRow(*static_cast<int*>(object)); break;
+    case kHintRestoreRow: onHintRestoreRow(*static_cast<int*>(object)); break;
+    case kHintUndone: onHintUndone(*static_cast<const core::UndoneRow*>(object)); break;
+    case kHintRowsChanged: onHintRowsChanged(); break;
+    case kHintEasyJoin: onHintEasyJoin(static_cast<CommandTarget*>(object)); break;
+    case kHintInsertRow:
+    case kHintRemoveRow: onHintRowChange(hint, *static_cast<const core::RowChange*>(object)); break;
+    case kHintIdle: onHintIdle(); break;
+    case kHintClearSelection: onHintClearSelection(); break;
+    case kHintFinishEditing: onHintFinishEditing(); break;
+    case kHintBookmark: onHintBookmark(*static_cast<const int*>(object)); break;
+    case kHintMoveToNextDiffRow: onHintMoveToNextDiffRow(*static_cast<int*>(object)); break;
+    case kHintModifiedChanged: onHintModifiedChanged(); break;
+    case kHintRescanned: onHintRescanned(); break;
+    case kHintResync: onHintResync(); break;
+    default: break;
+    }
+}
+
+void CBivaloView::onHintCompared()
 {
     grid()->setRowCount(m_doc.rowCount);
     grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
@@ -499,17 +545,54 @@ void CBivaloView::loadRows()
     m_easyJoinDialog = nullptr;
 }
 
-void CBivaloView::setCellFont(const framework::LogFont& font)
+void CBivaloView::onHintSyncScroll(grid::TCell* sender)
 {
-    const int firstRow = grid()->position().firstRow;
-    grid()->replaceFont(1, font);
-    grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
-    applyColumnWidth();
-    // The rows changed height: keep the same first row at the top, not the same pixel origin.
-    grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
+    m_syncGuard = true;
+    if (m_doc.syncScroll && sender != nullptr) {
+        grid()->CopyState(*sender, 0x07);
+        grid()->updateNow();
+    }
+    m_syncGuard = false;
 }
 
-void CBivaloView::startOrEndEasyJoin(framework::CommandTarget* dialog)
+void CBivaloView::onHintActivatePane()
+{
+    frame().activateView(this);
+    onActivateView(true);
+}
+
+void CBivaloView::onHintActivateSource()
+{
+    onHintActivatePane();
+}
+
+void CBivaloView::onHintSetFont(const framework::LogFont& font)
+{
+    setCellFont(font);
+}
+
+void CBivaloView::onHintOptionsChanged()
+{
+    grid()->invalidateAll();
+    if (settings::appSettings().RowHeight > 0)
+        grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
+}
+
+void CBivaloView::onHintRowsChanged()
+{
+    // A new row count lays the grid out again; the same count keeps every row's place,
+    // so a copy need not measure a million rows again.
+    grid()->setRowCount(m_doc.rowCount);
+    grid()->invalidateAll();
+    grid()->refreshEditor();
+}
+
+void CBivaloView::onHintDragHitTest(DragHit& hit)
+{
+    hit.hit = hit.hit || hasRowAt(hit.screen);
+}
+
+void CBivaloView::onHintEasyJoin(framework::CommandTarget* dialog)
 {
     // The current row's colours change with the dialog, also those of an open in-cell editor.
     m_easyJoinDialog = dialog;
@@ -523,94 +606,37 @@ void CBivaloView::startOrEndEasyJoin(framework::CommandTarget* dialog)
     m_skipList.clear();
 }
 
-void CBivaloView::yieldRowSelectionToEditor()
+void CBivaloView::onHintIdle()
 {
     const auto* editor = qobject_cast<QLineEdit*>(grid()->activeEditor());
     if (editor != nullptr && editor->hasSelectedText() && anyRowSelected())
         grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
 }
 
-// --- hints ----------------------------------------------------------------------------------
-
-void CBivaloView::onUpdate(framework::View*, int hint, void* object)
+void CBivaloView::onHintClearSelection()
 {
-    using namespace framework;
-    if (grid() == nullptr)
-        return;
-    switch (hint) {
-    case kHintCompared:
-        loadRows();
-        break;
-    case kHintSyncScroll:
-        synchronise(static_cast<grid::TCell*>(object));
-        break;
-    case kHintActivatePane:
-    case kHintActivateSource:
-        frame().activateView(this);
-        onActivateView(true);
-        break;
-    case kHintSetFont:
-        setCellFont(*static_cast<const LogFont*>(object));
-        break;
-    case kHintOptionsChanged:
-        grid()->invalidateAll();
-        if (settings::appSettings().RowHeight > 0)
-            grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
-        break;
-    case kHintRowsChanged:
-        // A new row count lays the grid out again; the same count keeps every row's place,
-        // so a copy need not measure a million rows again.
-        grid()->setRowCount(m_doc.rowCount);
-        grid()->invalidateAll();
-        grid()->refreshEditor();
-        break;
-    case kHintOverwriteState:
-        setOverwrite(*static_cast<bool*>(object));
-        break;
-    case kHintCopyLine:
-    case kHintCopyDifference:
-        copyFromOtherSide(*static_cast<const core::CopyRequest*>(object));
-        break;
-    case kHintDragHitTest: {
-        auto& hit = *static_cast<DragHit*>(object);
-        hit.hit = hit.hit || hasRowAt(hit.screen);
-        break;
-    }
-    case kHintUndone:
-        takeUndoneRow(*static_cast<const core::UndoneRow*>(object));
-        break;
-    case kHintInsertRow:
-    case kHintRemoveRow:
-        followRowChange(hint, *static_cast<const core::RowChange*>(object));
-        break;
-    case kHintEasyJoin:
-        startOrEndEasyJoin(static_cast<framework::CommandTarget*>(object));
-        break;
-    case kHintIdle:
-        yieldRowSelectionToEditor();
-        break;
-    case kHintClearSelection:
-        grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
-        break;
-    case kHintFinishEditing:
-        grid()->endEdit(true);
-        break;
-    case kHintRescanned:
-        // The editor may still hold the text of the line before the reload: drop it.
-        grid()->endEdit(false);
-        break;
-    case kHintModifiedChanged:
-        updateCaption();
-        break;
-    case kHintBookmark:
-        bookmarkHint(object);
-        break;
-    case kHintResync:
-        sendScrollState(false);
-        break;
-    default:
-        break;
-    }
+    grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
+}
+
+void CBivaloView::onHintFinishEditing()
+{
+    grid()->endEdit(true);
+}
+
+void CBivaloView::onHintModifiedChanged()
+{
+    updateCaption();
+}
+
+void CBivaloView::onHintRescanned()
+{
+    // The editor may still hold the text of the line before the reload: drop it.
+    grid()->endEdit(false);
+}
+
+void CBivaloView::onHintResync()
+{
+    sendScrollState(false);
 }
 
 } // namespace panes

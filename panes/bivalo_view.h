@@ -12,6 +12,7 @@
 #include "core/row_change.h"
 #include "core/row_editor.h"
 #include "core/row_map.h"
+#include "core/row_queries.h"
 #include "core/undone_row.h"
 #include "framework/command_target.h"
 #include "framework/services.h"
@@ -20,6 +21,8 @@
 #include "panes/table_view.h"
 
 namespace panes {
+
+struct DragHit;
 
 // The source (left) file pane: one grid row per aligned row of the document, coloured by
 // line state, a caption strip with the file name and line number above the grid, and
@@ -48,8 +51,9 @@ public:
 
     CBivaloView(core::CBivaloDoc& document, ViewFrame& frame, framework::Services& services);
 
-    virtual void AttachSide();
-    virtual bool IsOtherSideEditable();
+    // Takes this side's file and rows, and the grid style of this side.
+    void AttachSide();
+    bool IsOtherSideEditable();
     bool IsEditable() override;
 
     void InitTable() override;
@@ -122,25 +126,21 @@ protected:
     bool event(QEvent* event) override;
 
     void updateCaption();
-    void synchronise(grid::TCell* sender);
     void sendScrollState(bool withVisibleRows);
     void scrollThenSynchronise(const grid::TCellNotify& notify);
-    void loadRows();
     void applyColumnWidth();
     // A painted row whose line is longer than any seen so far widens the column soon after.
     void widenForLines(const core::LineRecord* source, const core::LineRecord* destination);
     void setCellFont(const framework::LogFont& font);
-    void startOrEndEasyJoin(framework::CommandTarget* dialog);
     void selectAlongWithShift();
     bool anyRowSelected() const;
-    // A text selection in the in-cell editor wins over a row selection.
-    void yieldRowSelectionToEditor();
     void refreshRows();
 
     // Editing (bivalo_view_editing.cpp).
     void addEditingCommands();
     void addCopyEnables();
     core::RowEditor rowEditor() const { return core::RowEditor(m_doc.editPair(), side()); }
+    core::RowQueries rowQueries() const;
     bool currentRowDiffers() const;
     void switchEditMode();
     void switchReadOnly(bool& readOnly);
@@ -149,10 +149,6 @@ protected:
     // Every edit starts from what the user has typed, stored.
     void finishEditing();
     void showEdit(const core::RowEditResult& result);
-    void copyFromOtherSide(const core::CopyRequest& request);
-    void takeUndoneRow(const core::UndoneRow& undone);
-    void followRowChange(int hint, const core::RowChange& change);
-    void setOverwrite(bool on);
     framework::LResult canDrag(framework::LParam where);
     void dragOver(framework::LParam packedScreenPoint);
     void drop(framework::LParam packedScreenPoint);
@@ -185,7 +181,35 @@ protected:
     // Selects the word at the editor's caret when nothing is selected; whether the editor
     // holds a selection then.
     bool selectWordAtCaret(QWidget* editorWindow);
-    void bookmarkHint(void* object);
+
+    // --- hints: onUpdate hands each hint to one of these (table in framework/update_hints.h).
+    // The virtual ones are those CDstView replaces; the source pane ignores the empty ones.
+    virtual void onHintCompared();                          // take the row count, contents, caption
+    void onHintSyncScroll(grid::TCell* sender);             // copy the sender's scroll state
+    void onHintActivatePane();                              // become the active view
+    virtual void onHintGoToRow(int) {}
+    virtual void onHintActivateSource();                    // as kHintActivatePane
+    void onHintOverwriteState(bool on);
+    void onHintCopy(const core::CopyRequest& request);      // both copy hints; only the side copied into acts
+    virtual void onHintFillFont(framework::LogFont&) {}
+    virtual void onHintSetFont(const framework::LogFont& font);
+    void onHintOptionsChanged();                            // colours and row height
+    void onHintDragHitTest(DragHit& hit);                   // hit when a row lies under the point
+    virtual void onHintStoreRow(int&) {}
+    virtual void onHintRestoreRow(int) {}
+    void onHintUndone(const core::UndoneRow& undone);       // only the undone side acts
+    void onHintRowsChanged();
+    void onHintEasyJoin(framework::CommandTarget* dialog);  // to the first difference; skips cleared
+    void onHintRowChange(int hint, const core::RowChange& change);    // insert and remove rows
+    // A text selection in the in-cell editor wins over a row selection.
+    void onHintIdle();
+    void onHintClearSelection();
+    void onHintFinishEditing();                             // store the in-cell edit
+    void onHintBookmark(int what);                          // toggle, or go to the next bookmark
+    virtual void onHintMoveToNextDiffRow(int&) {}
+    void onHintModifiedChanged();                           // the caption
+    void onHintRescanned();                                 // drop the in-cell edit
+    void onHintResync();                                    // send this pane's scroll state
 
     enum class RowPlacement { Centred, MarginForwards, MarginBackwards };
     void goToRow(int row, RowPlacement placement);

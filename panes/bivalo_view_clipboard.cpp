@@ -8,6 +8,7 @@
 
 #include "core/clip_lines.h"
 #include "framework/command_ids.h"
+#include "framework/text_format.h"
 #include "framework/update_hints.h"
 #include "grid/cell_edit.h"
 #include "grid/cell_messages.h"
@@ -195,8 +196,7 @@ void CBivaloView::saveAs()
     request.save = true;
     request.mustExist = false;
     const std::string name = fileNameOf(file().path());
-    request.title = kSaveAsTitle;
-    request.title.replace(request.title.find("%s"), 2, name);
+    request.title = framework::formatText(kSaveAsTitle, {name});
     request.folder = folderOf(file().path());
     request.fileName = name;
     request.filter = settings::appSettings().GetFilterString();

@@ -204,7 +204,7 @@ void CBivaloView::showEdit(const core::RowEditResult& result)
         grid()->send(grid::TCM_SETCURCELL, WParam(std::max(grid()->position().column, 0)), result.currentRow);
 }
 
-void CBivaloView::copyFromOtherSide(const core::CopyRequest& request)
+void CBivaloView::onHintCopy(const core::CopyRequest& request)
 {
     if (request.intoSide() != side())
         return;
@@ -213,7 +213,7 @@ void CBivaloView::copyFromOtherSide(const core::CopyRequest& request)
     showEdit(request.hint == framework::kHintCopyLine ? editor.copyLine(row) : editor.copyDifference(row));
 }
 
-void CBivaloView::takeUndoneRow(const core::UndoneRow& undone)
+void CBivaloView::onHintUndone(const core::UndoneRow& undone)
 {
     if (undone.side != side())
         return;
@@ -221,7 +221,7 @@ void CBivaloView::takeUndoneRow(const core::UndoneRow& undone)
     grid()->setFocus(Qt::OtherFocusReason);
 }
 
-void CBivaloView::followRowChange(int hint, const core::RowChange& change)
+void CBivaloView::onHintRowChange(int hint, const core::RowChange& change)
 {
     if (!change.gridRows)
         return;
@@ -229,7 +229,7 @@ void CBivaloView::followRowChange(int hint, const core::RowChange& change)
     grid()->send(message, WParam(change.row), change.count);
 }
 
-void CBivaloView::setOverwrite(bool on)
+void CBivaloView::onHintOverwriteState(bool on)
 {
     grid::CMaskEdit::setOverwriteMode(on);
     if (QWidget* editor = grid()->activeEditor(); editor != nullptr && editor->hasFocus())

@@ -1,6 +1,5 @@
 #include "panes/dst_view.h"
 
-#include "framework/update_hints.h"
 #include "grid/cell_messages.h"
 #include "panes/view_frame.h"
 #include "platform/font_conversion.h"
@@ -10,40 +9,9 @@ namespace panes {
 
 using framework::WParam;
 
-namespace {
-
-constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
-
-} // namespace
-
-void CDstView::AttachSide()
+void CDstView::onHintCompared()
 {
-    m_file = &doc().destination;
-    m_rows = &doc().destinationRows;
-    grid()->modifyStyle(kRemovedGridStyle, platform::WS_VSCROLL | platform::WS_HSCROLL | grid::TCS_NOTIFY);
-}
-
-bool CDstView::IsEditable()
-{
-    return doc().editMode && !doc().destinationReadOnly;
-}
-
-bool CDstView::IsOtherSideEditable()
-{
-    return doc().editMode && !doc().sourceReadOnly;
-}
-
-void CDstView::moveToNextDifferenceRow(int& moved)
-{
-    const int row = grid()->position().row;
-    if (row < 0 || row + 1 >= doc().rowCount || !isDifferenceRow(row + 1))
-        return;
-    grid()->send(grid::TCM_ROWDOWN, 1, 0);
-    moved = 1;
-}
-
-void CDstView::afterComparison()
-{
+    CBivaloView::onHintCompared();
     if (const int row = firstDifference(); row >= 0) {
         goToRowCentred(row);
         return;
@@ -57,42 +25,40 @@ void CDstView::afterComparison()
         frame().frameWindow().post(framework::WM_CLOSE, 0, 0);
 }
 
-void CDstView::onUpdate(framework::View* sender, int hint, void* object)
+void CDstView::onHintSetFont(const framework::LogFont& font)
 {
-    using namespace framework;
-    if (grid() == nullptr)
+    // Rows of another height show another range of rows.
+    CBivaloView::onHintSetFont(font);
+    sendScrollState(true);
+}
+
+void CDstView::onHintGoToRow(int row)
+{
+    goToRowCentred(row);
+}
+
+void CDstView::onHintFillFont(framework::LogFont& font)
+{
+    font = grid()->font(1).logFont();
+}
+
+void CDstView::onHintStoreRow(int& row)
+{
+    row = grid()->position().row;
+}
+
+void CDstView::onHintRestoreRow(int row)
+{
+    goToRowWithMargin(row, true);
+}
+
+void CDstView::onHintMoveToNextDiffRow(int& moved)
+{
+    const int row = grid()->position().row;
+    if (row < 0 || row + 1 >= doc().rowCount || !isDifferenceRow(row + 1))
         return;
-    switch (hint) {
-    case kHintCompared:
-        CBivaloView::onUpdate(sender, hint, object);
-        afterComparison();
-        return;
-    case kHintGoToRow:
-        goToRowCentred(*static_cast<int*>(object));
-        return;
-    case kHintRestoreRow:
-        goToRowWithMargin(*static_cast<int*>(object), true);
-        return;
-    case kHintActivateSource:
-        return;
-    case kHintFillFont:
-        *static_cast<LogFont*>(object) = grid()->font(1).logFont();
-        return;
-    case kHintSetFont:
-        // Rows of another height show another range of rows.
-        CBivaloView::onUpdate(sender, hint, object);
-        sendScrollState(true);
-        return;
-    case kHintStoreRow:
-        *static_cast<int*>(object) = grid()->position().row;
-        return;
-    case kHintMoveToNextDiffRow:
-        moveToNextDifferenceRow(*static_cast<int*>(object));
-        return;
-    default:
-        CBivaloView::onUpdate(sender, hint, object);
-        return;
-    }
+    grid()->send(grid::TCM_ROWDOWN, 1, 0);
+    moved = 1;
 }
 
 } // namespace panes

@@ -11,19 +11,20 @@ class CDstView : public CBivaloView {
 public:
     using CBivaloView::CBivaloView;
 
-    void AttachSide() override;
-    bool IsOtherSideEditable() override;
-    bool IsEditable() override;
-
-    void onUpdate(framework::View* sender, int hint, void* object) override;
-
 protected:
     int side() const override { return core::kDestinationSide; }
 
-private:
-    void afterComparison();
+    // Hints this pane handles otherwise than the source pane.
+    void onHintCompared() override;                          // then to the first difference, or "identical"
+    void onHintActivateSource() override {}                  // the source pane takes it
+    void onHintSetFont(const framework::LogFont& font) override;    // then the strip's visible rows
+    // Hints only this pane acts on, so each happens once.
+    void onHintGoToRow(int row) override;                    // the strip's click, centred
+    void onHintFillFont(framework::LogFont& font) override;  // the panes' font
+    void onHintStoreRow(int& row) override;                  // the current row, before a rescan
+    void onHintRestoreRow(int row) override;                 // back to it after the rescan
     // After a line copy: one row down when that row still differs; moved is set to 1 then.
-    void moveToNextDifferenceRow(int& moved);
+    void onHintMoveToNextDiffRow(int& moved) override;
 };
 
 } // namespace panes

@@ -83,7 +83,7 @@ RowFinder CBivaloView::finder() const
 
 void CBivaloView::nextDifference()
 {
-    const int row = finder().findDifference(grid()->position().row, true);
+    const int row = rowQueries().findDifference(grid()->position().row, true);
     if (row >= 0)
         goToRowWithMargin(row, true);
     else if (m_easyJoinDialog != nullptr)
@@ -92,7 +92,7 @@ void CBivaloView::nextDifference()
 
 void CBivaloView::previousDifference()
 {
-    const int row = finder().findDifference(grid()->position().row, false);
+    const int row = rowQueries().findDifference(grid()->position().row, false);
     if (row >= 0)
         goToRowWithMargin(row, false);
 }
@@ -110,7 +110,7 @@ void CBivaloView::goToLineAsked()
     const int row = grid()->position().row;
     if (row < 0 || row >= grid()->rowCount())
         return;
-    if (const std::optional<int> n = frame().askLineNumber(RowFinder::lineNumberOf(rows()[std::size_t(row)])))
+    if (const std::optional<int> n = frame().askLineNumber(core::lineNumberOf(rows()[std::size_t(row)])))
         goToLine(*n);
 }
 
@@ -118,7 +118,7 @@ void CBivaloView::goToLine(int n)
 {
     if (n < 0 || n > grid()->rowCount())
         return;
-    if (const int row = finder().rowOfLine(n); row >= 0)
+    if (const int row = rowQueries().rowOfLine(n); row >= 0)
         goToRowWithMargin(row, true);
 }
 
@@ -205,9 +205,9 @@ bool CBivaloView::selectWordAtCaret(QWidget* editorWindow)
 
 // --- bookmarks ------------------------------------------------------------------------------
 
-void CBivaloView::bookmarkHint(void* object)
+void CBivaloView::onHintBookmark(int what)
 {
-    if (*static_cast<const int*>(object) == kBookmarkToggle)
+    if (what == kBookmarkToggle)
         toggleBookmark();
     else
         nextBookmark(m_services.isShiftDown());

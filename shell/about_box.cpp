@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "framework/text_format.h"
 #include "shell/app_resources.h"
 #include "shell/link_static.h"
 #include "shell/string_table.h"
@@ -49,11 +50,7 @@ CAboutBox::CAboutBox(framework::Services& services, const std::string& homePage,
 
 std::string CAboutBox::versionLine()
 {
-    const std::string_view format = kVersionFormat;
-    const std::size_t at = format.find("%s");
-    return std::string(format.substr(0, at))
-        .append(shell::loadString(shell::IDS_VERSION))
-        .append(format.substr(at + 2));
+    return framework::formatText(kVersionFormat, {shell::loadString(shell::IDS_VERSION)});
 }
 
 std::string CAboutBox::readmeAddress(const std::filesystem::path& programFolder,

@@ -14,7 +14,6 @@
 #include "shell/main_frame.h"
 #include "shell/main_splitter.h"
 #include "shell/startup_command_line.h"
-#include "shell/string_table.h"
 
 CBivaloApp::CBivaloApp(framework::Services& services) : m_services(services)
 {
@@ -29,7 +28,7 @@ CBivaloApp::~CBivaloApp()
 
 std::string CBivaloApp::title()
 {
-    return "Bivalo " + std::string(shell::loadString(shell::IDS_VERSION));
+    return framework::kAppTitle;
 }
 
 bool CBivaloApp::initInstance(const std::vector<std::string>& arguments)

@@ -10,7 +10,10 @@
 #include <QTimerEvent>
 #include <QToolTip>
 
+#include "platform/to_qstring.h"
 #include "shell/string_table.h"
+
+using platform::toQString;
 
 namespace {
 
@@ -23,11 +26,6 @@ constexpr framework::ColorRef kLightGray = 0xC0C0C0;
 QColor toQColor(framework::ColorRef color)
 {
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
-
-QString toQString(const std::string& text)
-{
-    return QString::fromStdString(text);
 }
 
 } // namespace

@@ -5,15 +5,13 @@
 #include <QMenuBar>
 #include <QString>
 
+#include "platform/to_qstring.h"
 #include "shell/app_resources.h"
 #include "shell/string_table.h"
 
 namespace shell {
 
-static QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+using platform::toQString;
 
 QAction* createCommandAction(framework::CommandId command, std::string_view text, QObject* parent)
 {

@@ -20,9 +20,11 @@
 #include <QVBoxLayout>
 
 #include "core/bivalo_doc.h"
+#include "framework/text_format.h"
 #include "framework/update_hints.h"
 #include "panes/table_view.h"
 #include "platform/font_conversion.h"
+#include "platform/to_qstring.h"
 #include "platform/virtual_keys.h"
 #include "platform/window_message_target.h"
 #include "settings/app_settings.h"
@@ -43,6 +45,7 @@
 #include "shell/window_placement.h"
 
 using namespace framework;
+using platform::toQString;
 
 namespace {
 
@@ -66,18 +69,6 @@ constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
 };
 
 enum StatusPane { kMessagePane = 0, kSourceEditablePane = 5, kEditPane = 6, kTargetEditablePane = 7 };
-
-std::string formatWithPath(const char* format, const std::string& path)
-{
-    const std::string_view text = format;
-    const std::size_t at = text.find("%s");
-    return std::string(text.substr(0, at)).append(path).append(text.substr(at + 2));
-}
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 } // namespace
 
@@ -413,7 +404,7 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
     s_reloadQuestionShown = true;
     const std::string& path = fileIndex == 0 ? m_document->source.path() : m_document->destination.path();
     const MessageAnswer answer =
-        m_services.messageBox(formatWithPath(kFileChangedOutside, path), MessageButtons::YesNo, MessageIcon::Question);
+        m_services.messageBox(framework::formatText(kFileChangedOutside, {path}), MessageButtons::YesNo, MessageIcon::Question);
     s_reloadQuestionShown = false;
     if (answer == MessageAnswer::Yes)
         post(WM_COMMAND, ID_RESCAN, 0);

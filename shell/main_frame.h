@@ -31,11 +31,13 @@ class CBivaloDoc;
 // file panes, the toolbar with the Find box, the status bar with its legend and indicators.
 // It takes dropped files, keeps insert/overwrite mode, tells the file change watcher about
 // activation, offers to reload changed files and remembers its placement.
-class CMainFrame : public QMainWindow,
-                   public framework::CommandTarget,
-                   public framework::MessageTarget,
-                   public core::DocumentHost,
-                   public panes::ViewFrame {
+//
+// Each base is one role the design gives the frame:
+class CMainFrame : public QMainWindow,                 // the top-level window
+                   public framework::CommandTarget,    // its own commands, third in the router's chain
+                   public framework::MessageTarget,    // posted messages: commands, file changes
+                   public core::DocumentHost,          // the window as the document needs it
+                   public panes::ViewFrame {           // the window as the panes need it
     Q_OBJECT
 
 public:
@@ -56,6 +58,15 @@ public:
     void attachDocument(core::CBivaloDoc& document, QWidget* strip, QWidget* source, QWidget* target);
     void resetColumns();
 
+    // Why a command is greyed: the router asks the targets below in turn, and the first that
+    // has an enable rule for the id decides (framework/command_router.h). The rules are set
+    // up in one function or two per target:
+    //   the active pane  CBivaloView::addEditingCommands, addCopyEnables, addClipboardCommands,
+    //                    addSaveCommands, addNavigationCommands
+    //   the document     CBivaloDoc::addCommands, addSaveCommands, addEnableOnlyAnswers, which
+    //                    also ask DocumentHost::offers
+    //   the main frame   CMainFrame::addCommands
+    //   the application  CBivaloApp's constructor (About only)
     framework::CommandRouter& router() { return m_router; }
     // The active pane: the first target of commands and the receiver of message 0x601.
     void setActivePane(framework::CommandTarget* commands, framework::MessageTarget* messages);

@@ -5,11 +5,15 @@
 #include <utility>
 
 #include "framework/command_ids.h"
+#include "framework/services.h"
 
 namespace shell {
 namespace {
 
 using namespace framework;
+
+// String 99: the version, the last word of the application title.
+constexpr std::string_view kVersion = std::string_view(kAppTitle).substr(std::string_view(kAppTitle).rfind(' ') + 1);
 
 struct StringEntry {
     std::uint32_t id;
@@ -17,7 +21,7 @@ struct StringEntry {
 };
 
 constexpr auto kStrings = std::to_array<StringEntry>({
-    {IDS_VERSION, "1.15"},
+    {IDS_VERSION, kVersion},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
 
     {ID_INDICATOR_SOURCE_ONLY, "Source only"},

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "bench/press_timing.h"
+#include "bench/window_bench.h"
 #include "core/bivalo_doc.h"
 #include "framework/command_ids.h"
 #include "framework/scripted_services.h"
@@ -72,14 +73,9 @@ Figures walkWithEasyJoin(CMainFrame& frame)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: easyjoin_bench SOURCE TARGET\n");
+    if (!bench::argumentsGiven(argc, 3, "easyjoin_bench SOURCE TARGET"))
         return 2;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
+    bench::BenchApplication application(argv);
     framework::ScriptedServices services;
     CBivaloApp app(services);
     if (!app.initInstance({argv[1], argv[2]}))
@@ -87,7 +83,7 @@ int main(int argc, char** argv)
     CMainFrame& frame = app.mainFrame();
     frame.show();
     QApplication::setActiveWindow(&frame);
-    auto& target = *static_cast<panes::CBivaloView*>(frame.splitter().widget(2));
+    panes::CBivaloView& target = bench::pane(app, 2);
     target.grid()->setFocus(Qt::OtherFocusReason);
     settle();
     core::CBivaloDoc& doc = app.document();

@@ -20,6 +20,7 @@
 #include <QApplication>
 
 #include "bench/press_timing.h"
+#include "bench/window_bench.h"
 #include "core/bivalo_doc.h"
 #include "grid/cell_table_box.h"
 #include "panes/bivalo_view.h"
@@ -33,6 +34,7 @@ namespace {
 
 using bench::Clock;
 using bench::Figures;
+using bench::pane;
 using bench::timed;
 
 double millisecondsSince(Clock::time_point start)
@@ -81,11 +83,6 @@ double copyAndFsync(const std::string& path)
     return ms;
 }
 
-panes::CBivaloView& pane(CBivaloApp& app, int column)
-{
-    return *static_cast<panes::CBivaloView*>(app.mainFrame().splitter().widget(column));
-}
-
 int nextDifference(panes::CBivaloView& target, int row)
 {
     const int rows = target.doc().rowCount;
@@ -100,15 +97,10 @@ int nextDifference(panes::CBivaloView& target, int row)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: edit_bench SOURCE TARGET [REPEATS]\n");
+    if (!bench::argumentsGiven(argc, 3, "edit_bench SOURCE TARGET [REPEATS]"))
         return 2;
-    }
     const int repeats = argc > 3 ? std::atoi(argv[3]) : 50;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
+    bench::BenchApplication application(argv);
 
     platform::QtServices services;
     CBivaloApp app(services);

@@ -16,6 +16,7 @@
 #include <QApplication>
 
 #include "bench/press_timing.h"
+#include "bench/window_bench.h"
 #include "core/bivalo_doc.h"
 #include "framework/scripted_services.h"
 #include "grid/cell_messages.h"
@@ -28,14 +29,10 @@
 namespace {
 
 using bench::Figures;
+using bench::pane;
 using bench::press;
 using bench::settle;
 using bench::timed;
-
-panes::CBivaloView& pane(CBivaloApp& app, int column)
-{
-    return *static_cast<panes::CBivaloView*>(app.mainFrame().splitter().widget(column));
-}
 
 void focus(panes::CBivaloView& view)
 {
@@ -86,15 +83,10 @@ void print(const char* name, const Figures& figures, const char* note)
 
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]\n");
+    if (!bench::argumentsGiven(argc, 4, "navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]"))
         return 2;
-    }
     const int rounds = argc > 4 ? std::atoi(argv[4]) : 5;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
+    bench::BenchApplication application(argv);
     // Message boxes answer at once: "not found" must not wait for a click.
     framework::ScriptedServices services;
     CBivaloApp app(services);

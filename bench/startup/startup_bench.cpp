@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "bench/window_bench.h"
 #include "grid/cell_table_box.h"
 #include "panes/dst_view.h"
 #include "panes/table_view.h"
@@ -95,16 +96,11 @@ double pageDown(grid::TCellTableBox& grid, int pages)
 int main(int argc, char** argv)
 {
     const Clock::time_point mainStart = Clock::now();
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench SOURCE TARGET [PAGES]\n");
+    if (!bench::argumentsGiven(argc, 3, "startup_bench SOURCE TARGET [PAGES]"))
         return 2;
-    }
     const int pages = argc > 3 ? std::atoi(argv[3]) : 1000;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
+    bench::BenchApplication benchApplication(argv);
+    QApplication& application = benchApplication.application();
     QApplication::setApplicationName(QString::fromStdString(CBivaloApp::title()));
     const double qtReady = secondsSince(mainStart);
 

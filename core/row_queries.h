@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/edit_pair.h"
+#include "core/row_map.h"
+
+namespace core {
+
+// The number shown for a row entry: |entry + 1|.
+inline int lineNumberOf(std::int32_t entry) { return entry + 1 < 0 ? -(entry + 1) : entry + 1; }
+
+// Read-only questions about one side's aligned rows: where its differences lie and which row
+// carries a line number. The panes ask them; changing rows is RowEditor's.
+class RowQueries {
+public:
+    RowQueries(const EditPair& pair, int side);
+
+    int rowCount() const { return *m_pair.rowCount; }
+    // A row of the pair (within the row count).
+    bool isRow(int row) const { return row >= 0 && row < rowCount(); }
+    // A virtual row or a line whose state is not Same.
+    bool isDifferenceRow(int row) const;
+    // The first row of the run of difference rows that holds row; row itself when the row
+    // above is no difference.
+    int blockStart(int row) const;
+    // The first row of the first difference block; -1 when there is none.
+    int firstDifference() const { return findDifference(-1, true); }
+    // The first row of the next difference block from start (-1: from the top), leaving
+    // the block start lies in first; -1 when there is none.
+    int findDifference(int start, bool forwards) const;
+    // The row of line number n, a virtual row giving way to the real line above it; -1
+    // when no row carries the number.
+    int rowOfLine(int n) const;
+
+private:
+    std::int32_t entry(int row) const { return (*m_pair.rows[m_side])[static_cast<std::size_t>(row)]; }
+
+    EditPair m_pair;
+    int m_side;
+};
+
+} // namespace core

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "core/row_queries.h"
+#include "core/side.h"
+#include "tests/core/edit_test_pair.h"
+
+namespace core {
+namespace {
+
+using testing::EditTestPair;
+
+RowQueries queries(EditTestPair& p, int side) { return RowQueries(p.pair(), side); }
+
+// Rows: a/a, b/x, c/y, d/d, e/-, f/f, g/g: two difference blocks, the second a filler row on
+// the target.
+EditTestPair twoBlocks()
+{
+    return EditTestPair({"a", "b", "c", "d", "e", "f", "g"}, {"a", "x", "y", "d", "f", "g"});
+}
+
+TEST(RowQueries, DifferenceRowsAreVirtualOrNotSameAndNothingOutsideTheRows)
+{
+    EditTestPair p = twoBlocks();
+    ASSERT_EQ(p.rowCount, 7);
+    const RowQueries target = queries(p, kDestinationSide);
+    EXPECT_FALSE(target.isDifferenceRow(0));
+    EXPECT_TRUE(target.isDifferenceRow(1));
+    EXPECT_TRUE(target.isDifferenceRow(2));
+    EXPECT_FALSE(target.isDifferenceRow(3));
+    EXPECT_TRUE(target.isDifferenceRow(4));    // the filler row
+    EXPECT_FALSE(target.isDifferenceRow(-1));
+    EXPECT_FALSE(target.isDifferenceRow(7));
+}
+
+TEST(RowQueries, AnEditedLineIsADifferenceOnItsSideOnly)
+{
+    EditTestPair p = twoBlocks();
+    ASSERT_TRUE(p.editor(kSourceSide).setCellText(5, "changed").done);
+    EXPECT_TRUE(queries(p, kSourceSide).isDifferenceRow(5));
+    EXPECT_FALSE(queries(p, kDestinationSide).isDifferenceRow(5));
+}
+
+TEST(RowQueries, BlockStartIsTheFirstRowOfTheRunHoldingTheRow)
+{
+    EditTestPair p = twoBlocks();
+    const RowQueries source = queries(p, kSourceSide);
+    EXPECT_EQ(source.blockStart(2), 1);
+    EXPECT_EQ(source.blockStart(1), 1);
+    EXPECT_EQ(source.blockStart(4), 4);
+    EXPECT_EQ(source.blockStart(0), 0);
+}
+
+TEST(RowQueries, FindDifferenceLeavesTheBlockItStartsInBothWays)
+{
+    EditTestPair p = twoBlocks();
+    const RowQueries target = queries(p, kDestinationSide);
+    EXPECT_EQ(target.firstDifference(), 1);
+    EXPECT_EQ(target.findDifference(-1, true), 1);
+    EXPECT_EQ(target.findDifference(0, true), 1);
+    EXPECT_EQ(target.findDifference(1, true), 4);
+    EXPECT_EQ(target.findDifference(2, true), 4);
+    EXPECT_EQ(target.findDifference(4, true), -1);
+    EXPECT_EQ(target.findDifference(4, false), 2);    // the last row of the block above
+    EXPECT_EQ(target.findDifference(3, false), 2);
+    EXPECT_EQ(target.findDifference(1, false), -1);
+}
+
+TEST(RowQueries, IdenticalFilesHaveNoDifference)
+{
+    EditTestPair p({"same", "lines"}, {"same", "lines"});
+    EXPECT_EQ(queries(p, kSourceSide).firstDifference(), -1);
+    EXPECT_EQ(queries(p, kDestinationSide).findDifference(1, false), -1);
+}
+
+TEST(RowQueries, RowOfLineFindsTheRowThatShowsTheNumber)
+{
+    EditTestPair p = twoBlocks();
+    const RowQueries target = queries(p, kDestinationSide);
+    EXPECT_EQ(target.rowOfLine(1), 0);
+    EXPECT_EQ(target.rowOfLine(4), 3);
+    EXPECT_EQ(target.rowOfLine(5), 5);
+    EXPECT_EQ(target.rowOfLine(6), 6);
+    EXPECT_EQ(target.rowOfLine(7), -1);
+    EXPECT_EQ(target.rowOfLine(0), -1);
+    EXPECT_EQ(queries(p, kSourceSide).rowOfLine(7), 6);
+}
+
+TEST(RowQueries, AVirtualRowGivesItsNumberToTheRealLineAbove)
+{
+    // Rows: one/one, two/six, three/-, four/four: the filler shows the number of "six".
+    EditTestPair p({"one", "two", "three", "four"}, {"one", "six", "four"});
+    ASSERT_TRUE(isVirtualRow(p.destinationRows[2]));
+    EXPECT_EQ(lineNumberOf(p.destinationRows[2]), 2);
+    EXPECT_EQ(queries(p, kDestinationSide).rowOfLine(2), 1);
+    EXPECT_EQ(queries(p, kDestinationSide).rowOfLine(3), 3);
+}
+
+} // namespace
+} // namespace core
