@@ -16,6 +16,18 @@ T takeAnswer(std::deque<T>& queue, const std::string& what)
     return answer;
 }
 
+// A chooser dialog: records the starting value, then replaces it with the scripted choice.
+template <typename T>
+bool choose(T& value, std::vector<T>& shown, std::deque<std::optional<T>>& answers, const std::string& what)
+{
+    shown.push_back(value);
+    const std::optional<T> answer = takeAnswer(answers, what);
+    if (!answer)
+        return false;
+    value = *answer;
+    return true;
+}
+
 } // namespace
 
 void ScriptedServices::answerFileDialog(const std::string& path, bool readOnly)
@@ -52,22 +64,12 @@ std::optional<FileDialogResult> ScriptedServices::fileDialog(const FileDialogReq
 
 bool ScriptedServices::chooseFont(LogFont& font)
 {
-    m_fontDialogs.push_back(font);
-    const std::optional<LogFont> answer = takeAnswer(m_fontAnswers, "font dialog");
-    if (!answer)
-        return false;
-    font = *answer;
-    return true;
+    return choose(font, m_fontDialogs, m_fontAnswers, "font dialog");
 }
 
 bool ScriptedServices::chooseColor(ColorRef& color)
 {
-    m_colorDialogs.push_back(color);
-    const std::optional<ColorRef> answer = takeAnswer(m_colorAnswers, "colour dialog");
-    if (!answer)
-        return false;
-    color = *answer;
-    return true;
+    return choose(color, m_colorDialogs, m_colorAnswers, "colour dialog");
 }
 
 bool ScriptedServices::startDetached(const std::vector<std::string>& argv)
