@@ -8,14 +8,12 @@
 
 #include <QFontMetricsF>
 #include <QHelpEvent>
-#include <QLineEdit>
 #include <QStyle>
 #include <QToolTip>
 
 #include "core/row_editor.h"
 #include "framework/update_hints.h"
 #include "grid/cell_messages.h"
-#include "panes/drag_hit.h"
 #include "panes/pane_table.h"
 #include "panes/view_frame.h"
 #include "panes/visible_rows.h"
@@ -43,14 +41,6 @@ constexpr int kTableMode = 4;    // several rows may be selected, no row-header 
 // Room beside the text in a cell (the grid's insets) and the widest column a pane takes.
 constexpr std::int64_t kTextMargin = 10;
 constexpr std::int64_t kWidestColumn = 1 << 26;
-
-std::size_t longestLine(const core::LineFile& file)
-{
-    std::size_t longest = 0;
-    for (std::int32_t index = 0; index < file.count(); ++index)
-        longest = std::max(longest, file.lineAt(index)->text().size());
-    return longest;
-}
 
 // The widest character a byte of a line can show as: UTF-8 characters take at least as many
 // bytes as this width covers, a byte that is not UTF-8 shows as a Latin-1 character.
@@ -490,153 +480,6 @@ void CBivaloView::setCellFont(const framework::LogFont& font)
     applyColumnWidth();
     // The rows changed height: keep the same first row at the top, not the same pixel origin.
     grid()->send(grid::TCM_SETSCROLLY, WParam(grid()->geometry().rows.start(firstRow)), 0);
-}
-
-// --- hints ----------------------------------------------------------------------------------
-
-// The one place a pane turns a hint into a call; the table of hints, their senders and
-// their receivers is in framework/update_hints.h.
-void CBivaloView::onUpdate(framework::View*, int hint, void* object)
-{
-    using namespace framework;
-    if (grid() == nullptr)
-        return;
-    switch (hint) {
-    case kHintCompared: onHintCompared(); break;
-    case kHintSyncScroll: onHintSyncScroll(static_cast<grid::TCell*>(object)); break;
-    case kHintActivatePane: onHintActivatePane(); break;
-    case kHintGoToRow: onHintGoToRow(*static_cast<int*>(object)); break;
-    case kHintActivateSource: onHintActivateSource(); break;
-    case kHintOverwriteState: onHintOverwriteState(*static_cast<bool*>(object)); break;
-    case kHintCopyLine:
-    case kHintCopyDifference: onHintCopy(*static_cast<const core::CopyRequest*>(object)); break;
-    case kHintFillFont: onHintFillFont(*static_cast<LogFont*>(object)); break;
-    case kHintSetFont: onHintSetFont(*static_cast<const LogFont*>(object)); break;
-    case kHintOptionsChanged: onHintOptionsChanged(); break;
-    case kHintDragHitTest: onHintDragHitTest(*static_cast<DragHit*>(object)); break;
-    case kHintStoreRow: onHintStoreRow(*static_cast<int*>(object)); break;
-    case kHintRestoreRow: onHintRestoreRow(*static_cast<int*>(object)); break;
-    case kHintUndone: onHintUndone(*static_cast<const core::UndoneRow*>(object)); break;
-    case kHintRowsChanged: onHintRowsChanged(); break;
-    case kHintEasyJoin: onHintEasyJoin(static_cast<CommandTarget*>(object)); break;
-    case kHintInsertRow:
-    case kHintRemoveRow: onHintRowChange(hint, *static_cast<const core::RowChange*>(object)); break;
-    case kHintIdle: onHintIdle(); break;
-    case kHintClearSelection: onHintClearSelection(); break;
-    case kHintFinishEditing: onHintFinishEditing(); break;
-    case kHintBookmark: onHintBookmark(*static_cast<const int*>(object)); break;
-    case kHintMoveToNextDiffRow: onHintMoveToNextDiffRow(*static_cast<int*>(object)); break;
-    case kHintModifiedChanged: onHintModifiedChanged(); break;
-    case kHintRescanned: onHintRescanned(); break;
-    case kHintResync: onHintResync(); break;
-    default: break;
-    }
-}
-
-void CBivaloView::onHintCompared()
-{
-    grid()->setRowCount(m_doc.rowCount);
-    grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
-    m_inlineChanges.clear();
-    m_longestLine = std::max(longestLine(m_doc.source), longestLine(m_doc.destination));
-    applyColumnWidth();
-    AttachSide();
-    updateCaption();
-    m_easyJoinDialog = nullptr;
-}
-
-void CBivaloView::onHintSyncScroll(grid::TCell* sender)
-{
-    m_syncGuard = true;
-    if (m_doc.syncScroll && sender != nullptr) {
-        grid()->CopyState(*sender, 0x07);
-        grid()->updateNow();
-    }
-    m_syncGuard = false;
-}
-
-void CBivaloView::onHintActivatePane()
-{
-    frame().activateView(this);
-    onActivateView(true);
-}
-
-void CBivaloView::onHintActivateSource()
-{
-    onHintActivatePane();
-}
-
-void CBivaloView::onHintSetFont(const framework::LogFont& font)
-{
-    setCellFont(font);
-}
-
-void CBivaloView::onHintOptionsChanged()
-{
-    grid()->invalidateAll();
-    if (settings::appSettings().RowHeight > 0)
-        grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
-}
-
-void CBivaloView::onHintRowsChanged()
-{
-    // A new row count lays the grid out again; the same count keeps every row's place,
-    // so a copy need not measure a million rows again.
-    grid()->setRowCount(m_doc.rowCount);
-    grid()->invalidateAll();
-    grid()->refreshEditor();
-}
-
-void CBivaloView::onHintDragHitTest(DragHit& hit)
-{
-    hit.hit = hit.hit || hasRowAt(hit.screen);
-}
-
-void CBivaloView::onHintEasyJoin(framework::CommandTarget* dialog)
-{
-    // The current row's colours change with the dialog, also those of an open in-cell editor.
-    m_easyJoinDialog = dialog;
-    grid()->setFocus(Qt::OtherFocusReason);
-    if (dialog != nullptr) {
-        if (const int row = firstDifference(); row >= 0)
-            goToRowCentred(row);
-    }
-    grid()->invalidateAll();
-    grid()->refreshEditor();
-    m_skipList.clear();
-}
-
-void CBivaloView::onHintIdle()
-{
-    const auto* editor = qobject_cast<QLineEdit*>(grid()->activeEditor());
-    if (editor != nullptr && editor->hasSelectedText() && anyRowSelected())
-        grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
-}
-
-void CBivaloView::onHintClearSelection()
-{
-    grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
-}
-
-void CBivaloView::onHintFinishEditing()
-{
-    grid()->endEdit(true);
-}
-
-void CBivaloView::onHintModifiedChanged()
-{
-    updateCaption();
-}
-
-void CBivaloView::onHintRescanned()
-{
-    // The editor may still hold the text of the line before the reload: drop it.
-    grid()->endEdit(false);
-}
-
-void CBivaloView::onHintResync()
-{
-    sendScrollState(false);
 }
 
 } // namespace panes

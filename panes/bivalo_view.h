@@ -182,7 +182,8 @@ protected:
     // holds a selection then.
     bool selectWordAtCaret(QWidget* editorWindow);
 
-    // --- hints: onUpdate hands each hint to one of these (table in framework/update_hints.h).
+    // --- hints (bivalo_view_hints.cpp): onUpdate hands each hint to one of these; the table
+    // of hints is in framework/update_hints.h.
     // The virtual ones are those CDstView replaces; the source pane ignores the empty ones.
     virtual void onHintCompared();                          // take the row count, contents, caption
     void onHintSyncScroll(grid::TCell* sender);             // copy the sender's scroll state
