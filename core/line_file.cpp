@@ -370,6 +370,15 @@ void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
     }
 }
 
+// What one load carries from line to line.
+struct LineFile::LoadState {
+    TextRules rules;
+    RecentTexts recent;
+    std::int32_t pieces = 0;
+    bool firstLine = true;
+    bool lastLineEnded = false;
+};
+
 bool LineFile::load(const std::string& path)
 {
     m_path = path;
@@ -378,12 +387,8 @@ bool LineFile::load(const std::string& path)
     m_loadProblem = LoadProblem::None;
 
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.fd() < 0) {
-        m_loadProblem = problemOfErrno(errno);
-        return false;
-    }
     struct stat status {};
-    if (::fstat(file.fd(), &status) != 0) {
+    if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0) {
         m_loadProblem = problemOfErrno(errno);
         return false;
     }
@@ -391,9 +396,20 @@ bool LineFile::load(const std::string& path)
         m_loadProblem = LoadProblem::Folder;
         return false;
     }
+    clearForLoading(status.st_size);
+    LoadState state;
+    state.rules = currentTextRules();
+    m_indentTabSize = state.rules.tabSize;
+    const bool complete = readLines(file.fd(), state);
+    finishLoading(state.pieces, state.lastLineEnded);
+    m_loaded = complete;
+    return complete;
+}
 
+void LineFile::clearForLoading(off_t fileSize)
+{
     const auto expected = static_cast<std::int32_t>(
-        std::min<off_t>(status.st_size / kBytesPerExpectedLine, INT32_MAX - kLoadGrowth));
+        std::min<off_t>(fileSize / kBytesPerExpectedLine, INT32_MAX - kLoadGrowth));
     m_lines.clear();
     m_store.clear();
     m_diskForms.clear();
@@ -404,44 +420,20 @@ bool LineFile::load(const std::string& path)
     m_firstLineEndsWithCrLf = false;
     m_size = expected == 0 ? kMinimumExpectedLines : expected;
     // The texts take about the file's bytes: line ends and trailing blanks go, tabs grow.
-    m_store.reserve(static_cast<std::size_t>(status.st_size));
+    m_store.reserve(static_cast<std::size_t>(fileSize));
+}
 
-    const TextRules rules = currentTextRules();
-    m_indentTabSize = rules.tabSize;
-    RecentTexts recent;
-    std::int32_t pieces = 0;
-    bool firstLine = true;
-    bool lastLineEnded = false;
-    auto addLine = [&](std::string_view line, bool endsWithLineFeed, const char* lastTab) {
-        const bool crLf = endsWithLineFeed && !line.empty() && line.back() == '\r';
-        if (crLf)
-            line.remove_suffix(1);
-        if (firstLine)
-            m_firstLineEndsWithCrLf = crLf;
-        firstLine = false;
-        do {
-            const std::size_t take = std::min(kPieceSize, line.size());
-            const std::string_view piece = line.substr(0, take);
-            line.remove_prefix(take);
-            const char* pieceLastTab = lastTab != nullptr && lastTab < piece.data() ? nullptr : lastTab;
-            addPiece(pieces++, {.bytes = piece, .continues = !line.empty(), .keepBytes = true, .lastTab = pieceLastTab},
-                     rules, recent);
-        } while (!line.empty());
-        if (endsWithLineFeed && crLf != m_firstLineEndsWithCrLf)
-            m_otherLineEnds.push_back(pieces - 1);
-        lastLineEnded = endsWithLineFeed;
-    };
-
+bool LineFile::readLines(int fd, LoadState& state)
+{
     // The slack lets the line scan read whole blocks up to the end of what was read.
     std::vector<char> chunk(kReadChunk + kLineScanSlack);
     std::string carried; // the start of a line that runs past the end of a chunk
     for (;;) {
-        const ssize_t got = ::read(file.fd(), chunk.data(), kReadChunk);
+        const ssize_t got = ::read(fd, chunk.data(), kReadChunk);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             m_loadProblem = problemOfErrno(errno);
-            finishLoading(pieces, lastLineEnded);
             return false;
         }
         if (got == 0)
@@ -451,21 +443,41 @@ bool LineFile::load(const std::string& path)
         for (LineEnd line; (line = findLineEnd(rest, end)).at != end; rest = line.at + 1) {
             const std::string_view text(rest, static_cast<std::size_t>(line.at - rest));
             if (carried.empty()) {
-                addLine(text, true, line.lastTab);
+                addLoadedLine(state, text, true, line.lastTab);
             } else {
                 carried.append(text);
-                addLine(carried, true, unknownTabs(carried));
+                addLoadedLine(state, carried, true, unknownTabs(carried));
                 carried.clear();
             }
         }
         carried.append(rest, end);
     }
     if (!carried.empty())
-        addLine(carried, false, unknownTabs(carried));
-
-    finishLoading(pieces, lastLineEnded);
-    m_loaded = true;
+        addLoadedLine(state, carried, false, unknownTabs(carried));
     return true;
+}
+
+// A line longer than a piece is stored as several pieces, each but the last continued.
+void LineFile::addLoadedLine(LoadState& state, std::string_view line, bool endsWithLineFeed, const char* lastTab)
+{
+    const bool crLf = endsWithLineFeed && !line.empty() && line.back() == '\r';
+    if (crLf)
+        line.remove_suffix(1);
+    if (state.firstLine)
+        m_firstLineEndsWithCrLf = crLf;
+    state.firstLine = false;
+    do {
+        const std::size_t take = std::min(kPieceSize, line.size());
+        const std::string_view piece = line.substr(0, take);
+        line.remove_prefix(take);
+        const char* pieceLastTab = lastTab != nullptr && lastTab < piece.data() ? nullptr : lastTab;
+        addPiece(state.pieces++,
+                 {.bytes = piece, .continues = !line.empty(), .keepBytes = true, .lastTab = pieceLastTab},
+                 state.rules, state.recent);
+    } while (!line.empty());
+    if (endsWithLineFeed && crLf != m_firstLineEndsWithCrLf)
+        m_otherLineEnds.push_back(state.pieces - 1);
+    state.lastLineEnded = endsWithLineFeed;
 }
 
 bool isEqual(const LineRecord& a, const LineRecord* b, bool* blankDifference)

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/types.h>
+
 #include "core/disk_forms.h"
 #include "core/line_record.h"
 #include "core/recent_texts.h"
@@ -127,10 +129,13 @@ private:
     // Makes record's text, key and hash those of an equal line.
     static void shareText(LineRecord& record, const LineRecord& equal);
     std::string_view readLineEnd(std::int32_t index) const;
+    // Loading: clear, read the lines of the open file, then settle the end of the file.
+    struct LoadState;
+    void clearForLoading(off_t fileSize);
+    // False when a read failed; the lines read until then stay.
+    bool readLines(int fd, LoadState& state);
+    void addLoadedLine(LoadState& state, std::string_view line, bool endsWithLineFeed, const char* lastTab);
     void finishLoading(std::int32_t pieces, bool lastLineEnded);
-    // Gives the last kept line the bytes of its blank pieces that loading dropped;
-    // returns the index of the line's last piece.
-    std::int32_t joinDroppedPieces(std::int32_t pieces);
 
     std::int32_t m_count = 0;
     std::string m_path;
