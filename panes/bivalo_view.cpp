@@ -256,7 +256,7 @@ std::string CBivaloView::fileInfoText() const
     if (error)
         return {};
     char text[80];
-    std::snprintf(text, sizeof text, "Modified: %s, Size: %d", localTimeText(time).c_str(), int(size));
+    std::snprintf(text, sizeof text, kModifiedFormat, localTimeText(time).c_str(), int(size));
     return text;
 }
 
