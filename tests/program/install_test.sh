@@ -2,10 +2,11 @@
 # Installs the build into a temporary prefix and checks the tree a desktop expects: the
 # launcher that finds the window program relative to itself, the desktop entry, icon,
 # metadata and manual page; the validators run when they are installed.
-#   install_test.sh BUILD_DIR APP_ID
+#   install_test.sh BUILD_DIR APP_ID VERSION
 set -euo pipefail
 build=$1
 app_id=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix="$work/some prefix"
@@ -62,7 +63,7 @@ fi
 moved="$work/moved"
 mv "$prefix" "$moved"
 export BIVALO_INI="$work/Bivalo.INI"
-[ "$("$moved/bin/bivalo" --version)" = "Bivalo 1.15" ] || fail "installed --version"
+[ "$("$moved/bin/bivalo" --version)" = "Bivalo $version" ] || fail "installed --version"
 printf 'a\nb\n' >"$work/one"
 printf 'a\nc\n' >"$work/two"
 status=0
