@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 #include "platform/color_ref.h"
 #include "platform/painter.h"
@@ -99,6 +100,92 @@ TEST(CellPaint, AreaBelowTheLastRowHasTheBackgroundOfRowMinusOne)
     EXPECT_EQ(pixel(QPoint(last.left() + 40, last.top() + 2)), platform::rgb(255, 0, 0));
     EXPECT_EQ(pixel(QPoint(last.left() + 40, last.bottom() + 30)), grid.colors().background);
     EXPECT_EQ(pixel(QPoint(390, 5)), platform::rgb(255, 0, 0));     // the row band goes past the last column
+}
+
+// A grid that lets a test ask the colours it would paint a data cell in.
+class ColourProbe : public TCell {
+public:
+    using TCell::cellBackColor;
+    using TCell::cellTextColor;
+};
+
+using Role = ColorRef CellColors::*;
+
+// Editable, three columns by six rows, the cell (1, 2) current in an active grid, row 3
+// selected and marked, row 4 selected, row 5 marked, and every colour role a colour of its own.
+struct ColourStates {
+    GridOwner owner;
+    ColourProbe* grid = new ColourProbe;
+
+    ColourStates()
+    {
+        grid->create(&owner, QRect(0, 0, 400, 300), platform::WS_VISIBLE | TCS_EDITABLE, 1);
+        for (int i = 0; i < 3; ++i)
+            grid->send(TCM_INSERTCOLS, static_cast<WParam>(-1), 0);
+        grid->send(TCM_INSERTROWS, 0, 6);
+        grid->send(TCM_SETCURCELL, 1, 2);
+        grid->send(TCM_SETFOCUSSTATE, 1, 1);
+        grid->send(TCM_SELECTROW, 3, 1);
+        grid->send(TCM_MARKROW, 3, 1);
+        grid->send(TCM_SELECTROW, 4, 1);
+        grid->send(TCM_MARKROW, 5, 1);
+        ColorRef next = 0x101010;
+        for (Role role : {&CellColors::background, &CellColors::text, &CellColors::selectedBackground,
+                          &CellColors::selectedText, &CellColors::markedBackground, &CellColors::markedText,
+                          &CellColors::currentRowBackground, &CellColors::currentRowText,
+                          &CellColors::inactiveRowBackground, &CellColors::inactiveRowText,
+                          &CellColors::editableCellBackground, &CellColors::editableCellText,
+                          &CellColors::readOnlyCellBackground, &CellColors::readOnlyCellText})
+            grid->colors().*role = next++;
+    }
+};
+
+TEST(CellPaint, EachCellStateHasItsOwnPairOfColours)
+{
+    struct Case {
+        const char* state;
+        std::function<void(ColourProbe&)> arrange;
+        int column;
+        int row;
+        Role back;
+        Role text;
+    };
+    const auto asIs = [](ColourProbe&) {};
+    const Case cases[] = {
+        {"plain row", asIs, 0, 0, &CellColors::background, &CellColors::text},
+        {"below the last row", asIs, 0, 6, &CellColors::background, &CellColors::text},
+        {"above the first row", asIs, 0, -1, &CellColors::background, &CellColors::text},
+        {"selected", asIs, 0, 4, &CellColors::selectedBackground, &CellColors::selectedText},
+        {"marked", asIs, 0, 5, &CellColors::markedBackground, &CellColors::markedText},
+        {"selected and marked", asIs, 0, 3, &CellColors::selectedBackground, &CellColors::selectedText},
+        {"current row", asIs, 0, 2, &CellColors::currentRowBackground, &CellColors::currentRowText},
+        {"current cell, editable", asIs, 1, 2, &CellColors::editableCellBackground, &CellColors::editableCellText},
+        {"current cell, editing off", [](ColourProbe& g) { g.setEditEnabled(false); }, 1, 2,
+         &CellColors::readOnlyCellBackground, &CellColors::readOnlyCellText},
+        {"current cell of a marked row", [](ColourProbe& g) { g.send(TCM_MARKROW, 2, 1); }, 1, 2,
+         &CellColors::readOnlyCellBackground, &CellColors::readOnlyCellText},
+        {"current row outweighs its flags", [](ColourProbe& g) { g.send(TCM_SELECTROW, 2, 1); }, 0, 2,
+         &CellColors::currentRowBackground, &CellColors::currentRowText},
+        {"current cell, grid inactive", [](ColourProbe& g) { g.send(TCM_SETFOCUSSTATE, 0, 0); }, 1, 2,
+         &CellColors::inactiveRowBackground, &CellColors::inactiveRowText},
+        {"current row, grid inactive", [](ColourProbe& g) { g.send(TCM_SETFOCUSSTATE, 0, 0); }, 0, 2,
+         &CellColors::inactiveRowBackground, &CellColors::inactiveRowText},
+        {"current cell, no emphasis", [](ColourProbe& g) { g.setRowEmphasis(false); }, 1, 2,
+         &CellColors::background, &CellColors::text},
+        {"selected current row, no emphasis",
+         [](ColourProbe& g) {
+             g.setRowEmphasis(false);
+             g.send(TCM_SELECTROW, 2, 1);
+         },
+         1, 2, &CellColors::selectedBackground, &CellColors::selectedText},
+    };
+    for (const Case& c : cases) {
+        ColourStates f;
+        c.arrange(*f.grid);
+        const CellColors& colours = f.grid->colors();
+        EXPECT_EQ(f.grid->cellBackColor(c.column, c.row), colours.*c.back) << c.state;
+        EXPECT_EQ(f.grid->cellTextColor(c.column, c.row), colours.*c.text) << c.state;
+    }
 }
 
 TEST(CellPaint, EmptyGridIsFilledWithTheBackground)
