@@ -271,6 +271,14 @@ private:
     void drawCellText(platform::Painter& painter, const QRect& textArea, const std::string& text,
                       const CSFont& cellFont, std::uint32_t format);
     QRect textArea(const QRect& cell, int fontHeight) const;
+    // What chooses a data cell's colours; the current row (with emphasis) outweighs the row's flags.
+    enum class CellState { Plain, Selected, Marked, CurrentRow, InactiveRow, EditableCell, ReadOnlyCell };
+    struct ColourRoles {
+        ColorRef CellColors::*back;
+        ColorRef CellColors::*text;
+    };
+    CellState cellState(int column, int row) const;
+    static ColourRoles colourRoles(CellState state);
 
     // Input.
     void clickCell(const QPoint& point);

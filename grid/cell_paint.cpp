@@ -34,38 +34,45 @@ std::string bufferText(const std::array<char, 4096>& buffer)
 
 } // namespace
 
-ColorRef TCell::cellBackColor(int column, int row)
+TCell::CellState TCell::cellState(int column, int row) const
 {
     if (!m_geometry.rows.contains(row))
-        return m_colors.background;
+        return CellState::Plain;
     if (m_rowEmphasis && row == m_position.row) {
         if (column == m_position.column && m_position.active)
-            return isCellEditable(column, row) ? m_colors.editableCellBackground : m_colors.readOnlyCellBackground;
-        return m_position.active ? m_colors.currentRowBackground : m_colors.inactiveRowBackground;
+            return isCellEditable(column, row) ? CellState::EditableCell : CellState::ReadOnlyCell;
+        return m_position.active ? CellState::CurrentRow : CellState::InactiveRow;
     }
     const std::uint8_t flags = rowFlags(row);
     if (flags & kRowSelected)
-        return m_colors.selectedBackground;
+        return CellState::Selected;
     if (flags & kRowMarked)
-        return m_colors.markedBackground;
-    return m_colors.background;
+        return CellState::Marked;
+    return CellState::Plain;
+}
+
+TCell::ColourRoles TCell::colourRoles(CellState state)
+{
+    switch (state) {
+    case CellState::Selected: return {&CellColors::selectedBackground, &CellColors::selectedText};
+    case CellState::Marked: return {&CellColors::markedBackground, &CellColors::markedText};
+    case CellState::CurrentRow: return {&CellColors::currentRowBackground, &CellColors::currentRowText};
+    case CellState::InactiveRow: return {&CellColors::inactiveRowBackground, &CellColors::inactiveRowText};
+    case CellState::EditableCell: return {&CellColors::editableCellBackground, &CellColors::editableCellText};
+    case CellState::ReadOnlyCell: return {&CellColors::readOnlyCellBackground, &CellColors::readOnlyCellText};
+    case CellState::Plain: break;
+    }
+    return {&CellColors::background, &CellColors::text};
+}
+
+ColorRef TCell::cellBackColor(int column, int row)
+{
+    return m_colors.*colourRoles(cellState(column, row)).back;
 }
 
 ColorRef TCell::cellTextColor(int column, int row)
 {
-    if (!m_geometry.rows.contains(row))
-        return m_colors.text;
-    if (m_rowEmphasis && row == m_position.row) {
-        if (column == m_position.column && m_position.active)
-            return isCellEditable(column, row) ? m_colors.editableCellText : m_colors.readOnlyCellText;
-        return m_position.active ? m_colors.currentRowText : m_colors.inactiveRowText;
-    }
-    const std::uint8_t flags = rowFlags(row);
-    if (flags & kRowSelected)
-        return m_colors.selectedText;
-    if (flags & kRowMarked)
-        return m_colors.markedText;
-    return m_colors.text;
+    return m_colors.*colourRoles(cellState(column, row)).text;
 }
 
 ColorRef TCell::fixedBackColor(int, int)
