@@ -57,8 +57,10 @@ private:
 
 class CellEditingTest : public ::testing::Test {
 protected:
-    void make(int columns)
+    // An editable grid over the owner's cells (one a row), its first cell current.
+    void make(std::vector<std::string> cells, int columns = 1)
     {
+        owner.cells = std::move(cells);
         grid = new TCell;
         grid->create(&owner, QRect(0, 0, 480, 280),
                      platform::WS_VISIBLE | TCS_EDITABLE | TCS_HGRID | TCS_VGRID | TCS_HEADER, 7);
@@ -77,8 +79,7 @@ protected:
 
 TEST_F(CellEditingTest, EditorLiesOverTheCurrentCellWithItsText)
 {
-    owner.cells = {"first", "second"};
-    make(1);
+    make({"first", "second"});
     ASSERT_NE(editor(), nullptr);
     EXPECT_EQ(editor()->text(), "first");
     EXPECT_FALSE(editor()->isModified());
@@ -90,8 +91,7 @@ TEST_F(CellEditingTest, EditorLiesOverTheCurrentCellWithItsText)
 
 TEST_F(CellEditingTest, EnterInTheEditorCommitsAndMovesOneRowDown)
 {
-    owner.cells = {"abc", "def"};
-    make(1);
+    make({"abc", "def"});
     editor()->setCursorPosition(3);
     QTest::keyClicks(editor(), "X");
     QTest::keyClick(editor(), Qt::Key_Return);
@@ -103,8 +103,7 @@ TEST_F(CellEditingTest, EnterInTheEditorCommitsAndMovesOneRowDown)
 
 TEST_F(CellEditingTest, RefusedCommitKeepsTheEditorOnTheCell)
 {
-    owner.cells = {"abc", "def"};
-    make(1);
+    make({"abc", "def"});
     owner.refuseStore = true;
     QTest::keyClicks(editor(), "Z");
     EXPECT_EQ(grid->send(TCM_ROWDOWN, 1, 0), 0);
@@ -117,8 +116,7 @@ TEST_F(CellEditingTest, RefusedCommitKeepsTheEditorOnTheCell)
 // current row follows, and stays put with the text when the store is refused.
 TEST_F(CellEditingTest, FollowingAnotherGridNeverLosesTypedText)
 {
-    owner.cells = {"abc", "def", "ghi"};
-    make(1);
+    make({"abc", "def", "ghi"});
     TCell* other = new TCell;
     other->create(&owner, QRect(0, 0, 100, 100), platform::WS_VISIBLE, 8);
     other->send(TCM_INSERTCOLS, WParam(-1), 0);
@@ -142,17 +140,15 @@ TEST_F(CellEditingTest, FollowingAnotherGridNeverLosesTypedText)
 
 TEST_F(CellEditingTest, UnchangedTextIsNotStored)
 {
-    owner.cells = {"abc", "def"};
-    make(1);
+    make({"abc", "def"});
     grid->send(TCM_ROWDOWN, 1, 0);
     EXPECT_TRUE(owner.stored.empty());
 }
 
 TEST_F(CellEditingTest, MaskFromTheOwnerShapesTheText)
 {
-    owner.cells = {"1234", "9"};
     owner.mask = "DD.DD";
-    make(1);
+    make({"1234", "9"});
     EXPECT_EQ(editor()->text(), "12.40");
     QTest::keyClicks(editor(), "56");
     EXPECT_EQ(editor()->text(), "56.40");
@@ -161,8 +157,7 @@ TEST_F(CellEditingTest, MaskFromTheOwnerShapesTheText)
 
 TEST_F(CellEditingTest, RightInsideTheTextMovesTheCaretAndAtItsEndTheColumn)
 {
-    owner.cells = {"ab"};
-    make(2);
+    make({"ab"}, 2);
     editor()->setCursorPosition(1);
     QTest::keyClick(editor(), Qt::Key_Right);
     EXPECT_EQ(editor()->cursorPosition(), 2);
@@ -173,8 +168,7 @@ TEST_F(CellEditingTest, RightInsideTheTextMovesTheCaretAndAtItsEndTheColumn)
 
 TEST_F(CellEditingTest, CtrlRightMovesTheColumnFromInsideTheText)
 {
-    owner.cells = {"abc"};
-    make(2);
+    make({"abc"}, 2);
     editor()->setCursorPosition(1);
     QTest::keyClick(editor(), Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(grid->position().column, 1);
@@ -182,8 +176,7 @@ TEST_F(CellEditingTest, CtrlRightMovesTheColumnFromInsideTheText)
 
 TEST_F(CellEditingTest, LeftAtTheStartMovesToThePreviousColumn)
 {
-    owner.cells = {"abc"};
-    make(2);
+    make({"abc"}, 2);
     grid->send(TCM_SETCURCELL, 1, 0);
     editor()->setCursorPosition(0);
     QTest::keyClick(editor(), Qt::Key_Left);
@@ -192,8 +185,7 @@ TEST_F(CellEditingTest, LeftAtTheStartMovesToThePreviousColumn)
 
 TEST_F(CellEditingTest, MovingUpAndDownKeepsTheCaretPlace)
 {
-    owner.cells = {"abcdef", "ghijkl"};
-    make(1);
+    make({"abcdef", "ghijkl"});
     editor()->setCursorPosition(4);
     QTest::keyClick(editor(), Qt::Key_Down);
     EXPECT_EQ(grid->position().row, 1);
@@ -202,8 +194,7 @@ TEST_F(CellEditingTest, MovingUpAndDownKeepsTheCaretPlace)
 
 TEST_F(CellEditingTest, ReadOnlyCellHasNoEditor)
 {
-    owner.cells = {"abc", "def"};
-    make(1);
+    make({"abc", "def"});
     ASSERT_TRUE(editor()->hasFocus());
     grid->send(TCM_MARKROW, 1, 1);
     grid->send(TCM_ROWDOWN, 1, 0);
@@ -256,8 +247,7 @@ TEST(CellEditorColours, EditorTakesTheColoursOfTheCellItCovers)
 
 TEST_F(CellEditingTest, RowsInsertedOrRemovedAboveTheCurrentOneReloadTheEditor)
 {
-    owner.cells = {"first", "second", "third"};
-    make(1);
+    make({"first", "second", "third"});
     grid->send(TCM_SETCURCELL, 0, 1);
     ASSERT_EQ(editor()->text(), "second");
 
@@ -277,8 +267,7 @@ TEST_F(CellEditingTest, RowsInsertedOrRemovedAboveTheCurrentOneReloadTheEditor)
 
 TEST_F(CellEditingTest, RefreshChoosesTheEditorAgainWhenTheCellsEditabilityChanges)
 {
-    owner.cells = {"first", "second"};
-    make(1);
+    make({"first", "second"});
     grid->send(TCM_SETCURCELL, 0, 1);
     ASSERT_NE(editor(), nullptr);
 

@@ -6,6 +6,7 @@
 #include "grid/cell_geometry.h"
 #include "grid/cell_messages.h"
 #include "grid/cell_moves.h"
+#include "tests/grid/empty_grid_position.h"
 
 namespace grid {
 namespace {
@@ -25,6 +26,19 @@ CellGeometry makeGeometry(int width, int height, int columns, int columnWidth, i
         g.rows.insert(0, rows, rowHeight);
     g.rebuildEdges();
     return g;
+}
+
+// One column of 100 pixels and rows of 10 in the 200 x 100 window: ten rows show.
+CellGeometry rowList(int rows = 100)
+{
+    return makeGeometry(200, 100, 1, 100, rows, 10);
+}
+
+// The position the grid keeps after asking for the one given.
+TCellPosition settled(CellGeometry& g, TCellPosition asked = {})
+{
+    g.settle(asked);
+    return asked;
 }
 
 TEST(CellAxis, EdgesRepeatTheLastEntryAndWrapAround)
@@ -102,28 +116,14 @@ TEST(CellAxis, SectionsOfOneSizeAnswerAsTheirWrittenOutEdgesDo)
 TEST(CellGeometry, EmptyGridHasEverythingZero)
 {
     CellGeometry g = makeGeometry(200, 100, 0, 0, 0, 0);
-    TCellPosition p;
-    p.column = 5;
-    p.row = 7;
-    p.originX = 40;
-    g.settle(p);
-    EXPECT_EQ(p.column, 0);
-    EXPECT_EQ(p.row, 0);
-    EXPECT_EQ(p.originX, 0);
-    EXPECT_EQ(p.maxOriginX, 0);
-    EXPECT_EQ(p.maxOriginY, 0);
-    EXPECT_EQ(p.firstColumn, 0);
-    EXPECT_EQ(p.lastColumn, 0);
-    EXPECT_EQ(p.firstRow, 0);
-    EXPECT_EQ(p.lastRow, 0);
+    expectEmptyGridPosition(settled(g, {.originX = 40, .column = 5, .row = 7}));
 }
 
 TEST(CellGeometry, VerticalBarNeededMakesTheHorizontalOneNeededToo)
 {
     // 190 pixels of columns fit in 200, but the rows need a vertical bar that leaves 184.
     CellGeometry g = makeGeometry(200, 100, 1, 190, 15, 10);
-    TCellPosition p;
-    g.settle(p);
+    const TCellPosition p = settled(g);
     const DataArea area = g.dataArea();
     EXPECT_TRUE(area.vScroll);
     EXPECT_TRUE(area.hScroll);
@@ -136,8 +136,7 @@ TEST(CellGeometry, VerticalBarNeededMakesTheHorizontalOneNeededToo)
 TEST(CellGeometry, NoBarsWhenEverythingFits)
 {
     CellGeometry g = makeGeometry(200, 100, 2, 50, 3, 10);
-    TCellPosition p;
-    g.settle(p);
+    const TCellPosition p = settled(g);
     EXPECT_EQ(p.maxOriginX, 0);
     EXPECT_EQ(p.maxOriginY, 0);
     EXPECT_EQ(p.totalWidth, 200);      // the data area when it is larger
@@ -149,12 +148,7 @@ TEST(CellGeometry, NoBarsWhenEverythingFits)
 TEST(CellGeometry, OriginsAndCellAreClampedAfterEveryChange)
 {
     CellGeometry g = makeGeometry(200, 100, 10, 50, 50, 10);
-    TCellPosition p;
-    p.originX = 10000;
-    p.originY = -5;
-    p.column = 99;
-    p.row = -3;
-    g.settle(p);
+    const TCellPosition p = settled(g, {.originX = 10000, .originY = -5, .column = 99, .row = -3});
     EXPECT_EQ(p.originX, p.maxOriginX);
     EXPECT_EQ(p.originY, 0);
     EXPECT_EQ(p.column, 9);
@@ -163,10 +157,8 @@ TEST(CellGeometry, OriginsAndCellAreClampedAfterEveryChange)
 
 TEST(CellMoves, PageDownKeepsTheDistanceFromTheTopRow)
 {
-    CellGeometry g = makeGeometry(200, 100, 1, 100, 100, 10);    // 100 pixels of rows visible
-    TCellPosition p;
-    p.row = 3;
-    g.settle(p);
+    CellGeometry g = rowList();
+    const TCellPosition p = settled(g, {.row = 3});
     ASSERT_EQ(p.lastRow, 10);
     const auto moved = proposeMove(g, p, TCM_PAGEDOWN, 0, 0);
     ASSERT_TRUE(moved);
@@ -177,11 +169,8 @@ TEST(CellMoves, PageDownKeepsTheDistanceFromTheTopRow)
 
 TEST(CellMoves, PageUpAtTheTopOnlyMovesTheCurrentRow)
 {
-    CellGeometry g = makeGeometry(200, 100, 1, 100, 100, 10);
-    TCellPosition p;
-    p.row = 6;
-    g.settle(p);
-    const auto moved = proposeMove(g, p, TCM_PAGEUP, 0, 0);
+    CellGeometry g = rowList();
+    const auto moved = proposeMove(g, settled(g, {.row = 6}), TCM_PAGEUP, 0, 0);
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->originY, 0);
     EXPECT_EQ(moved->row, 0);
@@ -189,12 +178,8 @@ TEST(CellMoves, PageUpAtTheTopOnlyMovesTheCurrentRow)
 
 TEST(CellMoves, PageDownAtTheBottomGoesToTheLastRow)
 {
-    CellGeometry g = makeGeometry(200, 100, 1, 100, 12, 10);
-    TCellPosition p;
-    p.originY = 100;
-    p.row = 5;
-    g.settle(p);
-    const auto moved = proposeMove(g, p, TCM_PAGEDOWN, 1, 0);
+    CellGeometry g = rowList(12);
+    const auto moved = proposeMove(g, settled(g, {.originY = 100, .row = 5}), TCM_PAGEDOWN, 1, 0);
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->row, 11);
 }
@@ -202,10 +187,7 @@ TEST(CellMoves, PageDownAtTheBottomGoesToTheLastRow)
 TEST(CellMoves, PageLeftPagesByColumnsNotToTheFirst)
 {
     CellGeometry g = makeGeometry(216, 100, 20, 50, 1, 10);      // 200 pixels: 4 columns
-    TCellPosition p;
-    p.originX = 500;
-    p.column = 11;
-    g.settle(p);
+    const TCellPosition p = settled(g, {.originX = 500, .column = 11});
     ASSERT_EQ(p.firstColumn, 10);
     const auto moved = proposeMove(g, p, TCM_PAGELEFT, 1, 0);
     ASSERT_TRUE(moved);
@@ -216,9 +198,7 @@ TEST(CellMoves, PageLeftPagesByColumnsNotToTheFirst)
 TEST(CellMoves, SetCurCellBeyondTheLastColumnLandsOnTheLast)
 {
     CellGeometry g = makeGeometry(200, 100, 5, 30, 5, 10);
-    TCellPosition p;
-    g.settle(p);
-    const auto moved = proposeMove(g, p, TCM_SETCURCELL, 40, 2);
+    const auto moved = proposeMove(g, settled(g), TCM_SETCURCELL, 40, 2);
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->column, 4);
     EXPECT_EQ(moved->row, 2);
@@ -226,10 +206,8 @@ TEST(CellMoves, SetCurCellBeyondTheLastColumnLandsOnTheLast)
 
 TEST(CellMoves, BottomRowStaysOnTheRowJustBeforeTheLastVisible)
 {
-    CellGeometry g = makeGeometry(200, 100, 1, 100, 100, 10);
-    TCellPosition p;
-    p.row = 9;
-    g.settle(p);
+    CellGeometry g = rowList();
+    TCellPosition p = settled(g, {.row = 9});
     ASSERT_EQ(p.lastRow, 10);
     EXPECT_EQ(proposeMove(g, p, TCM_BOTTOMROW, 0, 0)->row, 9);
     p.row = 2;
@@ -238,10 +216,8 @@ TEST(CellMoves, BottomRowStaysOnTheRowJustBeforeTheLastVisible)
 
 TEST(CellMoves, ScrollCodesDragTheCurrentCellAlong)
 {
-    CellGeometry g = makeGeometry(200, 100, 1, 100, 100, 10);
-    TCellPosition p;
-    p.row = 0;
-    g.settle(p);
+    CellGeometry g = rowList();
+    const TCellPosition p = settled(g);
     const auto thumb = proposeMove(g, p, TCM_VSCROLL, SB_THUMBPOSITION, 505);
     ASSERT_TRUE(thumb);
     EXPECT_EQ(thumb->originY, 505);
@@ -256,8 +232,7 @@ TEST(CellMoves, ScrollCodesDragTheCurrentCellAlong)
 TEST(CellMoves, UnknownScrollCodesAndEmptyGridsDoNothing)
 {
     CellGeometry g = makeGeometry(200, 100, 5, 30, 5, 10);
-    TCellPosition p;
-    g.settle(p);
+    const TCellPosition p = settled(g);
     for (int code : {6, 7, 8})
         EXPECT_FALSE(proposeMove(g, p, TCM_HSCROLL, static_cast<framework::WParam>(code), 0));
     CellGeometry empty = makeGeometry(200, 100, 0, 0, 0, 0);
@@ -267,9 +242,8 @@ TEST(CellMoves, UnknownScrollCodesAndEmptyGridsDoNothing)
 
 TEST(CellMoves, ShowBringsTheCurrentCellIntoView)
 {
-    CellGeometry g = makeGeometry(200, 100, 1, 100, 100, 10);
-    TCellPosition p;
-    g.settle(p);
+    CellGeometry g = rowList();
+    const TCellPosition p = settled(g);
     const auto far = proposeMove(g, p, TCM_SETCURCELL, 0, 50);
     EXPECT_EQ(far->originY, 510 - 100);    // bottom edges meet
     const auto hidden = proposeMove(g, p, TCM_SETCURCELLNOSCROLL, 0, 50);

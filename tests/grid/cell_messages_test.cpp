@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include "tests/grid/empty_grid_position.h"
 #include "tests/grid/grid_owner.h"
 
 namespace grid_test {
@@ -187,13 +188,7 @@ TEST(CellMessages, EmptyGridStaysAtTheOrigin)
     EXPECT_EQ(f.grid->send(TCM_ROWDOWN, 1), 0);
     EXPECT_EQ(f.grid->send(TCM_LASTCOL, 1), 0);
     EXPECT_EQ(f.grid->send(TCM_VSCROLL, SB_PAGEDOWN), 0);
-    const TCellPosition& p = f.pos();
-    EXPECT_EQ(p.column, 0);
-    EXPECT_EQ(p.row, 0);
-    EXPECT_EQ(p.maxOriginX, 0);
-    EXPECT_EQ(p.maxOriginY, 0);
-    EXPECT_EQ(p.lastRow, 0);
-    EXPECT_EQ(p.lastColumn, 0);
+    expectEmptyGridPosition(f.pos());
 }
 
 TEST(CellMessages, ResizeReportsOnlyWhenThePositionChanged)

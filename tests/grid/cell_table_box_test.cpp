@@ -50,6 +50,23 @@ protected:
         box->setOption(TCellTableBox::kSwitchRowDrag, true);
         owner.allowDrag = allowed;
     }
+    // One text field of one row holding "a"; the owner answers its edit kind.
+    void makeOneCell(framework::LResult editKind)
+    {
+        make();
+        owner.editKind = editKind;
+        box->addField({.caption = "Name"});
+        owner.cells = {{"a"}};
+        box->setUp(1, 0);
+    }
+    // A list field of two rows whose value the owner keeps as an integer.
+    void makeListField()
+    {
+        make();
+        owner.integerFields = {0};
+        box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
+        box->setUp(2, 0);
+    }
     CCellEdit* editor() const { return qobject_cast<CCellEdit*>(box->activeEditor()); }
     QPoint rowPoint(int row) const { return box->clientToWidget(box->cellRect(0, row).center()); }
 
@@ -167,11 +184,7 @@ TEST_F(TableBoxTest, NumberFieldRefusesATextThatIsNoNumber)
 
 TEST_F(TableBoxTest, EditKindNoneGivesNoEditor)
 {
-    make();
-    owner.editKind = kEditNone;
-    box->addField({.caption = "Name"});
-    owner.cells = {{"a"}};
-    box->setUp(1, 0);
+    makeOneCell(kEditNone);
     EXPECT_EQ(box->activeEditor(), nullptr);
 }
 
@@ -187,10 +200,7 @@ TEST_F(TableBoxTest, FieldMaskShapesTheEditor)
 
 TEST_F(TableBoxTest, ListFieldOpensItsListByKeyAndStoresTheChosenIndex)
 {
-    make();
-    box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
-    owner.integerFields = {0};
-    box->setUp(2, 0);
+    makeListField();
     EXPECT_EQ(box->activeEditor(), nullptr);
     QTest::keyClick(box, Qt::Key_Space);
     ASSERT_EQ(box->editMode(), TCellTableBox::EditMode::List);
@@ -206,12 +216,9 @@ TEST_F(TableBoxTest, ListFieldOpensItsListByKeyAndStoresTheChosenIndex)
 
 TEST_F(TableBoxTest, ParentMeasuresAndDrawsTheListItemsOfACellItEdits)
 {
-    make();
     owner.editKind = kEditByParent;
     owner.drawsListItems = true;
-    owner.integerFields = {0};
-    box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
-    box->setUp(2, 0);
+    makeListField();
     owner.show();
     QTest::keyClick(box, Qt::Key_Space);
     ASSERT_EQ(box->editMode(), TCellTableBox::EditMode::List);
@@ -226,10 +233,7 @@ TEST_F(TableBoxTest, ParentMeasuresAndDrawsTheListItemsOfACellItEdits)
 
 TEST_F(TableBoxTest, BoxDrawsTheListItemsOfOtherCellsItself)
 {
-    make();
-    owner.integerFields = {0};
-    box->addField({.caption = "Colour", .type = ValueType::Int32, .flags = kFieldList});
-    box->setUp(2, 0);
+    makeListField();
     owner.show();
     QTest::keyClick(box, Qt::Key_Space);
     ASSERT_EQ(box->editMode(), TCellTableBox::EditMode::List);
@@ -250,11 +254,7 @@ TEST_F(TableBoxTest, BoxDrawsTheListItemsOfOtherCellsItself)
 
 TEST_F(TableBoxTest, SpaceHandsACellOfEditKindParentToTheParent)
 {
-    make();
-    owner.editKind = kEditByParent;
-    box->addField({.caption = "Own"});
-    owner.cells = {{"a"}};
-    box->setUp(1, 0);
+    makeOneCell(kEditByParent);
     QTest::keyClick(box, Qt::Key_A);
     EXPECT_TRUE(owner.editEvents.empty());
     QTest::keyClick(box, Qt::Key_Space);
