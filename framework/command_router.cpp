@@ -11,13 +11,21 @@ const CommandTarget* CommandRouter::handlerFor(CommandId id) const
     return nullptr;
 }
 
-bool CommandRouter::update(CommandUI& ui) const
+const CommandTarget* CommandRouter::enableDecider(CommandId id) const
 {
     for (const CommandTarget* target : m_targets) {
-        if (target != nullptr && target->runEnable(ui))
-            return ui.enabled();
+        if (target != nullptr && target->answersEnable(id))
+            return target;
     }
-    ui.enable(handlerFor(ui.id()) != nullptr);
+    return nullptr;
+}
+
+bool CommandRouter::update(CommandUI& ui) const
+{
+    if (const CommandTarget* decider = enableDecider(ui.id()))
+        decider->runEnable(ui);
+    else
+        ui.enable(handlerFor(ui.id()) != nullptr);
     return ui.enabled();
 }
 

@@ -26,6 +26,9 @@ public:
     // Returns whether a handler ran.
     bool execute(CommandId id, CommandOrigin origin = CommandOrigin::Program) const;
 
+    // The target whose enable rule decides whether id is enabled; null when no target has one.
+    const CommandTarget* enableDecider(CommandId id) const;
+
 private:
     const CommandTarget* handlerFor(CommandId id) const;
 

@@ -72,6 +72,21 @@ TEST(CommandRouter, EnableOnlyAnswersReachTheQueryButRunNothing)
     EXPECT_TRUE(t.calls.empty());
 }
 
+TEST(CommandRouter, TheDeciderIsTheFirstTargetWithARuleWhoeverCarriesTheCommandOut)
+{
+    Targets t;
+    t.record(t.view, ID_RESCAN, "rescan");
+    EXPECT_EQ(t.router.enableDecider(ID_RESCAN), nullptr);
+    t.application.onEnable(ID_RESCAN, [](CommandUI& ui) { ui.enable(true); });
+    EXPECT_EQ(t.router.enableDecider(ID_RESCAN), &t.application);
+    t.document.onEnable(ID_RESCAN, [](CommandUI& ui) { ui.enable(false); });
+    EXPECT_EQ(t.router.enableDecider(ID_RESCAN), &t.document);
+    EXPECT_FALSE(t.router.isEnabled(ID_RESCAN));
+    t.router.setDocument(nullptr);
+    EXPECT_EQ(t.router.enableDecider(ID_RESCAN), &t.application);
+    EXPECT_TRUE(t.router.isEnabled(ID_RESCAN));
+}
+
 TEST(CommandRouter, TheQueryCarriesCheckTextIndicatorAndOrigin)
 {
     Targets t;
