@@ -221,18 +221,24 @@ void CMainFrame::createMenus()
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { refreshMenu(*menu); });
 }
 
+std::optional<CommandUI> CMainFrame::applyCommandState(QAction& action, CommandOrigin origin) const
+{
+    const CommandId id = shell::commandOf(&action);
+    if (id == 0)
+        return std::nullopt;
+    CommandUI ui(id, origin);
+    action.setEnabled(m_router.update(ui));
+    action.setCheckable(ui.checked());
+    action.setChecked(ui.checked());
+    return ui;
+}
+
 void CMainFrame::refreshMenu(QMenu& menu)
 {
     for (QAction* action : menu.actions()) {
-        const CommandId id = shell::commandOf(action);
-        if (id == 0)
-            continue;
-        CommandUI ui(id, CommandOrigin::Menu);
-        action->setEnabled(m_router.update(ui));
-        action->setCheckable(ui.checked());
-        action->setChecked(ui.checked());
-        if (ui.text())
-            action->setText(toQString(*ui.text()));
+        const std::optional<CommandUI> ui = applyCommandState(*action, CommandOrigin::Menu);
+        if (ui && ui->text())
+            action->setText(toQString(*ui->text()));
     }
 }
 
@@ -310,15 +316,8 @@ void CMainFrame::setLegendColors()
 
 void CMainFrame::updateBars()
 {
-    for (QAction* action : m_toolBar->actions()) {
-        const CommandId id = shell::commandOf(action);
-        if (id == 0)
-            continue;
-        CommandUI ui(id, CommandOrigin::ToolBar);
-        action->setEnabled(m_router.update(ui));
-        action->setCheckable(ui.checked());
-        action->setChecked(ui.checked());
-    }
+    for (QAction* action : m_toolBar->actions())
+        applyCommandState(*action, CommandOrigin::ToolBar);
     for (int pane = 1; pane < m_statusBar->paneCount(); ++pane) {
         CommandUI ui(m_statusBar->paneCommand(pane), CommandOrigin::StatusBar);
         const bool enabled = m_router.update(ui);

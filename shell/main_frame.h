@@ -21,6 +21,7 @@ class CColorStatusBar;
 class CFlatToolBar;
 class CHistoryCombo;
 class CMainSplitter;
+class QAction;
 class QMenu;
 
 namespace core {
@@ -124,6 +125,9 @@ private:
     void createFindBox(QAction* placeholder);
     bool createStatusBar();
     void setLegendColors();
+    // Enables and checks an action as its command's rule says; the full answer, none for an
+    // action without a command.
+    std::optional<framework::CommandUI> applyCommandState(QAction& action, framework::CommandOrigin origin) const;
     void refreshMenu(QMenu& menu);
     bool translateAccelerator(QKeyEvent& key);
     // The pane that holds the keyboard focus, if any.
