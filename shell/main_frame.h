@@ -59,15 +59,8 @@ public:
     void attachDocument(core::CBivaloDoc& document, QWidget* strip, QWidget* source, QWidget* target);
     void resetColumns();
 
-    // Why a command is greyed: the router asks the targets below in turn, and the first that
-    // has an enable rule for the id decides (framework/command_router.h). The rules are set
-    // up in one function or two per target:
-    //   the active pane  CBivaloView::addEditingCommands, addCopyEnables, addClipboardCommands,
-    //                    addSaveCommands, addNavigationCommands
-    //   the document     CBivaloDoc::addCommands, addSaveCommands, addEnableOnlyAnswers, which
-    //                    also ask DocumentHost::offers
-    //   the main frame   CMainFrame::addCommands
-    //   the application  CBivaloApp's constructor (About only)
+    // Why a command is greyed: framework/command_ids.h gives each id's rule under the target
+    // that decides it.
     framework::CommandRouter& router() { return m_router; }
     // The active pane: the first target of commands and the receiver of message 0x601.
     void setActivePane(framework::CommandTarget* commands, framework::MessageTarget* messages);
