@@ -271,6 +271,31 @@ TEST(CellPaint, ScreenshotOfATable)
     EXPECT_EQ(f.at(image, f.grid->cellRect(1, 5).topLeft() + QPoint(2, 2)), f.grid->colors().selectedBackground);
 }
 
+// Header and corner cells are one raised face; only a header's right shadow line stops short
+// of the band's edges.
+TEST(CellPaint, HeaderAndCornerCellsHaveShadowLinesOnTheirRightAndBottom)
+{
+    PaintedGrid f(TCS_HEADER | TCS_FIXEDBAND, 2, 3);
+    TCellColumn fixed;
+    fixed.width = 30;
+    f.grid->insertFixedColumns(0, &fixed, 1);
+    const QImage image = f.picture();
+    const QRect data = f.grid->clientArea();
+    const int top = data.top() - f.grid->headerBandHeight();
+    const int bottom = data.top() - 1;
+    const int cornerRight = data.left() - 1;
+    const int headerRight = data.left() + 79;
+    const CellColors& c = f.grid->colors();
+    const auto pixel = [&image](int x, int y) { return toColorRef(image.pixelColor(x, y)); };
+    EXPECT_EQ(pixel(cornerRight, top + 1), c.headerShadow);
+    EXPECT_EQ(pixel(cornerRight - 10, bottom), c.headerShadow);
+    EXPECT_EQ(pixel(cornerRight - 10, top + 1), c.headerFace);
+    EXPECT_EQ(pixel(headerRight, top + 1), c.headerFace);
+    EXPECT_EQ(pixel(headerRight, top + 5), c.headerShadow);
+    EXPECT_EQ(pixel(headerRight - 10, bottom), c.headerShadow);
+    EXPECT_EQ(pixel(headerRight - 10, top + 1), c.headerFace);
+}
+
 // --- images and the background pattern ------------------------------------------------------
 
 // A grid with one image column (images 11 wide) in front of a text column.
