@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/services.h"
@@ -263,6 +264,10 @@ private:
     void paintFrameAndCorner(platform::Painter& painter);
     void paintTrackingLine(platform::Painter& painter);
     void drawRaisedEdges(platform::Painter& painter, const QRect& rect, bool pressed);
+    // A header or corner cell: its face, the shadow lines (the right one rightLineInset short at
+    // both ends) and its caption.
+    void paintHeaderFace(platform::Painter& painter, const QRect& rect, int rightLineInset, std::string_view caption,
+                         std::uint32_t alignment);
     // Draws the image of a cell of an image column; returns the rectangle right of the image area.
     QRect drawCellImage(platform::Painter& painter, const TCellColumn& record, const QRect& rect,
                         const std::optional<CellImage>& image);

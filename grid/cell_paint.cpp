@@ -329,31 +329,27 @@ void TCell::paintHeaderBand(Painter& painter)
 void TCell::paintHeaderCell(Painter& painter, int column, const QRect& rect)
 {
     const TCellColumn& record = this->column(column);
-    painter.fillRect(rect, m_colors.headerFace);
-    const int right = rect.left() + rect.width();
-    const int bottom = rect.top() + rect.height();
-    painter.line(rect.left(), bottom - 1, right, bottom - 1, m_colors.headerShadow);
-    painter.line(right - 1, rect.top() + 3, right - 1, bottom - 3, m_colors.headerShadow);
-    painter.setFont(font(0).font());
-    painter.setTextColor(m_colors.headerText);
-    const QRect text = rect.adjusted(kTextInset, 0, -kTextInset, -1);
-    painter.drawText(text, std::string_view(record.headerText),
-                     (record.textFormat() & (platform::DT_CENTER | platform::DT_RIGHT)) | platform::DT_SINGLELINE |
-                         platform::DT_VCENTER | platform::DT_NOPREFIX | platform::DT_END_ELLIPSIS);
+    paintHeaderFace(painter, rect, 3, record.headerText, record.textFormat() & (platform::DT_CENTER | platform::DT_RIGHT));
 }
 
 void TCell::paintCornerCell(Painter& painter, int fixedColumn, const QRect& rect)
 {
-    const TCellColumn& record = this->fixedColumn(fixedColumn);
+    paintHeaderFace(painter, rect, 0, this->fixedColumn(fixedColumn).headerText, 0);
+}
+
+void TCell::paintHeaderFace(Painter& painter, const QRect& rect, int rightLineInset, std::string_view caption,
+                            std::uint32_t alignment)
+{
     painter.fillRect(rect, m_colors.headerFace);
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
     painter.line(rect.left(), bottom - 1, right, bottom - 1, m_colors.headerShadow);
-    painter.line(right - 1, rect.top(), right - 1, bottom, m_colors.headerShadow);
+    painter.line(right - 1, rect.top() + rightLineInset, right - 1, bottom - rightLineInset, m_colors.headerShadow);
     painter.setFont(font(0).font());
     painter.setTextColor(m_colors.headerText);
-    painter.drawText(rect.adjusted(kTextInset, 0, -kTextInset, -1), std::string_view(record.headerText),
-                     platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX | platform::DT_END_ELLIPSIS);
+    painter.drawText(rect.adjusted(kTextInset, 0, -kTextInset, -1), caption,
+                     alignment | platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX |
+                         platform::DT_END_ELLIPSIS);
 }
 
 void TCell::paintFixedBand(Painter& painter, const QRegion& update)
