@@ -273,6 +273,9 @@ private:
                         const std::optional<CellImage>& image);
     void fillBackground(platform::Painter& painter, const QRect& rect);
     LResult numberRequest(int kind, int column, int row);
+    // The owner writes a cell's text into a buffer of the grid's, which it may fill to the end.
+    using TextBuffer = std::array<char, 4096>;
+    bool textRequest(int kind, int column, int row, TextBuffer& buffer, std::string& text);
     void drawCellText(platform::Painter& painter, const QRect& textArea, const std::string& text,
                       const CSFont& cellFont, std::uint32_t format);
     QRect textArea(const QRect& cell, int fontHeight) const;
@@ -314,8 +317,8 @@ private:
     QScrollBar* m_hScrollBar = nullptr;
     QPointer<QScrollBar> m_vControl;
     QPointer<QScrollBar> m_hControl;
-    std::array<char, 4096> m_textBuffer{};
-    std::array<char, 4096> m_fixedTextBuffer{};
+    TextBuffer m_textBuffer{};
+    TextBuffer m_fixedTextBuffer{};
     framework::Services* m_services = nullptr;
     std::unique_ptr<framework::Services> m_ownServices;
 

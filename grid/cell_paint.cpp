@@ -27,11 +27,6 @@ bool wants(unsigned flags, unsigned bit)
     return flags == 0 || (flags & bit) != 0;
 }
 
-std::string bufferText(const std::array<char, 4096>& buffer)
-{
-    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
-}
-
 } // namespace
 
 TCell::CellState TCell::cellState(int column, int row) const
@@ -92,26 +87,23 @@ int TCell::cellFont(int column, int) const
 
 bool TCell::cellText(int column, int row, std::string& text)
 {
-    m_textBuffer[0] = '\0';
-    TCellDataRequest record = dataRequest(column, row, kAnswerText, reinterpret_cast<LParam>(m_textBuffer.data()));
-    if (request(TCM_GETCELLDATA, kCellDataText, reinterpret_cast<LParam>(&record)) != kVeto ||
-        record.answerType != kAnswerText)
-        return false;
-    m_textBuffer.back() = '\0';
-    text = bufferText(m_textBuffer);
-    return true;
+    return textRequest(kCellDataText, column, row, m_textBuffer, text);
 }
 
 bool TCell::fixedCellText(int fixedColumn, int row, std::string& text)
 {
-    m_fixedTextBuffer[0] = '\0';
-    TCellDataRequest record =
-        dataRequest(fixedColumn, row, kAnswerText, reinterpret_cast<LParam>(m_fixedTextBuffer.data()));
-    if (request(TCM_GETCELLDATA, kCellDataFixedText, reinterpret_cast<LParam>(&record)) != kVeto ||
+    return textRequest(kCellDataFixedText, fixedColumn, row, m_fixedTextBuffer, text);
+}
+
+bool TCell::textRequest(int kind, int column, int row, TextBuffer& buffer, std::string& text)
+{
+    buffer[0] = '\0';
+    TCellDataRequest record = dataRequest(column, row, kAnswerText, reinterpret_cast<LParam>(buffer.data()));
+    if (request(TCM_GETCELLDATA, static_cast<WParam>(kind), reinterpret_cast<LParam>(&record)) != kVeto ||
         record.answerType != kAnswerText)
         return false;
-    m_fixedTextBuffer.back() = '\0';
-    text = bufferText(m_fixedTextBuffer);
+    buffer.back() = '\0';
+    text.assign(buffer.data(), strnlen(buffer.data(), buffer.size()));
     return true;
 }
 
