@@ -7,71 +7,71 @@
 namespace platform {
 
 
-Painter::Painter(QPaintDevice* device) : painter_(device)
+Painter::Painter(QPaintDevice* device) : m_painter(device)
 {
-    font_ = painter_.font();
+    m_font = m_painter.font();
 }
 
 Painter::~Painter() = default;
 
 void Painter::save()
 {
-    painter_.save();
+    m_painter.save();
 }
 
 void Painter::restore()
 {
-    painter_.restore();
-    font_ = painter_.font();
+    m_painter.restore();
+    m_font = m_painter.font();
 }
 
 void Painter::translate(int dx, int dy)
 {
-    painter_.translate(dx, dy);
+    m_painter.translate(dx, dy);
 }
 
 void Painter::setClip(const QRect& rect)
 {
-    painter_.setClipRect(rect);
+    m_painter.setClipRect(rect);
 }
 
 void Painter::setClip(const QRegion& region)
 {
-    painter_.setClipRegion(region);
+    m_painter.setClipRegion(region);
 }
 
 void Painter::intersectClip(const QRect& rect)
 {
-    painter_.setClipRect(rect, Qt::IntersectClip);
+    m_painter.setClipRect(rect, Qt::IntersectClip);
 }
 
 bool Painter::isVisible(const QRect& rect) const
 {
     if (rect.isEmpty())
         return false;
-    if (!painter_.hasClipping())
+    if (!m_painter.hasClipping())
         return true;
-    return painter_.clipBoundingRect().intersects(QRectF(rect));
+    return m_painter.clipBoundingRect().intersects(QRectF(rect));
 }
 
 void Painter::setFont(const QFont& font)
 {
-    if (font_ == font)
+    if (m_font == font)
         return;
-    font_ = font;
-    painter_.setFont(font);
+    m_font = font;
+    m_painter.setFont(font);
 }
 
 void Painter::fillRect(const QRect& rect, ColorRef color)
 {
     if (rect.isEmpty())
         return;
-    painter_.fillRect(rect, toQColor(color));
+    m_painter.fillRect(rect, toQColor(color));
 }
 
 void Painter::line(int x1, int y1, int x2, int y2)
 {
-    line(x1, y1, x2, y2, penColor_);
+    line(x1, y1, x2, y2, m_penColor);
 }
 
 void Painter::line(int x1, int y1, int x2, int y2, ColorRef color)
@@ -86,8 +86,8 @@ void Painter::line(int x1, int y1, int x2, int y2, ColorRef color)
         const int to = y1 < y2 ? y2 - 1 : y1;
         fillRect(QRect(QPoint(x1, from), QPoint(x1, to)), color);
     } else if (x1 != x2 || y1 != y2) {
-        painter_.setPen(toQColor(color));
-        painter_.drawLine(x1, y1, x2, y2);
+        m_painter.setPen(toQColor(color));
+        m_painter.drawLine(x1, y1, x2, y2);
     }
 }
 
@@ -145,16 +145,16 @@ int Painter::drawText(const QRect& rect, const QString& text, unsigned format)
         return 0;
     QString shown = text;
     if (format & DT_END_ELLIPSIS)
-        shown = QFontMetrics(font_).elidedText(text, Qt::ElideRight, rect.width());
-    painter_.setPen(toQColor(textColor_));
+        shown = QFontMetrics(m_font).elidedText(text, Qt::ElideRight, rect.width());
+    m_painter.setPen(toQColor(m_textColor));
     QRect bounds;
-    painter_.drawText(rect, qtTextFlags(format), shown, &bounds);
+    m_painter.drawText(rect, qtTextFlags(format), shown, &bounds);
     return bounds.height();
 }
 
 QRect Painter::measureText(const QRect& rect, const QString& text, unsigned format) const
 {
-    return QFontMetrics(font_).boundingRect(rect, qtTextFlags(format), text);
+    return QFontMetrics(m_font).boundingRect(rect, qtTextFlags(format), text);
 }
 
 } // namespace platform

@@ -34,7 +34,7 @@ public:
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
 
-    QPainter& qt() { return painter_; }
+    QPainter& qt() { return m_painter; }
 
     void save();
     void restore();
@@ -46,10 +46,10 @@ public:
     bool isVisible(const QRect& rect) const;
 
     void setFont(const QFont& font);
-    const QFont& font() const { return font_; }
-    void setTextColor(ColorRef color) { textColor_ = color; }
-    void setBackColor(ColorRef color) { backColor_ = color; }
-    void setPenColor(ColorRef color) { penColor_ = color; }
+    const QFont& font() const { return m_font; }
+    void setTextColor(ColorRef color) { m_textColor = color; }
+    void setBackColor(ColorRef color) { m_backColor = color; }
+    void setPenColor(ColorRef color) { m_penColor = color; }
 
     void fillRect(const QRect& rect, ColorRef color);
     // A line from (x1, y1) up to but not including (x2, y2), in the pen colour.
@@ -66,11 +66,11 @@ public:
     static int qtTextFlags(unsigned format);
 
 private:
-    QPainter painter_;
-    QFont font_;
-    ColorRef textColor_ = 0;
-    ColorRef backColor_ = 0xFFFFFF;
-    ColorRef penColor_ = 0;
+    QPainter m_painter;
+    QFont m_font;
+    ColorRef m_textColor = 0;
+    ColorRef m_backColor = 0xFFFFFF;
+    ColorRef m_penColor = 0;
 };
 
 } // namespace platform

@@ -161,9 +161,9 @@ bool QtServices::openAddress(const std::string& address)
 
 void QtServices::setWaitCursor(bool on)
 {
-    if (on == waitCursor_)
+    if (on == m_waitCursor)
         return;
-    waitCursor_ = on;
+    m_waitCursor = on;
     if (on)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else

@@ -39,7 +39,7 @@ public:
     virtual std::unique_ptr<FileDialog> makeFileDialog(const framework::FileDialogRequest& request);
 
 private:
-    bool waitCursor_ = false;
+    bool m_waitCursor = false;
 };
 
 } // namespace platform

@@ -78,11 +78,11 @@ bool Window::create(QWidget* parent, const QRect& rect, std::uint32_t style, int
 {
     setParent(parent);
     setGeometry(rect);
-    style_ = parent ? (style | WS_CHILD) : style;
-    controlId_ = controlId;
-    created_ = true;
+    m_style = parent ? (style | WS_CHILD) : style;
+    m_controlId = controlId;
+    m_created = true;
     if (!onCreate()) {
-        created_ = false;
+        m_created = false;
         hide();
         return false;
     }
@@ -110,17 +110,17 @@ Window* Window::parentWindow() const
 
 Window* Window::notifyWindow() const
 {
-    if (notify_)
-        return notify_;
-    if (owner_)
-        return owner_;
+    if (m_notify)
+        return m_notify;
+    if (m_owner)
+        return m_owner;
     return parentWindow();
 }
 
 Window* Window::setNotifyWindow(Window* window)
 {
-    Window* previous = notify_;
-    notify_ = window;
+    Window* previous = m_notify;
+    m_notify = window;
     return previous;
 }
 
@@ -131,9 +131,9 @@ void Window::invalidate(const QRect& rect)
 
 void Window::invalidateRegion(const QRegion& widgetRegion)
 {
-    if (!created_ || widgetRegion.isEmpty())
+    if (!m_created || widgetRegion.isEmpty())
         return;
-    paintPending_ = true;
+    m_paintPending = true;
     update(widgetRegion);
 }
 
@@ -144,9 +144,9 @@ void Window::invalidateAll()
 
 void Window::scrollArea(int dx, int dy, const QRect& widgetRect)
 {
-    if (!created_ || widgetRect.isEmpty())
+    if (!m_created || widgetRect.isEmpty())
         return;
-    paintPending_ = true;
+    m_paintPending = true;
     scroll(dx, dy, widgetRect);
 }
 
@@ -154,7 +154,7 @@ void Window::scrollArea(int dx, int dy, const QRect& widgetRect)
 // synchronous update of the window would double the cost of a page move.
 void Window::updateNow()
 {
-    if (!created_ || !paintPending_ || !isVisible())
+    if (!m_created || !m_paintPending || !isVisible())
         return;
     QRegion region(rect());
     for (const QScrollBar* bar : findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
@@ -165,27 +165,27 @@ void Window::updateNow()
 
 void Window::setCapture()
 {
-    capture_ = true;
+    m_capture = true;
 }
 
 void Window::releaseCapture()
 {
-    capture_ = false;
+    m_capture = false;
 }
 
 void Window::setTimer(int id, int milliseconds)
 {
     killTimer(id);
-    timers_[id] = startTimer(milliseconds);
+    m_timers[id] = startTimer(milliseconds);
 }
 
 void Window::killTimer(int id)
 {
-    const auto found = timers_.find(id);
-    if (found == timers_.end())
+    const auto found = m_timers.find(id);
+    if (found == m_timers.end())
         return;
     QObject::killTimer(found->second);
-    timers_.erase(found);
+    m_timers.erase(found);
 }
 
 unsigned Window::keyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
@@ -279,7 +279,7 @@ bool Window::event(QEvent* event)
 
 void Window::paintEvent(QPaintEvent* event)
 {
-    paintPending_ = false;
+    m_paintPending = false;
     Painter painter(this);
     onPaint(painter, event->region());
 }
@@ -288,16 +288,16 @@ void Window::keyPressEvent(QKeyEvent* event)
 {
     const int virtualKey = virtualKeyFromQt(event->key());
     const LParam data = keyData(event, false);
-    keyBacklogged_ = event->isAutoRepeat() && event->key() == lastKey_ && event->timestamp() < busyUntil_;
+    m_keyBacklogged = event->isAutoRepeat() && event->key() == m_lastKey && event->timestamp() < m_busyUntil;
     QElapsedTimer busy;
     busy.start();
     if (virtualKey != 0)
         send(WM_KEYDOWN, static_cast<WParam>(virtualKey), data);
-    if (!keyBacklogged_) {
-        lastKey_ = event->key();
-        busyUntil_ = event->timestamp() + static_cast<std::uint64_t>(busy.elapsed());
+    if (!m_keyBacklogged) {
+        m_lastKey = event->key();
+        m_busyUntil = event->timestamp() + static_cast<std::uint64_t>(busy.elapsed());
     }
-    keyBacklogged_ = false;
+    m_keyBacklogged = false;
     for (const QChar character : event->text())
         if (!character.isNull())
             send(WM_CHAR, character.unicode(), data);
@@ -319,9 +319,9 @@ void Window::sendMouse(QMouseEvent* event, MessageId client, MessageId nonClient
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     const bool dragging = event->type() == QEvent::MouseButtonRelease || event->buttons() != Qt::NoButton;
     // A press decides for the moves and the release that follow it, as a grab would.
-    const bool asClient = capture_ || (!press && dragging ? pressInClient_ : inClient);
+    const bool asClient = m_capture || (!press && dragging ? m_pressInClient : inClient);
     if (press)
-        pressInClient_ = inClient;
+        m_pressInClient = inClient;
     if (asClient || nonClient == 0) {
         const WParam flags = keyFlags(event->buttons(), event->modifiers());
         send(client, flags, packPoint(widgetToClient(point)));
@@ -398,7 +398,7 @@ void Window::focusOutEvent(QFocusEvent*)
 
 void Window::timerEvent(QTimerEvent* event)
 {
-    for (const auto& [id, qtId] : timers_)
+    for (const auto& [id, qtId] : m_timers)
         if (qtId == event->timerId()) {
             send(WM_TIMER, static_cast<WParam>(id), 0);
             return;

@@ -29,18 +29,18 @@ public:
     // Creates the window as a child of parent (or top level without one) at rect, in the
     // parent's coordinates. False, and no window, when onCreate() refuses.
     bool create(QWidget* parent, const QRect& rect, std::uint32_t style, int controlId);
-    bool isCreated() const { return created_; }
+    bool isCreated() const { return m_created; }
 
     LResult send(MessageId message, WParam wParam = 0, LParam lParam = 0);
     void post(MessageId message, WParam wParam = 0, LParam lParam = 0);
 
-    int controlId() const { return controlId_; }
-    void setControlId(int controlId) { controlId_ = controlId; }
-    std::uint32_t windowStyle() const { return style_; }
-    void setWindowStyle(std::uint32_t style) { style_ = style; }
+    int controlId() const { return m_controlId; }
+    void setControlId(int controlId) { m_controlId = controlId; }
+    std::uint32_t windowStyle() const { return m_style; }
+    void setWindowStyle(std::uint32_t style) { m_style = style; }
 
-    Window* owner() const { return owner_; }
-    void setOwner(Window* owner) { owner_ = owner; }
+    Window* owner() const { return m_owner; }
+    void setOwner(Window* owner) { m_owner = owner; }
     // The nearest ancestor that is a Window.
     Window* parentWindow() const;
     // The explicit notify window, else the owner, else the parent.
@@ -63,11 +63,11 @@ public:
     void scrollArea(int dx, int dy, const QRect& widgetRect);
     // Paints what is invalid now.
     void updateNow();
-    bool isPaintPending() const { return paintPending_; }
+    bool isPaintPending() const { return m_paintPending; }
 
     void setCapture();
     void releaseCapture();
-    bool hasCapture() const { return capture_; }
+    bool hasCapture() const { return m_capture; }
 
     void setTimer(int id, int milliseconds);
     void killTimer(int id);
@@ -75,7 +75,7 @@ public:
     // True while the key press being handled is a repeat of the key handled last that was
     // already waiting when that one was still being handled: held-down keys then need not
     // queue up more work than the window can do.
-    bool isKeyBacklogged() const { return keyBacklogged_; }
+    bool isKeyBacklogged() const { return m_keyBacklogged; }
 
     // Key flags (MK_) of the mouse buttons and modifiers of a Qt input event.
     static unsigned keyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -121,18 +121,18 @@ protected:
 private:
     void sendMouse(QMouseEvent* event, MessageId client, MessageId nonClient);
 
-    bool created_ = false;
-    int controlId_ = 0;
-    std::uint32_t style_ = 0;
-    QPointer<Window> owner_;
-    QPointer<Window> notify_;
-    bool paintPending_ = false;
-    bool capture_ = false;
-    bool pressInClient_ = false;
-    std::map<int, int> timers_;
-    int lastKey_ = 0;
-    std::uint64_t busyUntil_ = 0;   // event time at which the last handled key press was done
-    bool keyBacklogged_ = false;    // the caller's id -> Qt's timer id
+    bool m_created = false;
+    int m_controlId = 0;
+    std::uint32_t m_style = 0;
+    QPointer<Window> m_owner;
+    QPointer<Window> m_notify;
+    bool m_paintPending = false;
+    bool m_capture = false;
+    bool m_pressInClient = false;
+    std::map<int, int> m_timers;      // the caller's id -> Qt's timer id
+    int m_lastKey = 0;
+    std::uint64_t m_busyUntil = 0;    // event time at which the last handled key press was done
+    bool m_keyBacklogged = false;
 };
 
 } // namespace platform
