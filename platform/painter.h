@@ -21,7 +21,6 @@ constexpr unsigned DT_WORDBREAK = 0x0010;
 constexpr unsigned DT_SINGLELINE = 0x0020;
 constexpr unsigned DT_EXPANDTABS = 0x0040;
 constexpr unsigned DT_NOCLIP = 0x0100;
-constexpr unsigned DT_CALCRECT = 0x0400;
 constexpr unsigned DT_NOPREFIX = 0x0800;
 constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
@@ -60,7 +59,7 @@ public:
     // Text in the text colour with a transparent background; returns the text height.
     int drawText(const QRect& rect, std::string_view bytes, unsigned format);
     int drawText(const QRect& rect, const QString& text, unsigned format);
-    // The rectangle the text would take (DT_CALCRECT).
+    // The rectangle the text would take.
     QRect measureText(const QRect& rect, const QString& text, unsigned format) const;
 
     static int qtTextFlags(unsigned format);

@@ -29,7 +29,6 @@ constexpr int VK_0 = 0x30;    // to VK_9 = 0x39
 constexpr int VK_A = 0x41;    // to VK_Z = 0x5A
 constexpr int VK_Y = 0x59;
 constexpr int VK_APPS = 0x5D;
-constexpr int VK_NUMPAD0 = 0x60;
 constexpr int VK_MULTIPLY = 0x6A;
 constexpr int VK_ADD = 0x6B;
 constexpr int VK_SUBTRACT = 0x6D;

@@ -7,12 +7,12 @@
 namespace platform {
 
 using framework::MessageId;
+using framework::WM_COMMAND;    // the framework's, as commands travel below this layer too
 
 constexpr MessageId WM_SETFOCUS = 0x0007;
 constexpr MessageId WM_KILLFOCUS = 0x0008;
 constexpr MessageId WM_SIZE = 0x0005;
 constexpr MessageId WM_SETFONT = 0x0030;
-constexpr MessageId WM_GETFONT = 0x0031;
 constexpr MessageId WM_DRAWITEM = 0x002B;
 constexpr MessageId WM_MEASUREITEM = 0x002C;
 constexpr MessageId WM_NOTIFY = 0x004E;
@@ -25,10 +25,7 @@ constexpr MessageId WM_NCMOUSEMOVE = 0x00A0;
 constexpr MessageId WM_KEYDOWN = 0x0100;
 constexpr MessageId WM_KEYUP = 0x0101;
 constexpr MessageId WM_CHAR = 0x0102;
-constexpr MessageId WM_COMMAND = 0x0111;
 constexpr MessageId WM_TIMER = 0x0113;
-constexpr MessageId WM_HSCROLL = 0x0114;
-constexpr MessageId WM_VSCROLL = 0x0115;
 constexpr MessageId WM_MOUSEMOVE = 0x0200;
 constexpr MessageId WM_LBUTTONDOWN = 0x0201;
 constexpr MessageId WM_LBUTTONUP = 0x0202;
@@ -43,8 +40,6 @@ constexpr MessageId WM_CUT = 0x0300;
 constexpr MessageId WM_COPY = 0x0301;
 constexpr MessageId WM_PASTE = 0x0302;
 constexpr MessageId WM_CLEAR = 0x0303;
-constexpr MessageId WM_UNDO = 0x0304;
-constexpr MessageId WM_NEXTDLGCTL = 0x0028;
 constexpr MessageId WM_GETDLGCODE = 0x0087;
 constexpr MessageId WM_SYSCOLORCHANGE = 0x0015;
 
