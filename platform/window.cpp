@@ -36,6 +36,26 @@ public:
     LParam lParam;
 };
 
+// The client and non-client messages (0: none) of each button's press, release and
+// double-click; an event not listed goes to QWidget.
+struct ButtonMessages {
+    QEvent::Type type;
+    Qt::MouseButton button;
+    MessageId client;
+    MessageId nonClient;
+};
+
+constexpr ButtonMessages kButtonMessages[] = {
+    {QEvent::MouseButtonPress, Qt::LeftButton, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN},
+    {QEvent::MouseButtonPress, Qt::RightButton, WM_RBUTTONDOWN, WM_NCRBUTTONDOWN},
+    {QEvent::MouseButtonPress, Qt::MiddleButton, WM_MBUTTONDOWN, 0},
+    {QEvent::MouseButtonRelease, Qt::LeftButton, WM_LBUTTONUP, WM_NCLBUTTONUP},
+    {QEvent::MouseButtonRelease, Qt::RightButton, WM_RBUTTONUP, 0},
+    {QEvent::MouseButtonRelease, Qt::MiddleButton, WM_MBUTTONUP, 0},
+    {QEvent::MouseButtonDblClick, Qt::LeftButton, WM_LBUTTONDBLCLK, WM_NCLBUTTONDBLCLK},
+    {QEvent::MouseButtonDblClick, Qt::RightButton, WM_RBUTTONDBLCLK, 0},
+};
+
 constexpr LParam kPreviousKeyDown = LParam{1} << 30;
 constexpr LParam kKeyReleased = LParam{1} << 31;
 
@@ -333,33 +353,33 @@ void Window::sendMouse(QMouseEvent* event, MessageId client, MessageId nonClient
     event->accept();
 }
 
+bool Window::sendButton(QMouseEvent* event)
+{
+    for (const ButtonMessages& messages : kButtonMessages) {
+        if (messages.type == event->type() && messages.button == event->button()) {
+            sendMouse(event, messages.client, messages.nonClient);
+            return true;
+        }
+    }
+    return false;
+}
+
 void Window::mousePressEvent(QMouseEvent* event)
 {
-    switch (event->button()) {
-    case Qt::LeftButton: sendMouse(event, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN); break;
-    case Qt::RightButton: sendMouse(event, WM_RBUTTONDOWN, WM_NCRBUTTONDOWN); break;
-    case Qt::MiddleButton: sendMouse(event, WM_MBUTTONDOWN, 0); break;
-    default: QWidget::mousePressEvent(event); break;
-    }
+    if (!sendButton(event))
+        QWidget::mousePressEvent(event);
 }
 
 void Window::mouseReleaseEvent(QMouseEvent* event)
 {
-    switch (event->button()) {
-    case Qt::LeftButton: sendMouse(event, WM_LBUTTONUP, WM_NCLBUTTONUP); break;
-    case Qt::RightButton: sendMouse(event, WM_RBUTTONUP, 0); break;
-    case Qt::MiddleButton: sendMouse(event, WM_MBUTTONUP, 0); break;
-    default: QWidget::mouseReleaseEvent(event); break;
-    }
+    if (!sendButton(event))
+        QWidget::mouseReleaseEvent(event);
 }
 
 void Window::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    switch (event->button()) {
-    case Qt::LeftButton: sendMouse(event, WM_LBUTTONDBLCLK, WM_NCLBUTTONDBLCLK); break;
-    case Qt::RightButton: sendMouse(event, WM_RBUTTONDBLCLK, 0); break;
-    default: QWidget::mouseDoubleClickEvent(event); break;
-    }
+    if (!sendButton(event))
+        QWidget::mouseDoubleClickEvent(event);
 }
 
 void Window::mouseMoveEvent(QMouseEvent* event)

@@ -120,6 +120,8 @@ protected:
 
 private:
     void sendMouse(QMouseEvent* event, MessageId client, MessageId nonClient);
+    // Sends the message of a button event; false when the button has none for it.
+    bool sendButton(QMouseEvent* event);
 
     bool m_created = false;
     int m_controlId = 0;

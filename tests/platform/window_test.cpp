@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
 #include <utility>
 #include <vector>
@@ -98,6 +99,38 @@ TEST(Window, MouseOutsideTheClientAreaBecomesNonClient)
     EXPECT_EQ(window.points[1], QPoint(30, -15));
     EXPECT_EQ(window.messages[2].first, WM_NCLBUTTONDOWN);
     EXPECT_EQ(window.points[2], window.mapToGlobal(QPoint(30, 5)));  // screen point
+}
+
+void sendButton(QWidget& window, QEvent::Type type, Qt::MouseButton button, QPoint at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), QPointF(window.mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+}
+
+TEST(Window, EachButtonEventSendsItsOwnMessage)
+{
+    Recorder window;
+    window.create(nullptr, QRect(0, 0, 100, 100), WS_VISIBLE, 1);
+    window.show();
+    window.messages.clear();
+    const QPoint client(30, 50);
+    const QPoint band(30, 5);
+    sendButton(window, QEvent::MouseButtonPress, Qt::RightButton, client);
+    sendButton(window, QEvent::MouseButtonRelease, Qt::RightButton, client);
+    sendButton(window, QEvent::MouseButtonDblClick, Qt::RightButton, client);
+    sendButton(window, QEvent::MouseButtonPress, Qt::MiddleButton, client);
+    sendButton(window, QEvent::MouseButtonRelease, Qt::MiddleButton, client);
+    sendButton(window, QEvent::MouseButtonPress, Qt::RightButton, band);
+    sendButton(window, QEvent::MouseButtonRelease, Qt::RightButton, band);   // no non-client release
+    sendButton(window, QEvent::MouseButtonDblClick, Qt::LeftButton, band);
+    sendButton(window, QEvent::MouseButtonRelease, Qt::LeftButton, band);
+    std::vector<MessageId> sent;
+    for (const auto& entry : window.messages)
+        sent.push_back(entry.first);
+    EXPECT_EQ(sent, (std::vector<MessageId>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,
+                                            WM_MBUTTONUP, WM_NCRBUTTONDOWN, WM_RBUTTONUP, WM_NCLBUTTONDBLCLK,
+                                            WM_NCLBUTTONUP}));
 }
 
 TEST(Window, KeysBecomeKeyDownCharAndKeyUp)
