@@ -13,7 +13,6 @@ namespace core {
 
 namespace {
 
-constexpr framework::ColorRef kNoColor = 0xFFFFFFFF;
 // The page goes out in pieces of about this size, so a large pair never builds it whole.
 constexpr std::size_t kFlushSize = 1 << 20;
 
@@ -48,9 +47,9 @@ void appendRule(std::string& page, std::string_view selector, framework::ColorRe
 {
     page.append(selector);
     page += '{';
-    if (background != kNoColor)
+    if (background != settings::kNoColor)
         page.append("background:").append(cssColor(background)).append(";");
-    if (text != kNoColor)
+    if (text != settings::kNoColor)
         page.append("color:").append(cssColor(text)).append(";");
     page += '}';
 }
@@ -181,10 +180,10 @@ void HtmlReport::writeHead(std::string& page) const
         const std::string name = ".s" + std::to_string(state);
         const framework::ColorRef background = colors.backgroundFor(state, 0);
         appendRule(page, name, background, colors.textFor(state, 0));
-        appendRule(page, name + " del," + name + " ins", settings::strongerShade(background), kNoColor);
+        appendRule(page, name + " del," + name + " ins", settings::strongerShade(background), settings::kNoColor);
         page += '\n';
     }
-    appendRule(page, ".f", colors.backgroundFor(static_cast<int>(LineState::SourceOnly), 0), kNoColor);
+    appendRule(page, ".f", colors.backgroundFor(static_cast<int>(LineState::SourceOnly), 0), settings::kNoColor);
     page.append("\n</style>\n</head>\n<body>\n");
 }
 

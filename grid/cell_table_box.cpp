@@ -18,15 +18,17 @@ namespace grid {
 
 namespace {
 
-constexpr std::uint32_t kBoxStyle = 0x10B0123E;
-constexpr std::uint32_t kCreateNotify = 0x0001;
+constexpr std::uint32_t kBoxStyle = platform::WS_VISIBLE | platform::WS_BORDER | platform::WS_VSCROLL |
+                                    platform::WS_HSCROLL | TCS_SHIFTSELECT | TCS_COLSIZE | TCS_FIXEDBAND |
+                                    TCS_HEADER | TCS_EDITABLE | TCS_VGRID | TCS_HGRID;
+// Creation style bits; the notify bit is passed on as it is.
+constexpr std::uint32_t kCreateNotify = TCS_NOTIFY;
 constexpr std::uint32_t kCreatePlainSelect = 0x0008;
 constexpr std::uint32_t kCreateHidden = 0x0010;
 constexpr int kDataFont = 1;
 constexpr int kFixedFont = 3;
 constexpr int kRowHeaderWidth = 25;
 constexpr std::size_t kWidthTextLimit = 3999;
-constexpr int kRowHeaderCode = 0xFFFFFF;
 
 } // namespace
 
@@ -494,7 +496,7 @@ bool TCellTableBox::showToolTip(const QHelpEvent& help)
         return true;
     }
     const int index = std::max(fieldOfColumn(column), 0);
-    const LParam cell = packCell(index, row < 0 ? kRowHeaderCode : row);
+    const LParam cell = packCell(index, row < 0 ? kHeaderRow : row);
     LResult text = toParent(TBM_TOOLTIP, WParam(controlId()), cell);
     if (text)
         QToolTip::showText(help.globalPos(), platform::displayText(reinterpret_cast<const char*>(text)), this);

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "grid/cell_table_box.h"
-#include "grid/table_box_records.h"
+#include "grid/table_box_messages.h"
 #include "platform/virtual_keys.h"
 #include "platform/window_messages.h"
 

@@ -14,6 +14,7 @@
 #include "core/row_editor.h"
 #include "framework/update_hints.h"
 #include "grid/cell_messages.h"
+#include "grid/table_box_messages.h"
 #include "panes/pane_table.h"
 #include "panes/view_frame.h"
 #include "panes/visible_rows.h"
@@ -33,10 +34,8 @@ using framework::WParam;
 
 namespace {
 
-constexpr framework::ColorRef kNoColor = 0xFFFFFFFF;
 constexpr framework::ColorRef kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
-constexpr std::uint32_t kHeaderRowCode = 0xFFFFFF;
 constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
 // Room beside the text in a cell (the grid's insets) and the widest column a pane takes.
 constexpr std::int64_t kTextMargin = 10;
@@ -199,7 +198,7 @@ bool CBivaloView::cellColor(int row, grid::TableColorRequest& request)
     const int state = line == nullptr ? int(core::LineState::SourceOnly) : int(line->state());
     const settings::CColorTable& colors = settings::colorTable();
     const framework::ColorRef color = text ? colors.textFor(state, variant) : colors.backgroundFor(state, variant);
-    if (color == kNoColor)
+    if (color == settings::kNoColor)
         return false;
     request.color = color;
     return true;
@@ -237,7 +236,7 @@ bool CBivaloView::cellMarks(int row, grid::TableCellMarks& marks)
 
 const char* CBivaloView::cellTip(int row)
 {
-    if (std::uint32_t(row) != kHeaderRowCode || m_file == nullptr || m_file->path().empty())
+    if (row != grid::kHeaderRow || m_file == nullptr || m_file->path().empty())
         return nullptr;
     m_tipText = fileInfoText();
     return m_tipText.empty() ? nullptr : m_tipText.c_str();

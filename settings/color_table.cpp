@@ -63,7 +63,6 @@ void CColorTable::Exchange(bool save)
 
 ColorRef strongerShade(ColorRef background)
 {
-    constexpr ColorRef kNoColor = 0xFFFFFFFF;
     // Each channel moves this many 256ths of the way to black (or to white on a dark one).
     constexpr unsigned kDarken = 72;
     constexpr unsigned kLighten = 96;

@@ -7,6 +7,9 @@
 
 namespace settings {
 
+// A colour the table leaves unset: whoever paints keeps its own colour there.
+constexpr framework::ColorRef kNoColor = 0xFFFFFFFF;
+
 // Background and text colours of the five line states, indexed by 2 * state + variant
 // (variant 1: the current row while EasyJoin runs). Section "AppColors" keeps variant 0
 // of both arrays; variant 1 always has its default.
@@ -35,7 +38,7 @@ private:
 
 // The stronger shade of a background that marks the changed stretches inside a line:
 // darker on a light background, lighter on a dark one, so that the mark follows
-// whatever colour the table holds. 0xFFFFFFFF (no colour) stays as it is.
+// whatever colour the table holds. kNoColor stays as it is.
 framework::ColorRef strongerShade(framework::ColorRef background);
 
 // The process-wide colour table.

@@ -9,7 +9,7 @@
 #include "grid/cell_messages.h"
 #include "grid/cell_table_box.h"
 #include "grid/table_box_host.h"
-#include "grid/table_box_records.h"
+#include "grid/table_box_messages.h"
 #include "platform/window_messages.h"
 #include "settings/filter_list.h"
 #include "shell/app_resources.h"
