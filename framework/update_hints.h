@@ -41,33 +41,36 @@
 // 32 Resync          -                doc: synchronised scroll back on   panes: send their scroll state
 namespace framework {
 
-constexpr int kHintCompared = 1;
-constexpr int kHintSyncScroll = 3;
-constexpr int kHintVisibleRows = 4;
-constexpr int kHintActivatePane = 5;
-constexpr int kHintGoToRow = 8;
-constexpr int kHintActivateSource = 9;
-constexpr int kHintOverwriteState = 10;
-constexpr int kHintCopyLine = 11;
-constexpr int kHintCopyDifference = 12;
-constexpr int kHintFillFont = 13;
-constexpr int kHintSetFont = 14;
-constexpr int kHintOptionsChanged = 15;
-constexpr int kHintDragHitTest = 16;
-constexpr int kHintStoreRow = 18;
-constexpr int kHintRestoreRow = 19;
-constexpr int kHintUndone = 20;
-constexpr int kHintRowsChanged = 21;
-constexpr int kHintEasyJoin = 22;
-constexpr int kHintInsertRow = 23;
-constexpr int kHintRemoveRow = 24;
-constexpr int kHintIdle = 25;
-constexpr int kHintClearSelection = 26;
-constexpr int kHintFinishEditing = 27;
-constexpr int kHintBookmark = 28;
-constexpr int kHintMoveToNextDiffRow = 29;
-constexpr int kHintModifiedChanged = 30;
-constexpr int kHintRescanned = 31;
-constexpr int kHintResync = 32;
+enum : int {
+    kHintCompared = 1,
+    kHintSyncScroll = 3,
+    kHintVisibleRows,
+    kHintActivatePane,
+    kHintGoToRow = 8,
+    kHintActivateSource,
+    kHintOverwriteState,
+    kHintCopyLine,
+    kHintCopyDifference,
+    kHintFillFont,
+    kHintSetFont,
+    kHintOptionsChanged,
+    kHintDragHitTest,
+    kHintStoreRow = 18,
+    kHintRestoreRow,
+    kHintUndone,
+    kHintRowsChanged,
+    kHintEasyJoin,
+    kHintInsertRow,
+    kHintRemoveRow,
+    kHintIdle,
+    kHintClearSelection,
+    kHintFinishEditing,
+    kHintBookmark,
+    kHintMoveToNextDiffRow,
+    kHintModifiedChanged,
+    kHintRescanned,
+    kHintResync,
+};
+static_assert(kHintActivatePane == 5 && kHintDragHitTest == 16 && kHintResync == 32);
 
 } // namespace framework

@@ -11,116 +11,136 @@ using framework::MessageId;
 // Notification message to the notify window; lParam points at a TCellNotify.
 constexpr MessageId TCN_NOTIFY = 0x600;
 
-// Position messages.
-constexpr MessageId TCM_GETPOSITION = 0x801;
-constexpr MessageId TCM_SETSCROLLX = 0x802;
-constexpr MessageId TCM_SETSCROLLY = 0x803;
-constexpr MessageId TCM_SETCURCELL = 0x804;
-constexpr MessageId TCM_SETCURCELLNOSCROLL = 0x805;
-constexpr MessageId TCM_ROWUP = 0x806;
-constexpr MessageId TCM_ROWDOWN = 0x807;
-constexpr MessageId TCM_COLLEFT = 0x808;
-constexpr MessageId TCM_COLRIGHT = 0x809;
-constexpr MessageId TCM_HSCROLL = 0x80a;
-constexpr MessageId TCM_VSCROLL = 0x80b;
-constexpr MessageId TCM_FIRSTROW = 0x80c;
-constexpr MessageId TCM_LASTROW = 0x80d;
-constexpr MessageId TCM_TOPROW = 0x80e;
-constexpr MessageId TCM_BOTTOMROW = 0x80f;
-constexpr MessageId TCM_FIRSTCOL = 0x810;
-constexpr MessageId TCM_LASTCOL = 0x811;
-constexpr MessageId TCM_LEFTCOL = 0x812;
-constexpr MessageId TCM_RIGHTCOL = 0x813;
-constexpr MessageId TCM_PAGEUP = 0x814;
-constexpr MessageId TCM_PAGEDOWN = 0x815;
-constexpr MessageId TCM_PAGELEFT = 0x816;
-constexpr MessageId TCM_PAGERIGHT = 0x817;
-constexpr MessageId TCM_SETFOCUSSTATE = 0x818;
+// The grid's own messages run on from 0x801.
+enum : MessageId {
+    // Position messages.
+    TCM_GETPOSITION = 0x801,
+    TCM_SETSCROLLX,
+    TCM_SETSCROLLY,
+    TCM_SETCURCELL,
+    TCM_SETCURCELLNOSCROLL,
+    TCM_ROWUP,
+    TCM_ROWDOWN,
+    TCM_COLLEFT,
+    TCM_COLRIGHT,
+    TCM_HSCROLL,
+    TCM_VSCROLL,
+    TCM_FIRSTROW,
+    TCM_LASTROW,
+    TCM_TOPROW,
+    TCM_BOTTOMROW,
+    TCM_FIRSTCOL,
+    TCM_LASTCOL,
+    TCM_LEFTCOL,
+    TCM_RIGHTCOL,
+    TCM_PAGEUP,
+    TCM_PAGEDOWN,
+    TCM_PAGELEFT,
+    TCM_PAGERIGHT,
+    TCM_SETFOCUSSTATE,
 
-// Repaint messages.
-constexpr MessageId TCM_UPDATECELL = 0x819;
-constexpr MessageId TCM_INVALIDATECOL = 0x81a;
-constexpr MessageId TCM_INVALIDATEROW = 0x81b;
-constexpr MessageId TCM_REDRAWFIXEDCOL = 0x81c;
-constexpr MessageId TCM_REDRAWCELL = 0x81d;
-constexpr MessageId TCM_REDRAWFIXEDROW = 0x81e;
+    // Repaint messages.
+    TCM_UPDATECELL,
+    TCM_INVALIDATECOL,
+    TCM_INVALIDATEROW,
+    TCM_REDRAWFIXEDCOL,
+    TCM_REDRAWCELL,
+    TCM_REDRAWFIXEDROW,
 
-// Geometry and state messages (each preceded by its notification).
-constexpr MessageId TCM_SETCOLWIDTH = 0x81f;
-constexpr MessageId TCM_SETFIXEDCOLWIDTH = 0x820;
-constexpr MessageId TCM_SETROWHEIGHT = 0x821;
-constexpr MessageId TCM_SELECTROW = 0x822;
-constexpr MessageId TCM_MARKROW = 0x823;
+    // Geometry and state messages (each preceded by its notification).
+    TCM_SETCOLWIDTH,
+    TCM_SETFIXEDCOLWIDTH,
+    TCM_SETROWHEIGHT,
+    TCM_SELECTROW,
+    TCM_MARKROW,
 
-// Requests to the notify window.
-constexpr MessageId TCM_QUERYPOSCHANGE = 0x824;
-constexpr MessageId TCM_GETCELLDATA = 0x825;
-constexpr MessageId TCM_SETCELLDATA = 0x826;
-constexpr MessageId TCM_DRAWCELL = 0x82b;
+    // Requests to the notify window (TCM_DRAWCELL below too).
+    TCM_QUERYPOSCHANGE,
+    TCM_GETCELLDATA,
+    TCM_SETCELLDATA,
 
-// Structure messages.
-constexpr MessageId TCM_INSERTCOLS = 0x827;
-constexpr MessageId TCM_INSERTROWS = 0x828;
-constexpr MessageId TCM_DELETECOLS = 0x829;
-constexpr MessageId TCM_DELETEROWS = 0x82a;
+    // Structure messages.
+    TCM_INSERTCOLS,
+    TCM_INSERTROWS,
+    TCM_DELETECOLS,
+    TCM_DELETEROWS,
+
+    // Asks the notify window to paint a cell.
+    TCM_DRAWCELL,
+};
+static_assert(TCM_SETFOCUSSTATE == 0x818 && TCM_DRAWCELL == 0x82b);
 
 // From the in-cell editor to the grid.
-constexpr MessageId TCM_EDITERRSPACE = 0x621;
-constexpr MessageId TCM_EDITCHANGE = 0x622;
-constexpr MessageId TCM_EDITKILLFOCUS = 0x623;
-constexpr MessageId TCM_EDITSETFOCUS = 0x624;
-constexpr MessageId TCM_EDITDBLCLK = 0x625;
-constexpr MessageId TCM_EDITKEYDOWN = 0x626;
-constexpr MessageId TCM_EDITCHAR = 0x627;
-constexpr MessageId TCM_EDITKEYUP = 0x628;
-constexpr MessageId TCM_EDITMOUSE = 0x629;
+enum : MessageId {
+    TCM_EDITERRSPACE = 0x621,
+    TCM_EDITCHANGE,
+    TCM_EDITKILLFOCUS,
+    TCM_EDITSETFOCUS,
+    TCM_EDITDBLCLK,
+    TCM_EDITKEYDOWN,
+    TCM_EDITCHAR,
+    TCM_EDITKEYUP,
+    TCM_EDITMOUSE,
+};
+static_assert(TCM_EDITMOUSE == 0x629);
 
 // From the grid to an editor of its own choice (the standard editors ignore them).
-constexpr MessageId TCM_EDITORSTART = 0x62a;
-constexpr MessageId TCM_EDITORCOMMIT = 0x62b;
-constexpr MessageId TCM_EDITOREND = 0x62c;
+enum : MessageId {
+    TCM_EDITORSTART = 0x62a,
+    TCM_EDITORCOMMIT,
+    TCM_EDITOREND,
+};
+static_assert(TCM_EDITOREND == 0x62c);
 
 // Notification codes carried in TCellNotify::code.
-constexpr int TCN_SETFOCUS = 0x602;
-constexpr int TCN_KILLFOCUS = 0x603;
-constexpr int TCN_POSCHANGED = 0x604;
-constexpr int TCN_SIZE = 0x605;
-constexpr int TCN_CHAR = 0x606;
-constexpr int TCN_KEYDOWN = 0x607;
-constexpr int TCN_KEYUP = 0x608;
-constexpr int TCN_LBUTTONDBLCLK = 0x60a;
-constexpr int TCN_LBUTTONDOWN = 0x60b;
-constexpr int TCN_LBUTTONUP = 0x60c;
-constexpr int TCN_RBUTTONDBLCLK = 0x60d;
-constexpr int TCN_RBUTTONDOWN = 0x60e;
-constexpr int TCN_RBUTTONUP = 0x60f;
-constexpr int TCN_HSCROLL = 0x613;
-constexpr int TCN_VSCROLL = 0x614;
-constexpr int TCN_NCLBUTTONDOWN = 0x615;
-constexpr int TCN_NCRBUTTONDOWN = 0x616;
-constexpr int TCN_EDITERRSPACE = 0x617;
-constexpr int TCN_EDITCHANGE = 0x618;
-constexpr int TCN_EDITKILLFOCUS = 0x619;
-constexpr int TCN_EDITSETFOCUS = 0x61a;
-constexpr int TCN_EDITDBLCLK = 0x61b;
-constexpr int TCN_EDITCHAR = 0x61c;
-constexpr int TCN_SETCOLWIDTH = 0x61d;
-constexpr int TCN_SETFIXEDCOLWIDTH = 0x61e;
-constexpr int TCN_SETROWHEIGHT = 0x61f;
-constexpr int TCN_SELECTROW = 0x620;
-constexpr int TCN_MARKROW = 0x621;
+enum : int {
+    TCN_SETFOCUS = 0x602,
+    TCN_KILLFOCUS,
+    TCN_POSCHANGED,
+    TCN_SIZE,
+    TCN_CHAR,
+    TCN_KEYDOWN,
+    TCN_KEYUP,
+
+    TCN_LBUTTONDBLCLK = 0x60a,
+    TCN_LBUTTONDOWN,
+    TCN_LBUTTONUP,
+    TCN_RBUTTONDBLCLK,
+    TCN_RBUTTONDOWN,
+    TCN_RBUTTONUP,
+
+    TCN_HSCROLL = 0x613,
+    TCN_VSCROLL,
+    TCN_NCLBUTTONDOWN,
+    TCN_NCRBUTTONDOWN,
+    TCN_EDITERRSPACE,
+    TCN_EDITCHANGE,
+    TCN_EDITKILLFOCUS,
+    TCN_EDITSETFOCUS,
+    TCN_EDITDBLCLK,
+    TCN_EDITCHAR,
+    TCN_SETCOLWIDTH,
+    TCN_SETFIXEDCOLWIDTH,
+    TCN_SETROWHEIGHT,
+    TCN_SELECTROW,
+    TCN_MARKROW,
+};
+static_assert(TCN_KEYUP == 0x608 && TCN_RBUTTONUP == 0x60f && TCN_MARKROW == 0x621);
 
 // The answer of a notify window that vetoes or takes over the default action.
 constexpr framework::LResult kVeto = -2;
 
 // Kinds of TCM_GETCELLDATA (wParam).
-constexpr int kCellDataEditor = 1;
-constexpr int kCellDataText = 2;
-constexpr int kCellDataMask = 3;
-constexpr int kCellDataMaskFill = 4;
-constexpr int kCellDataNumber = 5;
-constexpr int kCellDataFixedText = 6;
-constexpr int kCellDataFixedNumber = 7;
+enum : int {
+    kCellDataEditor = 1,
+    kCellDataText,
+    kCellDataMask,
+    kCellDataMaskFill,
+    kCellDataNumber,
+    kCellDataFixedText,
+    kCellDataFixedNumber,
+};
+static_assert(kCellDataFixedNumber == 7);
 
 // Answer types of a cell-data request record.
 constexpr int kAnswerNone = -1;
@@ -130,12 +150,15 @@ constexpr int kAnswerEditor = 9;
 constexpr int kAnswerTextObject = 11;
 
 // Scroll-bar codes of TCM_HSCROLL / TCM_VSCROLL.
-constexpr int SB_LINEUP = 0;
-constexpr int SB_LINEDOWN = 1;
-constexpr int SB_PAGEUP = 2;
-constexpr int SB_PAGEDOWN = 3;
-constexpr int SB_THUMBPOSITION = 4;
-constexpr int SB_THUMBTRACK = 5;
+enum : int {
+    SB_LINEUP = 0,
+    SB_LINEDOWN,
+    SB_PAGEUP,
+    SB_PAGEDOWN,
+    SB_THUMBPOSITION,
+    SB_THUMBTRACK,
+};
+static_assert(SB_THUMBTRACK == 5);
 
 // Grid style bits (low word of the window style).
 constexpr std::uint32_t TCS_NOTIFY = 0x0001;
@@ -159,13 +182,16 @@ constexpr std::uint8_t kRowSelected = 0x01;
 constexpr std::uint8_t kRowMarked = 0x02;
 
 // Non-client hit codes of the header bands.
-constexpr int kHitHeaderRest = 100;
-constexpr int kHitHeaderCell = 101;
-constexpr int kHitHeaderBorder = 102;
-constexpr int kHitFixedRest = 103;
-constexpr int kHitCornerCell = 104;
-constexpr int kHitCornerBorder = 105;
-constexpr int kHitRowHeader = 106;
-constexpr int kHitRowBorder = 107;
+enum : int {
+    kHitHeaderRest = 100,
+    kHitHeaderCell,
+    kHitHeaderBorder,
+    kHitFixedRest,
+    kHitCornerCell,
+    kHitCornerBorder,
+    kHitRowHeader,
+    kHitRowBorder,
+};
+static_assert(kHitRowBorder == 107);
 
 } // namespace grid
