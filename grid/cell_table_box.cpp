@@ -233,7 +233,7 @@ LResult TCellTableBox::toParent(framework::MessageId message, WParam wParam, LPa
 
 void TCellTableBox::commandToParent(int code)
 {
-    toParent(platform::WM_COMMAND, WParam(std::uint32_t(controlId()) | (std::uint32_t(code) << 16)), addressParam(this));
+    toParent(platform::WM_COMMAND, commandParam(controlId(), code), addressParam(this));
 }
 
 LResult TCellTableBox::editKind(int field, int row)

@@ -37,6 +37,12 @@ constexpr int TBN_CURROWCHANGED = 1;
 constexpr int TBN_SELCHANGE = 0x881;
 constexpr int TBN_CELLEDITED = 0x882;
 
+constexpr framework::WParam commandParam(int controlId, int code)
+{
+    return framework::WParam(std::uint32_t(controlId) | (std::uint32_t(code) << 16));
+}
+constexpr int commandCode(framework::WParam wParam) { return int((wParam >> 16) & 0xFFFF); }
+
 // Asked before a click changes the selection, under the number of the notification that
 // follows the change; lParam: clicked row; nonzero cancels.
 constexpr MessageId TBM_QUERYSELCHANGE = TBN_SELCHANGE;

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <algorithm>
-#include <cstdint>
 
 #include "grid/cell_table_box.h"
+#include "platform/window_messages.h"
 
 namespace grid {
 
@@ -12,7 +12,7 @@ namespace {
 
 LParam packedPoint(const QPoint& screen)
 {
-    return LParam((std::uint32_t(screen.x() & 0xFFFF) << 16) | std::uint32_t(screen.y() & 0xFFFF));
+    return platform::makeLParam(screen.y(), screen.x());
 }
 
 } // namespace
@@ -27,7 +27,7 @@ void TableRowDrag::arm(const QPoint& point)
 {
     const int row = m_box.position().row;
     const int field = std::max(m_box.fieldOfColumn(m_box.position().column), 0);
-    const LParam where = LParam((std::uint32_t(row & 0xFFFF) << 16) | std::uint32_t(field & 0xFFFF));
+    const LParam where = platform::makeLParam(field, row);
     m_armed = m_box.request(TBM_CANDRAG, WParam(m_box.controlId()), where) != 0;
     m_start = point;
 }

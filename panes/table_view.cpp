@@ -248,7 +248,7 @@ LResult CTableView::windowProc(framework::MessageId message, WParam wParam, LPar
         return onKeyOffer(recordOf<grid::TableKeyOffer>(lParam)->key) ? 1 : 0;
     case platform::WM_COMMAND:
         if (platform::lowWord(LParam(wParam)) == kGridId) {
-            const int code = int((wParam >> 16) & 0xFFFF);
+            const int code = grid::commandCode(wParam);
             if (code == grid::TBN_CELLEDITED && !m_document.isModified())
                 m_document.setModifiedFlag(true);
             else if (code == grid::TBN_CURROWCHANGED)

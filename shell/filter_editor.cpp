@@ -113,7 +113,7 @@ LResult CFilterEditor::onGridRequest(MessageId message, WParam wParam, LParam lP
     case grid::TBM_EDITEVENT: return 0;
     case grid::TBM_MOVEROW: moveFilter(int(LParam(wParam)), int(lParam)); return 0;
     case platform::WM_COMMAND: {
-        const int code = int(wParam >> 16);
+        const int code = grid::commandCode(wParam);
         if (code == grid::TBN_SELCHANGE || code == grid::TBN_CURROWCHANGED)
             updateButtons();
         return 0;
