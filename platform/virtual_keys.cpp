@@ -22,7 +22,7 @@ constexpr std::array<std::pair<int, int>, 22> kNamedKeys{{
 constexpr std::array<std::pair<int, int>, 9> kOtherKeys{{
     {Qt::Key_Menu, VK_APPS},        {Qt::Key_NumLock, VK_NUMLOCK},   {Qt::Key_ScrollLock, VK_SCROLL},
     {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},         {Qt::Key_Minus, VK_SUBTRACT},
-    {Qt::Key_Slash, VK_DIVIDE},     {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Comma, 0xBC},
+    {Qt::Key_Slash, VK_DIVIDE},     {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Comma, VK_OEM_COMMA},
 }};
 
 Qt::KeyboardModifiers modifiersNow()

@@ -39,6 +39,7 @@ constexpr int VK_F2 = 0x71;
 constexpr int VK_F3 = 0x72;
 constexpr int VK_NUMLOCK = 0x90;
 constexpr int VK_SCROLL = 0x91;
+constexpr int VK_OEM_COMMA = 0xBC;
 
 // The virtual key of a Qt key, 0 when there is none.
 int virtualKeyFromQt(int qtKey);

@@ -10,6 +10,7 @@
 #include <QTimerEvent>
 #include <QToolTip>
 
+#include "platform/color_ref.h"
 #include "platform/to_qstring.h"
 #include "shell/string_table.h"
 
@@ -22,11 +23,6 @@ constexpr int kBorder = 2;            // around all panes
 constexpr int kTextMargin = 2;        // owner-drawn text keeps this from the pane's sides
 constexpr int kPlainTextMargin = 4;   // a plain pane's text keeps this from its frame
 constexpr framework::ColorRef kLightGray = 0xC0C0C0;
-
-QColor toQColor(framework::ColorRef color)
-{
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
 
 } // namespace
 
@@ -246,11 +242,11 @@ void CColorStatusBar::drawOwnerPane(QPainter& painter, int pane, const QRect& in
         drawCheckBox(painter, target, inside);
         return;
     }
-    QColor color = toQColor(target.textColor);
+    QColor color = platform::toQColor(target.textColor);
     if (target.textColor == kDefaultColor)
         color = target.enabled ? QColor(Qt::black) : palette().color(QPalette::Disabled, QPalette::WindowText);
     if (target.flags & HasBackground)
-        painter.fillRect(inside, toQColor(target.background));
+        painter.fillRect(inside, platform::toQColor(target.background));
     painter.setPen(color);
     const int alignment = Qt::AlignVCenter | (target.stretch ? Qt::AlignLeft : Qt::AlignHCenter);
     painter.drawText(inside.adjusted(kTextMargin, 0, -kTextMargin, 0), alignment, toQString(target.text));
@@ -258,7 +254,7 @@ void CColorStatusBar::drawOwnerPane(QPainter& painter, int pane, const QRect& in
 
 void CColorStatusBar::drawCheckBox(QPainter& painter, const Pane& pane, const QRect& inside)
 {
-    painter.fillRect(inside, toQColor(kLightGray));
+    painter.fillRect(inside, platform::toQColor(kLightGray));
     QStyleOptionButton option;
     option.initFrom(this);
     const int side = std::min({inside.width(), inside.height(), style()->pixelMetric(QStyle::PM_IndicatorWidth)});

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "platform/color_ref.h"
+
 CLinkStatic::CLinkStatic(framework::Services& services, const QString& text, Qt::Alignment alignment,
                          std::string address, const QCursor& cursor, QWidget* parent)
     : QLabel(text, parent), m_services(services), m_address(std::move(address))
@@ -37,8 +39,7 @@ void CLinkStatic::applyLinkLook()
         setFont(underlined);
     }
     QPalette colors = palette();
-    colors.setColor(QPalette::WindowText,
-                    QColor(int(m_color & 0xFF), int((m_color >> 8) & 0xFF), int((m_color >> 16) & 0xFF)));
+    colors.setColor(QPalette::WindowText, platform::toQColor(m_color));
     setPalette(colors);
     setAutoFillBackground(false);
     update();
