@@ -9,6 +9,7 @@
 
 #include "core/line_hash.h"
 #include "tests/core/line_files.h"
+#include "tests/core/random_edits.h"
 #include "tests/core/reference_walk.h"
 #include "tests/support/temp_dir.h"
 
@@ -298,24 +299,8 @@ std::vector<std::string> randomLines(std::mt19937& random, const std::vector<std
 std::vector<std::string> editedCopy(std::mt19937& random, std::vector<std::string> lines,
                                     const std::vector<std::string>& alphabet)
 {
-    const int edits = static_cast<int>(random() % 4);
-    for (int e = 0; e < edits; ++e) {
-        const std::size_t at = lines.empty() ? 0 : random() % (lines.size() + 1);
-        switch (random() % 3) {
-        case 0:
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), alphabet[random() % alphabet.size()]);
-            break;
-        case 1:
-            if (at < lines.size())
-                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
-            break;
-        default:
-            if (at < lines.size())
-                lines[at] = alphabet[random() % alphabet.size()];
-            break;
-        }
-    }
-    return lines;
+    const auto anyLine = [&](int) { return alphabet[random() % alphabet.size()]; };
+    return testing_support::randomlyEdited(random, std::move(lines), 4, anyLine, anyLine);
 }
 
 // A file as the loader builds it from disk: equal lines then share their bytes, which

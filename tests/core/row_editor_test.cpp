@@ -4,6 +4,7 @@
 
 #include "core/side.h"
 #include "tests/core/edit_test_pair.h"
+#include "tests/core/random_edits.h"
 
 namespace core {
 namespace {
@@ -340,23 +341,9 @@ Lines randomLines(std::mt19937& random, int count)
 
 Lines mutated(std::mt19937& random, Lines lines)
 {
-    const int changes = static_cast<int>(random() % 6);
-    for (int i = 0; i < changes; ++i) {
-        const std::size_t at = lines.empty() ? 0 : random() % (lines.size() + 1);
-        switch (random() % 3) {
-        case 0:
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), randomLines(random, 1 + random() % 3).front());
-            break;
-        case 1:
-            if (at < lines.size())
-                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
-            break;
-        default:
-            if (at < lines.size())
-                lines[at] = "changed " + std::to_string(i);
-        }
-    }
-    return lines;
+    return testing_support::randomlyEdited(
+        random, std::move(lines), 6, [&](int) { return randomLines(random, 1 + random() % 3).front(); },
+        [](int i) { return "changed " + std::to_string(i); });
 }
 
 RowEditResult randomEdit(std::mt19937& random, EditTestPair& p)
