@@ -110,9 +110,17 @@ public:
     void setServices(framework::Services* services) { m_services = services; }
 
     // --- direct operations -----------------------------------------------------------------
-    // Takes state of another grid (mask bits: 0x01 horizontal origin, 0x02 vertical origin,
-    // 0x04 current row, 0x08 current column, 0x10 widths, 0x20 row heights, 0x40 selection,
-    // 0x80 marks, 0x100 default heights), without asking the notify window.
+    // What CopyState takes from the other grid.
+    static constexpr unsigned kCopyOriginX = 0x01;
+    static constexpr unsigned kCopyOriginY = 0x02;
+    static constexpr unsigned kCopyRow = 0x04;
+    static constexpr unsigned kCopyColumn = 0x08;
+    static constexpr unsigned kCopyWidths = 0x10;
+    static constexpr unsigned kCopyRowHeights = 0x20;
+    static constexpr unsigned kCopySelection = 0x40;
+    static constexpr unsigned kCopyMarks = 0x80;
+    static constexpr unsigned kCopyDefaultHeights = 0x100;
+    // Takes the masked state of another grid without asking the notify window.
     void CopyState(const TCell& other, unsigned mask);
     // A column width without notification; below 1 automatic. False for a bad index.
     bool setColumnWidthQuietly(int column, int width);
@@ -226,6 +234,10 @@ private:
     LResult positionMessage(framework::MessageId message, WParam wParam, LParam lParam);
     LResult setFocusState(WParam focused, LParam active);
     LResult repaintMessage(framework::MessageId message, WParam wParam, LParam lParam);
+    LResult repaintCellNow(int column, int row);
+    LResult repaintFixedCellNow(int fixedColumn, int row);
+    // The area a column, row or fixed band message invalidates; empty when it names none.
+    std::optional<QRegion> repaintRegion(framework::MessageId message, int index) const;
     LResult geometryMessage(framework::MessageId message, WParam wParam, LParam lParam);
     LResult structureMessage(framework::MessageId message, WParam wParam, LParam lParam);
     LResult editorMessage(framework::MessageId message, WParam wParam, LParam lParam);
@@ -241,6 +253,9 @@ private:
     bool deleteColumns(int first, int count);
     bool deleteRows(int first, int count);
     void afterStructureChange(bool columns, int first);
+    // CopyState's steps: the other's sizes, then its row flags; returns the mask left in force.
+    unsigned copySizes(const TCell& other, unsigned mask);
+    void copyRowFlags(const TCell& other, unsigned mask);
     void relayoutAndNotify();
 
     // Frame and scroll bars.

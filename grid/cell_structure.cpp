@@ -186,51 +186,20 @@ void TCell::afterStructureChange(bool columns, int first)
 
 void TCell::CopyState(const TCell& other, unsigned mask)
 {
-    if (other.columnCount() != columnCount()) {
-        m_columns = other.m_columns;
-        m_geometry.columns = other.m_geometry.columns;
-    }
-    if (other.rowCount() != rowCount()) {
-        m_geometry.rows = other.m_geometry.rows;
-        // The rows that stay keep their flags: the owner's bits (bookmarks) live only here.
-        m_rowFlags.resize(static_cast<std::size_t>(other.rowCount()), 0);
-        mask &= 0x20 | 0x40 | 0x80;
-    }
-    if (mask & 0x100) {
-        m_defaultRowHeight = other.m_defaultRowHeight;
-        m_headerRowHeight = other.m_headerRowHeight;
-    }
-    if (mask & 0x10) {
-        m_geometry.columns = other.m_geometry.columns;
-        m_geometry.fixedColumns = other.m_geometry.fixedColumns;
-    }
-    if ((mask & 0x20) && !(gridStyle() & TCS_KEEPHEIGHTS)) {
-        m_defaultRowHeight = other.m_defaultRowHeight;
-        m_geometry.rows = other.m_geometry.rows;
-    }
+    mask = copySizes(other, mask);
     relayout();
 
     TCellPosition next = m_position;
     const TCellPosition& theirs = other.m_position;
-    if (mask & 0x01)
+    if (mask & kCopyOriginX)
         next.originX = theirs.originX;
-    if (mask & 0x02)
+    if (mask & kCopyOriginY)
         next.originY = theirs.originY;
-    if (mask & 0x04)
+    if (mask & kCopyRow)
         next.row = theirs.row;
-    if (mask & 0x08)
+    if (mask & kCopyColumn)
         next.column = theirs.column;
-
-    if (mask & (0x40 | 0x80)) {
-        const std::uint8_t bits = ((mask & 0x40) ? kRowSelected : 0) | ((mask & 0x80) ? kRowMarked : 0);
-        const int last = std::min(m_position.lastRow, std::min(rowCount(), other.rowCount()) - 1);
-        for (int row = std::max(0, m_position.firstRow); row <= last; ++row) {
-            auto& mine = m_rowFlags[static_cast<std::size_t>(row)];
-            const std::uint8_t wanted = other.rowFlags(row) & bits;
-            mine = static_cast<std::uint8_t>((mine & ~bits) | wanted);
-        }
-        invalidateAll();
-    }
+    copyRowFlags(other, mask);
 
     m_geometry.settle(next);
     // A modified editor is stored before its cell moves; when that is refused the cell stays.
@@ -243,6 +212,48 @@ void TCell::CopyState(const TCell& other, unsigned mask)
         applyPosition(next);
         updateNow();
     }
+}
+
+unsigned TCell::copySizes(const TCell& other, unsigned mask)
+{
+    if (other.columnCount() != columnCount()) {
+        m_columns = other.m_columns;
+        m_geometry.columns = other.m_geometry.columns;
+    }
+    if (other.rowCount() != rowCount()) {
+        m_geometry.rows = other.m_geometry.rows;
+        // The rows that stay keep their flags: the owner's bits (bookmarks) live only here.
+        m_rowFlags.resize(static_cast<std::size_t>(other.rowCount()), 0);
+        mask &= kCopyRowHeights | kCopySelection | kCopyMarks;
+    }
+    if (mask & kCopyDefaultHeights) {
+        m_defaultRowHeight = other.m_defaultRowHeight;
+        m_headerRowHeight = other.m_headerRowHeight;
+    }
+    if (mask & kCopyWidths) {
+        m_geometry.columns = other.m_geometry.columns;
+        m_geometry.fixedColumns = other.m_geometry.fixedColumns;
+    }
+    if ((mask & kCopyRowHeights) && !(gridStyle() & TCS_KEEPHEIGHTS)) {
+        m_defaultRowHeight = other.m_defaultRowHeight;
+        m_geometry.rows = other.m_geometry.rows;
+    }
+    return mask;
+}
+
+// The rows shown now take the other grid's selection and mark flags.
+void TCell::copyRowFlags(const TCell& other, unsigned mask)
+{
+    const std::uint8_t bits = ((mask & kCopySelection) ? kRowSelected : 0) | ((mask & kCopyMarks) ? kRowMarked : 0);
+    if (bits == 0)
+        return;
+    const int last = std::min(m_position.lastRow, std::min(rowCount(), other.rowCount()) - 1);
+    for (int row = std::max(0, m_position.firstRow); row <= last; ++row) {
+        auto& mine = m_rowFlags[static_cast<std::size_t>(row)];
+        const std::uint8_t wanted = other.rowFlags(row) & bits;
+        mine = static_cast<std::uint8_t>((mine & ~bits) | wanted);
+    }
+    invalidateAll();
 }
 
 } // namespace grid

@@ -125,71 +125,90 @@ LResult TCell::repaintMessage(framework::MessageId message, WParam wParam, LPara
         return 0;
     const int index = toInt(wParam);
     const bool now = (lParam & 0xFF) != 0;
-    const QRect data = clientArea();
-    const bool fixedBand = (gridStyle() & TCS_FIXEDBAND) != 0;
-    QRegion region;
     switch (message) {
     case TCM_UPDATECELL:
-        if (!m_geometry.columns.contains(index) || !m_geometry.rows.contains(toInt(lParam)))
-            return 0;
-        invalidate(cellRect(index, toInt(lParam)));
-        repaint(cellRect(index, toInt(lParam)).translated(data.topLeft()).intersected(data));
-        return 1;
-    case TCM_INVALIDATECOL: {
-        if (!m_geometry.columns.contains(index))
-            return 0;
-        const QRect cell = cellRect(index, 0);
-        region = QRegion(QRect(cell.left(), 0, cell.width(), data.height()).translated(data.topLeft()));
-        if (QWidget* editor = activeEditor(); editor && editor->isVisible())
-            region -= QRegion(editor->geometry());
-        break;
-    }
+        return repaintCellNow(index, toInt(lParam));
+    case TCM_REDRAWCELL:
+        return repaintFixedCellNow(index, toInt(lParam));
     case TCM_INVALIDATEROW:
-        if (!m_geometry.rows.contains(index))
-            return 0;
-        if (now) {
+        if (now && m_geometry.rows.contains(index)) {
             invalidateRowAll(index);
             updateNow();
             return 1;
         }
-        region = QRegion(rowRect(index).translated(data.topLeft()));
         break;
-    case TCM_REDRAWFIXEDCOL: {
-        if (!fixedBand || !m_geometry.fixedColumns.contains(index))
-            return 0;
-        const int left = border() + m_geometry.fixedColumns.start(index);
-        region = QRegion(QRect(left, data.top(), m_geometry.fixedColumns.size(index), data.height()));
-        break;
-    }
-    case TCM_REDRAWCELL: {
-        const int row = toInt(lParam);
-        if (!fixedBand || !m_geometry.fixedColumns.contains(index) || !m_geometry.rows.contains(row))
-            return 0;
-        if (row < m_position.firstRow || row > m_position.lastRow)
-            return 0;
-        const QRect band = rowRect(row).translated(data.topLeft());
-        const QRect cell(border() + m_geometry.fixedColumns.start(index), band.top(),
-                         m_geometry.fixedColumns.size(index), band.height());
-        invalidateRegion(QRegion(cell));
-        repaint(cell);
-        return 1;
-    }
-    case TCM_REDRAWFIXEDROW: {
-        if (!fixedBand || !m_geometry.rows.contains(index))
-            return 0;
-        if (index < m_position.firstRow || index > m_position.lastRow)
-            return 0;
-        const QRect band = rowRect(index).translated(data.topLeft());
-        region = QRegion(QRect(border(), band.top(), fixedBandWidth(), band.height()));
-        break;
-    }
     default:
-        return 0;
+        break;
     }
-    invalidateRegion(region);
+    const std::optional<QRegion> region = repaintRegion(message, index);
+    if (!region)
+        return 0;
+    invalidateRegion(*region);
     if (now)
         updateNow();
     return 1;
+}
+
+LResult TCell::repaintCellNow(int column, int row)
+{
+    if (!m_geometry.columns.contains(column) || !m_geometry.rows.contains(row))
+        return 0;
+    const QRect data = clientArea();
+    invalidate(cellRect(column, row));
+    repaint(cellRect(column, row).translated(data.topLeft()).intersected(data));
+    return 1;
+}
+
+LResult TCell::repaintFixedCellNow(int fixedColumn, int row)
+{
+    const bool fixedBand = (gridStyle() & TCS_FIXEDBAND) != 0;
+    if (!fixedBand || !m_geometry.fixedColumns.contains(fixedColumn) || !m_geometry.rows.contains(row))
+        return 0;
+    if (row < m_position.firstRow || row > m_position.lastRow)
+        return 0;
+    const QRect band = rowRect(row).translated(clientArea().topLeft());
+    const QRect cell(border() + m_geometry.fixedColumns.start(fixedColumn), band.top(),
+                     m_geometry.fixedColumns.size(fixedColumn), band.height());
+    invalidateRegion(QRegion(cell));
+    repaint(cell);
+    return 1;
+}
+
+std::optional<QRegion> TCell::repaintRegion(framework::MessageId message, int index) const
+{
+    const QRect data = clientArea();
+    const bool fixedBand = (gridStyle() & TCS_FIXEDBAND) != 0;
+    switch (message) {
+    case TCM_INVALIDATECOL: {
+        if (!m_geometry.columns.contains(index))
+            return std::nullopt;
+        const QRect cell = cellRect(index, 0);
+        QRegion region(QRect(cell.left(), 0, cell.width(), data.height()).translated(data.topLeft()));
+        if (QWidget* editor = activeEditor(); editor && editor->isVisible())
+            region -= QRegion(editor->geometry());
+        return region;
+    }
+    case TCM_INVALIDATEROW:
+        if (!m_geometry.rows.contains(index))
+            return std::nullopt;
+        return QRegion(rowRect(index).translated(data.topLeft()));
+    case TCM_REDRAWFIXEDCOL: {
+        if (!fixedBand || !m_geometry.fixedColumns.contains(index))
+            return std::nullopt;
+        const int left = border() + m_geometry.fixedColumns.start(index);
+        return QRegion(QRect(left, data.top(), m_geometry.fixedColumns.size(index), data.height()));
+    }
+    case TCM_REDRAWFIXEDROW: {
+        if (!fixedBand || !m_geometry.rows.contains(index))
+            return std::nullopt;
+        if (index < m_position.firstRow || index > m_position.lastRow)
+            return std::nullopt;
+        const QRect band = rowRect(index).translated(data.topLeft());
+        return QRegion(QRect(border(), band.top(), fixedBandWidth(), band.height()));
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 LResult TCell::geometryMessage(framework::MessageId message, WParam wParam, LParam lParam)

@@ -81,7 +81,7 @@ void CBivaloView::onHintSyncScroll(grid::TCell* sender)
 {
     m_syncGuard = true;
     if (m_doc.syncScroll && sender != nullptr) {
-        grid()->CopyState(*sender, 0x07);
+        grid()->CopyState(*sender, grid::TCell::kCopyOriginX | grid::TCell::kCopyOriginY | grid::TCell::kCopyRow);
         grid()->updateNow();
     }
     m_syncGuard = false;

@@ -277,6 +277,32 @@ TEST(CellMessages, FixedBandRedrawNeedsItsStyle)
     EXPECT_EQ(f.grid->send(TCM_UPDATECELL, 1, 4), 0);
 }
 
+TEST(CellMessages, RepaintMessagesAnswerWhetherTheyNamedAShownPart)
+{
+    GridFixture f(TCS_FIXEDBAND, 2, 30);
+    TCellColumn fixed;
+    fixed.width = 30;
+    ASSERT_TRUE(f.grid->insertFixedColumns(-1, &fixed, 1));
+    ASSERT_LT(f.pos().lastRow, 29);
+    struct Case {
+        framework::MessageId message;
+        WParam index;
+        LParam lParam;    // the row of a cell, else the repaint-now flag
+        LResult answer;
+    };
+    const Case cases[] = {
+        {TCM_UPDATECELL, 1, 3, 1},     {TCM_UPDATECELL, 2, 3, 0},      {TCM_UPDATECELL, 0, 30, 0},
+        {TCM_INVALIDATECOL, 1, 0, 1},  {TCM_INVALIDATECOL, 2, 0, 0},
+        {TCM_INVALIDATEROW, 29, 0, 1}, {TCM_INVALIDATEROW, 2, 1, 1},   {TCM_INVALIDATEROW, 30, 1, 0},
+        {TCM_REDRAWFIXEDCOL, 0, 0, 1}, {TCM_REDRAWFIXEDCOL, 0, 1, 1},  {TCM_REDRAWFIXEDCOL, 1, 0, 0},
+        {TCM_REDRAWCELL, 0, 2, 1},     {TCM_REDRAWCELL, 0, 29, 0},     {TCM_REDRAWCELL, 1, 2, 0},
+        {TCM_REDRAWFIXEDROW, 2, 0, 1}, {TCM_REDRAWFIXEDROW, 29, 0, 0}, {TCM_REDRAWFIXEDROW, 30, 0, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(f.grid->send(c.message, c.index, c.lParam), c.answer)
+            << "message " << std::hex << c.message << std::dec << " index " << c.index << " lParam " << c.lParam;
+}
+
 TEST(CellMessages, FontMessageReplacesTheFirstFont)
 {
     GridFixture f(0, 1, 1);
