@@ -51,6 +51,8 @@ public:
     LineFile& file(int side) { return side == kSourceSide ? source : destination; }
     RowMap& rows(int side) { return side == kSourceSide ? sourceRows : destinationRows; }
     int sideOf(const LineFile& file) const { return &file == &source ? kSourceSide : kDestinationSide; }
+    // Edit mode is on and this side is not read-only.
+    bool isEditable(int side) const { return editMode && !(side == kSourceSide ? sourceReadOnly : destinationReadOnly); }
     // The state the row editing of the panes works on.
     EditPair editPair();
 

@@ -96,12 +96,12 @@ void CBivaloView::AttachSide()
 
 bool CBivaloView::IsEditable()
 {
-    return m_doc.editMode && !(side() == core::kSourceSide ? m_doc.sourceReadOnly : m_doc.destinationReadOnly);
+    return m_doc.isEditable(side());
 }
 
 bool CBivaloView::IsOtherSideEditable()
 {
-    return m_doc.editMode && !(side() == core::kSourceSide ? m_doc.destinationReadOnly : m_doc.sourceReadOnly);
+    return m_doc.isEditable(core::otherSide(side()));
 }
 
 core::RowQueries CBivaloView::rowQueries() const

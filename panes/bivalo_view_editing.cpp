@@ -79,13 +79,13 @@ void CBivaloView::addEditingCommands()
 void CBivaloView::addCopyEnables()
 {
     using namespace framework;
-    const auto into = [this](const bool& readOnly) {
-        return [this, &readOnly](CommandUI& ui) { ui.enable(!readOnly && m_doc.editMode && currentRowDiffers()); };
+    const auto into = [this](int side) {
+        return [this, side](CommandUI& ui) { ui.enable(m_doc.isEditable(side) && currentRowDiffers()); };
     };
-    onEnable(ID_COPY_DIFF_TO_DEST, into(m_doc.destinationReadOnly));
-    onEnable(ID_COPY_LINE_TO_DEST, into(m_doc.destinationReadOnly));
-    onEnable(ID_COPY_DIFF_TO_SOURCE, into(m_doc.sourceReadOnly));
-    onEnable(ID_COPY_LINE_TO_SOURCE, into(m_doc.sourceReadOnly));
+    onEnable(ID_COPY_DIFF_TO_DEST, into(core::kDestinationSide));
+    onEnable(ID_COPY_LINE_TO_DEST, into(core::kDestinationSide));
+    onEnable(ID_COPY_DIFF_TO_SOURCE, into(core::kSourceSide));
+    onEnable(ID_COPY_LINE_TO_SOURCE, into(core::kSourceSide));
 }
 
 bool CBivaloView::currentRowDiffers() const
