@@ -296,12 +296,12 @@ private:
     QRect textArea(const QRect& cell, int fontHeight) const;
     // What chooses a data cell's colours; the current row (with emphasis) outweighs the row's flags.
     enum class CellState { Plain, Selected, Marked, CurrentRow, InactiveRow, EditableCell, ReadOnlyCell };
-    struct ColourRoles {
+    struct ColorRoles {
         ColorRef CellColors::*back;
         ColorRef CellColors::*text;
     };
     CellState cellState(int column, int row) const;
-    static ColourRoles colourRoles(CellState state);
+    static ColorRoles colorRoles(CellState state);
 
     // Input.
     void clickCell(const QPoint& point);

@@ -46,7 +46,7 @@ TCell::CellState TCell::cellState(int column, int row) const
     return CellState::Plain;
 }
 
-TCell::ColourRoles TCell::colourRoles(CellState state)
+TCell::ColorRoles TCell::colorRoles(CellState state)
 {
     switch (state) {
     case CellState::Selected: return {&CellColors::selectedBackground, &CellColors::selectedText};
@@ -62,12 +62,12 @@ TCell::ColourRoles TCell::colourRoles(CellState state)
 
 ColorRef TCell::cellBackColor(int column, int row)
 {
-    return m_colors.*colourRoles(cellState(column, row)).back;
+    return m_colors.*colorRoles(cellState(column, row)).back;
 }
 
 ColorRef TCell::cellTextColor(int column, int row)
 {
-    return m_colors.*colourRoles(cellState(column, row)).text;
+    return m_colors.*colorRoles(cellState(column, row)).text;
 }
 
 ColorRef TCell::fixedBackColor(int, int)
