@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/html_report.h"
+#include "core/merge_report.h"
 #include "framework/services.h"
 #include "core/pair_loader.h"
 #include "core/side_by_side_listing.h"
@@ -22,6 +23,7 @@ constexpr int kMinimumColumns = 20;
 constexpr std::string_view kUsage =
     "Usage: bivalo [SOURCE [TARGET [RESULT]]]\n"
     "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET\n"
+    "       bivalo --report --merge [--diff3] [-o OUTPUT] [-L LABEL]... BASE LOCAL REMOTE\n"
     "       bivalo --report --git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
     "       bivalo --help | --version\n"
     "\n"
@@ -40,6 +42,12 @@ constexpr std::string_view kUsage =
     "  --format=summary  whether the files differ and how many rows of each kind\n"
     "  --format=html     one self-contained HTML page with both files side by side and\n"
     "                    the changes within lines marked\n"
+    "  --merge           merge LOCAL and REMOTE, two changed versions of BASE, as git\n"
+    "                    merge-file does: the result goes to OUTPUT (-o) or standard output,\n"
+    "                    each conflict between <<<<<<<, ======= and >>>>>>> lines labelled\n"
+    "                    with the -L labels (LOCAL, BASE, REMOTE) or the file names;\n"
+    "                    --diff3 adds BASE's lines after |||||||. Exit status 0 without\n"
+    "                    conflicts, 1 with some, 2 on trouble\n"
     "  --git-diff        take git's seven external-diff arguments (last option; for\n"
     "                    git config diff.external 'bivalo --report --git-diff')\n"
     "\n"
@@ -66,7 +74,8 @@ int terminalColumns()
     return columns;
 }
 
-// The path to read for a name given on the command line.
+} // namespace
+
 std::string readablePath(const std::string& name)
 {
     return name == kStandardInputName ? kStandardInputPath : name;
@@ -87,6 +96,8 @@ std::string loadProblemText(const std::string& side, const LineFile& file)
     }
     return side + " File Not Found!";
 }
+
+namespace {
 
 // A row's kind: the state of a line in it that is not Same, else Same.
 LineState rowState(const LineFile& source, const LineFile& destination, std::int32_t sourceEntry,
@@ -241,6 +252,8 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         appSettings.SetTabSize(*options.tabSize);
     if (options.ignoreBlanks)
         appSettings.IgnoreBlanks = *options.ignoreBlanks ? 1 : 0;
+    if (options.merge)
+        return runMerge(options, out, err);
     return options.gitPath ? runGitDiff(options, out, err) : runReport(options, out, err);
 }
 

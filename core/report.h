@@ -34,6 +34,11 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
 // Loads and compares the pair of options.files with the current settings and prints it.
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
 
+// The path to read for a name given on the command line ("-" is standard input).
+std::string readablePath(const std::string& name);
+// What the report says when a file could not be loaded; side is "Source", "Destination"...
+std::string loadProblemText(const std::string& side, const LineFile& file);
+
 // The report as git's external diff program: a caption naming the path, then the report;
 // differences end with 0 as well, so that git goes on to the next path.
 int runGitDiff(const ReportOptions& options, std::ostream& out, std::ostream& err);

@@ -16,6 +16,7 @@ constexpr std::string_view kGitDiffSwitch = "--git-diff";
 constexpr std::size_t kGitDiffArguments = 7;
 constexpr std::size_t kGitOldFile = 1;
 constexpr std::size_t kGitNewFile = 4;
+constexpr std::size_t kMergeInputs = 3;
 
 bool parseTabSize(std::string_view text, int& tabSize)
 {
@@ -47,6 +48,10 @@ bool parseSwitch(std::string_view argument, ReportOptions& options, std::string&
         options.version = true;
     } else if (argument == "--report") {
         options.report = true;
+    } else if (argument == "--merge") {
+        options.merge = true;
+    } else if (argument == "--diff3") {
+        options.diff3 = true;
     } else if (argument == "--ignore-blanks") {
         options.ignoreBlanks = true;
     } else if (argument.starts_with(kTabSizeSwitch)) {
@@ -91,14 +96,62 @@ bool takeGitArguments(ReportOptions& options, std::string& error)
     return true;
 }
 
+// The switches of the merge that take the next argument as their value.
+bool takesValue(std::string_view argument)
+{
+    return argument == "-o" || argument == "-L";
+}
+
+bool setValue(std::string_view name, const std::string& value, ReportOptions& options, std::string& error)
+{
+    if (name == "-o") {
+        options.output = value;
+        return true;
+    }
+    if (options.labels.size() == kMergeInputs) {
+        error = "bivalo: -L is given at most three times (LOCAL, BASE, REMOTE)";
+        return false;
+    }
+    options.labels.push_back(value);
+    return true;
+}
+
+bool checkFileCount(const ReportOptions& options, std::string& error)
+{
+    if (options.merge && options.files.size() != kMergeInputs) {
+        error = "bivalo: the merge needs three files, BASE LOCAL REMOTE";
+        return false;
+    }
+    if (!options.merge && (options.output || !options.labels.empty() || options.diff3)) {
+        error = "bivalo: -o, -L and --diff3 belong to --merge";
+        return false;
+    }
+    if (!options.merge && options.report && options.files.size() != 2) {
+        error = "bivalo: the report needs two files, SOURCE and TARGET";
+        return false;
+    }
+    if (std::count(options.files.begin(), options.files.end(), kStandardInputName) > 1) {
+        error = "bivalo: only one side can be read from standard input";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool parseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options, std::string& error)
 {
     bool switchesEnded = false;
     bool gitDiff = false;
+    std::string_view valueFor;
     for (const std::string& argument : arguments) {
-        if (!switchesEnded && (argument == "--" || argument == kGitDiffSwitch)) {
+        if (!valueFor.empty()) {
+            if (!setValue(valueFor, argument, options, error))
+                return false;
+            valueFor = {};
+        } else if (!switchesEnded && takesValue(argument)) {
+            valueFor = argument;
+        } else if (!switchesEnded && (argument == "--" || argument == kGitDiffSwitch)) {
             switchesEnded = true;
             gitDiff = gitDiff || argument == kGitDiffSwitch;
         } else if (!switchesEnded && argument.size() > 1 && argument[0] == '-') {
@@ -108,19 +161,15 @@ bool parseReportOptions(const std::vector<std::string>& arguments, ReportOptions
             options.files.push_back(argument);
         }
     }
+    if (!valueFor.empty()) {
+        error = "bivalo: " + std::string(valueFor) + " needs a value";
+        return false;
+    }
     if (options.help || options.version)
         return true;
     if (gitDiff)
         return takeGitArguments(options, error);
-    if (options.report && options.files.size() != 2) {
-        error = "bivalo: the report needs two files, SOURCE and TARGET";
-        return false;
-    }
-    if (options.files.size() == 2 && options.files[0] == kStandardInputName && options.files[1] == kStandardInputName) {
-        error = "bivalo: only one side can be read from standard input";
-        return false;
-    }
-    return true;
+    return checkFileCount(options, error);
 }
 
 bool isHeadlessCommand(const std::vector<std::string>& arguments)

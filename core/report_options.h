@@ -10,6 +10,7 @@ enum class ReportFormat { Side, Rows, Summary, Html };
 
 // The command line of the headless report:
 //   --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET
+//   --report --merge [--diff3] [-o OUTPUT] [-L LABEL]... BASE LOCAL REMOTE
 // plus --help and --version. Only '-' starts a switch; "--" ends the switches. A name "-"
 // is standard input. "--git-diff" ends the switches too and takes the seven arguments git
 // hands an external diff program: PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE
@@ -24,6 +25,11 @@ struct ReportOptions {
     std::vector<std::string> files;
     std::optional<std::string> gitPath;   // the path git names, with --git-diff
     bool unmerged = false;                // git named an unmerged path and no files
+    // --merge BASE LOCAL REMOTE [-o OUTPUT] [-L LABEL]... [--diff3]: files holds the three.
+    bool merge = false;
+    std::optional<std::string> output;    // -o: where the merge goes, else standard output
+    std::vector<std::string> labels;      // -L, up to three: LOCAL's, BASE's, REMOTE's
+    bool diff3 = false;                   // conflicts show BASE's lines too
 };
 
 // The name that stands for standard input.

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
-targets=(pair edits profile mask command_line)
+targets=(pair edits profile mask command_line merge)
 packages=(clang libclang-rt-14-dev cmake ninja-build)
 build=build-fuzz
 

@@ -7,6 +7,8 @@
 //                 blanks, about 0.5% of them changed in about 2 000 hunks
 //   stretch_*     1 000 000 lines, about 2 000 hunks in the first and last quarters and
 //                 none in the 500 000 lines between them
+//   big_r.txt     big_a.txt with another 0.5% of edits, apart from big_b.txt's: with big_a.txt
+//                 as BASE and big_b.txt as LOCAL, the REMOTE of a three-way merge
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -63,15 +65,15 @@ void write(const std::string& path, const Lines& lines)
         out << line << '\n';
 }
 
-// Copies source with `hunks` edits spread evenly: each hunk changes, inserts or
-// deletes one to four lines.
-Lines edited(const Lines& source, int hunks, std::mt19937_64& random, auto&& newLine)
+// Copies source with `hunks` edits spread evenly, at `phase` (in hundredths of the spacing)
+// of each stretch: each hunk changes, inserts or deletes one to four lines.
+Lines edited(const Lines& source, int hunks, std::mt19937_64& random, auto&& newLine, std::size_t phase = 50)
 {
     Lines target;
     target.reserve(source.size() + source.size() / 50);
     const std::size_t spacing = source.size() / static_cast<std::size_t>(hunks);
     for (std::size_t i = 0; i < source.size();) {
-        if (i % spacing == spacing / 2) {
+        if (i % spacing == spacing * phase / 100) {
             const int length = 1 + static_cast<int>(random() % 4);
             const int kind = static_cast<int>(random() % 3);
             for (int k = 0; k < length && kind != 1; ++k)
@@ -99,6 +101,8 @@ void millionLinePair(const std::string& folder, const std::string& name, std::ui
     const Lines target = edited(source, 2000, random, [&] { return makeLine(random, serial++); });
     write(folder + "/" + name + "_a.txt", source);
     write(folder + "/" + name + "_b.txt", target);
+    if (name == "big")
+        write(folder + "/big_r.txt", edited(source, 2000, random, [&] { return makeLine(random, serial++); }, 10));
 }
 
 void stretchPair(const std::string& folder)

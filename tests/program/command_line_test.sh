@@ -63,4 +63,29 @@ git commit -qam second
 git -c diff.external='bivalo --report --format=summary --git-diff' log -p --ext-diff -1 >"$work/out" \
     || fail "ext-diff in git log ended with $?"
 [ "$(grep -cE '^[0-9]+ differences$' "$work/out")" -eq 2 ] || fail "ext-diff in git log: $(cat "$work/out")"
+
+# A real conflict: the headless merge of git's three stages writes it with git's markers and
+# labels, and through git mergetool (the README's lines) its status leaves the path unmerged.
+git checkout -q -b theirs
+printf 'alpha\nBETA from theirs\ngamma\ndelta\n' >"sub folder/my file.txt"
+git commit -qam theirs
+git checkout -q -
+printf 'alpha\nBETA from ours\ngamma\ndelta\nepsilon\n' >"sub folder/my file.txt"
+git commit -qam ours
+git merge -q theirs >/dev/null 2>&1 && fail "git merged what should conflict"
+for stage in 1 2 3; do git show ":$stage:sub folder/my file.txt" >"$work/stage$stage"; done
+status=0
+bivalo --report --merge -L ours -L base -L theirs -o "$work/merged" "$work/stage1" "$work/stage2" "$work/stage3" \
+    || status=$?
+[ "$status" -eq 1 ] || fail "a conflict ended the merge with $status"
+printf 'alpha\n<<<<<<< ours\nBETA from ours\n=======\nBETA from theirs\n>>>>>>> theirs\ngamma\ndelta\nepsilon\n' \
+    >"$work/expected"
+cmp -s "$work/expected" "$work/merged" || fail "merge result: $(cat "$work/merged")"
+git config merge.tool bivalo-report
+git config mergetool.bivalo-report.cmd 'bivalo --report --merge -o "$MERGED" "$BASE" "$LOCAL" "$REMOTE"'
+git config mergetool.bivalo-report.trustExitCode true
+git mergetool --no-prompt >"$work/out" 2>&1 && fail "mergetool took a conflict as resolved"
+grep -q 'merge of sub folder/my file.txt failed' "$work/out" || fail "mergetool: $(cat "$work/out")"
+git ls-files -u | grep -q 'my file.txt' || fail "the conflict was marked resolved"
+git merge --abort
 echo "command line and git work"

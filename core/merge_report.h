@@ -1,0 +1,14 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "core/report_options.h"
+
+namespace core {
+
+// bivalo --report --merge: merges options.files (BASE, LOCAL, REMOTE) and writes the result to
+// options.output (replaced atomically) or out. Returns 0 without conflicts, 1 with some, 2 on
+// trouble (told on err).
+int runMerge(const ReportOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace core

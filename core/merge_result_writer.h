@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/three_way_merge.h"
+
+namespace core {
+
+enum class ConflictStyle {
+    Merge, // LOCAL's and REMOTE's lines between the markers
+    Diff3, // BASE's lines too, after "|||||||"
+};
+
+struct MergeLabels {
+    std::string local;
+    std::string base;
+    std::string remote;
+};
+
+// Writes a merge's result as git writes one: every line with the bytes and line end it has
+// in the input it comes from, each conflict between "<<<<<<<", "=======" and ">>>>>>>"
+// lines. In the Merge style the lines that open or close both sides of a conflict alike are
+// written once, outside the markers.
+class MergeResultWriter {
+public:
+    MergeResultWriter(const ThreeWayMerge& merge, const MergeLabels& labels, ConflictStyle style);
+
+    std::string write();
+
+private:
+    void writeChunk(const MergeChunk& chunk);
+    void writeConflict(LineRange local, LineRange base, LineRange remote);
+    void writeLines(MergeSide side, LineRange lines);
+    void writeMarker(std::string_view marker, const std::string& label);
+    // A line that ended its file without a line end gets one when more follows.
+    void endOpenLine();
+
+    const ThreeWayMerge& m_merge;
+    const MergeLabels& m_labels;
+    ConflictStyle m_style;
+    std::string m_out;
+    std::string_view m_openLineEnd; // the line end the last line lacks, empty when it has one
+};
+
+} // namespace core

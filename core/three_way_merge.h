@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/merge_chunks.h"
+#include "core/merge_input.h"
+
+namespace core {
+
+class LineFile;
+
+enum class MergeSide { Base, Local, Remote };
+
+// The merge of LOCAL and REMOTE, two changed versions of BASE: the difference engine aligns
+// BASE with each of them, lines pair only when their bytes (line ends included) are equal,
+// and the chunks say which side changed what. The files must stay loaded and unchanged for
+// the merge's life.
+class ThreeWayMerge {
+public:
+    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote);
+
+    const std::vector<MergeChunk>& chunks() const { return m_chunks; }
+    std::int32_t conflicts() const;
+    const MergeInput& input(MergeSide side) const;
+
+private:
+    // Equal lines of BASE and the other input, rising in both.
+    LineMatches matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput) const;
+
+    MergeInput m_base;
+    MergeInput m_local;
+    MergeInput m_remote;
+    std::vector<MergeChunk> m_chunks;
+};
+
+} // namespace core

@@ -1,0 +1,107 @@
+// Cuts one input into BASE, LOCAL and REMOTE, merges them and checks the chunks and the result.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+
+#include "core/merge_result_writer.h"
+#include "fuzz/support/fuzz_check.h"
+#include "fuzz/support/fuzz_pair.h"
+#include "fuzz/support/scratch_dir.h"
+
+namespace {
+
+using core::MergeInput;
+using core::MergeSide;
+
+bool sameLines(const MergeInput& a, core::LineRange aLines, const MergeInput& b, core::LineRange bLines)
+{
+    if (aLines.size() != bLines.size())
+        return false;
+    for (std::int32_t k = 0; k < aLines.size(); ++k)
+        if (!a.sameLine(aLines.begin + k, b, bLines.begin + k))
+            return false;
+    return true;
+}
+
+// The chunks cut each input into ranges that follow each other from its first line to its last,
+// and each chunk's kind says truly which sides changed it.
+void checkChunks(const core::ThreeWayMerge& merge)
+{
+    const MergeInput& base = merge.input(MergeSide::Base);
+    const MergeInput& local = merge.input(MergeSide::Local);
+    const MergeInput& remote = merge.input(MergeSide::Remote);
+    core::MergeCounts next;
+    for (const core::MergeChunk& chunk : merge.chunks()) {
+        fuzz::check(chunk.base.begin == next.base && chunk.local.begin == next.local &&
+                        chunk.remote.begin == next.remote,
+                    "chunks follow each other");
+        next = {chunk.base.end, chunk.local.end, chunk.remote.end};
+        const bool localKept = sameLines(base, chunk.base, local, chunk.local);
+        const bool remoteKept = sameLines(base, chunk.base, remote, chunk.remote);
+        switch (chunk.kind) {
+        case core::ChunkKind::Unchanged:
+            fuzz::check(localKept && remoteKept, "an unchanged chunk is byte-identical in all three");
+            break;
+        case core::ChunkKind::LocalOnly:
+            fuzz::check(remoteKept, "REMOTE keeps what only LOCAL changed");
+            break;
+        case core::ChunkKind::RemoteOnly:
+            fuzz::check(localKept, "LOCAL keeps what only REMOTE changed");
+            break;
+        case core::ChunkKind::BothSame:
+            fuzz::check(sameLines(local, chunk.local, remote, chunk.remote), "both changed it alike");
+            break;
+        case core::ChunkKind::Conflict:
+            fuzz::check(!sameLines(local, chunk.local, remote, chunk.remote), "a conflict differs");
+            break;
+        }
+    }
+    fuzz::check(next.base == base.count() && next.local == local.count() && next.remote == remote.count(),
+                "the chunks cover every line");
+}
+
+// Every line of the result is a marker or a line of an input, with a line end added at most.
+void checkResultLines(const core::ThreeWayMerge& merge, const std::string& result)
+{
+    std::unordered_set<std::string> known;
+    for (MergeSide side : {MergeSide::Base, MergeSide::Local, MergeSide::Remote}) {
+        const MergeInput& input = merge.input(side);
+        for (std::int32_t line = 0; line < input.count(); ++line) {
+            const std::string bytes = input.line(line);
+            known.insert(bytes);
+            known.insert(bytes + std::string(input.lineEnd()));
+        }
+    }
+    for (std::size_t start = 0; start < result.size();) {
+        const std::size_t end = result.find('\n', start);
+        const std::size_t next = end == std::string::npos ? result.size() : end + 1;
+        const std::string line = result.substr(start, next - start);
+        const bool marker = line.starts_with("<<<<<<< ") || line.starts_with("||||||| ") ||
+                            line.starts_with("=======") || line.starts_with(">>>>>>> ");
+        fuzz::check(marker || known.contains(line), "each result line comes from an input", line);
+        start = next;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
+    input.apply();
+    core::LineFile files[3];
+    const std::string_view parts[3] = {input.source, input.destination, input.rest};
+    const char* names[3] = {"base", "local", "remote"};
+    for (int k = 0; k < 3; ++k)
+        fuzz::check(files[k].load(fuzz::writeScratchFile(names[k], parts[k])), "an input loads");
+    const core::ThreeWayMerge merge(files[0], files[1], files[2]);
+    checkChunks(merge);
+    const core::MergeLabels labels{"L", "B", "R"};
+    const std::string result = core::MergeResultWriter(merge, labels, core::ConflictStyle::Diff3).write();
+    checkResultLines(merge, result);
+    if (merge.conflicts() == 0)
+        fuzz::check(result == core::MergeResultWriter(merge, labels, core::ConflictStyle::Merge).write(),
+                    "without conflicts both styles write the same");
+    return 0;
+}
