@@ -1,6 +1,6 @@
 # The Debian package: `cpack -G DEB` in the build folder gives bivalo_<version>_<arch>.deb.
-# Its dependencies come from the libraries the programs link (dpkg-shlibdeps), plus the SVG
-# support that Qt loads at run time for the icons.
+# Its dependencies come from the libraries the programs link (dpkg-shlibdeps), plus what Qt
+# loads at run time: the SVG support for the icons and the platform of Wayland desktops.
 set(CPACK_PACKAGE_NAME bivalo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Bivalo developers <bivalo@bivalo.example>")
@@ -12,6 +12,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${BIVALO_PROJECT_URL})
 include(CPack)

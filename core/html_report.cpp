@@ -179,8 +179,9 @@ void HtmlReport::writeHead(std::string& page) const
     for (int state = 0; state < settings::CColorTable::kStates; ++state) {
         const std::string name = ".s" + std::to_string(state);
         const framework::ColorRef background = colors.backgroundFor(state, 0);
-        appendRule(page, name, background, colors.textFor(state, 0));
-        appendRule(page, name + " del," + name + " ins", settings::strongerShade(background), settings::kNoColor);
+        const framework::ColorRef text = colors.textFor(state, 0);
+        appendRule(page, name, background, text);
+        appendRule(page, name + " del," + name + " ins", settings::strongerShade(background, text), settings::kNoColor);
         page += '\n';
     }
     appendRule(page, ".f", colors.backgroundFor(static_cast<int>(LineState::SourceOnly), 0), settings::kNoColor);

@@ -24,6 +24,7 @@
 #include "platform/virtual_keys.h"
 #include "platform/window_messages.h"
 #include "settings/app_settings.h"
+#include "settings/color_contrast.h"
 #include "settings/color_table.h"
 
 namespace panes {
@@ -34,7 +35,6 @@ using framework::WParam;
 
 namespace {
 
-constexpr framework::ColorRef kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
 constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
 // Room beside the text in a cell (the grid's insets) and the widest column a pane takes.
@@ -187,16 +187,17 @@ bool CBivaloView::cellColor(int row, grid::TableColorRequest& request)
     if (flags & grid::kRowSelected)
         return false;
     const bool text = request.text != 0;
-    if ((flags & kBookmarkFlag) && !text) {
-        request.color = kBookmarkColor;
+    const int variant = row == grid()->position().row && m_easyJoinDialog != nullptr ? 1 : 0;
+    // The current row of EasyJoin keeps its band: its light text is unreadable on a bookmark.
+    const settings::CColorTable& colors = settings::colorTable();
+    if ((flags & kBookmarkFlag) && !text && variant == 0) {
+        request.color = colors.bookmarkBackground();
         return true;
     }
-    const int variant = row == grid()->position().row && m_easyJoinDialog != nullptr ? 1 : 0;
     const core::LineRecord* line = m_file->lineAt((*m_rows)[std::size_t(row)]);
     if (line == nullptr && text)
         return false;
     const int state = line == nullptr ? int(core::LineState::SourceOnly) : int(line->state());
-    const settings::CColorTable& colors = settings::colorTable();
     const framework::ColorRef color = text ? colors.textFor(state, variant) : colors.backgroundFor(state, variant);
     if (color == settings::kNoColor)
         return false;
@@ -219,6 +220,10 @@ bool CBivaloView::cellMarks(int row, grid::TableCellMarks& marks)
     grid::TableColorRequest background;
     if (!cellColor(row, background))
         return false;
+    grid::TableColorRequest text;
+    text.text = 1;
+    if (!cellColor(row, text))
+        text.color = settings::kNoColor;
     const core::InlineChanges& changes =
         m_inlineChanges.changesFor(row, source->text(), destination->text(), options.IgnoreBlanks != 0);
     const std::vector<core::TextStretch>& stretches =
@@ -230,7 +235,7 @@ bool CBivaloView::cellMarks(int row, grid::TableCellMarks& marks)
         m_cellMarks.push_back({stretch.start, stretch.end});
     marks.marks = m_cellMarks.data();
     marks.count = std::int32_t(m_cellMarks.size());
-    marks.color = settings::strongerShade(background.color);
+    marks.color = settings::strongerShade(background.color, text.color);
     return true;
 }
 
@@ -328,15 +333,18 @@ void CBivaloView::paintEvent(QPaintEvent*)
     painter.fillRect(caption, background);
     if (m_captionText.empty() && m_file != nullptr && !m_file->path().empty())
         m_captionText = m_file->path();
-    // The 3-D frame: the background's colour at top and left, white at bottom and right.
+    // The 3-D frame: the background's colour at top and left, the light edge at bottom and right.
+    const framework::ColorRef edge = platform::toColorRef(palette().color(QPalette::Light));
     painter.line(caption.left(), caption.top(), caption.right() + 1, caption.top(), background);
     painter.line(caption.left(), caption.top(), caption.left(), caption.bottom() + 1, background);
-    painter.line(caption.left(), caption.bottom(), caption.right() + 1, caption.bottom(), kWhite);
-    painter.line(caption.right(), caption.top(), caption.right(), caption.bottom() + 1, kWhite);
+    painter.line(caption.left(), caption.bottom(), caption.right() + 1, caption.bottom(), edge);
+    painter.line(caption.right(), caption.top(), caption.right(), caption.bottom() + 1, edge);
     if (m_captionFont != nullptr && m_captionFont->Height != 0)
         painter.setFont(platform::toQFont(*m_captionFont));
-    painter.setTextColor(platform::toColorRef(
-        active ? palette().color(group, QPalette::HighlightedText) : palette().color(QPalette::Light)));
+    // Some desktops pair a middling accent with white: black is then the readable one.
+    const framework::ColorRef text = platform::toColorRef(
+        active ? palette().color(group, QPalette::HighlightedText) : palette().color(QPalette::Light));
+    painter.setTextColor(settings::readableText(background, text));
     painter.drawText(caption, m_captionText, platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE);
 }
 

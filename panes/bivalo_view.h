@@ -42,7 +42,6 @@ public:
     static constexpr int kWrapMessageTenths = 20;
     // Rows kept between a row reached by a move and the page's edge it travels to.
     static constexpr int kMoveMargin = 5;
-    static constexpr framework::ColorRef kBookmarkColor = 0xFFFF00;
     static constexpr std::uint8_t kBookmarkFlag = 0x10;
     static constexpr int kColumnWidth = 2000;    // the narrowest the text column gets
     static constexpr const char* kSaveAsTitle = "Save %s as";

@@ -11,12 +11,6 @@
 
 namespace panes {
 
-namespace {
-
-constexpr framework::ColorRef kBlack = 0x000000;
-
-} // namespace
-
 CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent) : QWidget(parent), m_document(document)
 {
     setFocusPolicy(Qt::ClickFocus);
@@ -99,7 +93,7 @@ void CDiffPreview::drawBar(platform::Painter& painter)
             painter.fillRect(QRect(kBarLeft, y, barWidth, 1), colours[m_map.strongestValue(row, scale)]);
     }
     m_barEnd = y;
-    painter.frameRect(QRect(QPoint(kBarLeft, DiffBlockMap::kMargin), QPoint(right, y)), kBlack);
+    painter.frameRect(QRect(QPoint(kBarLeft, DiffBlockMap::kMargin), QPoint(right, y)), inkColor());
 }
 
 void CDiffPreview::drawMarker(platform::Painter& painter)
@@ -107,7 +101,12 @@ void CDiffPreview::drawMarker(platform::Painter& painter)
     const int from = m_map.rowToY(m_firstVisible);
     const int to = m_map.rowToY(m_lastVisible);
     if (to >= from)
-        painter.fillRect(QRect(QPoint(kMarkerLeft, from), QPoint(kMarkerRight, to)), kBlack);
+        painter.fillRect(QRect(QPoint(kMarkerLeft, from), QPoint(kMarkerRight, to)), inkColor());
+}
+
+framework::ColorRef CDiffPreview::inkColor() const
+{
+    return platform::toColorRef(palette().color(QPalette::WindowText));
 }
 
 void CDiffPreview::goToRow(int row)

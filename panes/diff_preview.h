@@ -42,6 +42,8 @@ private:
     void drawBar(platform::Painter& painter);
     void drawMarker(platform::Painter& painter);
     void goToRow(int row);
+    // The frame and the marker: black on a light window, light on a dark one.
+    framework::ColorRef inkColor() const;
 
     core::CBivaloDoc& m_document;
     DiffBlockMap m_map;

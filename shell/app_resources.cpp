@@ -1,7 +1,9 @@
 #include "shell/app_resources.h"
 
+#include <QFile>
 #include <QString>
 
+#include "shell/svg_icon.h"
 #include "shell/toolbar_table.h"
 
 // The generated registration functions live in the global namespace.
@@ -21,7 +23,10 @@ void initResources()
 static QIcon iconAt(std::string_view path)
 {
     initResources();
-    return path.empty() ? QIcon() : QIcon(QString::fromUtf8(path.data(), qsizetype(path.size())));
+    QFile picture(QString::fromUtf8(path.data(), qsizetype(path.size())));
+    if (path.empty() || !picture.open(QIODevice::ReadOnly))
+        return QIcon();
+    return QIcon(new SvgIcon(picture.readAll()));
 }
 
 QIcon appIcon()

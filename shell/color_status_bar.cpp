@@ -102,6 +102,14 @@ void CColorStatusBar::setPaneColor(int pane, ColorRef textColor, bool fit)
     update();
 }
 
+void CColorStatusBar::setPaneBackground(int pane, ColorRef background)
+{
+    Pane& target = m_panes.at(std::size_t(pane));
+    target.background = background;
+    target.flags |= HasBackground;
+    update();
+}
+
 void CColorStatusBar::setOwnerDrawnDefault(int pane)
 {
     setPaneColor(pane, kDefaultColor, false);
@@ -244,7 +252,7 @@ void CColorStatusBar::drawOwnerPane(QPainter& painter, int pane, const QRect& in
     }
     QColor color = platform::toQColor(target.textColor);
     if (target.textColor == kDefaultColor)
-        color = target.enabled ? QColor(Qt::black) : palette().color(QPalette::Disabled, QPalette::WindowText);
+        color = palette().color(target.enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
     if (target.flags & HasBackground)
         painter.fillRect(inside, platform::toQColor(target.background));
     painter.setPen(color);

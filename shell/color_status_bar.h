@@ -19,7 +19,7 @@ class CColorStatusBar : public QWidget {
 
 public:
     using ColorRef = framework::ColorRef;
-    static constexpr ColorRef kDefaultColor = 0xFFFFFFFF;    // -1: black, or greyed when disabled
+    static constexpr ColorRef kDefaultColor = 0xFFFFFFFF;    // -1: the bar's text colour, greyed when disabled
 
     enum PaneFlags : unsigned {
         Checked = 0x01,
@@ -50,6 +50,8 @@ public:
     bool paneEnabled(int pane) const { return m_panes.at(pane).enabled; }
 
     void setPaneColor(int pane, ColorRef textColor, bool fit);
+    // The pane is filled with the colour before its text is drawn.
+    void setPaneBackground(int pane, ColorRef background);
     void setOwnerDrawnDefault(int pane);
     void makeCheckBox(int pane);
     void setClick(int pane, bool onlyWhenEnabled, bool doubleClick);

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "shell/window_placement.h"
+
 using namespace framework;
 
 namespace {
@@ -77,8 +79,9 @@ QRect CEasyJoinDlg::dialogUnits(int x, int y, int width, int height) const
 
 void CEasyJoinDlg::moveToTopOfScreen()
 {
+    // Under Wayland the compositor places the dialog, over the main window.
     const QScreen* shownOn = screen();
-    if (shownOn == nullptr)
+    if (shownOn == nullptr || !shell::programPlacesWindows())
         return;
     const QRect area = shownOn->geometry();
     move(area.left() + (area.width() - frameGeometry().width()) / 2, area.top());

@@ -33,6 +33,7 @@
 #include "shell/app_resources.h"
 #include "shell/color_status_bar.h"
 #include "shell/command_menu.h"
+#include "shell/desktop_theme.h"
 #include "shell/easy_join_dlg.h"
 #include "shell/flat_tool_bar.h"
 #include "shell/goto_line_dlg.h"
@@ -94,6 +95,7 @@ bool CMainFrame::create()
     setWindowIcon(shell::appIcon());
     if (!shell::WindowPlacement::restore(kPlacementSection, *this))
         showMaximizedFirstTime();
+    settings::colorTable().setTheme(shell::themeOf(palette()));
     createMenus();
     if (!createToolBar() || !createStatusBar())
         return false;
@@ -275,11 +277,7 @@ void CMainFrame::createFindBox(QAction* placeholder)
     m_toolBar->insertWidget(placeholder, m_findBox);
     m_toolBar->removeAction(placeholder);
     m_findBox->loadHistory("Find");
-    // "MS Sans Serif" is not on this desktop: the default sans-serif face at 13 pixels.
-    m_findBoxFont = QFont(QString(), -1, QFont::Normal);
-    m_findBoxFont.setStyleHint(QFont::SansSerif);
-    m_findBoxFont.setPixelSize(13);
-    m_findBox->setFont(m_findBoxFont);
+    // "MS Sans Serif" stood for the desktop's own font: the box keeps the one it inherits.
     m_findBox->lineEdit()->deselect();
     connect(m_findBox, &CHistoryCombo::accepted, this, [this] { routeCommand(IDOK); });
     connect(m_findBox, &CHistoryCombo::cancelled, this, [this] { routeCommand(IDCANCEL); });
@@ -307,11 +305,28 @@ bool CMainFrame::createStatusBar()
 
 void CMainFrame::setLegendColors()
 {
+    // Each legend pane looks like a row of its state: its text stays readable whatever the
+    // bar's own colour, light or dark.
     const settings::CColorTable& colors = settings::colorTable();
     const std::array<core::LineState, 4> states = {core::LineState::SourceOnly, core::LineState::TargetOnly,
                                                    core::LineState::Changed, core::LineState::Edited};
-    for (int i = 0; i < 4; ++i)
-        m_statusBar->setPaneColor(i + 1, colors.textFor(int(states[std::size_t(i)]), 0), true);
+    for (int i = 0; i < 4; ++i) {
+        const int state = int(states[std::size_t(i)]);
+        m_statusBar->setPaneColor(i + 1, colors.textFor(state, 0), true);
+        m_statusBar->setPaneBackground(i + 1, colors.backgroundFor(state, 0));
+    }
+}
+
+void CMainFrame::followDesktopTheme()
+{
+    settings::CColorTable& colors = settings::colorTable();
+    const settings::ColorTheme theme = shell::themeOf(palette());
+    if (theme == colors.theme())
+        return;
+    colors.setTheme(theme);
+    setLegendColors();
+    if (m_document != nullptr)
+        m_document->updateAllViews(nullptr, framework::kHintOptionsChanged);
 }
 
 void CMainFrame::updateBars()
@@ -459,6 +474,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        followDesktopTheme();
 }
 
 bool CMainFrame::event(QEvent* event)

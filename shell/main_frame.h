@@ -104,6 +104,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -118,6 +119,8 @@ private:
     void createFindBox(QAction* placeholder);
     bool createStatusBar();
     void setLegendColors();
+    // The colour table of the desktop's theme, light or dark, unless the user chose colours.
+    void followDesktopTheme();
     // Enables and checks an action as its command's rule says; the full answer, none for an
     // action without a command.
     std::optional<framework::CommandUI> applyCommandState(QAction& action, framework::CommandOrigin origin) const;
@@ -145,7 +148,6 @@ private:
     CColorStatusBar* m_statusBar = nullptr;
     CFlatToolBar* m_toolBar = nullptr;
     bool m_insertMode = true;
-    QFont m_findBoxFont;
     CHistoryCombo* m_findBox = nullptr;
 
     QTimer m_idleTimer;

@@ -132,7 +132,22 @@ QRect firstStartGeometry(const QRect& available)
 
 void WindowPlacement::saveOf(const std::string& section, const QWidget& window)
 {
-    of(window).save(section);
+    WindowPlacement placement = of(window);
+    // Where the compositor places windows, the position read back means nothing: the stored
+    // one stays for a desktop where it counts, the size is the window's.
+    WindowPlacement stored;
+    if (!programPlacesWindows() && stored.load(section)) {
+        placement.right += stored.left - placement.left;
+        placement.bottom += stored.top - placement.top;
+        placement.left = stored.left;
+        placement.top = stored.top;
+    }
+    placement.save(section);
+}
+
+bool programPlacesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 } // namespace shell

@@ -44,4 +44,8 @@ struct WindowPlacement {
 // available area, centred in it, at least 800 x 560 unless the area is smaller.
 QRect firstStartGeometry(const QRect& available);
 
+// Whether the program can put its windows where it wants: not under Wayland, where the
+// compositor places every window and tells no position.
+bool programPlacesWindows();
+
 } // namespace shell

@@ -95,13 +95,13 @@ TEST_F(PaneColorsTest, BookmarkedRowIsYellowInBothPanesUnlessSelected)
     compareOneSidedRows();
     for (panes::CBivaloView* view : {static_cast<panes::CBivaloView*>(&source), static_cast<panes::CBivaloView*>(&target)})
         view->grid()->setRowFlags(1, panes::CBivaloView::kBookmarkFlag, true);
-    EXPECT_EQ(backgroundOf(source, 1), panes::CBivaloView::kBookmarkColor);
-    EXPECT_EQ(backgroundOf(target, 1), panes::CBivaloView::kBookmarkColor);
+    EXPECT_EQ(backgroundOf(source, 1), settings::colorTable().bookmarkBackground());
+    EXPECT_EQ(backgroundOf(target, 1), settings::colorTable().bookmarkBackground());
     EXPECT_EQ(askColor(source, 1, true), settings::colorTable().textFor(1, 0));
 
     target.grid()->send(grid::TCM_SELECTROW, 1, 1);
-    EXPECT_NE(backgroundOf(target, 1), panes::CBivaloView::kBookmarkColor);
-    EXPECT_EQ(backgroundOf(source, 1), panes::CBivaloView::kBookmarkColor);
+    EXPECT_NE(backgroundOf(target, 1), settings::colorTable().bookmarkBackground());
+    EXPECT_EQ(backgroundOf(source, 1), settings::colorTable().bookmarkBackground());
 }
 
 TEST_F(PaneColorsTest, CurrentRowTakesTheSecondColoursOnlyWhileEasyJoinRuns)

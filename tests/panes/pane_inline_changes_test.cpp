@@ -37,7 +37,7 @@ protected:
                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
     }
 
-    const ColorRef marked = settings::strongerShade(kChangedBack);
+    const ColorRef marked = settings::strongerShade(kChangedBack, settings::colorTable().textFor(3, 0));
 };
 
 TEST_F(PaneInlineChangesTest, TheChangedStretchIsInTheStrongerShadeAndTheCommonTextInTheRowsShade)
@@ -58,7 +58,7 @@ TEST_F(PaneInlineChangesTest, ASetColourCarriesItsHighlightAlong)
     ASSERT_TRUE(compare("x = 1;\n", "x = 2;\n"));
     settings::colorTable().background[6] = 0x203040;
     source.grid()->invalidateAll();
-    EXPECT_EQ(shadeAt(source, 0, "x = 1;", 4, 5), settings::strongerShade(0x203040));
+    EXPECT_EQ(shadeAt(source, 0, "x = 1;", 4, 5), settings::strongerShade(0x203040, settings::colorTable().textFor(3, 0)));
 }
 
 TEST_F(PaneInlineChangesTest, WithTheOptionOffTheRowsAreColouredAsBefore)
@@ -81,7 +81,7 @@ TEST_F(PaneInlineChangesTest, AfterAnEditInPlaceTheNewStretchIsMarked)
     // Now only "first" against "fast" differs: "ir" against "a" after trimming. The edited
     // line has the edited background and its mark that background's stronger shade.
     const ColorRef edited = settings::colorTable().backgroundFor(4, 0);
-    EXPECT_EQ(shadeAt(target, 0, "call(fast, second);", 6, 7), settings::strongerShade(edited));
+    EXPECT_EQ(shadeAt(target, 0, "call(fast, second);", 6, 7), settings::strongerShade(edited, settings::colorTable().textFor(4, 0)));
     EXPECT_EQ(shadeAt(target, 0, "call(fast, second);", 11, 17), edited);
     EXPECT_EQ(shadeAt(source, 0, "call(first, second);", 6, 8), marked);
     EXPECT_EQ(shadeAt(source, 0, "call(first, second);", 12, 18), kChangedBack);

@@ -132,6 +132,7 @@ TEST_F(AppSettingsTest, SaveThenLoadGivesTheSameRecord)
     saved.DstDir = "/home/me/target dir";
     saved.Dirs.AddPair("/a", "/b");
     saved.Filters.append(settings::FileFilter("Mine", "\"my file.txt\" *.x"));
+    settings::colorTable().text[0] = 0x102030;    // colours of the user's go along
     saved.Save();
 
     AppSettings record;
@@ -142,7 +143,7 @@ TEST_F(AppSettingsTest, SaveThenLoadGivesTheSameRecord)
     EXPECT_EQ(record.DstDir, "/home/me/target dir");
     EXPECT_EQ(record.Dirs.sources(), saved.Dirs.sources());
     EXPECT_EQ(record.Filters.filters(), saved.Filters.filters());
-    EXPECT_NE(m_file.read().find("[AppColors]\n0=16777215\n"), std::string::npos);
+    EXPECT_NE(m_file.read().find("[AppColors]\n0=16777215\n100=1056816\n"), std::string::npos);
 }
 
 TEST_F(AppSettingsTest, DiffToolFallsBackToTheGlobalWindiffKey)
@@ -251,7 +252,7 @@ TEST_F(AppSettingsTest, StoredColoursSetVariantZeroOfTheirState)
     const auto& table = settings::colorTable();
     EXPECT_EQ(table.backgroundFor(2, 0), 0x00FF00u);
     EXPECT_EQ(table.textFor(2, 0), 0x0000FFu);
-    EXPECT_EQ(table.backgroundFor(2, 1), 0x808080u);
+    EXPECT_EQ(table.backgroundFor(2, 1), 0x404040u);
     EXPECT_EQ(table.backgroundFor(1, 0), 0xC8C8C8u);
 }
 

@@ -10,20 +10,67 @@ namespace {
 using settings::CColorTable;
 using settings_testing::SettingsFile;
 
-TEST(ColorTable, DefaultsFollowTheStates)
+TEST(ColorTable, DefaultsFollowTheStatesAndTheTheme)
 {
-    const CColorTable table;
+    CColorTable table;
     EXPECT_EQ(table.backgroundFor(0, 0), 0xFFFFFFu);
     EXPECT_EQ(table.textFor(0, 1), 0xFFFFFFu);
-    EXPECT_EQ(table.textFor(1, 0), 0x008000u);
-    EXPECT_EQ(table.textFor(1, 1), 0x00FF00u);
-    EXPECT_EQ(table.textFor(2, 0), 0x0000C8u);
-    EXPECT_EQ(table.textFor(3, 1), 0xFFFF00u);
-    EXPECT_EQ(table.textFor(4, 0), 0x00FFFFu);
+    EXPECT_EQ(table.textFor(3, 0), 0xFF0000u);
     for (int state = 1; state < CColorTable::kStates; ++state)
         EXPECT_EQ(table.backgroundFor(state, 0), 0xC8C8C8u);
-    for (int state = 0; state < CColorTable::kStates; ++state)
-        EXPECT_EQ(table.backgroundFor(state, 1), 0x808080u);
+    EXPECT_EQ(table.bookmarkBackground(), 0xFFFF00u);
+
+    table.setTheme(settings::ColorTheme::Dark);
+    const settings::ColorScheme& dark = settings::defaultScheme(settings::ColorTheme::Dark);
+    for (int i = 0; i < CColorTable::kEntries; ++i) {
+        EXPECT_EQ(table.background[i], dark.background[std::size_t(i)]);
+        EXPECT_EQ(table.text[i], dark.text[std::size_t(i)]);
+    }
+    EXPECT_EQ(table.bookmarkBackground(), dark.bookmark);
+    EXPECT_FALSE(table.holdsUserColors());
+    table.setTheme(settings::ColorTheme::Light);
+    EXPECT_EQ(table.backgroundFor(0, 0), 0xFFFFFFu);
+}
+
+TEST(ColorTable, ChosenColoursStayWhateverTheTheme)
+{
+    SettingsFile file;
+    file.write("[AppColors]\n3=255\n");
+    CColorTable table;
+    table.Load();
+    table.setTheme(settings::ColorTheme::Dark);
+    EXPECT_TRUE(table.holdsUserColors());
+    EXPECT_EQ(table.background[6], 0x0000FFu);
+    EXPECT_EQ(table.background[0], 0xFFFFFFu);    // the rest as loaded, not dark
+    table.reset();    // "Defaults" gives the theme's table
+    EXPECT_EQ(table.background[0], settings::defaultScheme(settings::ColorTheme::Dark).background[0]);
+}
+
+TEST(ColorTable, StoredDefaultsAreNoChoiceAndDefaultsAreNotStored)
+{
+    // What every exit of an earlier version wrote: its defaults, all ten.
+    SettingsFile file;
+    const std::string earlier = "[AppColors]\n0=16777215\n100=0\n1=13158600\n101=32768\n2=13158600\n102=200\n"
+                                "3=13158600\n103=16711680\n4=13158600\n104=65535\n";
+    file.write(earlier);
+    CColorTable table;
+    table.setTheme(settings::ColorTheme::Dark);
+    table.Load();
+    EXPECT_FALSE(table.holdsUserColors());
+    EXPECT_EQ(table.background[0], settings::defaultScheme(settings::ColorTheme::Dark).background[0]);
+    table.Save();
+    EXPECT_EQ(file.read(), earlier);    // stored colours are never changed by a save of defaults
+
+    // A choice is stored; going back to the defaults stores them over it, and they load as no choice.
+    table.text[2] = 0x123456;
+    table.Save();
+    table.reset();
+    table.Save();
+    CColorTable loaded;
+    loaded.text[2] = 0x654321;
+    loaded.Load();
+    EXPECT_FALSE(loaded.holdsUserColors());
+    EXPECT_EQ(loaded.text[2], 0x106000u);
 }
 
 TEST(ColorTable, ResetRestoresEveryColour)
@@ -32,8 +79,9 @@ TEST(ColorTable, ResetRestoresEveryColour)
     table.background[3] = 1;
     table.text[6] = 2;
     table.reset();
-    EXPECT_EQ(table.background[3], 0x808080u);
+    EXPECT_EQ(table.background[3], 0x404040u);
     EXPECT_EQ(table.text[6], 0xFF0000u);
+    EXPECT_EQ(table.text[2], 0x106000u);
 }
 
 TEST(ColorTable, OnlyVariantZeroIsStored)
@@ -44,14 +92,14 @@ TEST(ColorTable, OnlyVariantZeroIsStored)
     saved.text[4] = 0x654321;
     saved.background[5] = 0x111111;
     saved.Save();
-    EXPECT_EQ(file.read(), "[AppColors]\n0=16777215\n100=0\n1=13158600\n101=32768\n2=1193046\n102=6636321\n"
-                           "3=13158600\n103=16711680\n4=13158600\n104=65535\n");
+    EXPECT_EQ(file.read(), "[AppColors]\n0=16777215\n100=0\n1=13158600\n101=1073152\n2=1193046\n102=6636321\n"
+                           "3=13158600\n103=16711680\n4=13158600\n104=21588\n");
 
     CColorTable loaded;
     loaded.Load();
     EXPECT_EQ(loaded.background[4], 0x123456u);
     EXPECT_EQ(loaded.text[4], 0x654321u);
-    EXPECT_EQ(loaded.background[5], 0x808080u);
+    EXPECT_EQ(loaded.background[5], 0x404040u);
 }
 
 TEST(ColorTable, MissingValuesKeepTheCurrentColours)
@@ -67,18 +115,18 @@ TEST(ColorTable, MissingValuesKeepTheCurrentColours)
 
 } // namespace
 
-TEST(ColorTable, StrongerShadeDarkensLightAndLightensDarkBackgrounds)
+TEST(ColorTable, StrongerShadeMovesAwayFromTheText)
 {
-    // The default changed background, a light grey, gets a darker grey.
-    const framework::ColorRef grey = settings::strongerShade(0xC8C8C8);
+    // Dark text on the light grey of a changed row: a lighter grey.
+    const framework::ColorRef grey = settings::strongerShade(0xC8C8C8, 0x000000);
     EXPECT_EQ(grey & 0xFF, (grey >> 8) & 0xFF);
     EXPECT_EQ(grey & 0xFF, (grey >> 16) & 0xFF);
-    EXPECT_LT(grey & 0xFF, 0xC8u);
-    EXPECT_GT(grey & 0xFF, 0x60u);
-    // A user's dark blue background gets a lighter blue: the mark keeps its hue.
-    const framework::ColorRef blue = settings::strongerShade(0x400000);
-    EXPECT_GT((blue >> 16) & 0xFF, 0x40u);
+    EXPECT_GT(grey & 0xFF, 0xC8u);
+    // Light text on a user's dark blue: a darker blue, the hue kept.
+    const framework::ColorRef blue = settings::strongerShade(0xC00000, 0xFFFFFF);
+    EXPECT_LT((blue >> 16) & 0xFF, 0xC0u);
     EXPECT_GT((blue >> 16) & 0xFF, blue & 0xFF);
-    EXPECT_NE(settings::strongerShade(0xFFFFFF), 0xFFFFFFu);
-    EXPECT_EQ(settings::strongerShade(0xFFFFFFFF), 0xFFFFFFFFu);
+    // No room above white: darker.
+    EXPECT_LT(settings::strongerShade(0xFFFFFF, 0x000000) & 0xFF, 0xFFu);
+    EXPECT_EQ(settings::strongerShade(0xFFFFFFFF, 0), 0xFFFFFFFFu);
 }

@@ -246,7 +246,7 @@ TEST_F(EasyJoin, MoveNextIsOffWhileTheDialogIsOpenAndOnAgainAfterwards)
 TEST_F(EasyJoin, TheDialogSitsAtTheTopOfTheScreenCentredAndThePanesForgetItAfterwards)
 {
     startInEditMode();
-    const QRgb easyJoinBackground = 0x808080;
+    const QRgb easyJoinBackground = 0x404040;
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
         for (const int column : { 1, 2 })
             EXPECT_EQ(paintedBackground(*pane(column).grid(), currentRow()), easyJoinBackground) << column;

@@ -375,6 +375,9 @@ TEST_F(PaneFont, WithoutAChosenFontThePanesUseTheDesktopsFixedFontAndTheFindBoxI
     EXPECT_EQ(sourcePaneFont(frame()), fixed);
     EXPECT_EQ(targetPaneFont(doc()), fixed);
     EXPECT_FALSE(QFontInfo(frame().findBox().font()).fixedPitch());
+    // The desktop's own font, at its size, as the toolbar beside it.
+    EXPECT_EQ(QFontInfo(frame().findBox().font()).family(), QFontInfo(QApplication::font()).family());
+    EXPECT_EQ(QFontInfo(frame().findBox().font()).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
     // Rows are as tall as the font needs.
     const QFontMetrics metrics(platform::toQFont(fixed));
     EXPECT_GE(frame().activeView()->grid()->rowHeight(0), metrics.height());

@@ -235,9 +235,9 @@ TEST_F(OptionsSheetTest, TheItemListNamesTenColoursAndTheBoxShowsTheSelectedOne)
     EXPECT_EQ(colors().currentItem(), 11);
     EXPECT_EQ(colors().colorBox().value(), 0xC8C8C8);
     EXPECT_EQ(colors().colorBox().currentIndex(), colors().colorBox().anyColorIndex());
-    items.setCurrentIndex(2);
-    EXPECT_EQ(colors().colorBox().value(), 0x008000);
-    EXPECT_EQ(colors().colorBox().currentIndex(), 18);
+    items.setCurrentIndex(6);
+    EXPECT_EQ(colors().colorBox().value(), 0xFF0000);
+    EXPECT_EQ(colors().colorBox().currentIndex(), 7);
 }
 
 TEST_F(OptionsSheetTest, AClickInTheExampleSelectsTheItemOfItsRow)
@@ -292,10 +292,10 @@ TEST_F(OptionsSheetTest, DefaultsStandEvenAfterCancel)
     EXPECT_EQ(colors().colorBox().value(), 0x123456);
 
     colors().defaultsButton().click();
-    EXPECT_EQ(colors().colorOf(1), 0x008000u);
-    EXPECT_EQ(colors().colorBox().value(), 0x008000);
+    EXPECT_EQ(colors().colorOf(1), 0x106000u);
+    EXPECT_EQ(colors().colorBox().value(), 0x106000);
     sheet->cancelButton().click();
-    EXPECT_EQ(settings::colorTable().text[2], 0x008000u);
+    EXPECT_EQ(settings::colorTable().text[2], 0x106000u);
 }
 
 // --- the colour box --------------------------------------------------------------------------
