@@ -292,10 +292,10 @@ void CBivaloDoc::undo()
     if (!result.done)
         return;
     if (result.removedGridRow >= 0) {
-        RowChange removed { result.removedGridRow, 1, true };
+        RowChange removed { result.removedGridRow, result.gridRowCount, true };
         updateAllViews(nullptr, framework::kHintRemoveRow, &removed);
     } else if (result.insertedGridRow >= 0) {
-        RowChange inserted { result.insertedGridRow, 1, true };
+        RowChange inserted { result.insertedGridRow, result.gridRowCount, true };
         updateAllViews(nullptr, framework::kHintInsertRow, &inserted);
     } else if (type == kRowsPasted) {
         // The pasted rows go from the row maps; the grids follow through the row count.

@@ -52,21 +52,20 @@ bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std
 {
     std::string_view pendingLineEnd;
     bool anyLine = false;
-    std::int32_t continuedFrom = -1; // the record whose rest comes next, or -1
+    bool continued = false; // the last line written goes on in the next one
     const std::int32_t shown = std::min<std::int32_t>(rowCount, static_cast<std::int32_t>(rows.size()));
     for (std::int32_t row = 0; row < shown; ++row) {
         const std::int32_t index = rows[row];
         const LineRecord* line = file.lineAt(index);
         if (!line)
             continue;
-        const bool joined = continuedFrom >= 0 && index == continuedFrom + 1;
-        if (anyLine && !joined && !writer.write(pendingLineEnd))
+        if (anyLine && !continued && !writer.write(pendingLineEnd))
             return false;
         anyLine = true;
         writer.addLine(file, index);
-        // A piece whose rest does not follow ends as lines the file did not have.
-        pendingLineEnd = line->continues() ? file.lineEnd() : file.lineEndOf(index);
-        continuedFrom = line->continues() ? index : -1;
+        // A last piece whose rest is missing ends as lines the file did not have.
+        continued = line->continues();
+        pendingLineEnd = continued ? file.lineEnd() : file.lineEndOf(index);
     }
     if (anyLine && file.endsWithLineEnd() && !writer.write(pendingLineEnd))
         return false;

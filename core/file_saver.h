@@ -19,11 +19,11 @@ struct SaveOptions {
 SaveOptions currentSaveOptions();
 
 // Writes the lines of rows 0 .. rowCount - 1 that show a line, in order, to path; virtual
-// rows write nothing, and pieces of a line that loading cut are written as that one line
-// while they follow each other unedited. A line read from the file is written with its bytes
-// and line end as read, a copied line with the bytes read from the other file, a typed line
-// as its text (tabs put back when options ask); lines the file did not have end with its
-// first line's line end. The file ends as it did on disk. The file is replaced atomically:
+// rows write nothing, and a piece of a long line runs on into the next line written, with no
+// line end between. A line read from the file is written with its bytes and line end as read,
+// a copied line with the bytes read from the other file, an edited line with its bytes and
+// the line end of the line it was made from, a typed line as its text (tabs put back when
+// options ask); lines the file did not have end with its first line's line end. The file ends as it did on disk. The file is replaced atomically:
 // false means that nothing on disk changed.
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
               const SaveOptions& options = currentSaveOptions());

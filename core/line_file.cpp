@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/edited_bytes.h"
 #include "core/line_hash.h"
 #include "core/line_scanner.h"
 #include "settings/app_settings.h"
@@ -23,11 +24,6 @@ constexpr std::int32_t kAppendMargin = 100;
 constexpr std::int32_t kBytesPerExpectedLine = 20;
 constexpr std::int32_t kMinimumExpectedLines = 10;
 constexpr std::size_t kReadChunk = 1 << 16;
-
-bool isTrailingWhiteSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 struct ExpandedWidths {
     std::size_t indentation = 0;     // input bytes of blanks and tabs before the first other byte
@@ -185,9 +181,29 @@ void LineFile::setRoom(std::int32_t size)
         m_lines.resize(static_cast<std::size_t>(size));
 }
 
-std::int32_t LineFile::appendLine(std::string_view text)
+std::int32_t LineFile::appendLine(std::string_view text, bool continues)
 {
-    return appendPiece({.bytes = text, .lastTab = unknownTabs(text)});
+    return appendPiece({.bytes = text, .continues = continues, .lastTab = unknownTabs(text)});
+}
+
+std::int32_t LineFile::appendEdit(std::int32_t index, std::string_view text, int compressTabSize)
+{
+    const LineRecord* line = lineAt(index);
+    assert(line != nullptr);
+    const bool continues = line->continues();
+    if (originOf(index) == LineOrigin::Typed)
+        return appendLine(text, continues);
+    std::string bytes;
+    appendBytes(index, bytes);
+    const TextForm form{.tabSize = currentTextRules().tabSize, .piece = continues};
+    bytes = editedBytes(bytes, form, line->text(), text, compressTabSize);
+    const bool otherLineEnd = !continues && lineEndOf(index) != lineEnd();
+    const std::int32_t edited =
+        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+    m_editedLines.push_back(edited);
+    if (otherLineEnd)
+        m_otherLineEnds.push_back(edited);
+    return edited;
 }
 
 std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool keepPiece)
@@ -294,7 +310,9 @@ LineOrigin LineFile::originOf(std::int32_t index) const
 {
     if (index < m_readCount)
         return LineOrigin::Read;
-    return std::binary_search(m_copiedLines.begin(), m_copiedLines.end(), index) ? LineOrigin::Copied
+    if (std::binary_search(m_copiedLines.begin(), m_copiedLines.end(), index))
+        return LineOrigin::Copied;
+    return std::binary_search(m_editedLines.begin(), m_editedLines.end(), index) ? LineOrigin::Edited
                                                                                  : LineOrigin::Typed;
 }
 
@@ -311,15 +329,10 @@ void LineFile::appendBytes(std::int32_t index, std::string& out) const
     out += text.substr(blanks);
 }
 
-std::string_view LineFile::readLineEnd(std::int32_t index) const
+std::string_view LineFile::lineEndOf(std::int32_t index) const
 {
     const bool other = std::binary_search(m_otherLineEnds.begin(), m_otherLineEnds.end(), index);
     return other == m_firstLineEndsWithCrLf ? "\n" : "\r\n";
-}
-
-std::string_view LineFile::lineEndOf(std::int32_t index) const
-{
-    return index < m_readCount ? readLineEnd(index) : lineEnd();
 }
 
 void LineFile::moveIndentationToDiskForms(std::int32_t index)
@@ -353,7 +366,7 @@ void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
         appendBytes(k, m_trailingLines);
         const bool endsLine = !m_lines[static_cast<std::size_t>(k)].continues();
         if (endsLine && (k < pieces - 1 || lastLineEnded))
-            m_trailingLines += readLineEnd(k);
+            m_trailingLines += lineEndOf(k);
     }
 
     const bool otherLineEnd = std::binary_search(m_otherLineEnds.begin(), m_otherLineEnds.end(), lineEndsAt);
@@ -415,6 +428,7 @@ void LineFile::clearForLoading(off_t fileSize)
     m_diskForms.clear();
     m_otherLineEnds.clear();
     m_copiedLines.clear();
+    m_editedLines.clear();
     m_count = 0;
     m_repeatedLines = 0;
     m_firstLineEndsWithCrLf = false;

@@ -22,6 +22,7 @@ enum class LoadProblem { None, NotFound, Folder, NoPermission, ReadError };
 enum class LineOrigin {
     Read,   // read from this file: saved with its bytes and line end
     Copied, // copied from the other file: saved with the bytes read there
+    Edited, // a read or copied line edited: saved with its bytes and its own line end
     Typed,  // made in the program: saved as its text
 };
 
@@ -58,8 +59,14 @@ public:
 
     // Sets the room to count() + 100, builds the record at count() from text (tabs
     // expanded to TabSize blanks, trailing white space removed, key and hash built, state
-    // Same, no partner) and makes it a typed line; returns its index.
-    std::int32_t appendLine(std::string_view text);
+    // Same, no partner) and makes it a typed line; returns its index. A piece of a long line
+    // (continues) keeps its trailing white space.
+    std::int32_t appendLine(std::string_view text, bool continues = false);
+    // Appends the line at index with its text changed to text. A read, copied or edited line
+    // keeps its bytes outside the stretch that changed, its line end and whether it
+    // continues (see editedBytes); only the new stretch is written with runs of
+    // compressTabSize blanks as tabs (0: none). A typed line stays typed.
+    std::int32_t appendEdit(std::int32_t index, std::string_view text, int compressTabSize);
     // Appends a copy of the line at index of `from` (a typed line stays typed). With
     // keepPiece, a piece of a long line stays a piece that saving joins with its rest.
     std::int32_t appendCopy(const LineFile& from, std::int32_t index, bool keepPiece);
@@ -83,7 +90,8 @@ public:
     // Appends the bytes of the line at index: as read from disk, as read from the other
     // file for a copied line, the text of a typed line. No line end.
     void appendBytes(std::int32_t index, std::string& out) const;
-    // The line end of a read line on disk; lineEnd() for other lines.
+    // The line end of a read line on disk or of the line an edited line was made from;
+    // lineEnd() for other lines.
     std::string_view lineEndOf(std::int32_t index) const;
     // The file's ending on disk: whether its last line had a line end, and the bytes of
     // the blank lines after it that loading left out.
@@ -128,7 +136,6 @@ private:
     void moveIndentationToDiskForms(std::int32_t index);
     // Makes record's text, key and hash those of an equal line.
     static void shareText(LineRecord& record, const LineRecord& equal);
-    std::string_view readLineEnd(std::int32_t index) const;
     // Loading: clear, read the lines of the open file, then settle the end of the file.
     struct LoadState;
     void clearForLoading(off_t fileSize);
@@ -151,8 +158,9 @@ private:
     std::int32_t m_readCount = 0;              // lines 0 .. m_readCount - 1 were read
     DiskForms m_diskForms;
     std::size_t m_indentTabSize = 0;           // the tab size of the last load
-    std::vector<std::int32_t> m_otherLineEnds; // read lines, in order, whose line end is not lineEnd()
+    std::vector<std::int32_t> m_otherLineEnds; // read and edited lines, in order, whose line end is not lineEnd()
     std::vector<std::int32_t> m_copiedLines;   // in order
+    std::vector<std::int32_t> m_editedLines;   // in order
     bool m_endsWithLineEnd = true;
     std::string m_trailingLines;
 };

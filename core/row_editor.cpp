@@ -5,7 +5,9 @@
 
 #include "core/change_notes.h"
 #include "core/clip_lines.h"
+#include "core/file_saver.h"
 #include "core/line_file.h"
+#include "core/line_rows.h"
 #include "core/row_queries.h"
 #include "core/side.h"
 #include "core/undo_store.h"
@@ -17,16 +19,31 @@ namespace {
 // The virtual-row entry that still remembers the line it hides.
 constexpr std::int32_t hidden(std::int32_t entry) { return ~entry; }
 
-// Inserts own.size() rows at row: this side shows own, the other side virtual rows.
+// Inserts own.size() rows at row: this side shows own, the other side other.
+void insertRows(const EditPair& pair, int side, int row, const std::vector<std::int32_t>& own,
+                const std::vector<std::int32_t>& other)
+{
+    RowMap& mine = *pair.rows[side];
+    RowMap& others = *pair.rows[otherSide(side)];
+    assert(own.size() == other.size());
+    assert(row <= static_cast<int>(mine.size()) && row <= static_cast<int>(others.size()));
+    mine.insert(mine.begin() + row, own.begin(), own.end());
+    others.insert(others.begin() + row, other.begin(), other.end());
+    *pair.rowCount += static_cast<std::int32_t>(own.size());
+}
+
+// The same with virtual rows opposite.
 void insertRows(const EditPair& pair, int side, int row, const std::vector<std::int32_t>& own,
                 std::int32_t otherEntry)
 {
-    RowMap& mine = *pair.rows[side];
-    RowMap& other = *pair.rows[otherSide(side)];
-    assert(row <= static_cast<int>(mine.size()) && row <= static_cast<int>(other.size()));
-    mine.insert(mine.begin() + row, own.begin(), own.end());
-    other.insert(other.begin() + row, own.size(), otherEntry);
-    *pair.rowCount += static_cast<std::int32_t>(own.size());
+    insertRows(pair, side, row, own, std::vector<std::int32_t>(own.size(), otherEntry));
+}
+
+// Runs of blanks that typed text gives back as tabs: tab-size runs with UseTab.
+int typedTabSize()
+{
+    const SaveOptions options = currentSaveOptions();
+    return options.useTab ? options.tabSize : 0;
 }
 
 void removeRows(const EditPair& pair, int row, int count)
@@ -49,6 +66,22 @@ std::vector<int> validRows(std::vector<int> rows, int rowCount)
 bool fitsRows(const EditPair& pair, int row, int count)
 {
     return row >= 0 && count >= 0 && row + count <= *pair.rowCount;
+}
+
+// Puts back removed rows: the record saved this side's entries, then the other side's.
+bool reinsertRows(const EditPair& pair, const UndoRecord& record)
+{
+    const std::size_t count = record.savedEntries.size() / 2;
+    if (count == 0 || !fitsRows(pair, record.row, 0))
+        return false;
+    std::vector<std::int32_t> own;
+    std::vector<std::int32_t> other;
+    for (std::size_t k = 0; k < count; ++k) {
+        own.push_back(record.savedEntries[k].entry);
+        other.push_back(record.savedEntries[count + k].entry);
+    }
+    insertRows(pair, record.side, record.row, own, other);
+    return true;
 }
 
 bool restoreSavedEntries(const EditPair& pair, RowMap& rows, const UndoRecord& record)
@@ -82,10 +115,10 @@ bool undoRecord(const EditPair& pair, const UndoRecord& record, RowEditResult& r
         result.removedGridRow = record.row;
         return true;
     case kRowRemoved:
-        if (!fitsRows(pair, record.row, 0))
+        if (!reinsertRows(pair, record))
             return false;
-        insertRows(pair, side, record.row, {record.value}, record.countB);
         result.insertedGridRow = record.row;
+        result.gridRowCount = static_cast<int>(record.savedEntries.size() / 2);
         return true;
     case kRowsSaved:
         return restoreSavedEntries(pair, rows, record);
@@ -112,21 +145,30 @@ RowEditResult RowEditor::setCellText(int row, std::string_view text)
 {
     if (!isRow(row))
         return {};
-    // Storing the text a line already shows would only lose its bytes on disk.
-    if (const LineRecord* line = file().lineAt(rows()[row]); line && line->text() == text)
+    const std::int32_t entry = rows()[row];
+    const LineRecord* line = file().lineAt(entry);
+    // Storing the text a line already shows would change nothing.
+    if (line && line->text() == text)
         return {};
     UndoRecord& undo = record(kRowsReplaced, row);
-    undo.value = rows()[row];
+    undo.value = entry;
     undo.countA = 1;
     undo.countB = 1;
-    rows()[row] = appendEdited(text);
+    // Text typed into a virtual row between the pieces of a line is a piece of that line.
+    const std::int32_t edited = line ? file().appendEdit(entry, text, typedTabSize())
+                                     : file().appendLine(text, LineRows(m_pair, m_side).isInsideLine(row));
+    rows()[row] = markEdited(edited);
     noteChange();
     return {.done = true};
 }
 
 RowEditResult RowEditor::insertLine(int row)
 {
-    if (!isRow(row) || isVirtualRow(rows()[row]))
+    if (!isRow(row))
+        return {};
+    // The new line goes above the whole line the row is part of.
+    row = LineRows(m_pair, m_side).whole({row, row}).first;
+    if (isVirtualRow(rows()[row]))
         return {};
     record(kLineInserted, row);
     insertRows(m_pair, m_side, row, {appendEdited("")}, hidden(row));
@@ -138,39 +180,37 @@ RowEditResult RowEditor::deleteLine(int row)
 {
     if (!isRow(row) || isVirtualRow(rows()[row]))
         return {};
-    UndoRecord& undo = record(kRowsReplaced, row);
-    undo.value = rows()[row];
-    undo.countA = 1;
-    undo.countB = 1;
-    rows()[row] = hidden(rows()[row]);
+    const RowSpan line = LineRows(m_pair, m_side).whole({row, row});
+    saveRows(line);
+    for (int r = line.first; r <= line.last; ++r) {
+        if (!isVirtualRow(rows()[r]))
+            rows()[r] = hidden(rows()[r]);
+    }
     noteChange();
-    return {.done = true, .currentRow = std::min(row + 1, rowCount() - 1)};
+    return {.done = true, .currentRow = std::min(line.last + 1, rowCount() - 1)};
 }
 
 RowEditResult RowEditor::removeRow(int row)
 {
     if (!isRow(row))
         return {};
-    const std::int32_t mine = rows()[row];
-    const std::int32_t other = otherRows()[row];
-    removeRows(m_pair, row, 1);
-    UndoRecord& undo = record(kRowRemoved, row);
-    undo.value = mine;
-    undo.countB = other;
+    const RowSpan span = LineRows::wholeOnBothSides(m_pair, {row, row});
+    UndoRecord& undo = record(kRowRemoved, span.first);
+    for (const RowMap* map : {&rows(), &otherRows()}) {
+        for (int r = span.first; r <= span.last; ++r)
+            undo.savedEntries.push_back({r, (*map)[r]});
+    }
+    const int count = span.last - span.first + 1;
+    removeRows(m_pair, span.first, count);
     noteChange(true);
-    return {.done = true, .removedGridRow = row};
+    return {.done = true, .removedGridRow = span.first, .gridRowCount = count};
 }
 
 RowEditResult RowEditor::copyLine(int row)
 {
     if (!isRow(row))
         return {};
-    UndoRecord& undo = record(kRowsReplaced, row);
-    undo.value = rows()[row];
-    undo.countA = 1;
-    undo.countB = 1;
-    copyRowFromOtherSide(row, false);
-    noteChange();
+    copyRows(LineRows::wholeOnBothSides(m_pair, {row, row}));
     return {.done = true};
 }
 
@@ -179,30 +219,19 @@ RowEditResult RowEditor::copyDifference(int row)
     if (!isRow(row))
         return {};
     const RowQueries other(m_pair, otherSide(m_side));
-    // On a row whose other side is a same line the difference is that row alone (this
+    // On a row whose other side is a same line the difference starts at that row (this
     // side was edited there); else it reaches up to the same line above.
-    const int start = other.isDifferenceRow(row) ? other.blockStart(row) : row;
-    UndoRecord& undo = record(kRowsReplaced, start);
-    undo.value = rows()[start];
-    for (int r = start; r < rowCount(); ++r) {
-        const std::int32_t old = rows()[r];
-        undo.savedEntries.push_back({r, old});
-        if (!isVirtualRow(old))
-            ++undo.countB;
-        const bool last = !other.isDifferenceRow(r + 1);
-        // A cut piece stays a piece when its rest is copied right after it.
-        copyRowFromOtherSide(r, !last && otherRows()[r + 1] == otherRows()[r] + 1);
-        ++undo.countA;
-        if (last)
-            break;
-    }
-    noteChange();
+    RowSpan difference{other.isDifferenceRow(row) ? other.blockStart(row) : row, 0};
+    difference.last = difference.first;
+    while (other.isDifferenceRow(difference.last + 1))
+        ++difference.last;
+    copyRows(LineRows::wholeOnBothSides(m_pair, difference));
     return {.done = true};
 }
 
 RowEditResult RowEditor::cutRows(std::vector<int> selected)
 {
-    const std::vector<int> cut = validRows(std::move(selected), rowCount());
+    const std::vector<int> cut = wholeLineRows(validRows(std::move(selected), rowCount()));
     if (cut.empty())
         return {};
     const int first = cut.front();
@@ -221,14 +250,23 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
 {
     if (!isRow(row) || lines.empty())
         return {};
+    // Lines go in above, or overwrite from, the whole line the row is part of.
+    const LineRows lineRows(m_pair, m_side);
+    row = lineRows.whole({row, row}).first;
     if (overwrite) {
         const int shown = std::min(static_cast<int>(lines.size()), rowCount() - row);
+        // The rest of a line whose start is overwritten goes with it.
+        const RowSpan replaced = lineRows.whole({row, row + shown - 1});
         UndoRecord& undo = record(kRowsSaved, row);
-        undo.countB = shown;
-        undo.savedEntries.reserve(shown);
-        for (int i = 0; i < shown; ++i) {
-            undo.savedEntries.push_back({row + i, rows()[row + i]});
-            rows()[row + i] = appendEdited(lines[i]);
+        undo.countB = replaced.last - row + 1;
+        undo.savedEntries.reserve(static_cast<std::size_t>(undo.countB));
+        for (int r = row; r <= replaced.last; ++r) {
+            undo.savedEntries.push_back({r, rows()[r]});
+            const bool pasted = r - row < shown;
+            if (pasted)
+                rows()[r] = appendEdited(lines[static_cast<std::size_t>(r - row)]);
+            else if (!isVirtualRow(rows()[r]))
+                rows()[r] = hidden(rows()[r]);
         }
     } else {
         std::vector<std::int32_t> added;
@@ -244,12 +282,7 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
 
 std::string RowEditor::selectionText(std::vector<int> selected) const
 {
-    ClipLines clip;
-    for (const int row : validRows(std::move(selected), rowCount())) {
-        if (const LineRecord* line = file().lineAt(rows()[row]))
-            clip.add(line->text());
-    }
-    return clip.text();
+    return clipText(wholeLineRows(validRows(std::move(selected), rowCount())));
 }
 
 std::string RowEditor::differenceText(int row) const
@@ -257,12 +290,10 @@ std::string RowEditor::differenceText(int row) const
     const RowQueries mine(m_pair, m_side);
     if (!mine.isDifferenceRow(row))
         return {};
-    ClipLines clip;
-    for (int r = mine.blockStart(row); mine.isDifferenceRow(r); ++r) {
-        if (const LineRecord* line = file().lineAt(rows()[r]))
-            clip.add(line->text());
-    }
-    return clip.text();
+    std::vector<int> block;
+    for (int r = mine.blockStart(row); mine.isDifferenceRow(r); ++r)
+        block.push_back(r);
+    return clipText(wholeLineRows(std::move(block)));
 }
 
 bool RowEditor::isDifferenceRow(int row) const
@@ -281,13 +312,67 @@ std::int32_t RowEditor::markEdited(std::int32_t index)
     return index;
 }
 
-void RowEditor::copyRowFromOtherSide(int row, bool keepPiece)
+void RowEditor::copyRowFromOtherSide(int row)
 {
     const std::int32_t entry = otherRows()[row];
     if (otherFile().lineAt(entry))
-        rows()[row] = markEdited(file().appendCopy(otherFile(), entry, keepPiece));
+        rows()[row] = markEdited(file().appendCopy(otherFile(), entry, true));
     else if (!isVirtualRow(rows()[row]))
         rows()[row] = hidden(rows()[row]);
+}
+
+void RowEditor::copyRows(RowSpan span)
+{
+    saveRows(span);
+    for (int r = span.first; r <= span.last; ++r)
+        copyRowFromOtherSide(r);
+    noteChange();
+}
+
+UndoRecord& RowEditor::saveRows(RowSpan span)
+{
+    UndoRecord& undo = record(kRowsReplaced, span.first);
+    undo.value = rows()[span.first];
+    for (int r = span.first; r <= span.last; ++r) {
+        undo.savedEntries.push_back({r, rows()[r]});
+        ++undo.countA;
+        if (!isVirtualRow(rows()[r]))
+            ++undo.countB;
+    }
+    return undo;
+}
+
+std::vector<int> RowEditor::wholeLineRows(const std::vector<int>& sortedRows) const
+{
+    const LineRows lines(m_pair, m_side);
+    std::vector<int> whole;
+    for (const int row : sortedRows) {
+        if (!whole.empty() && row <= whole.back())
+            continue;
+        const RowSpan line = lines.whole({row, row});
+        for (int r = std::max(line.first, whole.empty() ? 0 : whole.back() + 1); r <= line.last; ++r)
+            whole.push_back(r);
+    }
+    return whole;
+}
+
+std::string RowEditor::clipText(const std::vector<int>& sortedRows) const
+{
+    ClipLines clip;
+    std::string pieces; // the pieces of a long line so far
+    for (const int row : sortedRows) {
+        const LineRecord* line = file().lineAt(rows()[row]);
+        if (line == nullptr)
+            continue;
+        pieces += line->text();
+        if (!line->continues()) {
+            clip.add(pieces);
+            pieces.clear();
+        }
+    }
+    if (!pieces.empty())
+        clip.add(pieces);
+    return clip.text();
 }
 
 UndoRecord& RowEditor::record(int type, int row)

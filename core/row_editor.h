@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/edit_pair.h"
+#include "core/line_rows.h"
 #include "core/undo_record.h"
 
 namespace core {
@@ -19,25 +20,29 @@ struct RowEditResult {
     int currentRow = -1;         // the row to make current; -1 keeps the current row
     int insertedGridRow = -1;    // every grid inserts a row here (hint 23 with grid insert)
     int removedGridRow = -1;     // every grid removes this row (hint 24 with grid delete)
+    int gridRowCount = 1;        // the rows inserted or removed there
 };
 
 // The edits of one side of the pair: each changes that side's rows (and, where rows come
 // or go, the other side's too), appends edited lines, writes one undo record and notes the
-// change. Edits never change a line record; they append lines and repoint rows. Whether the
-// side may be edited is for the caller to decide.
+// change. Edits never change a line record; they append lines and repoint rows. The rows of
+// the pieces of a long line are one line to every edit: an edit that moves or removes lines
+// widens its rows to whole lines. Whether the side may be edited is for the caller to decide.
 class RowEditor {
 public:
     RowEditor(const EditPair& pair, int side);
 
     // The grid stores an edited cell's text; the text the row shows already changes nothing.
+    // The line keeps its bytes outside the stretch that changed (LineFile::appendEdit).
     RowEditResult setCellText(int row, std::string_view text);
     // An empty line above the line at row; the other side gets a virtual row.
     RowEditResult insertLine(int row);
-    // The line at row becomes a virtual row; the next row becomes current.
+    // The line at row becomes virtual rows; the row after it becomes current.
     RowEditResult deleteLine(int row);
-    // The row disappears from both sides.
+    // The row, with the rest of the lines on it, disappears from both sides.
     RowEditResult removeRow(int row);
-    // The other side's line at row (or its absence) is copied into this side.
+    // The other side's line at row (or its absence) is copied into this side, in place of
+    // the line this side has there.
     RowEditResult copyLine(int row);
     // The other side's difference around row is copied into this side.
     RowEditResult copyDifference(int row);
@@ -46,7 +51,7 @@ public:
     // Lines replace the rows from row on (overwrite) or are inserted above it.
     RowEditResult pasteLines(int row, const std::vector<std::string>& lines, bool overwrite);
 
-    // Clipboard text of the selected rows that hold a line, in row order.
+    // Clipboard text of the lines on the selected rows, in row order.
     std::string selectionText(std::vector<int> rows) const;
     // Clipboard text of this side's lines in the difference around row; empty on a same row.
     std::string differenceText(int row) const;
@@ -66,7 +71,15 @@ private:
     std::int32_t markEdited(std::int32_t index);
     // This row takes a copy of the other side's line there (with its bytes), or becomes
     // virtual.
-    void copyRowFromOtherSide(int row, bool keepPiece);
+    void copyRowFromOtherSide(int row);
+    // The rows copy the other side's; span holds whole lines on both sides.
+    void copyRows(RowSpan span);
+    // An undo record that puts back the entries of the rows of span.
+    UndoRecord& saveRows(RowSpan span);
+    // Rows (sorted, unique) with every row of the lines they are part of added.
+    std::vector<int> wholeLineRows(const std::vector<int>& sortedRows) const;
+    // Clipboard text of the lines on the rows (sorted), the pieces of a long line joined.
+    std::string clipText(const std::vector<int>& sortedRows) const;
     UndoRecord& record(int type, int row);
     void noteChange(bool bothSides = false);
 

@@ -8,7 +8,7 @@ namespace core {
 enum UndoType : int {
     kRowsReplaced = 1,   // in-place edit, line or difference copied, line deleted
     kLineInserted = 3,   // empty line inserted
-    kRowRemoved = 4,     // row removed from both sides
+    kRowRemoved = 4,     // rows removed from both sides
     kRowsSaved = 5,      // rows overwritten by paste or emptied by cut, old entries saved
     kRowsPasted = 6,     // rows inserted by paste
 };
@@ -25,11 +25,11 @@ struct UndoRecord {
     int type = kRowsReplaced;
     int side = -1;       // the side (pane) whose row map the record restores
     int row = -1;        // first row concerned
-    int value = 0;       // type 1: first old entry; type 4: removed entry of this side
+    int value = 0;       // type 1: first old entry
     int countA = 0;      // type 1: number of rows restored
-    int countB = 0;      // type 1: rows that get line indices; type 4: removed entry of the
-                         // other side; types 5 and 6: number of rows
-    std::vector<SavedEntry> savedEntries;   // old entries with their rows, owned by the record
+    int countB = 0;      // type 1: rows that get line indices; types 5 and 6: number of rows
+    std::vector<SavedEntry> savedEntries;   // old entries with their rows, owned by the record;
+                                            // type 4: this side's, then the other side's
 };
 
 } // namespace core

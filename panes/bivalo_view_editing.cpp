@@ -192,11 +192,11 @@ void CBivaloView::showEdit(const core::RowEditResult& result)
     if (!result.done)
         return;
     if (result.insertedGridRow >= 0) {
-        core::RowChange inserted{result.insertedGridRow, 1, true};
+        core::RowChange inserted{result.insertedGridRow, result.gridRowCount, true};
         m_doc.updateAllViews(nullptr, kHintInsertRow, &inserted);
     }
     if (result.removedGridRow >= 0) {
-        core::RowChange removed{result.removedGridRow, 1, true};
+        core::RowChange removed{result.removedGridRow, result.gridRowCount, true};
         m_doc.updateAllViews(nullptr, kHintRemoveRow, &removed);
     }
     refreshRows();

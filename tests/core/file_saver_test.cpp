@@ -60,9 +60,7 @@ TEST(SaveRows, AnUnchangedThreeLineFileWritesThreeLinesAndLoadsBackTheSame)
 TEST(SaveRows, PutsTabsOnlyIntoTypedLinesAndOnlyWhenAsked)
 {
     EditTestPair p({"1", "2", "\tread  \"    \"", "a    b  "}, {"x"});
-    RowEditor source = p.editor(kSourceSide);
-    source.setCellText(0, "          x");
-    source.setCellText(1, "a    b");
+    p.editor(kSourceSide).pasteLines(0, {"          x", "a    b"}, true);
     const std::string read = "\tread  \"    \"\na    b  \n";
     ASSERT_TRUE(save(p, kSourceSide, p.dir.file("tabs.txt"), kTabs));
     EXPECT_EQ(p.dir.read("tabs.txt"), "\t\t  x\na\tb\n" + read);
@@ -168,14 +166,14 @@ TEST(SaveRows, WritesTheCutPiecesOfALongLineAsOneLine)
     EXPECT_EQ(p.dir.read("long.txt"), "start\n" + longLine + "\nend\n");
 }
 
-TEST(SaveRows, AnEditedPieceEndsTheLongLine)
+TEST(SaveRows, AnEditedPieceStaysInsideItsLongLine)
 {
     const std::string longLine(10000, 'x');
     EditTestPair p(Lines{longLine}, Lines{"x"});
     ASSERT_EQ(p.source.count(), 3);
     p.editor(kSourceSide).setCellText(1, "edited");
     ASSERT_TRUE(save(p, kSourceSide, p.dir.file("long.txt")));
-    EXPECT_EQ(p.dir.read("long.txt"), std::string(4998, 'x') + "\nedited\n" + std::string(4, 'x') + "\n");
+    EXPECT_EQ(p.dir.read("long.txt"), std::string(4998, 'x') + "edited" + std::string(4, 'x') + "\n");
 }
 
 TEST(SaveRows, ALongLineCopiedAsADifferenceStaysOneLine)
@@ -187,15 +185,14 @@ TEST(SaveRows, ALongLineCopiedAsADifferenceStaysOneLine)
     EXPECT_EQ(p.dir.read("destination.txt"), "start\n" + longLine + "\nend\n");
 }
 
-TEST(SaveRows, APieceCopiedAloneIsNotJoinedToWhatFollows)
+TEST(SaveRows, ALineCopiedFromOneOfItsPiecesIsCopiedWhole)
 {
     const std::string longLine(6000, 'x');
     EditTestPair p(Lines{longLine}, Lines{"a", "b"});
     RowEditor destination = p.editor(kDestinationSide);
     destination.copyLine(0);
-    destination.setCellText(1, "typed");
     ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
-    EXPECT_EQ(p.dir.read("destination.txt"), std::string(4998, 'x') + "\ntyped\n");
+    EXPECT_EQ(p.dir.read("destination.txt"), longLine + "\n");
 }
 
 TEST(SaveRows, IntoAMissingFolderFailsAndChangesNothing)

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
+#include "core/file_saver.h"
 #include "core/side.h"
 #include "tests/core/edit_test_pair.h"
 #include "tests/core/random_edits.h"
@@ -47,7 +49,7 @@ TEST(RowEditorEdit, StoringTheTextTheRowShowsChangesNothing)
     EXPECT_EQ(p.source.changes(), 0);
 }
 
-TEST(RowEditorEdit, TypedLinesAreTypedAndCopiedLinesCarryTheOtherSidesBytes)
+TEST(RowEditorEdit, TypedLinesAreTypedEditedAndCopiedLinesCarryBytes)
 {
     EditTestPair p(EditTestPair::Bytes{"one\n\tfrom source  \n", "one\nother\n"});
     RowEditor destination = p.editor(kDestinationSide);
@@ -60,7 +62,7 @@ TEST(RowEditorEdit, TypedLinesAreTypedAndCopiedLinesCarryTheOtherSidesBytes)
     destination.setCellText(0, "typed");
     destination.pasteLines(0, {"pasted"}, false);
     EXPECT_EQ(p.destination.originOf(p.destinationRows[0]), LineOrigin::Typed);
-    EXPECT_EQ(p.destination.originOf(p.destinationRows[1]), LineOrigin::Typed);
+    EXPECT_EQ(p.destination.originOf(p.destinationRows[1]), LineOrigin::Edited);
     EXPECT_EQ(p.destination.originOf(1), LineOrigin::Read);
 }
 
@@ -397,6 +399,43 @@ TEST(RowEditorRandomized, UndoingEveryEditGivesBackTheExactRowsAndCounters)
         }
         EXPECT_FALSE(p.undo().done);
         EXPECT_FALSE(p.modified);
+    }
+}
+
+// The pieces of a long line are one line to every command on any of its rows; undo gives the
+// bytes back.
+TEST(RowEditorLongLines, EveryCommandOnAPieceRowTakesTheWholeLine)
+{
+    const std::string longLine = std::string(6000, 'x') + "  " + std::string(6000, 'y');
+    struct Case {
+        const char* name;
+        std::function<RowEditResult(RowEditor&)> edit;
+        std::string saved;
+    };
+    const std::vector<Case> cases{
+        {"delete", [](RowEditor& e) { return e.deleteLine(2); }, "a\nb\n"},
+        {"cut", [](RowEditor& e) { return e.cutRows({2}); }, "a\nb\n"},
+        {"remove row", [](RowEditor& e) { return e.removeRow(2); }, "a\nb\n"},
+        {"insert", [](RowEditor& e) { return e.insertLine(2); }, "a\n\n" + longLine + "\nb\n"},
+        {"paste", [](RowEditor& e) { return e.pasteLines(3, {"p"}, false); }, "a\np\n" + longLine + "\nb\n"},
+        {"paste over", [](RowEditor& e) { return e.pasteLines(2, {"p"}, true); }, "a\np\nb\n"},
+        {"type into a piece", [](RowEditor& e) { return e.setCellText(2, "Q"); },
+         "a\n" + std::string(4998, 'x') + "Q" + longLine.substr(2 * LineFile::kPieceSize) + "\nb\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditTestPair p(Lines{"a", longLine, "b"}, Lines{"a", "b"});
+        ASSERT_EQ(p.rowCount, 5);
+        const std::string original = p.dir.read("source.txt");
+        RowEditor source = p.editor(kSourceSide);
+        EXPECT_EQ(source.selectionText({2}), longLine + "\n");
+        ASSERT_TRUE(c.edit(source).done);
+        ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("saved.txt"), {}));
+        EXPECT_EQ(p.dir.read("saved.txt"), c.saved);
+        ASSERT_TRUE(p.undo().done);
+        EXPECT_EQ(p.rowCount, 5);
+        ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("undone.txt"), {}));
+        EXPECT_EQ(p.dir.read("undone.txt"), original);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <random>
@@ -122,11 +123,14 @@ std::vector<DiskLine> diskLines(std::string_view bytes)
 }
 
 // What saving the source side must write, from the disk lines of both files: read lines
-// as they were, copied lines with the destination's bytes, typed lines as their text,
-// new lines with the source's first line end, and the source's ending after the last.
+// as they were, copied lines with the destination's bytes, typed lines as their text, an
+// edited line with its bytes (which the random edits below judge) and the line end of the
+// line it was made from, new lines with the source's first line end, and the source's ending
+// after the last.
 std::string expectedSource(EditTestPair& p, std::size_t kept, const std::vector<DiskLine>& source,
                            const std::vector<DiskLine>& destination,
-                           const std::map<std::int32_t, std::int32_t>& copiedFrom, const SaveOptions& options)
+                           const std::map<std::int32_t, std::int32_t>& copiedFrom,
+                           const std::map<std::int32_t, std::int32_t>& editedFrom, const SaveOptions& options)
 {
     const std::string fileEnd = !source.empty() && source[0].end == "\r\n" ? "\r\n" : "\n";
     std::vector<DiskLine> written;
@@ -140,6 +144,10 @@ std::string expectedSource(EditTestPair& p, std::size_t kept, const std::vector<
             written.push_back(source[index]);
         } else if (const auto copied = copiedFrom.find(entry); copied != copiedFrom.end()) {
             written.push_back({destination[static_cast<std::size_t>(copied->second)].content, fileEnd});
+        } else if (const auto edited = editedFrom.find(entry); edited != editedFrom.end()) {
+            const auto old = static_cast<std::size_t>(edited->second);
+            written.push_back({"", old < kept ? source[old].end : fileEnd});
+            p.source.appendBytes(entry, written.back().content);
         } else {
             const std::string text(line->text());
             written.push_back({options.useTab ? compressTabs(text, options.tabSize) : text, fileEnd});
@@ -220,25 +228,293 @@ TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
                 RowEditor editor = p.editor(kSourceSide);
                 const int row = static_cast<int>(files.below(static_cast<std::size_t>(p.rowCount)));
                 const RowMap destinationRows = p.destinationRows;
+                const RowMap sourceRows = p.sourceRows;
                 if (!kind.edit(editor, row, files))
                     continue;
                 ++edits;
 
-                // The destination line each copied source line came from.
+                // The destination line each copied source line came from, the source line
+                // each edited one was made from.
                 std::map<std::int32_t, std::int32_t> copiedFrom;
+                std::map<std::int32_t, std::int32_t> editedFrom;
                 for (std::int32_t r = 0; r < p.rowCount; ++r) {
-                    const std::int32_t entry = p.sourceRows[static_cast<std::size_t>(r)];
+                    const auto at = static_cast<std::size_t>(r);
+                    const std::int32_t entry = p.sourceRows[at];
                     if (entry >= 0 && p.source.originOf(entry) == LineOrigin::Copied)
-                        copiedFrom[entry] = destinationRows[static_cast<std::size_t>(r)];
+                        copiedFrom[entry] = destinationRows[at];
+                    else if (entry >= 0 && p.source.originOf(entry) == LineOrigin::Edited)
+                        editedFrom[entry] = sourceRows[at];
                 }
                 const std::string expected = expectedSource(p, lineCount, diskLines(sourceBytes),
-                                                            diskLines(destinationBytes), copiedFrom, options);
+                                                            diskLines(destinationBytes), copiedFrom, editedFrom, options);
                 ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("saved.txt"), options));
                 ASSERT_EQ(p.dir.read("saved.txt"), expected);
             }
         }
     }
     EXPECT_GT(edits, 600);
+}
+
+
+// --- Random edits, copies and deletes in a row, each followed by a save ---------------------
+
+// What a line record of the destination must write: its bytes, its line end, and whether it
+// is a piece whose line goes on in the next row that shows a line.
+struct ModelRecord {
+    std::string bytes;
+    std::string end;
+    bool continues = false;
+    int diskLine = -1; // the line of its file a read record is part of
+};
+using RecordModel = std::map<std::int32_t, ModelRecord>; // by record index
+
+// The records loading makes of a file whose lines all end and whose last line is not blank.
+RecordModel loadedRecords(std::string_view bytes)
+{
+    RecordModel model;
+    std::int32_t index = 0;
+    int lineNumber = 0;
+    for (const DiskLine& line : diskLines(bytes)) {
+        std::string_view rest = line.content;
+        do {
+            const std::size_t take = std::min(LineFile::kPieceSize, rest.size());
+            model[index++] = {std::string(rest.substr(0, take)), line.end, take < rest.size(), lineNumber};
+            rest.remove_prefix(take);
+        } while (!rest.empty());
+        ++lineNumber;
+    }
+    return model;
+}
+
+std::size_t widthOf(char c, std::size_t tabSize)
+{
+    return c == '\t' ? tabSize : 1;
+}
+
+// How many bytes of a line stand for its text: all of a piece, else those before its trailing
+// white space.
+std::size_t shownBytes(std::string_view bytes, bool piece)
+{
+    return piece ? bytes.size() : bytes.find_last_not_of(" \t\r\n\v\f") + 1;
+}
+
+// The bytes at the start of a line that stand wholly for its text's first `columns` columns.
+std::size_t bytesBefore(std::string_view bytes, bool piece, std::size_t columns, std::size_t tabSize)
+{
+    const std::size_t shown = shownBytes(bytes, piece);
+    std::size_t at = 0;
+    for (std::size_t column = 0; at < shown && column + widthOf(bytes[at], tabSize) <= columns; ++at)
+        column += widthOf(bytes[at], tabSize);
+    return at;
+}
+
+// The first of the bytes that stand wholly for the last `columns` columns of the text; its
+// trailing white space follows them.
+std::size_t bytesFrom(std::string_view bytes, bool piece, std::size_t columns, std::size_t tabSize)
+{
+    std::size_t at = shownBytes(bytes, piece);
+    for (std::size_t column = 0; at > 0 && column + widthOf(bytes[at - 1], tabSize) <= columns; --at)
+        column += widthOf(bytes[at - 1], tabSize);
+    return at;
+}
+
+std::size_t commonStart(std::string_view a, std::string_view b)
+{
+    return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+}
+
+std::size_t commonEnd(std::string_view a, std::string_view b)
+{
+    return static_cast<std::size_t>(std::mismatch(a.rbegin(), a.rend(), b.rbegin(), b.rend()).first - a.rbegin());
+}
+
+// Random edits of the destination of a pair, with a model of the bytes each line record
+// must write that is taken from the files' bytes and each edit's text alone.
+class RandomSession {
+public:
+    RandomSession(unsigned seed, EditTestPair& pair, const std::string& sourceBytes,
+                  const std::string& destinationBytes)
+        : m_files(seed)
+        , m_p(pair)
+        , m_source(loadedRecords(sourceBytes))
+        , m_destination(loadedRecords(destinationBytes))
+    {
+    }
+
+    // One random edit; false when it did not apply.
+    bool step()
+    {
+        if (m_p.rowCount == 0)
+            return false;
+        const int row = static_cast<int>(m_files.below(static_cast<std::size_t>(m_p.rowCount)));
+        const RowMap before = m_p.destinationRows;
+        RowEditor editor = m_p.editor(kDestinationSide);
+        m_copiedLines.clear();
+        switch (m_files.below(6)) {
+        case 0:
+        case 1:
+            return type(row);
+        case 2:
+            return editor.copyLine(row).done && noteCopies(before);
+        case 3:
+            return editor.isDifferenceRow(row) && editor.copyDifference(row).done && noteCopies(before);
+        case 4:
+            return editor.deleteLine(row).done;
+        default:
+            return editor.removeRow(row).done;
+        }
+    }
+
+    // The destination's bytes as the model has them.
+    std::string expected() const
+    {
+        std::string bytes;
+        const ModelRecord* last = nullptr;
+        for (std::int32_t row = 0; row < m_p.rowCount; ++row) {
+            const auto found = m_destination.find(m_p.destinationRows[static_cast<std::size_t>(row)]);
+            if (found == m_destination.end())
+                continue;
+            if (last != nullptr && !last->continues)
+                bytes += last->end;
+            bytes += found->second.bytes;
+            last = &found->second;
+        }
+        return last == nullptr ? bytes : bytes + (last->continues ? std::string(m_p.destination.lineEnd()) : last->end);
+    }
+
+    // The source lines the last step copied, each of them whole.
+    const std::vector<int>& copiedLines() const { return m_copiedLines; }
+
+private:
+    // Replaces a stretch of the row's text with typed text.
+    bool type(int row)
+    {
+        const std::int32_t entry = m_p.destinationRows[static_cast<std::size_t>(row)];
+        const LineRecord* line = m_p.destination.lineAt(entry);
+        const std::string oldText(line ? line->text() : "");
+        static const Lines typed{"", "Q", "  ", "ab c", "    x", " "};
+        const std::size_t from = m_files.below(oldText.size() + 1);
+        const std::size_t to = from + m_files.below(oldText.size() - from + 1);
+        const std::string newText = oldText.substr(0, from) + typed[m_files.below(typed.size())] + oldText.substr(to);
+        if (!m_p.editor(kDestinationSide).setCellText(row, newText).done)
+            return false;
+        const std::int32_t edited = m_p.destinationRows[static_cast<std::size_t>(row)];
+        const LineRecord* result = m_p.destination.lineAt(edited);
+        ModelRecord record;
+        record.end = m_p.destination.lineEnd();
+        record.continues = result->continues();
+        m_p.destination.appendBytes(edited, record.bytes);
+        const auto old = m_destination.find(entry);
+        if (line == nullptr || m_p.destination.originOf(entry) == LineOrigin::Typed) {
+            const SaveOptions options = currentSaveOptions();
+            if (options.useTab)
+                record.bytes = compressTabs(record.bytes, options.tabSize);
+        } else {
+            expectKept(old->second, record.bytes, oldText, newText);
+            record.end = old->second.end;
+            EXPECT_EQ(record.continues, old->second.continues);
+        }
+        EXPECT_EQ(result->text(), record.continues ? newText : newText.substr(0, newText.find_last_not_of(" \t\r\n\v\f") + 1));
+        m_destination[edited] = record;
+        return true;
+    }
+
+    // The bytes standing for the unchanged start and end of the text are the old ones.
+    static void expectKept(const ModelRecord& old, const std::string& bytes, std::string_view oldText,
+                           std::string_view newText)
+    {
+        const auto tabSize = static_cast<std::size_t>(settings::appSettings().TabSize);
+        const std::size_t sameStart = commonStart(oldText, newText);
+        const std::size_t sameEnd =
+            std::min(commonEnd(oldText, newText), std::min(oldText.size(), newText.size()) - sameStart);
+        const std::size_t start = bytesBefore(old.bytes, old.continues, sameStart, tabSize);
+        const std::size_t end = std::max(start, bytesFrom(old.bytes, old.continues, sameEnd, tabSize));
+        EXPECT_TRUE(bytes.starts_with(old.bytes.substr(0, start)));
+        EXPECT_TRUE(bytes.ends_with(old.bytes.substr(end)));
+        EXPECT_GE(bytes.size(), start + old.bytes.size() - end);
+    }
+
+    bool noteCopies(const RowMap& before)
+    {
+        for (std::int32_t r = 0; r < m_p.rowCount; ++r) {
+            const auto at = static_cast<std::size_t>(r);
+            const std::int32_t entry = m_p.destinationRows[at];
+            if (entry == before[at] || !m_p.destination.lineAt(entry))
+                continue;
+            ModelRecord record = m_source.at(m_p.sourceRows[at]);
+            record.end = m_p.destination.lineEnd();
+            if (m_copiedLines.empty() || m_copiedLines.back() != record.diskLine)
+                m_copiedLines.push_back(record.diskLine);
+            m_destination[entry] = record;
+        }
+        return true;
+    }
+
+    NastyFiles m_files;
+    EditTestPair& m_p;
+    RecordModel m_source;
+    RecordModel m_destination;
+    std::vector<int> m_copiedLines;
+};
+
+// Lines as the bytes before each line feed.
+Lines rawLines(const std::string& bytes)
+{
+    Lines lines;
+    for (const DiskLine& line : diskLines(bytes))
+        lines.push_back(line.content + (line.end == "\r\n" ? "\r" : ""));
+    return lines;
+}
+
+TEST(SavedBytes, RandomEditsKeepTheBytesAroundThemAndCopiedLinesWhole)
+{
+    testing_support::SettingsGuard guard;
+    int steps = 0;
+    for (unsigned seed = 1; seed <= 150; ++seed) {
+        NastyFiles files(seed);
+        settings::appSettings().TabSize = static_cast<int>(files.below(9));
+        settings::appSettings().UseTab = static_cast<int>(files.below(2));
+        settings::appSettings().IgnoreBlanks = static_cast<int>(files.below(2));
+        Lines source;
+        for (int k = static_cast<int>(files.below(10)); k > 0; --k)
+            source.push_back(files.line(true));
+        Lines destination;
+        for (const std::string& line : source) {
+            const std::size_t choice = files.below(5);
+            // A long line changed at its start differs only in its first piece.
+            if (choice == 1)
+                destination.push_back(line.empty() ? "B" : "B" + line.substr(1));
+            else if (choice != 0)
+                destination.push_back(choice == 2 ? files.line(true) : line);
+        }
+        std::string sourceBytes;
+        std::string destinationBytes;
+        for (const std::string& line : source)
+            sourceBytes += line + files.lineEnd();
+        for (const std::string& line : destination)
+            destinationBytes += line + files.lineEnd();
+        sourceBytes += "end\n";
+        destinationBytes += "end\n";
+        EditTestPair p(EditTestPair::Bytes{sourceBytes, destinationBytes});
+        RandomSession session(seed, p, sourceBytes, destinationBytes);
+        const std::vector<DiskLine> sourceLines = diskLines(sourceBytes);
+        for (int step = 0; step < 12; ++step) {
+            SCOPED_TRACE(::testing::Message() << "seed " << seed << ", step " << step);
+            if (!session.step())
+                continue;
+            ++steps;
+            ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt")));
+            const std::string saved = p.dir.read("saved.txt");
+            ASSERT_EQ(saved, session.expected());
+            const std::string crBeforeLineFeed = p.destination.lineEnd() == "\r\n" ? "\r" : "";
+            const Lines savedLines = rawLines(saved);
+            for (const int copied : session.copiedLines()) {
+                const std::string whole = sourceLines[static_cast<std::size_t>(copied)].content + crBeforeLineFeed;
+                EXPECT_NE(std::find(savedLines.begin(), savedLines.end(), whole), savedLines.end()) << copied;
+            }
+        }
+    }
+    EXPECT_GT(steps, 1000);
 }
 
 } // namespace

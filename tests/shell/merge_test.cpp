@@ -151,4 +151,29 @@ TEST_F(MergeByHand, TheStatusBarShowsEditModeAndTheEditableSides)
     EXPECT_FALSE(bar.paneFlags(7) & CColorStatusBar::Checked);
 }
 
+TEST_F(MergeByHand, ALongLineIsCopiedWholeAndATypedLetterChangesNoOtherByteOfItsLine)
+{
+    settings::appSettings().KillEndSpaces = 0;
+    const std::string rest(6000, 'x');
+    const std::string shared = "\nmid\n  \tx = 1;  \r\nend\n";
+    left = dir.write("left.txt", "top\nA" + rest + shared);
+    right = dir.write("right.txt", "TOP\nB" + rest + shared);
+    startShown();
+    press(Qt::Key_F9);
+    pane(2).goToRowCentred(0);
+    press(Qt::Key_Right, Qt::AltModifier);
+    ASSERT_EQ(doc().rowCount, 6); // the long line keeps its two rows
+
+    const int typedRow = 4;
+    pane(2).goToRowCentred(typedRow);
+    auto* line = qobject_cast<QLineEdit*>(pane(2).grid()->activeEditor());
+    ASSERT_NE(line, nullptr);
+    line->setFocus();
+    line->setCursorPosition(0);
+    QTest::keyClicks(line, "Q");
+    press(Qt::Key_Up);
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("right.txt"), "top\nA" + rest + "\nmid\nQ  \tx = 1;  \r\nend\n");
+}
+
 } // namespace
