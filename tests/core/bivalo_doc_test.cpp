@@ -50,7 +50,8 @@ TEST_F(LoadAndCompare, AMissingSourceIsReportedAndTheShownPairStaysIntact)
 
     EXPECT_FALSE(doc.loadAndCompare(dir.file("missing.txt"), dir.write("c.txt", "x\n")));
 
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Source File Not Found!" });
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
+        "Source File Not Found!\n" + dir.file("missing.txt") + "\nNo such file or directory" });
     EXPECT_EQ(services.messages()[0].buttons, MessageButtons::Ok);
     EXPECT_TRUE(view.hints.empty());
     EXPECT_EQ(doc.source.path(), pathBefore);
@@ -66,7 +67,8 @@ TEST_F(LoadAndCompare, AMissingDestinationLeavesTheOldSourceInPlace)
 
     EXPECT_FALSE(doc.loadAndCompare(dir.write("new.txt", "new\n"), dir.file("gone.txt")));
 
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Destination File Not Found!" });
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
+        "Destination File Not Found!\n" + dir.file("gone.txt") + "\nNo such file or directory" });
     EXPECT_EQ(doc.source.path(), oldSource);
     EXPECT_EQ(text(doc.source, 0), "one");
     EXPECT_EQ(doc.rowCount, 2);
@@ -263,7 +265,8 @@ TEST_F(CompareFilesCommand, APendingFileIsTheFirstFileWithoutAskingAndIsUsedOnce
 TEST_F(CompareFilesCommand, StartUpWithAMissingFirstFileReportsIt)
 {
     EXPECT_FALSE(doc.loadAndCompare(dir.file("nope.txt"), dir.write("b.txt", "b\n")));
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Source File Not Found!" });
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
+        "Source File Not Found!\n" + dir.file("nope.txt") + "\nNo such file or directory" });
     EXPECT_TRUE(doc.firstComparison);
     EXPECT_EQ(doc.rowCount, 0);
 }
@@ -375,7 +378,8 @@ TEST_F(SaveModifiedPrompt, AFailedSaveRefusesSoThatNothingIsDropped)
     services.answerMessage(MessageAnswer::Yes);
 
     EXPECT_FALSE(doc.saveModified());
-    EXPECT_EQ(services.messageTexts().back(), "Failed to create file");
+    EXPECT_EQ(services.messageTexts().back(),
+              "Failed to create file\n" + doc.source.path() + "\nNo such file or directory");
     EXPECT_EQ(doc.source.changes(), 1);
 }
 
