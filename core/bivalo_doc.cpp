@@ -210,6 +210,7 @@ void CBivaloDoc::compareFiles()
     request.filter = settings.GetFilterString();
     request.showReadOnly = true;
     request.folderPanel = true;
+    request.filterIndex = settings.Filters.current();
 
     std::string firstFile = pendingFile;
     std::string firstChosenName;
@@ -224,6 +225,7 @@ void CBivaloDoc::compareFiles()
         firstFile = first->path;
         firstChosenName = fileNameOf(first->path);
         firstReadOnly = first->readOnly;
+        request.filterIndex = first->filterIndex;
     }
 
     const std::string firstFolder = folderOf(firstFile);
@@ -235,6 +237,7 @@ void CBivaloDoc::compareFiles()
     pendingFile.clear();
     if (!second)
         return;
+    settings.Filters.setCurrent(second->filterIndex);
     sourceReadOnly = firstReadOnly;
     destinationReadOnly = second->readOnly;
     if (!m_services.isShiftDown())

@@ -212,6 +212,21 @@ TEST_F(CompareFilesCommand, WithShiftHeldThePairIsComparedButNotRemembered)
     EXPECT_TRUE(settings::appSettings().Dirs.empty());
 }
 
+TEST_F(CompareFilesCommand, TheDialogsStartOnTheFilterLastUsed)
+{
+    services.answerFileDialog(framework::FileDialogResult{dir.write("a.txt", "1\n"), false, 1});
+    services.answerFileDialog(framework::FileDialogResult{dir.write("b.txt", "1\n"), false, 2});
+    router.execute(ID_COMPARE_FILES);
+    services.cancelFileDialog();
+    router.execute(ID_COMPARE_FILES);
+
+    ASSERT_EQ(services.fileDialogs().size(), 3u);
+    EXPECT_EQ(services.fileDialogs()[0].filterIndex, -1) << "the filter for all files";
+    EXPECT_EQ(services.fileDialogs()[1].filterIndex, 1);
+    EXPECT_EQ(services.fileDialogs()[2].filterIndex, 2);
+    EXPECT_EQ(settings::appSettings().Filters.current(), 2) << "kept in the settings file";
+}
+
 TEST_F(CompareFilesCommand, CancelInEitherDialogChangesNothingButThePendingFile)
 {
     loadPair("a\n", "b\n");
