@@ -52,6 +52,7 @@ namespace {
 constexpr int kIdleMilliseconds = 200;
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kNavy = 0x800000;
+constexpr int kHintTenths = 40;
 
 // The indicator table: message pane, legend, editable switches, modes.
 constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
@@ -490,8 +491,17 @@ bool CMainFrame::translateAccelerator(QKeyEvent& key)
     const std::optional<CommandId> command = shell::findAccelerator(key.key(), key.modifiers());
     if (!command)
         return false;
-    routeCommand(*command);
+    if (!routeCommand(*command))
+        explainRefusedMerge(*command);
     return true;
+}
+
+void CMainFrame::explainRefusedMerge(CommandId id)
+{
+    const bool merge = id == ID_COPY_DIFF_TO_DEST || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_DEST
+        || id == ID_COPY_LINE_TO_SOURCE;
+    if (merge && m_document != nullptr && !m_document->editMode && m_document->rowCount > 0)
+        showColoredMessage(kEditModeOff, kNavy, kWhite, kHintTenths);
 }
 
 panes::CTableView* CMainFrame::focusedView() const

@@ -46,6 +46,7 @@ public:
     static constexpr const char* kWaitingForSecondFile = "Waiting for second file...";
     static constexpr const char* kFileChangedOutside =
         "This file was change from outside:\n%s\nDo you want to reload files?";
+    static constexpr const char* kEditModeOff = "Edit mode is off: press F9 to merge";
     static constexpr int kFindBoxWidth = 100;
     static constexpr int kStatusPaneCount = 11;
 
@@ -123,6 +124,8 @@ private:
     std::optional<framework::CommandUI> applyCommandState(QAction& action, framework::CommandOrigin origin) const;
     void refreshMenu(QMenu& menu);
     bool translateAccelerator(QKeyEvent& key);
+    // A merge key greyed only because edit mode is off says how to turn it on.
+    void explainRefusedMerge(framework::CommandId id);
     // The pane that holds the keyboard focus, if any.
     panes::CTableView* focusedView() const;
 
