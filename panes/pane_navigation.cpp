@@ -273,8 +273,9 @@ void CBivaloView::unskip()
 
 bool CBivaloView::preTranslateKey(int virtualKey, Qt::KeyboardModifiers modifiers)
 {
-    // Alt with an arrow is an accelerator (differences, copies) only while UseAlt is on.
-    const bool altAlone = (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
+    // Alt with an arrow is an accelerator (differences, copies) only while UseAlt is on;
+    // with Ctrl or Shift as well it copies a line and always is.
+    const bool altAlone = (modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::ShiftModifier));
     return altAlone && isArrowKey(virtualKey) && settings::appSettings().UseAlt == 0;
 }
 
@@ -297,8 +298,9 @@ bool CBivaloView::onKeyOffer(int virtualKey)
             return false;
         insertLine();
         return true;
-    // Ctrl+F10 never comes here: it is the alternate tool's accelerator.
+    // Ctrl+F10 alone never comes here: it is the alternate tool's accelerator.
     case platform::VK_Y:
+    case platform::VK_F10:
         if (!ctrl)
             return false;
         deleteLine(m_services.isShiftDown());
