@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/command_ids.h"
@@ -225,11 +226,14 @@ void CBivaloView::toggleBookmark()
 void CBivaloView::nextBookmark(bool backwards)
 {
     const grid::TCell& table = *grid();
-    const int current = table.position().row;
     const int count = table.rowCount();
+    if (count == 0)
+        return;
+    // An empty grid's position may name a row it no longer has.
+    const int current = std::clamp(table.position().row, -1, count - 1);
     const auto marked = [&table](int row) { return (table.rowFlags(row) & kBookmarkFlag) != 0; };
     const auto firstMarked = [&marked](int from, int to, int step) {
-        for (int row = from; row != to; row += step)
+        for (int row = from; step > 0 ? row < to : row > to; row += step)
             if (marked(row))
                 return row;
         return -1;
