@@ -82,6 +82,7 @@ CMainFrame::CMainFrame(Services& services) : m_services(services)
     addCommands();
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::updateBars);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &CMainFrame::onApplicationStateChanged);
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
 }
 
 CMainFrame::~CMainFrame()
@@ -464,6 +465,9 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 bool CMainFrame::event(QEvent* event)
 {
+    // Sent before Qt gives the window's focus widget the focus again.
+    if (event->type() == QEvent::WindowActivate)
+        restoreFocusAfterDialog();
     if (event->type() != QEvent::StatusTip)
         return QMainWindow::event(event);
     // Fly-by help: the prompt of the command under the pointer, else the idle text.
@@ -506,10 +510,38 @@ void CMainFrame::explainRefusedMerge(CommandId id)
 
 panes::CTableView* CMainFrame::focusedView() const
 {
-    for (QWidget* widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget())
+    return viewOf(QApplication::focusWidget());
+}
+
+panes::CTableView* CMainFrame::viewOf(QWidget* widget)
+{
+    for (; widget != nullptr; widget = widget->parentWidget())
         if (auto* view = dynamic_cast<panes::CTableView*>(widget))
             return view;
     return nullptr;
+}
+
+void CMainFrame::noteFocusChange(QWidget* old, QWidget* now)
+{
+    const bool leaves = old != nullptr && isAncestorOf(old) && (now == nullptr || !isAncestorOf(now));
+    if (!leaves)
+        return;
+    m_focusBeforeDialog = old;
+    m_paneBeforeDialog = viewOf(old);
+}
+
+void CMainFrame::restoreFocusAfterDialog()
+{
+    // Qt gives the focus back to the window's focus widget when it can still take it; a
+    // widget that was hidden or destroyed meanwhile (a closed cell editor) would leave the
+    // focus to the first widget of the window.
+    const QWidget* kept = focusWidget();
+    if (kept != nullptr && kept->isVisible() && kept->isEnabled())
+        return;
+    if (m_focusBeforeDialog != nullptr && m_focusBeforeDialog->isVisible() && m_focusBeforeDialog->isEnabled())
+        m_focusBeforeDialog->setFocus(Qt::ActiveWindowFocusReason);
+    else if (m_paneBeforeDialog != nullptr)
+        m_paneBeforeDialog->onActivateView(true);
 }
 
 void CMainFrame::dispatchPendingMessages()

@@ -128,6 +128,11 @@ private:
     void explainRefusedMerge(framework::CommandId id);
     // The pane that holds the keyboard focus, if any.
     panes::CTableView* focusedView() const;
+    static panes::CTableView* viewOf(QWidget* widget);
+    // Every modal dialog takes the focus from the window; when the window is active again,
+    // the focus goes back to where it was, or to its pane when that widget went meanwhile.
+    void noteFocusChange(QWidget* old, QWidget* now);
+    void restoreFocusAfterDialog();
 
     void flipInsertMode();
     void takeFindText();
@@ -150,6 +155,9 @@ private:
     bool m_insertMode = true;
     QFont m_findBoxFont;
     CHistoryCombo* m_findBox = nullptr;
+
+    QPointer<QWidget> m_focusBeforeDialog;
+    QPointer<panes::CTableView> m_paneBeforeDialog;
 
     QTimer m_idleTimer;
     // The reload question is on screen; one flag for the whole program.
