@@ -22,11 +22,6 @@ struct Key {
     const char* name;
 };
 
-std::string PrintTo(const Key& key)
-{
-    return key.name;
-}
-
 std::string keyName(const ::testing::TestParamInfo<Key>& info)
 {
     return info.param.name;
@@ -38,11 +33,6 @@ struct LineCopyKey {
     Key key;
     int into;    // the pane that receives the line: 1 source, 2 target
 };
-
-std::string PrintTo(const LineCopyKey& copy)
-{
-    return copy.key.name;
-}
 
 class LineCopyKeys : public MergeByHand, public ::testing::WithParamInterface<LineCopyKey> {};
 
@@ -124,11 +114,6 @@ struct StepBeforeEnd {
     int row;                  // the row End and the typing land on
     const char* typed;        // what the row then holds
 };
-
-std::string PrintTo(const StepBeforeEnd& step)
-{
-    return step.name;
-}
 
 class EndAfterAMove : public MergeByHand, public ::testing::WithParamInterface<StepBeforeEnd> {};
 

@@ -94,11 +94,6 @@ struct EmptiedWindow {
     Qt::KeyboardModifiers modifiers;
 };
 
-std::string PrintTo(const EmptiedWindow& window)
-{
-    return window.name;
-}
-
 class BookmarkKeysWithoutRows : public testing_support::MergeByHand,
                                 public ::testing::WithParamInterface<EmptiedWindow> {};
 
