@@ -87,6 +87,8 @@ CMainFrame::CMainFrame(Services& services) : m_services(services)
 
 CMainFrame::~CMainFrame()
 {
+    // The widgets going with the window move the focus: no longer this window's business.
+    disconnect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
     qApp->removeEventFilter(this);
 }
 
