@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -52,8 +53,10 @@ bool AtomicFile::open()
 {
     struct stat old {};
     const bool exists = ::stat(m_path.c_str(), &old) == 0;
-    if (exists && !isWritableFile(old, m_path))
+    if (exists && !isWritableFile(old, m_path)) {
+        errno = S_ISDIR(old.st_mode) ? EISDIR : EACCES;
         return false;
+    }
 
     const fs::path target(m_path);
     std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -107,6 +110,8 @@ bool AtomicFile::commit()
 
 void AtomicFile::discard()
 {
+    // The cleanup keeps the reason of the failure that called for it.
+    const int reason = errno;
     if (m_file) {
         std::fclose(m_file);
         m_file = nullptr;
@@ -115,6 +120,7 @@ void AtomicFile::discard()
         ::unlink(m_tempPath.c_str());
         m_tempPath.clear();
     }
+    errno = reason;
 }
 
 } // namespace core

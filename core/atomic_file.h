@@ -9,7 +9,7 @@ namespace core {
 // Writes a file under a temporary name beside it and renames it over the old one only when
 // everything was written and flushed, so a failed save leaves the old file as it was. The new
 // file keeps the old one's permission bits (and owner, where allowed). A read-only target is
-// refused rather than replaced.
+// refused rather than replaced. After a failure errno holds its reason.
 class AtomicFile {
 public:
     explicit AtomicFile(std::string path);

@@ -1,5 +1,6 @@
 #include "core/bivalo_doc.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -39,6 +40,15 @@ std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// A message's fixed first line, then the file and the system's reason when one is known.
+std::string withReason(const char* message, const std::string& path, int error)
+{
+    std::string text = std::string(message) + "\n" + path;
+    if (error != 0)
+        text += "\n" + std::generic_category().message(error);
+    return text;
 }
 
 std::string fileNameOf(const std::string& path)
@@ -145,11 +155,11 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     const PairLoad loaded =
         loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName));
     if (!loaded.sourceLoaded) {
-        notice(kSourceNotFound);
+        notice(withReason(kSourceNotFound, newSource.path(), newSource.loadError()));
         return false;
     }
     if (!loaded.destinationLoaded) {
-        notice(kDestinationNotFound);
+        notice(withReason(kDestinationNotFound, newDestination.path(), newDestination.loadError()));
         return false;
     }
     undoStore.clearUndo();
@@ -200,6 +210,7 @@ void CBivaloDoc::compareFiles()
     request.filter = settings.GetFilterString();
     request.showReadOnly = true;
     request.folderPanel = true;
+    request.filterIndex = settings.Filters.current();
 
     std::string firstFile = pendingFile;
     std::string firstChosenName;
@@ -214,6 +225,7 @@ void CBivaloDoc::compareFiles()
         firstFile = first->path;
         firstChosenName = fileNameOf(first->path);
         firstReadOnly = first->readOnly;
+        request.filterIndex = first->filterIndex;
     }
 
     const std::string firstFolder = folderOf(firstFile);
@@ -225,6 +237,7 @@ void CBivaloDoc::compareFiles()
     pendingFile.clear();
     if (!second)
         return;
+    settings.Filters.setCurrent(second->filterIndex);
     sourceReadOnly = firstReadOnly;
     destinationReadOnly = second->readOnly;
     if (!m_services.isShiftDown())
@@ -389,7 +402,7 @@ bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string&
 {
     const std::string& path = name.empty() ? file.path() : name;
     if (!core::saveRows(file, rows, rowCount, path)) {
-        notice(kFailedToCreate);
+        notice(withReason(kFailedToCreate, path, errno));
         return false;
     }
     file.setChanges(0);

@@ -23,8 +23,9 @@ SaveOptions currentSaveOptions();
 // line end between. A line read from the file is written with its bytes and line end as read,
 // a copied line with the bytes read from the other file, an edited line with its bytes and
 // the line end of the line it was made from, a typed line as its text (tabs put back when
-// options ask); lines the file did not have end with its first line's line end. The file ends as it did on disk. The file is replaced atomically:
-// false means that nothing on disk changed.
+// options ask); lines the file did not have end with its first line's line end. The file
+// ends as it did on disk. The file is replaced atomically: false means that nothing on disk
+// changed, and errno then tells why.
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
               const SaveOptions& options = currentSaveOptions());
 

@@ -398,15 +398,16 @@ bool LineFile::load(const std::string& path)
     m_changes = 0;
     m_loaded = false;
     m_loadProblem = LoadProblem::None;
+    m_loadError = 0;
 
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0) {
-        m_loadProblem = problemOfErrno(errno);
+        failLoading(errno);
         return false;
     }
     if (S_ISDIR(status.st_mode)) {
-        m_loadProblem = LoadProblem::Folder;
+        failLoading(EISDIR);
         return false;
     }
     clearForLoading(status.st_size);
@@ -417,6 +418,12 @@ bool LineFile::load(const std::string& path)
     finishLoading(state.pieces, state.lastLineEnded);
     m_loaded = complete;
     return complete;
+}
+
+void LineFile::failLoading(int error)
+{
+    m_loadError = error;
+    m_loadProblem = problemOfErrno(error);
 }
 
 void LineFile::clearForLoading(off_t fileSize)
@@ -447,7 +454,7 @@ bool LineFile::readLines(int fd, LoadState& state)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            m_loadProblem = problemOfErrno(errno);
+            failLoading(errno);
             return false;
         }
         if (got == 0)

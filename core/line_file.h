@@ -77,6 +77,8 @@ public:
     // as they were and loaded() is false.
     bool load(const std::string& path);
     LoadProblem loadProblem() const { return m_loadProblem; }
+    // The system's error number of the last failed load; 0 when none is known.
+    int loadError() const { return m_loadError; }
 
     const std::string& path() const { return m_path; }
     bool loaded() const { return m_loaded; }
@@ -138,6 +140,7 @@ private:
     static void shareText(LineRecord& record, const LineRecord& equal);
     // Loading: clear, read the lines of the open file, then settle the end of the file.
     struct LoadState;
+    void failLoading(int error);
     void clearForLoading(off_t fileSize);
     // False when a read failed; the lines read until then stay.
     bool readLines(int fd, LoadState& state);
@@ -153,6 +156,7 @@ private:
     bool m_loaded = false;
     bool m_firstLineEndsWithCrLf = false;
     LoadProblem m_loadProblem = LoadProblem::None;
+    int m_loadError = 0;
     TextStore m_store;
     // What saving needs to write the lines as they were.
     std::int32_t m_readCount = 0;              // lines 0 .. m_readCount - 1 were read

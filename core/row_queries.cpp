@@ -72,4 +72,23 @@ int RowQueries::rowOfLine(int n) const
     return found;
 }
 
+int RowQueries::lineNumberAt(int row) const
+{
+    const LineFile& file = *m_pair.files[m_side];
+    if (!isRow(row) || file.lineAt(entry(row)) == nullptr)
+        return 0;
+    int number = 0;
+    std::int32_t continuedFrom = -1; // the piece whose rest comes next, or -1
+    for (int r = 0; r <= row; ++r) {
+        const std::int32_t index = entry(r);
+        const LineRecord* line = file.lineAt(index);
+        if (line == nullptr)
+            continue;
+        if (continuedFrom < 0 || index != continuedFrom + 1)
+            ++number;
+        continuedFrom = line->continues() ? index : -1;
+    }
+    return number;
+}
+
 } // namespace core

@@ -32,6 +32,9 @@ public:
     // The row of line number n, a virtual row giving way to the real line above it; -1
     // when no row carries the number.
     int rowOfLine(int n) const;
+    // The number the line shown in row has in the file as the rows stand, the pieces of a
+    // cut line counting as one line, as saving writes them; 0 for a virtual row or no row.
+    int lineNumberAt(int row) const;
 
 private:
     std::int32_t entry(int row) const { return (*m_pair.rows[m_side])[static_cast<std::size_t>(row)]; }

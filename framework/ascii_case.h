@@ -4,7 +4,7 @@
 
 namespace framework {
 
-// Texts compared the way the settings file and the folder history compare names:
+// Texts compared the way the settings file compares names:
 // ASCII letters without regard to case, every other byte as it is.
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 

@@ -41,9 +41,9 @@ constexpr CommandId ID_UNDO = 32792;
 // Copies carried out by the document: greyed unless edit mode is on, the receiving side may
 // be edited and the current row is a difference row. The document's rule (declined) stands
 // in while no pane is active.
-constexpr CommandId ID_COPY_LINE_TO_DEST = 32776;      // Ctrl+Alt+Right
+constexpr CommandId ID_COPY_LINE_TO_DEST = 32776;      // Ctrl+Alt+Right, Alt+Shift+Right
 constexpr CommandId ID_COPY_DIFF_TO_DEST = 32777;      // "Copy >>\tAlt+Right"
-constexpr CommandId ID_COPY_LINE_TO_SOURCE = 32778;    // Ctrl+Alt+Left
+constexpr CommandId ID_COPY_LINE_TO_SOURCE = 32778;    // Ctrl+Alt+Left, Alt+Shift+Left
 constexpr CommandId ID_COPY_DIFF_TO_SOURCE = 32779;    // "Copy <<\tAlt+Left"
 constexpr CommandId ID_COPY_DIFF = 32815;              // "Copy diff" to the clipboard: greyed off a difference row
 // Ctrl+C: greyed unless a text box outside the pane has the focus, rows are selected or the

@@ -28,11 +28,13 @@ struct FileDialogRequest {
     bool readOnly = false;         // its initial state
     bool folderPanel = false;      // the line with the folder shown and the menu of remembered folders
     bool programsOnly = false;     // open: the first filter lists programs; only a program is taken
+    int filterIndex = -1;          // the filter shown first; -1 (or none such): the one for all files
 };
 
 struct FileDialogResult {
     std::string path;
     bool readOnly = false;
+    int filterIndex = -1;          // the filter shown when the dialog was accepted
 };
 
 class Services {

@@ -137,6 +137,9 @@ private:
     bool askRowMove(int virtualKey);
     bool startsEdit(int virtualKey) const;
     bool startEditByKey(int virtualKey);
+    // Home and End in a cell that is not being edited open its editor with the caret at the
+    // start or the end of the text, as they move it in an open editor.
+    bool startEditAtEdge(int virtualKey);
     void cancel();
 
     // Mouse.

@@ -122,7 +122,25 @@ void TCellTableBox::onKeyDown(int virtualKey, LParam keyData)
         return;
     if (m_editMode == EditMode::None && !m_drag.isDragging() && startsEdit(virtualKey) && startEditByKey(virtualKey))
         return;
+    if (m_editMode == EditMode::None && !m_drag.isDragging() && startEditAtEdge(virtualKey))
+        return;
     TCell::onKeyDown(virtualKey, keyData);
+}
+
+bool TCellTableBox::startEditAtEdge(int virtualKey)
+{
+    if ((virtualKey != platform::VK_HOME && virtualKey != platform::VK_END) || platform::isControlDown()
+        || platform::isAltDown() || platform::isShiftDown())
+        return false;
+    auto* editor = qobject_cast<CCellEdit*>(activeEditor());
+    if (editor == nullptr || !startEditByKey(virtualKey))
+        return false;
+    m_charFromKey = 0;    // no character follows
+    if (virtualKey == platform::VK_HOME)
+        editor->home(false);
+    else
+        editor->end(false);
+    return true;
 }
 
 void TCellTableBox::onChar(unsigned character, LParam keyData)

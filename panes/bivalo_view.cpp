@@ -312,12 +312,17 @@ void CBivaloView::widenForLines(const core::LineRecord* source, const core::Line
 
 void CBivaloView::updateCaption()
 {
-    const int row = grid() ? grid()->position().row : -1;
-    if (row < 0 || row >= grid()->rowCount() || m_rows == nullptr || std::size_t(row) >= m_rows->size())
+    if (grid() == nullptr || m_file == nullptr || m_rows == nullptr)
         return;
+    const int row = grid()->position().row;
+    // A filler row, or a row the grid no longer has, shows no number.
+    const int lineNumber = row < grid()->rowCount() ? rowQueries().lineNumberAt(row) : 0;
+    const char* changed = m_file->changes() != 0 ? "* " : "";
     char text[600];
-    std::snprintf(text, sizeof text, kCaptionFormat, m_file->changes() != 0 ? "* " : "", m_file->path().c_str(),
-                  core::lineNumberOf((*m_rows)[std::size_t(row)]));
+    if (lineNumber > 0)
+        std::snprintf(text, sizeof text, kCaptionFormat, changed, m_file->path().c_str(), lineNumber);
+    else
+        std::snprintf(text, sizeof text, kCaptionWithoutLineFormat, changed, m_file->path().c_str());
     m_captionText = text;
     update(QRect(0, 0, width(), captionHeight()));
 }

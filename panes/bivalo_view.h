@@ -33,6 +33,7 @@ public:
     static constexpr const char* kBlanksOnly = "Different in blanks only!";
     static constexpr const char* kVirtualRowText = "----";
     static constexpr const char* kCaptionFormat = "%s %s : %d";
+    static constexpr const char* kCaptionWithoutLineFormat = "%s %s";
     static constexpr const char* kModifiedFormat = "Modified: %s, Size: %d";
     static constexpr const char* kPassedEnd = "Passed the end of the file";
     static constexpr const char* kPassedBeginning = "Passed the beginning of the file";

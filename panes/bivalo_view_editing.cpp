@@ -98,7 +98,8 @@ void CBivaloView::switchEditMode()
     if (m_doc.editMode) {
         if (!m_doc.saveModified())
             return;
-        if (m_doc.isModified())
+        // Only changes the user chose not to save leave the rows apart from the files.
+        if (m_doc.source.changes() != 0 || m_doc.destination.changes() != 0)
             offerRescan();
     } else if (grid()->rowCount() == 0) {
         return;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/command_ids.h"
@@ -225,11 +226,14 @@ void CBivaloView::toggleBookmark()
 void CBivaloView::nextBookmark(bool backwards)
 {
     const grid::TCell& table = *grid();
-    const int current = table.position().row;
     const int count = table.rowCount();
+    if (count == 0)
+        return;
+    // An empty grid's position may name a row it no longer has.
+    const int current = std::clamp(table.position().row, -1, count - 1);
     const auto marked = [&table](int row) { return (table.rowFlags(row) & kBookmarkFlag) != 0; };
     const auto firstMarked = [&marked](int from, int to, int step) {
-        for (int row = from; row != to; row += step)
+        for (int row = from; step > 0 ? row < to : row > to; row += step)
             if (marked(row))
                 return row;
         return -1;
@@ -273,8 +277,9 @@ void CBivaloView::unskip()
 
 bool CBivaloView::preTranslateKey(int virtualKey, Qt::KeyboardModifiers modifiers)
 {
-    // Alt with an arrow is an accelerator (differences, copies) only while UseAlt is on.
-    const bool altAlone = (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
+    // Alt with an arrow is an accelerator (differences, copies) only while UseAlt is on;
+    // with Ctrl or Shift as well it copies a line and always is.
+    const bool altAlone = (modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::ShiftModifier));
     return altAlone && isArrowKey(virtualKey) && settings::appSettings().UseAlt == 0;
 }
 
@@ -297,8 +302,9 @@ bool CBivaloView::onKeyOffer(int virtualKey)
             return false;
         insertLine();
         return true;
-    // Ctrl+F10 never comes here: it is the alternate tool's accelerator.
+    // Ctrl+F10 alone never comes here: it is the alternate tool's accelerator.
     case platform::VK_Y:
+    case platform::VK_F10:
         if (!ctrl)
             return false;
         deleteLine(m_services.isShiftDown());

@@ -1,16 +1,28 @@
 #include "platform/file_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileSystemModel>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeView>
+#include <algorithm>
 
 #include "platform/qt_services.h"
 
 namespace platform {
+
+namespace {
+
+bool matchesEveryFile(const QStringList& patterns)
+{
+    return patterns.contains(QStringLiteral("*"));
+}
+
+} // namespace
 
 FileDialog::FileDialog(const framework::FileDialogRequest& request, QWidget* parent)
     : QFileDialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.folder))
@@ -22,9 +34,8 @@ FileDialog::FileDialog(const framework::FileDialogRequest& request, QWidget* par
     fitDetailColumns();
     setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     setFileMode(request.save || !request.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = QtServices::nameFilters(request.filter);
-    if (!filters.isEmpty())
-        setNameFilters(filters);
+    setUpFilters();
+    const QStringList filters = nameFilters();
     if (!request.fileName.empty())
         selectFile(QString::fromStdString(request.fileName));
     if (request.showReadOnly) {
@@ -34,10 +45,47 @@ FileDialog::FileDialog(const framework::FileDialogRequest& request, QWidget* par
             grid->addWidget(m_readOnly, grid->rowCount(), 0, 1, grid->columnCount());
     }
     if (request.programsOnly && !filters.isEmpty()) {
-        listProgramsOnly(true);
-        connect(this, &QFileDialog::filterSelected, this,
-                [this, first = filters.first()](const QString& filter) { listProgramsOnly(filter == first); });
+        listProgramsOnly(shownFilter() == 0);
+        connect(this, &QFileDialog::filterSelected, this, [this] { listProgramsOnly(shownFilter() == 0); });
     }
+}
+
+void FileDialog::setUpFilters()
+{
+    QStringList names = QtServices::nameFilters(m_request.filter);
+    m_patterns = QtServices::filterPatterns(m_request.filter);
+    // A newcomer must see their files: there is always a filter for all of them.
+    if (std::none_of(m_patterns.begin(), m_patterns.end(), matchesEveryFile)) {
+        names << tr("All Files (*)");
+        m_patterns.push_back({QStringLiteral("*")});
+    }
+    setNameFilters(names);
+    const int start = startingFilter();
+    selectNameFilter(names.at(start));
+    applyPatterns(start);
+    connect(this, &QFileDialog::filterSelected, this, [this] { applyPatterns(shownFilter()); });
+}
+
+int FileDialog::startingFilter() const
+{
+    const int asked = m_request.filterIndex;
+    if (asked >= 0 && asked < int(m_patterns.size()))
+        return asked;
+    const auto all = std::find_if(m_patterns.begin(), m_patterns.end(), matchesEveryFile);
+    return int(all - m_patterns.begin());
+}
+
+int FileDialog::shownFilter() const
+{
+    const auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    return types != nullptr ? types->currentIndex() : -1;
+}
+
+void FileDialog::applyPatterns(int filter)
+{
+    auto* files = findChild<QFileSystemModel*>();
+    if (files != nullptr && filter >= 0 && filter < int(m_patterns.size()))
+        files->setNameFilters(m_patterns[std::size_t(filter)]);
 }
 
 FileDialog::~FileDialog() = default;
@@ -49,6 +97,7 @@ std::optional<framework::FileDialogResult> FileDialog::run()
     framework::FileDialogResult result;
     result.path = selectedFiles().first().toStdString();
     result.readOnly = m_readOnly ? m_readOnly->isChecked() : m_request.readOnly;
+    result.filterIndex = shownFilter();
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <optional>
+#include <vector>
 
 #include "framework/services.h"
 
@@ -38,8 +39,16 @@ private:
     void listProgramsOnly(bool on);
     // The name takes the room; size, type and date get what their texts need.
     void fitDetailColumns();
+    void setUpFilters();
+    // The filter that the dialog starts on: the one asked for, else the first for all files.
+    int startingFilter() const;
+    int shownFilter() const;
+    // Qt reads the patterns out of the filter names, which fails for some masks: the list
+    // is filtered by the patterns themselves.
+    void applyPatterns(int filter);
 
     framework::FileDialogRequest m_request;
+    std::vector<QStringList> m_patterns;
     QCheckBox* m_readOnly = nullptr;
 };
 

@@ -67,6 +67,31 @@ QString qtPattern(QString pattern)
     return pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
 }
 
+struct NameFilter {
+    QString name;
+    QStringList patterns;
+};
+
+// The pairs of name and masks; the list ends at a pair with neither ("||").
+std::vector<NameFilter> parseFilter(const std::string& filter)
+{
+    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
+    std::vector<NameFilter> filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty() && parts[i + 1].trimmed().isEmpty())
+            break;
+        NameFilter parsed;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            if (!pattern.trimmed().isEmpty())
+                parsed.patterns << qtPattern(pattern);
+        if (parsed.patterns.isEmpty())
+            parsed.patterns << QStringLiteral("*");
+        parsed.name = parts[i].isEmpty() ? parts[i + 1].trimmed() : parts[i];
+        filters.push_back(parsed);
+    }
+    return filters;
+}
+
 } // namespace
 
 QtServices::~QtServices()
@@ -83,17 +108,18 @@ MessageAnswer QtServices::messageBox(const std::string& text, MessageButtons but
 
 QStringList QtServices::nameFilters(const std::string& filter)
 {
-    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty())
-            break;
-        QStringList patterns;
-        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
-            patterns << qtPattern(pattern);
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
-    }
-    return filters;
+    QStringList names;
+    for (const NameFilter& parsed : parseFilter(filter))
+        names << QStringLiteral("%1 (%2)").arg(parsed.name, parsed.patterns.join(QLatin1Char(' ')));
+    return names;
+}
+
+std::vector<QStringList> QtServices::filterPatterns(const std::string& filter)
+{
+    std::vector<QStringList> patterns;
+    for (const NameFilter& parsed : parseFilter(filter))
+        patterns.push_back(parsed.patterns);
+    return patterns;
 }
 
 std::optional<framework::FileDialogResult> QtServices::fileDialog(const framework::FileDialogRequest& request)

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "framework/services.h"
 
@@ -32,8 +33,12 @@ public:
 
     void setWaitCursor(bool on) override;
 
-    // "Name|*.a; *.b|All|*.*||" as Qt name filters: "Name (*.a *.b)", "All (*)".
+    // "Name|*.a; *.b|All|*.*||" as Qt name filters: "Name (*.a *.b)", "All (*)". A filter
+    // without a name is named by its masks.
     static QStringList nameFilters(const std::string& filter);
+    // The patterns of each of those filters, a mask with blanks, brackets or any letter
+    // being one pattern ("*.*" is "*"). The dialog matches with them, not by the names.
+    static std::vector<QStringList> filterPatterns(const std::string& filter);
 
     // The dialog that fileDialog() runs for a request.
     virtual std::unique_ptr<FileDialog> makeFileDialog(const framework::FileDialogRequest& request);

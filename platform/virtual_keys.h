@@ -37,6 +37,7 @@ constexpr int VK_DIVIDE = 0x6F;
 constexpr int VK_F1 = 0x70;   // to VK_F24 = 0x87
 constexpr int VK_F2 = 0x71;
 constexpr int VK_F3 = 0x72;
+constexpr int VK_F10 = 0x79;
 constexpr int VK_NUMLOCK = 0x90;
 constexpr int VK_SCROLL = 0x91;
 constexpr int VK_OEM_COMMA = 0xBC;

@@ -3,11 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "framework/ascii_case.h"
-
 namespace settings {
-
-using framework::equalIgnoringCase;
 
 DirPairHistory::DirPairHistory() : ProfileSection("dirs") {}
 
@@ -21,9 +17,10 @@ std::optional<std::string> DirPairHistory::FindPartner() const
 std::optional<std::string> DirPairHistory::FindPartner(std::string_view name) const
 {
     for (std::size_t i = 0; i < m_sources.size(); ++i) {
-        if (equalIgnoringCase(name, m_sources[i]))
+        // Folder names are case-sensitive here: /x/Src and /x/src are two folders.
+        if (name == m_sources[i])
             return m_targets[i];
-        if (equalIgnoringCase(name, m_targets[i]))
+        if (name == m_targets[i])
             return m_sources[i];
     }
     return std::nullopt;
@@ -32,7 +29,7 @@ std::optional<std::string> DirPairHistory::FindPartner(std::string_view name) co
 bool DirPairHistory::AddPair(std::string_view source, std::string_view target)
 {
     const auto partner = FindPartner(source);
-    if (partner && equalIgnoringCase(*partner, target))
+    if (partner && *partner == target)
         return true;
     m_sources.emplace_back(source);
     m_targets.emplace_back(target);

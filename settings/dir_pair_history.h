@@ -23,8 +23,8 @@ public:
 
     // The source folder of the newest pair; nothing when the history is empty.
     std::optional<std::string> FindPartner() const;
-    // The other member of the first (oldest) pair that holds name on either side,
-    // letter case ignored; nothing when no pair holds it.
+    // The other member of the first (oldest) pair that holds name on either side, letter
+    // case counting; nothing when no pair holds it.
     std::optional<std::string> FindPartner(std::string_view name) const;
     // True (and no change) when source's partner already is target; else appends the
     // pair, drops the oldest beyond kMaxPairs and returns false.

@@ -13,6 +13,7 @@ constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 constexpr Qt::KeyboardModifiers kAlt = Qt::AltModifier;
 constexpr Qt::KeyboardModifiers kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
+constexpr Qt::KeyboardModifiers kAltShift = Qt::AltModifier | Qt::ShiftModifier;
 constexpr Qt::KeyboardModifiers kMatched = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
 const auto kAccelerators = std::to_array<Accelerator>({
@@ -48,6 +49,9 @@ const auto kAccelerators = std::to_array<Accelerator>({
     {Qt::Key_Left, kAlt, ID_COPY_DIFF_TO_SOURCE},
     {Qt::Key_Right, kCtrlAlt, ID_COPY_LINE_TO_DEST},
     {Qt::Key_Left, kCtrlAlt, ID_COPY_LINE_TO_SOURCE},
+    // The common desktops switch workspaces with Ctrl+Alt and an arrow: these reach the program.
+    {Qt::Key_Right, kAltShift, ID_COPY_LINE_TO_DEST},
+    {Qt::Key_Left, kAltShift, ID_COPY_LINE_TO_SOURCE},
 });
 
 } // namespace

@@ -111,9 +111,23 @@ void CColorCombo::showPopup()
     QComboBox::showPopup();
 }
 
+void CColorCombo::keyPressEvent(QKeyEvent* event)
+{
+    m_movingClosed = true;
+    QComboBox::keyPressEvent(event);
+    m_movingClosed = false;
+}
+
+void CColorCombo::wheelEvent(QWheelEvent* event)
+{
+    m_movingClosed = true;
+    QComboBox::wheelEvent(event);
+    m_movingClosed = false;
+}
+
 void CColorCombo::onActivated(int index)
 {
-    if (index != m_anyColor) {
+    if (index != m_anyColor || m_movingClosed) {
         emit colorChosen();
         return;
     }

@@ -43,6 +43,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The closed box moves its selection by keys and the wheel: that is no choice of the
+    // entry that opens the colour dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void onActivated(int index);
@@ -50,4 +54,5 @@ private:
     framework::Services& m_services;
     int m_anyColor = -1;
     int m_remembered = -1;    // the selection when the list was opened
+    bool m_movingClosed = false;    // a key or the wheel is moving the closed box
 };

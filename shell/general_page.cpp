@@ -141,6 +141,7 @@ void CGeneralPage::browseForTool()
     request.filter = kToolFilter;
     request.mustExist = true;
     request.programsOnly = true;
+    request.filterIndex = 0;
     if (const auto chosen = m_services.fileDialog(request))
         m_tool->setText(QString::fromStdString(chosen->path));
 }

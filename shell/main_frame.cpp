@@ -53,6 +53,7 @@ namespace {
 constexpr int kIdleMilliseconds = 200;
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kNavy = 0x800000;
+constexpr int kHintTenths = 40;
 
 // The indicator table: message pane, legend, editable switches, modes.
 constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
@@ -82,10 +83,13 @@ CMainFrame::CMainFrame(Services& services) : m_services(services)
     addCommands();
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::updateBars);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &CMainFrame::onApplicationStateChanged);
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
 }
 
 CMainFrame::~CMainFrame()
 {
+    // The widgets going with the window move the focus: no longer this window's business.
+    disconnect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
     qApp->removeEventFilter(this);
 }
 
@@ -485,6 +489,9 @@ void CMainFrame::changeEvent(QEvent* event)
 
 bool CMainFrame::event(QEvent* event)
 {
+    // Sent before Qt gives the window's focus widget the focus again.
+    if (event->type() == QEvent::WindowActivate)
+        restoreFocusAfterDialog();
     if (event->type() != QEvent::StatusTip)
         return QMainWindow::event(event);
     // Fly-by help: the prompt of the command under the pointer, else the idle text.
@@ -512,16 +519,53 @@ bool CMainFrame::translateAccelerator(QKeyEvent& key)
     const std::optional<CommandId> command = shell::findAccelerator(key.key(), key.modifiers());
     if (!command)
         return false;
-    routeCommand(*command);
+    if (!routeCommand(*command))
+        explainRefusedMerge(*command);
     return true;
+}
+
+void CMainFrame::explainRefusedMerge(CommandId id)
+{
+    const bool merge = id == ID_COPY_DIFF_TO_DEST || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_DEST
+        || id == ID_COPY_LINE_TO_SOURCE;
+    if (merge && m_document != nullptr && !m_document->editMode && m_document->rowCount > 0)
+        showColoredMessage(kEditModeOff, kNavy, kWhite, kHintTenths);
 }
 
 panes::CTableView* CMainFrame::focusedView() const
 {
-    for (QWidget* widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget())
+    return viewOf(QApplication::focusWidget());
+}
+
+panes::CTableView* CMainFrame::viewOf(QWidget* widget)
+{
+    for (; widget != nullptr; widget = widget->parentWidget())
         if (auto* view = dynamic_cast<panes::CTableView*>(widget))
             return view;
     return nullptr;
+}
+
+void CMainFrame::noteFocusChange(QWidget* old, QWidget* now)
+{
+    const bool leaves = old != nullptr && isAncestorOf(old) && (now == nullptr || !isAncestorOf(now));
+    if (!leaves)
+        return;
+    m_focusBeforeDialog = old;
+    m_paneBeforeDialog = viewOf(old);
+}
+
+void CMainFrame::restoreFocusAfterDialog()
+{
+    // Qt gives the focus back to the window's focus widget when it can still take it; a
+    // widget that was hidden or destroyed meanwhile (a closed cell editor) would leave the
+    // focus to the first widget of the window.
+    const QWidget* kept = focusWidget();
+    if (kept != nullptr && kept->isVisible() && kept->isEnabled())
+        return;
+    if (m_focusBeforeDialog != nullptr && m_focusBeforeDialog->isVisible() && m_focusBeforeDialog->isEnabled())
+        m_focusBeforeDialog->setFocus(Qt::ActiveWindowFocusReason);
+    else if (m_paneBeforeDialog != nullptr)
+        m_paneBeforeDialog->onActivateView(true);
 }
 
 void CMainFrame::dispatchPendingMessages()

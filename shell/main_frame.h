@@ -46,6 +46,7 @@ public:
     static constexpr const char* kWaitingForSecondFile = "Waiting for second file...";
     static constexpr const char* kFileChangedOutside =
         "This file was change from outside:\n%s\nDo you want to reload files?";
+    static constexpr const char* kEditModeOff = "Edit mode is off: press F9 to merge";
     static constexpr int kFindBoxWidth = 100;
     static constexpr int kStatusPaneCount = 11;
 
@@ -126,8 +127,15 @@ private:
     std::optional<framework::CommandUI> applyCommandState(QAction& action, framework::CommandOrigin origin) const;
     void refreshMenu(QMenu& menu);
     bool translateAccelerator(QKeyEvent& key);
+    // A merge key greyed only because edit mode is off says how to turn it on.
+    void explainRefusedMerge(framework::CommandId id);
     // The pane that holds the keyboard focus, if any.
     panes::CTableView* focusedView() const;
+    static panes::CTableView* viewOf(QWidget* widget);
+    // Every modal dialog takes the focus from the window; when the window is active again,
+    // the focus goes back to where it was, or to its pane when that widget went meanwhile.
+    void noteFocusChange(QWidget* old, QWidget* now);
+    void restoreFocusAfterDialog();
 
     void flipInsertMode();
     void takeFindText();
@@ -149,6 +157,9 @@ private:
     CFlatToolBar* m_toolBar = nullptr;
     bool m_insertMode = true;
     CHistoryCombo* m_findBox = nullptr;
+
+    QPointer<QWidget> m_focusBeforeDialog;
+    QPointer<panes::CTableView> m_paneBeforeDialog;
 
     QTimer m_idleTimer;
     // The reload question is on screen; one flag for the whole program.

@@ -71,8 +71,8 @@ constexpr auto kViewMenu = std::to_array<MenuEntry>({
 constexpr auto kMergeMenu = std::to_array<MenuEntry>({
     item("Copy >>\tAlt+Right", ID_COPY_DIFF_TO_DEST),
     item("Copy <<\tAlt+Left", ID_COPY_DIFF_TO_SOURCE),
-    item("Line to Dest\tCtrl+Alt+Right", ID_COPY_LINE_TO_DEST),
-    item("Line to Source\tCtrl+Alt+Left", ID_COPY_LINE_TO_SOURCE),
+    item("Line to Dest\tCtrl+Alt+Right, Alt+Shift+Right", ID_COPY_LINE_TO_DEST),
+    item("Line to Source\tCtrl+Alt+Left, Alt+Shift+Left", ID_COPY_LINE_TO_SOURCE),
     separator(),
     item("EasyJoin !", ID_EASY_JOIN),
     item("Add Skip", ID_ADD_SKIP),

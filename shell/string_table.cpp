@@ -37,9 +37,9 @@ constexpr auto kStrings = std::to_array<StringEntry>({
 
     {ID_COMPARE_FILES, "Choose a pair of files and compare them\nCompare files (Ctrl+O)"},
     {ID_RESCAN, "Read both files again and compare them\nRescan (F5)"},
-    {ID_COPY_LINE_TO_DEST, "Copy Current line to Dest\nLine to Dest (Ctrl+Alt+Right)"},
+    {ID_COPY_LINE_TO_DEST, "Copy Current line to Dest\nLine to Dest (Ctrl+Alt+Right, Alt+Shift+Right)"},
     {ID_COPY_DIFF_TO_DEST, "Copy Curr Diff to Dest\nCopy >> (Alt+Right)"},
-    {ID_COPY_LINE_TO_SOURCE, "Copy Current line to Source\nLine to Source (Ctrl+Alt+Left)"},
+    {ID_COPY_LINE_TO_SOURCE, "Copy Current line to Source\nLine to Source (Ctrl+Alt+Left, Alt+Shift+Left)"},
     {ID_COPY_DIFF_TO_SOURCE, "Copy Curr Diff to Source\nCopy << (Alt+Left)"},
     {ID_ALTERNATE_TOOL, "Call other diff view tool\nAlternate (Ctrl-F10)"},
     {ID_UNDO, "Undo the last change\nUndo (Alt+Backspace)"},

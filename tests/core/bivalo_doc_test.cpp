@@ -50,7 +50,8 @@ TEST_F(LoadAndCompare, AMissingSourceIsReportedAndTheShownPairStaysIntact)
 
     EXPECT_FALSE(doc.loadAndCompare(dir.file("missing.txt"), dir.write("c.txt", "x\n")));
 
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Source File Not Found!" });
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
+        "Source File Not Found!\n" + dir.file("missing.txt") + "\nNo such file or directory" });
     EXPECT_EQ(services.messages()[0].buttons, MessageButtons::Ok);
     EXPECT_TRUE(view.hints.empty());
     EXPECT_EQ(doc.source.path(), pathBefore);
@@ -66,7 +67,8 @@ TEST_F(LoadAndCompare, AMissingDestinationLeavesTheOldSourceInPlace)
 
     EXPECT_FALSE(doc.loadAndCompare(dir.write("new.txt", "new\n"), dir.file("gone.txt")));
 
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Destination File Not Found!" });
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
+        "Destination File Not Found!\n" + dir.file("gone.txt") + "\nNo such file or directory" });
     EXPECT_EQ(doc.source.path(), oldSource);
     EXPECT_EQ(text(doc.source, 0), "one");
     EXPECT_EQ(doc.rowCount, 2);
@@ -210,6 +212,21 @@ TEST_F(CompareFilesCommand, WithShiftHeldThePairIsComparedButNotRemembered)
     EXPECT_TRUE(settings::appSettings().Dirs.empty());
 }
 
+TEST_F(CompareFilesCommand, TheDialogsStartOnTheFilterLastUsed)
+{
+    services.answerFileDialog(framework::FileDialogResult{dir.write("a.txt", "1\n"), false, 1});
+    services.answerFileDialog(framework::FileDialogResult{dir.write("b.txt", "1\n"), false, 2});
+    router.execute(ID_COMPARE_FILES);
+    services.cancelFileDialog();
+    router.execute(ID_COMPARE_FILES);
+
+    ASSERT_EQ(services.fileDialogs().size(), 3u);
+    EXPECT_EQ(services.fileDialogs()[0].filterIndex, -1) << "the filter for all files";
+    EXPECT_EQ(services.fileDialogs()[1].filterIndex, 1);
+    EXPECT_EQ(services.fileDialogs()[2].filterIndex, 2);
+    EXPECT_EQ(settings::appSettings().Filters.current(), 2) << "kept in the settings file";
+}
+
 TEST_F(CompareFilesCommand, CancelInEitherDialogChangesNothingButThePendingFile)
 {
     loadPair("a\n", "b\n");
@@ -263,7 +280,8 @@ TEST_F(CompareFilesCommand, APendingFileIsTheFirstFileWithoutAskingAndIsUsedOnce
 TEST_F(CompareFilesCommand, StartUpWithAMissingFirstFileReportsIt)
 {
     EXPECT_FALSE(doc.loadAndCompare(dir.file("nope.txt"), dir.write("b.txt", "b\n")));
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Source File Not Found!" });
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
+        "Source File Not Found!\n" + dir.file("nope.txt") + "\nNo such file or directory" });
     EXPECT_TRUE(doc.firstComparison);
     EXPECT_EQ(doc.rowCount, 0);
 }
@@ -375,7 +393,8 @@ TEST_F(SaveModifiedPrompt, AFailedSaveRefusesSoThatNothingIsDropped)
     services.answerMessage(MessageAnswer::Yes);
 
     EXPECT_FALSE(doc.saveModified());
-    EXPECT_EQ(services.messageTexts().back(), "Failed to create file");
+    EXPECT_EQ(services.messageTexts().back(),
+              "Failed to create file\n" + doc.source.path() + "\nNo such file or directory");
     EXPECT_EQ(doc.source.changes(), 1);
 }
 

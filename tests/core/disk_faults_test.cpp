@@ -85,7 +85,8 @@ TEST_F(DiskFullDuringSave, SaysSoKeepsTheFileAndTheChangesAndSavesOnceThereIsRoo
         ASSERT_TRUE(disk.active());
         EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
     }
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"Failed to create file"});
+    EXPECT_EQ(services.messageTexts(),
+              std::vector<std::string>{"Failed to create file\n" + doc.source.path() + "\nFile too large"});
     EXPECT_EQ(dir.read("a.txt"), original);
     EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"a.txt", "b.txt"})) << "no half-written file is left";
     EXPECT_EQ(doc.source.changes(), 1);
@@ -110,7 +111,7 @@ TEST_F(DiskFullDuringSave, AtTheRescanPromptStopsTheRescanWithTheEditsShown)
         router.execute(ID_RESCAN);
     }
     ASSERT_EQ(services.messageTexts().size(), 2u);
-    EXPECT_EQ(services.messageTexts()[1], "Failed to create file");
+    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.destination.path() + "\nFile too large");
     EXPECT_EQ(std::count(view.hints.begin(), view.hints.end(), kHintCompared), 0) << "nothing was reloaded";
     EXPECT_EQ(text(doc.destination, 0), "edited");
     EXPECT_EQ(doc.destination.changes(), 1);
@@ -129,7 +130,7 @@ TEST_F(DiskFullDuringSave, SaveAsPairLeavesTheOtherFileAndOffersNothingMore)
         doc.saveAsPair(doc.source);
     }
     ASSERT_EQ(services.messageTexts().size(), 2u);
-    EXPECT_EQ(services.messageTexts()[1], "Failed to create file");
+    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.destination.path() + "\nFile too large");
     EXPECT_EQ(dir.read("b.txt"), original);
     EXPECT_TRUE(host.window.posted.empty()) << "the program does not quit over a failed save";
 }
@@ -137,6 +138,13 @@ TEST_F(DiskFullDuringSave, SaveAsPairLeavesTheOtherFileAndOffersNothingMore)
 // --- the file goes away or changes kind between load and rescan ------------------------------
 
 enum class Fault { Deleted, Folder, Unreadable };
+
+// What the system says of each fault.
+const char* reasonOf(Fault fault)
+{
+    static const char* const reasons[] = {"No such file or directory", "Is a directory", "Permission denied"};
+    return reasons[static_cast<int>(fault)];
+}
 
 struct FaultCase {
     Fault fault;
@@ -185,8 +193,8 @@ TEST_P(FileGoneBeforeRescan, IsReportedAndThePairWithItsEditsStays)
     }
 
     ASSERT_EQ(services.messageTexts().size(), 2u);
-    EXPECT_EQ(services.messageTexts()[1], side == core::kSourceSide ? "Source File Not Found!"
-                                                                    : "Destination File Not Found!");
+    const std::string first = side == core::kSourceSide ? "Source File Not Found!" : "Destination File Not Found!";
+    EXPECT_EQ(services.messageTexts()[1], first + "\n" + brokenPath + "\n" + reasonOf(GetParam().fault));
     EXPECT_EQ(doc.rows(side), rowsBefore);
     EXPECT_EQ(doc.rowCount, 3);
     EXPECT_EQ(text(doc.file(side), 1), "edited");
@@ -229,7 +237,8 @@ TEST_F(DiskFaults, AFolderInPlaceOfTheFileIsNeitherReplacedNorCountedAsSaved)
     fs::create_directory(dir.file("b.txt"));
 
     router.execute(ID_SAVE_DEST);
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"Failed to create file"});
+    EXPECT_EQ(services.messageTexts(),
+              std::vector<std::string>{"Failed to create file\n" + doc.destination.path() + "\nIs a directory"});
     EXPECT_TRUE(fs::is_directory(dir.file("b.txt")));
     EXPECT_EQ(doc.destination.changes(), 1);
 }

@@ -337,7 +337,9 @@ TEST_F(Saving, AFailedSaveKeepsTheCounterAndTheOldFile)
     edit(kSourceSide, 0, "x");
 
     EXPECT_FALSE(doc.saveRows(doc.source, doc.sourceRows, dir.file("no/such/folder/a.txt")));
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { "Failed to create file" });
+    EXPECT_EQ(services.messageTexts(),
+              std::vector<std::string> { "Failed to create file\n" + dir.file("no/such/folder/a.txt")
+                                         + "\nNo such file or directory" });
     EXPECT_EQ(doc.source.changes(), 1);
 
     namespace fs = std::filesystem;
@@ -345,7 +347,8 @@ TEST_F(Saving, AFailedSaveKeepsTheCounterAndTheOldFile)
                     fs::perm_options::remove);
     EXPECT_FALSE(doc.saveRows(doc.source, doc.sourceRows));
     fs::permissions(doc.source.path(), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(services.messages().size(), 2u);
+    ASSERT_EQ(services.messages().size(), 2u);
+    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.source.path() + "\nPermission denied");
     EXPECT_EQ(dir.read("a.txt"), "a\n");
     EXPECT_EQ(doc.source.changes(), 1);
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
@@ -407,7 +410,8 @@ TEST_F(Saving, SaveAsPairAfterAFailedWriteOffersNeitherQuitNorRescan)
 
     doc.saveAsPair(doc.source);
 
-    EXPECT_EQ(services.messageTexts().back(), "Failed to create file");
+    EXPECT_EQ(services.messageTexts().back(),
+              "Failed to create file\n" + doc.destination.path() + "\nNo such file or directory");
     EXPECT_TRUE(host.window.posted.empty());
 }
 

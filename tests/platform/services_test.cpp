@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileSystemModel>
 #include <QFontInfo>
+#include <QThread>
 #include <filesystem>
 
 #include "tests/support/temp_dir.h"
@@ -20,6 +23,76 @@ TEST(QtServices, FilterTextBecomesQtNameFilters)
     EXPECT_EQ(filters[0], QStringLiteral("Text files (*.txt *.log)"));
     EXPECT_EQ(filters[1], QStringLiteral("All files (*)"));
     EXPECT_TRUE(QtServices::nameFilters("").isEmpty());
+}
+
+TEST(QtServices, EveryFilterKeepsItsPlaceAndEachMaskIsOnePattern)
+{
+    struct Case {
+        std::string filter;
+        QStringList names;
+        std::vector<QStringList> patterns;
+    };
+    const std::vector<Case> cases = {
+        {"|*.md|Text|*.txt||", {"*.md (*.md)", "Text (*.txt)"}, {{"*.md"}, {"*.txt"}}},
+        {"Notes|my notes.txt; *.log||", {"Notes (my notes.txt *.log)"}, {{"my notes.txt", "*.log"}}},
+        {"Drafts|(draft)*; Gr\xC3\xB6\xC3\x9F" "e*||", {"Drafts ((draft)* Gr\u00F6\u00DFe*)"}, {{"(draft)*", "Gr\u00F6\u00DFe*"}}},
+        {"All|*.*|Empty| ||", {"All (*)", "Empty (*)"}, {{"*"}, {"*"}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(QtServices::nameFilters(c.filter), c.names) << c.filter;
+        EXPECT_EQ(QtServices::filterPatterns(c.filter), c.patterns) << c.filter;
+    }
+}
+
+// The files the dialog lists in its folder, once its model has read them.
+QStringList listedFiles(const FileDialog& dialog, const QString& folder, const QStringList& expected)
+{
+    const auto* files = dialog.findChild<QFileSystemModel*>();
+    QStringList names;
+    for (int attempt = 0; attempt < 150 && names != expected; ++attempt) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+        const QModelIndex root = files->index(folder);
+        names.clear();
+        for (int row = 0; row < files->rowCount(root); ++row)
+            names << files->fileName(files->index(row, 0, root));
+        names.sort();
+    }
+    return names;
+}
+
+TEST(FileDialog, ListsTheFilesOfEveryMaskAndStartsOnTheFilterForAllFiles)
+{
+    testing_support::TempDir dir;
+    for (const char* name : {"my notes.txt", "Gr\xC3\xB6\xC3\x9F" "e.txt", "(draft) plan", "other.bin"})
+        dir.write(name, "x\n");
+    const QString folder = QString::fromStdString(dir.path().string());
+    framework::FileDialogRequest request;
+    request.folder = dir.path().string();
+    request.filter = "Blank|my notes.txt|Letters|Gr\xC3\xB6\xC3\x9F*|Paren|(draft)*|All Files|*.*||";
+    FileDialog dialog(request);
+    EXPECT_EQ(dialog.selectedNameFilter(), QStringLiteral("All Files (*)"));
+    const QStringList all = {"(draft) plan", "Gr\u00F6\u00DFe.txt", "my notes.txt", "other.bin"};
+    EXPECT_EQ(listedFiles(dialog, folder, all), all);
+
+    const std::vector<QStringList> perFilter = {{"my notes.txt"}, {"Gr\u00F6\u00DFe.txt"}, {"(draft) plan"}};
+    for (std::size_t i = 0; i < perFilter.size(); ++i) {
+        dialog.selectNameFilter(dialog.nameFilters().at(int(i)));
+        emit dialog.filterSelected(dialog.nameFilters().at(int(i)));
+        EXPECT_EQ(listedFiles(dialog, folder, perFilter[i]), perFilter[i]) << i;
+    }
+}
+
+TEST(FileDialog, StartsOnTheFilterAskedForAndOffersAllFilesWhenTheListHasNone)
+{
+    framework::FileDialogRequest request;
+    request.filter = "C++|*.cpp|Text|*.txt||";
+    FileDialog withoutAll(request);
+    EXPECT_EQ(withoutAll.nameFilters().size(), 3);
+    EXPECT_EQ(withoutAll.selectedNameFilter(), QStringLiteral("All Files (*)"));
+    request.filterIndex = 1;
+    FileDialog lastUsed(request);
+    EXPECT_EQ(lastUsed.selectedNameFilter(), QStringLiteral("Text (*.txt)"));
 }
 
 TEST(FileDialog, AProgramIsAFileThatCanBeRunAndOnlyProgramsAreListedUnderTheFirstFilter)

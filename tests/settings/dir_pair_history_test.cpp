@@ -20,14 +20,17 @@ TEST(DirPairHistory, FindPartnerWithoutNameGivesTheNewestSource)
     EXPECT_EQ(history.FindPartner(), "/new");
 }
 
-TEST(DirPairHistory, FindPartnerMatchesEitherSideOldestFirstIgnoringCase)
+TEST(DirPairHistory, FindPartnerMatchesEitherSideOldestFirstWithLetterCaseCounting)
 {
     DirPairHistory history;
     history.AddPair("/Work/A", "/work/b");
     history.AddPair("/work/c", "/work/a");
-    EXPECT_EQ(history.FindPartner("/WORK/a"), "/work/b");
-    EXPECT_EQ(history.FindPartner("/work/B"), "/Work/A");
-    EXPECT_EQ(history.FindPartner("/work/c"), "/work/a");
+    history.AddPair("/work/b", "/work/d");
+    EXPECT_EQ(history.FindPartner("/Work/A"), "/work/b");
+    EXPECT_EQ(history.FindPartner("/work/b"), "/Work/A");
+    EXPECT_EQ(history.FindPartner("/work/a"), "/work/c");
+    EXPECT_FALSE(history.FindPartner("/WORK/a"));
+    EXPECT_FALSE(history.FindPartner("/work/B"));
     EXPECT_FALSE(history.FindPartner("/elsewhere"));
 }
 
@@ -41,17 +44,17 @@ TEST(DirPairHistory, EleventhPairDropsTheOldest)
     EXPECT_EQ(history.targets().back(), "/t10");
 }
 
-TEST(DirPairHistory, KnownPairChangesNothingAlsoReversedOrInOtherCase)
+TEST(DirPairHistory, KnownPairChangesNothingAlsoReversedButOtherCaseIsAnotherPair)
 {
     DirPairHistory history;
     history.AddPair("/src", "/dst");
     EXPECT_TRUE(history.AddPair("/src", "/dst"));
     EXPECT_TRUE(history.AddPair("/dst", "/src"));
-    EXPECT_TRUE(history.AddPair("/SRC", "/Dst"));
     EXPECT_EQ(history.size(), 1u);
 
-    EXPECT_FALSE(history.AddPair("/src", "/other"));
-    EXPECT_EQ(history.size(), 2u);
+    EXPECT_FALSE(history.AddPair("/SRC", "/Dst"));
+    EXPECT_FALSE(history.AddPair("/src", "/Dst"));
+    EXPECT_EQ(history.size(), 3u);
 }
 
 TEST(DirPairHistory, RoundTripsThroughTheSettingsFile)

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "framework/command_ids.h"
+#include "grid/cell_edit.h"
 #include "shell/easy_join_dlg.h"
 #include "tests/shell/merge_by_hand.h"
 
@@ -198,6 +199,22 @@ TEST_F(EasyJoin, AnsweringNoEndsTheWalkWithTheSkippedDifferencesLeft)
     }));
     EXPECT_EQ(questions().size(), 1u);
     EXPECT_FALSE(doc().isModified());
+}
+
+// The walk closes the cell editor that had the focus while its dialog is up.
+TEST_F(EasyJoin, AfterTheWalkAndItsQuestionTheFocusIsBackInThePane)
+{
+    startInEditMode();
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    ASSERT_NE(qobject_cast<grid::CCellEdit*>(QApplication::focusWidget()), nullptr);
+    services.answerMessage(MessageAnswer::No);
+    ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
+        while (dialog.isVisible())
+            click(dialog, dialog.skipButton());
+    }));
+    EXPECT_TRUE(pane(2).isAncestorOf(QApplication::focusWidget()));
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(pane(1).isAncestorOf(QApplication::focusWidget()));
 }
 
 TEST_F(EasyJoin, WithTheTargetReadOnlyGreaterThanIsDisabledAndLessThanWorks)

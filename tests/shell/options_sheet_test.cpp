@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
+#include <functional>
 
 #include "framework/profile.h"
 #include "framework/scripted_services.h"
@@ -326,6 +328,35 @@ TEST_F(OptionsSheetTest, AColourFromTheDialogIsKeptInItsEntry)
 
     box.setValue(0xFFFFFF);    // white has its own entry before the chosen one
     EXPECT_EQ(box.currentIndex(), CColorCombo::kFixedColors);
+}
+
+TEST_F(OptionsSheetTest, MovingTheClosedBoxOntoTheLastEntryOpensNoDialogButChoosingItDoes)
+{
+    colors().selectItem(3);
+    CColorCombo& box = colors().colorBox();
+    const std::vector<std::function<void()>> moves = {
+        [&] { QTest::keyClick(&box, Qt::Key_End); },
+        [&] {
+            box.setCurrentIndex(box.anyColorIndex() - 1);
+            QTest::keyClick(&box, Qt::Key_Down);
+        },
+        [&] {
+            box.setCurrentIndex(box.anyColorIndex() - 1);
+            QWheelEvent wheel(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&box, &wheel);
+        },
+    };
+    for (const auto& move : moves) {
+        box.setCurrentIndex(0);
+        move();
+        EXPECT_EQ(box.currentIndex(), box.anyColorIndex());
+        EXPECT_TRUE(services.colorDialogs().empty());
+    }
+    services.answerColor(0x123456);
+    chooseColorEntry(box.anyColorIndex());
+    EXPECT_EQ(services.colorDialogs().size(), 1u);
+    EXPECT_EQ(colors().colorOf(3), 0x123456u);
 }
 
 TEST(ColorCombo, EntriesAsAskedAndValuesSelectTheirEntry)

@@ -9,6 +9,7 @@
 #include "shell/goto_line_dlg.h"
 #include "shell/history_combo.h"
 #include "shell/main_splitter.h"
+#include "tests/shell/merge_by_hand.h"
 #include "tests/shell/running_app.h"
 
 namespace {
@@ -85,6 +86,43 @@ TEST_F(PaneKeys, EscapeInTheFindBoxGivesTheFocusBackToThePane)
     ASSERT_NE(active, nullptr);
     EXPECT_TRUE(active->isAncestorOf(QApplication::focusWidget()));
 }
+
+// An empty grid still reports a current row; the bookmark search must not walk from it.
+struct EmptiedWindow {
+    const char* name;
+    bool rowsRemoved;    // else: started without files, the pair dialog cancelled
+    Qt::KeyboardModifiers modifiers;
+};
+
+class BookmarkKeysWithoutRows : public testing_support::MergeByHand,
+                                public ::testing::WithParamInterface<EmptiedWindow> {};
+
+TEST_P(BookmarkKeysWithoutRows, ReturnAtOnce)
+{
+    if (GetParam().rowsRemoved) {
+        startOnPair();
+        press(Qt::Key_F9);
+        for (int i = 0; i < 20 && doc().rowCount > 0; ++i)
+            press(Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    } else {
+        services.cancelFileDialog();
+        start({});
+        frame().show();
+        QApplication::setActiveWindow(&frame());
+        pane(2).grid()->setFocus();
+    }
+    ASSERT_EQ(doc().rowCount, 0);
+    press(Qt::Key_F2, GetParam().modifiers);
+    press(Qt::Key_F2, GetParam().modifiers);
+    EXPECT_EQ(pane(2).grid()->rowCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachWay, BookmarkKeysWithoutRows,
+                         ::testing::Values(EmptiedWindow{"NoFilesF2", false, Qt::NoModifier},
+                                           EmptiedWindow{"NoFilesShiftF2", false, Qt::ShiftModifier},
+                                           EmptiedWindow{"RowsRemovedF2", true, Qt::NoModifier},
+                                           EmptiedWindow{"RowsRemovedShiftF2", true, Qt::ShiftModifier}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GotoLineDialog, OffersTheLineNumberAndGoesOnlyWithAWholeNumber)
 {

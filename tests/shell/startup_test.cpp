@@ -64,7 +64,8 @@ TEST_F(StartUp, MissingSourceIsReportedThenThePairSelectionStarts)
     services.cancelFileDialog();
     start({dir.file("missing.txt"), right});
     ASSERT_EQ(services.messageTexts().size(), 1u);
-    EXPECT_EQ(services.messageTexts()[0], core::CBivaloDoc::kSourceNotFound);
+    EXPECT_EQ(services.messageTexts()[0], std::string(core::CBivaloDoc::kSourceNotFound) + "\n"
+                                              + dir.file("missing.txt") + "\nNo such file or directory");
     ASSERT_EQ(services.fileDialogs().size(), 1u);
     EXPECT_EQ(services.fileDialogs()[0].title, core::CBivaloDoc::kSelectFirstFile);
     EXPECT_EQ(doc().rowCount, 0);
