@@ -311,7 +311,8 @@ void CBivaloView::updateCaption()
     if (row < 0 || row >= grid()->rowCount() || m_rows == nullptr || std::size_t(row) >= m_rows->size())
         return;
     char text[600];
-    std::snprintf(text, sizeof text, kCaptionFormat, m_file->changes() != 0 ? "* " : "", m_file->path().c_str(),
+    const bool changed = m_file->changes() != 0 || hasChangedEdit();
+    std::snprintf(text, sizeof text, kCaptionFormat, changed ? "* " : "", m_file->path().c_str(),
                   core::lineNumberOf((*m_rows)[std::size_t(row)]));
     m_captionText = text;
     update(QRect(0, 0, width(), captionHeight()));
@@ -466,6 +467,9 @@ LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
     case grid::TCN_RBUTTONDOWN:
         frame().showContextMenu(QCursor::pos());
         return 1;
+    case grid::TCN_EDITCHANGE:
+        updateCaption();
+        return 0;
     default:
         return 0;
     }

@@ -129,6 +129,7 @@ void CBivaloView::copyRows()
         hostCopy();
         return;
     }
+    finishEditing();
     putOnClipboard(rowEditor().selectionText(selected));
 }
 
