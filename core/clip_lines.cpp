@@ -2,10 +2,11 @@
 
 namespace core {
 
-void ClipLines::add(std::string_view line)
+void ClipLines::add(std::string_view line, bool restFollows)
 {
     m_text.append(line);
-    m_text.push_back('\n');
+    if (!restFollows)
+        m_text.push_back('\n');
 }
 
 std::vector<std::string> ClipLines::split(std::string_view text)

@@ -9,7 +9,8 @@ namespace core {
 // Lines as clipboard text: each line followed by a line feed, no carriage returns.
 class ClipLines {
 public:
-    void add(std::string_view line);
+    // A piece of a long line whose rest is added next gets no line feed.
+    void add(std::string_view line, bool restFollows = false);
     const std::string& text() const { return m_text; }
     bool empty() const { return m_text.empty(); }
 

@@ -38,6 +38,26 @@ void removeRows(const EditPair& pair, int row, int count)
     *pair.rowCount -= count;
 }
 
+// Clipboard text of the lines at rows (in order): each line's own bytes, and a long line's
+// pieces in consecutive rows as one line.
+std::string clipText(const LineFile& file, const RowMap& map, const std::vector<int>& rows)
+{
+    ClipLines clip;
+    std::string bytes;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::int32_t index = map[rows[i]];
+        const LineRecord* line = file.lineAt(index);
+        if (line == nullptr)
+            continue;
+        bytes.clear();
+        file.appendBytes(index, bytes);
+        const bool restFollows =
+            line->continues() && i + 1 < rows.size() && rows[i + 1] == rows[i] + 1 && map[rows[i + 1]] == index + 1;
+        clip.add(bytes, restFollows);
+    }
+    return clip.text();
+}
+
 std::vector<int> validRows(std::vector<int> rows, int rowCount)
 {
     std::sort(rows.begin(), rows.end());
@@ -228,13 +248,13 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
         undo.savedEntries.reserve(shown);
         for (int i = 0; i < shown; ++i) {
             undo.savedEntries.push_back({row + i, rows()[row + i]});
-            rows()[row + i] = appendEdited(lines[i]);
+            rows()[row + i] = appendPasted(lines[i]);
         }
     } else {
         std::vector<std::int32_t> added;
         added.reserve(lines.size());
         for (const std::string& line : lines)
-            added.push_back(appendEdited(line));
+            added.push_back(appendPasted(line));
         insertRows(m_pair, m_side, row, added, hidden(row));
         record(kRowsPasted, row).countB = static_cast<int>(lines.size());
     }
@@ -244,12 +264,7 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
 
 std::string RowEditor::selectionText(std::vector<int> selected) const
 {
-    ClipLines clip;
-    for (const int row : validRows(std::move(selected), rowCount())) {
-        if (const LineRecord* line = file().lineAt(rows()[row]))
-            clip.add(line->text());
-    }
-    return clip.text();
+    return clipText(file(), rows(), validRows(std::move(selected), rowCount()));
 }
 
 std::string RowEditor::differenceText(int row) const
@@ -257,12 +272,10 @@ std::string RowEditor::differenceText(int row) const
     const RowQueries mine(m_pair, m_side);
     if (!mine.isDifferenceRow(row))
         return {};
-    ClipLines clip;
-    for (int r = mine.blockStart(row); mine.isDifferenceRow(r); ++r) {
-        if (const LineRecord* line = file().lineAt(rows()[r]))
-            clip.add(line->text());
-    }
-    return clip.text();
+    std::vector<int> block;
+    for (int r = mine.blockStart(row); mine.isDifferenceRow(r); ++r)
+        block.push_back(r);
+    return clipText(file(), rows(), block);
 }
 
 bool RowEditor::isDifferenceRow(int row) const
@@ -273,6 +286,11 @@ bool RowEditor::isDifferenceRow(int row) const
 std::int32_t RowEditor::appendEdited(std::string_view text)
 {
     return markEdited(file().appendLine(text));
+}
+
+std::int32_t RowEditor::appendPasted(std::string_view bytes)
+{
+    return markEdited(file().appendVerbatim(bytes));
 }
 
 std::int32_t RowEditor::markEdited(std::int32_t index)
