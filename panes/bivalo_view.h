@@ -167,6 +167,9 @@ protected:
     void copyDifference();
     void cutRows();
     void paste();
+    void pasteSelection();
+    // Clipboard text of whole lines: rows above the current one, or over it in overwrite mode.
+    void pasteLines(const std::string& text);
     void saveAs();
 
     // Navigation (pane_navigation.cpp).

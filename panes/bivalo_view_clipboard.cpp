@@ -162,7 +162,6 @@ void CBivaloView::cutRows()
 
 void CBivaloView::paste()
 {
-    using namespace framework;
     if (QLineEdit* box = focusedTextBoxOutside(*this)) {
         box->paste();
         return;
@@ -170,10 +169,31 @@ void CBivaloView::paste()
     if (!m_doc.editMode || !IsEditable())
         return;
     const std::string text = clipboardText();
-    if (text.find('\n') == std::string::npos) {
+    if (text.find('\n') == std::string::npos)
         hostPaste();
+    else
+        pasteLines(text);
+}
+
+// A middle click in the in-cell editor pastes the primary selection as Ctrl+V pastes the
+// clipboard: lines become rows, a part of a line goes in at the caret.
+void CBivaloView::pasteSelection()
+{
+    auto* editor = qobject_cast<grid::CCellEdit*>(grid()->activeEditor());
+    if (!m_doc.editMode || !IsEditable() || editor == nullptr)
         return;
+    const std::string text = m_services.selectionText();
+    if (text.find('\n') == std::string::npos) {
+        editor->deselect();
+        editor->pasteText(platform::displayText(text));
+    } else {
+        pasteLines(text);
     }
+}
+
+void CBivaloView::pasteLines(const std::string& text)
+{
+    using namespace framework;
     finishEditing();
     const std::vector<std::string> lines = core::ClipLines::split(text);
     const int row = grid()->position().row;

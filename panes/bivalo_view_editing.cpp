@@ -335,6 +335,10 @@ LResult CBivaloView::windowProc(framework::MessageId message, WParam wParam, LPa
             frame().showContextMenu(QCursor::pos());
             return grid::kVeto;
         }
+        if (wParam == platform::WM_MBUTTONUP) {
+            pasteSelection();
+            return grid::kVeto;
+        }
         break;
     case grid::TBM_EDITORDBLCLK:
         return selectWordAtCaret(grid()->activeEditor()) ? 1 : 0;
