@@ -71,15 +71,15 @@ private:
     framework::Services& m_services;
 };
 
-// The commands that read or write the rows. Find and the row clipboard, which the panes'
-// keys reach too, store the edit themselves.
+// The commands that read or write the rows and do not store the edit on their way: the
+// copies between the panes do (copy), so do rescan, compare and exit (saveModified), and
+// so do find and the row clipboard, which the panes' keys reach without a command.
 bool readsRows(framework::CommandId id)
 {
     using namespace framework;
     static constexpr CommandId kCommands[] = {
         ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_DEST, ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT,
-        ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE, ID_COPY_DIFF,
-        ID_EASY_JOIN, ID_RESCAN, ID_COMPARE_FILES, ID_APP_EXIT,
+        ID_COPY_DIFF, ID_EASY_JOIN,
     };
     return std::ranges::find(kCommands, id) != std::end(kCommands);
 }

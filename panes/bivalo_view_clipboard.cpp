@@ -91,16 +91,10 @@ void CBivaloView::addClipboardCommands()
 void CBivaloView::addSaveCommands()
 {
     using namespace framework;
-    // Enabled by the document's rules.
+    // Enabled by the document's rules, which also store an open edit first.
     onCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
-    onCommand(ID_SAVE_AS_RESULT, [this] {
-        finishEditing();
-        m_doc.saveAsResult(file());
-    });
-    onCommand(ID_SAVE_AS_PAIR, [this] {
-        finishEditing();
-        m_doc.saveAsPair(file());
-    });
+    onCommand(ID_SAVE_AS_RESULT, [this] { m_doc.saveAsResult(file()); });
+    onCommand(ID_SAVE_AS_PAIR, [this] { m_doc.saveAsPair(file()); });
     onEnable(ID_SAVE_AS_PAIR, [this](CommandUI& ui) {
         ui.enable(m_doc.rowCount > 0);
         ui.setText(side() == core::kSourceSide ? kSaveAsTarget : kSaveAsSource);
@@ -212,7 +206,6 @@ void CBivaloView::pasteLines(const std::string& text)
 
 void CBivaloView::saveAs()
 {
-    finishEditing();
     framework::FileDialogRequest request;
     request.save = true;
     request.mustExist = false;
