@@ -121,12 +121,12 @@ std::vector<DiskLine> diskLines(std::string_view bytes)
     return lines;
 }
 
-// What saving the source side must write, from the disk lines of both files: read lines
-// as they were, copied lines with the destination's bytes, typed lines as their text,
-// new lines with the source's first line end, and the source's ending after the last.
+// What saving the source side must write, from the disk lines of the source: read lines
+// as they were, copied and pasted lines with the bytes they came with, typed lines as
+// their text, new lines with the source's first line end, and the source's ending after
+// the last.
 std::string expectedSource(EditTestPair& p, std::size_t kept, const std::vector<DiskLine>& source,
-                           const std::vector<DiskLine>& destination,
-                           const std::map<std::int32_t, std::int32_t>& copiedFrom, const SaveOptions& options)
+                           const std::map<std::int32_t, std::string>& copiedBytes, const SaveOptions& options)
 {
     const std::string fileEnd = !source.empty() && source[0].end == "\r\n" ? "\r\n" : "\n";
     std::vector<DiskLine> written;
@@ -138,8 +138,8 @@ std::string expectedSource(EditTestPair& p, std::size_t kept, const std::vector<
         const auto index = static_cast<std::size_t>(entry);
         if (index < kept) {
             written.push_back(source[index]);
-        } else if (const auto copied = copiedFrom.find(entry); copied != copiedFrom.end()) {
-            written.push_back({destination[static_cast<std::size_t>(copied->second)].content, fileEnd});
+        } else if (const auto copied = copiedBytes.find(entry); copied != copiedBytes.end()) {
+            written.push_back({copied->second, fileEnd});
         } else {
             const std::string text(line->text());
             written.push_back({options.useTab ? compressTabs(text, options.tabSize) : text, fileEnd});
@@ -224,15 +224,23 @@ TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
                     continue;
                 ++edits;
 
-                // The destination line each copied source line came from.
-                std::map<std::int32_t, std::int32_t> copiedFrom;
+                // The bytes of the destination line each copied source line came from; a
+                // pasted line's, which has no tabs or trailing blanks, are its text.
+                const std::vector<DiskLine> destinationLines = diskLines(destinationBytes);
+                std::map<std::int32_t, std::string> copiedBytes;
                 for (std::int32_t r = 0; r < p.rowCount; ++r) {
                     const std::int32_t entry = p.sourceRows[static_cast<std::size_t>(r)];
-                    if (entry >= 0 && p.source.originOf(entry) == LineOrigin::Copied)
-                        copiedFrom[entry] = destinationRows[static_cast<std::size_t>(r)];
+                    if (entry < 0 || p.source.originOf(entry) != LineOrigin::Copied)
+                        continue;
+                    if (std::string(kind.name) == "paste") {
+                        copiedBytes[entry] = p.source.lineAt(entry)->text();
+                        continue;
+                    }
+                    const auto from = static_cast<std::size_t>(destinationRows[static_cast<std::size_t>(r)]);
+                    copiedBytes[entry] = destinationLines[from].content;
                 }
-                const std::string expected = expectedSource(p, lineCount, diskLines(sourceBytes),
-                                                            diskLines(destinationBytes), copiedFrom, options);
+                const std::string expected =
+                    expectedSource(p, lineCount, diskLines(sourceBytes), copiedBytes, options);
                 ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("saved.txt"), options));
                 ASSERT_EQ(p.dir.read("saved.txt"), expected);
             }
