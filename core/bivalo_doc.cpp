@@ -1,10 +1,13 @@
 #include "core/bivalo_doc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #include "core/alternate_tool.h"
+#include "core/changed_edits.h"
 #include "core/copy_request.h"
 #include "core/difference_engine.h"
 #include "core/file_saver.h"
@@ -78,6 +81,19 @@ private:
     framework::Services& m_services;
 };
 
+// The commands that read or write the rows and do not store the edit on their way: the
+// copies between the panes do (copy), so do rescan, compare and exit (saveModified), and
+// so do find and the row clipboard, which the panes' keys reach without a command.
+bool readsRows(framework::CommandId id)
+{
+    using namespace framework;
+    static constexpr CommandId kCommands[] = {
+        ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_DEST, ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT,
+        ID_COPY_DIFF, ID_EASY_JOIN,
+    };
+    return std::ranges::find(kCommands, id) != std::end(kCommands);
+}
+
 } // namespace
 
 CBivaloDoc::CBivaloDoc(framework::Services& services, DocumentHost& host)
@@ -127,12 +143,18 @@ void CBivaloDoc::addCommands()
 void CBivaloDoc::addSaveCommands()
 {
     using namespace framework;
+    // What is being typed counts as a change: the command stores it before it saves.
+    const auto whenChanged = [this](int side) {
+        return [this, side](CommandUI& ui) { ui.enable(file(side).changes() != 0 || hasChangedEdit(side)); };
+    };
     onCommand(ID_SAVE_SOURCE, [this] { saveSide(kSourceSide); });
-    onEnable(ID_SAVE_SOURCE, [this](CommandUI& ui) { ui.enable(source.changes() != 0); });
+    onEnable(ID_SAVE_SOURCE, whenChanged(kSourceSide));
     onCommand(ID_SAVE_DEST, [this] { saveSide(kDestinationSide); });
-    onEnable(ID_SAVE_DEST, [this](CommandUI& ui) { ui.enable(destination.changes() != 0); });
+    onEnable(ID_SAVE_DEST, whenChanged(kDestinationSide));
     onCommand(ID_FILE_SAVE_ALL, [this] { saveAll(); });
-    onEnable(ID_FILE_SAVE_ALL, [this](CommandUI& ui) { ui.enable(isModified()); });
+    onEnable(ID_FILE_SAVE_ALL, [this](CommandUI& ui) {
+        ui.enable(isModified() || hasChangedEdit(kSourceSide) || hasChangedEdit(kDestinationSide));
+    });
 }
 
 // The panes carry these out; the document only says when they make sense.
@@ -347,6 +369,19 @@ void CBivaloDoc::noteChange(Sides sides, ChangeStep step)
         setModifiedFlag(true);
     else if (onDisk)
         setModifiedFlag(false);
+}
+
+void CBivaloDoc::beforeCommand(framework::CommandId id)
+{
+    if (readsRows(id))
+        updateAllViews(nullptr, framework::kHintFinishEditing);
+}
+
+bool CBivaloDoc::hasChangedEdit(int side)
+{
+    ChangedEdits edits;
+    updateAllViews(nullptr, framework::kHintChangedEdits, &edits);
+    return edits.sides[side];
 }
 
 void CBivaloDoc::setModifiedFlag(bool modified)

@@ -57,6 +57,10 @@ public:
     EditPair editPair();
 
     void noteChange(Sides sides, ChangeStep step) override;
+    // The commands that read or write the rows take an open in-cell edit into its row first.
+    void beforeCommand(framework::CommandId id) override;
+    // A pane of this side holds an open in-cell edit whose text differs from its row.
+    bool hasChangedEdit(int side);
 
     bool isModified() const override { return framework::Document::isModified(); }
     void setModifiedFlag(bool modified) override;

@@ -221,6 +221,13 @@ std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool
     return copy;
 }
 
+std::int32_t LineFile::appendVerbatim(std::string_view bytes)
+{
+    const std::int32_t line = appendPiece({.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+    m_copiedLines.push_back(line);
+    return line;
+}
+
 std::int32_t LineFile::appendPiece(const Piece& piece)
 {
     setRoom(m_count + kAppendMargin);

@@ -21,7 +21,7 @@ enum class LoadProblem { None, NotFound, Folder, NoPermission, ReadError };
 // Where a line came from, which decides how it is saved.
 enum class LineOrigin {
     Read,   // read from this file: saved with its bytes and line end
-    Copied, // copied from the other file: saved with the bytes read there
+    Copied, // copied from the other file (or pasted): saved with the bytes read there
     Edited, // a read or copied line edited: saved with its bytes and its own line end
     Typed,  // made in the program: saved as its text
 };
@@ -70,6 +70,9 @@ public:
     // Appends a copy of the line at index of `from` (a typed line stays typed). With
     // keepPiece, a piece of a long line stays a piece that saving joins with its rest.
     std::int32_t appendCopy(const LineFile& from, std::int32_t index, bool keepPiece);
+    // Appends a line given as its bytes without a line end (a pasted line): its text is
+    // built as a read line's, and saving writes the bytes as they are.
+    std::int32_t appendVerbatim(std::string_view bytes);
 
     // Reads the file at path. Reading drops a CR before an LF, cuts lines longer than
     // kPieceSize into several records and drops trailing blank lines (one line stays);

@@ -264,7 +264,7 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
             undo.savedEntries.push_back({r, rows()[r]});
             const bool pasted = r - row < shown;
             if (pasted)
-                rows()[r] = appendEdited(lines[static_cast<std::size_t>(r - row)]);
+                rows()[r] = appendPasted(lines[static_cast<std::size_t>(r - row)]);
             else if (!isVirtualRow(rows()[r]))
                 rows()[r] = hidden(rows()[r]);
         }
@@ -272,7 +272,7 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
         std::vector<std::int32_t> added;
         added.reserve(lines.size());
         for (const std::string& line : lines)
-            added.push_back(appendEdited(line));
+            added.push_back(appendPasted(line));
         insertRows(m_pair, m_side, row, added, hidden(row));
         record(kRowsPasted, row).countB = static_cast<int>(lines.size());
     }
@@ -304,6 +304,11 @@ bool RowEditor::isDifferenceRow(int row) const
 std::int32_t RowEditor::appendEdited(std::string_view text)
 {
     return markEdited(file().appendLine(text));
+}
+
+std::int32_t RowEditor::appendPasted(std::string_view bytes)
+{
+    return markEdited(file().appendVerbatim(bytes));
 }
 
 std::int32_t RowEditor::markEdited(std::int32_t index)
@@ -364,7 +369,7 @@ std::string RowEditor::clipText(const std::vector<int>& sortedRows) const
         const LineRecord* line = file().lineAt(rows()[row]);
         if (line == nullptr)
             continue;
-        pieces += line->text();
+        file().appendBytes(rows()[row], pieces);
         if (!line->continues()) {
             clip.add(pieces);
             pieces.clear();

@@ -48,12 +48,15 @@ public:
     RowEditResult copyDifference(int row);
     // The selected rows (any order, gaps allowed) become virtual rows.
     RowEditResult cutRows(std::vector<int> rows);
-    // Lines replace the rows from row on (overwrite) or are inserted above it.
+    // Lines replace the rows from row on (overwrite) or are inserted above it; they are
+    // saved with the bytes given.
     RowEditResult pasteLines(int row, const std::vector<std::string>& lines, bool overwrite);
 
-    // Clipboard text of the lines on the selected rows, in row order.
+    // Clipboard text of the selected rows that hold a line, in row order: each line's own
+    // bytes (tabs and trailing blanks kept, without its line end).
     std::string selectionText(std::vector<int> rows) const;
-    // Clipboard text of this side's lines in the difference around row; empty on a same row.
+    // Clipboard text of this side's lines in the difference around row, as selectionText;
+    // empty on a same row.
     std::string differenceText(int row) const;
     // A virtual row or a line whose state is not Same, as RowQueries answers it.
     bool isDifferenceRow(int row) const;
@@ -68,6 +71,8 @@ private:
 
     // A line typed in the program.
     std::int32_t appendEdited(std::string_view text);
+    // A pasted line, saved with the bytes it was pasted with.
+    std::int32_t appendPasted(std::string_view bytes);
     std::int32_t markEdited(std::int32_t index);
     // This row takes a copy of the other side's line there (with its bytes), or becomes
     // virtual.
@@ -78,7 +83,8 @@ private:
     UndoRecord& saveRows(RowSpan span);
     // Rows (sorted, unique) with every row of the lines they are part of added.
     std::vector<int> wholeLineRows(const std::vector<int>& sortedRows) const;
-    // Clipboard text of the lines on the rows (sorted), the pieces of a long line joined.
+    // Clipboard text of the lines on the rows (sorted): each line's own bytes without its line
+    // end, the pieces of a long line joined.
     std::string clipText(const std::vector<int>& sortedRows) const;
     UndoRecord& record(int type, int row);
     void noteChange(bool bothSides = false);

@@ -40,7 +40,13 @@ bool CommandRouter::execute(CommandId id, CommandOrigin origin) const
     if (!isEnabled(id, origin))
         return false;
     const CommandTarget* target = handlerFor(id);
-    return target != nullptr && target->runCommand(id);
+    if (target == nullptr)
+        return false;
+    for (CommandTarget* each : m_targets) {
+        if (each != nullptr)
+            each->beforeCommand(id);
+    }
+    return target->runCommand(id);
 }
 
 } // namespace framework

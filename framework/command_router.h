@@ -10,7 +10,8 @@ namespace framework {
 // The first target with an enable handler for the id decides whether it is enabled; with no
 // enable handler anywhere, a command is enabled exactly when some target carries it out.
 // A command always passes that check first, also one the program sends itself; a disabled
-// command does nothing. The first target with a command handler carries it out.
+// command does nothing. Every target hears of an enabled command before the first target
+// with a command handler carries it out.
 class CommandRouter {
 public:
     void setActiveView(CommandTarget* view) { m_targets[0] = view; }

@@ -26,6 +26,10 @@ public:
     bool runCommand(CommandId id) const;
     bool runEnable(CommandUI& ui) const;
 
+    // Every target hears of a command that is about to be carried out, whoever carries it
+    // out, so that it can settle its own state first.
+    virtual void beforeCommand(CommandId) {}
+
 private:
     std::map<CommandId, CommandHandler> m_commands;
     std::map<CommandId, EnableHandler> m_enables;

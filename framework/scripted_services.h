@@ -31,6 +31,7 @@ public:
     void setShiftDown(bool down) { m_shiftDown = down; }
     void setControlDown(bool down) { m_controlDown = down; }
     void setStartResult(bool started) { m_startResult = started; }
+    void setSelectionText(const std::string& text) { m_selection = text; }
 
     // What was shown.
     const std::vector<ShownMessage>& messages() const { return m_messages; }
@@ -52,6 +53,7 @@ public:
     bool isControlDown() override { return m_controlDown; }
     std::string clipboardText() override { return m_clipboard; }
     void setClipboardText(const std::string& text) override { m_clipboard = text; }
+    std::string selectionText() override { return m_selection; }
     bool startDetached(const std::vector<std::string>& argv) override;
     bool openAddress(const std::string& address) override;
     void setWaitCursor(bool on) override;
@@ -65,6 +67,7 @@ private:
     bool m_controlDown = false;
     bool m_startResult = true;
     std::string m_clipboard;
+    std::string m_selection;
 
     std::vector<ShownMessage> m_messages;
     std::vector<FileDialogRequest> m_fileDialogs;

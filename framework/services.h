@@ -53,6 +53,8 @@ public:
 
     virtual std::string clipboardText() = 0;
     virtual void setClipboardText(const std::string& text) = 0;
+    // The desktop's primary selection, which a middle click pastes; empty where there is none.
+    virtual std::string selectionText() = 0;
 
     // Starts a program detached, with exactly these arguments and no shell; false when it
     // could not be started.

@@ -39,6 +39,8 @@
 // 30 ModifiedChanged -                doc: edit, undo, save              panes: caption
 // 31 Rescanned       -                doc: after a rescan                panes: drop the in-cell edit
 // 32 Resync          -                doc: synchronised scroll back on   panes: send their scroll state
+// 33 ChangedEdits    ChangedEdits     doc: whether a side can be saved   panes: mark their side when the
+//                                                                        open in-cell edit changed the row
 namespace framework {
 
 enum : int {
@@ -70,7 +72,8 @@ enum : int {
     kHintModifiedChanged,
     kHintRescanned,
     kHintResync,
+    kHintChangedEdits,
 };
-static_assert(kHintActivatePane == 5 && kHintDragHitTest == 16 && kHintResync == 32);
+static_assert(kHintActivatePane == 5 && kHintDragHitTest == 16 && kHintResync == 32 && kHintChangedEdits == 33);
 
 } // namespace framework

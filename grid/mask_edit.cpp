@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 
@@ -234,6 +235,19 @@ void CMaskEdit::inputMethodEvent(QInputMethodEvent* event)
     QLineEdit::inputMethodEvent(event);
 }
 
+void CMaskEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() != Qt::MiddleButton || !clipboard->supportsSelection()) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    // As the desktop's middle click: at the caret the press put there, not over a selection.
+    deselect();
+    pasteText(clipboard->text(QClipboard::Selection));
+    event->accept();
+}
+
 void CMaskEdit::typeText(const QString& text)
 {
     for (QChar c : text)
@@ -336,9 +350,14 @@ void CMaskEdit::editClear()
 
 void CMaskEdit::editPaste()
 {
+    pasteText(QGuiApplication::clipboard()->text());
+}
+
+void CMaskEdit::pasteText(const QString& text)
+{
     if (isReadOnly())
         return;
-    QString pasted = firstLine(QGuiApplication::clipboard()->text());
+    const QString pasted = firstLine(text);
     if (pasted.isEmpty())
         return;
     m_typingRun = false;

@@ -36,6 +36,8 @@ public:
     void editCopy();
     void editCut();
     void editPaste();
+    // Text as any paste puts it in: its first line, through the mask check when there is one.
+    void pasteText(const QString& text);
     void editClear();
     bool editUndo();
     bool canEditUndo() const;
@@ -48,6 +50,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    // A middle click pastes the primary selection by the paste rules, not as it is.
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 

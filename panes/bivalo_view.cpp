@@ -317,7 +317,7 @@ void CBivaloView::updateCaption()
     const int row = grid()->position().row;
     // A filler row, or a row the grid no longer has, shows no number.
     const int lineNumber = row < grid()->rowCount() ? rowQueries().lineNumberAt(row) : 0;
-    const char* changed = m_file->changes() != 0 ? "* " : "";
+    const char* changed = m_file->changes() != 0 || hasChangedEdit() ? "* " : "";
     char text[600];
     if (lineNumber > 0)
         std::snprintf(text, sizeof text, kCaptionFormat, changed, m_file->path().c_str(), lineNumber);
@@ -479,6 +479,9 @@ LResult CBivaloView::onGridNotify(const grid::TCellNotify& notify)
     case grid::TCN_RBUTTONDOWN:
         frame().showContextMenu(QCursor::pos());
         return 1;
+    case grid::TCN_EDITCHANGE:
+        updateCaption();
+        return 0;
     default:
         return 0;
     }

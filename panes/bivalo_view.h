@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/bivalo_doc.h"
+#include "core/changed_edits.h"
 #include "core/copy_request.h"
 #include "core/inline_change_cache.h"
 #include "core/line_file.h"
@@ -148,6 +149,8 @@ protected:
     void offerRescan();
     // Every edit starts from what the user has typed, stored.
     void finishEditing();
+    // The in-cell editor is open and its text differs from the row's: storing it is a change.
+    bool hasChangedEdit() const;
     void showEdit(const core::RowEditResult& result);
     framework::LResult canDrag(framework::LParam where);
     void dragOver(framework::LParam packedScreenPoint);
@@ -164,6 +167,9 @@ protected:
     void copyDifference();
     void cutRows();
     void paste();
+    void pasteSelection();
+    // Clipboard text of whole lines: rows above the current one, or over it in overwrite mode.
+    void pasteLines(const std::string& text);
     void saveAs();
 
     // Navigation (pane_navigation.cpp).
@@ -211,6 +217,7 @@ protected:
     void onHintModifiedChanged();                           // the caption
     void onHintRescanned();                                 // drop the in-cell edit
     void onHintResync();                                    // send this pane's scroll state
+    void onHintChangedEdits(core::ChangedEdits& edits);     // mark this side for a changed edit
 
     enum class RowPlacement { Centred, MarginForwards, MarginBackwards };
     void goToRow(int row, RowPlacement placement);

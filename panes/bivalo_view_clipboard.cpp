@@ -91,16 +91,10 @@ void CBivaloView::addClipboardCommands()
 void CBivaloView::addSaveCommands()
 {
     using namespace framework;
-    // Enabled by the document's rules.
+    // Enabled by the document's rules, which also store an open edit first.
     onCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
-    onCommand(ID_SAVE_AS_RESULT, [this] {
-        finishEditing();
-        m_doc.saveAsResult(file());
-    });
-    onCommand(ID_SAVE_AS_PAIR, [this] {
-        finishEditing();
-        m_doc.saveAsPair(file());
-    });
+    onCommand(ID_SAVE_AS_RESULT, [this] { m_doc.saveAsResult(file()); });
+    onCommand(ID_SAVE_AS_PAIR, [this] { m_doc.saveAsPair(file()); });
     onEnable(ID_SAVE_AS_PAIR, [this](CommandUI& ui) {
         ui.enable(m_doc.rowCount > 0);
         ui.setText(side() == core::kSourceSide ? kSaveAsTarget : kSaveAsSource);
@@ -129,6 +123,7 @@ void CBivaloView::copyRows()
         hostCopy();
         return;
     }
+    finishEditing();
     putOnClipboard(rowEditor().selectionText(selected));
 }
 
@@ -161,7 +156,6 @@ void CBivaloView::cutRows()
 
 void CBivaloView::paste()
 {
-    using namespace framework;
     if (QLineEdit* box = focusedTextBoxOutside(*this)) {
         box->paste();
         return;
@@ -169,10 +163,31 @@ void CBivaloView::paste()
     if (!m_doc.editMode || !IsEditable())
         return;
     const std::string text = clipboardText();
-    if (text.find('\n') == std::string::npos) {
+    if (text.find('\n') == std::string::npos)
         hostPaste();
+    else
+        pasteLines(text);
+}
+
+// A middle click in the in-cell editor pastes the primary selection as Ctrl+V pastes the
+// clipboard: lines become rows, a part of a line goes in at the caret.
+void CBivaloView::pasteSelection()
+{
+    auto* editor = qobject_cast<grid::CCellEdit*>(grid()->activeEditor());
+    if (!m_doc.editMode || !IsEditable() || editor == nullptr)
         return;
+    const std::string text = m_services.selectionText();
+    if (text.find('\n') == std::string::npos) {
+        editor->deselect();
+        editor->pasteText(platform::displayText(text));
+    } else {
+        pasteLines(text);
     }
+}
+
+void CBivaloView::pasteLines(const std::string& text)
+{
+    using namespace framework;
     finishEditing();
     const std::vector<std::string> lines = core::ClipLines::split(text);
     const int row = grid()->position().row;
@@ -191,7 +206,6 @@ void CBivaloView::paste()
 
 void CBivaloView::saveAs()
 {
-    finishEditing();
     framework::FileDialogRequest request;
     request.save = true;
     request.mustExist = false;

@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLineEdit>
 
 #include "framework/command_ids.h"
 #include "framework/update_hints.h"
@@ -12,6 +13,7 @@
 #include "grid/cell_messages.h"
 #include "panes/drag_hit.h"
 #include "panes/view_frame.h"
+#include "platform/display_text.h"
 #include "platform/window_messages.h"
 #include "settings/app_settings.h"
 
@@ -139,6 +141,18 @@ void CBivaloView::offerRescan()
 void CBivaloView::finishEditing()
 {
     m_doc.updateAllViews(nullptr, framework::kHintFinishEditing);
+}
+
+bool CBivaloView::hasChangedEdit() const
+{
+    const auto* editor = qobject_cast<QLineEdit*>(grid()->activeEditor());
+    const int row = grid()->position().row;
+    if (editor == nullptr || !editor->isModified() || m_rows == nullptr || row < 0
+        || std::size_t(row) >= m_rows->size())
+        return false;
+    // The rule the stored edit follows: the text a line already shows changes nothing.
+    const core::LineRecord* line = m_file->lineAt((*m_rows)[std::size_t(row)]);
+    return line == nullptr || line->text() != platform::storedText(editor->text());
 }
 
 void CBivaloView::refreshRows()
@@ -320,6 +334,10 @@ LResult CBivaloView::windowProc(framework::MessageId message, WParam wParam, LPa
     case grid::TCM_EDITMOUSE:
         if (wParam == platform::WM_RBUTTONDOWN) {
             frame().showContextMenu(QCursor::pos());
+            return grid::kVeto;
+        }
+        if (wParam == platform::WM_MBUTTONUP) {
+            pasteSelection();
             return grid::kVeto;
         }
         break;

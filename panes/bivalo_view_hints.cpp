@@ -61,6 +61,7 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
     case kHintModifiedChanged: onHintModifiedChanged(); break;
     case kHintRescanned: onHintRescanned(); break;
     case kHintResync: onHintResync(); break;
+    case kHintChangedEdits: onHintChangedEdits(*static_cast<core::ChangedEdits*>(object)); break;
     default: break;
     }
 }
@@ -169,6 +170,11 @@ void CBivaloView::onHintRescanned()
 void CBivaloView::onHintResync()
 {
     sendScrollState(false);
+}
+
+void CBivaloView::onHintChangedEdits(core::ChangedEdits& edits)
+{
+    edits.sides[side()] = edits.sides[side()] || hasChangedEdit();
 }
 
 } // namespace panes

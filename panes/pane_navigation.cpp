@@ -127,6 +127,8 @@ void CBivaloView::goToLine(int n)
 
 void CBivaloView::findNext()
 {
+    // The rows are searched as stored: the line being typed is stored first.
+    finishEditing();
     std::string text;
     if (frame().sendToFrame(framework::WM_GET_FIND_TEXT, 0, LParam(&text)) == 0)
         return;

@@ -165,6 +165,11 @@ std::string QtServices::clipboardText()
     return storedText(QGuiApplication::clipboard()->text());
 }
 
+std::string QtServices::selectionText()
+{
+    return storedText(QGuiApplication::clipboard()->text(QClipboard::Selection));
+}
+
 void QtServices::setClipboardText(const std::string& text)
 {
     QGuiApplication::clipboard()->setText(displayText(text));

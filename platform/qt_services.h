@@ -26,6 +26,7 @@ public:
     bool isControlDown() override;
 
     std::string clipboardText() override;
+    std::string selectionText() override;
     void setClipboardText(const std::string& text) override;
 
     bool startDetached(const std::vector<std::string>& argv) override;

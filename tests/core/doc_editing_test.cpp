@@ -325,7 +325,7 @@ TEST_F(Saving, SaveAllWritesEachChangedFileAndRestartsTheWatcher)
 
     EXPECT_EQ(dir.read("b.txt"), "a\nmerged\n");
     EXPECT_EQ(dir.read("a.txt"), "a\nb\n") << "an unchanged file is not written";
-    EXPECT_EQ(view.hints, Hints { kHintModifiedChanged });
+    EXPECT_EQ(view.hints, (Hints { kHintFinishEditing, kHintModifiedChanged })) << "a line being typed is saved too";
     EXPECT_EQ(doc.destination.changes(), 0);
     doc.watcher.OnActivateApp(true);
     EXPECT_TRUE(host.window.posted.empty()) << "our own write is not an outside change";

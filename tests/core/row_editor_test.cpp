@@ -61,7 +61,7 @@ TEST(RowEditorEdit, TypedLinesAreTypedEditedAndCopiedLinesCarryBytes)
     EXPECT_EQ(bytes, "\tfrom source  ");
     destination.setCellText(0, "typed");
     destination.pasteLines(0, {"pasted"}, false);
-    EXPECT_EQ(p.destination.originOf(p.destinationRows[0]), LineOrigin::Typed);
+    EXPECT_EQ(p.destination.originOf(p.destinationRows[0]), LineOrigin::Copied) << "pasted: saved with its bytes";
     EXPECT_EQ(p.destination.originOf(p.destinationRows[1]), LineOrigin::Edited);
     EXPECT_EQ(p.destination.originOf(1), LineOrigin::Read);
 }

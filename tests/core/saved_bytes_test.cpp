@@ -122,14 +122,13 @@ std::vector<DiskLine> diskLines(std::string_view bytes)
     return lines;
 }
 
-// What saving the source side must write, from the disk lines of both files: read lines
-// as they were, copied lines with the destination's bytes, typed lines as their text, an
-// edited line with its bytes (which the random edits below judge) and the line end of the
-// line it was made from, new lines with the source's first line end, and the source's ending
-// after the last.
+// What saving the source side must write, from the disk lines of the source: read lines
+// as they were, copied and pasted lines with the bytes they came with, typed lines as their
+// text, an edited line with its bytes (which the random edits below judge) and the line end
+// of the line it was made from, new lines with the source's first line end, and the source's
+// ending after the last.
 std::string expectedSource(EditTestPair& p, std::size_t kept, const std::vector<DiskLine>& source,
-                           const std::vector<DiskLine>& destination,
-                           const std::map<std::int32_t, std::int32_t>& copiedFrom,
+                           const std::map<std::int32_t, std::string>& copiedBytes,
                            const std::map<std::int32_t, std::int32_t>& editedFrom, const SaveOptions& options)
 {
     const std::string fileEnd = !source.empty() && source[0].end == "\r\n" ? "\r\n" : "\n";
@@ -142,8 +141,8 @@ std::string expectedSource(EditTestPair& p, std::size_t kept, const std::vector<
         const auto index = static_cast<std::size_t>(entry);
         if (index < kept) {
             written.push_back(source[index]);
-        } else if (const auto copied = copiedFrom.find(entry); copied != copiedFrom.end()) {
-            written.push_back({destination[static_cast<std::size_t>(copied->second)].content, fileEnd});
+        } else if (const auto copied = copiedBytes.find(entry); copied != copiedBytes.end()) {
+            written.push_back({copied->second, fileEnd});
         } else if (const auto edited = editedFrom.find(entry); edited != editedFrom.end()) {
             const auto old = static_cast<std::size_t>(edited->second);
             written.push_back({"", old < kept ? source[old].end : fileEnd});
@@ -233,20 +232,27 @@ TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
                     continue;
                 ++edits;
 
-                // The destination line each copied source line came from, the source line
-                // each edited one was made from.
-                std::map<std::int32_t, std::int32_t> copiedFrom;
+                // The bytes of the destination line each copied source line came from (a
+                // pasted line's, which has no tabs or trailing blanks, are its text), and the
+                // source line each edited one was made from.
+                const std::vector<DiskLine> destinationLines = diskLines(destinationBytes);
+                std::map<std::int32_t, std::string> copiedBytes;
                 std::map<std::int32_t, std::int32_t> editedFrom;
                 for (std::int32_t r = 0; r < p.rowCount; ++r) {
                     const auto at = static_cast<std::size_t>(r);
                     const std::int32_t entry = p.sourceRows[at];
-                    if (entry >= 0 && p.source.originOf(entry) == LineOrigin::Copied)
-                        copiedFrom[entry] = destinationRows[at];
-                    else if (entry >= 0 && p.source.originOf(entry) == LineOrigin::Edited)
+                    if (entry >= 0 && p.source.originOf(entry) == LineOrigin::Edited)
                         editedFrom[entry] = sourceRows[at];
+                    if (entry < 0 || p.source.originOf(entry) != LineOrigin::Copied)
+                        continue;
+                    if (std::string(kind.name) == "paste") {
+                        copiedBytes[entry] = p.source.lineAt(entry)->text();
+                        continue;
+                    }
+                    copiedBytes[entry] = destinationLines[static_cast<std::size_t>(destinationRows[at])].content;
                 }
-                const std::string expected = expectedSource(p, lineCount, diskLines(sourceBytes),
-                                                            diskLines(destinationBytes), copiedFrom, editedFrom, options);
+                const std::string expected =
+                    expectedSource(p, lineCount, diskLines(sourceBytes), copiedBytes, editedFrom, options);
                 ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("saved.txt"), options));
                 ASSERT_EQ(p.dir.read("saved.txt"), expected);
             }
