@@ -34,6 +34,7 @@
 #include "shell/color_status_bar.h"
 #include "shell/command_menu.h"
 #include "shell/easy_join_dlg.h"
+#include "shell/file_watch.h"
 #include "shell/flat_tool_bar.h"
 #include "shell/goto_line_dlg.h"
 #include "shell/history_combo.h"
@@ -126,6 +127,7 @@ void CMainFrame::attachDocument(core::CBivaloDoc& document, QWidget* strip, QWid
 {
     m_document = &document;
     m_router.setDocument(&document);
+    m_fileWatch = std::make_unique<shell::FileWatch>(document.watcher);
     m_splitter->addWidget(strip);
     m_splitter->addWidget(source);
     m_splitter->addWidget(target);

@@ -22,6 +22,9 @@ class CFlatToolBar;
 class CHistoryCombo;
 class CMainSplitter;
 class QAction;
+namespace shell {
+class FileWatch;
+}
 class QMenu;
 
 namespace core {
@@ -149,6 +152,7 @@ private:
     CHistoryCombo* m_findBox = nullptr;
 
     QTimer m_idleTimer;
+    std::unique_ptr<shell::FileWatch> m_fileWatch;
     // The reload question is on screen; one flag for the whole program.
     static bool s_reloadQuestionShown;
 };
