@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -402,6 +403,11 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
 {
     if (lParam != 1 || s_reloadQuestionShown || m_document == nullptr)
         return;
+    if (m_easyJoinOpen) {
+        if (!m_heldReload)
+            m_heldReload = fileIndex;
+        return;
+    }
     s_reloadQuestionShown = true;
     const std::string& path = fileIndex == 0 ? m_document->source.path() : m_document->destination.path();
     const MessageAnswer answer =
@@ -409,6 +415,12 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
     s_reloadQuestionShown = false;
     if (answer == MessageAnswer::Yes)
         post(WM_COMMAND, ID_RESCAN, 0);
+}
+
+void CMainFrame::askHeldReloadQuestion()
+{
+    if (const std::optional<WParam> held = std::exchange(m_heldReload, std::nullopt))
+        askToReloadChangedFile(*held, 1);
 }
 
 void CMainFrame::onApplicationStateChanged(Qt::ApplicationState state)
@@ -532,8 +544,14 @@ bool CMainFrame::createFont(const LogFont& font)
 
 void CMainFrame::runEasyJoin()
 {
-    CEasyJoinDlg dialog(m_document->sourceReadOnly, m_document->destinationReadOnly, m_services, m_router, this);
-    m_document->updateAllViews(nullptr, kHintEasyJoin, static_cast<CommandTarget*>(&dialog));
-    dialog.run();
+    m_easyJoinOpen = true;
+    {
+        CEasyJoinDlg dialog(*m_document, m_services, m_router, this);
+        m_document->updateAllViews(nullptr, kHintEasyJoin, static_cast<CommandTarget*>(&dialog));
+        dialog.run();
+    }
+    // The walk is over and edit mode is as it was before.
     m_document->updateAllViews(nullptr, kHintEasyJoin, nullptr);
+    m_easyJoinOpen = false;
+    askHeldReloadQuestion();
 }
