@@ -55,6 +55,8 @@ public:
     LineFile& file(int side) { return side == kSourceSide ? source : destination; }
     RowMap& rows(int side) { return side == kSourceSide ? sourceRows : destinationRows; }
     int sideOf(const LineFile& file) const { return &file == &source ? kSourceSide : kDestinationSide; }
+    // The file on disk is no longer the one this side read or last saved.
+    bool changedOnDisk(int side) { return file(side).diskStamp() != DiskStamp::of(file(side).path()); }
     // Edit mode is on and this side is not read-only.
     bool isEditable(int side) const { return editMode && !(side == kSourceSide ? sourceReadOnly : destinationReadOnly); }
     // The state the row editing of the panes works on.

@@ -403,6 +403,9 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
 {
     if (lParam != 1 || s_reloadQuestionShown || m_document == nullptr)
         return;
+    // A rescan since the notice has read the file as it is.
+    if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kDestinationSide))
+        return;
     if (m_easyJoinOpen) {
         if (!m_heldReload)
             m_heldReload = fileIndex;
