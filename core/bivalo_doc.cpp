@@ -220,6 +220,11 @@ void CBivaloDoc::watchPair()
     watcher.SetFile(kSourceSide, source.path());
     watcher.SetFile(kDestinationSide, destination.path());
     watcher.Start();
+    // The files as read: a write during the comparison is news too.
+    for (const int side : { kSourceSide, kDestinationSide }) {
+        if (const auto& stamp = file(side).diskStamp())
+            watcher.Record(side, *stamp);
+    }
 }
 
 void CBivaloDoc::compareFiles()
@@ -436,14 +441,53 @@ void CBivaloDoc::onIdle()
 bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string& name)
 {
     const std::string& path = name.empty() ? file.path() : name;
+    LineFile* const overwritten = loadedFileAt(file, path);
+    if (overwritten != nullptr && !mayOverwrite(*overwritten))
+        return false;
     if (!core::saveRows(file, rows, rowCount, path)) {
         notice(withReason(kFailedToCreate, path, errno));
         return false;
     }
     file.setChanges(0);
-    watcher.Start();
+    if (overwritten != nullptr)
+        noteWritten(*overwritten);
     updateAllViews(nullptr, framework::kHintModifiedChanged);
     return true;
+}
+
+// The file of the pair that a save to path replaces, the saved one's own first.
+LineFile* CBivaloDoc::loadedFileAt(LineFile& saved, const std::string& path)
+{
+    LineFile& other = file(otherSide(sideOf(saved)));
+    for (LineFile* loaded : { &saved, &other }) {
+        std::error_code error;
+        if (!loaded->path().empty()
+            && (loaded->path() == path || std::filesystem::equivalent(loaded->path(), path, error)))
+            return loaded;
+    }
+    return nullptr;
+}
+
+// A file that is gone or was never read has nothing another program wrote into it.
+bool CBivaloDoc::mayOverwrite(LineFile& loaded)
+{
+    const std::optional<DiskStamp> onDisk = DiskStamp::of(loaded.path());
+    if (!onDisk || !loaded.diskStamp() || *onDisk == *loaded.diskStamp())
+        return true;
+    // The question tells the user of this change; the watcher need not report it again.
+    watcher.Record(sideOf(loaded), *onDisk);
+    return m_services.messageBox(framework::formatText(kOverwriteOutsideChange, { loaded.path() }),
+                                 MessageButtons::YesNo, MessageIcon::Warning)
+        == MessageAnswer::Yes;
+}
+
+// The program's own write is what the file is now; the watcher does not report it.
+void CBivaloDoc::noteWritten(LineFile& loaded)
+{
+    const std::optional<DiskStamp> written = DiskStamp::of(loaded.path());
+    loaded.setDiskStamp(written);
+    if (written)
+        watcher.Record(sideOf(loaded), *written);
 }
 
 void CBivaloDoc::saveSide(int side)

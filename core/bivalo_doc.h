@@ -26,6 +26,8 @@ public:
     static constexpr const char* kDestinationNotFound = "Destination File Not Found!";
     static constexpr const char* kFailedToCreate = "Failed to create file";
     static constexpr const char* kSaveChangedFile = "This file was changed:\n%s\nDo you want to save it?";
+    static constexpr const char* kOverwriteOutsideChange =
+        "This file was changed by another program since it was read:\n%s\nOverwrite it?";
     static constexpr const char* kOverwritePair =
         "You are about to OVERWRITE file \n%s\n with file \n%s\n\nDo you want to quit Bivalo afterwards?";
     static constexpr const char* kRescanNow = "Do you want to rescan files now?";
@@ -41,7 +43,9 @@ public:
     bool loadAndCompare(const std::string& sourceName, const std::string& destinationName);
     void setResultFile(const std::string& name) { resultFile = name; }
 
-    // Writes the rows of one side to name (empty: the file's own path).
+    // Writes the rows of one side to name (empty: the file's own path). A file of the pair
+    // that another program changed since it was read or saved is overwritten only when the
+    // user says so; false when not written.
     bool saveRows(LineFile& file, const RowMap& rows, const std::string& name = {});
     // Overwrites the other file of the pair with this file's rows.
     void saveAsPair(LineFile& file);
@@ -51,6 +55,8 @@ public:
     LineFile& file(int side) { return side == kSourceSide ? source : destination; }
     RowMap& rows(int side) { return side == kSourceSide ? sourceRows : destinationRows; }
     int sideOf(const LineFile& file) const { return &file == &source ? kSourceSide : kDestinationSide; }
+    // The file on disk is no longer the one this side read or last saved.
+    bool changedOnDisk(int side) { return file(side).diskStamp() != DiskStamp::of(file(side).path()); }
     // Edit mode is on and this side is not read-only.
     bool isEditable(int side) const { return editMode && !(side == kSourceSide ? sourceReadOnly : destinationReadOnly); }
     // The state the row editing of the panes works on.
@@ -106,6 +112,9 @@ private:
     void applySavedFontOnce();
     void watchPair();
     bool askToSave(LineFile& file, RowMap& rows, framework::MessageAnswer& answer);
+    LineFile* loadedFileAt(LineFile& saved, const std::string& path);
+    bool mayOverwrite(LineFile& loaded);
+    void noteWritten(LineFile& loaded);
     void postCommand(framework::CommandId id);
     void notice(const std::string& text);
 

@@ -6,19 +6,24 @@ namespace core {
 
 using namespace framework;
 
-EasyJoinWalk::EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, Services& services, Dialog& dialog)
+EasyJoinWalk::EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, bool& editMode, Services& services,
+                           Dialog& dialog)
     : sourceReadOnly(sourceReadOnly),
       destinationReadOnly(destinationReadOnly),
       savedMoveNext(settings::appSettings().MoveNext != 0),
+      editMode(editMode),
+      savedEditMode(editMode),
       m_services(services),
       m_dialog(dialog)
 {
     settings::appSettings().MoveNext = 0;
+    editMode = true;
 }
 
 EasyJoinWalk::~EasyJoinWalk()
 {
     settings::appSettings().MoveNext = savedMoveNext ? 1 : 0;
+    editMode = savedEditMode;
 }
 
 bool EasyJoinWalk::open()

@@ -1,29 +1,12 @@
 #include "core/file_change_watcher.h"
 
 #include <algorithm>
-#include <optional>
-#include <system_error>
 
 namespace core {
 
-namespace {
-
-std::optional<FileChangeWatcher::FileTime> lastWriteTime(const std::string& path)
-{
-    if (path.empty())
-        return std::nullopt;
-    std::error_code error;
-    const auto time = std::filesystem::last_write_time(path, error);
-    if (error)
-        return std::nullopt;
-    return time;
-}
-
-} // namespace
-
 FileChangeWatcher::FileChangeWatcher(int count)
     : m_names(static_cast<std::size_t>(std::max(count, 1)))
-    , m_times(m_names.size())
+    , m_stamps(m_names.size())
 {
 }
 
@@ -33,6 +16,11 @@ void FileChangeWatcher::SetTarget(framework::MessageTarget* target, framework::M
     m_target = target;
     m_message = message;
     m_lParam = lParam;
+}
+
+void FileChangeWatcher::SetFileEvents(FileEvents* events)
+{
+    m_events = events;
 }
 
 bool FileChangeWatcher::SetFile(int index, const std::string& path)
@@ -46,17 +34,24 @@ bool FileChangeWatcher::SetFile(int index, const std::string& path)
 void FileChangeWatcher::Start()
 {
     for (int index = 0; index < count(); ++index) {
-        if (const auto time = lastWriteTime(m_names[index]))
-            m_times[index] = *time;
+        if (const auto stamp = DiskStamp::of(m_names[index]))
+            m_stamps[index] = stamp;
     }
+    if (m_events != nullptr)
+        m_events->watchFiles(m_names);
+}
+
+void FileChangeWatcher::Record(int index, const DiskStamp& stamp)
+{
+    m_stamps.at(index) = stamp;
 }
 
 bool FileChangeWatcher::Check(int index)
 {
-    const auto time = lastWriteTime(m_names.at(index));
-    if (!time || *time == m_times[index])
+    const auto stamp = DiskStamp::of(m_names.at(index));
+    if (!stamp || stamp == m_stamps[index])
         return false;
-    m_times[index] = *time;
+    m_stamps[index] = stamp;
     return Notify(index);
 }
 
@@ -68,10 +63,12 @@ bool FileChangeWatcher::Notify(int index)
     return true;
 }
 
+// A change made while the application was active and that no file-system watch reported
+// is still reported at the next activation: each change once.
 void FileChangeWatcher::OnActivateApp(bool active)
 {
+    m_active = active;
     if (!active) {
-        Start();
         m_armed = true;
         return;
     }
@@ -79,6 +76,21 @@ void FileChangeWatcher::OnActivateApp(bool active)
         return;
     for (int index = 0; index < count(); ++index)
         Check(index);
+}
+
+// While the application is inactive, the next activation looks.
+void FileChangeWatcher::OnFileEvent()
+{
+    if (!m_active)
+        return;
+    for (int index = 0; index < count(); ++index)
+        Check(index);
+}
+
+FileChangeWatcher::FileTime FileChangeWatcher::time(int index) const
+{
+    const auto& stamp = m_stamps.at(index);
+    return stamp ? stamp->written : FileTime {};
 }
 
 } // namespace core

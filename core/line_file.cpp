@@ -418,6 +418,8 @@ bool LineFile::load(const std::string& path)
         return false;
     }
     clearForLoading(status.st_size);
+    // Taken before the first byte is read: a write during the read is a change since.
+    m_diskStamp = DiskStamp::fromStatus(status);
     LoadState state;
     state.rules = currentTextRules();
     m_indentTabSize = state.rules.tabSize;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <sys/types.h>
 
 #include "core/disk_forms.h"
+#include "core/disk_stamp.h"
 #include "core/line_record.h"
 #include "core/recent_texts.h"
 #include "core/record_store.h"
@@ -85,6 +87,9 @@ public:
 
     const std::string& path() const { return m_path; }
     bool loaded() const { return m_loaded; }
+    // The file on disk as it was read (or last written by the program); none before a load.
+    const std::optional<DiskStamp>& diskStamp() const { return m_diskStamp; }
+    void setDiskStamp(const std::optional<DiskStamp>& stamp) { m_diskStamp = stamp; }
     // The first line on disk ended with CR LF.
     bool firstLineEndsWithCrLf() const { return m_firstLineEndsWithCrLf; }
     // The line end of the first line on disk (LF when it had none): the one that lines
@@ -152,6 +157,7 @@ private:
 
     std::int32_t m_count = 0;
     std::string m_path;
+    std::optional<DiskStamp> m_diskStamp;
     RecordStore m_lines;
     std::int32_t m_size = 0;
     std::int32_t m_changes = 0;

@@ -81,7 +81,9 @@ void CBivaloView::onHintCompared()
 void CBivaloView::onHintSyncScroll(grid::TCell* sender)
 {
     m_syncGuard = true;
-    if (m_doc.syncScroll && sender != nullptr) {
+    // EasyJoin copies what the current rows of both panes show: they move together.
+    const bool follow = m_doc.syncScroll || m_easyJoinDialog != nullptr;
+    if (follow && sender != nullptr) {
         grid()->CopyState(*sender, grid::TCell::kCopyOriginX | grid::TCell::kCopyOriginY | grid::TCell::kCopyRow);
         grid()->updateNow();
     }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "core/bivalo_doc.h"
 #include "shell/window_placement.h"
 
 using namespace framework;
@@ -18,9 +19,11 @@ constexpr int kButtonHeight = 11;
 
 } // namespace
 
-CEasyJoinDlg::CEasyJoinDlg(bool sourceReadOnly, bool destinationReadOnly, Services& services,
-                           const CommandRouter& router, QWidget* parent)
-    : QDialog(parent), m_router(router), m_walk(sourceReadOnly, destinationReadOnly, services, *this)
+CEasyJoinDlg::CEasyJoinDlg(core::CBivaloDoc& document, Services& services, const CommandRouter& router,
+                           QWidget* parent)
+    : QDialog(parent),
+      m_router(router),
+      m_walk(document.sourceReadOnly, document.destinationReadOnly, document.editMode, services, *this)
 {
     setWindowTitle("EasyJoin !");
     setObjectName(QString::number(kTemplateId));

@@ -7,6 +7,9 @@
 #include "framework/command_target.h"
 
 class QPushButton;
+namespace core {
+class CBivaloDoc;
+}
 
 // The small EasyJoin dialog at the top of the screen: ">>", "Skip", "<<" and "Cancel" for
 // the current difference. The panes send it the OK command when a pass of the walk ends.
@@ -19,8 +22,9 @@ public:
     static constexpr int kCopyToSourceId = 1009;
     static constexpr int kSkipId = 3;
 
-    CEasyJoinDlg(bool sourceReadOnly, bool destinationReadOnly, framework::Services& services,
-                 const framework::CommandRouter& router, QWidget* parent = nullptr);
+    // Edit mode of the document is on while the dialog lives.
+    CEasyJoinDlg(core::CBivaloDoc& document, framework::Services& services, const framework::CommandRouter& router,
+                 QWidget* parent = nullptr);
 
     // The modal walk; Rejected at once, after telling the user, when both files are read-only.
     int run();

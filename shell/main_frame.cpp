@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +36,7 @@
 #include "shell/command_menu.h"
 #include "shell/desktop_theme.h"
 #include "shell/easy_join_dlg.h"
+#include "shell/file_watch.h"
 #include "shell/flat_tool_bar.h"
 #include "shell/goto_line_dlg.h"
 #include "shell/history_combo.h"
@@ -132,6 +134,7 @@ void CMainFrame::attachDocument(core::CBivaloDoc& document, QWidget* strip, QWid
 {
     m_document = &document;
     m_router.setDocument(&document);
+    m_fileWatch = std::make_unique<shell::FileWatch>(document.watcher);
     m_splitter->addWidget(strip);
     m_splitter->addWidget(source);
     m_splitter->addWidget(target);
@@ -419,6 +422,14 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
 {
     if (lParam != 1 || s_reloadQuestionShown || m_document == nullptr)
         return;
+    // A rescan since the notice has read the file as it is.
+    if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kDestinationSide))
+        return;
+    if (m_easyJoinOpen) {
+        if (!m_heldReload)
+            m_heldReload = fileIndex;
+        return;
+    }
     s_reloadQuestionShown = true;
     const std::string& path = fileIndex == 0 ? m_document->source.path() : m_document->destination.path();
     const MessageAnswer answer =
@@ -426,6 +437,12 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
     s_reloadQuestionShown = false;
     if (answer == MessageAnswer::Yes)
         post(WM_COMMAND, ID_RESCAN, 0);
+}
+
+void CMainFrame::askHeldReloadQuestion()
+{
+    if (const std::optional<WParam> held = std::exchange(m_heldReload, std::nullopt))
+        askToReloadChangedFile(*held, 1);
 }
 
 void CMainFrame::onApplicationStateChanged(Qt::ApplicationState state)
@@ -596,8 +613,14 @@ bool CMainFrame::createFont(const LogFont& font)
 
 void CMainFrame::runEasyJoin()
 {
-    CEasyJoinDlg dialog(m_document->sourceReadOnly, m_document->destinationReadOnly, m_services, m_router, this);
-    m_document->updateAllViews(nullptr, kHintEasyJoin, static_cast<CommandTarget*>(&dialog));
-    dialog.run();
+    m_easyJoinOpen = true;
+    {
+        CEasyJoinDlg dialog(*m_document, m_services, m_router, this);
+        m_document->updateAllViews(nullptr, kHintEasyJoin, static_cast<CommandTarget*>(&dialog));
+        dialog.run();
+    }
+    // The walk is over and edit mode is as it was before.
     m_document->updateAllViews(nullptr, kHintEasyJoin, nullptr);
+    m_easyJoinOpen = false;
+    askHeldReloadQuestion();
 }

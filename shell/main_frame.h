@@ -22,6 +22,9 @@ class CFlatToolBar;
 class CHistoryCombo;
 class CMainSplitter;
 class QAction;
+namespace shell {
+class FileWatch;
+}
 class QMenu;
 
 namespace core {
@@ -143,6 +146,7 @@ private:
     void applyOptions();
     framework::LResult getFindText(framework::LParam lParam);
     void askToReloadChangedFile(framework::WParam fileIndex, framework::LParam lParam);
+    void askHeldReloadQuestion();
     void onApplicationStateChanged(Qt::ApplicationState state);
 
     framework::Services& m_services;
@@ -162,6 +166,11 @@ private:
     QPointer<panes::CTableView> m_paneBeforeDialog;
 
     QTimer m_idleTimer;
+    std::unique_ptr<shell::FileWatch> m_fileWatch;
+    // A reload under the EasyJoin dialog would pull the rows from under its walk: the
+    // question waits until the walk ends.
+    bool m_easyJoinOpen = false;
+    std::optional<framework::WParam> m_heldReload;
     // The reload question is on screen; one flag for the whole program.
     static bool s_reloadQuestionShown;
 };

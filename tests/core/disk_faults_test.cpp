@@ -135,6 +135,33 @@ TEST_F(DiskFullDuringSave, SaveAsPairLeavesTheOtherFileAndOffersNothingMore)
     EXPECT_TRUE(host.window.posted.empty()) << "the program does not quit over a failed save";
 }
 
+TEST_F(DiskFullDuringSave, AHardLinkedFileKeepsItsOldBytesUnderEveryNameAndNoCopyIsLeft)
+{
+    const std::string original = numberedLines(200);
+    loadPair(original, "x\n");
+    fs::create_hard_link(dir.file("a.txt"), dir.file("a link.txt"));
+    const std::string longLine(2048, 'e');
+    edit(core::kSourceSide, 1, longLine);
+    {
+        // Room for a copy of the old file, not for the new one.
+        const FullDisk disk(original.size() + 1024);
+        ASSERT_TRUE(disk.active());
+        EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
+    }
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"Failed to create file"});
+    EXPECT_EQ(dir.read("a.txt"), original);
+    EXPECT_EQ(dir.read("a link.txt"), original);
+    EXPECT_TRUE(fs::equivalent(dir.file("a.txt"), dir.file("a link.txt")));
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"a link.txt", "a.txt", "b.txt"}));
+    EXPECT_EQ(doc.source.changes(), 1);
+
+    EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
+    const std::string saved = "line number 0\n" + longLine + "\n" + original.substr(original.find("line number 2"));
+    EXPECT_EQ(dir.read("a.txt"), saved);
+    EXPECT_EQ(dir.read("a link.txt"), saved);
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"a link.txt", "a.txt", "b.txt"}));
+}
+
 // --- the file goes away or changes kind between load and rescan ------------------------------
 
 enum class Fault { Deleted, Folder, Unreadable };

@@ -39,7 +39,8 @@ protected:
 
     ScriptedServices services;
     RecordingDialog dialog;
-    EasyJoinWalk walk { false, false, services, dialog };
+    bool editMode = false;
+    EasyJoinWalk walk { false, false, editMode, services, dialog };
 };
 
 TEST_F(EasyJoinWalkTest, EachButtonSendsItsCommandThenNextDiff)
@@ -119,10 +120,11 @@ TEST(EasyJoinWalkSettings, MoveNextIsOffForTheWalksLifeAndThenAsBefore)
 {
     ScriptedServices services;
     RecordingDialog dialog;
+    bool editMode = false;
     for (const int before : { 0, 1 }) {
         settings::appSettings().MoveNext = before;
         {
-            EasyJoinWalk walk(false, false, services, dialog);
+            EasyJoinWalk walk(false, false, editMode, services, dialog);
             EXPECT_EQ(settings::appSettings().MoveNext, 0);
         }
         EXPECT_EQ(settings::appSettings().MoveNext, before);
@@ -133,11 +135,12 @@ TEST(EasyJoinWalkReadOnly, BothFilesReadOnlyTellTheUserAndRefuseToOpen)
 {
     ScriptedServices services;
     RecordingDialog dialog;
-    EasyJoinWalk both(true, true, services, dialog);
+    bool editMode = false;
+    EasyJoinWalk both(true, true, editMode, services, dialog);
     EXPECT_FALSE(both.open());
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> { EasyJoinWalk::kBothReadOnly });
 
-    EasyJoinWalk targetOnly(false, true, services, dialog);
+    EasyJoinWalk targetOnly(false, true, editMode, services, dialog);
     EXPECT_TRUE(targetOnly.open());
     EXPECT_FALSE(targetOnly.canCopyToDestination());
     EXPECT_TRUE(targetOnly.canCopyToSource());

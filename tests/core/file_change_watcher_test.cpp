@@ -49,14 +49,26 @@ TEST_F(WatchedPair, ChangesMadeWhileInactiveArePostedSourceFirst)
     EXPECT_EQ(window.posted.size(), 2u) << "a reported change is recorded and not reported twice";
 }
 
-TEST_F(WatchedPair, AChangeWhileActiveIsTakenOverAtTheNextDeactivation)
+TEST_F(WatchedPair, EachChangeIsReportedOnceByTheWatchWhileActiveOrElseAtTheNextActivation)
 {
     watcher.OnActivateApp(false);
     watcher.OnActivateApp(true);
-    touch(source, 5s);
+    touch(source, 5s); // no watch reported it
     watcher.OnActivateApp(false);
-    watcher.OnActivateApp(true);
+    touch(target, 5s);
+    watcher.OnFileEvent(); // inactive: left to the activation
     EXPECT_TRUE(window.posted.empty());
+    watcher.OnActivateApp(true);
+    watcher.OnFileEvent();
+    ASSERT_EQ(window.posted.size(), 2u);
+    EXPECT_EQ(window.posted[0].wParam, 0u);
+    EXPECT_EQ(window.posted[1].wParam, 1u);
+
+    touch(target, 1s);
+    watcher.OnFileEvent();
+    watcher.OnFileEvent();
+    ASSERT_EQ(window.posted.size(), 3u);
+    EXPECT_EQ(window.posted[2].wParam, 1u);
 }
 
 TEST_F(WatchedPair, NoCheckBeforeTheFirstDeactivation)

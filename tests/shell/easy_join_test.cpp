@@ -232,15 +232,57 @@ TEST_F(EasyJoin, WithTheTargetReadOnlyGreaterThanIsDisabledAndLessThanWorks)
     EXPECT_EQ(doc().destination.changes(), 0);
 }
 
-TEST_F(EasyJoin, WithoutEditModeTheCopiesDoNothingButTheWalkGoesOn)
+TEST_F(EasyJoin, WithoutEditModeTheWalkStillMergesAndEditModeIsOffAgainAfterwards)
 {
     startOnPair();
-    const std::vector<int> starts = differenceStarts();
+    ASSERT_FALSE(doc().editMode);
+    const std::size_t differences = differenceStarts().size();
+    int presses = 0;
+    ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
+        EXPECT_TRUE(doc().editMode);
+        presses = copyUntilClosed(dialog);
+    }));
+    EXPECT_EQ(presses, int(differences));
+    EXPECT_FALSE(doc().editMode);
+    saveAll();
+    EXPECT_EQ(dir.read("right.txt"), kMerged);
+}
+
+TEST_F(EasyJoin, WithNoSyncBothPanesStillWalkTogether)
+{
+    startInEditMode();
+    frame().routeCommand(ID_NO_SYNC, CommandOrigin::Menu);
+    ASSERT_FALSE(doc().syncScroll);
+    ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
+        while (dialog.isVisible())
+            click(dialog, dialog.copyToSourceButton());
+    }));
+    saveAll();
+    EXPECT_EQ(dir.read("left.txt"), "one\nTWO\nthree\nextra\nfour\n    indented\nsix\n");
+}
+
+TEST_F(EasyJoin, AnOutsideChangeDuringTheWalkIsAskedAboutOnceWhenItEnds)
+{
+    startInEditMode();
+    const std::size_t differences = differenceStarts().size();
+    services.answerMessage(MessageAnswer::No); // to the held question: keep the merge
+    int presses = 0;
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
         click(dialog, dialog.copyToDestinationButton());
-        EXPECT_EQ(currentRow(), starts[1]);
+        // The user leaves, another program writes, the user comes back.
+        Q_EMIT qApp->applicationStateChanged(Qt::ApplicationInactive);
+        appendTo(right, "external\r\n");
+        Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+        QApplication::processEvents();
+        EXPECT_TRUE(services.messageTexts().empty()) << "no question under the dialog";
+        presses = 1 + copyUntilClosed(dialog);
     }));
-    EXPECT_FALSE(doc().isModified());
+    EXPECT_EQ(presses, int(differences));
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string> { reloadQuestion(right) });
+
+    services.answerMessage(MessageAnswer::Yes); // overwrite the outside change
+    saveAll();
+    EXPECT_EQ(dir.read("right.txt"), kMerged);
 }
 
 TEST_F(EasyJoin, BothFilesReadOnlyGiveAMessageAndNoDialog)

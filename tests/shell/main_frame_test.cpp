@@ -197,12 +197,28 @@ TEST_F(OutsideChange, WithUnsavedEditsYesAsksToSaveThemAndCancelKeepsThem)
     EXPECT_EQ(dir.read("right.txt"), kOutsideText);
 }
 
-TEST_F(OutsideChange, ActivationBeforeAnyDeactivationChecksNothing)
+TEST_F(OutsideChange, WhileActiveTheWatchAsksOncePerChangeAlsoAfterAnEditorReplacedTheFile)
 {
     start({left, right});
-    rewrite(left, "changed\n");
-    setApplicationState(Qt::ApplicationActive);
-    EXPECT_TRUE(services.messageTexts().empty());
+    services.answerMessage(MessageAnswer::No);
+    appendTo(left, "d\n");
+    ASSERT_TRUE(waitUntilAsked(question(left)));
+    // The other file's change comes after any second report of the first one.
+    services.answerMessage(MessageAnswer::No);
+    appendTo(right, "d\n");
+    ASSERT_TRUE(waitUntilAsked(question(right)));
+    EXPECT_EQ(timesAsked(question(left)), 1u);
+
+    // An editor's save: a new file renamed over the old one, which is then watched again.
+    services.answerMessage(MessageAnswer::No);
+    std::filesystem::rename(dir.write("left.new", "a\nb\nc\nd\ne\n"), left);
+    ASSERT_TRUE(waitUntilAsked(question(left), 2));
+    services.answerMessage(MessageAnswer::Yes);
+    appendTo(left, "f\n");
+    ASSERT_TRUE(waitUntilAsked(question(left), 3));
+    QApplication::processEvents();
+    EXPECT_EQ(doc().source.count(), 6) << "Yes rescans";
+    EXPECT_EQ(services.messageTexts().size(), 4u);
 }
 
 TEST_F(OutsideChange, MessageNotFromTheWatcherIsIgnored)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +73,30 @@ protected:
         app->exitInstance();
         app.reset();
         start(arguments);
+    }
+
+    // Another program writes to the end of the file, in place.
+    static void appendTo(const std::string& path, std::string_view bytes)
+    {
+        std::ofstream(path, std::ios::binary | std::ios::app) << bytes;
+    }
+
+    std::size_t timesAsked(const std::string& text) const
+    {
+        const std::vector<std::string> asked = services.messageTexts();
+        return static_cast<std::size_t>(std::count(asked.begin(), asked.end(), text));
+    }
+
+    // Lets the program run until it has asked the question `times` times in all, for at most
+    // a few seconds (the desktop's file-system watch reports with a delay of its own).
+    bool waitUntilAsked(const std::string& text, std::size_t times = 1)
+    {
+        return QTest::qWaitFor([&] { return timesAsked(text) >= times; }, 5000);
+    }
+
+    static std::string reloadQuestion(const std::string& path)
+    {
+        return "This file was change from outside:\n" + path + "\nDo you want to reload files?";
     }
 
     CMainFrame& frame() { return app->mainFrame(); }
