@@ -80,8 +80,9 @@ std::string WindowDriver::checkPanes()
 std::string WindowDriver::checkCaption(int side)
 {
     const int row = pane(side).grid()->position().row;
-    if (doc().rowCount == 0 || row < 0 || row >= doc().rowCount ||
-        (!m_checks.captionFollowsRowChanges && m_model.rowsChanged(doc())))
+    bool& mayLag = m_captionMayLag[std::size_t(side)];
+    mayLag = !m_checks.captionFollowsRowChanges && (m_model.rowsChanged(doc()) || (mayLag && row == m_rowsBefore[std::size_t(side)]));
+    if (doc().rowCount == 0 || row < 0 || row >= doc().rowCount || mayLag)
         return {};
     const std::int32_t entry = doc().rows(side)[std::size_t(row)];
     const std::string& caption = pane(side).captionText();

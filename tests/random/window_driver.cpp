@@ -101,6 +101,8 @@ void WindowDriver::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 std::string WindowDriver::run(const Step& step)
 {
     m_model.noteRowsBefore(doc());
+    for (int side : {0, 1})
+        m_rowsBefore[std::size_t(side)] = pane(side).grid()->position().row;
     m_services.beginStep(step.answers);
     m_random.seed(step.answers ^ 0xf0c05u);
     std::string failure = take(step);
@@ -179,10 +181,12 @@ void WindowDriver::typeText(const Step& step)
 
 std::string WindowDriver::undoAll()
 {
-    for (int count = doc().undoStore.undoCount(); count > 0; count = doc().undoStore.undoCount()) {
+    // The first Undo may only take back what is typed into an open in-cell editor.
+    for (int count = doc().undoStore.undoCount(), tries = 0; count > 0; count = doc().undoStore.undoCount()) {
         frame().routeCommand(ID_UNDO, CommandOrigin::Menu);
         settle();
-        if (doc().undoStore.undoCount() >= count)
+        tries = doc().undoStore.undoCount() < count ? 0 : tries + 1;
+        if (tries == 3)
             return "undo-all: Undo left " + std::to_string(doc().undoStore.undoCount()) + " records in the store";
     }
     return m_model.compareWithUndoPoint(doc());

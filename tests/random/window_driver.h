@@ -75,6 +75,10 @@ private:
     std::array<DiskStamp, 2> m_stamps;
     int m_outsideChanges = 0;
     std::mt19937 m_random;
+    // The current rows before the step, and whether a caption may still show a line from
+    // before the rows changed (while that known fault is not checked).
+    std::array<int, 2> m_rowsBefore{};
+    std::array<bool, 2> m_captionMayLag{};
 };
 
 } // namespace random_driver
