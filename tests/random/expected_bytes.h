@@ -21,6 +21,7 @@ struct Checks {
     bool bookmarkKeysInAnEmptyWindow = true; // F2 and Shift+F2 return when there are no rows
     bool captionOnFillerRow = true;        // a filler row's caption shows no line number
     bool captionFollowsRowChanges = true;  // after rows are removed, copied or inserted too
+    bool fillerRowsNameALine = true;       // a filler row's -1 - k has k <= the file's line count
 };
 
 // How a line came into the file, as the driver saw it happen.

@@ -149,7 +149,7 @@ std::string PairModel::expectedFile(const core::CBivaloDoc& doc, int side) const
                                                 doc.rowCount);
 }
 
-std::string PairModel::checkRowMaps(core::CBivaloDoc& doc)
+std::string PairModel::checkRowMaps(core::CBivaloDoc& doc) const
 {
     for (int side : {core::kSourceSide, core::kDestinationSide}) {
         const core::RowMap& rows = doc.rows(side);
@@ -161,7 +161,7 @@ std::string PairModel::checkRowMaps(core::CBivaloDoc& doc)
         for (std::int32_t row = 0; row < doc.rowCount; ++row) {
             const std::int32_t entry = rows[std::size_t(row)];
             const std::int32_t count = doc.file(side).count();
-            const bool valid = entry >= 0 ? entry < count : -1 - entry <= count;
+            const bool valid = entry >= 0 ? entry < count : !m_checks.fillerRowsNameALine || -1 - entry <= count;
             if (!valid)
                 return "row-map: " + name + " row " + std::to_string(row) + " holds " + std::to_string(entry) +
                        " with " + std::to_string(count) + " lines";

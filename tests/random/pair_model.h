@@ -32,7 +32,7 @@ public:
     // The bytes saving this side's rows must write.
     std::string expectedFile(const core::CBivaloDoc& doc, int side) const;
     // The row maps agree with the files and with each other.
-    static std::string checkRowMaps(core::CBivaloDoc& doc);
+    std::string checkRowMaps(core::CBivaloDoc& doc) const;
 
     // Keeps the rows while the undo store is empty; after everything was undone, what differs
     // from them.

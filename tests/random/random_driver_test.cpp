@@ -45,6 +45,7 @@ Checks checksInForce()
         {"f2", &Checks::bookmarkKeysInAnEmptyWindow},
         {"filler-caption", &Checks::captionOnFillerRow},
         {"caption-rows", &Checks::captionFollowsRowChanges},
+        {"filler-number", &Checks::fillerRowsNameALine},
     };
     const QStringList strict = QString::fromLocal8Bit(qgetenv("BIVALO_RANDOM_STRICT")).split(',');
     Checks checks;

@@ -45,7 +45,7 @@ std::string WindowDriver::check(const Step& step)
     }
     std::string failure = m_model.learn(doc(), isPaste(step));
     if (failure.empty())
-        failure = PairModel::checkRowMaps(doc());
+        failure = m_model.checkRowMaps(doc());
     if (failure.empty())
         failure = checkPanes();
     if (failure.empty())
