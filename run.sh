@@ -4,6 +4,8 @@
 #   ./run.sh test   build with sanitizers (build-test/), run the whole test suite and a short
 #                   run of every fuzz target (fuzz/run.sh)
 #   ./run.sh soak   build optimised (build-soak/) and run the long soak tests only
+#   ./run.sh random [SECONDS]  build optimised (build-soak/) and drive the window with random
+#                   steps for SECONDS (600); ./run.sh test runs a few fixed seeds of it
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -35,6 +37,10 @@ case "${1:-run}" in
         configure_and_build build-soak -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=ON
         /usr/bin/time -v ctest --test-dir build-soak -L soak --output-on-failure --verbose
         ;;
+    random)
+        configure_and_build build-soak -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=ON
+        BIVALO_RANDOM_SECONDS=${2:-600} ctest --test-dir build-soak -L random --output-on-failure --verbose
+        ;;
     run)
         configure_and_build build -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=OFF
         left=examples/calc_v1.c
@@ -46,7 +52,7 @@ case "${1:-run}" in
         fi
         ;;
     *)
-        echo "usage: $0 [test|soak]" >&2
+        echo "usage: $0 [test|soak|random [SECONDS]]" >&2
         exit 2
         ;;
 esac

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/row_map.h"
+#include "tests/random/expected_bytes.h"
+
+namespace core {
+class CBivaloDoc;
+}
+
+namespace random_driver {
+
+// What the driver expects of the document: the bytes of both files record by record, learnt
+// as the steps make new records, and the rows at the point the undo store was last empty.
+class PairModel {
+public:
+    explicit PairModel(const Checks& checks) : m_checks(checks) {}
+
+    // Before a step: the rows as they are, to see which row a new record took.
+    void noteRowsBefore(const core::CBivaloDoc& doc);
+    // After a step: takes reloaded files from disk and learns the new records; what does not
+    // hold, empty when all does.
+    std::string learn(core::CBivaloDoc& doc, bool pasted);
+
+    // The step changed the rows.
+    bool rowsChanged(const core::CBivaloDoc& doc) const;
+
+    // The bytes saving this side's rows must write.
+    std::string expectedFile(const core::CBivaloDoc& doc, int side) const;
+    // The row maps agree with the files and with each other.
+    std::string checkRowMaps(core::CBivaloDoc& doc) const;
+
+    // Keeps the rows while the undo store is empty; after everything was undone, what differs
+    // from them.
+    void noteUndoPoint(core::CBivaloDoc& doc);
+    std::string compareWithUndoPoint(core::CBivaloDoc& doc) const;
+
+private:
+    std::string learnSide(core::CBivaloDoc& doc, int side, bool pasted);
+    ExpectedLine learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted) const;
+    ExpectedLine copiedLine(core::CBivaloDoc& doc, int side, std::int32_t index, std::int32_t row) const;
+    static std::vector<std::string> rowTexts(core::CBivaloDoc& doc, int side);
+
+    Checks m_checks;
+    std::array<ExpectedBytes, 2> m_sides;
+    std::array<core::RowMap, 2> m_rowsBefore;
+    std::int32_t m_rowCountBefore = 0;
+    bool m_haveUndoPoint = false;
+    std::array<std::vector<std::string>, 2> m_undoPoint;
+};
+
+} // namespace random_driver

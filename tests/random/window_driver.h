@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <random>
+#include <string>
+#include <sys/types.h>
+
+#include "tests/random/nasty_pair.h"
+#include "tests/random/pair_model.h"
+#include "tests/random/random_services.h"
+#include "tests/random/random_steps.h"
+#include "tests/support/temp_dir.h"
+
+class CBivaloApp;
+class CMainFrame;
+
+namespace panes {
+class CBivaloView;
+}
+
+namespace random_driver {
+
+// The whole program as main() builds it, shown on the offscreen platform on a nasty pair in
+// a folder of its own, driven a step at a time; after every step the invariants are checked.
+class WindowDriver {
+public:
+    WindowDriver(const NastyPair& pair, const Checks& checks);
+    ~WindowDriver();
+    WindowDriver(const WindowDriver&) = delete;
+    WindowDriver& operator=(const WindowDriver&) = delete;
+
+    // Starts the program on the pair; what went wrong, empty when all holds.
+    std::string start();
+    // Takes the step, then checks; "kind: what" of the first invariant that fails, else empty.
+    std::string run(const Step& step);
+
+private:
+    // Size, time and inode of a file: a change that the driver did not make is a save.
+    struct DiskStamp {
+        off_t size = -1;
+        long long nanoseconds = 0;
+        ino_t inode = 0;
+        bool operator==(const DiskStamp&) const = default;
+    };
+    static DiskStamp stampOf(const std::string& path);
+
+    CMainFrame& frame();
+    core::CBivaloDoc& doc();
+    panes::CBivaloView& pane(int side);
+    void settle();
+    void focusPane(int side, bool always);
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers);
+
+    std::string take(const Step& step);
+    void pressKey(const Step& step);
+    void typeText(const Step& step);
+    std::string undoAll();
+    void changeOutside(const Step& step);
+
+    std::string check(const Step& step);
+    std::string checkPanes();
+    std::string checkCaption(int side);
+    std::string checkSaves();
+    std::string checkSavedFile(const std::string& path, int side, const char* what);
+    std::string checkOpenEdit(int side);
+    void stampFiles();
+
+    testing_support::TempDir m_dir;
+    std::string m_paths[2];
+    Checks m_checks;
+    RandomServices m_services;
+    std::unique_ptr<CBivaloApp> m_app;
+    PairModel m_model;
+    std::array<DiskStamp, 2> m_stamps;
+    int m_outsideChanges = 0;
+    std::mt19937 m_random;
+    // The current rows before the step, and whether a caption may still show a line from
+    // before the rows changed (while that known fault is not checked).
+    std::array<int, 2> m_rowsBefore{};
+    std::array<bool, 2> m_captionMayLag{};
+};
+
+} // namespace random_driver
