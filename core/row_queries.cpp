@@ -77,16 +77,16 @@ int RowQueries::lineNumberAt(int row) const
     const LineFile& file = *m_pair.files[m_side];
     if (!isRow(row) || file.lineAt(entry(row)) == nullptr)
         return 0;
+    // As saving writes them: a piece runs on into the next line shown on its side.
     int number = 0;
-    std::int32_t continuedFrom = -1; // the piece whose rest comes next, or -1
+    bool continued = false;
     for (int r = 0; r <= row; ++r) {
-        const std::int32_t index = entry(r);
-        const LineRecord* line = file.lineAt(index);
+        const LineRecord* line = file.lineAt(entry(r));
         if (line == nullptr)
             continue;
-        if (continuedFrom < 0 || index != continuedFrom + 1)
+        if (!continued)
             ++number;
-        continuedFrom = line->continues() ? index : -1;
+        continued = line->continues();
     }
     return number;
 }

@@ -148,7 +148,8 @@ TEST_F(DiskFullDuringSave, AHardLinkedFileKeepsItsOldBytesUnderEveryNameAndNoCop
         ASSERT_TRUE(disk.active());
         EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
     }
-    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"Failed to create file"});
+    EXPECT_EQ(services.messageTexts(),
+              std::vector<std::string>{"Failed to create file\n" + dir.file("a.txt") + "\nFile too large"});
     EXPECT_EQ(dir.read("a.txt"), original);
     EXPECT_EQ(dir.read("a link.txt"), original);
     EXPECT_TRUE(fs::equivalent(dir.file("a.txt"), dir.file("a link.txt")));

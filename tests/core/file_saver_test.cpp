@@ -59,8 +59,11 @@ TEST(SaveRows, AnUnchangedThreeLineFileWritesThreeLinesAndLoadsBackTheSame)
 
 TEST(SaveRows, PutsTabsOnlyIntoTypedLinesAndOnlyWhenAsked)
 {
-    EditTestPair p({"1", "2", "\tread  \"    \"", "a    b  "}, {"x"});
-    p.editor(kSourceSide).pasteLines(0, {"          x", "a    b"}, true);
+    EditTestPair p({"\tread  \"    \"", "a    b  "}, {"x"});
+    for (const char* typed : {"a    b", "          x"}) {
+        p.editor(kSourceSide).insertLine(0);
+        p.editor(kSourceSide).setCellText(0, typed);
+    }
     const std::string read = "\tread  \"    \"\na    b  \n";
     ASSERT_TRUE(save(p, kSourceSide, p.dir.file("tabs.txt"), kTabs));
     EXPECT_EQ(p.dir.read("tabs.txt"), "\t\t  x\na\tb\n" + read);

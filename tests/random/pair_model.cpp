@@ -79,7 +79,9 @@ ExpectedLine PairModel::learnRecord(core::CBivaloDoc& doc, int side, std::int32_
     const settings::AppSettings& options = settings::appSettings();
     switch (file.originOf(index)) {
     case core::LineOrigin::Copied:
-        return copiedLine(doc, side, index, row);
+        // A pasted line brings the clipboard's bytes, which the paste tests judge.
+        return pasted ? codeLine(file, index) : copiedLine(doc, side, index, row);
+    case core::LineOrigin::Edited:
     case core::LineOrigin::Typed: {
         const core::RowMap& before = m_rowsBefore[std::size_t(side)];
         const std::int32_t old = row >= 0 && doc.rowCount == m_rowCountBefore && std::size_t(row) < before.size()
@@ -87,7 +89,9 @@ ExpectedLine PairModel::learnRecord(core::CBivaloDoc& doc, int side, std::int32_
         const ExpectedLine* oldLine = expected.line(old);
         const ExpectedLine* previous = expected.line(old - 1);
         const bool wholeLine = oldLine != nullptr && !oldLine->joinsNext && (previous == nullptr || !previous->joinsNext);
-        if (!pasted && wholeLine && !record.continues() && oldLine->text != record.text()) {
+        const bool edited = file.originOf(index) == core::LineOrigin::Edited || oldLine == nullptr ||
+                            oldLine->text != record.text();
+        if (!pasted && wholeLine && !record.continues() && edited) {
             if (!m_checks.editedLineKeepsItsBytes)
                 return codeLine(file, index);
             return {editedBytes(oldLine->bytes, oldLine->text, std::string(record.text()), options.TabSize,

@@ -94,10 +94,29 @@ std::string WindowDriver::checkCaption(int side)
         return std::string("caption: the ") + sideName(side) + " caption \"" + caption + "\" names a line on filler row " +
                std::to_string(row);
     }
-    if (number == std::to_string(core::lineNumberOf(entry)))
+    const std::string expected = std::to_string(savedLineNumber(side, row));
+    if (number == expected)
         return {};
     return std::string("caption: the ") + sideName(side) + " caption \"" + caption + "\" on row " +
-           std::to_string(row) + ", line " + std::to_string(core::lineNumberOf(entry));
+           std::to_string(row) + ", line " + expected;
+}
+
+// The number the row's line would have in the saved file: the rows above it that start a line
+// there, a piece and the line after it on its side being one line.
+int WindowDriver::savedLineNumber(int side, int row)
+{
+    const core::LineFile& file = doc().file(side);
+    const core::RowMap& rows = doc().rows(side);
+    int number = 0;
+    const core::LineRecord* previous = nullptr;
+    for (int r = 0; r <= row; ++r) {
+        const core::LineRecord* line = file.lineAt(rows[std::size_t(r)]);
+        if (line == nullptr)
+            continue;
+        number += previous == nullptr || !previous->continues();
+        previous = line;
+    }
+    return number;
 }
 
 // A file whose stamp changed although the driver did not write it was saved by the program.

@@ -61,6 +61,7 @@ private:
     std::string check(const Step& step);
     std::string checkPanes();
     std::string checkCaption(int side);
+    int savedLineNumber(int side, int row);
     std::string checkSaves();
     std::string checkSavedFile(const std::string& path, int side, const char* what);
     std::string checkOpenEdit(int side);
