@@ -57,6 +57,16 @@ bool MergeInput::sameLine(std::int32_t line, const MergeInput& other, std::int32
     return this->line(line) == other.line(otherLine);
 }
 
+bool MergeInput::sameLines(LineRange lines, const MergeInput& other, LineRange otherLines) const
+{
+    if (lines.size() != otherLines.size())
+        return false;
+    for (std::int32_t k = 0; k < lines.size(); ++k)
+        if (!sameLine(lines.begin + k, other, otherLines.begin + k))
+            return false;
+    return true;
+}
+
 std::int32_t MergeInput::lineStartingAt(std::int32_t record) const
 {
     if (record < 0 || record >= static_cast<std::int32_t>(m_lineOfRecord.size()))

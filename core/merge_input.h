@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/merge_chunks.h"
+
 namespace core {
 
 class LineFile;
@@ -22,6 +24,8 @@ public:
     void appendLine(std::int32_t line, std::string& out) const;
     std::string line(std::int32_t line) const;
     bool sameLine(std::int32_t line, const MergeInput& other, std::int32_t otherLine) const;
+    // The lines of one range equal, one by one, the other input's lines of another.
+    bool sameLines(LineRange lines, const MergeInput& other, LineRange otherLines) const;
     // The line that starts with the record at index, or -1 for a record that continues one.
     std::int32_t lineStartingAt(std::int32_t record) const;
     // Read lines first, then the blank lines after them.

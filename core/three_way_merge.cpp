@@ -7,20 +7,6 @@
 
 namespace core {
 
-namespace {
-
-bool sameLines(const MergeInput& a, LineRange aRange, const MergeInput& b, LineRange bRange)
-{
-    if (aRange.size() != bRange.size())
-        return false;
-    for (std::int32_t k = 0; k < aRange.size(); ++k)
-        if (!a.sameLine(aRange.begin + k, b, bRange.begin + k))
-            return false;
-    return true;
-}
-
-} // namespace
-
 ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote)
     : m_base(base), m_local(local), m_remote(remote)
 {
@@ -28,7 +14,7 @@ ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote)
     const LineMatches remoteMatches = matchLines(base, remote, m_remote);
     m_chunks = mergeChunks({m_base.count(), m_local.count(), m_remote.count()}, localMatches, remoteMatches,
                            [this](LineRange localLines, LineRange remoteLines) {
-                               return sameLines(m_local, localLines, m_remote, remoteLines);
+                               return m_local.sameLines(localLines, m_remote, remoteLines);
                            });
 }
 

@@ -14,16 +14,6 @@ namespace {
 using core::MergeInput;
 using core::MergeSide;
 
-bool sameLines(const MergeInput& a, core::LineRange aLines, const MergeInput& b, core::LineRange bLines)
-{
-    if (aLines.size() != bLines.size())
-        return false;
-    for (std::int32_t k = 0; k < aLines.size(); ++k)
-        if (!a.sameLine(aLines.begin + k, b, bLines.begin + k))
-            return false;
-    return true;
-}
-
 // The chunks cut each input into ranges that follow each other from its first line to its last,
 // and each chunk's kind says truly which sides changed it.
 void checkChunks(const core::ThreeWayMerge& merge)
@@ -37,8 +27,8 @@ void checkChunks(const core::ThreeWayMerge& merge)
                         chunk.remote.begin == next.remote,
                     "chunks follow each other");
         next = {chunk.base.end, chunk.local.end, chunk.remote.end};
-        const bool localKept = sameLines(base, chunk.base, local, chunk.local);
-        const bool remoteKept = sameLines(base, chunk.base, remote, chunk.remote);
+        const bool localKept = base.sameLines(chunk.base, local, chunk.local);
+        const bool remoteKept = base.sameLines(chunk.base, remote, chunk.remote);
         switch (chunk.kind) {
         case core::ChunkKind::Unchanged:
             fuzz::check(localKept && remoteKept, "an unchanged chunk is byte-identical in all three");
@@ -50,10 +40,10 @@ void checkChunks(const core::ThreeWayMerge& merge)
             fuzz::check(localKept, "LOCAL keeps what only REMOTE changed");
             break;
         case core::ChunkKind::BothSame:
-            fuzz::check(sameLines(local, chunk.local, remote, chunk.remote), "both changed it alike");
+            fuzz::check(local.sameLines(chunk.local, remote, chunk.remote), "both changed it alike");
             break;
         case core::ChunkKind::Conflict:
-            fuzz::check(!sameLines(local, chunk.local, remote, chunk.remote), "a conflict differs");
+            fuzz::check(!local.sameLines(chunk.local, remote, chunk.remote), "a conflict differs");
             break;
         }
     }
