@@ -171,7 +171,7 @@ RowEditResult RowEditor::insertLine(int row)
     if (isVirtualRow(rows()[row]))
         return {};
     record(kLineInserted, row);
-    insertRows(m_pair, m_side, row, {appendEdited("")}, hidden(row));
+    insertRows(m_pair, m_side, row, {appendEdited("")}, otherFillerAt(row));
     noteChange();
     return {.done = true, .currentRow = row, .insertedGridRow = row};
 }
@@ -273,7 +273,7 @@ RowEditResult RowEditor::pasteLines(int row, const std::vector<std::string>& lin
         added.reserve(lines.size());
         for (const std::string& line : lines)
             added.push_back(appendPasted(line));
-        insertRows(m_pair, m_side, row, added, hidden(row));
+        insertRows(m_pair, m_side, row, added, otherFillerAt(row));
         record(kRowsPasted, row).countB = static_cast<int>(lines.size());
     }
     noteChange();
@@ -315,6 +315,14 @@ std::int32_t RowEditor::markEdited(std::int32_t index)
 {
     file().lineAt(index)->setState(LineState::Edited);
     return index;
+}
+
+std::int32_t RowEditor::otherFillerAt(int row) const
+{
+    if (row >= rowCount())
+        return hidden(otherFile().count());
+    const std::int32_t entry = otherRows()[row];
+    return isVirtualRow(entry) ? entry : hidden(entry);
 }
 
 void RowEditor::copyRowFromOtherSide(int row)

@@ -74,6 +74,9 @@ private:
     // A pasted line, saved with the bytes it was pasted with.
     std::int32_t appendPasted(std::string_view bytes);
     std::int32_t markEdited(std::int32_t index);
+    // A filler for the other side, inserted at row: like the engine's, it names the line that
+    // closes it there.
+    std::int32_t otherFillerAt(int row) const;
     // This row takes a copy of the other side's line there (with its bytes), or becomes
     // virtual.
     void copyRowFromOtherSide(int row);

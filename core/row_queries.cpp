@@ -46,49 +46,55 @@ int RowQueries::findDifference(int start, bool forwards) const
     return -1;
 }
 
-int RowQueries::rowOfLine(int n) const
-{
-    int lo = 0;
-    int hi = rowCount();
-    int previous = -1;
-    int found = -1;
-    while (true) {
-        const int mid = (lo + hi) / 2;
-        if (mid == previous || mid >= rowCount())
-            break;
-        previous = mid;
-        const int v = lineNumberOf(entry(mid));
-        if (v < n) {
-            lo = mid;
-        } else if (v > n) {
-            hi = mid;
-        } else {
-            found = mid;
-            break;
-        }
-    }
-    while (found > 0 && isVirtualRow(entry(found)))
-        --found;
-    return found;
-}
-
-int RowQueries::lineNumberAt(int row) const
+template <typename Stop>
+int RowQueries::walkLines(Stop stop) const
 {
     const LineFile& file = *m_pair.files[m_side];
-    if (!isRow(row) || file.lineAt(entry(row)) == nullptr)
-        return 0;
     // As saving writes them: a piece runs on into the next line shown on its side.
     int number = 0;
     bool continued = false;
-    for (int r = 0; r <= row; ++r) {
-        const LineRecord* line = file.lineAt(entry(r));
+    for (int row = 0; row < rowCount(); ++row) {
+        const LineRecord* line = file.lineAt(entry(row));
         if (line == nullptr)
             continue;
         if (!continued)
             ++number;
         continued = line->continues();
+        if (stop(row, number))
+            return row;
     }
-    return number;
+    return -1;
+}
+
+int RowQueries::rowOfLine(int n) const
+{
+    if (n <= 0)
+        return -1;
+    return walkLines([n](int, int number) { return number == n; });
+}
+
+int RowQueries::lineNumberAt(int row) const
+{
+    if (!isRow(row) || m_pair.files[m_side]->lineAt(entry(row)) == nullptr)
+        return 0;
+    int found = 0;
+    walkLines([&found, row](int r, int number) {
+        found = number;
+        return r >= row;
+    });
+    return found;
+}
+
+int RowQueries::lineNumberNear(int row) const
+{
+    int found = 0;
+    walkLines([&found, row](int r, int number) {
+        if (r > row)
+            return true;
+        found = number;
+        return false;
+    });
+    return found;
 }
 
 } // namespace core

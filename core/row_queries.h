@@ -7,9 +7,6 @@
 
 namespace core {
 
-// The number shown for a row entry: |entry + 1|.
-inline int lineNumberOf(std::int32_t entry) { return entry + 1 < 0 ? -(entry + 1) : entry + 1; }
-
 // Read-only questions about one side's aligned rows: where its differences lie and which row
 // carries a line number. The panes ask them; changing rows is RowEditor's.
 class RowQueries {
@@ -29,14 +26,21 @@ public:
     // The first row of the next difference block from start (-1: from the top), leaving
     // the block start lies in first; -1 when there is none.
     int findDifference(int start, bool forwards) const;
-    // The row of line number n, a virtual row giving way to the real line above it; -1
-    // when no row carries the number.
+    // The first row of line number n as the rows stand (see lineNumberAt); -1 when there is
+    // no such line.
     int rowOfLine(int n) const;
     // The number the line shown in row has in the file as the rows stand, the pieces of a
     // cut line counting as one line, as saving writes them; 0 for a virtual row or no row.
     int lineNumberAt(int row) const;
+    // The number of the line shown in row or, on a virtual row, of the last line above it;
+    // 0 when there is none.
+    int lineNumberNear(int row) const;
 
 private:
+    // Walks the rows from the top, counting lines as saving writes them, until stop(row,
+    // number) holds for a row that starts or continues a line; the row then, else -1.
+    template <typename Stop>
+    int walkLines(Stop stop) const;
     std::int32_t entry(int row) const { return (*m_pair.rows[m_side])[static_cast<std::size_t>(row)]; }
 
     EditPair m_pair;

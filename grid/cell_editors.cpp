@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::uint32_t kFormatCentred = 0x1;
 constexpr std::uint32_t kFormatRight = 0x2;
-constexpr int kMaxCommittedText = 4095;
 // The cell draws its text one pixel above the centre; a bottom margin of two lifts the
 // editor's centred text by the same pixel.
 constexpr int kTextRaise = 2;
@@ -192,7 +191,7 @@ bool TCellEditors::commitInPlace()
     if (CCellEdit* editor = activeStandard()) {
         if (!editor->isModified())
             return true;
-        std::string text = platform::storedText(editor->text().left(kMaxCommittedText));
+        std::string text = platform::storedText(editor->text());
         if (!m_grid.storeCellText(m_column, m_row, text))
             return false;
         editor->setModified(false);

@@ -151,6 +151,8 @@ protected:
     void finishEditing();
     // The in-cell editor is open and its text differs from the row's: storing it is a change.
     bool hasChangedEdit() const;
+    // The line row shows on this side; null for a filler or no row.
+    const core::LineRecord* lineAtRow(int row) const;
     void showEdit(const core::RowEditResult& result);
     framework::LResult canDrag(framework::LParam where);
     void dragOver(framework::LParam packedScreenPoint);

@@ -25,12 +25,14 @@ using framework::CommandUI;
 namespace {
 
 // A text box outside the panes that has the focus (the Find box): the clipboard commands
-// are its own then.
-QLineEdit* focusedTextBoxOutside(const QWidget& pane)
+// are its own then. An in-cell editor of either pane is none: the pane's rules apply.
+QLineEdit* focusedTextBoxOutsidePanes()
 {
     QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || focus == &pane || pane.isAncestorOf(focus))
-        return nullptr;
+    for (const QWidget* widget = focus; widget != nullptr; widget = widget->parentWidget()) {
+        if (dynamic_cast<const CTableView*>(widget) != nullptr)
+            return nullptr;
+    }
     if (auto* combo = qobject_cast<QComboBox*>(focus))
         return combo->lineEdit();
     return qobject_cast<QLineEdit*>(focus);
@@ -65,13 +67,13 @@ void CBivaloView::addClipboardCommands()
     using namespace framework;
     onCommand(ID_EDIT_COPY, [this] { copyRows(); });
     onEnable(ID_EDIT_COPY, [this](CommandUI& ui) {
-        ui.enable(focusedTextBoxOutside(*this) != nullptr || !selectedRows().empty() || hostCanCopy());
+        ui.enable(focusedTextBoxOutsidePanes() != nullptr || !selectedRows().empty() || hostCanCopy());
     });
     onCommand(ID_COPY_DIFF, [this] { copyDifference(); });
     onEnable(ID_COPY_DIFF, [this](CommandUI& ui) { ui.enable(currentRowDiffers()); });
     onCommand(ID_EDIT_CUT, [this] { cutRows(); });
     onEnable(ID_EDIT_CUT, [this](CommandUI& ui) {
-        if (focusedTextBoxOutside(*this) != nullptr)
+        if (focusedTextBoxOutsidePanes() != nullptr)
             ui.enable(true);
         else if (!m_doc.editMode)
             ui.enable(false);
@@ -80,7 +82,7 @@ void CBivaloView::addClipboardCommands()
     });
     onCommand(ID_EDIT_PASTE, [this] { paste(); });
     onEnable(ID_EDIT_PASTE, [this](CommandUI& ui) {
-        if (focusedTextBoxOutside(*this) != nullptr)
+        if (focusedTextBoxOutsidePanes() != nullptr)
             ui.enable(!QApplication::clipboard()->text().isEmpty());
         else
             ui.enable(IsEditable() && grid()->rowCount() > 0 && editorOpen() && hostCanPaste());
@@ -114,7 +116,7 @@ std::vector<int> CBivaloView::selectedRows() const
 
 void CBivaloView::copyRows()
 {
-    if (QLineEdit* box = focusedTextBoxOutside(*this)) {
+    if (QLineEdit* box = focusedTextBoxOutsidePanes()) {
         box->copy();
         return;
     }
@@ -136,7 +138,7 @@ void CBivaloView::copyDifference()
 
 void CBivaloView::cutRows()
 {
-    if (QLineEdit* box = focusedTextBoxOutside(*this)) {
+    if (QLineEdit* box = focusedTextBoxOutsidePanes()) {
         box->cut();
         return;
     }
@@ -156,7 +158,7 @@ void CBivaloView::cutRows()
 
 void CBivaloView::paste()
 {
-    if (QLineEdit* box = focusedTextBoxOutside(*this)) {
+    if (QLineEdit* box = focusedTextBoxOutsidePanes()) {
         box->paste();
         return;
     }

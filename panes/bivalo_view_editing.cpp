@@ -151,8 +151,15 @@ bool CBivaloView::hasChangedEdit() const
         || std::size_t(row) >= m_rows->size())
         return false;
     // The rule the stored edit follows: the text a line already shows changes nothing.
-    const core::LineRecord* line = m_file->lineAt((*m_rows)[std::size_t(row)]);
+    const core::LineRecord* line = lineAtRow(row);
     return line == nullptr || line->text() != platform::storedText(editor->text());
+}
+
+const core::LineRecord* CBivaloView::lineAtRow(int row) const
+{
+    if (m_rows == nullptr || row < 0 || std::size_t(row) >= m_rows->size())
+        return nullptr;
+    return m_file->lineAt((*m_rows)[std::size_t(row)]);
 }
 
 void CBivaloView::refreshRows()
@@ -164,7 +171,11 @@ bool CBivaloView::SetCellText(grid::TableValue* value)
 {
     if (value == nullptr)
         return false;
-    const core::RowEditResult stored = rowEditor().setCellText(value->row, value->value.text ? value->value.text : "");
+    const std::string_view text = value->value.text ? value->value.text : "";
+    // A text the row already shows is stored: the editor holds nothing new after it.
+    if (const core::LineRecord* line = lineAtRow(value->row); line != nullptr && line->text() == text)
+        return true;
+    const core::RowEditResult stored = rowEditor().setCellText(value->row, text);
     if (!stored.done)
         return false;
     refreshRows();

@@ -76,6 +76,8 @@ void CBivaloView::onHintCompared()
     AttachSide();
     updateCaption();
     m_easyJoinDialog = nullptr;
+    // An editor placed while the rows were rebuilt shows what its row holds now.
+    grid()->refreshEditor();
 }
 
 void CBivaloView::onHintSyncScroll(grid::TCell* sender)

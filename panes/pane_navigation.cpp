@@ -111,14 +111,12 @@ void CBivaloView::goToLineAsked()
     const int row = grid()->position().row;
     if (row < 0 || row >= grid()->rowCount())
         return;
-    if (const std::optional<int> n = frame().askLineNumber(core::lineNumberOf(rows()[std::size_t(row)])))
+    if (const std::optional<int> n = frame().askLineNumber(std::max(1, rowQueries().lineNumberNear(row))))
         goToLine(*n);
 }
 
 void CBivaloView::goToLine(int n)
 {
-    if (n < 0 || n > grid()->rowCount())
-        return;
     if (const int row = rowQueries().rowOfLine(n); row >= 0)
         goToRowWithMargin(row, true);
 }

@@ -87,12 +87,35 @@ TEST(RowQueries, RowOfLineFindsTheRowThatShowsTheNumber)
 
 TEST(RowQueries, AVirtualRowGivesItsNumberToTheRealLineAbove)
 {
-    // Rows: one/one, two/six, three/-, four/four: the filler shows the number of "six".
+    // Rows: one/one, two/six, three/-, four/four: the filler stands under "six".
     EditTestPair p({"one", "two", "three", "four"}, {"one", "six", "four"});
     ASSERT_TRUE(isVirtualRow(p.destinationRows[2]));
-    EXPECT_EQ(lineNumberOf(p.destinationRows[2]), 2);
-    EXPECT_EQ(queries(p, kDestinationSide).rowOfLine(2), 1);
-    EXPECT_EQ(queries(p, kDestinationSide).rowOfLine(3), 3);
+    const RowQueries target = queries(p, kDestinationSide);
+    EXPECT_EQ(target.lineNumberNear(2), 2);
+    EXPECT_EQ(target.lineNumberAt(2), 0);
+    EXPECT_EQ(target.rowOfLine(2), 1);
+    EXPECT_EQ(target.rowOfLine(3), 3);
+}
+
+// Edits append lines to the file: numbers follow the rows, not where lines are stored.
+TEST(RowQueries, LineNumbersFollowTheRowsAfterEdits)
+{
+    EditTestPair p = twoBlocks();
+    ASSERT_TRUE(p.editor(kDestinationSide).insertLine(1).done);
+    ASSERT_TRUE(p.editor(kDestinationSide).deleteLine(6).done);
+    ASSERT_TRUE(p.editor(kDestinationSide).setCellText(7, "G").done);
+    const RowQueries target = queries(p, kDestinationSide);
+    int expected = 0;
+    for (int row = 0; row < p.rowCount; ++row) {
+        const bool line = !isVirtualRow(p.destinationRows[std::size_t(row)]);
+        expected += line;
+        EXPECT_EQ(target.lineNumberAt(row), line ? expected : 0) << row;
+        EXPECT_EQ(target.lineNumberNear(row), expected) << row;
+        if (line) {
+            EXPECT_EQ(target.rowOfLine(expected), row);
+        }
+    }
+    EXPECT_EQ(target.rowOfLine(expected + 1), -1);
 }
 
 } // namespace

@@ -45,14 +45,19 @@ std::size_t columnsOf(char c, int tabSize)
 
 } // namespace
 
+std::string trimmedRight(std::string text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
 std::string displayText(const std::string& bytes, int tabSize, bool trim)
 {
     std::string text;
     for (const char c : bytes)
         text.append(columnsOf(c, tabSize), c == '\t' ? ' ' : c);
-    while (trim && !text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
+    return trim ? trimmedRight(std::move(text)) : text;
 }
 
 std::string blanksToTabs(const std::string& text, int tabSize)
@@ -73,10 +78,11 @@ std::string blanksToTabs(const std::string& text, int tabSize)
 }
 
 std::string editedBytes(const std::string& oldBytes, const std::string& oldText, const std::string& newText,
-                         int tabSize, bool useTab)
+                         int tabSize, bool useTab, bool piece)
 {
+    // A piece that goes on shows its trailing blanks; a line's end does not.
     std::size_t coreEnd = oldBytes.size();
-    while (coreEnd > 0 && isBlank(oldBytes[coreEnd - 1]))
+    while (!piece && coreEnd > 0 && isBlank(oldBytes[coreEnd - 1]))
         --coreEnd;
     std::size_t prefix = 0;
     while (prefix < oldText.size() && prefix < newText.size() && oldText[prefix] == newText[prefix])
@@ -156,18 +162,15 @@ std::string ExpectedBytes::fileBytes(const core::RowMap& rows, std::int32_t rowC
 {
     std::string bytes;
     const ExpectedLine* previous = nullptr;
-    std::int32_t previousIndex = -1;
     for (std::int32_t row = 0; row < rowCount; ++row) {
-        const std::int32_t index = rows[std::size_t(row)];
-        const ExpectedLine* expected = line(index);
+        const ExpectedLine* expected = line(rows[std::size_t(row)]);
         if (expected == nullptr)
             continue;
-        const bool joined = previous != nullptr && previous->joinsNext && index == previousIndex + 1;
-        if (previous != nullptr && !joined)
+        // A piece goes on in the next line shown on its side.
+        if (previous != nullptr && !previous->joinsNext)
             bytes += previous->end;
         bytes += expected->bytes;
         previous = expected;
-        previousIndex = index;
     }
     if (previous != nullptr && m_endsWithLineEnd)
         bytes += previous->end;

@@ -70,11 +70,13 @@ private:
 
 // The display text of a line's bytes: every tab as tabSize blanks, trailing blanks cut.
 std::string displayText(const std::string& bytes, int tabSize, bool trim = true);
+// The text without its trailing blanks.
+std::string trimmedRight(std::string text);
 // Runs of exactly tabSize blanks, left to right, become tabs.
 std::string blanksToTabs(const std::string& text, int tabSize);
 // The bytes of a line edited from oldText to newText: the bytes outside the changed stretch of
-// the display text stay, the typed stretch is new.
+// the display text stay, the typed stretch is new; a piece that goes on keeps its trailing blanks.
 std::string editedBytes(const std::string& oldBytes, const std::string& oldText, const std::string& newText,
-                        int tabSize, bool useTab);
+                        int tabSize, bool useTab, bool piece);
 
 } // namespace random_driver

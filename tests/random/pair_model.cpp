@@ -41,10 +41,11 @@ ExpectedLine codeLine(const core::LineFile& file, std::int32_t index)
 
 } // namespace
 
-void PairModel::noteRowsBefore(const core::CBivaloDoc& doc)
+void PairModel::noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits)
 {
     m_rowsBefore = {doc.sourceRows, doc.destinationRows};
     m_rowCountBefore = doc.rowCount;
+    m_openEdits = std::move(openEdits);
 }
 
 std::string PairModel::learn(core::CBivaloDoc& doc, bool pasted)
@@ -70,42 +71,58 @@ std::string PairModel::learnSide(core::CBivaloDoc& doc, int side, bool pasted)
     return {};
 }
 
-ExpectedLine PairModel::learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted) const
+ExpectedLine PairModel::learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted)
 {
     const core::LineFile& file = doc.file(side);
-    const core::LineRecord& record = *file.lineAt(index);
-    const std::int32_t row = rowOf(doc.rows(side), doc.rowCount, index);
-    const ExpectedBytes& expected = m_sides[std::size_t(side)];
-    const settings::AppSettings& options = settings::appSettings();
     switch (file.originOf(index)) {
     case core::LineOrigin::Copied:
         // A pasted line brings the clipboard's bytes, which the paste tests judge.
-        return pasted ? codeLine(file, index) : copiedLine(doc, side, index, row);
+        return pasted ? codeLine(file, index)
+                      : copiedLine(doc, side, index, rowOf(doc.rows(side), doc.rowCount, index));
     case core::LineOrigin::Edited:
-    case core::LineOrigin::Typed: {
-        const core::RowMap& before = m_rowsBefore[std::size_t(side)];
-        const std::int32_t old = row >= 0 && doc.rowCount == m_rowCountBefore && std::size_t(row) < before.size()
-                                     ? before[std::size_t(row)] : -1;
-        const ExpectedLine* oldLine = expected.line(old);
-        const ExpectedLine* previous = expected.line(old - 1);
-        const bool wholeLine = oldLine != nullptr && !oldLine->joinsNext && (previous == nullptr || !previous->joinsNext);
-        const bool edited = file.originOf(index) == core::LineOrigin::Edited || oldLine == nullptr ||
-                            oldLine->text != record.text();
-        if (!pasted && wholeLine && !record.continues() && edited) {
-            if (!m_checks.editedLineKeepsItsBytes)
-                return codeLine(file, index);
-            return {editedBytes(oldLine->bytes, oldLine->text, std::string(record.text()), options.TabSize,
-                                options.UseTab != 0),
-                    oldLine->end, false, LineSource::Edited, std::string(record.text())};
-        }
-        const std::string text(record.text());
-        return {options.UseTab ? blanksToTabs(text, options.TabSize) : text, expected.lineEnd(), record.continues(),
-                LineSource::Typed, text};
-    }
+    case core::LineOrigin::Typed:
+        return editedLine(doc, side, index, pasted);
     case core::LineOrigin::Read:
         break;
     }
     return codeLine(file, index);
+}
+
+// The line the open editor made, as it held it; else the line the record took the row of.
+ExpectedLine PairModel::editedLine(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted)
+{
+    const core::LineFile& file = doc.file(side);
+    const core::LineRecord& record = *file.lineAt(index);
+    const ExpectedBytes& expected = m_sides[std::size_t(side)];
+    const settings::AppSettings& options = settings::appSettings();
+    std::string text(record.text());
+    std::int32_t old = -1;
+    std::optional<OpenEdit>& open = m_openEdits[std::size_t(side)];
+    if (open && (record.continues() ? open->text : trimmedRight(open->text)) == text) {
+        old = open->entry;
+        text = std::move(open->text);
+        open.reset();
+    } else {
+        const std::int32_t row = rowOf(doc.rows(side), doc.rowCount, index);
+        const core::RowMap& before = m_rowsBefore[std::size_t(side)];
+        if (row >= 0 && doc.rowCount == m_rowCountBefore && std::size_t(row) < before.size())
+            old = before[std::size_t(row)];
+    }
+    const ExpectedLine* oldLine = expected.line(old);
+    // A line or a piece of one that the edit replaced in its row.
+    const bool samePlace = oldLine != nullptr && oldLine->joinsNext == record.continues();
+    // A line made in the program is saved as its text, however often it is edited.
+    const bool edited = file.originOf(index) == core::LineOrigin::Edited;
+    if (!pasted && samePlace && edited) {
+        if (!m_checks.editedLineKeepsItsBytes)
+            return codeLine(file, index);
+        return {editedBytes(oldLine->bytes, oldLine->text, text, options.TabSize, options.UseTab != 0,
+                            oldLine->joinsNext),
+                oldLine->end, oldLine->joinsNext, LineSource::Edited, std::string(record.text())};
+    }
+    text = record.text();
+    return {options.UseTab ? blanksToTabs(text, options.TabSize) : text, expected.lineEnd(), record.continues(),
+            LineSource::Typed, text};
 }
 
 // A copy stands in the row of the line it was copied from; failing that, a line of the

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ class CBivaloDoc;
 
 namespace random_driver {
 
+// An in-cell editor open before a step: the entry of its row and the text it holds, which the
+// line it makes keeps untrimmed.
+struct OpenEdit {
+    std::int32_t entry = -1;
+    std::string text;
+};
+using OpenEdits = std::array<std::optional<OpenEdit>, 2>;
+
 // What the driver expects of the document: the bytes of both files record by record, learnt
 // as the steps make new records, and the rows at the point the undo store was last empty.
 class PairModel {
@@ -21,7 +30,7 @@ public:
     explicit PairModel(const Checks& checks) : m_checks(checks) {}
 
     // Before a step: the rows as they are, to see which row a new record took.
-    void noteRowsBefore(const core::CBivaloDoc& doc);
+    void noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits);
     // After a step: takes reloaded files from disk and learns the new records; what does not
     // hold, empty when all does.
     std::string learn(core::CBivaloDoc& doc, bool pasted);
@@ -41,7 +50,8 @@ public:
 
 private:
     std::string learnSide(core::CBivaloDoc& doc, int side, bool pasted);
-    ExpectedLine learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted) const;
+    ExpectedLine learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted);
+    ExpectedLine editedLine(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted);
     ExpectedLine copiedLine(core::CBivaloDoc& doc, int side, std::int32_t index, std::int32_t row) const;
     static std::vector<std::string> rowTexts(core::CBivaloDoc& doc, int side);
 
@@ -49,6 +59,7 @@ private:
     std::array<ExpectedBytes, 2> m_sides;
     std::array<core::RowMap, 2> m_rowsBefore;
     std::int32_t m_rowCountBefore = 0;
+    OpenEdits m_openEdits;
     bool m_haveUndoPoint = false;
     std::array<std::vector<std::string>, 2> m_undoPoint;
 };

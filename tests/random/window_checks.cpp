@@ -153,8 +153,12 @@ std::string WindowDriver::checkOpenEdit(int side)
         return {};
     const int row = pane(side).grid()->position().row;
     const char* shown = pane(side).GetCellText(row, 0);
-    const std::string text = editor->text().toStdString();
-    if (shown != nullptr && text == shown)
+    const core::LineRecord* line = doc().file(side).lineAt(doc().rows(side)[std::size_t(row)]);
+    // The row shows a line without its trailing blanks, a piece with them.
+    const std::string text = line != nullptr && line->continues() ? editor->text().toStdString()
+                                                                  : trimmedRight(editor->text().toStdString());
+    // An empty editor on a filler row holds nothing to save.
+    if (shown != nullptr ? text == shown : text.empty())
         return {};
     return std::string("open-edit: the ") + sideName(side) + " was saved while its editor held \"" + text.substr(0, 60) +
            "\" and row " + std::to_string(row) + " \"" + (shown ? std::string(shown).substr(0, 60) : "<filler>") + "\"";

@@ -100,7 +100,7 @@ void WindowDriver::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 std::string WindowDriver::run(const Step& step)
 {
-    m_model.noteRowsBefore(doc());
+    m_model.noteRowsBefore(doc(), openEdits());
     for (int side : {0, 1})
         m_rowsBefore[std::size_t(side)] = pane(side).grid()->position().row;
     m_services.beginStep(step.answers);
@@ -112,6 +112,18 @@ std::string WindowDriver::run(const Step& step)
     if (failure.empty())
         failure = check(step);
     return failure;
+}
+
+OpenEdits WindowDriver::openEdits()
+{
+    OpenEdits edits;
+    for (int side : {0, 1}) {
+        auto* editor = qobject_cast<QLineEdit*>(pane(side).grid()->activeEditor());
+        const int row = pane(side).grid()->position().row;
+        if (editor != nullptr && row >= 0 && row < doc().rowCount)
+            edits[std::size_t(side)] = OpenEdit{doc().rows(side)[std::size_t(row)], editor->text().toStdString()};
+    }
+    return edits;
 }
 
 std::string WindowDriver::take(const Step& step)

@@ -58,6 +58,7 @@ private:
     std::string undoAll();
     void changeOutside(const Step& step);
 
+    OpenEdits openEdits();
     std::string check(const Step& step);
     std::string checkPanes();
     std::string checkCaption(int side);

@@ -143,4 +143,29 @@ TEST_F(TypedAndPasted, AMiddleClickPastesThePrimarySelectionAsCtrlVPastesTheClip
     }
 }
 
+// The menu's Paste goes to the active pane; the other pane's editor, should it hold the focus,
+// takes no lines into its one line.
+TEST_F(TypedAndPasted, PasteWithTheOtherPanesEditorFocusedKeepsLinesApart)
+{
+    startOn("one\ntwo\n", "ONE\nTWO\n", 2);
+    press(Qt::Key_F9);
+    typeAtStart(2, "X");
+    frame().activateView(&pane(1));
+    QApplication::clipboard()->setText("first\nsecond\n");
+    frame().routeCommand(ID_EDIT_PASTE, CommandOrigin::Menu);
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("right.txt"), "XONE\nTWO\n");
+}
+
+// The editor's whole text is stored, however long the row it shows.
+TEST_F(TypedAndPasted, TypingIntoALongRowKeepsAllOfIt)
+{
+    const std::string line = std::string(4500, 'x') + "\t" + std::string(300, 'y');
+    startOn(line + "\nend\n", "other\nend\n", 1);
+    press(Qt::Key_F9);
+    typeAtStart(1, "Q");
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("left.txt"), "Q" + line + "\nend\n");
+}
+
 } // namespace
