@@ -26,9 +26,6 @@ using core::MergeRowKind;
 
 namespace {
 
-constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
-constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
-
 const char* columnName(core::MergePane column)
 {
     switch (column) {
@@ -97,21 +94,12 @@ void CMergePane::InitTable()
 {
     grid::TCellTableBox& table = *grid();
     table.setUpdatesEnabled(false);
-    grid::TableFieldSpec text;
-    text.caption = "Text";
-    text.width = kColumnWidth;
-    text.widthInPixels = true;
-    table.addField(text);
-    table.setUp(m_doc.rowCount(), kTableMode);
-    table.setOption(grid::TCellTableBox::kSwitchNoHeader, true);
-    table.setOption(grid::TCellTableBox::kOptionOfferKeys | grid::TCellTableBox::kOptionKeepEnter |
-                        grid::TCellTableBox::kOptionDialog,
-                    true);
+    setUpTextColumn(table, m_doc.rowCount(), kColumnWidth);
     table.replaceFont(1, settings::appSettings().FontValid ? settings::appSettings().Font : platform::desktopFixedFont());
     table.send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
     // REMOTE, the right-hand column, alone shows a vertical scroll bar, which scrolls them all.
     const bool scrollBar = m_column == core::MergePane::Remote;
-    table.modifyStyle(kRemovedGridStyle | (scrollBar ? 0 : platform::WS_VSCROLL),
+    table.modifyStyle(CPaneTable::kRemovedGridStyle | (scrollBar ? 0 : platform::WS_VSCROLL),
                       platform::WS_HSCROLL | grid::TCS_NOTIFY | (scrollBar ? platform::WS_VSCROLL : 0));
     table.setUpdatesEnabled(true);
     updateCaption();

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "bench/press_timing.h"
 #include "bench/window_bench.h"
 #include "grid/cell_table_box.h"
 #include "panes/dst_view.h"
@@ -26,18 +27,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-long long epochNanoseconds()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
+using bench::Clock;
+using bench::epochNanoseconds;
+using bench::secondsSince;
 
 // Watches the paint events of the two pane grids; once both have painted rows, the frame is
 // complete when the event loop next comes round (the backing store is flushed by then).

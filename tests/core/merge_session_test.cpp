@@ -67,14 +67,6 @@ protected:
     std::unique_ptr<core::MergeSession> m_session;
 };
 
-std::string joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + '\n';
-    return text;
-}
-
 // Each input column shows every line of its input once, in order, and a chunk's rows hold
 // all of its columns; random choices give the result their lines byte for byte, undoing
 // every step gives back the merge's own result, and redoing them the chosen one.
@@ -88,18 +80,19 @@ TEST_F(MergeSession, ChoicesAlignRowsAndBuildTheResultUndoably)
         for (int i = 0, lines = int(random() % 30); i < lines; ++i)
             base.push_back("line\t" + std::to_string(random() % 9));
         auto edit = [&](const char* tag) {
-            return joined(testing_support::randomlyEdited(
+            return testing_support::joinedLines(testing_support::randomlyEdited(
                 random, base, 5, [&](int i) { return std::string(tag) + " new " + std::to_string(i); },
                 [&](int i) { return std::string(tag) + " changed " + std::to_string(i); }));
         };
-        load(joined(base), edit("local"), edit("remote"));
+        load(testing_support::joinedLines(base), edit("local"), edit("remote"));
         const std::pair<MergePane, MergeSide> columns[] = {
             {MergePane::Local, MergeSide::Local}, {MergePane::Remote, MergeSide::Remote}, {MergePane::Base, MergeSide::Base}};
         for (const auto& [pane, side] : columns) {
             std::int32_t next = 0;
             for (std::int32_t row = 0; row < session().rowCount(); ++row) {
-                if (const std::optional<core::ResultLine> line = session().lineAt(pane, row))
+                if (const std::optional<core::ResultLine> line = session().lineAt(pane, row)) {
                     ASSERT_EQ(line->line, next++) << "triple " << t << " row " << row;
+                }
             }
             ASSERT_EQ(next, session().merge().input(side).count());
         }
