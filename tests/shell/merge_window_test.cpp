@@ -8,9 +8,13 @@
 #include "core/merge_doc.h"
 #include "framework/merge_command_ids.h"
 #include "grid/cell_table_box.h"
+#include "grid/table_box_messages.h"
+#include "panes/diff_block_map.h"
+#include "panes/diff_preview.h"
 #include "panes/merge_pane.h"
 #include "shell/merge_app.h"
 #include "shell/merge_frame.h"
+#include "settings/color_table.h"
 #include "tests/shell/running_app.h"
 
 // The merge window as a user drives it: keys to the window, a save, the file on disk.
@@ -29,7 +33,11 @@ class MergeWindow : public ::testing::Test {
 protected:
     MergeWindow() { testing_support::useFreshSettingsFile(); }
 
-    ~MergeWindow() override { app.reset(); }
+    ~MergeWindow() override
+    {
+        app.reset();
+        settings::colorTable().reset();
+    }
 
     void start()
     {
@@ -60,6 +68,15 @@ protected:
         return text != nullptr ? text : "";
     }
     std::string saved() { return testing_support::readFile(output); }
+    // The background the column gives the grid for a row.
+    framework::ColorRef background(MergePane column, int row)
+    {
+        grid::TableColorRequest request;
+        EXPECT_NE(pane(column).send(grid::TBM_CELLCOLOR, framework::WParam(grid::packCell(0, row)),
+                                    reinterpret_cast<framework::LParam>(&request)),
+                  0);
+        return request.color;
+    }
 
     testing_support::TempDir dir;
     testing_support::ModalScriptedServices services;
@@ -150,6 +167,35 @@ TEST_F(MergeWindow, BaseAndTypedLinesReachTheFileAndClosingWithConflictsAsks)
     frame().close();
     EXPECT_FALSE(frame().isVisible());
     EXPECT_EQ(app->exitStatus(), 1);
+}
+
+// Rows take the colour of what happened to them, in every column and in the strip: each
+// side's change, an open conflict, then a chunk the user resolved.
+TEST_F(MergeWindow, RowsAndTheStripAreColouredByWhatHappened)
+{
+    start();
+    settings::CColorTable& colors = settings::colorTable();
+    for (int state = 0; state < settings::CColorTable::kStates; ++state)
+        colors.background[2 * state] = framework::ColorRef(0x101010 * (state + 1));
+    const int conflict = currentRow();
+    const int localOnly = conflict + 2;
+    const int remoteOnly = conflict + 6;
+    const panes::DiffBlockMap& strip = frame().strip().blockMap();
+    const std::pair<int, int> expected[] = {
+        {0, int(core::LineState::Same)},
+        {conflict, int(core::LineState::Changed)},
+        {localOnly, int(core::LineState::SourceOnly)},
+        {remoteOnly, int(core::LineState::TargetOnly)},
+    };
+    for (const auto& [row, state] : expected) {
+        for (MergePane column : {MergePane::Local, MergePane::Result, MergePane::Remote})
+            EXPECT_EQ(background(column, row), colors.backgroundFor(state, 0)) << "row " << row;
+        EXPECT_EQ(strip.valueAt(row), state) << "row " << row;
+    }
+
+    press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(background(MergePane::Result, conflict), colors.backgroundFor(int(core::LineState::Edited), 0));
+    EXPECT_EQ(strip.valueAt(conflict), panes::DiffBlockMap::kSourceOnly) << "no longer marked as a conflict";
 }
 
 } // namespace
