@@ -6,7 +6,6 @@
 
 #include "core/merge_doc.h"
 #include "core/merge_session.h"
-#include "framework/services.h"
 #include "panes/table_view.h"
 
 namespace panes {

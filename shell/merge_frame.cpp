@@ -50,7 +50,8 @@ CMergeFrame::~CMergeFrame()
 {
     qApp->removeEventFilter(this);
     m_document.removeView(this);
-    // The columns and the strip are views of the document: they go before it does.
+    // The columns reach back to the frame (focus, the active view) while they go: they go
+    // while it is still whole.
     delete m_splitter;
 }
 

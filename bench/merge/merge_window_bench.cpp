@@ -1,7 +1,7 @@
 // Starts the merge window the way `bivalo --merge BASE LOCAL REMOTE -o OUTPUT` does and
 // reports when the first frame of the LOCAL, result and REMOTE columns has been painted; then
-// times ROUNDS (default 100) rounds of next conflict, take LOCAL and take REMOTE, each key
-// followed by the repaint it causes.
+// times ROUNDS (default 100) rounds of next conflict, next change, take LOCAL and take REMOTE,
+// each key followed by the repaint it causes.
 //   merge_window_bench BASE LOCAL REMOTE OUTPUT [ROUNDS]
 // Prints seconds since main() for each stage, the wall-clock instant of the first frame
 // (first_frame_epoch_ns) for the script, and per-press times in milliseconds (mean and worst).
@@ -101,12 +101,15 @@ int main(int argc, char** argv)
     QApplication::processEvents();
 
     const int conflicts = app.document().session().openConflicts();
-    // Each round goes to the next open conflict, takes LOCAL, then changes it to REMOTE.
-    bench::Figures next;
+    // Each round looks for the next open conflict (without one, the search runs through every
+    // chunk), goes to the next change, takes LOCAL's lines for it, then REMOTE's.
+    bench::Figures nextConflict;
+    bench::Figures nextChange;
     bench::Figures local;
     bench::Figures remote;
     for (int round = 0; round < rounds; ++round) {
-        next.add(bench::timed([] { bench::press(Qt::Key_F8, Qt::ControlModifier); }));
+        nextConflict.add(bench::timed([] { bench::press(Qt::Key_F8, Qt::ControlModifier); }));
+        nextChange.add(bench::timed([] { bench::press(Qt::Key_F8); }));
         local.add(bench::timed([] { bench::press(Qt::Key_Left, Qt::AltModifier); }));
         remote.add(bench::timed([] { bench::press(Qt::Key_Right, Qt::AltModifier); }));
     }
@@ -119,7 +122,8 @@ int main(int argc, char** argv)
     std::printf("qt_ready_to_window_ready_s %.3f   (frame, load, merge, first hints)\n", windowReady - qtReady);
     std::printf("main_to_first_frame_s      %.3f\n", firstFrame);
     std::printf("first_frame_epoch_ns       %lld\n", firstFrameEpoch);
-    print("next_conflict_ms", next);
+    print("next_conflict_ms", nextConflict);
+    print("next_change_ms", nextChange);
     print("take_local_ms", local);
     print("take_remote_ms", remote);
     std::fflush(stdout);
