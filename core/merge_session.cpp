@@ -129,8 +129,8 @@ std::optional<std::int32_t> MergeSession::nextChange(std::int32_t row, bool forw
     const std::int32_t step = forwards ? 1 : -1;
     std::int32_t index = row < 0 ? -1 : chunkAtRow(std::min(row, rowCount() - 1));
     for (index += step; index >= 0 && index < chunkCount(); index += step) {
-        const bool wanted = openOnly ? choice(index) == MergeChoice::Open
-                                     : chunk(index).kind != ChunkKind::Unchanged || choice(index) != MergeChoice::Automatic;
+        const bool changed = chunk(index).kind != ChunkKind::Unchanged || choice(index) != MergeChoice::Automatic;
+        const bool wanted = openOnly ? choice(index) == MergeChoice::Open : changed;
         if (wanted && firstRow(index + 1) > firstRow(index))
             return firstRow(index);
     }

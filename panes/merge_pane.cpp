@@ -95,7 +95,8 @@ void CMergePane::InitTable()
     grid::TCellTableBox& table = *grid();
     table.setUpdatesEnabled(false);
     setUpTextColumn(table, m_doc.rowCount(), kColumnWidth);
-    table.replaceFont(1, settings::appSettings().FontValid ? settings::appSettings().Font : platform::desktopFixedFont());
+    const settings::AppSettings& options = settings::appSettings();
+    table.replaceFont(1, options.FontValid ? options.Font : platform::desktopFixedFont());
     table.send(grid::TCM_SETROWHEIGHT, WParam(-1), -1);
     // REMOTE, the right-hand column, alone shows a vertical scroll bar, which scrolls them all.
     const bool scrollBar = m_column == core::MergePane::Remote;

@@ -8,12 +8,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <set>
 #include <string>
 
 #include <QApplication>
-#include <QTimer>
 
 #include "bench/press_timing.h"
 #include "bench/window_bench.h"
@@ -29,37 +26,6 @@ namespace {
 using bench::Clock;
 using bench::epochNanoseconds;
 using bench::secondsSince;
-
-// Watches the paint events of the column grids; once the three shown columns have painted
-// rows, the frame is complete when the event loop next comes round.
-class FirstFrameProbe : public QObject {
-public:
-    explicit FirstFrameProbe(std::function<void()> onFirstFrame) : m_onFirstFrame(std::move(onFirstFrame)) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_done)
-            notePaint(watched);
-        return false;
-    }
-
-private:
-    void notePaint(QObject* watched)
-    {
-        const auto* grid = dynamic_cast<grid::TCellTableBox*>(watched);
-        if (grid == nullptr || grid->rowCount() == 0 || dynamic_cast<panes::CMergePane*>(grid->parentWidget()) == nullptr)
-            return;
-        m_painted.insert(grid);
-        if (m_painted.size() == 3) {
-            m_done = true;
-            QTimer::singleShot(0, this, [this] { m_onFirstFrame(); });
-        }
-    }
-
-    std::function<void()> m_onFirstFrame;
-    std::set<const grid::TCellTableBox*> m_painted;
-    bool m_done = false;
-};
 
 void print(const char* name, const bench::Figures& figures)
 {
@@ -82,7 +48,11 @@ int main(int argc, char** argv)
     shell::MergeApp app(services);
     double firstFrame = 0;
     long long firstFrameEpoch = 0;
-    FirstFrameProbe probe([&] {
+    // The three columns shown: LOCAL, the result and REMOTE.
+    const auto mergeColumn = [](const QWidget* pane) {
+        return dynamic_cast<const panes::CMergePane*>(pane) != nullptr;
+    };
+    bench::FirstFrameProbe probe(3, mergeColumn, [&] {
         firstFrame = secondsSince(mainStart);
         firstFrameEpoch = epochNanoseconds();
         QApplication::exit(0);

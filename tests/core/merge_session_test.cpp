@@ -86,7 +86,9 @@ TEST_F(MergeSession, ChoicesAlignRowsAndBuildTheResultUndoably)
         };
         load(testing_support::joinedLines(base), edit("local"), edit("remote"));
         const std::pair<MergePane, MergeSide> columns[] = {
-            {MergePane::Local, MergeSide::Local}, {MergePane::Remote, MergeSide::Remote}, {MergePane::Base, MergeSide::Base}};
+            {MergePane::Local, MergeSide::Local},
+            {MergePane::Remote, MergeSide::Remote},
+            {MergePane::Base, MergeSide::Base}};
         for (const auto& [pane, side] : columns) {
             std::int32_t next = 0;
             for (std::int32_t row = 0; row < session().rowCount(); ++row) {

@@ -157,7 +157,8 @@ TEST_F(MergeWindow, BaseAndTypedLinesReachTheFileAndClosingWithConflictsAsks)
     press(Qt::Key_Return);
     EXPECT_EQ(frame().statusText(), "Unresolved conflicts: 1");
     press(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(saved(), "l1\nl2\nl3\nL4\nl5\ntyped\nl7\nR8\nl9\n<<<<<<< ours\nL10\n=======\nR10\n>>>>>>> theirs\nl11\nl12");
+    EXPECT_EQ(saved(), "l1\nl2\nl3\nL4\nl5\ntyped\nl7\nR8\nl9\n"
+                       "<<<<<<< ours\nL10\n=======\nR10\n>>>>>>> theirs\nl11\nl12");
 
     services.answerMessage(MessageAnswer::No);
     frame().close();
