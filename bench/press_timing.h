@@ -14,6 +14,18 @@ namespace bench {
 
 using Clock = std::chrono::steady_clock;
 
+inline double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The wall-clock instant, for a script that measures from before the process was started.
+inline long long epochNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
 struct Figures {
     std::vector<double> ms;
 

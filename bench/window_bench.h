@@ -1,9 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <set>
 
 #include <QApplication>
+#include <QTimer>
 #include <QtGlobal>
+
+#include "grid/cell_table_box.h"
 
 #include "panes/bivalo_view.h"
 #include "shell/bivalo_app.h"
@@ -48,5 +53,43 @@ inline panes::CBivaloView& pane(CBivaloApp& app, int column)
 {
     return *static_cast<panes::CBivaloView*>(app.mainFrame().splitter().widget(column));
 }
+
+// Watches the paint events of the panes' grids; once `panes` grids in panes that `counts`
+// accepts have painted rows, the frame is complete when the event loop next comes round (the
+// backing store is flushed by then).
+class FirstFrameProbe : public QObject {
+public:
+    FirstFrameProbe(std::size_t panes, std::function<bool(const QWidget* pane)> counts,
+                    std::function<void()> onFirstFrame)
+        : m_panes(panes), m_counts(std::move(counts)), m_onFirstFrame(std::move(onFirstFrame))
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_done)
+            notePaint(watched);
+        return false;
+    }
+
+private:
+    void notePaint(QObject* watched)
+    {
+        const auto* grid = dynamic_cast<grid::TCellTableBox*>(watched);
+        if (grid == nullptr || grid->rowCount() == 0 || !m_counts(grid->parentWidget()))
+            return;
+        m_painted.insert(grid);
+        if (m_painted.size() == m_panes) {
+            m_done = true;
+            QTimer::singleShot(0, this, [this] { m_onFirstFrame(); });
+        }
+    }
+
+    std::size_t m_panes;
+    std::function<bool(const QWidget*)> m_counts;
+    std::function<void()> m_onFirstFrame;
+    std::set<const grid::TCellTableBox*> m_painted;
+    bool m_done = false;
+};
 
 } // namespace bench

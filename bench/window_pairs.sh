@@ -1,6 +1,6 @@
 # Sourced by the window benchmarks. prepare_pairs BUILD_DIR TARGET... builds the targets in
 # a Release tree, writes the generated pairs into a temporary folder, $pairs, removed on exit,
-# and points the settings file and Qt's platform there.
+# and points the settings file and Qt's platform there; wall_ns and smaller time the runs.
 prepare_pairs() {
     local build=$1
     shift
@@ -12,3 +12,15 @@ prepare_pairs() {
     export BIVALO_INI="$pairs/Bivalo.INI"
     export QT_QPA_PLATFORM=offscreen
 }
+
+# Wall time of one run in nanoseconds; exit status 1 (differences, conflicts) is fine.
+wall_ns() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || [ $? -eq 1 ]
+    end=$(date +%s%N)
+    echo $(( end - start ))
+}
+
+# The smaller of a best so far (empty at first) and a new figure.
+smaller() { if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi; }

@@ -52,6 +52,20 @@ std::string MergeInput::line(std::int32_t line) const
     return bytes;
 }
 
+std::string MergeInput::text(std::int32_t line) const
+{
+    assert(line >= 0 && line < count());
+    std::string text;
+    if (line >= readLines())
+        return text;
+    for (std::int32_t record = m_firstRecords[static_cast<std::size_t>(line)];; ++record) {
+        text += m_file.lineAt(record)->text();
+        if (!m_file.lineAt(record)->continues())
+            break;
+    }
+    return text;
+}
+
 bool MergeInput::sameLine(std::int32_t line, const MergeInput& other, std::int32_t otherLine) const
 {
     return this->line(line) == other.line(otherLine);

@@ -23,6 +23,8 @@ public:
     // The line's bytes as on disk with its line end (none for a last line that had none).
     void appendLine(std::int32_t line, std::string& out) const;
     std::string line(std::int32_t line) const;
+    // The line as the panes show it: the display texts of its records, one after another.
+    std::string text(std::int32_t line) const;
     bool sameLine(std::int32_t line, const MergeInput& other, std::int32_t otherLine) const;
     // The lines of one range equal, one by one, the other input's lines of another.
     bool sameLines(LineRange lines, const MergeInput& other, LineRange otherLines) const;

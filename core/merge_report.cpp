@@ -13,15 +13,6 @@ namespace {
 
 constexpr const char* kInputNames[] = {"Base", "Local", "Remote"};
 
-// git's labels: those given with -L (LOCAL, BASE, REMOTE), else the names of the files.
-MergeLabels labelsOf(const ReportOptions& options)
-{
-    auto label = [&](std::size_t given, std::size_t file) {
-        return given < options.labels.size() ? options.labels[given] : options.files[file];
-    };
-    return {.local = label(0, 1), .base = label(1, 0), .remote = label(2, 2)};
-}
-
 bool writeOutput(const std::string& path, const std::string& bytes)
 {
     AtomicFile file(path);
@@ -29,6 +20,14 @@ bool writeOutput(const std::string& path, const std::string& bytes)
 }
 
 } // namespace
+
+MergeLabels mergeLabels(const ReportOptions& options)
+{
+    auto label = [&](std::size_t given, std::size_t file) {
+        return given < options.labels.size() ? options.labels[given] : options.files[file];
+    };
+    return {.local = label(0, 1), .base = label(1, 0), .remote = label(2, 2)};
+}
 
 int runMerge(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
@@ -41,7 +40,7 @@ int runMerge(const ReportOptions& options, std::ostream& out, std::ostream& err)
     }
     const ThreeWayMerge merge(inputs[0], inputs[1], inputs[2]);
     const std::string result =
-        MergeResultWriter(merge, labelsOf(options), options.diff3 ? ConflictStyle::Diff3 : ConflictStyle::Merge)
+        MergeResultWriter(merge, mergeLabels(options), options.diff3 ? ConflictStyle::Diff3 : ConflictStyle::Merge)
             .write();
     if (options.output) {
         if (!writeOutput(*options.output, result)) {

@@ -9,11 +9,25 @@ MergeResultWriter::MergeResultWriter(const ThreeWayMerge& merge, const MergeLabe
 
 std::string MergeResultWriter::write()
 {
-    m_out.clear();
-    m_openLineEnd = {};
     for (const MergeChunk& chunk : m_merge.chunks())
         writeChunk(chunk);
-    return std::move(m_out);
+    return take();
+}
+
+std::string MergeResultWriter::take()
+{
+    std::string out = std::move(m_out);
+    m_out.clear();
+    m_openLineEnd = {};
+    return out;
+}
+
+void MergeResultWriter::writeMadeLine(std::string_view bytes, std::string_view lineEnd)
+{
+    endOpenLine();
+    m_out += bytes;
+    m_out += lineEnd;
+    m_openLineEnd = lineEnd.empty() ? m_merge.input(MergeSide::Local).lineEnd() : std::string_view{};
 }
 
 void MergeResultWriter::writeChunk(const MergeChunk& chunk)

@@ -29,10 +29,17 @@ public:
 
     std::string write();
 
-private:
+    // A result put together piece by piece, in order, as the merge window's choices say;
+    // take() hands it over and starts the next one.
+    // A chunk as the merge alone decides it, a conflict between markers.
     void writeChunk(const MergeChunk& chunk);
-    void writeConflict(LineRange local, LineRange base, LineRange remote);
     void writeLines(MergeSide side, LineRange lines);
+    // A line made in the program, its bytes without the line end; an empty line end is none.
+    void writeMadeLine(std::string_view bytes, std::string_view lineEnd);
+    std::string take();
+
+private:
+    void writeConflict(LineRange local, LineRange base, LineRange remote);
     void writeMarker(std::string_view marker, const std::string& label);
     // A line that ended its file without a line end gets one when more follows.
     void endOpenLine();

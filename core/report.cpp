@@ -24,13 +24,15 @@ constexpr std::string_view kUsage =
     "Usage: bivalo [SOURCE [TARGET [RESULT]]]\n"
     "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET\n"
     "       bivalo --report --merge [--diff3] [-o OUTPUT] [-L LABEL]... BASE LOCAL REMOTE\n"
+    "       bivalo --merge [-L LABEL]... -o OUTPUT BASE LOCAL REMOTE\n"
     "       bivalo --report --git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
     "       bivalo --help | --version\n"
     "\n"
     "Without --report, opens the window on SOURCE (left) and TARGET (right); either may be a\n"
     "folder holding a file of the other's name. RESULT names the file that \"Save As Result\"\n"
     "writes. With fewer than two names the window asks for the pair. Other arguments that\n"
-    "begin with '-' are ignored.\n"
+    "begin with '-' are ignored. With --merge (and no --report), opens the merge of BASE, LOCAL\n"
+    "and REMOTE in a window that saves the result to OUTPUT.\n"
     "\n"
     "With --report, compares SOURCE with TARGET without a window and prints the aligned rows.\n"
     "A name of '-' reads that side from standard input.\n"
@@ -56,7 +58,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Exit status: the report 0 when no row differs, 1 when some row does, 2 on trouble\n"
     "(with --git-diff 0 also for differences, so that git goes on); the window 0, or other\n"
-    "than 0 when it cannot be started.\n";
+    "than 0 when it cannot be started; the merge window 0 when OUTPUT was saved with no\n"
+    "conflict left, 1 otherwise, 2 when it cannot be started.\n";
 
 constexpr std::string_view kTryHelp = "Try 'bivalo --help' for more information.\n";
 constexpr const char* kStandardInputPath = "/dev/stdin";

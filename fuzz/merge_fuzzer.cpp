@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/merge_result_writer.h"
+#include "core/merge_session.h"
 #include "fuzz/support/fuzz_check.h"
 #include "fuzz/support/fuzz_pair.h"
 #include "fuzz/support/scratch_dir.h"
@@ -74,6 +75,30 @@ void checkResultLines(const core::ThreeWayMerge& merge, const std::string& resul
     }
 }
 
+// The merge window's session: before any choice it writes what the merge writes; choices
+// picked from the input's bytes give a result of the inputs' lines only; undoing every one
+// gives the merge's result back.
+void checkSession(core::LineFile (&files)[3], std::size_t seed, const std::string& merged)
+{
+    core::MergeSession session(files[0], files[1], files[2]);
+    const core::MergeLabels labels{"L", "B", "R"};
+    fuzz::check(session.resultBytes(labels) == merged, "the session starts from the merge's result");
+    const core::MergeChoice choices[] = {core::MergeChoice::Local, core::MergeChoice::Remote,
+                                         core::MergeChoice::LocalThenRemote, core::MergeChoice::RemoteThenLocal,
+                                         core::MergeChoice::Base};
+    int steps = 0;
+    for (std::int32_t chunk = 0; chunk < session.chunkCount(); ++chunk, seed = seed * 31 + 7) {
+        if (session.canTake(chunk))
+            steps += session.take(chunk, choices[seed % 5]);
+    }
+    fuzz::check(session.openConflicts() == 0, "every conflict took a choice");
+    checkResultLines(session.merge(), session.resultBytes(labels));
+    while (session.undo())
+        --steps;
+    fuzz::check(steps == 0 && session.resultBytes(labels) == merged && !session.modified(),
+                "undoing every choice gives the merge's result back");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -90,8 +115,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const core::MergeLabels labels{"L", "B", "R"};
     const std::string result = core::MergeResultWriter(merge, labels, core::ConflictStyle::Diff3).write();
     checkResultLines(merge, result);
+    const std::string merged = core::MergeResultWriter(merge, labels, core::ConflictStyle::Merge).write();
     if (merge.conflicts() == 0)
-        fuzz::check(result == core::MergeResultWriter(merge, labels, core::ConflictStyle::Merge).write(),
-                    "without conflicts both styles write the same");
+        fuzz::check(result == merged, "without conflicts both styles write the same");
+    checkSession(files, size, merged);
     return 0;
 }

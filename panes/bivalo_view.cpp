@@ -35,8 +35,6 @@ using framework::WParam;
 
 namespace {
 
-constexpr std::uint32_t kRemovedGridStyle = grid::TCS_HGRID | grid::TCS_VGRID | grid::TCS_HEADER | grid::TCS_COLSIZE;
-constexpr int kTableMode = 4;    // several rows may be selected, no row-header column
 // Room beside the text in a cell (the grid's insets) and the widest column a pane takes.
 constexpr std::int64_t kTextMargin = 10;
 constexpr std::int64_t kWidestColumn = 1 << 26;
@@ -87,7 +85,7 @@ void CBivaloView::AttachSide()
     m_rows = &m_doc.rows(side());
     // The target pane alone shows a vertical scroll bar, which scrolls both panes.
     const bool source = side() == core::kSourceSide;
-    const std::uint32_t removed = kRemovedGridStyle | (source ? platform::WS_VSCROLL : 0);
+    const std::uint32_t removed = CPaneTable::kRemovedGridStyle | (source ? platform::WS_VSCROLL : 0);
     const std::uint32_t added = platform::WS_HSCROLL | grid::TCS_NOTIFY | (source ? 0 : platform::WS_VSCROLL);
     grid()->modifyStyle(removed, added);
     if (source)
@@ -130,16 +128,7 @@ void CBivaloView::InitTable()
 {
     grid::TCellTableBox& table = *grid();
     table.setUpdatesEnabled(false);
-    grid::TableFieldSpec text;
-    text.caption = "Text";
-    text.width = kColumnWidth;
-    text.widthInPixels = true;
-    table.addField(text);
-    table.setUp(m_doc.rowCount, kTableMode);
-    table.setOption(grid::TCellTableBox::kSwitchNoHeader, true);
-    table.setOption(grid::TCellTableBox::kOptionOfferKeys | grid::TCellTableBox::kOptionKeepEnter |
-                        grid::TCellTableBox::kOptionDialog,
-                    true);
+    setUpTextColumn(table, m_doc.rowCount, kColumnWidth);
     table.setOption(grid::TCellTableBox::kSwitchRowDrag, true);
     // Lines are expanded tabs and runs of blanks: only a fixed-width font keeps their
     // columns. A chosen font replaces it once a pair is open.

@@ -5,11 +5,6 @@
 namespace panes {
 namespace {
 
-constexpr std::uint8_t kSame = 0;
-constexpr std::uint8_t kSourceOnly = 1;
-constexpr std::uint8_t kTargetOnly = 2;
-constexpr std::uint8_t kChanged = 3;
-
 bool isSameRow(const core::LineFile& source, std::int32_t sourceEntry)
 {
     if (core::isVirtualRow(sourceEntry))
@@ -24,6 +19,12 @@ std::int32_t entryAt(const core::RowMap& rows, std::int32_t row)
 }
 
 } // namespace
+
+void DiffBlockMap::assign(std::vector<std::uint8_t> values)
+{
+    m_values = std::move(values);
+    m_rowCount = std::int32_t(m_values.size());
+}
 
 void DiffBlockMap::build(const core::LineFile& source, const core::RowMap& sourceRows,
                          const core::RowMap& destinationRows, std::int32_t rowCount)

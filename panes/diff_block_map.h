@@ -14,11 +14,17 @@ namespace panes {
 // block takes the kind of its first row.
 class DiffBlockMap {
 public:
+    static constexpr std::uint8_t kSame = 0;
+    static constexpr std::uint8_t kSourceOnly = 1;
+    static constexpr std::uint8_t kTargetOnly = 2;
+    static constexpr std::uint8_t kChanged = 3;
     static constexpr int kMargin = 5;             // above and below the bar
     static constexpr int kNearestSearchSteps = 1000;
 
     void build(const core::LineFile& source, const core::RowMap& sourceRows, const core::RowMap& destinationRows,
                std::int32_t rowCount);
+    // One value per row, made elsewhere.
+    void assign(std::vector<std::uint8_t> values);
     // Only with rows and a client height above 10; else scale and mode stay as they were.
     void rescale(int clientHeight);
 

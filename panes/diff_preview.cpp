@@ -11,7 +11,18 @@
 
 namespace panes {
 
-CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent) : QWidget(parent), m_document(document)
+CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent)
+    : CDiffPreview(
+          document,
+          [&document](DiffBlockMap& map) {
+              map.build(document.source, document.sourceRows, document.destinationRows, document.rowCount);
+          },
+          parent)
+{
+}
+
+CDiffPreview::CDiffPreview(framework::Document& document, MapBuilder build, QWidget* parent)
+    : QWidget(parent), m_document(document), m_build(std::move(build))
 {
     setFocusPolicy(Qt::ClickFocus);
     setMinimumWidth(10);
@@ -47,7 +58,7 @@ void CDiffPreview::onUpdate(framework::View*, int hint, void* object)
 
 void CDiffPreview::rebuild()
 {
-    m_map.build(m_document.source, m_document.sourceRows, m_document.destinationRows, m_document.rowCount);
+    m_build(m_map);
     m_map.rescale(height());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
 #include "core/bivalo_doc.h"
@@ -22,7 +24,12 @@ public:
     static constexpr int kMarkerLeft = 4;
     static constexpr int kMarkerRight = 9;
 
+    // Fills the map from the document's rows.
+    using MapBuilder = std::function<void(DiffBlockMap&)>;
+
     explicit CDiffPreview(core::CBivaloDoc& document, QWidget* parent = nullptr);
+    // A strip over another document's rows, such as the merge's.
+    CDiffPreview(framework::Document& document, MapBuilder build, QWidget* parent = nullptr);
     ~CDiffPreview() override;
 
     void onUpdate(framework::View* sender, int hint, void* object) override;
@@ -45,7 +52,8 @@ private:
     // The frame and the marker: black on a light window, light on a dark one.
     framework::ColorRef inkColor() const;
 
-    core::CBivaloDoc& m_document;
+    framework::Document& m_document;
+    MapBuilder m_build;
     DiffBlockMap m_map;
     int m_lastVisible = 0;
     int m_firstVisible = 0;

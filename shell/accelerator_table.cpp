@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "framework/merge_command_ids.h"
+
 namespace shell {
 namespace {
 
@@ -54,7 +56,49 @@ const auto kAccelerators = std::to_array<Accelerator>({
     {Qt::Key_Left, kAltShift, ID_COPY_LINE_TO_SOURCE},
 });
 
+const auto kMergeAccelerators = std::to_array<Accelerator>({
+    {Qt::Key_S, kCtrl, ID_MERGE_SAVE},
+    {Qt::Key_Q, kCtrl, ID_APP_EXIT},
+    {Qt::Key_Z, kCtrl, ID_MERGE_UNDO},
+    {Qt::Key_Backspace, kAlt, ID_MERGE_UNDO},
+    {Qt::Key_Y, kCtrl, ID_MERGE_REDO},
+    {Qt::Key_Z, kCtrl | kShift, ID_MERGE_REDO},
+    {Qt::Key_F8, kNone, ID_MERGE_NEXT_CHANGE},
+    {Qt::Key_Down, kAlt, ID_MERGE_NEXT_CHANGE},
+    {Qt::Key_F7, kNone, ID_MERGE_PREV_CHANGE},
+    {Qt::Key_Up, kAlt, ID_MERGE_PREV_CHANGE},
+    {Qt::Key_F8, kCtrl, ID_MERGE_NEXT_CONFLICT},
+    {Qt::Key_F7, kCtrl, ID_MERGE_PREV_CONFLICT},
+    {Qt::Key_Left, kAlt, ID_MERGE_TAKE_LOCAL},
+    {Qt::Key_Right, kAlt, ID_MERGE_TAKE_REMOTE},
+    {Qt::Key_Left, kAltShift, ID_MERGE_TAKE_LOCAL_REMOTE},
+    {Qt::Key_Right, kAltShift, ID_MERGE_TAKE_REMOTE_LOCAL},
+    {Qt::Key_B, kCtrl, ID_MERGE_TAKE_BASE},
+    {Qt::Key_B, kCtrl | kShift, ID_MERGE_SHOW_BASE},
+});
+
+std::optional<CommandId> findIn(std::span<const Accelerator> table, int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers relevant = modifiers & kMatched;
+    const auto found = std::find_if(table.begin(), table.end(), [&](const Accelerator& entry) {
+        return entry.key == key && entry.modifiers == relevant;
+    });
+    if (found == table.end())
+        return std::nullopt;
+    return found->command;
+}
+
 } // namespace
+
+std::span<const Accelerator> mergeAccelerators()
+{
+    return kMergeAccelerators;
+}
+
+std::optional<CommandId> findMergeAccelerator(int key, Qt::KeyboardModifiers modifiers)
+{
+    return findIn(kMergeAccelerators, key, modifiers);
+}
 
 std::span<const Accelerator> accelerators()
 {
@@ -63,13 +107,7 @@ std::span<const Accelerator> accelerators()
 
 std::optional<CommandId> findAccelerator(int key, Qt::KeyboardModifiers modifiers)
 {
-    const Qt::KeyboardModifiers relevant = modifiers & kMatched;
-    const auto found = std::find_if(kAccelerators.begin(), kAccelerators.end(), [&](const Accelerator& entry) {
-        return entry.key == key && entry.modifiers == relevant;
-    });
-    if (found == kAccelerators.end())
-        return std::nullopt;
-    return found->command;
+    return findIn(kAccelerators, key, modifiers);
 }
 
 } // namespace shell

@@ -22,4 +22,8 @@ std::span<const Accelerator> accelerators();
 // The command of a key press; keypad and other modifiers are not part of the match.
 std::optional<framework::CommandId> findAccelerator(int key, Qt::KeyboardModifiers modifiers);
 
+// The merge window's accelerators, looked up the same way.
+std::span<const Accelerator> mergeAccelerators();
+std::optional<framework::CommandId> findMergeAccelerator(int key, Qt::KeyboardModifiers modifiers);
+
 } // namespace shell

@@ -1,5 +1,7 @@
 #include "shell/bivalo_app.h"
 
+#include <iostream>
+
 #include <QApplication>
 
 #include "core/bivalo_doc.h"
@@ -13,6 +15,7 @@
 #include "shell/app_resources.h"
 #include "shell/main_frame.h"
 #include "shell/main_splitter.h"
+#include "shell/merge_app.h"
 #include "shell/startup_command_line.h"
 
 CBivaloApp::CBivaloApp(framework::Services& services) : m_services(services)
@@ -77,6 +80,18 @@ void CBivaloApp::showAboutBox()
 
 namespace shell {
 
+int runMergeWindow(framework::Services& services, const std::vector<std::string>& arguments)
+{
+    MergeApp app(services);
+    std::string error;
+    if (!app.start(arguments, error)) {
+        std::cerr << error << '\n';
+        return 2;
+    }
+    QApplication::exec();
+    return app.exitStatus();
+}
+
 int runWindowedApplication(int argc, char** argv)
 {
     QApplication application(argc, argv);
@@ -85,8 +100,11 @@ int runWindowedApplication(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(BIVALO_APP_ID));
     QApplication::setWindowIcon(shell::appIcon());
     DesktopServices services;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (MergeApp::isMergeCommand(arguments))
+        return runMergeWindow(services, arguments);
     CBivaloApp app(services);
-    if (!app.initInstance(std::vector<std::string>(argv + 1, argv + argc)))
+    if (!app.initInstance(arguments))
         return 1;
     const int status = QApplication::exec();
     app.exitInstance();

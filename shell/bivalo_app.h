@@ -46,6 +46,8 @@ private:
 };
 
 namespace shell {
+// The merge window until the user closes it; its exit status (2 when it could not start).
+int runMergeWindow(framework::Services& services, const std::vector<std::string>& arguments);
 // Builds the application and runs the window until the user closes it; the exit status.
 int runWindowedApplication(int argc, char** argv);
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "framework/merge_command_ids.h"
+
 namespace shell {
 namespace {
 
@@ -120,7 +122,63 @@ constexpr auto kContextMenu = std::to_array<MenuEntry>({
     item("Exit", ID_APP_EXIT),
 });
 
+constexpr auto kMergeFileMenu = std::to_array<MenuEntry>({
+    item("&Save result\tCtrl+S", ID_MERGE_SAVE),
+    separator(),
+    item("E&xit\tCtrl+Q", ID_APP_EXIT),
+});
+
+constexpr auto kMergeEditMenu = std::to_array<MenuEntry>({
+    item("&Undo\tCtrl+Z", ID_MERGE_UNDO),
+    item("&Redo\tCtrl+Y", ID_MERGE_REDO),
+    separator(),
+    item("Take &LOCAL\tAlt+Left", ID_MERGE_TAKE_LOCAL),
+    item("Take &REMOTE\tAlt+Right", ID_MERGE_TAKE_REMOTE),
+    item("Take LOCAL &then REMOTE\tAlt+Shift+Left", ID_MERGE_TAKE_LOCAL_REMOTE),
+    item("Take REMOTE t&hen LOCAL\tAlt+Shift+Right", ID_MERGE_TAKE_REMOTE_LOCAL),
+    item("Take &BASE\tCtrl+B", ID_MERGE_TAKE_BASE),
+});
+
+constexpr auto kMergeGoMenu = std::to_array<MenuEntry>({
+    item("&Next change\tF8", ID_MERGE_NEXT_CHANGE),
+    item("&Previous change\tF7", ID_MERGE_PREV_CHANGE),
+    item("Next &conflict\tCtrl+F8", ID_MERGE_NEXT_CONFLICT),
+    item("P&revious conflict\tCtrl+F7", ID_MERGE_PREV_CONFLICT),
+});
+
+constexpr auto kMergeViewMenu = std::to_array<MenuEntry>({
+    item("Show &BASE\tCtrl+Shift+B", ID_MERGE_SHOW_BASE),
+});
+
+constexpr auto kMergeWindowMenu = std::to_array<MenuEntry>({
+    popup("&File", kMergeFileMenu),
+    popup("&Edit", kMergeEditMenu),
+    popup("&Go", kMergeGoMenu),
+    popup("&View", kMergeViewMenu),
+});
+
+constexpr auto kMergeContextMenu = std::to_array<MenuEntry>({
+    item("Take LOCAL\tAlt+Left", ID_MERGE_TAKE_LOCAL),
+    item("Take REMOTE\tAlt+Right", ID_MERGE_TAKE_REMOTE),
+    item("Take LOCAL then REMOTE\tAlt+Shift+Left", ID_MERGE_TAKE_LOCAL_REMOTE),
+    item("Take REMOTE then LOCAL\tAlt+Shift+Right", ID_MERGE_TAKE_REMOTE_LOCAL),
+    item("Take BASE\tCtrl+B", ID_MERGE_TAKE_BASE),
+    separator(),
+    item("Previous change\tF7", ID_MERGE_PREV_CHANGE),
+    item("Next change\tF8", ID_MERGE_NEXT_CHANGE),
+});
+
 } // namespace
+
+std::span<const MenuEntry> mergeMenu()
+{
+    return kMergeWindowMenu;
+}
+
+std::span<const MenuEntry> mergeContextMenu()
+{
+    return kMergeContextMenu;
+}
 
 std::span<const MenuEntry> mainMenu()
 {

@@ -25,5 +25,8 @@ constexpr unsigned IDR_CONTEXT_MENU = 135;
 std::span<const MenuEntry> mainMenu();
 // The items of the first popup of the context menu.
 std::span<const MenuEntry> contextMenu();
+// The merge window's menu bar and the context menu of its columns.
+std::span<const MenuEntry> mergeMenu();
+std::span<const MenuEntry> mergeContextMenu();
 
 } // namespace shell

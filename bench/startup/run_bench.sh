@@ -18,15 +18,6 @@ target_file="$pairs/big_b.txt"
 bench="$build/bench/startup/startup_bench"
 rounds=5
 
-# Wall time of one run in nanoseconds; exit status 1 (differences) is fine.
-wall_ns() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || [ $? -eq 1 ]
-    end=$(date +%s%N)
-    echo $(( end - start ))
-}
-
 # One run of the window program: its report, plus launch_to_first_frame_ns measured from here
 # and its peak memory against the pair's bytes.
 run_window() {
@@ -43,7 +34,6 @@ run_window() {
 }
 
 field() { awk -v k="$1" '$1 == k { print $2 }' <<<"$2"; }
-smaller() { if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi; }
 
 best_diff="" best_report="" best_frame="" best_window=""
 for _ in $(seq "$rounds"); do

@@ -7,14 +7,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTimer>
 
+#include "bench/press_timing.h"
 #include "bench/window_bench.h"
 #include "grid/cell_table_box.h"
 #include "panes/dst_view.h"
@@ -26,51 +25,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-long long epochNanoseconds()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-// Watches the paint events of the two pane grids; once both have painted rows, the frame is
-// complete when the event loop next comes round (the backing store is flushed by then).
-class FirstFrameProbe : public QObject {
-public:
-    explicit FirstFrameProbe(std::function<void()> onFirstFrame) : m_onFirstFrame(std::move(onFirstFrame)) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_done)
-            notePaint(watched);
-        return false;
-    }
-
-private:
-    void notePaint(QObject* watched)
-    {
-        const auto* grid = dynamic_cast<grid::TCellTableBox*>(watched);
-        if (grid == nullptr || grid->rowCount() == 0)
-            return;
-        const bool target = dynamic_cast<panes::CDstView*>(grid->parentWidget()) != nullptr;
-        (target ? m_targetPainted : m_sourcePainted) = true;
-        if (m_sourcePainted && m_targetPainted) {
-            m_done = true;
-            QTimer::singleShot(0, this, [this] { m_onFirstFrame(); });
-        }
-    }
-
-    std::function<void()> m_onFirstFrame;
-    bool m_sourcePainted = false;
-    bool m_targetPainted = false;
-    bool m_done = false;
-};
+using bench::Clock;
+using bench::epochNanoseconds;
+using bench::secondsSince;
 
 grid::TCellTableBox& paneGrid(CBivaloApp& app, int column)
 {
@@ -108,7 +65,9 @@ int main(int argc, char** argv)
     CBivaloApp app(services);
     double firstFrame = 0;
     long long firstFrameEpoch = 0;
-    FirstFrameProbe probe([&] {
+    // Both file panes, the source and the target.
+    const auto filePane = [](const QWidget* pane) { return dynamic_cast<const panes::CBivaloView*>(pane) != nullptr; };
+    bench::FirstFrameProbe probe(2, filePane, [&] {
         firstFrame = secondsSince(mainStart);
         firstFrameEpoch = epochNanoseconds();
         QApplication::exit(0);

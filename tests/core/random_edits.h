@@ -34,4 +34,13 @@ std::vector<std::string> randomlyEdited(std::mt19937& random, std::vector<std::s
     return lines;
 }
 
+// The lines as a file's bytes, each ended by a line feed.
+inline std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + '\n';
+    return text;
+}
+
 } // namespace testing_support

@@ -123,14 +123,6 @@ TEST_F(ThreeWayMerge, TroubleIsStatusTwo)
     EXPECT_NE(err.str().find("Base File Not Found!"), std::string::npos);
 }
 
-std::string joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + '\n';
-    return text;
-}
-
 // Random edits of a random base: where git merges cleanly Bivalo does too, almost always to
 // the same bytes (the two engines may align a change differently); where git finds a
 // conflict Bivalo finds one as well, always.
@@ -146,13 +138,13 @@ TEST_F(ThreeWayMerge, AgreesWithGitMergeFile)
         for (int i = 0; i < lines; ++i)
             base.push_back("line " + std::to_string(random() % 12));
         auto edit = [&](const char* tag) {
-            return joined(testing_support::randomlyEdited(
+            return testing_support::joinedLines(testing_support::randomlyEdited(
                 random, base, 4, [&](int i) { return std::string(tag) + " new " + std::to_string(i); },
                 [&](int i) { return std::string(tag) + " changed " + std::to_string(i); }));
         };
         const std::string local = edit("local");
         const std::string remote = random() % 4 == 0 ? local : edit("remote");
-        const MergeRun ours = merge(joined(base), local, remote);
+        const MergeRun ours = merge(testing_support::joinedLines(base), local, remote);
         const MergeRun git = gitMerge();
         if (git.status != 0) {
             EXPECT_EQ(ours.status, 1) << "git found a conflict in triple " << t << ":\n" << git.out;

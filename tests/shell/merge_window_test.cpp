@@ -1,0 +1,202 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "core/merge_doc.h"
+#include "framework/merge_command_ids.h"
+#include "grid/cell_table_box.h"
+#include "grid/table_box_messages.h"
+#include "panes/diff_block_map.h"
+#include "panes/diff_preview.h"
+#include "panes/merge_pane.h"
+#include "shell/merge_app.h"
+#include "shell/merge_frame.h"
+#include "settings/color_table.h"
+#include "tests/shell/running_app.h"
+
+// The merge window as a user drives it: keys to the window, a save, the file on disk.
+namespace {
+
+using core::MergePane;
+using framework::MessageAnswer;
+
+// Three conflicts (lines 2, 6 and 10), a change of LOCAL's (line 4) and of REMOTE's (line 8),
+// and LOCAL's last line without its line end.
+constexpr const char* kBase = "l1\nl2\nl3\nl4\nl5\nl6\nl7\nl8\nl9\nl10\nl11\nl12\n";
+constexpr const char* kLocal = "l1\nL2\nl3\nL4\nl5\nL6\nl7\nl8\nl9\nL10\nl11\nl12";
+constexpr const char* kRemote = "l1\nR2\nl3\nl4\nl5\nR6\nl7\nR8\nl9\nR10\nl11\nl12\n";
+
+class MergeWindow : public ::testing::Test {
+protected:
+    MergeWindow() { testing_support::useFreshSettingsFile(); }
+
+    ~MergeWindow() override
+    {
+        app.reset();
+        settings::colorTable().reset();
+    }
+
+    void start()
+    {
+        output = dir.file("merged");
+        app = std::make_unique<shell::MergeApp>(services);
+        std::string error;
+        ASSERT_TRUE(app->start({"--merge", "-o", output, "-L", "ours", "-L", "base", "-L", "theirs",
+                                dir.write("base", kBase), dir.write("local", kLocal), dir.write("remote", kRemote)},
+                               error))
+            << error;
+        QApplication::setActiveWindow(&frame());
+        pane(MergePane::Result).grid()->setFocus();
+        QApplication::processEvents();
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(frame().windowHandle(), key, modifiers);
+        QApplication::processEvents();
+    }
+
+    CMergeFrame& frame() { return app->frame(); }
+    panes::CMergePane& pane(MergePane column) { return frame().pane(column); }
+    int currentRow() { return pane(MergePane::Result).grid()->position().row; }
+    std::string cellText(MergePane column, int row)
+    {
+        const char* text = pane(column).GetCellText(row, 0);
+        return text != nullptr ? text : "";
+    }
+    std::string saved() { return testing_support::readFile(output); }
+    // The background the column gives the grid for a row.
+    framework::ColorRef background(MergePane column, int row)
+    {
+        grid::TableColorRequest request;
+        EXPECT_NE(pane(column).send(grid::TBM_CELLCOLOR, framework::WParam(grid::packCell(0, row)),
+                                    reinterpret_cast<framework::LParam>(&request)),
+                  0);
+        return request.color;
+    }
+
+    testing_support::TempDir dir;
+    testing_support::ModalScriptedServices services;
+    std::unique_ptr<shell::MergeApp> app;
+    std::string output;
+};
+
+// Each conflict taken by its own key: the result holds each line with its input's bytes, the
+// last one without a line end as LOCAL has it, and the status bar counts down to none.
+TEST_F(MergeWindow, KeysResolveEveryConflictAndSaveWritesTheResult)
+{
+    start();
+    EXPECT_EQ(frame().statusText(), "Unresolved conflicts: 3");
+    EXPECT_EQ(cellText(MergePane::Local, currentRow()), "L2") << "the window opens on the first conflict";
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "");
+
+    press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "L2");
+    press(Qt::Key_F8, Qt::ControlModifier);
+    EXPECT_EQ(cellText(MergePane::Remote, currentRow()), "R6") << "next conflict skips LOCAL's change";
+    press(Qt::Key_Right, Qt::AltModifier);
+    press(Qt::Key_F8, Qt::ControlModifier);
+    press(Qt::Key_Left, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "L10");
+    EXPECT_EQ(cellText(MergePane::Result, currentRow() + 1), "R10");
+    EXPECT_EQ(frame().statusText(), "No conflicts left");
+
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved(), "l1\nL2\nl3\nL4\nl5\nR6\nl7\nR8\nl9\nL10\nR10\nl11\nl12");
+    EXPECT_FALSE(app->document().isModified());
+    frame().close();
+    EXPECT_TRUE(services.messageTexts().empty()) << "nothing to ask after a clean save";
+    EXPECT_EQ(app->exitStatus(), 0);
+}
+
+// F8 and F7 walk every change, automatic ones too; a take is undone and redone by its keys.
+TEST_F(MergeWindow, ChangesAreWalkedAndTakesUndone)
+{
+    start();
+    const int first = currentRow();
+    press(Qt::Key_F8);
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "L4") << "LOCAL's change is taken by itself";
+    press(Qt::Key_F8);
+    press(Qt::Key_F8);
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "R8");
+    press(Qt::Key_F7);
+    press(Qt::Key_F7);
+    press(Qt::Key_F7);
+    EXPECT_EQ(currentRow(), first);
+
+    press(Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cellText(MergePane::Result, first), "R2");
+    EXPECT_EQ(cellText(MergePane::Result, first + 1), "L2");
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cellText(MergePane::Result, first), "");
+    EXPECT_EQ(frame().statusText(), "Unresolved conflicts: 3");
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(cellText(MergePane::Result, first + 1), "L2");
+    EXPECT_EQ(frame().statusText(), "Unresolved conflicts: 2");
+}
+
+// BASE shows on demand as a fourth column; taking it and typing over a line in the result are
+// saved too, and closing with conflicts left asks, keeps the window on No, and ends with 1.
+TEST_F(MergeWindow, BaseAndTypedLinesReachTheFileAndClosingWithConflictsAsks)
+{
+    start();
+    EXPECT_FALSE(frame().baseShown());
+    press(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(frame().baseShown());
+    EXPECT_EQ(cellText(MergePane::Base, currentRow()), "l2");
+    press(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "l2");
+
+    press(Qt::Key_F8, Qt::ControlModifier);
+    auto* editor = qobject_cast<QLineEdit*>(pane(MergePane::Result).grid()->activeEditor());
+    ASSERT_NE(editor, nullptr) << "the result is edited in place";
+    QTest::keyClicks(editor, "typed");
+    press(Qt::Key_Return);
+    EXPECT_EQ(frame().statusText(), "Unresolved conflicts: 1");
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved(), "l1\nl2\nl3\nL4\nl5\ntyped\nl7\nR8\nl9\n"
+                       "<<<<<<< ours\nL10\n=======\nR10\n>>>>>>> theirs\nl11\nl12");
+
+    services.answerMessage(MessageAnswer::No);
+    frame().close();
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(services.messageTexts().back(), "1 conflict is left unresolved.\nClose the merge anyway?");
+    services.answerMessage(MessageAnswer::Yes);
+    frame().close();
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_EQ(app->exitStatus(), 1);
+}
+
+// Rows take the colour of what happened to them, in every column and in the strip: each
+// side's change, an open conflict, then a chunk the user resolved.
+TEST_F(MergeWindow, RowsAndTheStripAreColouredByWhatHappened)
+{
+    start();
+    settings::CColorTable& colors = settings::colorTable();
+    for (int state = 0; state < settings::CColorTable::kStates; ++state)
+        colors.background[2 * state] = framework::ColorRef(0x101010 * (state + 1));
+    const int conflict = currentRow();
+    const int localOnly = conflict + 2;
+    const int remoteOnly = conflict + 6;
+    const panes::DiffBlockMap& strip = frame().strip().blockMap();
+    const std::pair<int, int> expected[] = {
+        {0, int(core::LineState::Same)},
+        {conflict, int(core::LineState::Changed)},
+        {localOnly, int(core::LineState::SourceOnly)},
+        {remoteOnly, int(core::LineState::TargetOnly)},
+    };
+    for (const auto& [row, state] : expected) {
+        for (MergePane column : {MergePane::Local, MergePane::Result, MergePane::Remote})
+            EXPECT_EQ(background(column, row), colors.backgroundFor(state, 0)) << "row " << row;
+        EXPECT_EQ(strip.valueAt(row), state) << "row " << row;
+    }
+
+    press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(background(MergePane::Result, conflict), colors.backgroundFor(int(core::LineState::Edited), 0));
+    EXPECT_EQ(strip.valueAt(conflict), panes::DiffBlockMap::kSourceOnly) << "no longer marked as a conflict";
+}
+
+} // namespace
