@@ -240,7 +240,8 @@ RowEditResult RowEditor::cutRows(std::vector<int> selected)
     undo.savedEntries.reserve(cut.size());
     for (const int row : cut) {
         undo.savedEntries.push_back({row, rows()[row]});
-        rows()[row] = hidden(first);
+        if (!isVirtualRow(rows()[row]))
+            rows()[row] = hidden(rows()[row]);
     }
     noteChange();
     return {.done = true};

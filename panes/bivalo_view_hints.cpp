@@ -122,6 +122,8 @@ void CBivaloView::onHintRowsChanged()
     grid()->setRowCount(m_doc.rowCount);
     grid()->invalidateAll();
     grid()->refreshEditor();
+    // The current row may show another line now, or the same line under a new number.
+    updateCaption();
 }
 
 void CBivaloView::onHintDragHitTest(DragHit& hit)

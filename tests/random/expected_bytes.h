@@ -12,18 +12,6 @@ class LineFile;
 
 namespace random_driver {
 
-// Which sound behaviours the checks expect; a known fault being mended elsewhere is skipped by
-// clearing its flag, and the flag goes once the fix lands.
-struct Checks {
-    bool editedLineKeepsItsBytes = true;   // tabs, blanks, trailing blanks and CR LF outside the typed stretch
-    bool copiedLongLineStaysWhole = true;  // a copied line longer than one piece is saved without breaks
-    bool saveTakesTheOpenEdit = true;      // a save first stores the text of an open in-cell edit
-    bool bookmarkKeysInAnEmptyWindow = true; // F2 and Shift+F2 return when there are no rows
-    bool captionOnFillerRow = true;        // a filler row's caption shows no line number
-    bool captionFollowsRowChanges = true;  // after rows are removed, copied or inserted too
-    bool fillerRowsNameALine = true;       // a filler row's -1 - k has k <= the file's line count
-};
-
 // How a line came into the file, as the driver saw it happen.
 enum class LineSource { Read, Copied, Edited, Typed, Unknown };
 

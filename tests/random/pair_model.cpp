@@ -41,27 +41,28 @@ ExpectedLine codeLine(const core::LineFile& file, std::int32_t index)
 
 } // namespace
 
-void PairModel::noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits)
+void PairModel::noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits, int compares)
 {
+    m_comparesBefore = compares;
     m_rowsBefore = {doc.sourceRows, doc.destinationRows};
     m_rowCountBefore = doc.rowCount;
     m_openEdits = std::move(openEdits);
 }
 
-std::string PairModel::learn(core::CBivaloDoc& doc, bool pasted)
+std::string PairModel::learn(core::CBivaloDoc& doc, bool pasted, int compares)
 {
     for (int side : {core::kSourceSide, core::kDestinationSide}) {
-        if (std::string problem = learnSide(doc, side, pasted); !problem.empty())
+        if (std::string problem = learnSide(doc, side, pasted, compares != m_comparesBefore); !problem.empty())
             return problem;
     }
     return {};
 }
 
-std::string PairModel::learnSide(core::CBivaloDoc& doc, int side, bool pasted)
+std::string PairModel::learnSide(core::CBivaloDoc& doc, int side, bool pasted, bool reread)
 {
     ExpectedBytes& expected = m_sides[std::size_t(side)];
     const core::LineFile& file = doc.file(side);
-    if (!expected.ready() || expected.wasReloaded(file)) {
+    if (!expected.ready() || reread || expected.wasReloaded(file)) {
         const std::string problem = expected.reset(testing_support::readFile(file.path()), file);
         if (!problem.empty())
             return std::string("line-list: the ") + sideName(side) + " as loaded differs from its bytes: " + problem;
@@ -113,8 +114,9 @@ ExpectedLine PairModel::editedLine(core::CBivaloDoc& doc, int side, std::int32_t
     const bool samePlace = oldLine != nullptr && oldLine->joinsNext == record.continues();
     // A line made in the program is saved as its text, however often it is edited.
     const bool edited = file.originOf(index) == core::LineOrigin::Edited;
-    if (!pasted && samePlace && edited) {
-        if (!m_checks.editedLineKeepsItsBytes)
+    if (edited) {
+        // A line edited where the driver cannot tell from which line: the saver's own idea.
+        if (pasted || !samePlace)
             return codeLine(file, index);
         return {editedBytes(oldLine->bytes, oldLine->text, text, options.TabSize, options.UseTab != 0,
                             oldLine->joinsNext),
@@ -152,16 +154,9 @@ ExpectedLine PairModel::copiedLine(core::CBivaloDoc& doc, int side, std::int32_t
         if (ways.size() != 1)
             origin = nullptr;
     }
-    const bool longLine = file.lineAt(index)->continues() || (origin != nullptr && origin->joinsNext);
-    if (origin == nullptr || (longLine && !m_checks.copiedLongLineStaysWhole))
+    if (origin == nullptr)
         return codeLine(file, index);
     return {origin->bytes, m_sides[std::size_t(side)].lineEnd(), origin->joinsNext, LineSource::Copied, text};
-}
-
-bool PairModel::rowsChanged(const core::CBivaloDoc& doc) const
-{
-    return doc.rowCount != m_rowCountBefore || doc.sourceRows != m_rowsBefore[0] ||
-           doc.destinationRows != m_rowsBefore[1];
 }
 
 std::string PairModel::expectedFile(const core::CBivaloDoc& doc, int side) const
@@ -182,7 +177,7 @@ std::string PairModel::checkRowMaps(core::CBivaloDoc& doc) const
         for (std::int32_t row = 0; row < doc.rowCount; ++row) {
             const std::int32_t entry = rows[std::size_t(row)];
             const std::int32_t count = doc.file(side).count();
-            const bool valid = entry >= 0 ? entry < count : !m_checks.fillerRowsNameALine || -1 - entry <= count;
+            const bool valid = entry >= 0 ? entry < count : -1 - entry <= count;
             if (!valid)
                 return "row-map: " + name + " row " + std::to_string(row) + " holds " + std::to_string(entry) +
                        " with " + std::to_string(count) + " lines";

@@ -27,16 +27,12 @@ using OpenEdits = std::array<std::optional<OpenEdit>, 2>;
 // as the steps make new records, and the rows at the point the undo store was last empty.
 class PairModel {
 public:
-    explicit PairModel(const Checks& checks) : m_checks(checks) {}
-
-    // Before a step: the rows as they are, to see which row a new record took.
-    void noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits);
-    // After a step: takes reloaded files from disk and learns the new records; what does not
-    // hold, empty when all does.
-    std::string learn(core::CBivaloDoc& doc, bool pasted);
-
-    // The step changed the rows.
-    bool rowsChanged(const core::CBivaloDoc& doc) const;
+    // Before a step: the rows as they are, to see which row a new record took, the open
+    // editors and the number of comparisons so far.
+    void noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits, int compares);
+    // After a step: takes files that a comparison read again from disk and learns the new
+    // records; what does not hold, empty when all does.
+    std::string learn(core::CBivaloDoc& doc, bool pasted, int compares);
 
     // The bytes saving this side's rows must write.
     std::string expectedFile(const core::CBivaloDoc& doc, int side) const;
@@ -49,17 +45,17 @@ public:
     std::string compareWithUndoPoint(core::CBivaloDoc& doc) const;
 
 private:
-    std::string learnSide(core::CBivaloDoc& doc, int side, bool pasted);
+    std::string learnSide(core::CBivaloDoc& doc, int side, bool pasted, bool reread);
     ExpectedLine learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted);
     ExpectedLine editedLine(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted);
     ExpectedLine copiedLine(core::CBivaloDoc& doc, int side, std::int32_t index, std::int32_t row) const;
     static std::vector<std::string> rowTexts(core::CBivaloDoc& doc, int side);
 
-    Checks m_checks;
     std::array<ExpectedBytes, 2> m_sides;
     std::array<core::RowMap, 2> m_rowsBefore;
     std::int32_t m_rowCountBefore = 0;
     OpenEdits m_openEdits;
+    int m_comparesBefore = 0;
     bool m_haveUndoPoint = false;
     std::array<std::vector<std::string>, 2> m_undoPoint;
 };

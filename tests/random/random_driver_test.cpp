@@ -16,8 +16,7 @@
 //
 // Environment: BIVALO_RANDOM_SEED (first seed, 1), BIVALO_RANDOM_RUNS (seeds, 4),
 // BIVALO_RANDOM_STEPS (steps per seed, 200), BIVALO_RANDOM_SECONDS (go on with further seeds
-// until this much time has passed), BIVALO_RANDOM_STRICT (check known faults too, below),
-// BIVALO_RANDOM_MINIMISE_SECONDS (time for cutting down a failure, 300).
+// until this much time has passed), BIVALO_RANDOM_MINIMISE_SECONDS (time for cutting down a failure, 300).
 namespace random_driver {
 namespace {
 
@@ -27,31 +26,6 @@ long environmentNumber(const char* name, long fallback)
 {
     const QByteArray value = qgetenv(name);
     return value.isEmpty() ? fallback : value.toLong();
-}
-
-// The checks of faults that are being mended elsewhere are off; each flag goes once its fix
-// has landed. BIVALO_RANDOM_STRICT turns them on: 1 all of them, else those named in it
-// (a comma-separated list of the names below).
-Checks checksInForce()
-{
-    struct KnownFault {
-        const char* name;
-        bool Checks::*check;
-    };
-    static constexpr KnownFault kKnownFaults[] = {
-        {"edited", &Checks::editedLineKeepsItsBytes},
-        {"copied", &Checks::copiedLongLineStaysWhole},
-        {"open-edit", &Checks::saveTakesTheOpenEdit},
-        {"f2", &Checks::bookmarkKeysInAnEmptyWindow},
-        {"filler-caption", &Checks::captionOnFillerRow},
-        {"caption-rows", &Checks::captionFollowsRowChanges},
-        {"filler-number", &Checks::fillerRowsNameALine},
-    };
-    const QStringList strict = QString::fromLocal8Bit(qgetenv("BIVALO_RANDOM_STRICT")).split(',');
-    Checks checks;
-    for (const KnownFault& fault : kKnownFaults)
-        checks.*fault.check = strict.contains("1") || strict.contains(fault.name);
-    return checks;
 }
 
 struct Outcome {
@@ -199,7 +173,7 @@ TEST(RandomDriver, DISABLED_ReplaySteps)
     std::vector<Step> steps;
     for (std::string line; std::getline(in, line);)
         steps.push_back(parseStep(line));
-    WindowDriver driver(makeNastyPair(seed), checksInForce());
+    WindowDriver driver(makeNastyPair(seed));
     std::string failure = driver.start();
     if (!failure.empty())
         result << "fail -1 " << failure << std::endl;

@@ -43,7 +43,7 @@ std::string WindowDriver::check(const Step& step)
         const std::vector<std::string> shown = m_services.messageTexts();
         return "window: the main window closed" + (shown.empty() ? std::string() : " after \"" + shown.back() + "\"");
     }
-    std::string failure = m_model.learn(doc(), isPaste(step));
+    std::string failure = m_model.learn(doc(), isPaste(step), m_compares.count);
     if (failure.empty())
         failure = m_model.checkRowMaps(doc());
     if (failure.empty())
@@ -80,16 +80,14 @@ std::string WindowDriver::checkPanes()
 std::string WindowDriver::checkCaption(int side)
 {
     const int row = pane(side).grid()->position().row;
-    bool& mayLag = m_captionMayLag[std::size_t(side)];
-    mayLag = !m_checks.captionFollowsRowChanges && (m_model.rowsChanged(doc()) || (mayLag && row == m_rowsBefore[std::size_t(side)]));
-    if (doc().rowCount == 0 || row < 0 || row >= doc().rowCount || mayLag)
+    if (doc().rowCount == 0 || row < 0 || row >= doc().rowCount)
         return {};
     const std::int32_t entry = doc().rows(side)[std::size_t(row)];
     const std::string& caption = pane(side).captionText();
     const std::size_t colon = caption.rfind(" : ");
     const std::string number = colon == std::string::npos ? "" : caption.substr(colon + 3);
     if (core::isVirtualRow(entry)) {
-        if (!m_checks.captionOnFillerRow || number.empty())
+        if (number.empty())
             return {};
         return std::string("caption: the ") + sideName(side) + " caption \"" + caption + "\" names a line on filler row " +
                std::to_string(row);
@@ -149,7 +147,7 @@ std::string WindowDriver::checkSavedFile(const std::string& path, int side, cons
 std::string WindowDriver::checkOpenEdit(int side)
 {
     auto* editor = qobject_cast<QLineEdit*>(pane(side).grid()->activeEditor());
-    if (!m_checks.saveTakesTheOpenEdit || editor == nullptr || doc().rowCount == 0)
+    if (editor == nullptr || doc().rowCount == 0)
         return {};
     const int row = pane(side).grid()->position().row;
     const char* shown = pane(side).GetCellText(row, 0);

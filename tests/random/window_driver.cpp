@@ -25,8 +25,7 @@ namespace random_driver {
 
 using namespace framework;
 
-WindowDriver::WindowDriver(const NastyPair& pair, const Checks& checks)
-    : m_checks(checks), m_services(m_dir.path().string()), m_model(checks)
+WindowDriver::WindowDriver(const NastyPair& pair) : m_services(m_dir.path().string())
 {
     m_paths[core::kSourceSide] = m_dir.write("left.txt", pair.left);
     m_paths[core::kDestinationSide] = m_dir.write("right.txt", pair.right);
@@ -34,6 +33,8 @@ WindowDriver::WindowDriver(const NastyPair& pair, const Checks& checks)
 
 WindowDriver::~WindowDriver()
 {
+    if (m_app)
+        doc().removeView(&m_compares);
     m_app.reset();
     settings::appSettings() = settings::AppSettings();
 }
@@ -51,6 +52,7 @@ std::string WindowDriver::start()
     m_services.setShiftDown(false);
     if (!started)
         return "start: the program did not start";
+    doc().addView(&m_compares);
     frame().show();
     QApplication::setActiveWindow(&frame());
     focusPane(core::kDestinationSide, true);
@@ -100,9 +102,7 @@ void WindowDriver::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 std::string WindowDriver::run(const Step& step)
 {
-    m_model.noteRowsBefore(doc(), openEdits());
-    for (int side : {0, 1})
-        m_rowsBefore[std::size_t(side)] = pane(side).grid()->position().row;
+    m_model.noteRowsBefore(doc(), openEdits(), m_compares.count);
     m_services.beginStep(step.answers);
     m_random.seed(step.answers ^ 0xf0c05u);
     std::string failure = take(step);
@@ -175,9 +175,6 @@ void WindowDriver::pressKey(const Step& step)
                                              focus == &pane(0) || focus == &pane(1));
     // Escape in a pane closes the window, which ends the run.
     if (entry.key == Qt::Key_Escape && inPane)
-        return;
-    if (entry.key == Qt::Key_F2 && !(entry.modifiers & Qt::ControlModifier) && doc().rowCount == 0 &&
-        !m_checks.bookmarkKeysInAnEmptyWindow)
         return;
     press(entry.key, entry.modifiers);
 }

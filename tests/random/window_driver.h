@@ -6,6 +6,8 @@
 #include <string>
 #include <sys/types.h>
 
+#include "framework/update_hints.h"
+#include "framework/view.h"
 #include "tests/random/nasty_pair.h"
 #include "tests/random/pair_model.h"
 #include "tests/random/random_services.h"
@@ -25,7 +27,7 @@ namespace random_driver {
 // a folder of its own, driven a step at a time; after every step the invariants are checked.
 class WindowDriver {
 public:
-    WindowDriver(const NastyPair& pair, const Checks& checks);
+    explicit WindowDriver(const NastyPair& pair);
     ~WindowDriver();
     WindowDriver(const WindowDriver&) = delete;
     WindowDriver& operator=(const WindowDriver&) = delete;
@@ -44,6 +46,12 @@ private:
         bool operator==(const DiskStamp&) const = default;
     };
     static DiskStamp stampOf(const std::string& path);
+
+    // Counts the document's comparisons: each one reads both files anew.
+    struct CompareCount : framework::View {
+        int count = 0;
+        void onUpdate(framework::View*, int hint, void*) override { count += hint == framework::kHintCompared; }
+    };
 
     CMainFrame& frame();
     core::CBivaloDoc& doc();
@@ -70,17 +78,13 @@ private:
 
     testing_support::TempDir m_dir;
     std::string m_paths[2];
-    Checks m_checks;
     RandomServices m_services;
     std::unique_ptr<CBivaloApp> m_app;
     PairModel m_model;
+    CompareCount m_compares;
     std::array<DiskStamp, 2> m_stamps;
     int m_outsideChanges = 0;
     std::mt19937 m_random;
-    // The current rows before the step, and whether a caption may still show a line from
-    // before the rows changed (while that known fault is not checked).
-    std::array<int, 2> m_rowsBefore{};
-    std::array<bool, 2> m_captionMayLag{};
 };
 
 } // namespace random_driver
