@@ -444,15 +444,38 @@ bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string&
     LineFile* const overwritten = loadedFileAt(file, path);
     if (overwritten != nullptr && !mayOverwrite(*overwritten))
         return false;
-    if (!core::saveRows(file, rows, rowCount, path)) {
-        notice(withReason(kFailedToCreate, path, errno));
+    if (!writeRows(file, rows, path))
         return false;
-    }
     file.setChanges(0);
     if (overwritten != nullptr)
         noteWritten(*overwritten);
     updateAllViews(nullptr, framework::kHintModifiedChanged);
     return true;
+}
+
+// A line the file's encoding cannot hold is never written otherwise: the user may have
+// the file written as UTF-8, which holds every character, or nothing written.
+bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string& path)
+{
+    SaveProblem problem;
+    if (core::saveRows(file, rows, rowCount, path, currentSaveOptions(), &problem))
+        return true;
+    if (problem.unencodableLine == 0) {
+        notice(withReason(kFailedToCreate, path, errno));
+        return false;
+    }
+    const TextEncoding kept = file.encoding();
+    const std::string question =
+        framework::formatText(kUnencodable, { std::to_string(problem.unencodableLine), path, kept.label() });
+    if (m_services.messageBox(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
+        return false;
+    file.setEncoding(TextEncoding::unicode(EncodingKind::Utf8, kept.bom));
+    const bool written = core::saveRows(file, rows, rowCount, path);
+    if (!written)
+        notice(withReason(kFailedToCreate, path, errno));
+    if (!written || path != file.path())
+        file.setEncoding(kept);
+    return written;
 }
 
 // The file of the pair that a save to path replaces, the saved one's own first.

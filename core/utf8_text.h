@@ -12,6 +12,21 @@ std::size_t utf8SequenceLength(std::string_view bytes);
 // The whole text is valid UTF-8. Text that is not is shown byte by byte as Latin-1.
 bool isValidUtf8(std::string_view bytes);
 
+// How much of a file's text is UTF-8, counted line by line (no character spans a line end).
+class Utf8Census {
+public:
+    void add(std::string_view bytes);
+    // Its bytes that are not UTF-8 outnumber its characters above ASCII: the text is in an
+    // 8-bit code page, not UTF-8 with a few stray bytes.
+    bool isMostlyNotUtf8() const { return m_strayBytes > m_characters; }
+
+private:
+    void addNonAscii(std::string_view bytes);
+
+    std::size_t m_characters = 0;
+    std::size_t m_strayBytes = 0;
+};
+
 // A byte that continues a UTF-8 sequence: no character starts there.
 inline bool isUtf8Continuation(char byte)
 {
