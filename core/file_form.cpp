@@ -27,7 +27,7 @@ std::string formDifference(const LineFile& source, const LineFile& destination)
     std::string aspects = differing.front();
     for (std::size_t k = 1; k < differing.size(); ++k)
         aspects += (k + 1 == differing.size() ? " and " : ", ") + differing[k];
-    return "The text is the same; the " + aspects + " differ: source " + fileFormLabel(source) + ", target "
+    return "The texts are the same; the files differ in " + aspects + ": source " + fileFormLabel(source) + ", target "
            + fileFormLabel(destination);
 }
 

@@ -19,7 +19,6 @@ public:
     LineWriter(AtomicFile& file, const SaveOptions& options, const TextEncoding& encoding, std::string_view lineEnd)
         : m_file(file), m_options(options), m_encoding(encoding), m_lineEndMark(lineEnd.back())
     {
-        m_buffer = encoding.bomBytes();
     }
 
     // A line the program made is written as its text, with tabs when asked; any other
@@ -42,10 +41,12 @@ public:
     bool flush()
     {
         bool ok = true;
-        if (m_encoding.kind == EncodingKind::Utf8) {
+        if (m_encoding.kind == EncodingKind::Utf8 && !m_encoding.bom) {
             ok = m_file.write(m_buffer);
         } else {
-            m_encoded.clear();
+            // The BOM goes before the first chunk.
+            m_encoded = m_bomWritten ? std::string_view{} : m_encoding.bomBytes();
+            m_bomWritten = true;
             std::size_t failedAt = 0;
             if (encodeText(m_buffer, m_encoding, m_encoded, &failedAt))
                 ok = m_file.write(m_encoded);
@@ -77,6 +78,7 @@ private:
     std::string m_encoded;
     std::int32_t m_linesBefore = 0;
     std::int32_t m_unencodableLine = 0;
+    bool m_bomWritten = false;
 };
 
 // The line end of a line is written once the next line starts, so that the last line can

@@ -16,11 +16,13 @@ bool isValidUtf8(std::string_view bytes);
 class Utf8Census {
 public:
     void add(std::string_view bytes);
-    // Its bytes that are not UTF-8 outnumber its characters above ASCII: the text is in an
-    // 8-bit code page, not UTF-8 with a few stray bytes.
-    bool isMostlyNotUtf8() const { return m_strayBytes > m_characters; }
+    // Its bytes that are not UTF-8 are many beside its characters above ASCII (a text in an
+    // 8-bit code page seldom holds one by chance): not UTF-8 with a few stray bytes.
+    bool isMostlyNotUtf8() const { return m_strayBytes > kStrayBytesPerCharacter * m_characters; }
 
 private:
+    static constexpr std::size_t kStrayBytesPerCharacter = 4;
+
     void addNonAscii(std::string_view bytes);
 
     std::size_t m_characters = 0;
