@@ -174,6 +174,11 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
 
     LineFile newSource;
     LineFile newDestination;
+    // An encoding chosen for a file holds while that file is read again.
+    if (resolveName(sourceName) == source.path())
+        newSource.chooseEncoding(source.chosenEncoding());
+    if (resolveName(destinationName) == destination.path())
+        newDestination.chooseEncoding(destination.chosenEncoding());
     const PairLoad loaded =
         loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName));
     if (!loaded.sourceLoaded) {
@@ -285,6 +290,29 @@ void CBivaloDoc::rescan()
     loadAndCompare(sourcePath, destinationPath);
     updateAllViews(nullptr, framework::kHintRestoreRow, &currentRow);
     updateAllViews(nullptr, framework::kHintRescanned);
+}
+
+void CBivaloDoc::reopenWithEncoding(int side)
+{
+    static const std::vector<std::string> kEncodings{
+        "UTF-8",        "UTF-16LE",    "UTF-16BE",     "UTF-32LE",     "UTF-32BE",   "WINDOWS-1252",
+        "ISO-8859-1",   "ISO-8859-15", "ISO-8859-2",   "WINDOWS-1250", "ISO-8859-5", "WINDOWS-1251",
+        "KOI8-R",       "ISO-8859-7",  "WINDOWS-1253", "ISO-8859-9",   "WINDOWS-1254", "CP437",
+    };
+    const TextEncoding& current = file(side).encoding();
+    std::string name = current.kind == EncodingKind::Legacy ? current.legacyName : current.iconvName();
+    if (!m_services.chooseItem(framework::formatText(kReopenTitle, { file(side).path() }), kEncodings, name))
+        return;
+    const std::optional<TextEncoding> chosen = encodingNamed(name);
+    if (!chosen) {
+        notice(framework::formatText(kUnknownEncoding, { name }));
+        return;
+    }
+    if (!saveModified())
+        return;
+    file(side).chooseEncoding(chosen);
+    skipSavePrompt = true;
+    rescan();
 }
 
 void CBivaloDoc::copy(int direction, int hint)

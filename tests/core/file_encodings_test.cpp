@@ -5,6 +5,7 @@
 #include "core/file_saver.h"
 #include "core/report.h"
 #include "core/side.h"
+#include "framework/command_ids.h"
 #include "framework/profile.h"
 #include "tests/core/doc_test_fixture.h"
 #include "tests/core/edit_test_pair.h"
@@ -163,6 +164,39 @@ TEST_F(UnencodableSave, CancelLeavesTheFileUntouchedAndOkWritesUtf8)
     EXPECT_TRUE(doc.saveRows(doc.source, doc.sourceRows));
     EXPECT_EQ(dir.read("a.txt"), "caf\xC3\xA9 one\n5 \xE2\x82\xAC\n");
     EXPECT_EQ(doc.source.encoding().label(), "UTF-8");
+}
+
+// Reopening asks for an encoding, offers to save unsaved edits first, and the choice holds
+// while the file is read again.
+struct ReopenWithEncoding : core_testing::DocFixture {};
+
+TEST_F(ReopenWithEncoding, TheChosenEncodingReadsTheFileAgainAfterTheSavePrompt)
+{
+    loadPair("caf\xC3\xA9\nsame\n", "caf\xC3\xA9\nsame\n");
+    doc.editMode = true;
+    RowEditor(doc.editPair(), kSourceSide).setCellText(1, "edited");
+    doc.source.setChanges(1);
+    services.answerItem(std::string("iso-8859-1"));
+    services.answerMessage(framework::MessageAnswer::Cancel);
+    doc.reopenWithEncoding(kSourceSide);
+    EXPECT_EQ(services.itemDialogs(), std::vector<std::string>{"UTF-8"});
+    EXPECT_EQ(doc.source.encoding().label(), "UTF-8");
+    EXPECT_EQ(text(doc.source, 1), "edited");
+
+    services.answerItem(std::string("iso-8859-1"));
+    services.answerMessage(framework::MessageAnswer::No);
+    doc.reopenWithEncoding(kSourceSide);
+    EXPECT_EQ(doc.source.encoding().label(), "ISO-8859-1");
+    EXPECT_EQ(text(doc.source, 0), "caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(text(doc.source, 1), "same");
+    router.execute(framework::ID_RESCAN);
+    EXPECT_EQ(doc.source.encoding().label(), "ISO-8859-1");
+    EXPECT_EQ(doc.destination.encoding().label(), "UTF-8");
+
+    services.answerItem(std::string("NO-SUCH"));
+    doc.reopenWithEncoding(kSourceSide);
+    EXPECT_EQ(services.messageTexts().back(), "Unknown encoding: NO-SUCH");
+    EXPECT_TRUE(services.allAnswersUsed());
 }
 
 TEST(FileEncodings, TheReportComparesTextAndNamesWhatElseDiffers)
