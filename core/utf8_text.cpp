@@ -44,18 +44,9 @@ std::size_t utf8SequenceLength(std::string_view bytes)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
-            ++at;
-            continue;
-        }
-        const std::size_t length = utf8SequenceLength(bytes.substr(at));
-        if (length == 0)
-            return false;
-        at += length;
-    }
-    return true;
+    Utf8Census census;
+    census.add(bytes);
+    return census.isAllUtf8();
 }
 
 void Utf8Census::add(std::string_view bytes)

@@ -9,7 +9,7 @@ namespace core {
 // above U+007F), or 0 when none starts there. A single ASCII byte gives 0 too.
 std::size_t utf8SequenceLength(std::string_view bytes);
 
-// The whole text is valid UTF-8. Text that is not is shown byte by byte as Latin-1.
+// The whole text is valid UTF-8.
 bool isValidUtf8(std::string_view bytes);
 
 // How much of a file's text is UTF-8, counted line by line (no character spans a line end).
@@ -19,6 +19,7 @@ public:
     // Its bytes that are not UTF-8 are many beside its characters above ASCII (a text in an
     // 8-bit code page seldom holds one by chance): not UTF-8 with a few stray bytes.
     bool isMostlyNotUtf8() const { return m_strayBytes > kStrayBytesPerCharacter * m_characters; }
+    bool isAllUtf8() const { return m_strayBytes == 0; }
 
 private:
     static constexpr std::size_t kStrayBytesPerCharacter = 4;
