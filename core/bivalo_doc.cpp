@@ -164,6 +164,7 @@ void CBivaloDoc::addEnableOnlyAnswers()
     for (const CommandId id : { ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE, ID_FILE_SAVE_AS })
         onEnable(id, [this, id](CommandUI& ui) { ui.enable(rowCount > 0 && m_host.offers(id)); });
     onEnable(ID_SAVE_AS_RESULT, [this](CommandUI& ui) { ui.enable(!resultFile.empty()); });
+    onEnable(ID_REOPEN_WITH_ENCODING, [this](CommandUI& ui) { ui.enable(rowCount > 0); });
 }
 
 bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName)

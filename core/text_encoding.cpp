@@ -223,8 +223,9 @@ std::optional<std::string> decodeText(std::string_view bytes, const TextEncoding
         text.push_back(rest.front());
         rest.remove_prefix(1);
     }
-    // A byte kept as it is could join its neighbours into a character.
-    if (!encodesBackTo(text, encoding, bytes))
+    // Unicode that decodes has one encoding only; in a code page a byte kept as it is could
+    // join its neighbours into a character, and some code pages write a character two ways.
+    if (encoding.kind == EncodingKind::Legacy && !encodesBackTo(text, encoding, bytes))
         return std::nullopt;
     return text;
 }

@@ -88,6 +88,27 @@ TEST(FileEncodings, EveryEncodingIsFoundShownAsTextAndSavedUneditedByteForByte)
     }
 }
 
+// Bytes that are not what they seem to be are read as they are and saved unchanged.
+TEST(FileEncodings, FilesThatDoNotDecodeAreSavedByteForByte)
+{
+    testing_support::TempDir dir;
+    const std::vector<std::string> files{
+        std::string("\xFF\xFEh\0\x00\xD8i\0\n\0", 10), // a lone surrogate
+        std::string("\xFF\xFEh\0i\0\n", 7),            // an odd byte at the end
+        std::string("a\0b\0c\0\n\0\x00\xDC", 10),      // UTF-16 by its NULs, but not
+        "\x81\x8D\x8F\x90\x9D caf\xE9\n",               // bytes WINDOWS-1252 does not define
+    };
+    for (const std::string& bytes : files) {
+        LineFile file;
+        ASSERT_TRUE(file.load(dir.write("in.txt", bytes)));
+        RowMap rows;
+        for (std::int32_t k = 0; k < file.count(); ++k)
+            rows.push_back(k);
+        ASSERT_TRUE(saveRows(file, rows, file.count(), dir.file("out.txt")));
+        EXPECT_EQ(dir.read("out.txt"), bytes);
+    }
+}
+
 TEST(FileEncodings, UnicodeIsKnownByItsBomOrItsNulsAndOtherBytesByTheSettings)
 {
     EXPECT_EQ(encodingOfStart(std::string("h\0e\0l\0l\0o\0", 10)).label(), "UTF-16 LE");
