@@ -42,6 +42,16 @@ std::string textsOf(const LineFile& file)
     return texts;
 }
 
+// What saving the file's lines as read writes.
+std::string savedUnedited(const LineFile& file, const testing_support::TempDir& dir)
+{
+    RowMap rows;
+    for (std::int32_t k = 0; k < file.count(); ++k)
+        rows.push_back(k);
+    EXPECT_TRUE(saveRows(file, rows, file.count(), dir.file("out.txt")));
+    return dir.read("out.txt");
+}
+
 struct EncodedFile {
     TextEncoding encoding;
     const char* label;
@@ -78,11 +88,7 @@ TEST(FileEncodings, EveryEncodingIsFoundShownAsTextAndSavedUneditedByteForByte)
                 EXPECT_EQ(file.encoding().label(), form.label);
                 EXPECT_EQ(file.lineEnd(), lineEnd);
                 EXPECT_EQ(textsOf(file), "caf\xC3\xA9 one\n    second line\n\xC2\xA3 and \xC3\xBC\n");
-                RowMap rows;
-                for (std::int32_t k = 0; k < file.count(); ++k)
-                    rows.push_back(k);
-                ASSERT_TRUE(saveRows(file, rows, file.count(), dir.file("out.txt")));
-                EXPECT_EQ(dir.read("out.txt"), bytes);
+                EXPECT_EQ(savedUnedited(file, dir), bytes);
             }
         }
     }
@@ -101,11 +107,7 @@ TEST(FileEncodings, FilesThatDoNotDecodeAreSavedByteForByte)
     for (const std::string& bytes : files) {
         LineFile file;
         ASSERT_TRUE(file.load(dir.write("in.txt", bytes)));
-        RowMap rows;
-        for (std::int32_t k = 0; k < file.count(); ++k)
-            rows.push_back(k);
-        ASSERT_TRUE(saveRows(file, rows, file.count(), dir.file("out.txt")));
-        EXPECT_EQ(dir.read("out.txt"), bytes);
+        EXPECT_EQ(savedUnedited(file, dir), bytes);
     }
 }
 
