@@ -164,6 +164,7 @@ void CBivaloDoc::addEnableOnlyAnswers()
     for (const CommandId id : { ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE, ID_FILE_SAVE_AS })
         onEnable(id, [this, id](CommandUI& ui) { ui.enable(rowCount > 0 && m_host.offers(id)); });
     onEnable(ID_SAVE_AS_RESULT, [this](CommandUI& ui) { ui.enable(!resultFile.empty()); });
+    onEnable(ID_REOPEN_WITH_ENCODING, [this](CommandUI& ui) { ui.enable(rowCount > 0); });
 }
 
 bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName)
@@ -174,6 +175,11 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
 
     LineFile newSource;
     LineFile newDestination;
+    // An encoding chosen for a file holds while that file is read again.
+    if (resolveName(sourceName) == source.path())
+        newSource.chooseEncoding(source.chosenEncoding());
+    if (resolveName(destinationName) == destination.path())
+        newDestination.chooseEncoding(destination.chosenEncoding());
     const PairLoad loaded =
         loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName));
     if (!loaded.sourceLoaded) {
@@ -285,6 +291,29 @@ void CBivaloDoc::rescan()
     loadAndCompare(sourcePath, destinationPath);
     updateAllViews(nullptr, framework::kHintRestoreRow, &currentRow);
     updateAllViews(nullptr, framework::kHintRescanned);
+}
+
+void CBivaloDoc::reopenWithEncoding(int side)
+{
+    static const std::vector<std::string> kEncodings{
+        "UTF-8",        "UTF-16LE",    "UTF-16BE",     "UTF-32LE",     "UTF-32BE",   "WINDOWS-1252",
+        "ISO-8859-1",   "ISO-8859-15", "ISO-8859-2",   "WINDOWS-1250", "ISO-8859-5", "WINDOWS-1251",
+        "KOI8-R",       "ISO-8859-7",  "WINDOWS-1253", "ISO-8859-9",   "WINDOWS-1254", "CP437",
+    };
+    const TextEncoding& current = file(side).encoding();
+    std::string name = current.kind == EncodingKind::Legacy ? current.legacyName : current.iconvName();
+    if (!m_services.chooseItem(framework::formatText(kReopenTitle, { file(side).path() }), kEncodings, name))
+        return;
+    const std::optional<TextEncoding> chosen = encodingNamed(name);
+    if (!chosen) {
+        notice(framework::formatText(kUnknownEncoding, { name }));
+        return;
+    }
+    if (!saveModified())
+        return;
+    file(side).chooseEncoding(chosen);
+    skipSavePrompt = true;
+    rescan();
 }
 
 void CBivaloDoc::copy(int direction, int hint)
@@ -444,15 +473,38 @@ bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string&
     LineFile* const overwritten = loadedFileAt(file, path);
     if (overwritten != nullptr && !mayOverwrite(*overwritten))
         return false;
-    if (!core::saveRows(file, rows, rowCount, path)) {
-        notice(withReason(kFailedToCreate, path, errno));
+    if (!writeRows(file, rows, path))
         return false;
-    }
     file.setChanges(0);
     if (overwritten != nullptr)
         noteWritten(*overwritten);
     updateAllViews(nullptr, framework::kHintModifiedChanged);
     return true;
+}
+
+// A line the file's encoding cannot hold is never written otherwise: the user may have
+// the file written as UTF-8, which holds every character, or nothing written.
+bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string& path)
+{
+    SaveProblem problem;
+    if (core::saveRows(file, rows, rowCount, path, currentSaveOptions(), &problem))
+        return true;
+    if (problem.unencodableLine == 0) {
+        notice(withReason(kFailedToCreate, path, errno));
+        return false;
+    }
+    const TextEncoding kept = file.encoding();
+    const std::string question =
+        framework::formatText(kUnencodable, { std::to_string(problem.unencodableLine), path, kept.label() });
+    if (m_services.messageBox(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
+        return false;
+    file.setEncoding(TextEncoding::unicode(EncodingKind::Utf8, kept.bom));
+    const bool written = core::saveRows(file, rows, rowCount, path);
+    if (!written)
+        notice(withReason(kFailedToCreate, path, errno));
+    if (!written || path != file.path())
+        file.setEncoding(kept);
+    return written;
 }
 
 // The file of the pair that a save to path replaces, the saved one's own first.

@@ -30,6 +30,10 @@ public:
         "This file was changed by another program since it was read:\n%s\nOverwrite it?";
     static constexpr const char* kOverwritePair =
         "You are about to OVERWRITE file \n%s\n with file \n%s\n\nDo you want to quit Bivalo afterwards?";
+    static constexpr const char* kUnencodable =
+        "Line %s of\n%s\nholds a character that %s cannot hold.\nSave this file as UTF-8 instead?";
+    static constexpr const char* kReopenTitle = "Reopen %s with the encoding:";
+    static constexpr const char* kUnknownEncoding = "Unknown encoding: %s";
     static constexpr const char* kRescanNow = "Do you want to rescan files now?";
     static constexpr const char* kSelectFirstFile = "Select first file";
     static constexpr const char* kSelectPairFor = "Select pair for : ";
@@ -49,6 +53,9 @@ public:
     bool saveRows(LineFile& file, const RowMap& rows, const std::string& name = {});
     // Overwrites the other file of the pair with this file's rows.
     void saveAsPair(LineFile& file);
+    // Asks for an encoding and, once the unsaved edits are saved or given up, reads the file of
+    // side again in it (the other file as well, as a rescan does).
+    void reopenWithEncoding(int side);
     // Writes this side's rows to the result file named on the command line.
     bool saveAsResult(LineFile& file);
 
@@ -114,6 +121,7 @@ private:
     bool askToSave(LineFile& file, RowMap& rows, framework::MessageAnswer& answer);
     LineFile* loadedFileAt(LineFile& saved, const std::string& path);
     bool mayOverwrite(LineFile& loaded);
+    bool writeRows(LineFile& file, const RowMap& rows, const std::string& path);
     void noteWritten(LineFile& loaded);
     void postCommand(framework::CommandId id);
     void notice(const std::string& text);

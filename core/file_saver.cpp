@@ -1,6 +1,7 @@
 #include "core/file_saver.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "core/atomic_file.h"
 #include "core/line_file.h"
@@ -15,7 +16,10 @@ constexpr std::size_t kWriteChunk = 1 << 20;
 // Gathers the output and hands it to the file in large chunks.
 class LineWriter {
 public:
-    LineWriter(AtomicFile& file, const SaveOptions& options) : m_file(file), m_options(options) {}
+    LineWriter(AtomicFile& file, const SaveOptions& options, const TextEncoding& encoding, std::string_view lineEnd)
+        : m_file(file), m_options(options), m_encoding(encoding), m_lineEndMark(lineEnd.back())
+    {
+    }
 
     // A line the program made is written as its text, with tabs when asked; any other
     // line with the bytes it was read with.
@@ -33,17 +37,48 @@ public:
         return m_buffer.size() < kWriteChunk || flush();
     }
 
+    // The buffer ends at a line end or at the end of the file, between characters.
     bool flush()
     {
-        const bool ok = m_file.write(m_buffer);
+        bool ok = true;
+        if (m_encoding.kind == EncodingKind::Utf8 && !m_encoding.bom) {
+            ok = m_file.write(m_buffer);
+        } else {
+            // The BOM goes before the first chunk.
+            m_encoded = m_bomWritten ? std::string_view{} : m_encoding.bomBytes();
+            m_bomWritten = true;
+            std::size_t failedAt = 0;
+            if (encodeText(m_buffer, m_encoding, m_encoded, &failedAt))
+                ok = m_file.write(m_encoded);
+            else
+                ok = noteUnencodable(failedAt);
+        }
+        m_linesBefore += static_cast<std::int32_t>(std::count(m_buffer.begin(), m_buffer.end(), m_lineEndMark));
         m_buffer.clear();
         return ok;
     }
 
+    // The 1-based line of the first character the encoding could not hold; 0 if none.
+    std::int32_t unencodableLine() const { return m_unencodableLine; }
+
 private:
+    bool noteUnencodable(std::size_t at)
+    {
+        const auto before = std::count(m_buffer.begin(), m_buffer.begin() + static_cast<std::ptrdiff_t>(at), m_lineEndMark);
+        m_unencodableLine = m_linesBefore + static_cast<std::int32_t>(before) + 1;
+        errno = EILSEQ;
+        return false;
+    }
+
     AtomicFile& m_file;
     const SaveOptions& m_options;
-    std::string m_buffer;
+    const TextEncoding& m_encoding;
+    const char m_lineEndMark; // the last byte of every line end the file has
+    std::string m_buffer;     // in UTF-8 until flushed
+    std::string m_encoded;
+    std::int32_t m_linesBefore = 0;
+    std::int32_t m_unencodableLine = 0;
+    bool m_bomWritten = false;
 };
 
 // The line end of a line is written once the next line starts, so that the last line can
@@ -81,13 +116,17 @@ SaveOptions currentSaveOptions()
 }
 
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
-              const SaveOptions& options)
+              const SaveOptions& options, SaveProblem* problem)
 {
     AtomicFile target(path);
     if (!target.open())
         return false;
-    LineWriter writer(target, options);
-    return writeRows(writer, file, rows, rowCount) && target.commit();
+    LineWriter writer(target, options, file.encoding(), file.lineEnd());
+    if (writeRows(writer, file, rows, rowCount) && target.commit())
+        return true;
+    if (problem != nullptr)
+        problem->unencodableLine = writer.unencodableLine();
+    return false;
 }
 
 std::string compressTabs(std::string_view text, int tabSize)

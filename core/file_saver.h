@@ -15,6 +15,11 @@ struct SaveOptions {
     int tabSize = 0;
 };
 
+// Why a save wrote nothing, beyond errno.
+struct SaveProblem {
+    std::int32_t unencodableLine = 0; // 1-based: the first line the encoding cannot hold
+};
+
 // UseTab and TabSize of the settings.
 SaveOptions currentSaveOptions();
 
@@ -24,10 +29,12 @@ SaveOptions currentSaveOptions();
 // a copied line with the bytes read from the other file, an edited line with its bytes and
 // the line end of the line it was made from, a typed line as its text (tabs put back when
 // options ask); lines the file did not have end with its first line's line end. The file
-// ends as it did on disk. The file is replaced atomically: false means that nothing on disk
-// changed, and errno then tells why.
+// ends as it did on disk. Everything is written in the file's encoding, with its BOM when it
+// had one. The file is replaced atomically: false means that nothing on disk changed, and
+// errno then tells why; EILSEQ when a line holds a character the encoding cannot, which
+// problem then names.
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
-              const SaveOptions& options = currentSaveOptions());
+              const SaveOptions& options = currentSaveOptions(), SaveProblem* problem = nullptr);
 
 // Every run of exactly tabSize blanks, searched left to right, becomes one tab; a tab size
 // of 0 leaves the text as it is.

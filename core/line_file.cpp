@@ -13,6 +13,7 @@
 #include "core/edited_bytes.h"
 #include "core/line_hash.h"
 #include "core/line_scanner.h"
+#include "core/utf8_text.h"
 #include "settings/app_settings.h"
 
 namespace core {
@@ -145,6 +146,16 @@ LoadProblem problemOfErrno(int error)
     }
 }
 
+// Reads up to size bytes; -1 on an error.
+ssize_t readSome(int fd, char* to, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, to, size);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
 class FileHandle {
 public:
     explicit FileHandle(int fd) : m_fd(fd) {}
@@ -237,6 +248,15 @@ std::int32_t LineFile::appendPiece(const Piece& piece)
     buildRecord(m_count, piece, currentTextRules(), nullptr);
     record.m_continues = piece.continues ? 1 : 0;
     return m_count++;
+}
+
+std::string LineFile::currentLegacyEncoding()
+{
+    const std::string& named = settings::appSettings().LegacyEncoding;
+    const std::optional<TextEncoding> legacy = encodingNamed(named);
+    if (legacy && legacy->kind == EncodingKind::Legacy)
+        return legacy->legacyName;
+    return std::string(kDefaultLegacyEncoding);
 }
 
 LineFile::TextRules LineFile::currentTextRules()
@@ -338,6 +358,8 @@ void LineFile::appendBytes(std::int32_t index, std::string& out) const
 
 std::string_view LineFile::lineEndOf(std::int32_t index) const
 {
+    if (m_crLineEnds)
+        return lineEnd();
     const bool other = std::binary_search(m_otherLineEnds.begin(), m_otherLineEnds.end(), index);
     return other == m_firstLineEndsWithCrLf ? "\n" : "\r\n";
 }
@@ -394,6 +416,7 @@ void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
 struct LineFile::LoadState {
     TextRules rules;
     RecentTexts recent;
+    Utf8Census census;
     std::int32_t pieces = 0;
     bool firstLine = true;
     bool lastLineEnded = false;
@@ -423,7 +446,7 @@ bool LineFile::load(const std::string& path)
     LoadState state;
     state.rules = currentTextRules();
     m_indentTabSize = state.rules.tabSize;
-    const bool complete = readLines(file.fd(), state);
+    const bool complete = readFile(file.fd(), status.st_size, state);
     finishLoading(state.pieces, state.lastLineEnded);
     m_loaded = complete;
     return complete;
@@ -448,43 +471,115 @@ void LineFile::clearForLoading(off_t fileSize)
     m_count = 0;
     m_repeatedLines = 0;
     m_firstLineEndsWithCrLf = false;
+    m_crLineEnds = false;
     m_size = expected == 0 ? kMinimumExpectedLines : expected;
     // The texts take about the file's bytes: line ends and trailing blanks go, tabs grow.
     m_store.reserve(static_cast<std::size_t>(fileSize));
 }
 
-bool LineFile::readLines(int fd, LoadState& state)
+// UTF-8 is read as it comes, a chunk at a time, with nothing to decode. Any other
+// encoding, a file that turns out not to be UTF-8 and one without LF are read whole.
+bool LineFile::readFile(int fd, off_t fileSize, LoadState& state)
 {
-    // The slack lets the line scan read whole blocks up to the end of what was read.
     std::vector<char> chunk(kReadChunk + kLineScanSlack);
+    const ssize_t got = readSome(fd, chunk.data(), kReadChunk);
+    if (got < 0) {
+        failLoading(errno);
+        return false;
+    }
+    const std::string_view head(chunk.data(), static_cast<std::size_t>(got));
+    m_encoding = encodingOfStart(head);
+    if (m_chosenEncoding) {
+        const std::string_view bom = TextEncoding::bomOf(m_chosenEncoding->kind);
+        m_encoding = *m_chosenEncoding;
+        m_encoding.bom = !bom.empty() && head.starts_with(bom);
+    }
+    if (m_encoding.kind == EncodingKind::Utf8) {
+        if (!readLines(fd, chunk, head.substr(m_encoding.bomBytes().size()), state))
+            return false;
+        const bool legacy = !m_chosenEncoding && state.census.isMostlyNotUtf8();
+        const bool anyLineFeed = state.pieces == 0 || state.lastLineEnded || state.pieces > 1
+                                 || m_lines[0].continues();
+        if (!legacy && anyLineFeed)
+            return true;
+        if (legacy)
+            m_encoding = TextEncoding::legacy(currentLegacyEncoding());
+        clearForLoading(fileSize);
+        const TextRules rules = state.rules;
+        state = LoadState{};
+        state.rules = rules;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(fileSize));
+    for (ssize_t read = 0; (read = ::pread(fd, chunk.data(), kReadChunk, static_cast<off_t>(bytes.size()))) != 0;) {
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0) {
+            failLoading(errno);
+            return false;
+        }
+        bytes.append(chunk.data(), static_cast<std::size_t>(read));
+    }
+    return loadDecoded(std::move(bytes), state);
+}
+
+bool LineFile::readLines(int fd, std::vector<char>& chunk, std::string_view first, LoadState& state)
+{
     std::string carried; // the start of a line that runs past the end of a chunk
+    addLines(first.data(), first.data() + first.size(), carried, state);
     for (;;) {
-        const ssize_t got = ::read(fd, chunk.data(), kReadChunk);
+        const ssize_t got = readSome(fd, chunk.data(), kReadChunk);
         if (got < 0) {
-            if (errno == EINTR)
-                continue;
             failLoading(errno);
             return false;
         }
         if (got == 0)
             break;
-        const char* rest = chunk.data();
-        const char* const end = rest + got;
-        for (LineEnd line; (line = findLineEnd(rest, end)).at != end; rest = line.at + 1) {
-            const std::string_view text(rest, static_cast<std::size_t>(line.at - rest));
-            if (carried.empty()) {
-                addLoadedLine(state, text, true, line.lastTab);
-            } else {
-                carried.append(text);
-                addLoadedLine(state, carried, true, unknownTabs(carried));
-                carried.clear();
-            }
-        }
-        carried.append(rest, end);
+        addLines(chunk.data(), chunk.data() + got, carried, state);
     }
     if (!carried.empty())
         addLoadedLine(state, carried, false, unknownTabs(carried));
     return true;
+}
+
+// Lines held in another encoding are decoded whole; a decoding that would not give the
+// same bytes back leaves the file as it is, read as UTF-8.
+bool LineFile::loadDecoded(std::string bytes, LoadState& state)
+{
+    const std::string_view bom = m_encoding.bomBytes();
+    std::optional<std::string> text = decodeText(std::string_view(bytes).substr(bom.size()), m_encoding);
+    if (!text) {
+        m_encoding = TextEncoding{};
+        text = std::move(bytes);
+    }
+    bytes = std::string();
+    if (text->find('\n') == std::string::npos && text->find('\r') != std::string::npos) {
+        m_crLineEnds = true;
+        std::replace(text->begin(), text->end(), '\r', '\n');
+    }
+    const std::size_t length = text->size();
+    text->append(kLineScanSlack, '\0');
+    std::string carried;
+    addLines(text->data(), text->data() + length, carried, state);
+    if (!carried.empty())
+        addLoadedLine(state, carried, false, unknownTabs(carried));
+    return true;
+}
+
+void LineFile::addLines(const char* begin, const char* end, std::string& carried, LoadState& state)
+{
+    const char* rest = begin;
+    for (LineEnd line; (line = findLineEnd(rest, end)).at != end; rest = line.at + 1) {
+        const std::string_view text(rest, static_cast<std::size_t>(line.at - rest));
+        if (carried.empty()) {
+            addLoadedLine(state, text, true, line.lastTab);
+        } else {
+            carried.append(text);
+            addLoadedLine(state, carried, true, unknownTabs(carried));
+            carried.clear();
+        }
+    }
+    carried.append(rest, end);
 }
 
 // A line longer than a piece is stored as several pieces, each but the last continued.
@@ -493,6 +588,7 @@ void LineFile::addLoadedLine(LoadState& state, std::string_view line, bool endsW
     const bool crLf = endsWithLineFeed && !line.empty() && line.back() == '\r';
     if (crLf)
         line.remove_suffix(1);
+    state.census.add(line);
     if (state.firstLine)
         m_firstLineEndsWithCrLf = crLf;
     state.firstLine = false;

@@ -13,6 +13,7 @@
 #include "core/line_record.h"
 #include "core/recent_texts.h"
 #include "core/record_store.h"
+#include "core/text_encoding.h"
 #include "core/text_store.h"
 
 namespace core {
@@ -76,11 +77,20 @@ public:
     // built as a read line's, and saving writes the bytes as they are.
     std::int32_t appendVerbatim(std::string_view bytes);
 
-    // Reads the file at path. Reading drops a CR before an LF, cuts lines longer than
+    // Reads the file at path in the encoding it finds (see encodingOfStart; a file that is
+    // not UTF-8 is in the settings' 8-bit code page) or the one chosen, keeping its lines
+    // in UTF-8. A file without LF whose lines end in CR has CR line ends. Reading drops a
+    // CR before an LF, cuts lines longer than
     // kPieceSize into several records and drops trailing blank lines (one line stays);
     // what the texts leave out of the bytes is kept for saving. On failure the lines stay
     // as they were and loaded() is false.
     bool load(const std::string& path);
+    // The encoding that load uses instead of finding one; none lets it find one.
+    void chooseEncoding(const std::optional<TextEncoding>& encoding) { m_chosenEncoding = encoding; }
+    const std::optional<TextEncoding>& chosenEncoding() const { return m_chosenEncoding; }
+    // The encoding of the file on disk, which saving writes.
+    const TextEncoding& encoding() const { return m_encoding; }
+    void setEncoding(const TextEncoding& encoding) { m_encoding = encoding; }
     LoadProblem loadProblem() const { return m_loadProblem; }
     // The system's error number of the last failed load; 0 when none is known.
     int loadError() const { return m_loadError; }
@@ -92,9 +102,11 @@ public:
     void setDiskStamp(const std::optional<DiskStamp>& stamp) { m_diskStamp = stamp; }
     // The first line on disk ended with CR LF.
     bool firstLineEndsWithCrLf() const { return m_firstLineEndsWithCrLf; }
-    // The line end of the first line on disk (LF when it had none): the one that lines
-    // the file did not have get.
-    std::string_view lineEnd() const { return m_firstLineEndsWithCrLf ? "\r\n" : "\n"; }
+    // The line end of the first line on disk (LF when it had none, CR in a file of CR
+    // line ends): the one that lines the file did not have get.
+    std::string_view lineEnd() const { return m_crLineEnds ? "\r" : m_firstLineEndsWithCrLf ? "\r\n" : "\n"; }
+    // How lineEnd() reads to the user: "LF", "CR LF" or "CR".
+    std::string_view lineEndLabel() const { return m_crLineEnds ? "CR" : m_firstLineEndsWithCrLf ? "CR LF" : "LF"; }
 
     LineOrigin originOf(std::int32_t index) const;
     // Appends the bytes of the line at index: as read from disk, as read from the other
@@ -123,6 +135,8 @@ private:
         bool collapseBlanks = false;
     };
     static TextRules currentTextRules();
+    // The settings' 8-bit code page, when iconv knows it.
+    static std::string currentLegacyEncoding();
     // For buildRecord when nobody has looked for tabs yet.
     static const char* unknownTabs(std::string_view text) { return text.data() + text.size(); }
 
@@ -151,7 +165,10 @@ private:
     void failLoading(int error);
     void clearForLoading(off_t fileSize);
     // False when a read failed; the lines read until then stay.
-    bool readLines(int fd, LoadState& state);
+    bool readFile(int fd, off_t fileSize, LoadState& state);
+    bool readLines(int fd, std::vector<char>& chunk, std::string_view first, LoadState& state);
+    bool loadDecoded(std::string bytes, LoadState& state);
+    void addLines(const char* begin, const char* end, std::string& carried, LoadState& state);
     void addLoadedLine(LoadState& state, std::string_view line, bool endsWithLineFeed, const char* lastTab);
     void finishLoading(std::int32_t pieces, bool lastLineEnded);
 
@@ -164,6 +181,9 @@ private:
     std::int32_t m_repeatedLines = 0;
     bool m_loaded = false;
     bool m_firstLineEndsWithCrLf = false;
+    bool m_crLineEnds = false;
+    TextEncoding m_encoding;
+    std::optional<TextEncoding> m_chosenEncoding;
     LoadProblem m_loadProblem = LoadProblem::None;
     int m_loadError = 0;
     TextStore m_store;

@@ -9,6 +9,7 @@
 #include "core/html_report.h"
 #include "core/merge_report.h"
 #include "framework/services.h"
+#include "core/file_form.h"
 #include "core/pair_loader.h"
 #include "core/side_by_side_listing.h"
 #include "settings/app_settings.h"
@@ -22,7 +23,8 @@ constexpr int kMinimumColumns = 20;
 
 constexpr std::string_view kUsage =
     "Usage: bivalo [SOURCE [TARGET [RESULT]]]\n"
-    "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET\n"
+    "       bivalo --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html]\n"
+    "                       [--encoding=NAME] [--source-encoding=NAME] [--target-encoding=NAME] SOURCE TARGET\n"
     "       bivalo --report --merge [--diff3] [-o OUTPUT] [-L LABEL]... BASE LOCAL REMOTE\n"
     "       bivalo --merge [-L LABEL]... -o OUTPUT BASE LOCAL REMOTE\n"
     "       bivalo --report --git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
@@ -38,6 +40,10 @@ constexpr std::string_view kUsage =
     "A name of '-' reads that side from standard input.\n"
     "  --ignore-blanks   compare lines ignoring blanks (default: the settings file)\n"
     "  --tab-size=N      expand each tab to N blanks, 0 to 50 (default: the settings file)\n"
+    "  --encoding=NAME   read both files in this encoding instead of finding each one's:\n"
+    "                    UTF-8, UTF-16LE, UTF-16BE, UTF-32LE, UTF-32BE or an 8-bit code page\n"
+    "                    such as WINDOWS-1252, ISO-8859-15 or KOI8-R\n"
+    "  --source-encoding=NAME, --target-encoding=NAME   the same for one file\n"
     "  --format=side     both files side by side, fitted to $COLUMNS (default)\n"
     "  --format=rows     one line per row: row, source entry, target entry, source state,\n"
     "                    target state (tab-separated), then '# rows=N blank_difference=0|1'\n"
@@ -52,6 +58,10 @@ constexpr std::string_view kUsage =
     "                    conflicts, 1 with some, 2 on trouble\n"
     "  --git-diff        take git's seven external-diff arguments (last option; for\n"
     "                    git config diff.external 'bivalo --report --git-diff')\n"
+    "\n"
+    "Each file's encoding is found when it is read: a BOM (UTF-8, UTF-16, UTF-32), UTF-16 by\n"
+    "its NULs, UTF-8, else the 8-bit code page of LegacyEncoding in the settings' \"options\"\n"
+    "(WINDOWS-1252 unless set). Files are compared as text.\n"
     "\n"
     "Settings are read from $BIVALO_INI, else $XDG_CONFIG_HOME/Bivalo.INI (~/.config/Bivalo.INI);\n"
     "the report never writes them.\n"
@@ -130,7 +140,7 @@ void writeRows(std::ostream& out, const LineFile& source, const LineFile& destin
     out << "# rows=" << result.rowCount << " blank_difference=" << (result.blankDifference ? 1 : 0) << '\n';
 }
 
-void writeSummary(std::ostream& out, const RowSummary& summary, bool blankDifference)
+void writeSummary(std::ostream& out, const RowSummary& summary, bool blankDifference, const std::string& formDifference)
 {
     if (summary.differences > 0)
         out << summary.differences << " differences\n";
@@ -138,6 +148,8 @@ void writeSummary(std::ostream& out, const RowSummary& summary, bool blankDiffer
         out << "Different in blanks only!\n";
     else
         out << "Files are identical!\n";
+    if (summary.differences == 0 && !formDifference.empty())
+        out << formDifference << '\n';
     out << "rows=" << summary.rows << " same=" << summary.same << " source_only=" << summary.sourceOnly
         << " target_only=" << summary.targetOnly << " changed=" << summary.changed << '\n';
 }
@@ -180,6 +192,8 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
 {
     LineFile source;
     LineFile destination;
+    source.chooseEncoding(options.sourceEncoding);
+    destination.chooseEncoding(options.targetEncoding);
     const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), destination,
                                      readablePath(options.files.at(1)));
     if (!loaded.sourceLoaded) {
@@ -192,6 +206,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     }
     const CompareResult result = compareFiles(source, destination);
     const RowSummary summary = summarizeRows(source, destination, result);
+    const std::string forms = formDifference(source, destination);
     switch (options.format) {
     case ReportFormat::Side:
         SideBySideListing(source, destination, result, terminalColumns()).write(out);
@@ -200,11 +215,11 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         writeRows(out, source, destination, result);
         break;
     case ReportFormat::Summary:
-        writeSummary(out, summary, result.blankDifference);
+        writeSummary(out, summary, result.blankDifference, forms);
         break;
     case ReportFormat::Html: {
         std::ostringstream summaryText;
-        writeSummary(summaryText, summary, result.blankDifference);
+        writeSummary(summaryText, summary, result.blankDifference, forms);
         HtmlReport(source, destination, result).write(out, summaryText.str());
         break;
     }

@@ -11,6 +11,25 @@ namespace core {
 namespace {
 
 constexpr std::string_view kTabSizeSwitch = "--tab-size=";
+constexpr std::string_view kEncodingSwitch = "--encoding=";
+constexpr std::string_view kSourceEncodingSwitch = "--source-encoding=";
+constexpr std::string_view kTargetEncodingSwitch = "--target-encoding=";
+
+// --encoding=NAME sets both sides, --source-encoding and --target-encoding one each.
+bool parseEncodingSwitch(std::string_view argument, ReportOptions& options, std::string& error)
+{
+    const std::string_view name = argument.substr(argument.find('=') + 1);
+    const std::optional<TextEncoding> encoding = encodingNamed(name);
+    if (!encoding) {
+        error = "Unknown encoding: " + std::string(name);
+        return false;
+    }
+    if (!argument.starts_with(kTargetEncodingSwitch))
+        options.sourceEncoding = encoding;
+    if (!argument.starts_with(kSourceEncodingSwitch))
+        options.targetEncoding = encoding;
+    return true;
+}
 constexpr std::string_view kFormatSwitch = "--format=";
 constexpr std::string_view kGitDiffSwitch = "--git-diff";
 constexpr std::size_t kGitDiffArguments = 7;
@@ -61,6 +80,9 @@ bool parseSwitch(std::string_view argument, ReportOptions& options, std::string&
             return false;
         }
         options.tabSize = tabSize;
+    } else if (argument.starts_with(kEncodingSwitch) || argument.starts_with(kSourceEncodingSwitch)
+               || argument.starts_with(kTargetEncodingSwitch)) {
+        return parseEncodingSwitch(argument, options, error);
     } else if (argument.starts_with(kFormatSwitch)) {
         ReportFormat format = ReportFormat::Side;
         if (!parseFormat(argument.substr(kFormatSwitch.size()), format)) {

@@ -4,12 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "core/text_encoding.h"
+
 namespace core {
 
 enum class ReportFormat { Side, Rows, Summary, Html };
 
 // The command line of the headless report:
-//   --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html] SOURCE TARGET
+//   --report [--ignore-blanks] [--tab-size=N] [--format=side|rows|summary|html]
+//            [--encoding=NAME] [--source-encoding=NAME] [--target-encoding=NAME] SOURCE TARGET
 //   --report --merge [--diff3] [-o OUTPUT] [-L LABEL]... BASE LOCAL REMOTE
 // plus --help and --version. Only '-' starts a switch; "--" ends the switches. A name "-"
 // is standard input. "--git-diff" ends the switches too and takes the seven arguments git
@@ -21,6 +24,8 @@ struct ReportOptions {
     bool report = false;
     std::optional<int> tabSize;           // overrides the settings file for this run
     std::optional<bool> ignoreBlanks;     // likewise
+    std::optional<TextEncoding> sourceEncoding; // read SOURCE in it instead of finding its own
+    std::optional<TextEncoding> targetEncoding; // likewise TARGET
     ReportFormat format = ReportFormat::Side;
     std::vector<std::string> files;
     std::optional<std::string> gitPath;   // the path git names, with --git-diff

@@ -1,5 +1,8 @@
 #include "core/utf8_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace core {
 
 std::size_t utf8SequenceLength(std::string_view bytes)
@@ -41,6 +44,27 @@ std::size_t utf8SequenceLength(std::string_view bytes)
 
 bool isValidUtf8(std::string_view bytes)
 {
+    Utf8Census census;
+    census.add(bytes);
+    return census.isAllUtf8();
+}
+
+void Utf8Census::add(std::string_view bytes)
+{
+    // Most text is ASCII: eight bytes at a time until a byte above it.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        if ((word & kHighBits) != 0)
+            break;
+    }
+    addNonAscii(bytes.substr(at));
+}
+
+void Utf8Census::addNonAscii(std::string_view bytes)
+{
     std::size_t at = 0;
     while (at < bytes.size()) {
         if (static_cast<unsigned char>(bytes[at]) < 0x80) {
@@ -48,11 +72,14 @@ bool isValidUtf8(std::string_view bytes)
             continue;
         }
         const std::size_t length = utf8SequenceLength(bytes.substr(at));
-        if (length == 0)
-            return false;
-        at += length;
+        if (length == 0) {
+            ++m_strayBytes;
+            ++at;
+        } else {
+            ++m_characters;
+            at += length;
+        }
     }
-    return true;
 }
 
 } // namespace core

@@ -78,6 +78,7 @@ constexpr CommandId ID_PREV_DIFF = 32775;              // "Prev diff"
 constexpr CommandId ID_FILE_SAVE_AS = 57604;           // "Save &As..."
 // "Save As Result", carried out by the pane: greyed without a result file name.
 constexpr CommandId ID_SAVE_AS_RESULT = 32823;
+constexpr CommandId ID_REOPEN_WITH_ENCODING = 32840;  // the active pane: reads its file again in a chosen encoding
 
 // ---- Decided by the main frame
 // CMainFrame::addCommands (shell/).

@@ -45,7 +45,8 @@ std::vector<std::string> ScriptedServices::messageTexts() const
 
 bool ScriptedServices::allAnswersUsed() const
 {
-    return m_messageAnswers.empty() && m_fileAnswers.empty() && m_fontAnswers.empty() && m_colorAnswers.empty();
+    return m_messageAnswers.empty() && m_fileAnswers.empty() && m_fontAnswers.empty() && m_colorAnswers.empty()
+           && m_itemAnswers.empty();
 }
 
 MessageAnswer ScriptedServices::messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon)
@@ -70,6 +71,11 @@ bool ScriptedServices::chooseFont(LogFont& font)
 bool ScriptedServices::chooseColor(ColorRef& color)
 {
     return choose(color, m_colorDialogs, m_colorAnswers, "colour dialog");
+}
+
+bool ScriptedServices::chooseItem(const std::string& title, const std::vector<std::string>&, std::string& item)
+{
+    return choose(item, m_itemDialogs, m_itemAnswers, "item dialog \"" + title + "\"");
 }
 
 bool ScriptedServices::startDetached(const std::vector<std::string>& argv)

@@ -27,6 +27,7 @@ public:
     // nullopt cancels the dialog.
     void answerFont(std::optional<LogFont> font) { m_fontAnswers.push_back(std::move(font)); }
     void answerColor(std::optional<ColorRef> color) { m_colorAnswers.push_back(color); }
+    void answerItem(std::optional<std::string> item) { m_itemAnswers.push_back(std::move(item)); }
 
     void setShiftDown(bool down) { m_shiftDown = down; }
     void setControlDown(bool down) { m_controlDown = down; }
@@ -39,6 +40,7 @@ public:
     const std::vector<FileDialogRequest>& fileDialogs() const { return m_fileDialogs; }
     const std::vector<LogFont>& fontDialogs() const { return m_fontDialogs; }
     const std::vector<ColorRef>& colorDialogs() const { return m_colorDialogs; }    // the starting colours
+    const std::vector<std::string>& itemDialogs() const { return m_itemDialogs; }    // the starting items
     const std::vector<std::vector<std::string>>& startedProcesses() const { return m_started; }
     const std::vector<std::string>& openedAddresses() const { return m_addresses; }
     bool waitCursor() const { return m_waitCursor; }
@@ -49,6 +51,7 @@ public:
     std::optional<FileDialogResult> fileDialog(const FileDialogRequest& request) override;
     bool chooseFont(LogFont& font) override;
     bool chooseColor(ColorRef& color) override;
+    bool chooseItem(const std::string& title, const std::vector<std::string>& items, std::string& item) override;
     bool isShiftDown() override { return m_shiftDown; }
     bool isControlDown() override { return m_controlDown; }
     std::string clipboardText() override { return m_clipboard; }
@@ -63,6 +66,7 @@ private:
     std::deque<std::optional<FileDialogResult>> m_fileAnswers;
     std::deque<std::optional<LogFont>> m_fontAnswers;
     std::deque<std::optional<ColorRef>> m_colorAnswers;
+    std::deque<std::optional<std::string>> m_itemAnswers;
     bool m_shiftDown = false;
     bool m_controlDown = false;
     bool m_startResult = true;
@@ -73,6 +77,7 @@ private:
     std::vector<FileDialogRequest> m_fileDialogs;
     std::vector<LogFont> m_fontDialogs;
     std::vector<ColorRef> m_colorDialogs;
+    std::vector<std::string> m_itemDialogs;
     std::vector<std::vector<std::string>> m_started;
     std::vector<std::string> m_addresses;
     bool m_waitCursor = false;

@@ -47,6 +47,9 @@ public:
     // The font and colour dialogs change their argument and return true on OK.
     virtual bool chooseFont(LogFont& font) = 0;
     virtual bool chooseColor(ColorRef& color) = 0;
+    // A list of names under title, starting at item, where another name may be typed:
+    // changes item and returns true on OK.
+    virtual bool chooseItem(const std::string& title, const std::vector<std::string>& items, std::string& item) = 0;
 
     virtual bool isShiftDown() = 0;
     virtual bool isControlDown() = 0;

@@ -77,8 +77,8 @@ public:
     // Saving the rows gives each file's bytes back (after every edit was undone).
     void checkSavedBytes(const fuzz::FuzzInput& input)
     {
-        fuzz::checkSavedBytes(m_loaded.source, m_rows[0], m_rowCount, input.source, "source");
-        fuzz::checkSavedBytes(m_loaded.destination, m_rows[1], m_rowCount, input.destination, "destination");
+        fuzz::checkSavedBytes(m_loaded.source, m_rows[0], m_rowCount, input.sourceFile(), "source");
+        fuzz::checkSavedBytes(m_loaded.destination, m_rows[1], m_rowCount, input.destinationFile(), "destination");
     }
 
     void checkRows()

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "core/merge_result_writer.h"
 #include "core/merge_session.h"
@@ -52,6 +53,24 @@ void checkChunks(const core::ThreeWayMerge& merge)
                 "the chunks cover every line");
 }
 
+// Text cut after each LF and after each CR that no LF follows: lines, whatever ends them (an
+// input whose lines end in CR alone gives the result such lines).
+std::vector<std::string> linePieces(const std::string& text)
+{
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool ends = text[at] == '\n' || (text[at] == '\r' && (at + 1 == text.size() || text[at + 1] != '\n'));
+        if (ends) {
+            pieces.push_back(text.substr(start, at + 1 - start));
+            start = at + 1;
+        }
+    }
+    if (start < text.size())
+        pieces.push_back(text.substr(start));
+    return pieces;
+}
+
 // Every line of the result is a marker or a line of an input, with a line end added at most.
 void checkResultLines(const core::ThreeWayMerge& merge, const std::string& result)
 {
@@ -60,18 +79,16 @@ void checkResultLines(const core::ThreeWayMerge& merge, const std::string& resul
         const MergeInput& input = merge.input(side);
         for (std::int32_t line = 0; line < input.count(); ++line) {
             const std::string bytes = input.line(line);
-            known.insert(bytes);
-            known.insert(bytes + std::string(input.lineEnd()));
+            for (const std::string& text : {bytes, bytes + std::string(input.lineEnd())}) {
+                for (std::string& piece : linePieces(text))
+                    known.insert(std::move(piece));
+            }
         }
     }
-    for (std::size_t start = 0; start < result.size();) {
-        const std::size_t end = result.find('\n', start);
-        const std::size_t next = end == std::string::npos ? result.size() : end + 1;
-        const std::string line = result.substr(start, next - start);
+    for (const std::string& line : linePieces(result)) {
         const bool marker = line.starts_with("<<<<<<< ") || line.starts_with("||||||| ") ||
                             line.starts_with("=======") || line.starts_with(">>>>>>> ");
         fuzz::check(marker || known.contains(line), "each result line comes from an input", line);
-        start = next;
     }
 }
 

@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
     fuzz::LoadedPair pair(input);
     fuzz::checkRowMaps(pair.source, pair.destination, pair.result);
-    fuzz::checkSavedBytes(pair.source, pair.result.sourceRows, pair.result.rowCount, input.source, "source");
-    fuzz::checkSavedBytes(pair.destination, pair.result.destinationRows, pair.result.rowCount, input.destination,
+    fuzz::checkSavedBytes(pair.source, pair.result.sourceRows, pair.result.rowCount, input.sourceFile(), "source");
+    fuzz::checkSavedBytes(pair.destination, pair.result.destinationRows, pair.result.rowCount, input.destinationFile(),
                           "destination");
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "core/file_form.h"
 #include "core/row_editor.h"
 #include "framework/update_hints.h"
 #include "grid/cell_messages.h"
@@ -340,6 +341,14 @@ void CBivaloView::paintEvent(QPaintEvent*)
         active ? palette().color(group, QPalette::HighlightedText) : palette().color(QPalette::Light));
     painter.setTextColor(settings::readableText(background, text));
     painter.drawText(caption, m_captionText, platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE);
+    const int margin = captionHeight() / 2;
+    painter.drawText(caption.adjusted(margin, 0, -margin, 0), captionFormText(),
+                     platform::DT_RIGHT | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_NOPREFIX);
+}
+
+std::string CBivaloView::captionFormText() const
+{
+    return m_file != nullptr && m_file->loaded() ? core::fileFormLabel(*m_file) : std::string();
 }
 
 bool CBivaloView::event(QEvent* event)

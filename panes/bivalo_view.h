@@ -77,6 +77,9 @@ public:
 
     core::CBivaloDoc& doc() const { return m_doc; }
     const std::string& captionText() const { return m_captionText; }
+    // The encoding and line ends of the file, shown at the caption's right end; empty
+    // before a load.
+    std::string captionFormText() const;
     int captionHeight() const;
     QRect gridRect() const override;
     // The caption's tip: the file's time and size; empty when it can't be read.

@@ -97,6 +97,7 @@ void CBivaloView::addSaveCommands()
     onCommand(ID_FILE_SAVE_AS, [this] { saveAs(); });
     onCommand(ID_SAVE_AS_RESULT, [this] { m_doc.saveAsResult(file()); });
     onCommand(ID_SAVE_AS_PAIR, [this] { m_doc.saveAsPair(file()); });
+    onCommand(ID_REOPEN_WITH_ENCODING, [this] { m_doc.reopenWithEncoding(side()); });
     onEnable(ID_SAVE_AS_PAIR, [this](CommandUI& ui) {
         ui.enable(m_doc.rowCount > 0);
         ui.setText(side() == core::kSourceSide ? kSaveAsTarget : kSaveAsSource);

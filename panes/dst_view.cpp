@@ -1,5 +1,6 @@
 #include "panes/dst_view.h"
 
+#include "core/file_form.h"
 #include "grid/cell_messages.h"
 #include "panes/view_frame.h"
 #include "platform/font_conversion.h"
@@ -19,7 +20,10 @@ void CDstView::onHintCompared()
     // Nothing moves the panes, yet the overview strip must learn what they show.
     sendScrollState(true);
     const bool blanksOnly = doc().blankDifference;
-    services().messageBox(blanksOnly ? kBlanksOnly : kFilesIdentical, framework::MessageButtons::Ok,
+    // Identical texts may still be files of different encodings or line ends.
+    const std::string forms = core::formDifference(doc().source, doc().destination);
+    const std::string identical = forms.empty() ? std::string(kFilesIdentical) : kFilesIdentical + ("\n" + forms);
+    services().messageBox(blanksOnly ? kBlanksOnly : identical, framework::MessageButtons::Ok,
                           framework::MessageIcon::Information);
     if (!services().isShiftDown() && doc().firstComparison && !blanksOnly)
         frame().frameWindow().post(framework::WM_CLOSE, 0, 0);

@@ -6,17 +6,13 @@
 
 namespace platform {
 
-DisplayPositions::DisplayPositions(std::string_view bytes, const QFont& font)
-    : m_bytes(bytes), m_shown(displayText(bytes, &m_latin1)), m_metrics(font)
+DisplayPositions::DisplayPositions(std::string_view bytes, const QFont& font) : m_bytes(bytes), m_metrics(font)
 {
 }
 
 int DisplayPositions::x(std::size_t byteOffset) const
 {
-    byteOffset = std::min(byteOffset, m_bytes.size());
-    const qsizetype index = m_latin1 ? qsizetype(byteOffset)
-                                     : QString::fromUtf8(m_bytes.data(), qsizetype(byteOffset)).size();
-    return m_metrics.horizontalAdvance(m_shown.left(index));
+    return m_metrics.horizontalAdvance(visibleText(m_bytes.substr(0, std::min(byteOffset, m_bytes.size()))));
 }
 
 } // namespace platform

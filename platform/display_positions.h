@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// Where the characters of a line of bytes stand when it is shown (displayText) in a font.
+// Where the characters of a line of bytes stand when it is painted (visibleText) in a font.
 class DisplayPositions {
 public:
     DisplayPositions(std::string_view bytes, const QFont& font);
@@ -17,8 +17,6 @@ public:
 
 private:
     std::string_view m_bytes;
-    bool m_latin1 = false;    // before m_shown, which sets it
-    QString m_shown;
     QFontMetrics m_metrics;
 };
 

@@ -6,10 +6,12 @@
 
 namespace platform {
 
-// Bytes as shown: UTF-8 when valid, else each byte as its Latin-1 character (latin1, when
-// given, tells which).
-QString displayText(std::string_view bytes, bool* latin1 = nullptr);
-// Typed or pasted text as stored: UTF-8.
+// Bytes as text: UTF-8, with each byte that is not part of a character held as the lone
+// surrogate U+DC00 + byte, which no UTF-8 text holds, so storedText gives the bytes back.
+QString displayText(std::string_view bytes);
+// The same as painted: each such byte written as a visible escape, \xFF.
+QString visibleText(std::string_view bytes);
+// Typed, pasted or edited text as stored: UTF-8, and each byte displayText kept as that byte.
 std::string storedText(const QString& text);
 
 } // namespace platform

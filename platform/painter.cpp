@@ -136,7 +136,7 @@ int Painter::qtTextFlags(unsigned format)
 
 int Painter::drawText(const QRect& rect, std::string_view bytes, unsigned format)
 {
-    return drawText(rect, displayText(bytes), format);
+    return drawText(rect, visibleText(bytes), format);
 }
 
 int Painter::drawText(const QRect& rect, const QString& text, unsigned format)

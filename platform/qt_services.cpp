@@ -1,10 +1,13 @@
 #include "platform/qt_services.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -147,6 +150,22 @@ bool QtServices::chooseColor(framework::ColorRef& color)
     if (!chosen.isValid())
         return false;
     color = toColorRef(chosen);
+    return true;
+}
+
+bool QtServices::chooseItem(const std::string& title, const std::vector<std::string>& items, std::string& item)
+{
+    QStringList names;
+    for (const std::string& name : items)
+        names << fromUtf8(name);
+    const auto current = std::find(items.begin(), items.end(), item);
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(QApplication::activeWindow(), QString::fromLatin1(framework::kAppTitle), fromUtf8(title),
+                              names, int(current == items.end() ? 0 : current - items.begin()), true, &ok);
+    if (!ok)
+        return false;
+    item = storedText(chosen);
     return true;
 }
 

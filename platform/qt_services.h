@@ -21,6 +21,7 @@ public:
     std::optional<framework::FileDialogResult> fileDialog(const framework::FileDialogRequest& request) override;
     bool chooseFont(framework::LogFont& font) override;
     bool chooseColor(framework::ColorRef& color) override;
+    bool chooseItem(const std::string& title, const std::vector<std::string>& items, std::string& item) override;
 
     bool isShiftDown() override;
     bool isControlDown() override;

@@ -170,6 +170,7 @@ void AppSettings::exchangeOptions(bool save)
     ExchangeString(save, "SrcDir", SrcDir);
     ExchangeString(save, "DstDir", DstDir);
     ExchangeString(save, "DiffTool", DiffTool);
+    ExchangeString(save, "LegacyEncoding", LegacyEncoding);
 }
 
 void AppSettings::addDefaultFilters()

@@ -42,6 +42,7 @@ public:
     framework::LogFont CaptionFont; // filled by the platform layer; empty when unknown
     int Date = 0;
     int InlineChanges = 1; // mark the changed stretches inside changed lines in the panes
+    std::string LegacyEncoding = "WINDOWS-1252"; // the 8-bit code page of files that are not UTF-8
 
     // Returns the previous TabSize. -1 changes nothing; anything above 50 taken as
     // unsigned (so every other negative value too) becomes 49.

@@ -28,6 +28,7 @@ constexpr MenuEntry popup(std::string_view text, std::span<const MenuEntry> item
 constexpr auto kFileMenu = std::to_array<MenuEntry>({
     item("&Compare files...\tCtrl+O", ID_COMPARE_FILES),
     item("Rescan\tF5", ID_RESCAN),
+    item("Reopen with &Encoding...", ID_REOPEN_WITH_ENCODING),
     separator(),
     item("&Save All\tCtrl+S", ID_FILE_SAVE_ALL),
     item("Save Source", ID_SAVE_SOURCE),

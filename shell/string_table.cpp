@@ -37,6 +37,7 @@ constexpr auto kStrings = std::to_array<StringEntry>({
 
     {ID_COMPARE_FILES, "Choose a pair of files and compare them\nCompare files (Ctrl+O)"},
     {ID_RESCAN, "Read both files again and compare them\nRescan (F5)"},
+    {ID_REOPEN_WITH_ENCODING, "Read the file of the active pane again in another encoding\nReopen with Encoding"},
     {ID_COPY_LINE_TO_DEST, "Copy Current line to Dest\nLine to Dest (Ctrl+Alt+Right, Alt+Shift+Right)"},
     {ID_COPY_DIFF_TO_DEST, "Copy Curr Diff to Dest\nCopy >> (Alt+Right)"},
     {ID_COPY_LINE_TO_SOURCE, "Copy Current line to Source\nLine to Source (Ctrl+Alt+Left, Alt+Shift+Left)"},

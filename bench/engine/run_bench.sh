@@ -5,7 +5,9 @@
 # `bivalo --version`, measured in the same run). Targets: ratio <= 1 on every pair,
 # memory <= 3x the bytes. With a BASELINE bivalo program (another build), it is timed in
 # the same turns and its figures are printed beside. Last, the HTML page of the 1 000 000-line
-# pair against GNU diff on the same pair (best of 5 each, in turn): target ratio <= 2.
+# pair against GNU diff on the same pair (best of 5 each, in turn): target ratio <= 2. Then a
+# UTF-16 LE copy (with BOM) of the 1 000 000-line pair against the UTF-8 pair (best of 5 each,
+# in turn): target time ratio <= 2 and peak memory <= 3x the UTF-16 files' bytes.
 #   bench/engine/run_bench.sh [BUILD_DIR [BASELINE]]     (default build/, configured as Release)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -64,3 +66,14 @@ read -r d v < <("$build/bench/engine/engine_bench_alternate" 5 diff "$a" "$b" --
 page=$(( $(stat -c %s "$pairs/page.html") / 1024 ))
 printf '\n%-12s %10s %10s %7s %10s\n' page diff_s html_s ratio page_KiB
 awk -v d="$d" -v v="$v" -v p="$page" 'BEGIN { printf "%-12s %10.4f %10.4f %7.2f %10d\n", "big", d, v, v / d, p }'
+
+utf16() { { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$1"; } >"$2"; }
+utf16 "$a" "$pairs/utf16_a.txt"
+utf16 "$b" "$pairs/utf16_b.txt"
+read -r u w < <("$build/bench/engine/engine_bench_alternate" 5 "$build/bivalo" --report --format=summary "$a" "$b" \
+    -- "$build/bivalo" --report --format=summary "$pairs/utf16_a.txt" "$pairs/utf16_b.txt")
+peak=$(peak_kib "$build/bivalo" --report --format=summary "$pairs/utf16_a.txt" "$pairs/utf16_b.txt")
+bytes=$(( ($(stat -c %s "$pairs/utf16_a.txt") + $(stat -c %s "$pairs/utf16_b.txt")) / 1024 ))
+printf '\n%-12s %10s %10s %7s %10s %10s %7s\n' pair utf8_s utf16_s ratio bytes_KiB peak_KiB mem_x
+awk -v u="$u" -v w="$w" -v k="$bytes" -v p="$peak" 'BEGIN {
+    printf "%-12s %10.4f %10.4f %7.2f %10d %10d %7.2f\n", "big utf16", u, w, w / u, k, p, p / k }'

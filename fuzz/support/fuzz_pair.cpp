@@ -1,5 +1,7 @@
 #include "fuzz/support/fuzz_pair.h"
 
+#include <iterator>
+
 #include "core/file_saver.h"
 #include "fuzz/support/fuzz_check.h"
 #include "fuzz/support/scratch_dir.h"
@@ -27,6 +29,8 @@ FuzzInput FuzzInput::parse(const std::uint8_t* data, std::size_t size)
     constexpr int kTabSizes[] = {0, 1, 8, 4};
     input.ignoreBlanks = (data[0] & 1) != 0;
     input.tabSize = kTabSizes[(data[0] >> 1) & 3];
+    input.sourceBom = (data[0] >> 3) & 7;
+    input.wideDestination = (data[0] & 0x40) != 0;
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     input.source = nextPart(text);
     input.destination = nextPart(text);
@@ -41,11 +45,33 @@ void FuzzInput::apply() const
     options.IgnoreBlanks = ignoreBlanks ? 1 : 0;
 }
 
+std::string FuzzInput::sourceFile() const
+{
+    static constexpr core::EncodingKind kBoms[] = {core::EncodingKind::Utf8, core::EncodingKind::Utf16Le,
+                                                   core::EncodingKind::Utf16Be, core::EncodingKind::Utf32Le,
+                                                   core::EncodingKind::Utf32Be};
+    if (sourceBom == 0 || sourceBom > static_cast<int>(std::size(kBoms)))
+        return std::string(source);
+    return std::string(core::TextEncoding::bomOf(kBoms[sourceBom - 1])) + std::string(source);
+}
+
+std::string FuzzInput::destinationFile() const
+{
+    if (!wideDestination)
+        return std::string(destination);
+    std::string wide;
+    for (const char byte : destination) {
+        wide += byte;
+        wide += '\0';
+    }
+    return wide;
+}
+
 LoadedPair::LoadedPair(const FuzzInput& input)
 {
     input.apply();
-    check(source.load(writeScratchFile("source", input.source)), "source loads");
-    check(destination.load(writeScratchFile("destination", input.destination)), "destination loads");
+    check(source.load(writeScratchFile("source", input.sourceFile())), "source loads");
+    check(destination.load(writeScratchFile("destination", input.destinationFile())), "destination loads");
     result = core::compareFiles(source, destination);
 }
 

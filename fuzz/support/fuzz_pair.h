@@ -14,11 +14,14 @@ namespace fuzz {
 inline constexpr std::string_view kPartSeparator = "\xff\xfe";
 
 // The first byte of an input chooses the comparison settings: bit 0 IgnoreBlanks, bits
-// 1 and 2 the tab size (0, 1, 8 or 4). The rest is cut at separators into parts; missing
-// parts are empty.
+// 1 and 2 the tab size (0, 1, 8 or 4); for the files of a pair, bits 3 to 5 a BOM before the
+// source (none, UTF-8, UTF-16 LE or BE, UTF-32 LE or BE) and bit 6 a destination widened to
+// UTF-16 LE without BOM. The rest is cut at separators into parts; missing parts are empty.
 struct FuzzInput {
     bool ignoreBlanks = false;
     int tabSize = 4;
+    int sourceBom = 0;
+    bool wideDestination = false;
     std::string_view source;
     std::string_view destination;
     std::string_view rest;
@@ -26,6 +29,9 @@ struct FuzzInput {
     static FuzzInput parse(const std::uint8_t* data, std::size_t size);
     // Makes the settings those of the comparison.
     void apply() const;
+    // The files of a pair as they go to disk.
+    std::string sourceFile() const;
+    std::string destinationFile() const;
 };
 
 // Loads both parts from files in the scratch folder and compares them.

@@ -22,11 +22,14 @@ EditTestPair::EditTestPair(const std::vector<std::string>& sourceLines,
 
 EditTestPair::EditTestPair(const Bytes& bytes)
 {
-    load(bytes.source, bytes.destination);
+    load(bytes.source, bytes.destination, bytes.encoding);
 }
 
-void EditTestPair::load(const std::string& sourceBytes, const std::string& destinationBytes)
+void EditTestPair::load(const std::string& sourceBytes, const std::string& destinationBytes,
+                        const std::optional<TextEncoding>& encoding)
 {
+    source.chooseEncoding(encoding);
+    destination.chooseEncoding(encoding);
     EXPECT_TRUE(source.load(dir.write("source.txt", sourceBytes)));
     EXPECT_TRUE(destination.load(dir.write("destination.txt", destinationBytes)));
     compare();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ public:
     struct Bytes {
         std::string source;
         std::string destination;
+        std::optional<TextEncoding> encoding = std::nullopt; // none: each file's own
     };
     // Loads both files from exactly these bytes.
     explicit EditTestPair(const Bytes& bytes);
@@ -52,7 +54,8 @@ public:
     bool modified = false;
 
 private:
-    void load(const std::string& sourceBytes, const std::string& destinationBytes);
+    void load(const std::string& sourceBytes, const std::string& destinationBytes,
+              const std::optional<TextEncoding>& encoding = std::nullopt);
 };
 
 } // namespace core::testing

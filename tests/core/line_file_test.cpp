@@ -344,11 +344,14 @@ TEST_F(LineFileLoad, ATabIndentedLineKeepsItsBytesAcrossPiecesCopiesAndNewTabSiz
     EXPECT_EQ(read, "\tu\tv") << "lines read with tab size 4 and copied with 2 keep their tabs";
 }
 
-TEST_F(LineFileLoad, CarriageReturnsAloneDoNotEndLines)
+TEST_F(LineFileLoad, CarriageReturnsEndLinesOnlyInAFileWithoutLineFeeds)
 {
-    const LineFile file = loaded("a\rb\rc\r");
-    ASSERT_EQ(file.count(), 1);
-    EXPECT_EQ(file.lineAt(0)->text(), "a\rb\rc");
+    const LineFile crOnly = loaded("a\rb\rc\r");
+    EXPECT_EQ(textsOf(crOnly), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(crOnly.lineEnd(), "\r");
+    const LineFile withLineFeed = loaded("a\rb\rc\n");
+    ASSERT_EQ(withLineFeed.count(), 1);
+    EXPECT_EQ(withLineFeed.lineAt(0)->text(), "a\rb\rc");
 }
 
 TEST_F(LineFileLoad, NulBytesAreKept)

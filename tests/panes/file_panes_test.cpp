@@ -29,6 +29,20 @@ TEST_F(FilePanesTest, IdenticalFilesAtTheFirstComparisonAskToClose)
     EXPECT_EQ(frame.posted[0].first, framework::WM_CLOSE);
 }
 
+// A UTF-16 file and a UTF-8 file of the same text: each caption names its file's form, and
+// the message says what differs besides the text.
+TEST_F(FilePanesTest, IdenticalTextsInOtherEncodingsSayWhatDiffersAndCaptionsNameTheForms)
+{
+    services.setShiftDown(true);
+    ASSERT_TRUE(compare(std::string("\xFF\xFEx\0\r\0\n\0", 8), "x\n"));
+    EXPECT_EQ(source.captionFormText(), "UTF-16 LE BOM \xC2\xB7 CR LF");
+    EXPECT_EQ(target.captionFormText(), "UTF-8 \xC2\xB7 LF");
+    EXPECT_EQ(services.messageTexts(),
+              std::vector<std::string>{std::string(panes::CBivaloView::kFilesIdentical)
+                                       + "\nThe texts are the same; the files differ in encoding, BOM and line ends: "
+                                         "source UTF-16 LE BOM \xC2\xB7 CR LF, target UTF-8 \xC2\xB7 LF"});
+}
+
 TEST_F(FilePanesTest, ShiftKeepsTheProgramOpenAndALaterComparisonNeverCloses)
 {
     services.setShiftDown(true);

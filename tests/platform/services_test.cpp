@@ -131,13 +131,19 @@ TEST(QtServices, NoProgramStartsNothing)
     EXPECT_FALSE(services.startDetached({""}));
 }
 
-TEST(DisplayText, InvalidUtf8ShowsEachByteAsLatin1)
+// Bytes that are no UTF-8 are painted as escapes and come back as the same bytes from an
+// edit that leaves them alone, beside characters of every length.
+TEST(DisplayText, StrayBytesShowAsEscapesAndAreStoredBack)
 {
     EXPECT_EQ(displayText("gr\xC3\xBCn"), QString::fromUtf8("gr\xC3\xBCn"));
-    const QString latin = displayText("gr\xFCn");
-    ASSERT_EQ(latin.size(), 4);
-    EXPECT_EQ(latin[2].unicode(), 0xFC);
     EXPECT_EQ(displayText(std::string_view("a\0b", 3)).size(), 3);
+    EXPECT_EQ(visibleText("gr\xFCn \xFF\xFE"), QStringLiteral("gr\\xFCn \\xFF\\xFE"));
+    for (const std::string bytes : {"gr\xFCn", "\xFF\xFE caf\xC3\xA9", "\xE2\x82 \xF0\x9F\x98\x80\xC3", "plain"}) {
+        QString edited = displayText(bytes);
+        EXPECT_EQ(storedText(edited), bytes);
+        edited.prepend(QLatin1Char('Y'));
+        EXPECT_EQ(storedText(edited), "Y" + bytes);
+    }
 }
 
 TEST(FontConversion, MissingFaceFallsBackAndHeightIsInPixels)

@@ -121,7 +121,7 @@ TEST_F(AppSettingsTest, SaveWritesTheOptionsInTheirOrder)
     const std::string text = m_file.read();
     EXPECT_EQ(text.substr(0, text.find("\n\n")),
               "[options]\nTabSize=4\nUseTab=1\nKillEndSpaces=0\nDate=0\nRowHeight=-1\nEditDefault=0\n"
-              "Hidden=0\nMoveNext=0\nCool=0\nIgnoreBlanks=0\nUseAlt=1\nInlineChanges=1\nSrcDir=/src\nDstDir=\nDiffTool=");
+              "Hidden=0\nMoveNext=0\nCool=0\nIgnoreBlanks=0\nUseAlt=1\nInlineChanges=1\nSrcDir=/src\nDstDir=\nDiffTool=\nLegacyEncoding=WINDOWS-1252");
 }
 
 TEST_F(AppSettingsTest, SaveThenLoadGivesTheSameRecord)

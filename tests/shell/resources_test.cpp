@@ -153,8 +153,9 @@ TEST(CommandMenu, ItemsCarryTheirCommandAndTexts)
     EXPECT_EQ(shell::commandOf(rescan), ID_RESCAN);
     EXPECT_EQ(rescan->text(), "Rescan\tF5");
     EXPECT_EQ(rescan->statusTip(), "Read both files again and compare them");
-    EXPECT_TRUE(file->actions().at(2)->isSeparator());
-    EXPECT_EQ(shell::commandOf(file->actions().at(2)), 0u);
+    EXPECT_EQ(shell::commandOf(file->actions().at(2)), ID_REOPEN_WITH_ENCODING);
+    EXPECT_TRUE(file->actions().at(3)->isSeparator());
+    EXPECT_EQ(shell::commandOf(file->actions().at(3)), 0u);
 }
 
 } // namespace
