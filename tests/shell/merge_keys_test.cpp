@@ -169,6 +169,14 @@ TEST_F(Captions, ShowTheLineNumberOfTheRowAsThePaneStandsAndNoneOnAFillerRow)
         EXPECT_EQ(pane(2).captionText(), caption(2, targetLines[std::size_t(row)])) << row;
         press(Qt::Key_Down);
     }
+
+    // Removing the row under the caret brings the next line up, and its number with it.
+    press(Qt::Key_Home, Qt::ControlModifier);
+    for (int row = 0; row < 3; ++row)
+        press(Qt::Key_Down);
+    press(Qt::Key_Y, Qt::ShiftModifier | Qt::ControlModifier);
+    ASSERT_EQ(currentRow(), 3);
+    EXPECT_TRUE(pane(1).captionText().ends_with(" : 4")) << pane(1).captionText();
 }
 
 // --- leaving edit mode -----------------------------------------------------------------------
