@@ -1,23 +1,6 @@
 #include "core/merge_result_writer.h"
 
-#include "core/line_file.h"
-#include "core/text_encoding.h"
-
 namespace core {
-
-namespace {
-
-// The inputs are held as UTF-8: the result goes out in LOCAL's encoding, with its BOM. A
-// result that encoding cannot hold stays UTF-8 rather than lose characters.
-std::string inEncoding(std::string utf8, const TextEncoding& encoding)
-{
-    if (encoding.kind == EncodingKind::Utf8 && !encoding.bom)
-        return utf8;
-    std::string out(encoding.bomBytes());
-    return encodeText(utf8, encoding, out) ? out : utf8;
-}
-
-} // namespace
 
 MergeResultWriter::MergeResultWriter(const ThreeWayMerge& merge, const MergeLabels& labels, ConflictStyle style)
     : m_merge(merge), m_labels(labels), m_style(style)
@@ -36,7 +19,7 @@ std::string MergeResultWriter::take()
     std::string out = std::move(m_out);
     m_out.clear();
     m_openLineEnd = {};
-    return inEncoding(std::move(out), m_merge.input(MergeSide::Local).file().encoding());
+    return out;
 }
 
 void MergeResultWriter::writeMadeLine(std::string_view bytes, std::string_view lineEnd)

@@ -111,20 +111,6 @@ TEST_F(ThreeWayMerge, Diff3StyleShowsBaseAndOutputGoesToTheNamedFile)
     EXPECT_EQ(testing_support::readFile(output), "a\n<<<<<<< L\nL\n||||||| B\nb\n=======\nR\n>>>>>>> R\nc\n");
 }
 
-// Inputs are compared as text; the result is written in LOCAL's encoding, BOM and all.
-TEST_F(ThreeWayMerge, AUtf16MergeIsWrittenInUtf16)
-{
-    const auto utf16 = [](std::string_view ascii) {
-        std::string bytes = "\xff\xfe";
-        for (const char c : ascii)
-            bytes += {c, '\0'};
-        return bytes;
-    };
-    const MergeRun run = merge(utf16("a\nb\nc\nd\n"), utf16("a\nB\nc\nd\n"), "a\nb\nc\nD\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, utf16("a\nB\nc\nD\n"));
-}
-
 TEST_F(ThreeWayMerge, TroubleIsStatusTwo)
 {
     std::ostringstream out;
