@@ -78,7 +78,8 @@ void checkReportOptions(const std::vector<std::string>& arguments)
     const bool understood = core::parseReportOptions(arguments, options, error);
     fuzz::check(understood || !error.empty(), "a refusal says why");
     if (understood && options.report && !options.help && !options.version)
-        fuzz::check(options.files.size() == 2 || options.unmerged, "a report has two files");
+        fuzz::check(options.files.size() == (options.merge ? 3u : 2u) || options.unmerged,
+                    "a report has two files, a merge three");
     if (options.tabSize)
         fuzz::check(*options.tabSize >= 0 && *options.tabSize <= 50, "a tab size in range");
     core::isHeadlessCommand(arguments);
