@@ -364,17 +364,7 @@ std::string_view LineFile::lineEndOf(std::int32_t index) const
     return other == m_firstLineEndsWithCrLf ? "\n" : "\r\n";
 }
 
-void LineFile::moveIndentationToDiskForms(std::int32_t index)
-{
-    LineRecord& line = m_lines[static_cast<std::size_t>(index)];
-    if (line.m_tabIndented == 0)
-        return;
-    const std::size_t blanks = leadingBlanks(line.text());
-    line.m_tabIndented = 0;
-    m_diskForms.add(index, std::string(blanks / m_indentTabSize, '\t'), blanks, {});
-}
-
-void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
+void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded, const TextRules& rules)
 {
     std::int32_t last = pieces - 1;
     while (last > 0 && m_lines[static_cast<std::size_t>(last)].key().empty())
@@ -404,12 +394,19 @@ void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
     if (otherLineEnd)
         m_otherLineEnds.push_back(m_count - 1);
     m_diskForms.dropFrom(m_count);
-    LineRecord& kept = m_lines[static_cast<std::size_t>(m_count - 1)];
-    if (kept.continues()) {
-        moveIndentationToDiskForms(m_count - 1);
-        m_diskForms.addTrailing(m_count - 1, droppedPieces);
-        kept.m_continues = 0;
-    }
+    if (m_lines[static_cast<std::size_t>(m_count - 1)].continues())
+        rebuildAsWholeLine(m_count - 1, droppedPieces, rules);
+}
+
+// The kept piece now ends its line: its trailing blanks leave the text as any line's do.
+void LineFile::rebuildAsWholeLine(std::int32_t index, std::string_view droppedPieces, const TextRules& rules)
+{
+    std::string bytes;
+    appendBytes(index, bytes);
+    bytes += droppedPieces;
+    m_diskForms.dropFrom(index);
+    m_lines[static_cast<std::size_t>(index)] = LineRecord{};
+    buildRecord(index, {.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)}, rules, nullptr);
 }
 
 // What one load carries from line to line.
@@ -447,7 +444,7 @@ bool LineFile::load(const std::string& path)
     state.rules = currentTextRules();
     m_indentTabSize = state.rules.tabSize;
     const bool complete = readFile(file.fd(), status.st_size, state);
-    finishLoading(state.pieces, state.lastLineEnded);
+    finishLoading(state.pieces, state.lastLineEnded, state.rules);
     m_loaded = complete;
     return complete;
 }

@@ -156,8 +156,6 @@ private:
     // Fills the empty record at index. With recent, a text equal to a recent one shares
     // its bytes.
     void buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent);
-    // Gives a flagged line an entry in the disk forms instead, which more bytes can join.
-    void moveIndentationToDiskForms(std::int32_t index);
     // Makes record's text, key and hash those of an equal line.
     static void shareText(LineRecord& record, const LineRecord& equal);
     // Loading: clear, read the lines of the open file, then settle the end of the file.
@@ -170,7 +168,8 @@ private:
     bool loadDecoded(std::string bytes, LoadState& state);
     void addLines(const char* begin, const char* end, std::string& carried, LoadState& state);
     void addLoadedLine(LoadState& state, std::string_view line, bool endsWithLineFeed, const char* lastTab);
-    void finishLoading(std::int32_t pieces, bool lastLineEnded);
+    void finishLoading(std::int32_t pieces, bool lastLineEnded, const TextRules& rules);
+    void rebuildAsWholeLine(std::int32_t index, std::string_view droppedPieces, const TextRules& rules);
 
     std::int32_t m_count = 0;
     std::string m_path;

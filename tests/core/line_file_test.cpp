@@ -414,11 +414,22 @@ TEST_F(LineFileLoad, ACopiedPieceKeepsItsBlanksOnlyAsAPiece)
     EXPECT_EQ(copy.originOf(1), core::LineOrigin::Copied);
 }
 
-TEST_F(LineFileLoad, ATrailingBlankPieceIsDroppedAndTheLineEndsBeforeIt)
+TEST_F(LineFileLoad, TrailingBlankPiecesAreDroppedAndTheLineIsTrimmedAsAWholeLine)
 {
-    const LineFile file = loaded(std::string(4998, 'x') + "    \n");
-    ASSERT_EQ(file.count(), 1);
-    EXPECT_FALSE(file.lineAt(0)->continues());
+    const std::string line = "\t" + std::string(4994, 'x');
+    for (const std::string& blanks : {std::string("    "), "   " + std::string(4998, ' ') + "\t ", std::string(3, ' ')}) {
+        const std::string bytes = line + blanks;
+        const LineFile file = loaded(bytes + "\n");
+        const LineFile trimmed = loaded(line + "\n");
+        ASSERT_EQ(file.count(), 1);
+        EXPECT_FALSE(file.lineAt(0)->continues());
+        EXPECT_EQ(file.lineAt(0)->text(), trimmed.lineAt(0)->text());
+        EXPECT_EQ(file.lineAt(0)->key(), trimmed.lineAt(0)->key());
+        EXPECT_EQ(file.lineAt(0)->hash(), trimmed.lineAt(0)->hash());
+        std::string saved;
+        file.appendBytes(0, saved);
+        EXPECT_EQ(saved, bytes);
+    }
 }
 
 TEST_F(LineFileLoad, RoomStartsAtOneRecordPerTwentyBytesAndGrowsBy500)
