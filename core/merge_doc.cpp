@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/atomic_file.h"
+#include "core/merge_result_writer.h"
 #include "core/report.h"
 #include "framework/merge_command_ids.h"
 #include "framework/text_format.h"
@@ -108,7 +109,8 @@ bool CMergeDoc::save()
     if (!loaded())
         return false;
     AtomicFile output(m_files.output);
-    if (!(output.open() && output.write(m_session->resultBytes(m_labels)) && output.commit())) {
+    const std::string bytes = resultInEncoding(m_session->resultBytes(m_labels), m_local.encoding());
+    if (!(output.open() && output.write(bytes) && output.commit())) {
         m_services.messageBox(kFailedToCreate, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }

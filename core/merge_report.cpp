@@ -39,9 +39,10 @@ int runMerge(const ReportOptions& options, std::ostream& out, std::ostream& err)
         }
     }
     const ThreeWayMerge merge(inputs[0], inputs[1], inputs[2]);
-    const std::string result =
+    const std::string result = resultInEncoding(
         MergeResultWriter(merge, mergeLabels(options), options.diff3 ? ConflictStyle::Diff3 : ConflictStyle::Merge)
-            .write();
+            .write(),
+        inputs[1].encoding());
     if (options.output) {
         if (!writeOutput(*options.output, result)) {
             err << "The merge could not be written: " << *options.output << '\n';

@@ -105,4 +105,12 @@ void MergeResultWriter::endOpenLine()
     m_openLineEnd = {};
 }
 
+std::string resultInEncoding(std::string utf8, const TextEncoding& local)
+{
+    if (local.kind == EncodingKind::Utf8 && !local.bom)
+        return utf8;
+    std::string out(local.bomBytes());
+    return encodeText(utf8, local, out) ? out : utf8;
+}
+
 } // namespace core

@@ -92,6 +92,19 @@ void checkResultLines(const core::ThreeWayMerge& merge, const std::string& resul
     }
 }
 
+// The result on disk reads back as the result: in LOCAL's encoding or, when that cannot hold
+// it, as it is.
+void checkEncodedResult(const std::string& result, const core::TextEncoding& local)
+{
+    const std::string encoded = core::resultInEncoding(result, local);
+    if (encoded == result)
+        return;
+    const std::string_view bom = local.bomBytes();
+    fuzz::check(std::string_view(encoded).starts_with(bom) &&
+                    core::decodeText(std::string_view(encoded).substr(bom.size()), local) == result,
+                "the result in LOCAL's encoding reads back");
+}
+
 // The merge window's session: before any choice it writes what the merge writes; choices
 // picked from the input's bytes give a result of the inputs' lines only; undoing every one
 // gives the merge's result back.
@@ -132,6 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const core::MergeLabels labels{"L", "B", "R"};
     const std::string result = core::MergeResultWriter(merge, labels, core::ConflictStyle::Diff3).write();
     checkResultLines(merge, result);
+    checkEncodedResult(result, files[1].encoding());
     const std::string merged = core::MergeResultWriter(merge, labels, core::ConflictStyle::Merge).write();
     if (merge.conflicts() == 0)
         fuzz::check(result == merged, "without conflicts both styles write the same");

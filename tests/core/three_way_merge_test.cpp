@@ -111,6 +111,15 @@ TEST_F(ThreeWayMerge, Diff3StyleShowsBaseAndOutputGoesToTheNamedFile)
     EXPECT_EQ(testing_support::readFile(output), "a\n<<<<<<< L\nL\n||||||| B\nb\n=======\nR\n>>>>>>> R\nc\n");
 }
 
+// Inputs are compared as text; the result is written in LOCAL's encoding, BOM and all.
+TEST_F(ThreeWayMerge, TheResultIsWrittenInLocalsEncoding)
+{
+    using testing_support::utf16le;
+    const MergeRun run = merge(utf16le("a\nb\nc\nd\n"), utf16le("a\nB\nc\nd\n"), "a\nb\nc\nD\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, utf16le("a\nB\nc\nD\n"));
+}
+
 TEST_F(ThreeWayMerge, TroubleIsStatusTwo)
 {
     std::ostringstream out;
