@@ -180,8 +180,9 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
         newSource.chooseEncoding(source.chosenEncoding());
     if (resolveName(destinationName) == destination.path())
         newDestination.chooseEncoding(destination.chosenEncoding());
+    const TextOptions options = textOptions();
     const PairLoad loaded =
-        loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName));
+        loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName), options);
     if (!loaded.sourceLoaded) {
         notice(withReason(kSourceNotFound, newSource.path(), newSource.loadError()));
         return false;
@@ -194,7 +195,7 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     source = std::move(newSource);
     destination = std::move(newDestination);
 
-    CompareResult result = core::compareFiles(source, destination);
+    CompareResult result = core::compareFiles(source, destination, options);
     sourceRows = std::move(result.sourceRows);
     destinationRows = std::move(result.destinationRows);
     rowCount = result.rowCount;
@@ -387,6 +388,7 @@ EditPair CBivaloDoc::editPair()
     pair.rowCount = &rowCount;
     pair.undoStore = &undoStore;
     pair.notes = this;
+    pair.options = textOptions();
     return pair;
 }
 
@@ -487,7 +489,8 @@ bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string&
 bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string& path)
 {
     SaveProblem problem;
-    if (core::saveRows(file, rows, rowCount, path, currentSaveOptions(), &problem))
+    const SaveOptions options = saveOptionsOf(textOptions());
+    if (core::saveRows(file, rows, rowCount, path, options, &problem))
         return true;
     if (problem.unencodableLine == 0) {
         notice(withReason(kFailedToCreate, path, errno));
@@ -499,7 +502,7 @@ bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string
     if (m_services.messageBox(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return false;
     file.setEncoding(TextEncoding::unicode(EncodingKind::Utf8, kept.bom));
-    const bool written = core::saveRows(file, rows, rowCount, path);
+    const bool written = core::saveRows(file, rows, rowCount, path, options);
     if (!written)
         notice(withReason(kFailedToCreate, path, errno));
     if (!written || path != file.path())
@@ -605,6 +608,11 @@ void CBivaloDoc::runAlternateTool()
     AlternateTool tool(m_services, m_host.mainWindow());
     tool.run(settings::appSettings().DiffTool, [this] { return saveModified(); }, source.path(),
              destination.path());
+}
+
+TextOptions CBivaloDoc::textOptions() const
+{
+    return textOptionsOf(settings::appSettings());
 }
 
 void CBivaloDoc::postCommand(framework::CommandId id)

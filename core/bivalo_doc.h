@@ -123,6 +123,8 @@ private:
     bool mayOverwrite(LineFile& loaded);
     bool writeRows(LineFile& file, const RowMap& rows, const std::string& path);
     void noteWritten(LineFile& loaded);
+    // The settings' options for reading, comparing, editing and saving, as they are now.
+    TextOptions textOptions() const;
     void postCommand(framework::CommandId id);
     void notice(const std::string& text);
 
