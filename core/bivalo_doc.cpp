@@ -336,7 +336,7 @@ void CBivaloDoc::copy(int direction, int hint)
     // What was typed into a cell is part of what is copied, and of what is replaced.
     updateAllViews(nullptr, framework::kHintFinishEditing);
     updateAllViews(nullptr, hint, &request);
-    if (!settings::appSettings().MoveNext)
+    if (!settings::appSettings().MoveNext || moveNextHeld)
         return;
     if (hint == framework::kHintCopyLine) {
         std::int32_t moved = 0;

@@ -93,6 +93,9 @@ public:
     bool sourceReadOnly = false;
     bool destinationReadOnly = false;
     bool syncScroll = true;
+    // A copy does not move on to the next difference, whatever MoveNext says: EasyJoin
+    // moves on by itself.
+    bool moveNextHeld = false;
     bool skipSavePrompt = false;
     FileChangeWatcher watcher { 2 };
     std::int32_t rowCount = 0;
