@@ -18,6 +18,7 @@
 #include "panes/view_frame.h"
 #include "settings/app_settings.h"
 #include "settings/color_table.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace pane_tests {
@@ -113,7 +114,6 @@ protected:
     ~PaneTest() override
     {
         settings::colorTable().reset();
-        settings::appSettings() = m_savedSettings;
     }
 
     bool compare(const std::string& left, const std::string& right)
@@ -154,7 +154,7 @@ protected:
     panes::CDiffPreview strip;
 
 private:
-    settings::AppSettings m_savedSettings = settings::appSettings();
+    testing_support::FreshSettings m_freshSettings;
 };
 
 } // namespace pane_tests

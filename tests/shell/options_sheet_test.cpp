@@ -22,6 +22,7 @@
 #include "shell/general_page.h"
 #include "shell/options_sheet.h"
 #include "shell/spin_edit.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -33,7 +34,6 @@ protected:
     OptionsSheetTest()
     {
         testing_support::useFreshSettingsFile();
-        settings::appSettings() = settings::AppSettings();
         settings::colorTable().reset();
         sheet = std::make_unique<COptionsSheet>(services);
         sheet->show();
@@ -42,7 +42,6 @@ protected:
     ~OptionsSheetTest() override
     {
         sheet.reset();
-        settings::appSettings() = settings::AppSettings();
         settings::colorTable().reset();
     }
 
@@ -64,6 +63,7 @@ protected:
         QApplication::processEvents();
     }
 
+    testing_support::FreshSettings freshSettings;
     framework::ScriptedServices services;
     std::unique_ptr<COptionsSheet> sheet;
 };
