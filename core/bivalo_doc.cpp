@@ -12,6 +12,7 @@
 #include "core/difference_engine.h"
 #include "core/file_saver.h"
 #include "core/pair_loader.h"
+#include "core/path_parts.h"
 #include "core/row_change.h"
 #include "core/row_editor.h"
 #include "core/undone_row.h"
@@ -39,12 +40,6 @@ std::string resolveName(const std::string& name)
     return error ? name : full.lexically_normal().string();
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // A message's fixed first line, then the file and the system's reason when one is known.
 std::string withReason(const char* message, const std::string& path, int error)
 {
@@ -52,12 +47,6 @@ std::string withReason(const char* message, const std::string& path, int error)
     if (error != 0)
         text += "\n" + std::generic_category().message(error);
     return text;
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Busy flag and wait cursor for the length of a comparison.
