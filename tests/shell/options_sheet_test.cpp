@@ -127,7 +127,7 @@ TEST_F(OptionsSheetTest, OkAppliesEveryPageAndSavesTheGeneralOnes)
     EXPECT_EQ(options.DiffTool, "/usr/bin/meld");
     EXPECT_EQ(options.IgnoreBlanks, 1);
     EXPECT_EQ(options.InlineChanges, 0);
-    EXPECT_EQ(settings::colorTable().background[4], 0x00FF00u);
+    EXPECT_EQ(settings::colorTable().background[settings::kTargetOnlyEntry], 0x00FF00u);
     EXPECT_EQ(storedInt("TabSize"), 8);
     EXPECT_EQ(storedInt("Cool"), 1);
     EXPECT_EQ(sheet->result(), QDialog::Accepted);
@@ -142,7 +142,7 @@ TEST_F(OptionsSheetTest, CancelAppliesNothing)
     sheet->cancelButton().click();
     EXPECT_EQ(settings::appSettings().TabSize, 4);
     EXPECT_EQ(settings::appSettings().IgnoreBlanks, 0);
-    EXPECT_EQ(settings::colorTable().text[0], 0x000000u);
+    EXPECT_EQ(settings::colorTable().text[settings::kSameEntry], 0x000000u);
     EXPECT_EQ(storedInt("TabSize"), -999);
 }
 
@@ -288,7 +288,7 @@ TEST_F(OptionsSheetTest, TheExampleShowsEveryStateInItsColours)
 TEST_F(OptionsSheetTest, DefaultsStandEvenAfterCancel)
 {
     sheet.reset();
-    settings::colorTable().text[2] = 0x123456;
+    settings::colorTable().text[settings::kSourceOnlyEntry] = 0x123456;
     sheet = std::make_unique<COptionsSheet>(services);
     colors().selectItem(1);
     EXPECT_EQ(colors().colorBox().value(), 0x123456);
@@ -297,7 +297,7 @@ TEST_F(OptionsSheetTest, DefaultsStandEvenAfterCancel)
     EXPECT_EQ(colors().colorOf(1), 0x106000u);
     EXPECT_EQ(colors().colorBox().value(), 0x106000);
     sheet->cancelButton().click();
-    EXPECT_EQ(settings::colorTable().text[2], 0x106000u);
+    EXPECT_EQ(settings::colorTable().text[settings::kSourceOnlyEntry], 0x106000u);
 }
 
 // --- the colour box --------------------------------------------------------------------------
