@@ -12,6 +12,7 @@
 #include "core/difference_engine.h"
 #include "core/file_saver.h"
 #include "core/pair_loader.h"
+#include "core/path_parts.h"
 #include "core/row_change.h"
 #include "core/row_editor.h"
 #include "core/undone_row.h"
@@ -39,12 +40,6 @@ std::string resolveName(const std::string& name)
     return error ? name : full.lexically_normal().string();
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // A message's fixed first line, then the file and the system's reason when one is known.
 std::string withReason(const char* message, const std::string& path, int error)
 {
@@ -52,12 +47,6 @@ std::string withReason(const char* message, const std::string& path, int error)
     if (error != 0)
         text += "\n" + std::generic_category().message(error);
     return text;
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Busy flag and wait cursor for the length of a comparison.
@@ -180,8 +169,9 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
         newSource.chooseEncoding(source.chosenEncoding());
     if (resolveName(destinationName) == destination.path())
         newDestination.chooseEncoding(destination.chosenEncoding());
+    const TextOptions options = textOptions();
     const PairLoad loaded =
-        loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName));
+        loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName), options);
     if (!loaded.sourceLoaded) {
         notice(withReason(kSourceNotFound, newSource.path(), newSource.loadError()));
         return false;
@@ -194,7 +184,7 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     source = std::move(newSource);
     destination = std::move(newDestination);
 
-    CompareResult result = core::compareFiles(source, destination);
+    CompareResult result = core::compareFiles(source, destination, options);
     sourceRows = std::move(result.sourceRows);
     destinationRows = std::move(result.destinationRows);
     rowCount = result.rowCount;
@@ -335,7 +325,7 @@ void CBivaloDoc::copy(int direction, int hint)
     // What was typed into a cell is part of what is copied, and of what is replaced.
     updateAllViews(nullptr, framework::kHintFinishEditing);
     updateAllViews(nullptr, hint, &request);
-    if (!settings::appSettings().MoveNext)
+    if (!settings::appSettings().MoveNext || moveNextHeld)
         return;
     if (hint == framework::kHintCopyLine) {
         std::int32_t moved = 0;
@@ -387,6 +377,7 @@ EditPair CBivaloDoc::editPair()
     pair.rowCount = &rowCount;
     pair.undoStore = &undoStore;
     pair.notes = this;
+    pair.options = textOptions();
     return pair;
 }
 
@@ -487,7 +478,8 @@ bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string&
 bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string& path)
 {
     SaveProblem problem;
-    if (core::saveRows(file, rows, rowCount, path, currentSaveOptions(), &problem))
+    const SaveOptions options = saveOptionsOf(textOptions());
+    if (core::saveRows(file, rows, rowCount, path, options, &problem))
         return true;
     if (problem.unencodableLine == 0) {
         notice(withReason(kFailedToCreate, path, errno));
@@ -499,7 +491,7 @@ bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string
     if (m_services.messageBox(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return false;
     file.setEncoding(TextEncoding::unicode(EncodingKind::Utf8, kept.bom));
-    const bool written = core::saveRows(file, rows, rowCount, path);
+    const bool written = core::saveRows(file, rows, rowCount, path, options);
     if (!written)
         notice(withReason(kFailedToCreate, path, errno));
     if (!written || path != file.path())
@@ -605,6 +597,11 @@ void CBivaloDoc::runAlternateTool()
     AlternateTool tool(m_services, m_host.mainWindow());
     tool.run(settings::appSettings().DiffTool, [this] { return saveModified(); }, source.path(),
              destination.path());
+}
+
+TextOptions CBivaloDoc::textOptions() const
+{
+    return textOptionsOf(settings::appSettings());
 }
 
 void CBivaloDoc::postCommand(framework::CommandId id)

@@ -7,7 +7,6 @@
 #include "core/anchor_lines.h"
 #include "core/line_classes.h"
 #include "core/line_occurrences.h"
-#include "settings/app_settings.h"
 
 namespace core {
 
@@ -379,9 +378,9 @@ CompareResult BlockWalk::run()
 
 } // namespace
 
-CompareResult compareFiles(LineFile& source, LineFile& destination)
+CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options)
 {
-    BlockWalk walk(source, destination, settings::appSettings().IgnoreBlanks != 0);
+    BlockWalk walk(source, destination, options.ignoreBlanks);
     return walk.run();
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/line_file.h"
 #include "core/row_map.h"
+#include "core/text_options.h"
 
 namespace core {
 
@@ -18,7 +19,8 @@ struct CompareResult {
 };
 
 // Aligns the lines of source with those of destination and sets every line's state
-// (and the partner links of the unique-line pass). Reads IgnoreBlanks from the settings.
-CompareResult compareFiles(LineFile& source, LineFile& destination);
+// (and the partner links of the unique-line pass). Both files were read with the
+// options' ignoreBlanks.
+CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options);
 
 } // namespace core

@@ -14,7 +14,6 @@
 #include "core/line_hash.h"
 #include "core/line_scanner.h"
 #include "core/utf8_text.h"
-#include "settings/app_settings.h"
 
 namespace core {
 
@@ -192,77 +191,75 @@ void LineFile::setRoom(std::int32_t size)
         m_lines.resize(static_cast<std::size_t>(size));
 }
 
-std::int32_t LineFile::appendLine(std::string_view text, bool continues)
+std::int32_t LineFile::appendLine(std::string_view text, const TextOptions& options, bool continues)
 {
-    return appendPiece({.bytes = text, .continues = continues, .lastTab = unknownTabs(text)});
+    return appendPiece({.bytes = text, .continues = continues, .lastTab = unknownTabs(text)}, options);
 }
 
-std::int32_t LineFile::appendEdit(std::int32_t index, std::string_view text, int compressTabSize)
+std::int32_t LineFile::appendEdit(std::int32_t index, std::string_view text, const TextOptions& options)
 {
     const LineRecord* line = lineAt(index);
     assert(line != nullptr);
     const bool continues = line->continues();
     if (originOf(index) == LineOrigin::Typed)
-        return appendLine(text, continues);
+        return appendLine(text, options, continues);
     std::string bytes;
     appendBytes(index, bytes);
-    const TextForm form{.tabSize = currentTextRules().tabSize, .piece = continues};
-    bytes = editedBytes(bytes, form, line->text(), text, compressTabSize);
+    const TextForm form{.tabSize = rulesOf(options).tabSize, .piece = continues};
+    bytes = editedBytes(bytes, form, line->text(), text, options.typedTabSize());
     const bool otherLineEnd = !continues && lineEndOf(index) != lineEnd();
     const std::int32_t edited =
-        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)}, options);
     m_editedLines.push_back(edited);
     if (otherLineEnd)
         m_otherLineEnds.push_back(edited);
     return edited;
 }
 
-std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool keepPiece)
+std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool keepPiece, const TextOptions& options)
 {
     const LineRecord* line = from.lineAt(index);
     assert(line != nullptr);
     const bool continues = keepPiece && line->continues();
     if (from.originOf(index) == LineOrigin::Typed)
-        return appendPiece({.bytes = line->text(), .continues = continues, .lastTab = unknownTabs(line->text())});
+        return appendPiece({.bytes = line->text(), .continues = continues, .lastTab = unknownTabs(line->text())}, options);
     std::string bytes;
     from.appendBytes(index, bytes);
     const std::int32_t copy =
-        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)}, options);
     m_copiedLines.push_back(copy);
     return copy;
 }
 
-std::int32_t LineFile::appendVerbatim(std::string_view bytes)
+std::int32_t LineFile::appendVerbatim(std::string_view bytes, const TextOptions& options)
 {
-    const std::int32_t line = appendPiece({.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+    const std::int32_t line = appendPiece({.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)}, options);
     m_copiedLines.push_back(line);
     return line;
 }
 
-std::int32_t LineFile::appendPiece(const Piece& piece)
+std::int32_t LineFile::appendPiece(const Piece& piece, const TextOptions& options)
 {
     setRoom(m_count + kAppendMargin);
     m_diskForms.dropFrom(m_count);
     LineRecord& record = recordAt(m_count);
     record = LineRecord{};
-    buildRecord(m_count, piece, currentTextRules(), nullptr);
+    buildRecord(m_count, piece, rulesOf(options), nullptr);
     record.m_continues = piece.continues ? 1 : 0;
     return m_count++;
 }
 
-std::string LineFile::currentLegacyEncoding()
+std::string LineFile::legacyEncodingOf(std::string_view named)
 {
-    const std::string& named = settings::appSettings().LegacyEncoding;
     const std::optional<TextEncoding> legacy = encodingNamed(named);
     if (legacy && legacy->kind == EncodingKind::Legacy)
         return legacy->legacyName;
     return std::string(kDefaultLegacyEncoding);
 }
 
-LineFile::TextRules LineFile::currentTextRules()
+LineFile::TextRules LineFile::rulesOf(const TextOptions& options)
 {
-    const settings::AppSettings& options = settings::appSettings();
-    return {static_cast<std::size_t>(std::max(0, options.TabSize)), options.IgnoreBlanks != 0};
+    return {static_cast<std::size_t>(std::max(0, options.tabSize)), options.ignoreBlanks};
 }
 
 void LineFile::buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent)
@@ -412,6 +409,7 @@ void LineFile::rebuildAsWholeLine(std::int32_t index, std::string_view droppedPi
 // What one load carries from line to line.
 struct LineFile::LoadState {
     TextRules rules;
+    std::string_view legacyEncoding; // as the options name it
     RecentTexts recent;
     Utf8Census census;
     std::int32_t pieces = 0;
@@ -419,7 +417,7 @@ struct LineFile::LoadState {
     bool lastLineEnded = false;
 };
 
-bool LineFile::load(const std::string& path)
+bool LineFile::load(const std::string& path, const TextOptions& options)
 {
     m_path = path;
     m_changes = 0;
@@ -441,7 +439,8 @@ bool LineFile::load(const std::string& path)
     // Taken before the first byte is read: a write during the read is a change since.
     m_diskStamp = DiskStamp::fromStatus(status);
     LoadState state;
-    state.rules = currentTextRules();
+    state.rules = rulesOf(options);
+    state.legacyEncoding = options.legacyEncoding;
     m_indentTabSize = state.rules.tabSize;
     const bool complete = readFile(file.fd(), status.st_size, state);
     finishLoading(state.pieces, state.lastLineEnded, state.rules);
@@ -500,7 +499,7 @@ bool LineFile::readFile(int fd, off_t fileSize, LoadState& state)
         if (!legacy && anyLineFeed)
             return true;
         if (legacy)
-            m_encoding = TextEncoding::legacy(currentLegacyEncoding());
+            m_encoding = TextEncoding::legacy(legacyEncodingOf(state.legacyEncoding));
         clearForLoading(fileSize);
         const TextRules rules = state.rules;
         state = LoadState{};
@@ -603,11 +602,11 @@ void LineFile::addLoadedLine(LoadState& state, std::string_view line, bool endsW
     state.lastLineEnded = endsWithLineFeed;
 }
 
-bool isEqual(const LineRecord& a, const LineRecord* b, bool* blankDifference)
+bool isEqual(const LineRecord& a, const LineRecord* b, bool ignoreBlanks, bool* blankDifference)
 {
     if (b == nullptr || a.hash() != b->hash())
         return false;
-    if (settings::appSettings().IgnoreBlanks == 0)
+    if (!ignoreBlanks)
         return a.text() == b->text();
     if (a.key() != b->key())
         return false;

@@ -54,8 +54,7 @@ private:
 
 // The result as it goes to disk: the inputs are held as UTF-8, the result is written in
 // LOCAL's encoding with its BOM. One that encoding cannot hold, or would not read back as it
-// is (stray bytes), stays UTF-8 rather than lose
-// characters.
+// is (stray bytes), stays UTF-8 rather than lose characters.
 std::string resultInEncoding(std::string utf8, const TextEncoding& local);
 
 } // namespace core

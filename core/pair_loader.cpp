@@ -22,16 +22,16 @@ std::uintmax_t sizeOrZero(const std::string& path)
 } // namespace
 
 PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
-                  const std::string& destinationPath)
+                  const std::string& destinationPath, const TextOptions& options)
 {
     PairLoad result;
     if (std::min(sizeOrZero(sourcePath), sizeOrZero(destinationPath)) < kParallelReadSize) {
-        result.sourceLoaded = source.load(sourcePath);
-        result.destinationLoaded = destination.load(destinationPath);
+        result.sourceLoaded = source.load(sourcePath, options);
+        result.destinationLoaded = destination.load(destinationPath, options);
         return result;
     }
-    std::thread destinationReader([&] { result.destinationLoaded = destination.load(destinationPath); });
-    result.sourceLoaded = source.load(sourcePath);
+    std::thread destinationReader([&] { result.destinationLoaded = destination.load(destinationPath, options); });
+    result.sourceLoaded = source.load(sourcePath, options);
     destinationReader.join();
     return result;
 }

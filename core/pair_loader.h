@@ -14,6 +14,6 @@ struct PairLoad {
 // Reads both files of a pair, large ones at the same time (reading and hashing is most
 // of the work of a comparison); each file is read as LineFile::load reads it.
 PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
-                  const std::string& destinationPath);
+                  const std::string& destinationPath, const TextOptions& options);
 
 } // namespace core

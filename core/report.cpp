@@ -87,6 +87,19 @@ int terminalColumns()
     return columns;
 }
 
+// The options of the settings file with those of the command line over them.
+TextOptions reportTextOptions(const ReportOptions& options)
+{
+    settings::AppSettings stored;
+    stored.Load();
+    if (options.tabSize)
+        stored.SetTabSize(*options.tabSize);
+    TextOptions textOptions = textOptionsOf(stored);
+    if (options.ignoreBlanks)
+        textOptions.ignoreBlanks = *options.ignoreBlanks;
+    return textOptions;
+}
+
 } // namespace
 
 std::string readablePath(const std::string& name)
@@ -188,14 +201,14 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
     return summary;
 }
 
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int runReport(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
     LineFile source;
     LineFile destination;
     source.chooseEncoding(options.sourceEncoding);
     destination.chooseEncoding(options.targetEncoding);
     const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), destination,
-                                     readablePath(options.files.at(1)));
+                                     readablePath(options.files.at(1)), textOptions);
     if (!loaded.sourceLoaded) {
         err << loadProblemText("Source", source) << '\n';
         return kReportTrouble;
@@ -204,7 +217,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         err << loadProblemText("Destination", destination) << '\n';
         return kReportTrouble;
     }
-    const CompareResult result = compareFiles(source, destination);
+    const CompareResult result = compareFiles(source, destination, textOptions);
     const RowSummary summary = summarizeRows(source, destination, result);
     const std::string forms = formDifference(source, destination);
     switch (options.format) {
@@ -220,7 +233,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     case ReportFormat::Html: {
         std::ostringstream summaryText;
         writeSummary(summaryText, summary, result.blankDifference, forms);
-        HtmlReport(source, destination, result).write(out, summaryText.str());
+        HtmlReport(source, destination, result, textOptions).write(out, summaryText.str());
         break;
     }
     }
@@ -232,14 +245,14 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     return summary.differences > 0 ? kReportDifferent : kReportSame;
 }
 
-int runGitDiff(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int runGitDiff(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
     if (options.unmerged) {
         out << "* Unmerged path " << *options.gitPath << '\n';
         return kReportSame;
     }
     out << "diff a/" << *options.gitPath << " b/" << *options.gitPath << '\n';
-    const int status = runReport(options, out, err);
+    const int status = runReport(options, textOptions, out, err);
     // git stops at an external diff that does not end with 0.
     return status == kReportDifferent ? kReportSame : status;
 }
@@ -264,15 +277,10 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         err << kUsage;
         return kReportTrouble;
     }
-    settings::AppSettings& appSettings = settings::appSettings();
-    appSettings.Load();
-    if (options.tabSize)
-        appSettings.SetTabSize(*options.tabSize);
-    if (options.ignoreBlanks)
-        appSettings.IgnoreBlanks = *options.ignoreBlanks ? 1 : 0;
+    const TextOptions textOptions = reportTextOptions(options);
     if (options.merge)
-        return runMerge(options, out, err);
-    return options.gitPath ? runGitDiff(options, out, err) : runReport(options, out, err);
+        return runMerge(options, textOptions, out, err);
+    return options.gitPath ? runGitDiff(options, textOptions, out, err) : runReport(options, textOptions, out, err);
 }
 
 } // namespace core

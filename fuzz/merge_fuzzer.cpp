@@ -108,9 +108,10 @@ void checkEncodedResult(const std::string& result, const core::TextEncoding& loc
 // The merge window's session: before any choice it writes what the merge writes; choices
 // picked from the input's bytes give a result of the inputs' lines only; undoing every one
 // gives the merge's result back.
-void checkSession(core::LineFile (&files)[3], std::size_t seed, const std::string& merged)
+void checkSession(core::LineFile (&files)[3], const core::TextOptions& options, std::size_t seed,
+                  const std::string& merged)
 {
-    core::MergeSession session(files[0], files[1], files[2]);
+    core::MergeSession session(files[0], files[1], files[2], options);
     const core::MergeLabels labels{"L", "B", "R"};
     fuzz::check(session.resultBytes(labels) == merged, "the session starts from the merge's result");
     const core::MergeChoice choices[] = {core::MergeChoice::Local, core::MergeChoice::Remote,
@@ -134,13 +135,13 @@ void checkSession(core::LineFile (&files)[3], std::size_t seed, const std::strin
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
-    input.apply();
+    const core::TextOptions options = input.options();
     core::LineFile files[3];
     const std::string_view parts[3] = {input.source, input.destination, input.rest};
     const char* names[3] = {"base", "local", "remote"};
     for (int k = 0; k < 3; ++k)
-        fuzz::check(files[k].load(fuzz::writeScratchFile(names[k], parts[k])), "an input loads");
-    const core::ThreeWayMerge merge(files[0], files[1], files[2]);
+        fuzz::check(files[k].load(fuzz::writeScratchFile(names[k], parts[k]), options), "an input loads");
+    const core::ThreeWayMerge merge(files[0], files[1], files[2], options);
     checkChunks(merge);
     const core::MergeLabels labels{"L", "B", "R"};
     const std::string result = core::MergeResultWriter(merge, labels, core::ConflictStyle::Diff3).write();
@@ -149,6 +150,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string merged = core::MergeResultWriter(merge, labels, core::ConflictStyle::Merge).write();
     if (merge.conflicts() == 0)
         fuzz::check(result == merged, "without conflicts both styles write the same");
-    checkSession(files, size, merged);
+    checkSession(files, options, size, merged);
     return 0;
 }

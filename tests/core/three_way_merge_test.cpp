@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 
 #include "core/report.h"
-#include "tests/core/line_files.h"
 #include "tests/core/random_edits.h"
 #include "tests/support/temp_dir.h"
 
@@ -55,7 +54,6 @@ protected:
         return run;
     }
 
-    testing_support::SettingsGuard guard;
     TempDir m_dir;
 };
 
