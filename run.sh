@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth diffutils time
-          libqt6svg6 desktop-file-utils appstream git clang libclang-rt-14-dev
+          libqt6svg6 desktop-file-utils appstream git libclang-rt-14-dev
           weston qt6-wayland python3 xdotool)
 
 source scripts/packages.sh
