@@ -4,6 +4,7 @@
 
 #include "core/line_file.h"
 #include "core/row_map.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -19,6 +20,7 @@ struct CompareResult {
 
 // Aligns the lines of source with those of destination and sets every line's state
 // (and the partner links of the unique-line pass). Reads IgnoreBlanks from the settings.
-CompareResult compareFiles(LineFile& source, LineFile& destination);
+// With progress, counts the destination lines walked and throws WorkCancelled on a cancel.
+CompareResult compareFiles(LineFile& source, LineFile& destination, WorkProgress* progress = nullptr);
 
 } // namespace core
