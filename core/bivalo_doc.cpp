@@ -307,16 +307,17 @@ void CBivaloDoc::compareFiles()
 
 void CBivaloDoc::rescan()
 {
-    std::int32_t currentRow = 0;
-    updateAllViews(nullptr, framework::kHintStoreRow, &currentRow);
+    // The row stored here is restored once the load is over, which may be later.
+    const auto currentRow = std::make_shared<std::int32_t>(0);
+    updateAllViews(nullptr, framework::kHintStoreRow, currentRow.get());
     if (!skipSavePrompt && !saveModified())
         return;
     skipSavePrompt = false;
     // Copies: a load replaces the files whose paths these are.
     const std::string sourcePath = source.path();
     const std::string destinationPath = destination.path();
-    loadAndCompare(sourcePath, destinationPath, [this, currentRow](LoadOutcome) mutable {
-        updateAllViews(nullptr, framework::kHintRestoreRow, &currentRow);
+    loadAndCompare(sourcePath, destinationPath, [this, currentRow](LoadOutcome) {
+        updateAllViews(nullptr, framework::kHintRestoreRow, currentRow.get());
         updateAllViews(nullptr, framework::kHintRescanned);
     });
 }
