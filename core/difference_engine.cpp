@@ -34,7 +34,7 @@ LineState blockState(std::int32_t a, std::int32_t b)
 // window and the next line that still has a partner are looked up, not searched.
 class BlockWalk {
 public:
-    BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks, const WorkProgress* progress)
+    BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks, WorkProgress* progress)
         : m_source(source), m_destination(destination),
           m_ns(source.count() + 1), m_nd(destination.count() + 1), m_ignoreBlanks(ignoreBlanks),
           m_classes(source, destination, ignoreBlanks, progress),
@@ -355,7 +355,8 @@ CompareResult BlockWalk::run(WorkProgress* progress)
 
     while (m_d < m_nd) {
         if (progress != nullptr && m_result.rowCount >= nextCheckpoint) {
-            progress->reach(static_cast<std::uint64_t>(m_d));
+            // The classing counted every line of both files before.
+            progress->reach(static_cast<std::uint64_t>(m_ns - 1) + static_cast<std::uint64_t>(m_nd - 1 + m_d));
             progress->checkpoint();
             nextCheckpoint = m_result.rowCount + kRowsPerCheckpoint;
         }
@@ -391,7 +392,8 @@ CompareResult BlockWalk::run(WorkProgress* progress)
 CompareResult compareFiles(LineFile& source, LineFile& destination, WorkProgress* progress)
 {
     if (progress != nullptr)
-        progress->startPhase(WorkProgress::Phase::Comparing, {}, static_cast<std::uint64_t>(destination.count()) + 1);
+        progress->startPhase(WorkProgress::Phase::Comparing, {},
+                             static_cast<std::uint64_t>(source.count()) + 2 * static_cast<std::uint64_t>(destination.count()) + 1);
     BlockWalk walk(source, destination, settings::appSettings().IgnoreBlanks != 0, progress);
     if (progress != nullptr)
         progress->checkpoint();

@@ -20,7 +20,8 @@ struct CompareResult {
 
 // Aligns the lines of source with those of destination and sets every line's state
 // (and the partner links of the unique-line pass). Reads IgnoreBlanks from the settings.
-// With progress, counts the destination lines walked and throws WorkCancelled on a cancel.
+// With progress, counts the lines classed and then the destination lines walked, and throws
+// WorkCancelled on a cancel.
 CompareResult compareFiles(LineFile& source, LineFile& destination, WorkProgress* progress = nullptr);
 
 } // namespace core

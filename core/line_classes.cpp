@@ -28,7 +28,7 @@ bool sameContent(std::string_view a, std::string_view b)
 } // namespace
 
 LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bool byKey,
-                         const WorkProgress* progress)
+                         WorkProgress* progress)
     : m_sourceFile(source), m_destinationFile(destination), m_byKey(byKey), m_progress(progress)
 {
     const auto sourceCount = static_cast<std::size_t>(source.count());
@@ -72,10 +72,12 @@ const LineClasses::Slot& LineClasses::slotFor(std::uint32_t hash) const
     return m_slots[spreadHash(hash) & (m_slotCount - 1)];
 }
 
-void LineClasses::checkpoint(std::int32_t line) const
+void LineClasses::checkpoint(std::int32_t classed) const
 {
-    if ((line & kCheckpointMask) == 0 && m_progress != nullptr)
-        m_progress->checkpoint();
+    if ((classed & kCheckpointMask) != 0 || m_progress == nullptr)
+        return;
+    m_progress->reach(static_cast<std::uint64_t>(classed));
+    m_progress->checkpoint();
 }
 
 void LineClasses::classifySource()
@@ -96,7 +98,7 @@ void LineClasses::classifyDestination()
     const std::int32_t count = m_destinationFile.count();
     std::int32_t guess = 0;
     for (std::int32_t j = 0; j < count; ++j) {
-        checkpoint(j);
+        checkpoint(m_sourceFile.count() + j);
         const LineRecord& line = *m_destinationFile.lineAt(j);
         const std::string_view content = contentOf(line);
         KnownContent& known = knownContentSlot(content);
