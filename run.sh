@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Set up, build and run Bivalo.
 #   ./run.sh        build (Release, build/) and open the example pair
-#   ./run.sh test   build with sanitizers (build-test/), run the whole test suite and a short
-#                   run of every fuzz target (fuzz/run.sh)
+#   ./run.sh test   build with sanitizers (build-test/) and run the whole test suite, which
+#                   replays every fuzz target's corpus (fuzz/run.sh searches for new inputs)
 #   ./run.sh soak   build optimised (build-soak/) and run the long soak tests only
 #   ./run.sh random [SECONDS]  build optimised (build-soak/) and drive the window with random
 #                   steps for SECONDS (600); ./run.sh test runs a few fixed seeds of it
@@ -27,11 +27,9 @@ jobs=$(nproc)
 
 case "${1:-run}" in
     test)
-        configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        configure_and_build build-test -DCMAKE_BUILD_TYPE=Check \
             -DBIVALO_SANITIZE=ON -DBIVALO_WERROR=ON -DBIVALO_TESTS=ON
         ctest --test-dir build-test -j"$jobs" --output-on-failure -LE soak
-        # Long enough to replay the seeds and try some thousands of new inputs per target.
-        fuzz/run.sh 15
         ;;
     soak)
         configure_and_build build-soak -DCMAKE_BUILD_TYPE=Release -DBIVALO_TESTS=ON

@@ -11,6 +11,7 @@
 #include "core/changed_edits.h"
 #include "core/copy_request.h"
 #include "core/file_saver.h"
+#include "core/path_parts.h"
 #include "core/row_change.h"
 #include "core/row_editor.h"
 #include "core/undone_row.h"
@@ -38,12 +39,6 @@ std::string resolveName(const std::string& name)
     return error ? name : full.lexically_normal().string();
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // A message's fixed first line, then the file and the system's reason when one is known.
 std::string withReason(const char* message, const std::string& path, int error)
 {
@@ -51,12 +46,6 @@ std::string withReason(const char* message, const std::string& path, int error)
     if (error != 0)
         text += "\n" + std::generic_category().message(error);
     return text;
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The commands that read or write the rows and do not store the edit on their way: the
@@ -153,7 +142,7 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     applySavedFontOnce();
     m_host.dispatchPendingMessages();
 
-    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(destinationName));
+    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(destinationName), textOptions());
     // An encoding chosen for a file holds while that file is read again.
     if (job->sourcePath == source.path())
         job->source.chooseEncoding(source.chosenEncoding());
@@ -364,7 +353,7 @@ void CBivaloDoc::copy(int direction, int hint)
     // What was typed into a cell is part of what is copied, and of what is replaced.
     updateAllViews(nullptr, framework::kHintFinishEditing);
     updateAllViews(nullptr, hint, &request);
-    if (!settings::appSettings().MoveNext)
+    if (!settings::appSettings().MoveNext || moveNextHeld)
         return;
     if (hint == framework::kHintCopyLine) {
         std::int32_t moved = 0;
@@ -416,6 +405,7 @@ EditPair CBivaloDoc::editPair()
     pair.rowCount = &rowCount;
     pair.undoStore = &undoStore;
     pair.notes = this;
+    pair.options = textOptions();
     return pair;
 }
 
@@ -516,7 +506,8 @@ bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string&
 bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string& path)
 {
     SaveProblem problem;
-    if (core::saveRows(file, rows, rowCount, path, currentSaveOptions(), &problem))
+    const SaveOptions options = saveOptionsOf(textOptions());
+    if (core::saveRows(file, rows, rowCount, path, options, &problem))
         return true;
     if (problem.unencodableLine == 0) {
         notice(withReason(kFailedToCreate, path, errno));
@@ -528,7 +519,7 @@ bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string
     if (m_services.messageBox(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return false;
     file.setEncoding(TextEncoding::unicode(EncodingKind::Utf8, kept.bom));
-    const bool written = core::saveRows(file, rows, rowCount, path);
+    const bool written = core::saveRows(file, rows, rowCount, path, options);
     if (!written)
         notice(withReason(kFailedToCreate, path, errno));
     if (!written || path != file.path())
@@ -634,6 +625,11 @@ void CBivaloDoc::runAlternateTool()
     AlternateTool tool(m_services, m_host.mainWindow());
     tool.run(settings::appSettings().DiffTool, [this] { return saveModified(); }, source.path(),
              destination.path());
+}
+
+TextOptions CBivaloDoc::textOptions() const
+{
+    return textOptionsOf(settings::appSettings());
 }
 
 void CBivaloDoc::postCommand(framework::CommandId id)

@@ -105,6 +105,9 @@ public:
     bool sourceReadOnly = false;
     bool destinationReadOnly = false;
     bool syncScroll = true;
+    // A copy does not move on to the next difference, whatever MoveNext says: EasyJoin
+    // moves on by itself.
+    bool moveNextHeld = false;
     bool skipSavePrompt = false;
     FileChangeWatcher watcher { 2 };
     std::int32_t rowCount = 0;
@@ -138,6 +141,8 @@ private:
     bool mayOverwrite(LineFile& loaded);
     bool writeRows(LineFile& file, const RowMap& rows, const std::string& path);
     void noteWritten(LineFile& loaded);
+    // The settings' options for reading, comparing, editing and saving, as they are now.
+    TextOptions textOptions() const;
     void postCommand(framework::CommandId id);
     void notice(const std::string& text);
 

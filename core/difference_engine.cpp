@@ -7,7 +7,6 @@
 #include "core/anchor_lines.h"
 #include "core/line_classes.h"
 #include "core/line_occurrences.h"
-#include "settings/app_settings.h"
 
 namespace core {
 
@@ -389,12 +388,13 @@ CompareResult BlockWalk::run(WorkProgress* progress)
 
 } // namespace
 
-CompareResult compareFiles(LineFile& source, LineFile& destination, WorkProgress* progress)
+CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options,
+                           WorkProgress* progress)
 {
     if (progress != nullptr)
         progress->startPhase(WorkProgress::Phase::Comparing, {},
                              static_cast<std::uint64_t>(source.count()) + 2 * static_cast<std::uint64_t>(destination.count()) + 1);
-    BlockWalk walk(source, destination, settings::appSettings().IgnoreBlanks != 0, progress);
+    BlockWalk walk(source, destination, options.ignoreBlanks, progress);
     if (progress != nullptr)
         progress->checkpoint();
     return walk.run(progress);

@@ -64,28 +64,6 @@ void DiskForms::appendBytes(std::int32_t index, std::string_view text, std::stri
     out.append(wide.bytes + wide.prefixLength, wide.trailingLength);
 }
 
-void DiskForms::addTrailing(std::int32_t index, std::string_view more)
-{
-    assert(m_entries.empty() || m_entries.back().index <= index);
-    std::string prefix;
-    std::size_t covered = 0;
-    std::string trailing;
-    if (const Entry* entry = find(index)) {
-        if ((entry->form & kCompact) != 0) {
-            prefix.assign(compactTabs(*entry), '\t');
-            covered = compactCovered(*entry);
-            trailing.assign(compactBlanks(*entry), ' ');
-        } else {
-            const Wide& wide = m_wide[entry->form];
-            prefix.assign(wide.bytes, wide.prefixLength);
-            covered = wide.covered;
-            trailing.assign(wide.bytes + wide.prefixLength, wide.trailingLength);
-        }
-        dropFrom(index);
-    }
-    add(index, prefix, covered, trailing.append(more));
-}
-
 void DiskForms::dropFrom(std::int32_t index)
 {
     while (!m_entries.empty() && m_entries.back().index >= index) {

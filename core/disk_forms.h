@@ -22,8 +22,6 @@ public:
     // prefix: the bytes up to and including the last tab (empty without tabs); covered: the
     // length of the expanded prefix in the text; trailing: the white space cut off.
     void add(std::int32_t index, std::string_view prefix, std::size_t covered, std::string_view trailing);
-    // Adds more white space after the end of the line at index, the latest one remembered.
-    void addTrailing(std::int32_t index, std::string_view more);
     // Appends the bytes of the line at index, whose display text is text, to out.
     void appendBytes(std::int32_t index, std::string_view text, std::string& out) const;
     // Forgets the lines from index on.

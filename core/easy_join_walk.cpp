@@ -1,29 +1,28 @@
 #include "core/easy_join_walk.h"
 
-#include "settings/app_settings.h"
-
 namespace core {
 
 using namespace framework;
 
-EasyJoinWalk::EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, bool& editMode, Services& services,
-                           Dialog& dialog)
+EasyJoinWalk::EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, bool& editMode, bool& moveNextHeld,
+                           Services& services, Dialog& dialog)
     : sourceReadOnly(sourceReadOnly),
       destinationReadOnly(destinationReadOnly),
-      savedMoveNext(settings::appSettings().MoveNext != 0),
       editMode(editMode),
       savedEditMode(editMode),
+      moveNextHeld(moveNextHeld),
+      savedMoveNextHeld(moveNextHeld),
       m_services(services),
       m_dialog(dialog)
 {
-    settings::appSettings().MoveNext = 0;
     editMode = true;
+    moveNextHeld = true;
 }
 
 EasyJoinWalk::~EasyJoinWalk()
 {
-    settings::appSettings().MoveNext = savedMoveNext ? 1 : 0;
     editMode = savedEditMode;
+    moveNextHeld = savedMoveNextHeld;
 }
 
 bool EasyJoinWalk::open()

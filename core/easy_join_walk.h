@@ -10,8 +10,9 @@ namespace core {
 // The decisions of EasyJoin, difference by difference. The walk edits nothing itself: it
 // sends the main window's ordinary commands (copy a difference, next difference, the skip
 // commands) and hears from the panes, through its dialog's OK command, that a pass ended.
-// It keeps MoveNext off for its whole life, since it moves on by itself, and edit mode on,
-// since the user asked for a merge; both are as they were afterwards.
+// It holds the document's move to the next difference after a copy off for its whole life,
+// since it moves on by itself, and edit mode on, since the user asked for a merge; both are
+// as they were afterwards.
 class EasyJoinWalk {
 public:
     // What the walk needs of the dialog that shows it.
@@ -26,8 +27,8 @@ public:
     static constexpr const char* kBothReadOnly = "Both files are in read-only mode!";
     static constexpr const char* kReviewSkipped = "It was last difference. Would you like to review skipped?";
 
-    EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, bool& editMode, framework::Services& services,
-                 Dialog& dialog);
+    EasyJoinWalk(bool sourceReadOnly, bool destinationReadOnly, bool& editMode, bool& moveNextHeld,
+                 framework::Services& services, Dialog& dialog);
     ~EasyJoinWalk();
     EasyJoinWalk(const EasyJoinWalk&) = delete;
     EasyJoinWalk& operator=(const EasyJoinWalk&) = delete;
@@ -54,9 +55,10 @@ private:
     bool reviewing = false;
     bool sourceReadOnly;
     bool destinationReadOnly;
-    bool savedMoveNext;
     bool& editMode;
     bool savedEditMode;
+    bool& moveNextHeld;
+    bool savedMoveNextHeld;
     framework::Services& m_services;
     Dialog& m_dialog;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/row_map.h"
+#include "core/text_options.h"
 
 namespace core {
 
@@ -18,6 +19,7 @@ struct EditPair {
     std::int32_t* rowCount = nullptr;
     UndoStore* undoStore = nullptr;
     ChangeNotes* notes = nullptr;
+    TextOptions options; // how edited, typed and copied lines are built
 };
 
 } // namespace core

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/file_saver.h"
 
 namespace core {
 
@@ -81,6 +80,24 @@ std::string editedBytes(std::string_view bytes, const TextForm& form, std::strin
     std::string result(bytes.substr(0, kept.startBytes));
     result += compressTabs(typed, compressTabSize);
     result += bytes.substr(kept.endFrom);
+    return result;
+}
+
+std::string compressTabs(std::string_view text, int tabSize)
+{
+    if (tabSize <= 0)
+        return std::string(text);
+    const std::string tabString(static_cast<std::size_t>(tabSize), ' ');
+    std::string result;
+    result.reserve(text.size());
+    std::size_t read = 0;
+    for (std::size_t found = text.find(tabString); found != std::string_view::npos;
+         found = text.find(tabString, read)) {
+        result.append(text, read, found - read);
+        result.push_back('\t');
+        read = found + tabString.size();
+    }
+    result.append(text, read);
     return result;
 }
 

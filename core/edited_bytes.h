@@ -18,6 +18,10 @@ struct TextForm {
     bool piece = false;      // a piece of a long line: its trailing white space stayed
 };
 
+// Every run of exactly tabSize blanks, searched left to right, becomes one tab; a tab size
+// of 0 leaves the text as it is.
+std::string compressTabs(std::string_view text, int tabSize);
+
 // The bytes of a line whose display text went from oldText to newText, where bytes gave
 // oldText. The common start and end of the two texts keep the bytes they came from, tabs and
 // trailing white space included; only the stretch between is new, with runs of compressTabSize

@@ -4,8 +4,8 @@
 #include <cerrno>
 
 #include "core/atomic_file.h"
+#include "core/edited_bytes.h"
 #include "core/line_file.h"
-#include "settings/app_settings.h"
 
 namespace core {
 
@@ -109,12 +109,6 @@ bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std
 
 } // namespace
 
-SaveOptions currentSaveOptions()
-{
-    const settings::AppSettings& settings = settings::appSettings();
-    return {.useTab = settings.UseTab != 0, .tabSize = settings.TabSize};
-}
-
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
               const SaveOptions& options, SaveProblem* problem)
 {
@@ -127,24 +121,6 @@ bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, c
     if (problem != nullptr)
         problem->unencodableLine = writer.unencodableLine();
     return false;
-}
-
-std::string compressTabs(std::string_view text, int tabSize)
-{
-    if (tabSize <= 0)
-        return std::string(text);
-    const std::string tabString(static_cast<std::size_t>(tabSize), ' ');
-    std::string result;
-    result.reserve(text.size());
-    std::size_t read = 0;
-    for (std::size_t found = text.find(tabString); found != std::string_view::npos;
-         found = text.find(tabString, read)) {
-        result.append(text, read, found - read);
-        result.push_back('\t');
-        read = found + tabString.size();
-    }
-    result.append(text, read);
-    return result;
 }
 
 } // namespace core

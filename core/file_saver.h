@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/row_map.h"
+#include "core/text_options.h"
 
 namespace core {
 
@@ -20,8 +21,10 @@ struct SaveProblem {
     std::int32_t unencodableLine = 0; // 1-based: the first line the encoding cannot hold
 };
 
-// UseTab and TabSize of the settings.
-SaveOptions currentSaveOptions();
+inline SaveOptions saveOptionsOf(const TextOptions& options)
+{
+    return {.useTab = options.useTab, .tabSize = options.tabSize};
+}
 
 // Writes the lines of rows 0 .. rowCount - 1 that show a line, in order, to path; virtual
 // rows write nothing, and a piece of a long line runs on into the next line written, with no
@@ -34,10 +37,6 @@ SaveOptions currentSaveOptions();
 // errno then tells why; EILSEQ when a line holds a character the encoding cannot, which
 // problem then names.
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
-              const SaveOptions& options = currentSaveOptions(), SaveProblem* problem = nullptr);
-
-// Every run of exactly tabSize blanks, searched left to right, becomes one tab; a tab size
-// of 0 leaves the text as it is.
-std::string compressTabs(std::string_view text, int tabSize);
+              const SaveOptions& options, SaveProblem* problem = nullptr);
 
 } // namespace core

@@ -6,7 +6,6 @@
 #include <ostream>
 
 #include "core/utf8_text.h"
-#include "settings/app_settings.h"
 #include "settings/color_table.h"
 
 namespace core {
@@ -150,9 +149,9 @@ void appendHtmlText(std::string& page, std::string_view bytes, bool latin1)
     page.append(bytes.substr(runStart));
 }
 
-HtmlReport::HtmlReport(const LineFile& source, const LineFile& destination, const CompareResult& result)
-    : m_source(source), m_destination(destination), m_result(result),
-      m_ignoreBlanks(settings::appSettings().IgnoreBlanks != 0)
+HtmlReport::HtmlReport(const LineFile& source, const LineFile& destination, const CompareResult& result,
+                       const TextOptions& options)
+    : m_source(source), m_destination(destination), m_result(result), m_ignoreBlanks(options.ignoreBlanks)
 {
 }
 

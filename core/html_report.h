@@ -6,6 +6,7 @@
 
 #include "core/difference_engine.h"
 #include "core/inline_changes.h"
+#include "core/text_options.h"
 
 namespace core {
 
@@ -15,7 +16,8 @@ namespace core {
 // header with the paths, their times and the summary, and a legend of the colours.
 class HtmlReport {
 public:
-    HtmlReport(const LineFile& source, const LineFile& destination, const CompareResult& result);
+    HtmlReport(const LineFile& source, const LineFile& destination, const CompareResult& result,
+               const TextOptions& options);
 
     // summary: the lines of the summary report, each ending in a line feed.
     void write(std::ostream& out, std::string_view summary);

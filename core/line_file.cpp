@@ -14,7 +14,6 @@
 #include "core/line_hash.h"
 #include "core/line_scanner.h"
 #include "core/utf8_text.h"
-#include "settings/app_settings.h"
 
 namespace core {
 
@@ -194,77 +193,75 @@ void LineFile::setRoom(std::int32_t size)
         m_lines.resize(static_cast<std::size_t>(size));
 }
 
-std::int32_t LineFile::appendLine(std::string_view text, bool continues)
+std::int32_t LineFile::appendLine(std::string_view text, const TextOptions& options, bool continues)
 {
-    return appendPiece({.bytes = text, .continues = continues, .lastTab = unknownTabs(text)});
+    return appendPiece({.bytes = text, .continues = continues, .lastTab = unknownTabs(text)}, options);
 }
 
-std::int32_t LineFile::appendEdit(std::int32_t index, std::string_view text, int compressTabSize)
+std::int32_t LineFile::appendEdit(std::int32_t index, std::string_view text, const TextOptions& options)
 {
     const LineRecord* line = lineAt(index);
     assert(line != nullptr);
     const bool continues = line->continues();
     if (originOf(index) == LineOrigin::Typed)
-        return appendLine(text, continues);
+        return appendLine(text, options, continues);
     std::string bytes;
     appendBytes(index, bytes);
-    const TextForm form{.tabSize = currentTextRules().tabSize, .piece = continues};
-    bytes = editedBytes(bytes, form, line->text(), text, compressTabSize);
+    const TextForm form{.tabSize = rulesOf(options).tabSize, .piece = continues};
+    bytes = editedBytes(bytes, form, line->text(), text, options.typedTabSize());
     const bool otherLineEnd = !continues && lineEndOf(index) != lineEnd();
     const std::int32_t edited =
-        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)}, options);
     m_editedLines.push_back(edited);
     if (otherLineEnd)
         m_otherLineEnds.push_back(edited);
     return edited;
 }
 
-std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool keepPiece)
+std::int32_t LineFile::appendCopy(const LineFile& from, std::int32_t index, bool keepPiece, const TextOptions& options)
 {
     const LineRecord* line = from.lineAt(index);
     assert(line != nullptr);
     const bool continues = keepPiece && line->continues();
     if (from.originOf(index) == LineOrigin::Typed)
-        return appendPiece({.bytes = line->text(), .continues = continues, .lastTab = unknownTabs(line->text())});
+        return appendPiece({.bytes = line->text(), .continues = continues, .lastTab = unknownTabs(line->text())}, options);
     std::string bytes;
     from.appendBytes(index, bytes);
     const std::int32_t copy =
-        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+        appendPiece({.bytes = bytes, .continues = continues, .keepBytes = true, .lastTab = unknownTabs(bytes)}, options);
     m_copiedLines.push_back(copy);
     return copy;
 }
 
-std::int32_t LineFile::appendVerbatim(std::string_view bytes)
+std::int32_t LineFile::appendVerbatim(std::string_view bytes, const TextOptions& options)
 {
-    const std::int32_t line = appendPiece({.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)});
+    const std::int32_t line = appendPiece({.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)}, options);
     m_copiedLines.push_back(line);
     return line;
 }
 
-std::int32_t LineFile::appendPiece(const Piece& piece)
+std::int32_t LineFile::appendPiece(const Piece& piece, const TextOptions& options)
 {
     setRoom(m_count + kAppendMargin);
     m_diskForms.dropFrom(m_count);
     LineRecord& record = recordAt(m_count);
     record = LineRecord{};
-    buildRecord(m_count, piece, currentTextRules(), nullptr);
+    buildRecord(m_count, piece, rulesOf(options), nullptr);
     record.m_continues = piece.continues ? 1 : 0;
     return m_count++;
 }
 
-std::string LineFile::currentLegacyEncoding()
+std::string LineFile::legacyEncodingOf(std::string_view named)
 {
-    const std::string& named = settings::appSettings().LegacyEncoding;
     const std::optional<TextEncoding> legacy = encodingNamed(named);
     if (legacy && legacy->kind == EncodingKind::Legacy)
         return legacy->legacyName;
     return std::string(kDefaultLegacyEncoding);
 }
 
-LineFile::TextRules LineFile::currentTextRules()
+LineFile::TextRules LineFile::rulesOf(const TextOptions& options)
 {
-    const settings::AppSettings& options = settings::appSettings();
-    return {static_cast<std::size_t>(std::max(0, options.TabSize)), options.IgnoreBlanks != 0};
+    return {static_cast<std::size_t>(std::max(0, options.tabSize)), options.ignoreBlanks};
 }
 
 void LineFile::buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent)
@@ -366,17 +363,7 @@ std::string_view LineFile::lineEndOf(std::int32_t index) const
     return other == m_firstLineEndsWithCrLf ? "\n" : "\r\n";
 }
 
-void LineFile::moveIndentationToDiskForms(std::int32_t index)
-{
-    LineRecord& line = m_lines[static_cast<std::size_t>(index)];
-    if (line.m_tabIndented == 0)
-        return;
-    const std::size_t blanks = leadingBlanks(line.text());
-    line.m_tabIndented = 0;
-    m_diskForms.add(index, std::string(blanks / m_indentTabSize, '\t'), blanks, {});
-}
-
-void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
+void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded, const TextRules& rules)
 {
     std::int32_t last = pieces - 1;
     while (last > 0 && m_lines[static_cast<std::size_t>(last)].key().empty())
@@ -406,17 +393,25 @@ void LineFile::finishLoading(std::int32_t pieces, bool lastLineEnded)
     if (otherLineEnd)
         m_otherLineEnds.push_back(m_count - 1);
     m_diskForms.dropFrom(m_count);
-    LineRecord& kept = m_lines[static_cast<std::size_t>(m_count - 1)];
-    if (kept.continues()) {
-        moveIndentationToDiskForms(m_count - 1);
-        m_diskForms.addTrailing(m_count - 1, droppedPieces);
-        kept.m_continues = 0;
-    }
+    if (m_lines[static_cast<std::size_t>(m_count - 1)].continues())
+        rebuildAsWholeLine(m_count - 1, droppedPieces, rules);
+}
+
+// The kept piece now ends its line: its trailing blanks leave the text as any line's do.
+void LineFile::rebuildAsWholeLine(std::int32_t index, std::string_view droppedPieces, const TextRules& rules)
+{
+    std::string bytes;
+    appendBytes(index, bytes);
+    bytes += droppedPieces;
+    m_diskForms.dropFrom(index);
+    m_lines[static_cast<std::size_t>(index)] = LineRecord{};
+    buildRecord(index, {.bytes = bytes, .keepBytes = true, .lastTab = unknownTabs(bytes)}, rules, nullptr);
 }
 
 // What one load carries from line to line.
 struct LineFile::LoadState {
     TextRules rules;
+    std::string_view legacyEncoding; // as the options name it
     RecentTexts recent;
     Utf8Census census;
     WorkProgress* progress = nullptr;
@@ -425,7 +420,7 @@ struct LineFile::LoadState {
     bool lastLineEnded = false;
 };
 
-bool LineFile::load(const std::string& path, WorkProgress* progress)
+bool LineFile::load(const std::string& path, const TextOptions& options, WorkProgress* progress)
 {
     m_path = path;
     m_changes = 0;
@@ -447,11 +442,12 @@ bool LineFile::load(const std::string& path, WorkProgress* progress)
     // Taken before the first byte is read: a write during the read is a change since.
     m_diskStamp = DiskStamp::fromStatus(status);
     LoadState state;
-    state.rules = currentTextRules();
+    state.rules = rulesOf(options);
+    state.legacyEncoding = options.legacyEncoding;
     state.progress = progress;
     m_indentTabSize = state.rules.tabSize;
     const bool complete = readFile(file.fd(), status.st_size, state);
-    finishLoading(state.pieces, state.lastLineEnded);
+    finishLoading(state.pieces, state.lastLineEnded, state.rules);
     m_loaded = complete;
     return complete;
 }
@@ -507,7 +503,7 @@ bool LineFile::readFile(int fd, off_t fileSize, LoadState& state)
         if (!legacy && anyLineFeed)
             return true;
         if (legacy)
-            m_encoding = TextEncoding::legacy(currentLegacyEncoding());
+            m_encoding = TextEncoding::legacy(legacyEncodingOf(state.legacyEncoding));
         clearForLoading(fileSize);
         const TextRules rules = state.rules;
         WorkProgress* const progress = state.progress;
@@ -628,11 +624,11 @@ void LineFile::addLoadedLine(LoadState& state, std::string_view line, bool endsW
     state.lastLineEnded = endsWithLineFeed;
 }
 
-bool isEqual(const LineRecord& a, const LineRecord* b, bool* blankDifference)
+bool isEqual(const LineRecord& a, const LineRecord* b, bool ignoreBlanks, bool* blankDifference)
 {
     if (b == nullptr || a.hash() != b->hash())
         return false;
-    if (settings::appSettings().IgnoreBlanks == 0)
+    if (!ignoreBlanks)
         return a.text() == b->text();
     if (a.key() != b->key())
         return false;

@@ -14,6 +14,7 @@
 #include "core/recent_texts.h"
 #include "core/record_store.h"
 #include "core/text_encoding.h"
+#include "core/text_options.h"
 #include "core/text_store.h"
 #include "core/work_progress.h"
 
@@ -61,32 +62,33 @@ public:
     // grows geometrically; records in the room beyond the stored ones are empty.
     std::int32_t size() const { return m_size; }
 
+    // Every line that is appended gets its text built with options, as load builds it.
     // Sets the room to count() + 100, builds the record at count() from text (tabs
-    // expanded to TabSize blanks, trailing white space removed, key and hash built, state
+    // expanded to tabSize blanks, trailing white space removed, key and hash built, state
     // Same, no partner) and makes it a typed line; returns its index. A piece of a long line
     // (continues) keeps its trailing white space.
-    std::int32_t appendLine(std::string_view text, bool continues = false);
+    std::int32_t appendLine(std::string_view text, const TextOptions& options, bool continues = false);
     // Appends the line at index with its text changed to text. A read, copied or edited line
     // keeps its bytes outside the stretch that changed, its line end and whether it
     // continues (see editedBytes); only the new stretch is written with runs of
-    // compressTabSize blanks as tabs (0: none). A typed line stays typed.
-    std::int32_t appendEdit(std::int32_t index, std::string_view text, int compressTabSize);
+    // options.typedTabSize() blanks as tabs. A typed line stays typed.
+    std::int32_t appendEdit(std::int32_t index, std::string_view text, const TextOptions& options);
     // Appends a copy of the line at index of `from` (a typed line stays typed). With
     // keepPiece, a piece of a long line stays a piece that saving joins with its rest.
-    std::int32_t appendCopy(const LineFile& from, std::int32_t index, bool keepPiece);
+    std::int32_t appendCopy(const LineFile& from, std::int32_t index, bool keepPiece, const TextOptions& options);
     // Appends a line given as its bytes without a line end (a pasted line): its text is
     // built as a read line's, and saving writes the bytes as they are.
-    std::int32_t appendVerbatim(std::string_view bytes);
+    std::int32_t appendVerbatim(std::string_view bytes, const TextOptions& options);
 
     // Reads the file at path in the encoding it finds (see encodingOfStart; a file that is
-    // not UTF-8 is in the settings' 8-bit code page) or the one chosen, keeping its lines
+    // not UTF-8 is in the options' 8-bit code page) or the one chosen, keeping its lines
     // in UTF-8. A file without LF whose lines end in CR has CR line ends. Reading drops a
     // CR before an LF, cuts lines longer than
     // kPieceSize into several records and drops trailing blank lines (one line stays);
     // what the texts leave out of the bytes is kept for saving. On failure the lines stay
     // as they were and loaded() is false. With progress, the bytes read are counted there
     // and a cancel stops the read with WorkCancelled.
-    bool load(const std::string& path, WorkProgress* progress = nullptr);
+    bool load(const std::string& path, const TextOptions& options, WorkProgress* progress = nullptr);
     // The encoding that load uses instead of finding one; none lets it find one.
     void chooseEncoding(const std::optional<TextEncoding>& encoding) { m_chosenEncoding = encoding; }
     const std::optional<TextEncoding>& chosenEncoding() const { return m_chosenEncoding; }
@@ -131,14 +133,14 @@ public:
     void setChanges(std::int32_t changes) { m_changes = changes; }
 
 private:
-    // How texts are built, read from the settings once per load.
+    // How texts are built.
     struct TextRules {
         std::size_t tabSize = 0;
         bool collapseBlanks = false;
     };
-    static TextRules currentTextRules();
-    // The settings' 8-bit code page, when iconv knows it.
-    static std::string currentLegacyEncoding();
+    static TextRules rulesOf(const TextOptions& options);
+    // The 8-bit code page named, when iconv knows it.
+    static std::string legacyEncodingOf(std::string_view named);
     // For buildRecord when nobody has looked for tabs yet.
     static const char* unknownTabs(std::string_view text) { return text.data() + text.size(); }
 
@@ -153,13 +155,11 @@ private:
 
     LineRecord& recordAt(std::int32_t index);
     void setRoom(std::int32_t size);
-    std::int32_t appendPiece(const Piece& piece);
+    std::int32_t appendPiece(const Piece& piece, const TextOptions& options);
     void addPiece(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts& recent);
     // Fills the empty record at index. With recent, a text equal to a recent one shares
     // its bytes.
     void buildRecord(std::int32_t index, const Piece& piece, const TextRules& rules, RecentTexts* recent);
-    // Gives a flagged line an entry in the disk forms instead, which more bytes can join.
-    void moveIndentationToDiskForms(std::int32_t index);
     // Makes record's text, key and hash those of an equal line.
     static void shareText(LineRecord& record, const LineRecord& equal);
     // Loading: clear, read the lines of the open file, then settle the end of the file.
@@ -173,7 +173,8 @@ private:
     static void noteRead(std::size_t bytes, const LoadState& state);
     void addLines(const char* begin, const char* end, std::string& carried, LoadState& state);
     void addLoadedLine(LoadState& state, std::string_view line, bool endsWithLineFeed, const char* lastTab);
-    void finishLoading(std::int32_t pieces, bool lastLineEnded);
+    void finishLoading(std::int32_t pieces, bool lastLineEnded, const TextRules& rules);
+    void rebuildAsWholeLine(std::int32_t index, std::string_view droppedPieces, const TextRules& rules);
 
     std::int32_t m_count = 0;
     std::string m_path;

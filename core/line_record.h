@@ -64,8 +64,9 @@ private:
 
 static_assert(sizeof(LineRecord) == 24);
 
-// Line equality: hashes first, then the texts (IgnoreBlanks off) or the keys (on).
-// With IgnoreBlanks on, a match of texts of different length sets *blankDifference.
-bool isEqual(const LineRecord& a, const LineRecord* b, bool* blankDifference = nullptr);
+// Line equality: hashes first, then the texts (ignoreBlanks off) or the keys (on), so both
+// lines were built with the same ignoreBlanks. With it on, a match of texts of different
+// length sets *blankDifference.
+bool isEqual(const LineRecord& a, const LineRecord* b, bool ignoreBlanks, bool* blankDifference = nullptr);
 
 } // namespace core

@@ -13,6 +13,4 @@ enum class LineState : std::uint8_t {
     Edited = 4,     // put into the file by an edit or a copy
 };
 
-constexpr int kLineStateCount = 5;
-
 } // namespace core

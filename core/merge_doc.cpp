@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/atomic_file.h"
+#include "core/merge_result_writer.h"
 #include "core/report.h"
 #include "framework/merge_command_ids.h"
 #include "framework/text_format.h"
@@ -45,15 +46,16 @@ bool CMergeDoc::load(const MergeFiles& files, const MergeLabels& labels)
     const std::pair<LineFile*, const std::string*> inputs[] = {
         {&m_base, &files.base}, {&m_local, &files.local}, {&m_remote, &files.remote}};
     const char* names[] = {"Base", "Local", "Remote"};
+    const TextOptions options = textOptionsOf(settings::appSettings());
     for (std::size_t k = 0; k < 3; ++k) {
-        if (!inputs[k].first->load(*inputs[k].second)) {
+        if (!inputs[k].first->load(*inputs[k].second, options)) {
             m_services.messageBox(loadProblemText(names[k], *inputs[k].first), MessageButtons::Ok, MessageIcon::Error);
             return false;
         }
     }
     m_files = files;
     m_labels = labels;
-    m_session = std::make_unique<MergeSession>(m_base, m_local, m_remote);
+    m_session = std::make_unique<MergeSession>(m_base, m_local, m_remote, options);
     updateAllViews(nullptr, framework::kHintCompared);
     return true;
 }
@@ -72,10 +74,9 @@ std::optional<std::int32_t> CMergeDoc::take(std::int32_t row, MergeChoice choice
 
 bool CMergeDoc::editLine(std::int32_t row, std::string_view text)
 {
-    const settings::AppSettings& options = settings::appSettings();
-    const TextForm form{.tabSize = static_cast<std::size_t>(std::max(0, options.TabSize)), .piece = false};
-    const int compress = options.UseTab != 0 ? options.TabSize : 0;
-    if (!loaded() || !m_session->editLine(row, text, form, compress))
+    const TextOptions options = textOptionsOf(settings::appSettings());
+    const TextForm form{.tabSize = static_cast<std::size_t>(std::max(0, options.tabSize)), .piece = false};
+    if (!loaded() || !m_session->editLine(row, text, form, options.typedTabSize()))
         return false;
     changed(row);
     return true;
@@ -108,7 +109,8 @@ bool CMergeDoc::save()
     if (!loaded())
         return false;
     AtomicFile output(m_files.output);
-    if (!(output.open() && output.write(m_session->resultBytes(m_labels)) && output.commit())) {
+    const std::string bytes = resultInEncoding(m_session->resultBytes(m_labels), m_local.encoding());
+    if (!(output.open() && output.write(bytes) && output.commit())) {
         m_services.messageBox(kFailedToCreate, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }

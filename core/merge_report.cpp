@@ -29,19 +29,20 @@ MergeLabels mergeLabels(const ReportOptions& options)
     return {.local = label(0, 1), .base = label(1, 0), .remote = label(2, 2)};
 }
 
-int runMerge(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int runMerge(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
     LineFile inputs[3];
     for (std::size_t k = 0; k < 3; ++k) {
-        if (!inputs[k].load(readablePath(options.files.at(k)))) {
+        if (!inputs[k].load(readablePath(options.files.at(k)), textOptions)) {
             err << loadProblemText(kInputNames[k], inputs[k]) << '\n';
             return kReportTrouble;
         }
     }
-    const ThreeWayMerge merge(inputs[0], inputs[1], inputs[2]);
-    const std::string result =
+    const ThreeWayMerge merge(inputs[0], inputs[1], inputs[2], textOptions);
+    const std::string result = resultInEncoding(
         MergeResultWriter(merge, mergeLabels(options), options.diff3 ? ConflictStyle::Diff3 : ConflictStyle::Merge)
-            .write();
+            .write(),
+        inputs[1].encoding());
     if (options.output) {
         if (!writeOutput(*options.output, result)) {
             err << "The merge could not be written: " << *options.output << '\n';

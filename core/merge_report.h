@@ -4,6 +4,7 @@
 
 #include "core/merge_result_writer.h"
 #include "core/report_options.h"
+#include "core/text_options.h"
 
 namespace core {
 
@@ -13,6 +14,6 @@ namespace core {
 // git's labels: those given with -L (LOCAL, BASE, REMOTE), else the names of the files.
 MergeLabels mergeLabels(const ReportOptions& options);
 
-int runMerge(const ReportOptions& options, std::ostream& out, std::ostream& err);
+int runMerge(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err);
 
 } // namespace core

@@ -105,4 +105,15 @@ void MergeResultWriter::endOpenLine()
     m_openLineEnd = {};
 }
 
+std::string resultInEncoding(std::string utf8, const TextEncoding& local)
+{
+    if (local.kind == EncodingKind::Utf8 && !local.bom)
+        return utf8;
+    std::string out(local.bomBytes());
+    // Stray bytes that are not UTF-8 pass an 8-bit encoding but would not read back as written.
+    if (!encodeText(utf8, local, out) || decodeText(std::string_view(out).substr(local.bomBytes().size()), local) != utf8)
+        return utf8;
+    return out;
+}
+
 } // namespace core

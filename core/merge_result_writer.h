@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_encoding.h"
 #include "core/three_way_merge.h"
 
 namespace core {
@@ -50,5 +51,10 @@ private:
     std::string m_out;
     std::string_view m_openLineEnd; // the line end the last line lacks, empty when it has one
 };
+
+// The result as it goes to disk: the inputs are held as UTF-8, the result is written in
+// LOCAL's encoding with its BOM. One that encoding cannot hold, or would not read back as it
+// is (stray bytes), stays UTF-8 rather than lose characters.
+std::string resultInEncoding(std::string utf8, const TextEncoding& local);
 
 } // namespace core

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "core/file_saver.h"
+#include "core/edited_bytes.h"
 
 namespace core {
 
@@ -41,7 +41,8 @@ std::optional<ResultLine> lineOfPair(MergeSide first, LineRange firstLines, Merg
 
 } // namespace
 
-MergeSession::MergeSession(LineFile& base, LineFile& local, LineFile& remote) : m_merge(base, local, remote)
+MergeSession::MergeSession(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options)
+    : m_merge(base, local, remote, options)
 {
     m_resolutions.resize(m_merge.chunks().size());
     for (std::int32_t index = 0; index < chunkCount(); ++index) {

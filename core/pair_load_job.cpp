@@ -19,8 +19,8 @@ bool isSmallFile(const std::string& path, std::uint64_t& bytes)
 
 } // namespace
 
-PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string destinationPathIn)
-    : sourcePath(std::move(sourcePathIn)), destinationPath(std::move(destinationPathIn))
+PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string destinationPathIn, const TextOptions& optionsIn)
+    : sourcePath(std::move(sourcePathIn)), destinationPath(std::move(destinationPathIn)), options(optionsIn)
 {
 }
 
@@ -33,12 +33,12 @@ bool PairLoadJob::isQuick() const
 void PairLoadJob::run()
 {
     try {
-        loaded = loadPair(source, sourcePath, destination, destinationPath, &progress);
+        loaded = loadPair(source, sourcePath, destination, destinationPath, options, &progress);
         if (!loaded.sourceLoaded || !loaded.destinationLoaded) {
             outcome = LoadOutcome::NotLoaded;
             return;
         }
-        result = compareFiles(source, destination, &progress);
+        result = compareFiles(source, destination, options, &progress);
         outcome = LoadOutcome::Opened;
     } catch (const WorkCancelled&) {
         outcome = LoadOutcome::Cancelled;

@@ -20,7 +20,7 @@ struct PairLoadJob {
     // Below this many bytes in all a pair loads in a few milliseconds: no thread is worth it.
     static constexpr std::uint64_t kQuickBytes = 4u << 20;
 
-    PairLoadJob(std::string sourcePath, std::string destinationPath);
+    PairLoadJob(std::string sourcePath, std::string destinationPath, const TextOptions& options);
 
     // Known sizes below kQuickBytes: a file that is not a regular file (a pipe) may take
     // any time.
@@ -30,6 +30,7 @@ struct PairLoadJob {
 
     const std::string sourcePath;
     const std::string destinationPath;
+    const TextOptions options; // taken on the document's thread, read on the job's
     LineFile source;
     LineFile destination;
     PairLoad loaded;

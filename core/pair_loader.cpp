@@ -7,6 +7,8 @@
 #include <system_error>
 #include <thread>
 
+#include "core/path_parts.h"
+
 namespace core {
 
 namespace {
@@ -24,15 +26,10 @@ std::optional<std::uintmax_t> regularFileSize(const std::string& path)
     return error ? std::nullopt : std::optional(size);
 }
 
-std::string fileNameOf(const std::string& path)
-{
-    return std::filesystem::path(path).filename().string();
-}
-
 } // namespace
 
 PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
-                  const std::string& destinationPath, WorkProgress* progress)
+                  const std::string& destinationPath, const TextOptions& options, WorkProgress* progress)
 {
     const std::optional<std::uintmax_t> sourceSize = regularFileSize(sourcePath);
     const std::optional<std::uintmax_t> destinationSize = regularFileSize(destinationPath);
@@ -43,21 +40,21 @@ PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& des
     }
     PairLoad result;
     if (std::min(sourceSize.value_or(0), destinationSize.value_or(0)) < kParallelReadSize) {
-        result.sourceLoaded = source.load(sourcePath, progress);
-        result.destinationLoaded = destination.load(destinationPath, progress);
+        result.sourceLoaded = source.load(sourcePath, options, progress);
+        result.destinationLoaded = destination.load(destinationPath, options, progress);
         return result;
     }
     std::exception_ptr destinationFailure;
     std::thread destinationReader([&] {
         try {
-            result.destinationLoaded = destination.load(destinationPath, progress);
+            result.destinationLoaded = destination.load(destinationPath, options, progress);
         } catch (...) {
             destinationFailure = std::current_exception();
         }
     });
     std::exception_ptr sourceFailure;
     try {
-        result.sourceLoaded = source.load(sourcePath, progress);
+        result.sourceLoaded = source.load(sourcePath, options, progress);
     } catch (...) {
         sourceFailure = std::current_exception();
         // The other reader need not finish a load that is thrown away.

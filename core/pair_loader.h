@@ -17,6 +17,7 @@ struct PairLoad {
 // progress, the reading phase counts the bytes of both; what one reader throws
 // (WorkCancelled, std::bad_alloc) comes out of this call once both have stopped.
 PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
-                  const std::string& destinationPath, WorkProgress* progress = nullptr);
+                  const std::string& destinationPath, const TextOptions& options,
+                  WorkProgress* progress = nullptr);
 
 } // namespace core

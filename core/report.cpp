@@ -90,6 +90,19 @@ int terminalColumns()
     return columns;
 }
 
+// The options of the settings file with those of the command line over them.
+TextOptions reportTextOptions(const ReportOptions& options)
+{
+    settings::AppSettings stored;
+    stored.Load();
+    if (options.tabSize)
+        stored.SetTabSize(*options.tabSize);
+    TextOptions textOptions = textOptionsOf(stored);
+    if (options.ignoreBlanks)
+        textOptions.ignoreBlanks = *options.ignoreBlanks;
+    return textOptions;
+}
+
 } // namespace
 
 std::string readablePath(const std::string& name)
@@ -191,7 +204,7 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
     return summary;
 }
 
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int runReport(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
     LineFile source;
     LineFile destination;
@@ -202,7 +215,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     if (options.errIsTerminal)
         progressLine.emplace(err, progress);
     const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), destination,
-                                     readablePath(options.files.at(1)), &progress);
+                                     readablePath(options.files.at(1)), textOptions, &progress);
     if (!loaded.sourceLoaded || !loaded.destinationLoaded) {
         progressLine.reset();
         err << loadProblemText(loaded.sourceLoaded ? "Destination" : "Source",
@@ -210,7 +223,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
             << '\n';
         return kReportTrouble;
     }
-    const CompareResult result = compareFiles(source, destination, &progress);
+    const CompareResult result = compareFiles(source, destination, textOptions, &progress);
     progressLine.reset();
     const RowSummary summary = summarizeRows(source, destination, result);
     const std::string forms = formDifference(source, destination);
@@ -227,7 +240,7 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     case ReportFormat::Html: {
         std::ostringstream summaryText;
         writeSummary(summaryText, summary, result.blankDifference, forms);
-        HtmlReport(source, destination, result).write(out, summaryText.str());
+        HtmlReport(source, destination, result, textOptions).write(out, summaryText.str());
         break;
     }
     }
@@ -239,14 +252,14 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     return summary.differences > 0 ? kReportDifferent : kReportSame;
 }
 
-int runGitDiff(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int runGitDiff(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
     if (options.unmerged) {
         out << "* Unmerged path " << *options.gitPath << '\n';
         return kReportSame;
     }
     out << "diff a/" << *options.gitPath << " b/" << *options.gitPath << '\n';
-    const int status = runReport(options, out, err);
+    const int status = runReport(options, textOptions, out, err);
     // git stops at an external diff that does not end with 0.
     return status == kReportDifferent ? kReportSame : status;
 }
@@ -271,17 +284,12 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         err << kUsage;
         return kReportTrouble;
     }
-    settings::AppSettings& appSettings = settings::appSettings();
-    appSettings.Load();
-    if (options.tabSize)
-        appSettings.SetTabSize(*options.tabSize);
-    if (options.ignoreBlanks)
-        appSettings.IgnoreBlanks = *options.ignoreBlanks ? 1 : 0;
+    const TextOptions textOptions = reportTextOptions(options);
     if (options.merge)
-        return runMerge(options, out, err);
+        return runMerge(options, textOptions, out, err);
     options.errIsTerminal = errIsTerminal;
     try {
-        return options.gitPath ? runGitDiff(options, out, err) : runReport(options, out, err);
+        return options.gitPath ? runGitDiff(options, textOptions, out, err) : runReport(options, textOptions, out, err);
     } catch (const std::bad_alloc&) {
         err << "Not enough memory to compare these files.\n";
         return kReportTrouble;

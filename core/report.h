@@ -33,8 +33,8 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
 int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                bool errIsTerminal = false);
 
-// Loads and compares the pair of options.files with the current settings and prints it.
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
+// Loads and compares the pair of options.files with textOptions and prints it.
+int runReport(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err);
 
 // The path to read for a name given on the command line ("-" is standard input).
 std::string readablePath(const std::string& name);
@@ -43,6 +43,6 @@ std::string loadProblemText(const std::string& side, const LineFile& file);
 
 // The report as git's external diff program: a caption naming the path, then the report;
 // differences end with 0 as well, so that git goes on to the next path.
-int runGitDiff(const ReportOptions& options, std::ostream& out, std::ostream& err);
+int runGitDiff(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err);
 
 } // namespace core

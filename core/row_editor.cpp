@@ -5,7 +5,6 @@
 
 #include "core/change_notes.h"
 #include "core/clip_lines.h"
-#include "core/file_saver.h"
 #include "core/line_file.h"
 #include "core/line_rows.h"
 #include "core/row_queries.h"
@@ -37,13 +36,6 @@ void insertRows(const EditPair& pair, int side, int row, const std::vector<std::
                 std::int32_t otherEntry)
 {
     insertRows(pair, side, row, own, std::vector<std::int32_t>(own.size(), otherEntry));
-}
-
-// Runs of blanks that typed text gives back as tabs: tab-size runs with UseTab.
-int typedTabSize()
-{
-    const SaveOptions options = currentSaveOptions();
-    return options.useTab ? options.tabSize : 0;
 }
 
 void removeRows(const EditPair& pair, int row, int count)
@@ -155,8 +147,8 @@ RowEditResult RowEditor::setCellText(int row, std::string_view text)
     undo.countA = 1;
     undo.countB = 1;
     // Text typed into a virtual row between the pieces of a line is a piece of that line.
-    const std::int32_t edited = line ? file().appendEdit(entry, text, typedTabSize())
-                                     : file().appendLine(text, LineRows(m_pair, m_side).isInsideLine(row));
+    const std::int32_t edited = line ? file().appendEdit(entry, text, m_pair.options)
+                                     : file().appendLine(text, m_pair.options, LineRows(m_pair, m_side).isInsideLine(row));
     rows()[row] = markEdited(edited);
     noteChange();
     return {.done = true};
@@ -304,12 +296,12 @@ bool RowEditor::isDifferenceRow(int row) const
 
 std::int32_t RowEditor::appendEdited(std::string_view text)
 {
-    return markEdited(file().appendLine(text));
+    return markEdited(file().appendLine(text, m_pair.options));
 }
 
 std::int32_t RowEditor::appendPasted(std::string_view bytes)
 {
-    return markEdited(file().appendVerbatim(bytes));
+    return markEdited(file().appendVerbatim(bytes, m_pair.options));
 }
 
 std::int32_t RowEditor::markEdited(std::int32_t index)
@@ -330,7 +322,7 @@ void RowEditor::copyRowFromOtherSide(int row)
 {
     const std::int32_t entry = otherRows()[row];
     if (otherFile().lineAt(entry))
-        rows()[row] = markEdited(file().appendCopy(otherFile(), entry, true));
+        rows()[row] = markEdited(file().appendCopy(otherFile(), entry, true, m_pair.options));
     else if (!isVirtualRow(rows()[row]))
         rows()[row] = hidden(rows()[row]);
 }

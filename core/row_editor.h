@@ -18,8 +18,8 @@ class LineFile;
 struct RowEditResult {
     bool done = false;           // something changed (and was recorded or undone)
     int currentRow = -1;         // the row to make current; -1 keeps the current row
-    int insertedGridRow = -1;    // every grid inserts a row here (hint 23 with grid insert)
-    int removedGridRow = -1;     // every grid removes this row (hint 24 with grid delete)
+    int insertedGridRow = -1;    // every grid inserts a row here (kHintInsertRow with grid insert)
+    int removedGridRow = -1;     // every grid removes this row (kHintRemoveRow with grid delete)
     int gridRowCount = 1;        // the rows inserted or removed there
 };
 

@@ -40,8 +40,6 @@ struct TextEncoding {
     std::string_view bomBytes() const { return bom ? bomOf(kind) : std::string_view{}; }
     // As the user reads it, for example "UTF-16 LE BOM" or "WINDOWS-1252".
     std::string label() const;
-    // Every character of UTF-8 text can be written in it.
-    bool holdsEveryCharacter() const { return kind != EncodingKind::Legacy; }
     bool operator==(const TextEncoding&) const = default;
 };
 

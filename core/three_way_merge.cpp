@@ -7,20 +7,21 @@
 
 namespace core {
 
-ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote)
+ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options)
     : m_base(base), m_local(local), m_remote(remote)
 {
-    const LineMatches localMatches = matchLines(base, local, m_local);
-    const LineMatches remoteMatches = matchLines(base, remote, m_remote);
+    const LineMatches localMatches = matchLines(base, local, m_local, options);
+    const LineMatches remoteMatches = matchLines(base, remote, m_remote, options);
     m_chunks = mergeChunks({m_base.count(), m_local.count(), m_remote.count()}, localMatches, remoteMatches,
                            [this](LineRange localLines, LineRange remoteLines) {
                                return m_local.sameLines(localLines, m_remote, remoteLines);
                            });
 }
 
-LineMatches ThreeWayMerge::matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput) const
+LineMatches ThreeWayMerge::matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
+                                      const TextOptions& options) const
 {
-    const CompareResult aligned = compareFiles(base, other);
+    const CompareResult aligned = compareFiles(base, other, options);
     LineMatches matches;
     for (std::int32_t row = 0; row < aligned.rowCount; ++row) {
         const std::int32_t baseLine = m_base.lineStartingAt(aligned.sourceRows[static_cast<std::size_t>(row)]);

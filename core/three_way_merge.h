@@ -5,6 +5,7 @@
 
 #include "core/merge_chunks.h"
 #include "core/merge_input.h"
+#include "core/text_options.h"
 
 namespace core {
 
@@ -18,7 +19,8 @@ enum class MergeSide { Base, Local, Remote };
 // the merge's life.
 class ThreeWayMerge {
 public:
-    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote);
+    // The files were read with options.
+    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options);
 
     const std::vector<MergeChunk>& chunks() const { return m_chunks; }
     std::int32_t conflicts() const;
@@ -26,7 +28,8 @@ public:
 
 private:
     // Equal lines of BASE and the other input, rising in both.
-    LineMatches matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput) const;
+    LineMatches matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
+                           const TextOptions& options) const;
 
     MergeInput m_base;
     MergeInput m_local;

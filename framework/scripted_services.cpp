@@ -81,7 +81,7 @@ bool ScriptedServices::chooseItem(const std::string& title, const std::vector<st
 bool ScriptedServices::startDetached(const std::vector<std::string>& argv)
 {
     m_started.push_back(argv);
-    return m_startResult;
+    return true;
 }
 
 bool ScriptedServices::openAddress(const std::string& address)
@@ -93,7 +93,6 @@ bool ScriptedServices::openAddress(const std::string& address)
 void ScriptedServices::setWaitCursor(bool on)
 {
     m_waitCursor = on;
-    ++m_waitCursorChanges;
 }
 
 } // namespace framework

@@ -31,7 +31,6 @@ public:
 
     void setShiftDown(bool down) { m_shiftDown = down; }
     void setControlDown(bool down) { m_controlDown = down; }
-    void setStartResult(bool started) { m_startResult = started; }
     void setSelectionText(const std::string& text) { m_selection = text; }
 
     // What was shown.
@@ -44,7 +43,6 @@ public:
     const std::vector<std::vector<std::string>>& startedProcesses() const { return m_started; }
     const std::vector<std::string>& openedAddresses() const { return m_addresses; }
     bool waitCursor() const { return m_waitCursor; }
-    int waitCursorChanges() const { return m_waitCursorChanges; }
     bool allAnswersUsed() const;
 
     MessageAnswer messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon) override;
@@ -69,7 +67,6 @@ private:
     std::deque<std::optional<std::string>> m_itemAnswers;
     bool m_shiftDown = false;
     bool m_controlDown = false;
-    bool m_startResult = true;
     std::string m_clipboard;
     std::string m_selection;
 
@@ -81,7 +78,6 @@ private:
     std::vector<std::vector<std::string>> m_started;
     std::vector<std::string> m_addresses;
     bool m_waitCursor = false;
-    int m_waitCursorChanges = 0;
 };
 
 } // namespace framework

@@ -54,7 +54,8 @@ public:
 
     core::EditPair pair()
     {
-        return {{&m_loaded.source, &m_loaded.destination}, {&m_rows[0], &m_rows[1]}, &m_rowCount, &m_undo, this};
+        return {{&m_loaded.source, &m_loaded.destination}, {&m_rows[0], &m_rows[1]}, &m_rowCount, &m_undo, this,
+                m_loaded.options};
     }
     core::RowEditor editor(int side) { return core::RowEditor(pair(), side); }
     core::LineFile& file(int side) { return side == 0 ? m_loaded.source : m_loaded.destination; }
@@ -77,8 +78,9 @@ public:
     // Saving the rows gives each file's bytes back (after every edit was undone).
     void checkSavedBytes(const fuzz::FuzzInput& input)
     {
-        fuzz::checkSavedBytes(m_loaded.source, m_rows[0], m_rowCount, input.sourceFile(), "source");
-        fuzz::checkSavedBytes(m_loaded.destination, m_rows[1], m_rowCount, input.destinationFile(), "destination");
+        fuzz::checkSavedBytes(m_loaded.source, m_rows[0], m_rowCount, input.sourceFile(), "source", m_loaded.options);
+        fuzz::checkSavedBytes(m_loaded.destination, m_rows[1], m_rowCount, input.destinationFile(), "destination",
+                              m_loaded.options);
     }
 
     void checkRows()

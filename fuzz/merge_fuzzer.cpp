@@ -92,12 +92,26 @@ void checkResultLines(const core::ThreeWayMerge& merge, const std::string& resul
     }
 }
 
+// The result on disk reads back as the result: in LOCAL's encoding or, when that cannot hold
+// it, as it is.
+void checkEncodedResult(const std::string& result, const core::TextEncoding& local)
+{
+    const std::string encoded = core::resultInEncoding(result, local);
+    if (encoded == result)
+        return;
+    const std::string_view bom = local.bomBytes();
+    fuzz::check(std::string_view(encoded).starts_with(bom) &&
+                    core::decodeText(std::string_view(encoded).substr(bom.size()), local) == result,
+                "the result in LOCAL's encoding reads back");
+}
+
 // The merge window's session: before any choice it writes what the merge writes; choices
 // picked from the input's bytes give a result of the inputs' lines only; undoing every one
 // gives the merge's result back.
-void checkSession(core::LineFile (&files)[3], std::size_t seed, const std::string& merged)
+void checkSession(core::LineFile (&files)[3], const core::TextOptions& options, std::size_t seed,
+                  const std::string& merged)
 {
-    core::MergeSession session(files[0], files[1], files[2]);
+    core::MergeSession session(files[0], files[1], files[2], options);
     const core::MergeLabels labels{"L", "B", "R"};
     fuzz::check(session.resultBytes(labels) == merged, "the session starts from the merge's result");
     const core::MergeChoice choices[] = {core::MergeChoice::Local, core::MergeChoice::Remote,
@@ -121,20 +135,21 @@ void checkSession(core::LineFile (&files)[3], std::size_t seed, const std::strin
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
-    input.apply();
+    const core::TextOptions options = input.options();
     core::LineFile files[3];
     const std::string_view parts[3] = {input.source, input.destination, input.rest};
     const char* names[3] = {"base", "local", "remote"};
     for (int k = 0; k < 3; ++k)
-        fuzz::check(files[k].load(fuzz::writeScratchFile(names[k], parts[k])), "an input loads");
-    const core::ThreeWayMerge merge(files[0], files[1], files[2]);
+        fuzz::check(files[k].load(fuzz::writeScratchFile(names[k], parts[k]), options), "an input loads");
+    const core::ThreeWayMerge merge(files[0], files[1], files[2], options);
     checkChunks(merge);
     const core::MergeLabels labels{"L", "B", "R"};
     const std::string result = core::MergeResultWriter(merge, labels, core::ConflictStyle::Diff3).write();
     checkResultLines(merge, result);
+    checkEncodedResult(result, files[1].encoding());
     const std::string merged = core::MergeResultWriter(merge, labels, core::ConflictStyle::Merge).write();
     if (merge.conflicts() == 0)
         fuzz::check(result == merged, "without conflicts both styles write the same");
-    checkSession(files, size, merged);
+    checkSession(files, options, size, merged);
     return 0;
 }

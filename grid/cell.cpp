@@ -284,7 +284,6 @@ void TCell::relayout()
     m_geometry.rebuildEdges();
     updateFrame();
     m_geometry.settle(m_position);
-    onLayout();
     updateScrollBars();
 }
 

@@ -80,7 +80,6 @@ public:
     const CellColors& colors() const { return m_colors; }
     void resetColors();
 
-    bool isEditEnabled() const { return m_editEnabled; }
     void setEditEnabled(bool on) { m_editEnabled = on; }
     bool isCellEditable(int column, int row) const;
     bool rowEmphasis() const { return m_rowEmphasis; }
@@ -88,7 +87,6 @@ public:
     int setRowEmphasis(bool on);
     // The area below the last row in the pattern
     // brush of bitmap 2003 instead of the solid background colour.
-    bool backgroundPattern() const { return m_backgroundPattern; }
     void setBackgroundPattern(bool on);
 
     // The in-cell editor in use now, none while no cell is edited.
@@ -140,7 +138,6 @@ public:
 
 protected:
     // --- what a subclass may change ------------------------------------------------------
-    virtual void onLayout() {}
     // Called first when a new position is applied (before repainting).
     virtual void onPositionApplied(const TCellPosition& previous) { (void)previous; }
     // Whether the current cell may move to (column, row); by default commits the edit.

@@ -36,7 +36,6 @@ public:
     int imageWidth() const { return m_imageWidth; }
     int imageHeight() const { return m_imageHeight; }
     int count() const { return m_count; }
-    bool isMasked() const { return m_maskColor.has_value(); }
 
     // Draws one image with its top left corner at the point; false for a bad index.
     bool draw(QPainter& painter, int index, QPoint topLeft) const;

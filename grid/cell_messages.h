@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "framework/messages.h"
 
 // The grid's private messages, notification codes and style bits. The numbers are the
@@ -7,6 +9,14 @@
 namespace grid {
 
 using framework::MessageId;
+
+// A signed message parameter (WParam or LParam): a WParam carries a negative number as
+// its two's complement.
+template <typename Param>
+constexpr int toInt(Param value)
+{
+    return static_cast<int>(static_cast<std::intptr_t>(value));
+}
 
 // Notification message to the notify window; lParam points at a TCellNotify.
 constexpr MessageId TCN_NOTIFY = 0x600;

@@ -12,14 +12,6 @@ namespace {
 constexpr int kLineStep = 20;
 constexpr int kPageStep = 100;
 
-// A signed message parameter (WParam or LParam): a WParam carries a negative number as
-// its two's complement.
-template <typename Param>
-int toInt(Param value)
-{
-    return static_cast<int>(static_cast<std::intptr_t>(value));
-}
-
 // One direction of a position: the rows with the vertical origin, or the columns with the
 // horizontal one, so that both directions share the paging rules.
 struct AxisPosition {

@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "grid/cell.h"
+#include "grid/cell_messages.h"
 #include "grid/cell_moves.h"
 #include "platform/window_messages.h"
 
@@ -9,16 +10,6 @@
 namespace grid {
 
 namespace {
-
-int toInt(WParam value)
-{
-    return static_cast<int>(static_cast<std::intptr_t>(value));
-}
-
-int toInt(LParam value)
-{
-    return static_cast<int>(value);
-}
 
 bool anyRowSelected(const TCell& cell)
 {

@@ -65,7 +65,6 @@ QString CMaskEdit::checkText(const QString& text) const
 
 void CMaskEdit::keyPressEvent(QKeyEvent* event)
 {
-    m_lastKey = event->key();
     if (editKey(event))
         return;
     QString typed = event->text();

@@ -43,7 +43,6 @@ public:
     bool canEditUndo() const;
     void emptyEditUndo() { m_undoText.reset(); }
 
-    int lastKey() const { return m_lastKey; }
     // Characters as if typed, each through the mask check.
     void typeText(const QString& text);
 
@@ -81,7 +80,6 @@ private:
     InputMask m_mask;
     std::optional<QString> m_undoText;
     bool m_typingRun = false;
-    int m_lastKey = 0;
 };
 
 } // namespace grid

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "core/clip_lines.h"
+#include "core/path_parts.h"
 #include "framework/command_ids.h"
 #include "framework/text_format.h"
 #include "framework/update_hints.h"
@@ -46,18 +47,6 @@ std::string clipboardText()
 void putOnClipboard(const std::string& text)
 {
     QApplication::clipboard()->setText(platform::displayText(text));
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 } // namespace
@@ -212,9 +201,9 @@ void CBivaloView::saveAs()
     framework::FileDialogRequest request;
     request.save = true;
     request.mustExist = false;
-    const std::string name = fileNameOf(file().path());
+    const std::string name = core::fileNameOf(file().path());
     request.title = framework::formatText(kSaveAsTitle, {name});
-    request.folder = folderOf(file().path());
+    request.folder = core::folderOf(file().path());
     request.fileName = name;
     request.filter = settings::appSettings().GetFilterString();
     const auto chosen = frame().saveAsDialog(request);

@@ -123,32 +123,35 @@ void CTableView::sendToEditor(framework::MessageId message)
 
 bool CTableView::hostCanCopy() const
 {
-    return editorOpen() ? qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText() : CanCopyNoEditor();
+    return editorOpen() && qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText();
 }
 
 bool CTableView::hostCanCut() const
 {
-    return editorOpen() ? qobject_cast<QLineEdit*>(m_grid->activeEditor())->hasSelectedText() : CanCutNoEditor();
+    return hostCanCopy();
 }
 
 bool CTableView::hostCanPaste() const
 {
-    return editorOpen() ? !QApplication::clipboard()->text().isEmpty() : CanPasteNoEditor();
+    return editorOpen() && !QApplication::clipboard()->text().isEmpty();
 }
 
 void CTableView::hostCopy()
 {
-    editorOpen() ? sendToEditor(platform::WM_COPY) : CopyNoEditor();
+    if (editorOpen())
+        sendToEditor(platform::WM_COPY);
 }
 
 void CTableView::hostCut()
 {
-    editorOpen() ? sendToEditor(platform::WM_CUT) : CutNoEditor();
+    if (editorOpen())
+        sendToEditor(platform::WM_CUT);
 }
 
 void CTableView::hostPaste()
 {
-    editorOpen() ? sendToEditor(platform::WM_PASTE) : PasteNoEditor();
+    if (editorOpen())
+        sendToEditor(platform::WM_PASTE);
 }
 
 void CTableView::carryOut(framework::CommandId id)

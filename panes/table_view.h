@@ -46,12 +46,6 @@ public:
     virtual bool OnCellChanged(grid::TableCellChange* change);
     virtual framework::LResult GetCellEditKind(int row, int column);
     virtual bool OnCellCommand(grid::TableValue* value);
-    virtual bool CanCopyNoEditor() const { return false; }
-    virtual bool CanPasteNoEditor() const { return false; }
-    virtual bool CanCutNoEditor() const { return false; }
-    virtual void CopyNoEditor() {}
-    virtual void PasteNoEditor() {}
-    virtual void CutNoEditor() {}
     virtual bool IsEditable() = 0;
 
     // The grid's rectangle in the view: the client area grown by one pixel on every side,
@@ -75,7 +69,7 @@ protected:
     virtual bool onKeyOffer(int virtualKey);
 
     bool editorOpen() const;
-    // The host's Copy, Cut and Paste: the open in-cell editor's, else the NoEditor group's.
+    // The host's Copy, Cut and Paste: the open in-cell editor's; nothing without one.
     bool hostCanCopy() const;
     bool hostCanCut() const;
     bool hostCanPaste() const;

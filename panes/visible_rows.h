@@ -2,7 +2,7 @@
 
 namespace panes {
 
-// The object of hint 4: the rows a pane shows now, for the overview strip's marker.
+// The object of kHintVisibleRows: the rows a pane shows now, for the overview strip's marker.
 struct VisibleRows {
     int first = 0;
     int last = 0;

@@ -69,11 +69,6 @@ void Painter::fillRect(const QRect& rect, ColorRef color)
     m_painter.fillRect(rect, toQColor(color));
 }
 
-void Painter::line(int x1, int y1, int x2, int y2)
-{
-    line(x1, y1, x2, y2, m_penColor);
-}
-
 void Painter::line(int x1, int y1, int x2, int y2, ColorRef color)
 {
     // Horizontal and vertical lines as one-pixel fills: exact pixels, no antialiasing.
@@ -150,11 +145,6 @@ int Painter::drawText(const QRect& rect, const QString& text, unsigned format)
     QRect bounds;
     m_painter.drawText(rect, qtTextFlags(format), shown, &bounds);
     return bounds.height();
-}
-
-QRect Painter::measureText(const QRect& rect, const QString& text, unsigned format) const
-{
-    return QFontMetrics(m_font).boundingRect(rect, qtTextFlags(format), text);
 }
 
 } // namespace platform

@@ -47,20 +47,15 @@ public:
     void setFont(const QFont& font);
     const QFont& font() const { return m_font; }
     void setTextColor(ColorRef color) { m_textColor = color; }
-    void setBackColor(ColorRef color) { m_backColor = color; }
-    void setPenColor(ColorRef color) { m_penColor = color; }
 
     void fillRect(const QRect& rect, ColorRef color);
-    // A line from (x1, y1) up to but not including (x2, y2), in the pen colour.
-    void line(int x1, int y1, int x2, int y2);
+    // A line from (x1, y1) up to but not including (x2, y2).
     void line(int x1, int y1, int x2, int y2, ColorRef color);
     // A one-pixel frame just inside the rectangle.
     void frameRect(const QRect& rect, ColorRef color);
     // Text in the text colour with a transparent background; returns the text height.
     int drawText(const QRect& rect, std::string_view bytes, unsigned format);
     int drawText(const QRect& rect, const QString& text, unsigned format);
-    // The rectangle the text would take.
-    QRect measureText(const QRect& rect, const QString& text, unsigned format) const;
 
     static int qtTextFlags(unsigned format);
 
@@ -68,8 +63,6 @@ private:
     QPainter m_painter;
     QFont m_font;
     ColorRef m_textColor = 0;
-    ColorRef m_backColor = 0xFFFFFF;
-    ColorRef m_penColor = 0;
 };
 
 } // namespace platform

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
-#include <QTimerEvent>
 #include <QWheelEvent>
 
 #include "platform/painter.h"
@@ -193,21 +192,6 @@ void Window::releaseCapture()
     m_capture = false;
 }
 
-void Window::setTimer(int id, int milliseconds)
-{
-    killTimer(id);
-    m_timers[id] = startTimer(milliseconds);
-}
-
-void Window::killTimer(int id)
-{
-    const auto found = m_timers.find(id);
-    if (found == m_timers.end())
-        return;
-    QObject::killTimer(found->second);
-    m_timers.erase(found);
-}
-
 unsigned Window::keyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
     unsigned flags = 0;
@@ -263,7 +247,6 @@ LResult Window::defaultProc(MessageId message, WParam wParam, LParam lParam)
     case WM_SIZE: onSize(lowWord(lParam), highWord(lParam)); return 0;
     case WM_SETFOCUS: onSetFocus(reinterpret_cast<QWidget*>(wParam)); return 0;
     case WM_KILLFOCUS: onKillFocus(reinterpret_cast<QWidget*>(wParam)); return 0;
-    case WM_TIMER: onTimer(static_cast<int>(wParam)); return 0;
     case WM_GETDLGCODE: return dialogCode();
     default: return 0;
     }
@@ -280,7 +263,6 @@ void Window::onWheel(int, unsigned, const QPoint&) {}
 void Window::onSize(int, int) {}
 void Window::onSetFocus(QWidget*) {}
 void Window::onKillFocus(QWidget*) {}
-void Window::onTimer(int) {}
 
 bool Window::event(QEvent* event)
 {
@@ -416,14 +398,5 @@ void Window::focusOutEvent(QFocusEvent*)
     send(WM_KILLFOCUS, reinterpret_cast<WParam>(QApplication::focusWidget()), 0);
 }
 
-void Window::timerEvent(QTimerEvent* event)
-{
-    for (const auto& [id, qtId] : m_timers)
-        if (qtId == event->timerId()) {
-            send(WM_TIMER, static_cast<WParam>(id), 0);
-            return;
-        }
-    QWidget::timerEvent(event);
-}
 
 } // namespace platform

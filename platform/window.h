@@ -3,7 +3,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
-#include <map>
 
 #include "framework/messages.h"
 
@@ -35,7 +34,6 @@ public:
     void post(MessageId message, WParam wParam = 0, LParam lParam = 0);
 
     int controlId() const { return m_controlId; }
-    void setControlId(int controlId) { m_controlId = controlId; }
     std::uint32_t windowStyle() const { return m_style; }
     void setWindowStyle(std::uint32_t style) { m_style = style; }
 
@@ -63,14 +61,10 @@ public:
     void scrollArea(int dx, int dy, const QRect& widgetRect);
     // Paints what is invalid now.
     void updateNow();
-    bool isPaintPending() const { return m_paintPending; }
 
+    // While captured, every mouse event goes to the client handlers, wherever it happens.
     void setCapture();
     void releaseCapture();
-    bool hasCapture() const { return m_capture; }
-
-    void setTimer(int id, int milliseconds);
-    void killTimer(int id);
 
     // True while the key press being handled is a repeat of the key handled last that was
     // already waiting when that one was still being handled: held-down keys then need not
@@ -100,7 +94,6 @@ protected:
     virtual void onSize(int width, int height);
     virtual void onSetFocus(QWidget* previous);
     virtual void onKillFocus(QWidget* next);
-    virtual void onTimer(int id);
     // The WM_GETDLGCODE answer; DLGC_WANTALLKEYS keeps Tab for the window.
     virtual int dialogCode() { return 0; }
 
@@ -116,7 +109,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
 
 private:
     void sendMouse(QMouseEvent* event, MessageId client, MessageId nonClient);
@@ -131,7 +123,6 @@ private:
     bool m_paintPending = false;
     bool m_capture = false;
     bool m_pressInClient = false;
-    std::map<int, int> m_timers;      // the caller's id -> Qt's timer id
     int m_lastKey = 0;
     std::uint64_t m_busyUntil = 0;    // event time at which the last handled key press was done
     bool m_keyBacklogged = false;

@@ -25,7 +25,6 @@ constexpr MessageId WM_NCMOUSEMOVE = 0x00A0;
 constexpr MessageId WM_KEYDOWN = 0x0100;
 constexpr MessageId WM_KEYUP = 0x0101;
 constexpr MessageId WM_CHAR = 0x0102;
-constexpr MessageId WM_TIMER = 0x0113;
 constexpr MessageId WM_MOUSEMOVE = 0x0200;
 constexpr MessageId WM_LBUTTONDOWN = 0x0201;
 constexpr MessageId WM_LBUTTONUP = 0x0202;

@@ -11,6 +11,21 @@ namespace settings {
 // desktop's palette.
 enum class ColorTheme { Light, Dark };
 
+// The entries of a colour table's arrays: 2 * line state + variant, variant 1 being the
+// current row while EasyJoin runs.
+enum ColorEntry : int {
+    kSameEntry,
+    kSameCurrentEntry,
+    kSourceOnlyEntry,
+    kSourceOnlyCurrentEntry,
+    kTargetOnlyEntry,
+    kTargetOnlyCurrentEntry,
+    kChangedEntry,
+    kChangedCurrentEntry,
+    kEditedEntry,
+    kEditedCurrentEntry,
+};
+
 // One default colour table: backgrounds and text colours of the five line states, indexed
 // by 2 * state + variant as in CColorTable, and the background of a bookmarked row.
 struct ColorScheme {

@@ -51,7 +51,7 @@ ColorRef CColorTable::bookmarkBackground() const
 {
     constexpr ColorRef kBlack = 0x000000;
     constexpr ColorRef kWhite = 0xFFFFFF;
-    const bool light = contrastRatio(background[0], kBlack) >= contrastRatio(background[0], kWhite);
+    const bool light = contrastRatio(background[kSameEntry], kBlack) >= contrastRatio(background[kSameEntry], kWhite);
     return defaultScheme(light ? ColorTheme::Light : ColorTheme::Dark).bookmark;
 }
 

@@ -90,11 +90,6 @@ std::optional<CommandId> findIn(std::span<const Accelerator> table, int key, Qt:
 
 } // namespace
 
-std::span<const Accelerator> mergeAccelerators()
-{
-    return kMergeAccelerators;
-}
-
 std::optional<CommandId> findMergeAccelerator(int key, Qt::KeyboardModifiers modifiers)
 {
     return findIn(kMergeAccelerators, key, modifiers);

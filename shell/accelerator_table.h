@@ -23,7 +23,6 @@ std::span<const Accelerator> accelerators();
 std::optional<framework::CommandId> findAccelerator(int key, Qt::KeyboardModifiers modifiers);
 
 // The merge window's accelerators, looked up the same way.
-std::span<const Accelerator> mergeAccelerators();
 std::optional<framework::CommandId> findMergeAccelerator(int key, Qt::KeyboardModifiers modifiers);
 
 } // namespace shell

@@ -77,12 +77,6 @@ void CColorStatusBar::setPaneText(int pane, const std::string& text)
     update(paneRect(pane));
 }
 
-void CColorStatusBar::setPaneWidth(int pane, int width)
-{
-    m_panes.at(std::size_t(pane)).width = width;
-    update();
-}
-
 void CColorStatusBar::setPaneEnabled(int pane, bool enabled)
 {
     Pane& target = m_panes.at(std::size_t(pane));

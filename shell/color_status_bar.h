@@ -44,7 +44,6 @@ public:
 
     void setPaneText(int pane, const std::string& text);
     const std::string& paneText(int pane) const { return m_panes.at(pane).text; }
-    void setPaneWidth(int pane, int width);
     int paneWidth(int pane) const { return m_panes.at(pane).width; }
     void setPaneEnabled(int pane, bool enabled);
     bool paneEnabled(int pane) const { return m_panes.at(pane).enabled; }
@@ -66,7 +65,6 @@ public:
     unsigned paneFlags(int pane) const { return m_panes.at(pane).flags; }
     bool isOwnerDrawn(int pane) const { return m_panes.at(pane).ownerDrawn; }
     ColorRef textColor(int pane) const { return m_panes.at(pane).textColor; }
-    ColorRef backgroundColor(int pane) const { return m_panes.at(pane).background; }
 
     // Receives the command of a clicked pane (the main window routes it).
     void setCommandSink(std::function<void(framework::CommandId)> sink) { m_commandSink = std::move(sink); }

@@ -23,7 +23,6 @@ public:
     void addCurrentText();
     void saveHistory();
 
-    const std::string& historyKey() const { return m_historyKey; }
     const std::string& section() const { return m_section; }
 
     // Keys the box handles itself before the main window's accelerators see them.

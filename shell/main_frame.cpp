@@ -74,8 +74,6 @@ constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
     ID_INDICATOR_NUM,
 };
 
-enum StatusPane { kMessagePane = 0, kSourceEditablePane = 5, kEditPane = 6, kTargetEditablePane = 7 };
-
 } // namespace
 
 bool CMainFrame::s_reloadQuestionShown = false;
@@ -317,7 +315,7 @@ bool CMainFrame::createStatusBar()
     m_statusBar->setObjectName("statusBar");
     m_statusBar->setIndicators(kIndicators);
     setLegendColors();
-    for (int pane : {int(kEditPane), 8, 9, 10})
+    for (int pane : {kEditPane, kOverwritePane, kCapsPane, kNumPane})
         m_statusBar->setOwnerDrawnDefault(pane);
     m_statusBar->setClick(kEditPane, false, false);
     m_statusBar->makeCheckBox(kSourceEditablePane);
@@ -340,8 +338,8 @@ void CMainFrame::setLegendColors()
                                                    core::LineState::Changed, core::LineState::Edited};
     for (int i = 0; i < 4; ++i) {
         const int state = int(states[std::size_t(i)]);
-        m_statusBar->setPaneColor(i + 1, colors.textFor(state, 0), true);
-        m_statusBar->setPaneBackground(i + 1, colors.backgroundFor(state, 0));
+        m_statusBar->setPaneColor(kFirstLegendPane + i, colors.textFor(state, 0), true);
+        m_statusBar->setPaneBackground(kFirstLegendPane + i, colors.backgroundFor(state, 0));
     }
 }
 
@@ -700,7 +698,7 @@ bool CMainFrame::createFont(const LogFont& font)
     // A zero height is how the settings file says that no font was chosen.
     if (font.Height == 0)
         return false;
-    // The panes make their cell font from the same description (hint 14).
+    // The panes make their cell font from the same description (kHintSetFont).
     return QFontMetrics(platform::toQFont(font)).height() > 0;
 }
 

@@ -56,6 +56,18 @@ public:
     static constexpr const char* kEditModeOff = "Edit mode is off: press F9 to merge";
     static constexpr int kFindBoxWidth = 100;
     static constexpr int kStatusPaneCount = 11;
+    // The status bar's panes: the message, the legend of four line states, the editable
+    // switches around the EDIT pane, and the key modes.
+    enum StatusPane : int {
+        kMessagePane = 0,
+        kFirstLegendPane = 1,
+        kSourceEditablePane = 5,
+        kEditPane = 6,
+        kTargetEditablePane = 7,
+        kOverwritePane = 8,
+        kCapsPane = 9,
+        kNumPane = 10,
+    };
 
     explicit CMainFrame(framework::Services& services);
     ~CMainFrame() override;

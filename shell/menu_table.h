@@ -18,9 +18,6 @@ struct MenuEntry {
     std::span<const MenuEntry> popup;    // the items of a Popup
 };
 
-constexpr unsigned IDR_MAINFRAME = 128;
-constexpr unsigned IDR_CONTEXT_MENU = 135;
-
 // The popups of the menu bar, in order.
 std::span<const MenuEntry> mainMenu();
 // The items of the first popup of the context menu.

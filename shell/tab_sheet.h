@@ -24,7 +24,6 @@ public:
     // Selects a page of the current group (-1: the current index), clamped to its pages.
     void selectPage(int index);
 
-    int currentGroup() const { return m_group; }
     int currentIndex() const { return m_index; }
     QWidget* currentPage() const { return m_page; }
 

@@ -5,7 +5,6 @@
 #include "core/file_saver.h"
 #include "fuzz/support/fuzz_check.h"
 #include "fuzz/support/scratch_dir.h"
-#include "settings/app_settings.h"
 
 namespace fuzz {
 
@@ -38,11 +37,9 @@ FuzzInput FuzzInput::parse(const std::uint8_t* data, std::size_t size)
     return input;
 }
 
-void FuzzInput::apply() const
+core::TextOptions FuzzInput::options() const
 {
-    settings::AppSettings& options = settings::appSettings();
-    options.SetTabSize(tabSize);
-    options.IgnoreBlanks = ignoreBlanks ? 1 : 0;
+    return {.tabSize = tabSize, .ignoreBlanks = ignoreBlanks};
 }
 
 std::string FuzzInput::sourceFile() const
@@ -67,16 +64,15 @@ std::string FuzzInput::destinationFile() const
     return wide;
 }
 
-LoadedPair::LoadedPair(const FuzzInput& input)
+LoadedPair::LoadedPair(const FuzzInput& input) : options(input.options())
 {
-    input.apply();
-    check(source.load(writeScratchFile("source", input.sourceFile())), "source loads");
-    check(destination.load(writeScratchFile("destination", input.destinationFile())), "destination loads");
-    result = core::compareFiles(source, destination);
+    check(source.load(writeScratchFile("source", input.sourceFile()), options), "source loads");
+    check(destination.load(writeScratchFile("destination", input.destinationFile()), options), "destination loads");
+    result = core::compareFiles(source, destination, options);
 }
 
 void checkRowMaps(const core::LineFile& source, const core::LineFile& destination,
-                  const core::CompareResult& result)
+                  const core::CompareResult& result, const core::TextOptions& options)
 {
     const auto rows = static_cast<std::size_t>(result.rowCount);
     check(result.sourceRows.size() == rows && result.destinationRows.size() == rows, "maps hold rowCount entries");
@@ -95,17 +91,17 @@ void checkRowMaps(const core::LineFile& source, const core::LineFile& destinatio
         const core::LineRecord& left = *source.lineAt(i);
         const core::LineRecord& right = *destination.lineAt(j);
         if (left.state() == core::LineState::Same && right.state() == core::LineState::Same)
-            check(core::isEqual(left, &right) || left.hash() == right.hash(), "a row of Same lines pairs equal lines",
+            check(core::isEqual(left, &right, options.ignoreBlanks) || left.hash() == right.hash(), "a row of Same lines pairs equal lines",
                   "row " + std::to_string(r));
     }
     check(nextSource == source.count() && nextDestination == destination.count(), "every line has a row");
 }
 
 void checkSavedBytes(const core::LineFile& file, const core::RowMap& rows, std::int32_t rowCount,
-                     std::string_view bytes, std::string_view name)
+                     std::string_view bytes, std::string_view name, const core::TextOptions& options)
 {
     const std::string path = scratchDir() + "/saved-" + std::string(name);
-    check(core::saveRows(file, rows, rowCount, path), "unedited rows save");
+    check(core::saveRows(file, rows, rowCount, path, core::saveOptionsOf(options)), "unedited rows save");
     const std::string saved = readWholeFile(path);
     check(saved == bytes, "saving unedited rows gives the bytes back",
           std::string(name) + ": " + std::to_string(bytes.size()) + " bytes read, " + std::to_string(saved.size())

@@ -27,8 +27,8 @@ struct FuzzInput {
     std::string_view rest;
 
     static FuzzInput parse(const std::uint8_t* data, std::size_t size);
-    // Makes the settings those of the comparison.
-    void apply() const;
+    // The options of the comparison.
+    core::TextOptions options() const;
     // The files of a pair as they go to disk.
     std::string sourceFile() const;
     std::string destinationFile() const;
@@ -38,6 +38,7 @@ struct FuzzInput {
 struct LoadedPair {
     explicit LoadedPair(const FuzzInput& input);
 
+    core::TextOptions options;
     core::LineFile source;
     core::LineFile destination;
     core::CompareResult result;
@@ -46,9 +47,9 @@ struct LoadedPair {
 // Each row shows a line on at least one side, each map lists its file's lines once in
 // order, and two Same lines in a row are equal (or anchors of equal hash).
 void checkRowMaps(const core::LineFile& source, const core::LineFile& destination,
-                  const core::CompareResult& result);
+                  const core::CompareResult& result, const core::TextOptions& options);
 // Saving the rows of a side gives bytes back exactly.
 void checkSavedBytes(const core::LineFile& file, const core::RowMap& rows, std::int32_t rowCount,
-                     std::string_view bytes, std::string_view name);
+                     std::string_view bytes, std::string_view name, const core::TextOptions& options);
 
 } // namespace fuzz

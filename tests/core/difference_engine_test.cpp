@@ -45,7 +45,8 @@ std::vector<std::int32_t> partnersOf(const LineFile& file)
 
 // Every row shows a line on at least one side, each map lists its file's lines once
 // in order, and a row of two Same lines pairs equal lines (or an anchor's equal hashes).
-void expectInvariants(const LineFile& source, const LineFile& destination, const CompareResult& result)
+void expectInvariants(const LineFile& source, const LineFile& destination, const CompareResult& result,
+                      const core::TextOptions& options)
 {
     ASSERT_EQ(result.sourceRows.size(), static_cast<std::size_t>(result.rowCount));
     ASSERT_EQ(result.destinationRows.size(), static_cast<std::size_t>(result.rowCount));
@@ -62,7 +63,7 @@ void expectInvariants(const LineFile& source, const LineFile& destination, const
             ASSERT_EQ(j, nextDestination++) << "row " << r;
         }
         if (i >= 0 && j >= 0 && source.lineAt(i)->state() == Same && destination.lineAt(j)->state() == Same) {
-            const bool equal = core::isEqual(*source.lineAt(i), destination.lineAt(j))
+            const bool equal = core::isEqual(*source.lineAt(i), destination.lineAt(j), options.ignoreBlanks)
                 || source.lineAt(i)->hash() == destination.lineAt(j)->hash();
             EXPECT_TRUE(equal) << "row " << r;
         }
@@ -71,10 +72,11 @@ void expectInvariants(const LineFile& source, const LineFile& destination, const
     EXPECT_EQ(nextDestination, destination.count());
 }
 
-void expectSameAsReference(LineFile& source, LineFile& destination, const std::string& what)
+void expectSameAsReference(LineFile& source, LineFile& destination, const core::TextOptions& options,
+                           const std::string& what)
 {
-    const testing_support::ReferenceResult expected = referenceCompare(source, destination);
-    const CompareResult result = core::compareFiles(source, destination);
+    const testing_support::ReferenceResult expected = referenceCompare(source, destination, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     ASSERT_EQ(result.rowCount, expected.rowCount) << what;
     EXPECT_EQ(result.sourceRows, expected.sourceRows) << what;
     EXPECT_EQ(result.destinationRows, expected.destinationRows) << what;
@@ -86,19 +88,19 @@ void expectSameAsReference(LineFile& source, LineFile& destination, const std::s
     if (expected.flagByIsEqual) {
         EXPECT_TRUE(result.blankDifference) << what;
     }
-    expectInvariants(source, destination, result);
+    expectInvariants(source, destination, result, options);
 }
 
 class DifferenceEngine : public ::testing::Test {
 protected:
-    testing_support::SettingsGuard guard;
+    core::TextOptions options;
 };
 
 TEST_F(DifferenceEngine, IdenticalFilesGiveTheIdentityInEveryRow)
 {
-    LineFile source = fileOfLines({"one", "two", "", "two", "three"});
-    LineFile destination = fileOfLines({"one", "two", "", "two", "three"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"one", "two", "", "two", "three"}, options);
+    LineFile destination = fileOfLines({"one", "two", "", "two", "three"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.rowCount, 5);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3, 4}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2, 3, 4}));
@@ -109,9 +111,9 @@ TEST_F(DifferenceEngine, IdenticalFilesGiveTheIdentityInEveryRow)
 
 TEST_F(DifferenceEngine, AChangedLineBetweenEqualLinesIsChangedOnBothSides)
 {
-    LineFile source = fileOfLines({"one", "two", "three"});
-    LineFile destination = fileOfLines({"one", "six", "three"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"one", "two", "three"}, options);
+    LineFile destination = fileOfLines({"one", "six", "three"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Same, Changed, Same}));
@@ -120,9 +122,9 @@ TEST_F(DifferenceEngine, AChangedLineBetweenEqualLinesIsChangedOnBothSides)
 
 TEST_F(DifferenceEngine, ALineMissingInTheTargetLeavesAFillerNamingTheMatchLine)
 {
-    LineFile source = fileOfLines({"one", "two", "three"});
-    LineFile destination = fileOfLines({"one", "three"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"one", "two", "three"}, options);
+    LineFile destination = fileOfLines({"one", "three"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, -2, 1}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Same, SourceOnly, Same}));
@@ -131,8 +133,8 @@ TEST_F(DifferenceEngine, ALineMissingInTheTargetLeavesAFillerNamingTheMatchLine)
 TEST_F(DifferenceEngine, AnEmptySourceShowsEveryTargetLineAsTargetOnly)
 {
     LineFile source;
-    LineFile destination = fileOfLines({"a", "b", "c"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile destination = fileOfLines({"a", "b", "c"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.rowCount, 3);
     EXPECT_EQ(result.sourceRows, (RowMap{-1, -1, -1}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2}));
@@ -143,16 +145,16 @@ TEST_F(DifferenceEngine, TwoEmptyFilesHaveNoRows)
 {
     LineFile source;
     LineFile destination;
-    const CompareResult result = core::compareFiles(source, destination);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.rowCount, 0);
     EXPECT_TRUE(result.sourceRows.empty());
 }
 
 TEST_F(DifferenceEngine, CrossingAnchorsAreDissolvedUntilTheyAreInOrder)
 {
-    LineFile source = fileOfLines({"u", "p", "q", "w"});
-    LineFile destination = fileOfLines({"p", "q", "v", "u", "w"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"u", "p", "q", "w"}, options);
+    LineFile destination = fileOfLines({"p", "q", "v", "u", "w"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, -4, -4, 3}));
     EXPECT_EQ(result.destinationRows, (RowMap{-1, 0, 1, 2, 3, 4}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{SourceOnly, Same, Same, Same}));
@@ -162,9 +164,9 @@ TEST_F(DifferenceEngine, CrossingAnchorsAreDissolvedUntilTheyAreInOrder)
 
 TEST_F(DifferenceEngine, BackwardExtensionPairsTheLineAboveALateAnchor)
 {
-    LineFile source = fileOfLines({"x", "p", "A", "p"});
-    LineFile destination = fileOfLines({"p", "A", "p"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"x", "p", "A", "p"}, options);
+    LineFile destination = fileOfLines({"p", "A", "p"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3}));
     EXPECT_EQ(result.destinationRows, (RowMap{-2, 0, 1, 2}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{SourceOnly, Same, Same, Same}));
@@ -173,9 +175,9 @@ TEST_F(DifferenceEngine, BackwardExtensionPairsTheLineAboveALateAnchor)
 
 TEST_F(DifferenceEngine, BlankLinesInsideAChangedRegionDoNotAlign)
 {
-    LineFile source = fileOfLines({"head", "a1", "", "a2", "", "tail"});
-    LineFile destination = fileOfLines({"head", "b1", "b2", "", "b3", "", "tail"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"head", "a1", "", "a2", "", "tail"}, options);
+    LineFile destination = fileOfLines({"head", "b1", "b2", "", "b3", "", "tail"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     // Only the blank line directly above the anchor "tail" is paired, by the
     // backward extension; the others stay inside the changed block.
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3, -6, 4, 5}));
@@ -187,9 +189,9 @@ TEST_F(DifferenceEngine, BlankLinesInsideAChangedRegionDoNotAlign)
 
 TEST_F(DifferenceEngine, ABlankLineClosesABlockWhenItStartsTheBlockOnBothSides)
 {
-    LineFile source = fileOfLines({"a", "", "b", ""});
-    LineFile destination = fileOfLines({"c", "", "b", ""});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"a", "", "b", ""}, options);
+    LineFile destination = fileOfLines({"c", "", "b", ""}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2, 3}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Changed, Same, Same, Same}));
@@ -197,10 +199,10 @@ TEST_F(DifferenceEngine, ABlankLineClosesABlockWhenItStartsTheBlockOnBothSides)
 
 TEST_F(DifferenceEngine, ALineEqualToTheEndMarkerTextStaysAnOrdinaryLine)
 {
-    LineFile source = fileOfLines({"BIVALO_ENDFFILE_", "a", "b"});
-    LineFile destination = fileOfLines({"c", "BIVALO_ENDFFILE_"});
-    const CompareResult result = core::compareFiles(source, destination);
-    expectInvariants(source, destination, result);
+    LineFile source = fileOfLines({"BIVALO_ENDFFILE_", "a", "b"}, options);
+    LineFile destination = fileOfLines({"c", "BIVALO_ENDFFILE_"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
+    expectInvariants(source, destination, result, options);
     // The marker-like lines are anchors; the real end markers close the walk.
     EXPECT_EQ(result.sourceRows, (RowMap{-1, 0, 1, 2}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, -3, -3}));
@@ -208,53 +210,53 @@ TEST_F(DifferenceEngine, ALineEqualToTheEndMarkerTextStaysAnOrdinaryLine)
 
 TEST_F(DifferenceEngine, MarkerTextOnOneSideOnlyStillWalksBothFilesToTheEnd)
 {
-    LineFile source = fileOfLines({"a", "BIVALO_ENDFFILE_", "BIVALO_ENDFFILE_", "b"});
-    LineFile destination = fileOfLines({"x", "y", "z"});
-    const CompareResult result = core::compareFiles(source, destination);
-    expectInvariants(source, destination, result);
+    LineFile source = fileOfLines({"a", "BIVALO_ENDFFILE_", "BIVALO_ENDFFILE_", "b"}, options);
+    LineFile destination = fileOfLines({"x", "y", "z"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
+    expectInvariants(source, destination, result, options);
     EXPECT_EQ(result.rowCount, 4);
 }
 
 TEST_F(DifferenceEngine, FilesDifferingOnlyInBlanksAreFlaggedWhenBlanksAreIgnored)
 {
-    settings::appSettings().IgnoreBlanks = 1;
+    options.ignoreBlanks = true;
     // Unique lines pair as anchors without isEqual, and "a  b" against " a b" has
     // the same length: both used to slip past the flag.
-    LineFile source = fileOfLines({"alpha  beta", "x", "a  b"});
-    LineFile destination = fileOfLines({"alpha beta", "x", " a b"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"alpha  beta", "x", "a  b"}, options);
+    LineFile destination = fileOfLines({"alpha beta", "x", " a b"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_EQ(statesOf(source), std::vector<LineState>(3, Same));
     EXPECT_TRUE(result.blankDifference);
 }
 
 TEST_F(DifferenceEngine, EqualLinesOfEqualLengthWithBlanksMovedAreFlagged)
 {
-    settings::appSettings().IgnoreBlanks = 1;
-    LineFile source = fileOfLines({"a  b", "a  b"});
-    LineFile destination = fileOfLines({" a b", " a b"});
-    const testing_support::ReferenceResult literal = referenceCompare(source, destination);
-    const CompareResult result = core::compareFiles(source, destination);
+    options.ignoreBlanks = true;
+    LineFile source = fileOfLines({"a  b", "a  b"}, options);
+    LineFile destination = fileOfLines({" a b", " a b"}, options);
+    const testing_support::ReferenceResult literal = referenceCompare(source, destination, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     EXPECT_FALSE(literal.flagByIsEqual);
     EXPECT_TRUE(result.blankDifference);
 }
 
 TEST_F(DifferenceEngine, BlankDifferenceIsClearForTrulyIdenticalFiles)
 {
-    settings::appSettings().IgnoreBlanks = 1;
-    LineFile source = fileOfLines({"a  b", "c"});
-    LineFile destination = fileOfLines({"a  b", "c"});
-    EXPECT_FALSE(core::compareFiles(source, destination).blankDifference);
+    options.ignoreBlanks = true;
+    LineFile source = fileOfLines({"a  b", "c"}, options);
+    LineFile destination = fileOfLines({"a  b", "c"}, options);
+    EXPECT_FALSE(core::compareFiles(source, destination, options).blankDifference);
 }
 
 TEST_F(DifferenceEngine, ARunStartsFromFreshPartnersAndStates)
 {
-    LineFile source = fileOfLines({"a", "b", "c"});
-    LineFile destination = fileOfLines({"c", "b", "a"});
-    const CompareResult first = core::compareFiles(source, destination);
-    const CompareResult second = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"a", "b", "c"}, options);
+    LineFile destination = fileOfLines({"c", "b", "a"}, options);
+    const CompareResult first = core::compareFiles(source, destination, options);
+    const CompareResult second = core::compareFiles(source, destination, options);
     EXPECT_EQ(first.sourceRows, second.sourceRows);
     EXPECT_EQ(first.destinationRows, second.destinationRows);
-    expectSameAsReference(source, destination, "second run");
+    expectSameAsReference(source, destination, options, "second run");
 }
 
 // Two different short texts with the same hash, found by search.
@@ -275,14 +277,14 @@ std::pair<std::string, std::string> hashCollision()
 TEST_F(DifferenceEngine, LinesWithOneHashButDifferentTextsPairOnlyAsAnchors)
 {
     const auto [first, second] = hashCollision();
-    LineFile source = fileOfLines({"k", first, "m"});
-    LineFile destination = fileOfLines({"k", second, "m"});
-    const CompareResult result = core::compareFiles(source, destination);
+    LineFile source = fileOfLines({"k", first, "m"}, options);
+    LineFile destination = fileOfLines({"k", second, "m"}, options);
+    const CompareResult result = core::compareFiles(source, destination, options);
     // The unique-line pass links on the hash alone.
     EXPECT_EQ(source.lineAt(1)->partner(), 1);
     EXPECT_EQ(statesOf(source), std::vector<LineState>(3, Same));
     EXPECT_TRUE(result.blankDifference);
-    expectSameAsReference(source, destination, "collision");
+    expectSameAsReference(source, destination, options, "collision");
 }
 
 // Random small pairs from a small alphabet with blank lines, repeated lines and lines
@@ -305,21 +307,22 @@ std::vector<std::string> editedCopy(std::mt19937& random, std::vector<std::strin
 
 // A file as the loader builds it from disk: equal lines then share their bytes, which
 // the classes take as a short cut.
-LineFile loadedFile(const testing_support::TempDir& dir, std::string_view name, const std::vector<std::string>& lines)
+LineFile loadedFile(const testing_support::TempDir& dir, std::string_view name, const std::vector<std::string>& lines,
+                    const core::TextOptions& options)
 {
     std::string bytes;
     for (const std::string& line : lines)
         bytes += line + "\n";
     LineFile file;
-    EXPECT_TRUE(file.load(dir.write(name, bytes)));
+    EXPECT_TRUE(file.load(dir.write(name, bytes), options));
     return file;
 }
 
 void runRandomPairs(int ignoreBlanks, std::uint32_t seed)
 {
     const testing_support::TempDir dir;
-    testing_support::SettingsGuard guard;
-    settings::appSettings().IgnoreBlanks = ignoreBlanks;
+    core::TextOptions options;
+    options.ignoreBlanks = ignoreBlanks != 0;
     const auto [first, second] = hashCollision();
     const std::vector<std::string> small = {"a", "b", "c", "", "   ", "a b", "a  b", " a b", "ab", "\ta"};
     const std::vector<std::string> wide = {"a", "b", "c", "d", "e", "f", "g", "h", "", "x y", "x  y", first, second};
@@ -330,15 +333,15 @@ void runRandomPairs(int ignoreBlanks, std::uint32_t seed)
         std::vector<std::string> destinationLines =
             random() % 2 == 0 ? randomLines(random, alphabet, 12) : editedCopy(random, sourceLines, alphabet);
         const bool fromDisk = round % 3 == 2;
-        LineFile source = fromDisk ? loadedFile(dir, "source", sourceLines) : fileOfLines(sourceLines);
-        LineFile destination = fromDisk ? loadedFile(dir, "target", destinationLines) : fileOfLines(destinationLines);
+        LineFile source = fromDisk ? loadedFile(dir, "source", sourceLines, options) : fileOfLines(sourceLines, options);
+        LineFile destination = fromDisk ? loadedFile(dir, "target", destinationLines, options) : fileOfLines(destinationLines, options);
         std::string what = "round " + std::to_string(round) + (fromDisk ? " (loaded):" : ":");
         for (const auto& line : sourceLines)
             what += " [" + line + "]";
         what += " |";
         for (const auto& line : destinationLines)
             what += " [" + line + "]";
-        expectSameAsReference(source, destination, what);
+        expectSameAsReference(source, destination, options, what);
         if (::testing::Test::HasFailure())
             return;
     }

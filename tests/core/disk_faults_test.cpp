@@ -339,7 +339,7 @@ TEST(GrowingFile, LoadsAPrefixThatSavesBackAsThePrefixOfTheFinalFile)
             std::this_thread::yield();
         for (int round = 0; round < 4; ++round) {
             core::LineFile file;
-            ASSERT_TRUE(file.load(path));
+            ASSERT_TRUE(file.load(path, {}));
             core::RowMap rows(static_cast<std::size_t>(file.count()));
             for (std::int32_t i = 0; i < file.count(); ++i)
                 rows[static_cast<std::size_t>(i)] = i;

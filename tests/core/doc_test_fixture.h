@@ -13,7 +13,7 @@
 #include "framework/scripted_services.h"
 #include "framework/view.h"
 #include "recording_window.h"
-#include "settings/app_settings.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace core_testing {
@@ -52,6 +52,7 @@ struct FakeHost : core::DocumentHost {
 
 // A document with a recording view, scripted services and real files in a temp folder.
 struct DocFixture : ::testing::Test {
+    testing_support::FreshSettings freshSettings;
     testing_support::TempDir dir;
     framework::ScriptedServices services;
     FakeHost host;
@@ -61,11 +62,9 @@ struct DocFixture : ::testing::Test {
 
     DocFixture()
     {
-        settings::appSettings() = settings::AppSettings();
         doc.addView(&view);
         router.setDocument(&doc);
     }
-    ~DocFixture() override { settings::appSettings() = settings::AppSettings(); }
 
     // Loads a pair written from the given texts; the hints of the load are forgotten.
     void loadPair(const std::string& sourceText, const std::string& destinationText)

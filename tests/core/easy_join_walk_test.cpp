@@ -6,7 +6,6 @@
 
 #include "core/easy_join_walk.h"
 #include "framework/scripted_services.h"
-#include "settings/app_settings.h"
 
 namespace {
 
@@ -31,16 +30,14 @@ struct RecordingDialog : EasyJoinWalk::Dialog {
 
 class EasyJoinWalkTest : public ::testing::Test {
 protected:
-    EasyJoinWalkTest() { settings::appSettings() = settings::AppSettings(); }
-    ~EasyJoinWalkTest() override { settings::appSettings() = settings::AppSettings(); }
-
     // The commands sent since the last call.
     std::vector<CommandId> takeSent() { return std::exchange(dialog.sent, {}); }
 
     ScriptedServices services;
     RecordingDialog dialog;
     bool editMode = false;
-    EasyJoinWalk walk { false, false, editMode, services, dialog };
+    bool moveNextHeld = false;
+    EasyJoinWalk walk { false, false, editMode, moveNextHeld, services, dialog };
 };
 
 TEST_F(EasyJoinWalkTest, EachButtonSendsItsCommandThenNextDiff)
@@ -116,18 +113,18 @@ TEST_F(EasyJoinWalkTest, AnsweringNoEndsTheDialog)
     EXPECT_TRUE(takeSent().empty());
 }
 
-TEST(EasyJoinWalkSettings, MoveNextIsOffForTheWalksLifeAndThenAsBefore)
+TEST(EasyJoinWalkSettings, MoveNextIsHeldForTheWalksLifeAndThenAsBefore)
 {
     ScriptedServices services;
     RecordingDialog dialog;
     bool editMode = false;
-    for (const int before : { 0, 1 }) {
-        settings::appSettings().MoveNext = before;
+    for (const bool before : { false, true }) {
+        bool moveNextHeld = before;
         {
-            EasyJoinWalk walk(false, false, editMode, services, dialog);
-            EXPECT_EQ(settings::appSettings().MoveNext, 0);
+            EasyJoinWalk walk(false, false, editMode, moveNextHeld, services, dialog);
+            EXPECT_TRUE(moveNextHeld);
         }
-        EXPECT_EQ(settings::appSettings().MoveNext, before);
+        EXPECT_EQ(moveNextHeld, before);
     }
 }
 
@@ -136,11 +133,12 @@ TEST(EasyJoinWalkReadOnly, BothFilesReadOnlyTellTheUserAndRefuseToOpen)
     ScriptedServices services;
     RecordingDialog dialog;
     bool editMode = false;
-    EasyJoinWalk both(true, true, editMode, services, dialog);
+    bool moveNextHeld = false;
+    EasyJoinWalk both(true, true, editMode, moveNextHeld, services, dialog);
     EXPECT_FALSE(both.open());
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> { EasyJoinWalk::kBothReadOnly });
 
-    EasyJoinWalk targetOnly(false, true, editMode, services, dialog);
+    EasyJoinWalk targetOnly(false, true, editMode, moveNextHeld, services, dialog);
     EXPECT_TRUE(targetOnly.open());
     EXPECT_FALSE(targetOnly.canCopyToDestination());
     EXPECT_TRUE(targetOnly.canCopyToSource());

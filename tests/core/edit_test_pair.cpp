@@ -20,7 +20,7 @@ EditTestPair::EditTestPair(const std::vector<std::string>& sourceLines,
     load(joinLines(sourceLines), joinLines(destinationLines));
 }
 
-EditTestPair::EditTestPair(const Bytes& bytes)
+EditTestPair::EditTestPair(const Bytes& bytes) : options(bytes.options)
 {
     load(bytes.source, bytes.destination, bytes.encoding);
 }
@@ -30,14 +30,14 @@ void EditTestPair::load(const std::string& sourceBytes, const std::string& desti
 {
     source.chooseEncoding(encoding);
     destination.chooseEncoding(encoding);
-    EXPECT_TRUE(source.load(dir.write("source.txt", sourceBytes)));
-    EXPECT_TRUE(destination.load(dir.write("destination.txt", destinationBytes)));
+    EXPECT_TRUE(source.load(dir.write("source.txt", sourceBytes), options));
+    EXPECT_TRUE(destination.load(dir.write("destination.txt", destinationBytes), options));
     compare();
 }
 
 void EditTestPair::compare()
 {
-    CompareResult result = compareFiles(source, destination);
+    CompareResult result = compareFiles(source, destination, options);
     sourceRows = std::move(result.sourceRows);
     destinationRows = std::move(result.destinationRows);
     rowCount = result.rowCount;
@@ -57,7 +57,7 @@ void EditTestPair::noteChange(Sides sides, ChangeStep step)
 
 EditPair EditTestPair::pair()
 {
-    return EditPair{{&source, &destination}, {&sourceRows, &destinationRows}, &rowCount, &undoStore, this};
+    return EditPair{{&source, &destination}, {&sourceRows, &destinationRows}, &rowCount, &undoStore, this, options};
 }
 
 RowEditResult EditTestPair::undo()

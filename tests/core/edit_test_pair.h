@@ -25,6 +25,7 @@ public:
         std::string source;
         std::string destination;
         std::optional<TextEncoding> encoding = std::nullopt; // none: each file's own
+        TextOptions options = {};
     };
     // Loads both files from exactly these bytes.
     explicit EditTestPair(const Bytes& bytes);
@@ -45,6 +46,7 @@ public:
     void compare();
 
     testing_support::TempDir dir;
+    TextOptions options; // read, compared and edited with
     LineFile source;
     LineFile destination;
     RowMap sourceRows;

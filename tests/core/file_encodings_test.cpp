@@ -48,7 +48,7 @@ std::string savedUnedited(const LineFile& file, const testing_support::TempDir& 
     RowMap rows;
     for (std::int32_t k = 0; k < file.count(); ++k)
         rows.push_back(k);
-    EXPECT_TRUE(saveRows(file, rows, file.count(), dir.file("out.txt")));
+    EXPECT_TRUE(saveRows(file, rows, file.count(), dir.file("out.txt"), saveOptionsOf({})));
     return dir.read("out.txt");
 }
 
@@ -84,7 +84,7 @@ TEST(FileEncodings, EveryEncodingIsFoundShownAsTextAndSavedUneditedByteForByte)
                     text.resize(text.size() - lineEnd.size());
                 const std::string bytes = encoded(text, form.encoding);
                 LineFile file;
-                ASSERT_TRUE(file.load(dir.write("in.txt", bytes)));
+                ASSERT_TRUE(file.load(dir.write("in.txt", bytes), {}));
                 EXPECT_EQ(file.encoding().label(), form.label);
                 EXPECT_EQ(file.lineEnd(), lineEnd);
                 EXPECT_EQ(textsOf(file), "caf\xC3\xA9 one\n    second line\n\xC2\xA3 and \xC3\xBC\n");
@@ -106,7 +106,7 @@ TEST(FileEncodings, FilesThatDoNotDecodeAreSavedByteForByte)
     };
     for (const std::string& bytes : files) {
         LineFile file;
-        ASSERT_TRUE(file.load(dir.write("in.txt", bytes)));
+        ASSERT_TRUE(file.load(dir.write("in.txt", bytes), {}));
         EXPECT_EQ(savedUnedited(file, dir), bytes);
     }
 }
@@ -119,21 +119,18 @@ TEST(FileEncodings, UnicodeIsKnownByItsBomOrItsNulsAndOtherBytesByTheSettings)
     EXPECT_EQ(encodingOfStart(std::string("a\0b\n\0\0x\0", 8)).label(), "UTF-8");
     EXPECT_EQ(encodingOfStart("plain").label(), "UTF-8");
 
-    testing_support::SettingsGuard guard;
     testing_support::TempDir dir;
     const std::string latin = dir.write("latin.txt", "caf\xE9 na\xEFve\n");
     for (const auto& [setting, expected] : std::vector<std::pair<std::string, std::string>>{
              {"WINDOWS-1252", "WINDOWS-1252"}, {"koi8-r", "KOI8-R"}, {"no such code page", "WINDOWS-1252"}}) {
-        settings::appSettings().LegacyEncoding = setting;
         LineFile file;
-        ASSERT_TRUE(file.load(latin));
+        ASSERT_TRUE(file.load(latin, {.legacyEncoding = setting}));
         EXPECT_EQ(file.encoding().label(), expected);
     }
-    settings::appSettings().LegacyEncoding = "WINDOWS-1252";
 
     // A UTF-8 file with a few stray bytes stays UTF-8 and keeps them.
     LineFile stray;
-    ASSERT_TRUE(stray.load(dir.write("stray.txt", "caf\xC3\xA9 \xFF\xFE\n")));
+    ASSERT_TRUE(stray.load(dir.write("stray.txt", "caf\xC3\xA9 \xFF\xFE\n"), {}));
     EXPECT_EQ(stray.encoding().label(), "UTF-8");
     EXPECT_EQ(stray.lineAt(0)->text(), "caf\xC3\xA9 \xFF\xFE");
 }
@@ -148,7 +145,7 @@ TEST(FileEncodings, AnEditedLineIsWrittenInTheFilesEncodingAndNothingElseChanges
         SCOPED_TRACE(encoding.label());
         EditTestPair p(EditTestPair::Bytes{encoded(text, encoding), encoded("other\r\n", encoding), encoding});
         p.editor(kSourceSide).setCellText(0, "Ycaf\xC3\xA9 one");
-        ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("saved.txt")));
+        ASSERT_TRUE(saveRows(p.source, p.sourceRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(p.options)));
         EXPECT_EQ(p.dir.read("saved.txt"), encoded("Ycaf\xC3\xA9 one\r\nsecond \xC3\xBC\r\n", encoding));
     }
 }
@@ -158,7 +155,7 @@ TEST(FileEncodings, ALineCopiedFromAUtf8FileArrivesInUtf16)
     const TextEncoding utf16 = TextEncoding::unicode(EncodingKind::Utf16Le, true);
     EditTestPair p(EditTestPair::Bytes{"same\n\xC3\xA9t\xC3\xA9\n", encoded("same\r\nwinter\r\n", utf16)});
     p.editor(kDestinationSide).copyLine(1);
-    ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt")));
+    ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(p.options)));
     EXPECT_EQ(p.dir.read("saved.txt"), encoded("same\r\n\xC3\xA9t\xC3\xA9\r\n", utf16));
 }
 
@@ -224,7 +221,6 @@ TEST_F(ReopenWithEncoding, TheChosenEncodingReadsTheFileAgainAfterTheSavePrompt)
 
 TEST(FileEncodings, TheReportComparesTextAndNamesWhatElseDiffers)
 {
-    testing_support::SettingsGuard guard;
     testing_support::TempDir dir;
     const std::string utf16 =
         dir.write("a.txt", encoded("hello\r\nw\xC3\xB6rld\r\n", TextEncoding::unicode(EncodingKind::Utf16Le, true)));

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 
+#include "core/edited_bytes.h"
 #include "core/file_saver.h"
 #include "core/side.h"
 #include "tests/core/edit_test_pair.h"
@@ -27,7 +28,7 @@ bool save(EditTestPair& p, int side, const std::string& path, const SaveOptions&
 Lines loadedLines(const std::string& path)
 {
     LineFile file;
-    EXPECT_TRUE(file.load(path));
+    EXPECT_TRUE(file.load(path, {}));
     Lines lines;
     for (std::int32_t i = 0; i < file.count(); ++i)
         lines.emplace_back(file.lineAt(i)->text());
@@ -106,10 +107,8 @@ TEST(SaveRows, CopiedLinesCarryTheOtherFilesBytesWithThisFilesLineEnd)
 
 TEST(SaveRows, ACopyKeepsItsBytesWhenTheTabSizeChangedSinceLoading)
 {
-    testing_support::SettingsGuard guard;
-    settings::appSettings().TabSize = 4;
     EditTestPair p({"\tx  y", "same"}, {"other", "same"});
-    settings::appSettings().TabSize = 8;
+    p.options.tabSize = 8;
     p.editor(kDestinationSide).copyLine(0);
     ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
     EXPECT_EQ(p.dir.read("destination.txt"), "\tx  y\nsame\n");
@@ -272,8 +271,8 @@ TEST_P(SaveRoundTrip, AMergedPairSavesAndReloadsWithoutDifference)
 
         ASSERT_TRUE(save(p, kSourceSide, p.source.path(), trip.options));
         ASSERT_TRUE(save(p, kDestinationSide, p.destination.path(), trip.options));
-        ASSERT_TRUE(p.source.load(p.source.path()));
-        ASSERT_TRUE(p.destination.load(p.destination.path()));
+        ASSERT_TRUE(p.source.load(p.source.path(), p.options));
+        ASSERT_TRUE(p.destination.load(p.destination.path(), p.options));
         p.compare();
         EXPECT_FALSE(p.hasDifference());
         EXPECT_EQ(p.shownLines(kSourceSide).size(), static_cast<std::size_t>(p.source.count()));

@@ -8,7 +8,6 @@
 
 #include "core/report.h"
 #include "framework/profile.h"
-#include "tests/core/line_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -129,7 +128,6 @@ protected:
         return status;
     }
 
-    testing_support::SettingsGuard m_guard;
     testing_support::TempDir m_dir;
     std::string m_sourcePath;
     std::string m_targetPath;

@@ -36,30 +36,30 @@ class LineText : public ::testing::Test {
 protected:
     const LineRecord& lineOf(std::string_view text)
     {
-        m_file.appendLine(text);
+        m_file.appendLine(text, options);
         return *m_file.lineAt(m_file.count() - 1);
     }
 
-    testing_support::SettingsGuard guard;
+    core::TextOptions options;
     LineFile m_file;
 };
 
 TEST_F(LineText, EveryTabBecomesTabSizeBlanksWhateverItsColumn)
 {
-    settings::appSettings().TabSize = 4;
+    options.tabSize = 4;
     EXPECT_EQ(lineOf("a\tb").text(), "a    b");
     EXPECT_EQ(lineOf("abc\t\tb").text(), "abc        b");
 }
 
 TEST_F(LineText, TabSizeZeroDropsTabs)
 {
-    settings::appSettings().TabSize = 0;
+    options.tabSize = 0;
     EXPECT_EQ(lineOf("\tx").text(), "x");
 }
 
 TEST_F(LineText, ManyWideTabsExpandWithoutLimit)
 {
-    settings::appSettings().TabSize = 50;
+    options.tabSize = 50;
     const LineRecord& line = lineOf(std::string(4000, '\t') + "x");
     EXPECT_EQ(line.text().size(), 200001u);
     EXPECT_EQ(line.key(), "x");
@@ -89,7 +89,7 @@ TEST_F(LineText, KeyIsTheTextWithoutLeadingBlanksAndSharesItsBytes)
 
 TEST_F(LineText, IgnoringBlanksCollapsesRunsOfBlanksInTheKey)
 {
-    settings::appSettings().IgnoreBlanks = 1;
+    options.ignoreBlanks = true;
     const LineRecord& line = lineOf("  alpha   beta  gamma");
     EXPECT_EQ(line.text(), "  alpha   beta  gamma");
     EXPECT_EQ(line.key(), "alpha beta gamma");
@@ -98,8 +98,8 @@ TEST_F(LineText, IgnoringBlanksCollapsesRunsOfBlanksInTheKey)
 
 TEST_F(LineText, CollapsedKeysOfSuccessiveLinesStayApart)
 {
-    settings::appSettings().IgnoreBlanks = 1;
-    settings::appSettings().TabSize = 3;
+    options.ignoreBlanks = true;
+    options.tabSize = 3;
     const LineRecord& first = lineOf("\ta  \t b");
     const LineRecord& second = lineOf("c    d");
     const LineRecord& third = lineOf("  e");
@@ -156,13 +156,13 @@ TEST_F(LineText, ANulByteIsAnOrdinaryByte)
     const LineRecord& first = lineOf(std::string("a\0b", 3));
     const LineRecord& second = lineOf(std::string("a\0c", 3));
     EXPECT_EQ(first.text(), std::string_view("a\0b", 3));
-    EXPECT_FALSE(core::isEqual(first, &second));
+    EXPECT_FALSE(core::isEqual(first, &second, options.ignoreBlanks));
 }
 
 TEST_F(LineText, AppendLineReturnsTheIndexAndLeavesRoomForAHundredMore)
 {
-    LineFile file = fileOfLines({"a", "b"});
-    EXPECT_EQ(file.appendLine("c"), 2);
+    LineFile file = fileOfLines({"a", "b"}, options);
+    EXPECT_EQ(file.appendLine("c", options), 2);
     EXPECT_EQ(file.count(), 3);
     EXPECT_EQ(file.size(), 102);
     EXPECT_EQ(file.lineAt(2)->text(), "c");
@@ -172,40 +172,40 @@ TEST_F(LineText, AppendLineReturnsTheIndexAndLeavesRoomForAHundredMore)
 
 class LineEquality : public ::testing::Test {
 protected:
-    testing_support::SettingsGuard guard;
+    core::TextOptions options;
 };
 
 TEST_F(LineEquality, IgnoringBlanksEqualsRespacedWordsAndRaisesTheFlag)
 {
-    settings::appSettings().IgnoreBlanks = 1;
-    LineFile file = fileOfLines({"  alpha   beta", "alpha beta", "alphabeta"});
+    options.ignoreBlanks = true;
+    LineFile file = fileOfLines({"  alpha   beta", "alpha beta", "alphabeta"}, options);
     bool flag = false;
-    EXPECT_TRUE(core::isEqual(*file.lineAt(0), file.lineAt(1), &flag));
+    EXPECT_TRUE(core::isEqual(*file.lineAt(0), file.lineAt(1), options.ignoreBlanks, &flag));
     EXPECT_TRUE(flag);
-    EXPECT_FALSE(core::isEqual(*file.lineAt(1), file.lineAt(2)));
+    EXPECT_FALSE(core::isEqual(*file.lineAt(1), file.lineAt(2), options.ignoreBlanks));
 }
 
 TEST_F(LineEquality, EqualTextsLeaveTheFlagAlone)
 {
-    settings::appSettings().IgnoreBlanks = 1;
-    LineFile file = fileOfLines({"alpha beta", "alpha beta"});
+    options.ignoreBlanks = true;
+    LineFile file = fileOfLines({"alpha beta", "alpha beta"}, options);
     bool flag = false;
-    EXPECT_TRUE(core::isEqual(*file.lineAt(0), file.lineAt(1), &flag));
+    EXPECT_TRUE(core::isEqual(*file.lineAt(0), file.lineAt(1), options.ignoreBlanks, &flag));
     EXPECT_FALSE(flag);
 }
 
 TEST_F(LineEquality, ComparingBlanksLeadingBlanksMatter)
 {
-    LineFile file = fileOfLines({"  a", "a"});
+    LineFile file = fileOfLines({"  a", "a"}, options);
     EXPECT_EQ(file.lineAt(0)->key(), file.lineAt(1)->key());
     EXPECT_NE(file.lineAt(0)->hash(), file.lineAt(1)->hash());
-    EXPECT_FALSE(core::isEqual(*file.lineAt(0), file.lineAt(1)));
+    EXPECT_FALSE(core::isEqual(*file.lineAt(0), file.lineAt(1), options.ignoreBlanks));
 }
 
 TEST_F(LineEquality, NothingEqualsNull)
 {
-    LineFile file = fileOfLines({"a"});
-    EXPECT_FALSE(core::isEqual(*file.lineAt(0), nullptr));
+    LineFile file = fileOfLines({"a"}, options);
+    EXPECT_FALSE(core::isEqual(*file.lineAt(0), nullptr, options.ignoreBlanks));
 }
 
 class LineFileLoad : public ::testing::Test {
@@ -213,7 +213,7 @@ protected:
     LineFile loaded(std::string_view bytes)
     {
         LineFile file;
-        EXPECT_TRUE(file.load(m_dir.write("file.txt", bytes)));
+        EXPECT_TRUE(file.load(m_dir.write("file.txt", bytes), options));
         return file;
     }
 
@@ -225,7 +225,7 @@ protected:
         return texts;
     }
 
-    testing_support::SettingsGuard guard;
+    core::TextOptions options;
     TempDir m_dir;
 };
 
@@ -265,7 +265,7 @@ TEST_F(LineFileLoad, CarriageReturnBeforeLineFeedIsDroppedAndRemembered)
 
 TEST_F(LineFileLoad, EveryLineKeepsItsBytesAndLineEndAndTheFileItsEnding)
 {
-    settings::appSettings().TabSize = 4;
+    options.tabSize = 4;
     const LineFile file = loaded("\t\tx\r\n  \ty \t\nplain\r\n\r\n \t\n");
     ASSERT_EQ(file.count(), 3);
     EXPECT_EQ(file.lineAt(0)->text(), "        x");
@@ -303,8 +303,8 @@ TEST_F(LineFileLoad, IndentationOfTabsIsGivenBackWhateverSurroundsIt)
         file += line + "\n";
     for (const int tabSize : {0, 1, 4, 8}) {
         for (const int ignoreBlanks : {0, 1}) {
-            settings::appSettings().TabSize = tabSize;
-            settings::appSettings().IgnoreBlanks = ignoreBlanks;
+            options.tabSize = tabSize;
+            options.ignoreBlanks = ignoreBlanks;
             const LineFile loadedFile = loaded(file + "end\n");
             ASSERT_EQ(loadedFile.count(), static_cast<int>(lines.size()) + 1);
             for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -319,7 +319,7 @@ TEST_F(LineFileLoad, IndentationOfTabsIsGivenBackWhateverSurroundsIt)
 
 TEST_F(LineFileLoad, ATabIndentedLineKeepsItsBytesAcrossPiecesCopiesAndNewTabSizes)
 {
-    settings::appSettings().TabSize = 4;
+    options.tabSize = 4;
     const std::string head = "\t\t" + std::string(4996, 'x');
     const LineFile blankRest = loaded(head + std::string(10, ' ') + "\n");
     ASSERT_EQ(blankRest.count(), 1);
@@ -335,8 +335,8 @@ TEST_F(LineFileLoad, ATabIndentedLineKeepsItsBytesAcrossPiecesCopiesAndNewTabSiz
     EXPECT_EQ(read, std::string(5000, '\t') + "w");
 
     LineFile other = loaded("\tu\n");
-    settings::appSettings().TabSize = 2;
-    other.appendCopy(tabPieces, 2, false);
+    options.tabSize = 2;
+    other.appendCopy(tabPieces, 2, false, options);
     EXPECT_EQ(other.lineAt(1)->text(), "  v");
     read.clear();
     other.appendBytes(0, read);
@@ -402,8 +402,8 @@ TEST_F(LineFileLoad, ACopiedPieceKeepsItsBlanksOnlyAsAPiece)
 {
     const LineFile from = loaded(std::string(4996, 'x') + "   y\n");
     LineFile copy;
-    copy.appendCopy(from, 0, true);
-    copy.appendCopy(from, 0, false);
+    copy.appendCopy(from, 0, true, options);
+    copy.appendCopy(from, 0, false, options);
     EXPECT_EQ(copy.lineAt(0)->text(), std::string(4996, 'x') + "  ");
     EXPECT_TRUE(copy.lineAt(0)->continues());
     EXPECT_EQ(copy.lineAt(1)->text(), std::string(4996, 'x'));
@@ -414,11 +414,22 @@ TEST_F(LineFileLoad, ACopiedPieceKeepsItsBlanksOnlyAsAPiece)
     EXPECT_EQ(copy.originOf(1), core::LineOrigin::Copied);
 }
 
-TEST_F(LineFileLoad, ATrailingBlankPieceIsDroppedAndTheLineEndsBeforeIt)
+TEST_F(LineFileLoad, TrailingBlankPiecesAreDroppedAndTheLineIsTrimmedAsAWholeLine)
 {
-    const LineFile file = loaded(std::string(4998, 'x') + "    \n");
-    ASSERT_EQ(file.count(), 1);
-    EXPECT_FALSE(file.lineAt(0)->continues());
+    const std::string line = "\t" + std::string(4994, 'x');
+    for (const std::string& blanks : {std::string("    "), "   " + std::string(4998, ' ') + "\t ", std::string(3, ' ')}) {
+        const std::string bytes = line + blanks;
+        const LineFile file = loaded(bytes + "\n");
+        const LineFile trimmed = loaded(line + "\n");
+        ASSERT_EQ(file.count(), 1);
+        EXPECT_FALSE(file.lineAt(0)->continues());
+        EXPECT_EQ(file.lineAt(0)->text(), trimmed.lineAt(0)->text());
+        EXPECT_EQ(file.lineAt(0)->key(), trimmed.lineAt(0)->key());
+        EXPECT_EQ(file.lineAt(0)->hash(), trimmed.lineAt(0)->hash());
+        std::string saved;
+        file.appendBytes(0, saved);
+        EXPECT_EQ(saved, bytes);
+    }
 }
 
 TEST_F(LineFileLoad, RoomStartsAtOneRecordPerTwentyBytesAndGrowsBy500)
@@ -435,7 +446,7 @@ TEST_F(LineFileLoad, RoomStartsAtOneRecordPerTwentyBytesAndGrowsBy500)
 TEST_F(LineFileLoad, AMissingFileKeepsTheLinesItHad)
 {
     LineFile file = loaded("a\nb\n");
-    EXPECT_FALSE(file.load(m_dir.file("missing.txt")));
+    EXPECT_FALSE(file.load(m_dir.file("missing.txt"), options));
     EXPECT_EQ(file.loadProblem(), core::LoadProblem::NotFound);
     EXPECT_FALSE(file.loaded());
     EXPECT_EQ(file.count(), 2);
@@ -445,7 +456,7 @@ TEST_F(LineFileLoad, AMissingFileKeepsTheLinesItHad)
 TEST_F(LineFileLoad, AFolderIsNotAFile)
 {
     LineFile file;
-    EXPECT_FALSE(file.load(m_dir.path().string()));
+    EXPECT_FALSE(file.load(m_dir.path().string(), options));
     EXPECT_EQ(file.loadProblem(), core::LoadProblem::Folder);
 }
 
@@ -456,7 +467,7 @@ TEST_F(LineFileLoad, AFileWithoutReadPermissionIsRefused)
     const std::string path = m_dir.write("locked.txt", "secret\n");
     ::chmod(path.c_str(), 0);
     LineFile file;
-    EXPECT_FALSE(file.load(path));
+    EXPECT_FALSE(file.load(path, options));
     EXPECT_EQ(file.loadProblem(), core::LoadProblem::NoPermission);
 }
 
@@ -464,7 +475,7 @@ TEST_F(LineFileLoad, AReloadReplacesLinesAndClearsTheChangeCounter)
 {
     LineFile file = loaded("a\nb\nc\n");
     file.setChanges(5);
-    ASSERT_TRUE(file.load(m_dir.write("other.txt", "x\n")));
+    ASSERT_TRUE(file.load(m_dir.write("other.txt", "x\n"), options));
     EXPECT_EQ(textsOf(file), (std::vector<std::string>{"x"}));
     EXPECT_EQ(file.changes(), 0);
 }
@@ -499,10 +510,10 @@ TEST_F(LineFileLoad, LoadedLinesEqualLinesBuiltOneByOne)
 
     for (const int tabSize : {0, 1, 4, 13}) {
         for (const int ignoreBlanks : {0, 1}) {
-            settings::appSettings().TabSize = tabSize;
-            settings::appSettings().IgnoreBlanks = ignoreBlanks;
+            options.tabSize = tabSize;
+            options.ignoreBlanks = ignoreBlanks;
             const LineFile file = loaded(bytes);
-            const LineFile expected = fileOfLines(lines);
+            const LineFile expected = fileOfLines(lines, options);
             ASSERT_EQ(file.count(), expected.count());
             for (int i = 0; i < file.count(); ++i) {
                 SCOPED_TRACE(testing::Message() << "tab size " << tabSize << ", blanks " << ignoreBlanks << ", line " << i);
@@ -516,8 +527,8 @@ TEST_F(LineFileLoad, LoadedLinesEqualLinesBuiltOneByOne)
 
 TEST_F(LineFileLoad, EqualLinesShareTheirBytesAndKeepTheirOwnKeys)
 {
-    settings::appSettings().IgnoreBlanks = 1;
-    settings::appSettings().TabSize = 2;
+    options.ignoreBlanks = true;
+    options.tabSize = 2;
     const LineFile file = loaded("\tif  (x)\nelse\n\tif  (x)\n\tif (x)\nelse\n");
     ASSERT_EQ(file.count(), 5);
     EXPECT_EQ(file.lineAt(2)->text().data(), file.lineAt(0)->text().data());

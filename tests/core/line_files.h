@@ -6,42 +6,25 @@
 #include <vector>
 
 #include "core/line_file.h"
-#include "settings/app_settings.h"
+#include "core/text_options.h"
 
 namespace testing_support {
 
-// A file made of the given lines, built as the loader would build them.
-inline core::LineFile fileOfLines(const std::vector<std::string>& lines)
+// A file made of the given lines, built as the loader would build them with options.
+inline core::LineFile fileOfLines(const std::vector<std::string>& lines, const core::TextOptions& options = {})
 {
     core::LineFile file;
     for (const std::string& line : lines)
-        file.appendLine(line);
+        file.appendLine(line, options);
     return file;
 }
 
-inline core::LineFile fileOfLines(std::initializer_list<std::string_view> lines)
+inline core::LineFile fileOfLines(std::initializer_list<std::string_view> lines, const core::TextOptions& options = {})
 {
     core::LineFile file;
     for (const std::string_view line : lines)
-        file.appendLine(line);
+        file.appendLine(line, options);
     return file;
 }
-
-// Keeps the options a test changes and gives them back afterwards.
-class SettingsGuard {
-public:
-    SettingsGuard() : m_tabSize(settings::appSettings().TabSize), m_ignoreBlanks(settings::appSettings().IgnoreBlanks) {}
-    ~SettingsGuard()
-    {
-        settings::appSettings().TabSize = m_tabSize;
-        settings::appSettings().IgnoreBlanks = m_ignoreBlanks;
-    }
-    SettingsGuard(const SettingsGuard&) = delete;
-    SettingsGuard& operator=(const SettingsGuard&) = delete;
-
-private:
-    int m_tabSize;
-    int m_ignoreBlanks;
-};
 
 } // namespace testing_support

@@ -5,7 +5,6 @@
 #include <random>
 
 #include "core/line_file.h"
-#include "tests/core/line_files.h"
 #include "tests/core/random_edits.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,10 +21,10 @@ class MergeSession : public ::testing::Test {
 protected:
     void load(std::string_view base, std::string_view local, std::string_view remote)
     {
-        ASSERT_TRUE(m_files[0].load(m_dir.write("base", base)));
-        ASSERT_TRUE(m_files[1].load(m_dir.write("local", local)));
-        ASSERT_TRUE(m_files[2].load(m_dir.write("remote", remote)));
-        m_session = std::make_unique<core::MergeSession>(m_files[0], m_files[1], m_files[2]);
+        ASSERT_TRUE(m_files[0].load(m_dir.write("base", base), {}));
+        ASSERT_TRUE(m_files[1].load(m_dir.write("local", local), {}));
+        ASSERT_TRUE(m_files[2].load(m_dir.write("remote", remote), {}));
+        m_session = std::make_unique<core::MergeSession>(m_files[0], m_files[1], m_files[2], core::TextOptions{});
     }
 
     core::MergeSession& session() { return *m_session; }
@@ -61,7 +60,6 @@ protected:
         return out;
     }
 
-    testing_support::SettingsGuard m_guard;
     testing_support::TempDir m_dir;
     core::LineFile m_files[3];
     std::unique_ptr<core::MergeSession> m_session;

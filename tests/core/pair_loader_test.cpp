@@ -30,7 +30,7 @@ TEST(PairLoader, SmallAndLargePairsLoadTheSameWay)
         const std::string destination = dir.write("b.txt", "first\n" + manyLines(prefix));
         LineFile left;
         LineFile right;
-        const core::PairLoad loaded = loadPair(left, source, right, destination);
+        const core::PairLoad loaded = loadPair(left, source, right, destination, {});
         ASSERT_TRUE(loaded.sourceLoaded && loaded.destinationLoaded) << prefix;
         EXPECT_EQ(left.count(), 400000);
         EXPECT_EQ(right.count(), 400001);
@@ -44,12 +44,12 @@ TEST(PairLoader, EachSideReportsItsOwnFailure)
     const std::string large = dir.write("large.txt", manyLines("a line of the larger file number "));
     LineFile left;
     LineFile right;
-    core::PairLoad loaded = loadPair(left, large, right, dir.file("missing.txt"));
+    core::PairLoad loaded = loadPair(left, large, right, dir.file("missing.txt"), {});
     EXPECT_TRUE(loaded.sourceLoaded);
     EXPECT_FALSE(loaded.destinationLoaded);
     EXPECT_EQ(right.loadProblem(), core::LoadProblem::NotFound);
 
-    loaded = loadPair(left, dir.path().string(), right, large);
+    loaded = loadPair(left, dir.path().string(), right, large, {});
     EXPECT_FALSE(loaded.sourceLoaded);
     EXPECT_EQ(left.loadProblem(), core::LoadProblem::Folder);
     EXPECT_TRUE(loaded.destinationLoaded);
@@ -64,9 +64,9 @@ TEST(PairLoader, ACancelStopsBothReadersAndTheComparison)
         LineFile right;
         core::WorkProgress progress;
         progress.cancel();
-        EXPECT_THROW(loadPair(left, large, right, other, &progress), core::WorkCancelled) << other;
-        loadPair(left, large, right, other);
-        EXPECT_THROW(core::compareFiles(left, right, &progress), core::WorkCancelled) << other;
+        EXPECT_THROW(loadPair(left, large, right, other, {}, &progress), core::WorkCancelled) << other;
+        loadPair(left, large, right, other, {});
+        EXPECT_THROW(core::compareFiles(left, right, {}, &progress), core::WorkCancelled) << other;
     }
 }
 
@@ -79,7 +79,7 @@ TEST(PairLoader, ProgressCountsTheBytesOfBothFiles)
     LineFile left;
     LineFile right;
     core::WorkProgress progress;
-    loadPair(left, source, right, destination, &progress);
+    loadPair(left, source, right, destination, {}, &progress);
     const core::WorkProgress::Snapshot read = progress.snapshot();
     EXPECT_EQ(read.done, 3 * text.size());
     EXPECT_EQ(read.total, 3 * text.size());

@@ -23,9 +23,10 @@ struct Side {
 
 class Walk {
 public:
-    Walk(const core::LineFile& source, const core::LineFile& destination)
+    Walk(const core::LineFile& source, const core::LineFile& destination, const core::TextOptions& options)
+        : m_ignoreBlanks(options.ignoreBlanks)
     {
-        m_marker.appendLine("BIVALO_ENDFFILE_");
+        m_marker.appendLine("BIVALO_ENDFFILE_", options);
         fill(m_s, source);
         fill(m_d, destination);
     }
@@ -89,7 +90,7 @@ private:
         m_d.partner[j] = -1;
     }
 
-    bool equal(const LineRecord* x, const LineRecord* y) { return core::isEqual(*x, y, &m_flag); }
+    bool equal(const LineRecord* x, const LineRecord* y) { return core::isEqual(*x, y, m_ignoreBlanks, &m_flag); }
 
     void walk()
     {
@@ -273,6 +274,7 @@ private:
         return r;
     }
 
+    bool m_ignoreBlanks;
     core::LineFile m_marker;
     Side m_s;
     Side m_d;
@@ -282,9 +284,10 @@ private:
 
 } // namespace
 
-ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& destination)
+ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& destination,
+                                 const core::TextOptions& options)
 {
-    Walk walk(source, destination);
+    Walk walk(source, destination, options);
     return walk.run();
 }
 

@@ -22,7 +22,8 @@ struct ReferenceResult {
     bool blankDifference = false; // some Same row pairs texts that are not byte-equal
 };
 
-// Does not touch the files' records.
-ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& destination);
+// Does not touch the files' records, which were built with options.
+ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& destination,
+                                 const core::TextOptions& options);
 
 } // namespace testing_support

@@ -11,7 +11,6 @@
 
 #include "core/side_by_side_listing.h"
 #include "framework/profile.h"
-#include "tests/core/line_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -41,7 +40,6 @@ protected:
 
     std::string file(std::string_view name, std::string_view bytes) { return m_dir.write(name, bytes); }
 
-    testing_support::SettingsGuard guard;
     TempDir m_dir;
 };
 
@@ -69,7 +67,6 @@ TEST_F(Report, BlanksOnlyDifferencesAreNamedWhenBlanksAreIgnored)
     const ReportRun ignoring = report({"--report", "--ignore-blanks", "--format=summary", a, b});
     EXPECT_EQ(ignoring.status, 0);
     EXPECT_EQ(ignoring.out.substr(0, ignoring.out.find('\n')), "Different in blanks only!");
-    settings::appSettings().IgnoreBlanks = 0;
     const ReportRun comparing = report({"--report", "--format=summary", a, b});
     EXPECT_EQ(comparing.status, 1);
     EXPECT_EQ(comparing.out, "1 differences\nrows=2 same=1 source_only=0 target_only=0 changed=1\n");
@@ -198,7 +195,6 @@ TEST_F(Report, GitDiffComparesTheOldAndNewFileUnderThePathAndGoesOn)
     const ReportRun blanks = report({"--report", "--ignore-blanks", "--format=summary", "--git-diff", "p",
                                      file("spaced", "a\nb  \n"), "1", "100644", file("plain", "a\n b\n"), "2", "100644"});
     EXPECT_EQ(blanks.out, "diff a/p b/p\nDifferent in blanks only!\nrows=2 same=2 source_only=0 target_only=0 changed=0\n");
-    settings::appSettings().IgnoreBlanks = 0;
 
     const ReportRun added = report({"--git-diff", "new.txt", "/dev/null", ".", ".", now, "2222222", "100644"});
     EXPECT_EQ(added.status, 0);

@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 
+#include "core/edited_bytes.h"
 #include "core/file_saver.h"
 #include "core/side.h"
 #include "tests/core/edit_test_pair.h"
@@ -82,16 +83,16 @@ RowMap identityRows(const LineFile& file)
 
 TEST(SavedBytes, AnUneditedFileIsSavedByteForByte)
 {
-    testing_support::SettingsGuard guard;
     testing_support::TempDir dir;
     for (unsigned seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE(seed);
         NastyFiles files(seed);
-        settings::appSettings().TabSize = static_cast<int>(files.below(9));
-        settings::appSettings().IgnoreBlanks = static_cast<int>(files.below(2));
+        TextOptions textOptions;
+        textOptions.tabSize = static_cast<int>(files.below(9));
+        textOptions.ignoreBlanks = files.below(2) != 0;
         const std::string bytes = files.file(true);
         LineFile file;
-        ASSERT_TRUE(file.load(dir.write("original.txt", bytes)));
+        ASSERT_TRUE(file.load(dir.write("original.txt", bytes), textOptions));
         for (const SaveOptions& options : {kBlanks, kTabs}) {
             ASSERT_TRUE(saveRows(file, identityRows(file), file.count(), dir.file("copy.txt"), options));
             ASSERT_EQ(dir.read("copy.txt"), bytes);
@@ -212,8 +213,6 @@ std::string mutatedFile(NastyFiles& files, const std::string& source)
 
 TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
 {
-    testing_support::SettingsGuard guard;
-    settings::appSettings().TabSize = 4;
     int edits = 0;
     for (unsigned seed = 1; seed <= 120; ++seed) {
         for (const EditKind& kind : editKinds()) {
@@ -414,7 +413,7 @@ private:
         m_p.destination.appendBytes(edited, record.bytes);
         const auto old = m_destination.find(entry);
         if (line == nullptr || m_p.destination.originOf(entry) == LineOrigin::Typed) {
-            const SaveOptions options = currentSaveOptions();
+            const SaveOptions options = saveOptionsOf(m_p.options);
             if (options.useTab)
                 record.bytes = compressTabs(record.bytes, options.tabSize);
         } else {
@@ -428,10 +427,10 @@ private:
     }
 
     // The bytes standing for the unchanged start and end of the text are the old ones.
-    static void expectKept(const ModelRecord& old, const std::string& bytes, std::string_view oldText,
-                           std::string_view newText)
+    void expectKept(const ModelRecord& old, const std::string& bytes, std::string_view oldText,
+                    std::string_view newText) const
     {
-        const auto tabSize = static_cast<std::size_t>(settings::appSettings().TabSize);
+        const auto tabSize = static_cast<std::size_t>(m_p.options.tabSize);
         const std::size_t sameStart = commonStart(oldText, newText);
         const std::size_t sameEnd =
             std::min(commonEnd(oldText, newText), std::min(oldText.size(), newText.size()) - sameStart);
@@ -476,13 +475,13 @@ Lines rawLines(const std::string& bytes)
 
 TEST(SavedBytes, RandomEditsKeepTheBytesAroundThemAndCopiedLinesWhole)
 {
-    testing_support::SettingsGuard guard;
     int steps = 0;
     for (unsigned seed = 1; seed <= 150; ++seed) {
         NastyFiles files(seed);
-        settings::appSettings().TabSize = static_cast<int>(files.below(9));
-        settings::appSettings().UseTab = static_cast<int>(files.below(2));
-        settings::appSettings().IgnoreBlanks = static_cast<int>(files.below(2));
+        TextOptions options;
+        options.tabSize = static_cast<int>(files.below(9));
+        options.useTab = files.below(2) != 0;
+        options.ignoreBlanks = files.below(2) != 0;
         Lines source;
         for (int k = static_cast<int>(files.below(10)); k > 0; --k)
             source.push_back(files.line(true));
@@ -503,7 +502,7 @@ TEST(SavedBytes, RandomEditsKeepTheBytesAroundThemAndCopiedLinesWhole)
             destinationBytes += line + files.lineEnd();
         sourceBytes += "end\n";
         destinationBytes += "end\n";
-        EditTestPair p(EditTestPair::Bytes{sourceBytes, destinationBytes, kBytesAsRead});
+        EditTestPair p(EditTestPair::Bytes{sourceBytes, destinationBytes, kBytesAsRead, options});
         RandomSession session(seed, p, sourceBytes, destinationBytes);
         const std::vector<DiskLine> sourceLines = diskLines(sourceBytes);
         for (int step = 0; step < 12; ++step) {
@@ -511,7 +510,7 @@ TEST(SavedBytes, RandomEditsKeepTheBytesAroundThemAndCopiedLinesWhole)
             if (!session.step())
                 continue;
             ++steps;
-            ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt")));
+            ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(options)));
             const std::string saved = p.dir.read("saved.txt");
             ASSERT_EQ(saved, session.expected());
             const std::string crBeforeLineFeed = p.destination.lineEnd() == "\r\n" ? "\r" : "";

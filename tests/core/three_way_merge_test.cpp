@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 
 #include "core/report.h"
-#include "tests/core/line_files.h"
 #include "tests/core/random_edits.h"
 #include "tests/support/temp_dir.h"
 
@@ -55,7 +54,6 @@ protected:
         return run;
     }
 
-    testing_support::SettingsGuard guard;
     TempDir m_dir;
 };
 
@@ -109,6 +107,15 @@ TEST_F(ThreeWayMerge, Diff3StyleShowsBaseAndOutputGoesToTheNamedFile)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(testing_support::readFile(output), "a\n<<<<<<< L\nL\n||||||| B\nb\n=======\nR\n>>>>>>> R\nc\n");
+}
+
+// Inputs are compared as text; the result is written in LOCAL's encoding, BOM and all.
+TEST_F(ThreeWayMerge, TheResultIsWrittenInLocalsEncoding)
+{
+    using testing_support::utf16le;
+    const MergeRun run = merge(utf16le("a\nb\nc\nd\n"), utf16le("a\nB\nc\nd\n"), "a\nb\nc\nD\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, utf16le("a\nB\nc\nD\n"));
 }
 
 TEST_F(ThreeWayMerge, TroubleIsStatusTwo)

@@ -17,7 +17,7 @@ protected:
         std::string text;
         for (int i = 0; i < lines; ++i)
             text += "line " + std::to_string(i) + "\n";
-        ASSERT_TRUE(source.load(dir.write("source.txt", text)));
+        ASSERT_TRUE(source.load(dir.write("source.txt", text), {}));
     }
 
     void setState(int line, LineState state) { source.lineAt(line)->setState(state); }

@@ -24,7 +24,7 @@ protected:
     void setSourceState(int row, LineState state) { doc.source.lineAt(doc.sourceRows[std::size_t(row)])->setState(state); }
     void rebuildStrip() { strip.onUpdate(nullptr, framework::kHintCompared, nullptr); }
 
-    ColorRef barPixel(int y) { return pane_tests::colorRefOf(strip.grab().toImage().pixelColor(15, y)); }
+    ColorRef barPixel(int y) { return platform::toColorRef(strip.grab().toImage().pixelColor(15, y)); }
     bool markerAt(int y) { return strip.grab().toImage().pixelColor(6, y) == Qt::black; }
 
     static ColorRef textColour(LineState state) { return settings::colorTable().textFor(int(state), 0); }

@@ -18,10 +18,10 @@ protected:
     PaneColorsTest()
     {
         settings::CColorTable& colors = settings::colorTable();
-        colors.background[2] = kSourceOnlyBack;
-        colors.background[4] = kTargetOnlyBack;
-        colors.background[6] = kChangedBack;
-        colors.background[7] = kChangedCurrentBack;
+        colors.background[settings::kSourceOnlyEntry] = kSourceOnlyBack;
+        colors.background[settings::kTargetOnlyEntry] = kTargetOnlyBack;
+        colors.background[settings::kChangedEntry] = kChangedBack;
+        colors.background[settings::kChangedCurrentEntry] = kChangedCurrentBack;
     }
 
     // Rows: 0 same, 1 source only, 2 same, 3 target only.
@@ -76,7 +76,7 @@ TEST_F(PaneColorsTest, TextColourFollowsTheStateAndVirtualRowsLeaveItToTheGrid)
     EXPECT_EQ(askColor(target, 3, true), colors.textFor(2, 0));
     EXPECT_EQ(askColor(target, 1, true), std::nullopt);
     EXPECT_EQ(askColor(target, 4, false), std::nullopt);    // past the last row
-    settings::colorTable().text[2] = 0xFFFFFFFF;
+    settings::colorTable().text[settings::kSourceOnlyEntry] = 0xFFFFFFFF;
     EXPECT_EQ(askColor(source, 1, true), std::nullopt);
 }
 

@@ -16,8 +16,10 @@
 #include "panes/diff_preview.h"
 #include "panes/dst_view.h"
 #include "panes/view_frame.h"
+#include "platform/color_ref.h"
 #include "settings/app_settings.h"
 #include "settings/color_table.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace pane_tests {
@@ -86,11 +88,6 @@ public:
     std::vector<ColoredMessage> messages;
 };
 
-inline ColorRef colorRefOf(const QColor& color)
-{
-    return ColorRef(color.red() | (color.green() << 8) | (color.blue() << 16));
-}
-
 // Both panes and the strip in one window, 800 by 400 pixels, with the settings and the
 // colour table put back after each test.
 class PaneTest : public ::testing::Test {
@@ -113,7 +110,6 @@ protected:
     ~PaneTest() override
     {
         settings::colorTable().reset();
-        settings::appSettings() = m_savedSettings;
     }
 
     bool compare(const std::string& left, const std::string& right)
@@ -141,7 +137,7 @@ protected:
     {
         const QImage image = gridImage(view);
         const QRect cell = rowArea(view, row);
-        return colorRefOf(image.pixelColor(std::min(cell.right(), image.width() - 20), cell.center().y()));
+        return platform::toColorRef(image.pixelColor(std::min(cell.right(), image.width() - 20), cell.center().y()));
     }
 
     testing_support::TempDir dir;
@@ -154,7 +150,7 @@ protected:
     panes::CDiffPreview strip;
 
 private:
-    settings::AppSettings m_savedSettings = settings::appSettings();
+    testing_support::FreshSettings m_freshSettings;
 };
 
 } // namespace pane_tests

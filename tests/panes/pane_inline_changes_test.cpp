@@ -15,7 +15,7 @@ constexpr ColorRef kChangedBack = 0xD0E0F0;
 
 class PaneInlineChangesTest : public pane_tests::PaneTest {
 protected:
-    PaneInlineChangesTest() { settings::colorTable().background[6] = kChangedBack; }
+    PaneInlineChangesTest() { settings::colorTable().background[settings::kChangedEntry] = kChangedBack; }
 
     // The colour most pixels have under the byte stretch [start, end) of the row's text:
     // its background, since the letters cover only a little of it.
@@ -31,7 +31,7 @@ protected:
         std::map<ColorRef, int> counts;
         for (int x = cell.left() + 4 + left + 1; x < cell.left() + 4 + right - 1; ++x)
             for (int y = cell.top(); y <= cell.bottom(); ++y)
-                ++counts[pane_tests::colorRefOf(image.pixelColor(x, y))];
+                ++counts[platform::toColorRef(image.pixelColor(x, y))];
         EXPECT_FALSE(counts.empty());
         return std::max_element(counts.begin(), counts.end(),
                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
@@ -56,7 +56,7 @@ TEST_F(PaneInlineChangesTest, TheChangedStretchIsInTheStrongerShadeAndTheCommonT
 TEST_F(PaneInlineChangesTest, ASetColourCarriesItsHighlightAlong)
 {
     ASSERT_TRUE(compare("x = 1;\n", "x = 2;\n"));
-    settings::colorTable().background[6] = 0x203040;
+    settings::colorTable().background[settings::kChangedEntry] = 0x203040;
     source.grid()->invalidateAll();
     EXPECT_EQ(shadeAt(source, 0, "x = 1;", 4, 5), settings::strongerShade(0x203040, settings::colorTable().textFor(3, 0)));
 }

@@ -36,13 +36,11 @@ WindowDriver::~WindowDriver()
     if (m_app)
         doc().removeView(&m_compares);
     m_app.reset();
-    settings::appSettings() = settings::AppSettings();
 }
 
 std::string WindowDriver::start()
 {
     testing_support::useFreshSettingsFile();
-    settings::appSettings() = settings::AppSettings();
     settings::appSettings().UseAlt = 1;
     m_app = std::make_unique<CBivaloApp>(m_services);
     // Shift held keeps the window open on identical files, as it does for the user.

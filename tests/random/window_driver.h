@@ -12,6 +12,7 @@
 #include "tests/random/pair_model.h"
 #include "tests/random/random_services.h"
 #include "tests/random/random_steps.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 class CBivaloApp;
@@ -76,6 +77,7 @@ private:
     std::string checkOpenEdit(int side);
     void stampFiles();
 
+    testing_support::FreshSettings m_freshSettings;
     testing_support::TempDir m_dir;
     std::string m_paths[2];
     RandomServices m_services;

@@ -132,7 +132,7 @@ TEST_F(AppSettingsTest, SaveThenLoadGivesTheSameRecord)
     saved.DstDir = "/home/me/target dir";
     saved.Dirs.AddPair("/a", "/b");
     saved.Filters.append(settings::FileFilter("Mine", "\"my file.txt\" *.x"));
-    settings::colorTable().text[0] = 0x102030;    // colours of the user's go along
+    settings::colorTable().text[settings::kSameEntry] = 0x102030;    // colours of the user's go along
     saved.Save();
 
     AppSettings record;

@@ -107,13 +107,13 @@ double seenDistance(ColorRef first, ColorRef second, const Matrix& eye)
 // differences' text colours on the same rows' background.
 double closestStates(const ColorScheme& scheme, const Matrix& eye)
 {
-    const std::array<ColorRef, 4> strip = {scheme.background[0], scheme.text[2], scheme.text[4], scheme.text[6]};
+    const std::array<ColorRef, 4> strip = {scheme.background[settings::kSameEntry], scheme.text[settings::kSourceOnlyEntry], scheme.text[settings::kTargetOnlyEntry], scheme.text[settings::kChangedEntry]};
     double closest = 1e9;
     for (std::size_t a = 0; a < strip.size(); ++a)
         for (std::size_t b = a + 1; b < strip.size(); ++b)
             closest = std::min(closest, seenDistance(strip[a], strip[b], eye));
     for (std::size_t state = 1; state < 4; ++state)
-        closest = std::min(closest, seenDistance(scheme.background[0], scheme.background[2 * state], eye));
+        closest = std::min(closest, seenDistance(scheme.background[settings::kSameEntry], scheme.background[2 * state], eye));
     return closest;
 }
 
@@ -127,8 +127,8 @@ TEST(ColorSchemes, StatesStayApartForRedGreenBlindEyes)
                 << (theme == ColorTheme::Dark ? "dark" : "light") << " table, " << name;
     // The first light table's green and red collapsed for a deuteranope: the check sees it.
     ColorScheme earlier = settings::defaultScheme(ColorTheme::Light);
-    earlier.text[2] = 0x008000;
-    earlier.text[4] = 0x0000C8;
+    earlier.text[settings::kSourceOnlyEntry] = 0x008000;
+    earlier.text[settings::kTargetOnlyEntry] = 0x0000C8;
     EXPECT_LT(closestStates(earlier, kDeuteranopia), kDistinctDistance);
 }
 

@@ -40,10 +40,10 @@ TEST(ColorTable, ChosenColoursStayWhateverTheTheme)
     table.Load();
     table.setTheme(settings::ColorTheme::Dark);
     EXPECT_TRUE(table.holdsUserColors());
-    EXPECT_EQ(table.background[6], 0x0000FFu);
-    EXPECT_EQ(table.background[0], 0xFFFFFFu);    // the rest as loaded, not dark
+    EXPECT_EQ(table.background[settings::kChangedEntry], 0x0000FFu);
+    EXPECT_EQ(table.background[settings::kSameEntry], 0xFFFFFFu);    // the rest as loaded, not dark
     table.reset();    // "Defaults" gives the theme's table
-    EXPECT_EQ(table.background[0], settings::defaultScheme(settings::ColorTheme::Dark).background[0]);
+    EXPECT_EQ(table.background[settings::kSameEntry], settings::defaultScheme(settings::ColorTheme::Dark).background[settings::kSameEntry]);
 }
 
 TEST(ColorTable, StoredDefaultsAreNoChoiceAndDefaultsAreNotStored)
@@ -57,49 +57,49 @@ TEST(ColorTable, StoredDefaultsAreNoChoiceAndDefaultsAreNotStored)
     table.setTheme(settings::ColorTheme::Dark);
     table.Load();
     EXPECT_FALSE(table.holdsUserColors());
-    EXPECT_EQ(table.background[0], settings::defaultScheme(settings::ColorTheme::Dark).background[0]);
+    EXPECT_EQ(table.background[settings::kSameEntry], settings::defaultScheme(settings::ColorTheme::Dark).background[settings::kSameEntry]);
     table.Save();
     EXPECT_EQ(file.read(), earlier);    // stored colours are never changed by a save of defaults
 
     // A choice is stored; going back to the defaults stores them over it, and they load as no choice.
-    table.text[2] = 0x123456;
+    table.text[settings::kSourceOnlyEntry] = 0x123456;
     table.Save();
     table.reset();
     table.Save();
     CColorTable loaded;
-    loaded.text[2] = 0x654321;
+    loaded.text[settings::kSourceOnlyEntry] = 0x654321;
     loaded.Load();
     EXPECT_FALSE(loaded.holdsUserColors());
-    EXPECT_EQ(loaded.text[2], 0x106000u);
+    EXPECT_EQ(loaded.text[settings::kSourceOnlyEntry], 0x106000u);
 }
 
 TEST(ColorTable, ResetRestoresEveryColour)
 {
     CColorTable table;
-    table.background[3] = 1;
-    table.text[6] = 2;
+    table.background[settings::kSourceOnlyCurrentEntry] = 1;
+    table.text[settings::kChangedEntry] = 2;
     table.reset();
-    EXPECT_EQ(table.background[3], 0x404040u);
-    EXPECT_EQ(table.text[6], 0xFF0000u);
-    EXPECT_EQ(table.text[2], 0x106000u);
+    EXPECT_EQ(table.background[settings::kSourceOnlyCurrentEntry], 0x404040u);
+    EXPECT_EQ(table.text[settings::kChangedEntry], 0xFF0000u);
+    EXPECT_EQ(table.text[settings::kSourceOnlyEntry], 0x106000u);
 }
 
 TEST(ColorTable, OnlyVariantZeroIsStored)
 {
     SettingsFile file;
     CColorTable saved;
-    saved.background[4] = 0x123456;
-    saved.text[4] = 0x654321;
-    saved.background[5] = 0x111111;
+    saved.background[settings::kTargetOnlyEntry] = 0x123456;
+    saved.text[settings::kTargetOnlyEntry] = 0x654321;
+    saved.background[settings::kTargetOnlyCurrentEntry] = 0x111111;
     saved.Save();
     EXPECT_EQ(file.read(), "[AppColors]\n0=16777215\n100=0\n1=13158600\n101=1073152\n2=1193046\n102=6636321\n"
                            "3=13158600\n103=16711680\n4=13158600\n104=21588\n");
 
     CColorTable loaded;
     loaded.Load();
-    EXPECT_EQ(loaded.background[4], 0x123456u);
-    EXPECT_EQ(loaded.text[4], 0x654321u);
-    EXPECT_EQ(loaded.background[5], 0x404040u);
+    EXPECT_EQ(loaded.background[settings::kTargetOnlyEntry], 0x123456u);
+    EXPECT_EQ(loaded.text[settings::kTargetOnlyEntry], 0x654321u);
+    EXPECT_EQ(loaded.background[settings::kTargetOnlyCurrentEntry], 0x404040u);
 }
 
 TEST(ColorTable, MissingValuesKeepTheCurrentColours)
@@ -107,10 +107,10 @@ TEST(ColorTable, MissingValuesKeepTheCurrentColours)
     SettingsFile file;
     file.write("[AppColors]\n3=255\n");
     CColorTable table;
-    table.text[0] = 0xABCDEF;
+    table.text[settings::kSameEntry] = 0xABCDEF;
     table.Load();
-    EXPECT_EQ(table.background[6], 0x0000FFu);
-    EXPECT_EQ(table.text[0], 0xABCDEFu);
+    EXPECT_EQ(table.background[settings::kChangedEntry], 0x0000FFu);
+    EXPECT_EQ(table.text[settings::kSameEntry], 0xABCDEFu);
 }
 
 } // namespace

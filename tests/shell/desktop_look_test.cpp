@@ -58,16 +58,16 @@ TEST_F(DesktopTheme, ADarkDesktopGivesPanesAndLegendTheDarkTableAndALightOneTheL
     start({left, right});    // rows: same, changed, same
     const settings::ColorScheme& dark = settings::defaultScheme(ColorTheme::Dark);
     const settings::ColorScheme& light = settings::defaultScheme(ColorTheme::Light);
-    ASSERT_EQ(rowBackground(1), light.background[6]);
+    ASSERT_EQ(rowBackground(1), light.background[settings::kChangedEntry]);
 
     switchDesktopTo(QColor(0x2A, 0x2A, 0x2A));
-    EXPECT_EQ(rowBackground(0), dark.background[0]);
-    EXPECT_EQ(rowBackground(1), dark.background[6]);
-    EXPECT_EQ(legendBackground(1), dark.background[2]);
+    EXPECT_EQ(rowBackground(0), dark.background[settings::kSameEntry]);
+    EXPECT_EQ(rowBackground(1), dark.background[settings::kChangedEntry]);
+    EXPECT_EQ(legendBackground(CMainFrame::kFirstLegendPane), dark.background[settings::kSourceOnlyEntry]);
 
     switchDesktopTo(QColor(0xEF, 0xEF, 0xEF));
-    EXPECT_EQ(rowBackground(0), light.background[0]);
-    EXPECT_EQ(legendBackground(1), light.background[2]);
+    EXPECT_EQ(rowBackground(0), light.background[settings::kSameEntry]);
+    EXPECT_EQ(legendBackground(CMainFrame::kFirstLegendPane), light.background[settings::kSourceOnlyEntry]);
 }
 
 TEST_F(DesktopTheme, ColoursTheUserStoredWinOverADarkDesktop)
@@ -76,7 +76,7 @@ TEST_F(DesktopTheme, ColoursTheUserStoredWinOverADarkDesktop)
     start({left, right});
     switchDesktopTo(QColor(0x2A, 0x2A, 0x2A));
     EXPECT_EQ(rowBackground(0), 0x0000FFu);
-    EXPECT_EQ(rowBackground(1), settings::defaultScheme(ColorTheme::Light).background[6]);
+    EXPECT_EQ(rowBackground(1), settings::defaultScheme(ColorTheme::Light).background[settings::kChangedEntry]);
     app->exitInstance();
     EXPECT_EQ(framework::readProfileInt(framework::settingsFilePath(), "AppColors", "0", 0), 0x0000FF);
 }

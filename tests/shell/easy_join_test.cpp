@@ -294,11 +294,15 @@ TEST_F(EasyJoin, BothFilesReadOnlyGiveAMessageAndNoDialog)
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> { EasyJoinWalk::kBothReadOnly });
 }
 
-TEST_F(EasyJoin, MoveNextIsOffWhileTheDialogIsOpenAndOnAgainAfterwards)
+TEST_F(EasyJoin, MoveNextIsHeldWhileTheDialogIsOpenAndTheSettingStaysAsItWas)
 {
     startInEditMode();
     settings::appSettings().MoveNext = 1;
-    ASSERT_TRUE(runEasyJoin([](CEasyJoinDlg&) { EXPECT_EQ(settings::appSettings().MoveNext, 0); }));
+    ASSERT_TRUE(runEasyJoin([this](CEasyJoinDlg&) {
+        EXPECT_TRUE(doc().moveNextHeld);
+        EXPECT_EQ(settings::appSettings().MoveNext, 1);
+    }));
+    EXPECT_FALSE(doc().moveNextHeld);
     EXPECT_EQ(settings::appSettings().MoveNext, 1);
 }
 

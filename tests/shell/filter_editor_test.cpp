@@ -14,6 +14,7 @@
 #include "settings/filter_list.h"
 #include "shell/filter_editor.h"
 #include "shell/general_page.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -165,10 +166,8 @@ protected:
     EditFiltersTest()
     {
         testing_support::useFreshSettingsFile();
-        settings::appSettings() = settings::AppSettings();
         settings::appSettings().Load();
     }
-    ~EditFiltersTest() override { settings::appSettings() = settings::AppSettings(); }
 
     // Runs the editor from the General page, doing this to it while it is up.
     void editFilters(const std::function<void(CFilterEditor&)>& action)
@@ -183,6 +182,7 @@ protected:
         page.filtersButton().click();
     }
 
+    testing_support::FreshSettings freshSettings;
     framework::ScriptedServices services;
 };
 

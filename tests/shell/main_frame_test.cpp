@@ -28,10 +28,10 @@ namespace {
 using namespace framework;
 using testing_support::RunningApp;
 
-constexpr int kMessagePane = 0;
-constexpr int kSourceEditablePane = 5;
-constexpr int kEditPane = 6;
-constexpr int kOverwritePane = 8;
+constexpr int kMessagePane = CMainFrame::kMessagePane;
+constexpr int kSourceEditablePane = CMainFrame::kSourceEditablePane;
+constexpr int kEditPane = CMainFrame::kEditPane;
+constexpr int kOverwritePane = CMainFrame::kOverwritePane;
 
 QColor pixelAt(QWidget& widget, QPoint point)
 {
@@ -288,7 +288,7 @@ TEST_F(FrameStatusBar, EditableSwitchesAreCheckBoxesWithTipsThatSendTheirCommand
     CColorStatusBar& bar = frame().statusBar();
     EXPECT_TRUE(bar.paneFlags(kSourceEditablePane) & CColorStatusBar::CheckBox);
     EXPECT_EQ(bar.tip(kSourceEditablePane), "Source is editable");
-    EXPECT_EQ(bar.tip(7), "Target is editable");
+    EXPECT_EQ(bar.tip(CMainFrame::kTargetEditablePane), "Target is editable");
     // The switches work in edit mode only.
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kSourceEditablePane).center());
     EXPECT_FALSE(doc().sourceReadOnly);

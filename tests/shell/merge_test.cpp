@@ -140,12 +140,12 @@ TEST_F(MergeByHand, TheStatusBarShowsEditModeAndTheEditableSides)
     frame().updateBars();
     CColorStatusBar& bar = frame().statusBar();
     EXPECT_FALSE(bar.paneEnabled(6));
-    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(6).center());
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(CMainFrame::kEditPane).center());
     EXPECT_TRUE(doc().editMode);
     frame().updateBars();
     EXPECT_TRUE(bar.paneEnabled(6));
     EXPECT_TRUE(bar.paneFlags(7) & CColorStatusBar::Checked);
-    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(7).center());
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(CMainFrame::kTargetEditablePane).center());
     EXPECT_TRUE(doc().destinationReadOnly);
     frame().updateBars();
     EXPECT_FALSE(bar.paneFlags(7) & CColorStatusBar::Checked);

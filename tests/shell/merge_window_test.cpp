@@ -39,13 +39,13 @@ protected:
         settings::colorTable().reset();
     }
 
-    void start()
+    void start(std::string_view local = kLocal)
     {
         output = dir.file("merged");
         app = std::make_unique<shell::MergeApp>(services);
         std::string error;
         ASSERT_TRUE(app->start({"--merge", "-o", output, "-L", "ours", "-L", "base", "-L", "theirs",
-                                dir.write("base", kBase), dir.write("local", kLocal), dir.write("remote", kRemote)},
+                                dir.write("base", kBase), dir.write("local", local), dir.write("remote", kRemote)},
                                error))
             << error;
         QApplication::setActiveWindow(&frame());
@@ -110,6 +110,18 @@ TEST_F(MergeWindow, KeysResolveEveryConflictAndSaveWritesTheResult)
     frame().close();
     EXPECT_TRUE(services.messageTexts().empty()) << "nothing to ask after a clean save";
     EXPECT_EQ(app->exitStatus(), 0);
+}
+
+// The result goes to disk in LOCAL's encoding.
+TEST_F(MergeWindow, AUtf16LocalIsSavedInUtf16)
+{
+    start(testing_support::utf16le(kLocal));
+    for (int conflict = 0; conflict < 3; ++conflict) {
+        press(Qt::Key_Left, Qt::AltModifier);
+        press(Qt::Key_F8, Qt::ControlModifier);
+    }
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved(), testing_support::utf16le("l1\nL2\nl3\nL4\nl5\nL6\nl7\nR8\nl9\nL10\nl11\nl12"));
 }
 
 // F8 and F7 walk every change, automatic ones too; a take is undone and redone by its keys.

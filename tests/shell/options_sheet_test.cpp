@@ -22,6 +22,7 @@
 #include "shell/general_page.h"
 #include "shell/options_sheet.h"
 #include "shell/spin_edit.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -33,7 +34,6 @@ protected:
     OptionsSheetTest()
     {
         testing_support::useFreshSettingsFile();
-        settings::appSettings() = settings::AppSettings();
         settings::colorTable().reset();
         sheet = std::make_unique<COptionsSheet>(services);
         sheet->show();
@@ -42,7 +42,6 @@ protected:
     ~OptionsSheetTest() override
     {
         sheet.reset();
-        settings::appSettings() = settings::AppSettings();
         settings::colorTable().reset();
     }
 
@@ -64,6 +63,7 @@ protected:
         QApplication::processEvents();
     }
 
+    testing_support::FreshSettings freshSettings;
     framework::ScriptedServices services;
     std::unique_ptr<COptionsSheet> sheet;
 };
@@ -127,7 +127,7 @@ TEST_F(OptionsSheetTest, OkAppliesEveryPageAndSavesTheGeneralOnes)
     EXPECT_EQ(options.DiffTool, "/usr/bin/meld");
     EXPECT_EQ(options.IgnoreBlanks, 1);
     EXPECT_EQ(options.InlineChanges, 0);
-    EXPECT_EQ(settings::colorTable().background[4], 0x00FF00u);
+    EXPECT_EQ(settings::colorTable().background[settings::kTargetOnlyEntry], 0x00FF00u);
     EXPECT_EQ(storedInt("TabSize"), 8);
     EXPECT_EQ(storedInt("Cool"), 1);
     EXPECT_EQ(sheet->result(), QDialog::Accepted);
@@ -142,7 +142,7 @@ TEST_F(OptionsSheetTest, CancelAppliesNothing)
     sheet->cancelButton().click();
     EXPECT_EQ(settings::appSettings().TabSize, 4);
     EXPECT_EQ(settings::appSettings().IgnoreBlanks, 0);
-    EXPECT_EQ(settings::colorTable().text[0], 0x000000u);
+    EXPECT_EQ(settings::colorTable().text[settings::kSameEntry], 0x000000u);
     EXPECT_EQ(storedInt("TabSize"), -999);
 }
 
@@ -288,7 +288,7 @@ TEST_F(OptionsSheetTest, TheExampleShowsEveryStateInItsColours)
 TEST_F(OptionsSheetTest, DefaultsStandEvenAfterCancel)
 {
     sheet.reset();
-    settings::colorTable().text[2] = 0x123456;
+    settings::colorTable().text[settings::kSourceOnlyEntry] = 0x123456;
     sheet = std::make_unique<COptionsSheet>(services);
     colors().selectItem(1);
     EXPECT_EQ(colors().colorBox().value(), 0x123456);
@@ -297,7 +297,7 @@ TEST_F(OptionsSheetTest, DefaultsStandEvenAfterCancel)
     EXPECT_EQ(colors().colorOf(1), 0x106000u);
     EXPECT_EQ(colors().colorBox().value(), 0x106000);
     sheet->cancelButton().click();
-    EXPECT_EQ(settings::colorTable().text[2], 0x106000u);
+    EXPECT_EQ(settings::colorTable().text[settings::kSourceOnlyEntry], 0x106000u);
 }
 
 // --- the colour box --------------------------------------------------------------------------

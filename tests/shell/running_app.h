@@ -19,6 +19,7 @@
 #include "settings/app_settings.h"
 #include "shell/bivalo_app.h"
 #include "shell/main_frame.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
@@ -47,16 +48,11 @@ protected:
     RunningApp()
     {
         useFreshSettingsFile();
-        settings::appSettings() = settings::AppSettings();
         left = dir.write("left.txt", "a\nb\nc\n");
         right = dir.write("right.txt", "a\nX\nc\n");
     }
 
-    ~RunningApp() override
-    {
-        app.reset();
-        settings::appSettings() = settings::AppSettings();
-    }
+    ~RunningApp() override { app.reset(); }
 
     // Starts the program with these command-line arguments and lets posted messages run.
     void start(const std::vector<std::string>& arguments)
@@ -102,6 +98,7 @@ protected:
     CMainFrame& frame() { return app->mainFrame(); }
     core::CBivaloDoc& doc() { return app->document(); }
 
+    FreshSettings freshSettings;
     TempDir dir;
     std::string left;
     std::string right;

@@ -24,6 +24,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include "framework/command_router.h"
 #include "framework/scripted_services.h"
 #include "settings/app_settings.h"
+#include "tests/support/fresh_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -107,11 +108,9 @@ class DocumentSoak : public ::testing::Test {
 protected:
     DocumentSoak()
     {
-        settings::appSettings() = settings::AppSettings();
         settings::appSettings().UseTab = 0;
         router.setDocument(&doc);
     }
-    ~DocumentSoak() override { settings::appSettings() = settings::AppSettings(); }
 
     // Two files of kLines lines that differ in about one line in twenty.
     void writePair()
@@ -231,6 +230,7 @@ protected:
             << "rows touched since the last rescan: " << touchedSinceRescan;
     }
 
+    testing_support::FreshSettings freshSettings;
     std::mt19937 random {17};
     testing_support::TempDir dir;
     ScriptedServices services;

@@ -59,6 +59,14 @@ std::string readFile(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string utf16le(std::string_view ascii)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii)
+        bytes += {c, '\0'};
+    return bytes;
+}
+
 void useFreshSettingsFile()
 {
     static TempDir settingsDir;

@@ -27,6 +27,8 @@ private:
 };
 
 std::string readFile(const std::filesystem::path& path);
+// ASCII text as a UTF-16 LE file with its BOM.
+std::string utf16le(std::string_view ascii);
 
 // Points BIVALO_INI at an empty settings file private to this test process.
 void useFreshSettingsFile();
