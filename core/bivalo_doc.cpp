@@ -1,6 +1,7 @@
 #include "core/bivalo_doc.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <filesystem>
 #include <iterator>
@@ -9,9 +10,7 @@
 #include "core/alternate_tool.h"
 #include "core/changed_edits.h"
 #include "core/copy_request.h"
-#include "core/difference_engine.h"
 #include "core/file_saver.h"
-#include "core/pair_loader.h"
 #include "core/path_parts.h"
 #include "core/row_change.h"
 #include "core/row_editor.h"
@@ -48,27 +47,6 @@ std::string withReason(const char* message, const std::string& path, int error)
         text += "\n" + std::generic_category().message(error);
     return text;
 }
-
-// Busy flag and wait cursor for the length of a comparison.
-class BusyScope {
-public:
-    BusyScope(bool& busy, framework::Services& services) : m_busy(busy), m_services(services)
-    {
-        m_busy = true;
-        m_services.setWaitCursor(true);
-    }
-    ~BusyScope()
-    {
-        m_busy = false;
-        m_services.setWaitCursor(false);
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& m_busy;
-    framework::Services& m_services;
-};
 
 // The commands that read or write the rows and do not store the edit on their way: the
 // copies between the panes do (copy), so do rescan, compare and exit (saveModified), and
@@ -156,39 +134,82 @@ void CBivaloDoc::addEnableOnlyAnswers()
     onEnable(ID_REOPEN_WITH_ENCODING, [this](CommandUI& ui) { ui.enable(rowCount > 0); });
 }
 
-bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName)
+bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName, LoadDone done)
 {
-    const BusyScope busyScope(busy, m_services);
+    assert(!busy);
+    busy = true;
+    m_services.setWaitCursor(true);
     applySavedFontOnce();
     m_host.dispatchPendingMessages();
 
-    LineFile newSource;
-    LineFile newDestination;
+    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(destinationName), textOptions());
     // An encoding chosen for a file holds while that file is read again.
-    if (resolveName(sourceName) == source.path())
-        newSource.chooseEncoding(source.chosenEncoding());
-    if (resolveName(destinationName) == destination.path())
-        newDestination.chooseEncoding(destination.chosenEncoding());
-    const TextOptions options = textOptions();
-    const PairLoad loaded =
-        loadPair(newSource, resolveName(sourceName), newDestination, resolveName(destinationName), options);
-    if (!loaded.sourceLoaded) {
-        notice(withReason(kSourceNotFound, newSource.path(), newSource.loadError()));
-        return false;
+    if (job->sourcePath == source.path())
+        job->source.chooseEncoding(source.chosenEncoding());
+    if (job->destinationPath == destination.path())
+        job->destination.chooseEncoding(destination.chosenEncoding());
+    m_load = job;
+    m_loadDone = std::move(done);
+    if (job->isQuick()) {
+        job->run();
+        finishLoad(job);
+    } else {
+        m_host.runBeside([job] { job->run(); }, [this, job] { finishLoad(job); });
     }
-    if (!loaded.destinationLoaded) {
-        notice(withReason(kDestinationNotFound, newDestination.path(), newDestination.loadError()));
-        return false;
-    }
-    undoStore.clearUndo();
-    source = std::move(newSource);
-    destination = std::move(newDestination);
+    return !busy && job->outcome == LoadOutcome::Opened;
+}
 
-    CompareResult result = core::compareFiles(source, destination, options);
-    sourceRows = std::move(result.sourceRows);
-    destinationRows = std::move(result.destinationRows);
-    rowCount = result.rowCount;
-    blankDifference = result.blankDifference;
+void CBivaloDoc::cancelLoad()
+{
+    if (!m_load)
+        return;
+    // The job stops by itself within a moment; its end is no longer awaited.
+    m_load->progress.cancel();
+    m_load.reset();
+    endBusy();
+    if (const LoadDone done = std::exchange(m_loadDone, {}))
+        done(LoadOutcome::Cancelled);
+}
+
+void CBivaloDoc::finishLoad(const std::shared_ptr<PairLoadJob>& job)
+{
+    if (job != m_load)
+        return;
+    m_load.reset();
+    const LoadDone done = std::exchange(m_loadDone, {});
+    switch (job->outcome) {
+    case LoadOutcome::Opened:
+        takePair(*job);
+        endBusy();
+        break;
+    case LoadOutcome::NotLoaded: {
+        endBusy();
+        const bool sourceFailed = !job->loaded.sourceLoaded;
+        const LineFile& failed = sourceFailed ? job->source : job->destination;
+        notice(withReason(sourceFailed ? kSourceNotFound : kDestinationNotFound, failed.path(), failed.loadError()));
+        break;
+    }
+    case LoadOutcome::OutOfMemory:
+        endBusy();
+        notice(framework::formatText(kOutOfMemory, { job->sourcePath, job->destinationPath }));
+        break;
+    case LoadOutcome::Cancelled:
+        endBusy();
+        break;
+    }
+    if (done)
+        done(job->outcome);
+}
+
+void CBivaloDoc::takePair(PairLoadJob& job)
+{
+    undoStore.clearUndo();
+    source = std::move(job.source);
+    destination = std::move(job.destination);
+    sourceRows = std::move(job.result.sourceRows);
+    destinationRows = std::move(job.result.destinationRows);
+    rowCount = job.result.rowCount;
+    blankDifference = job.result.blankDifference;
 
     if (settings::appSettings().EditDefault)
         editMode = true;
@@ -197,7 +218,12 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     m_host.focusActiveView();
     firstComparison = false;
     watchPair();
-    return true;
+}
+
+void CBivaloDoc::endBusy()
+{
+    busy = false;
+    m_services.setWaitCursor(false);
 }
 
 void CBivaloDoc::applySavedFontOnce()
@@ -270,17 +296,19 @@ void CBivaloDoc::compareFiles()
 
 void CBivaloDoc::rescan()
 {
-    std::int32_t currentRow = 0;
-    updateAllViews(nullptr, framework::kHintStoreRow, &currentRow);
+    // The row stored here is restored once the load is over, which may be later.
+    const auto currentRow = std::make_shared<std::int32_t>(0);
+    updateAllViews(nullptr, framework::kHintStoreRow, currentRow.get());
     if (!skipSavePrompt && !saveModified())
         return;
     skipSavePrompt = false;
     // Copies: a load replaces the files whose paths these are.
     const std::string sourcePath = source.path();
     const std::string destinationPath = destination.path();
-    loadAndCompare(sourcePath, destinationPath);
-    updateAllViews(nullptr, framework::kHintRestoreRow, &currentRow);
-    updateAllViews(nullptr, framework::kHintRescanned);
+    loadAndCompare(sourcePath, destinationPath, [this, currentRow](LoadOutcome) {
+        updateAllViews(nullptr, framework::kHintRestoreRow, currentRow.get());
+        updateAllViews(nullptr, framework::kHintRescanned);
+    });
 }
 
 void CBivaloDoc::reopenWithEncoding(int side)

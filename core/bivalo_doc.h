@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "core/change_notes.h"
@@ -8,6 +10,7 @@
 #include "core/edit_pair.h"
 #include "core/file_change_watcher.h"
 #include "core/line_file.h"
+#include "core/pair_load_job.h"
 #include "core/row_map.h"
 #include "core/side.h"
 #include "core/undo_store.h"
@@ -25,6 +28,7 @@ public:
     static constexpr const char* kSourceNotFound = "Source File Not Found!";
     static constexpr const char* kDestinationNotFound = "Destination File Not Found!";
     static constexpr const char* kFailedToCreate = "Failed to create file";
+    static constexpr const char* kOutOfMemory = "Not enough memory to compare these files:\n%s\n%s";
     static constexpr const char* kSaveChangedFile = "This file was changed:\n%s\nDo you want to save it?";
     static constexpr const char* kOverwriteOutsideChange =
         "This file was changed by another program since it was read:\n%s\nOverwrite it?";
@@ -42,9 +46,17 @@ public:
     CBivaloDoc(const CBivaloDoc&) = delete;
     CBivaloDoc& operator=(const CBivaloDoc&) = delete;
 
-    // Loads both files and compares them. When a file cannot be loaded the previous pair,
-    // its comparison and its undo records stay exactly as they were.
-    bool loadAndCompare(const std::string& sourceName, const std::string& destinationName);
+    using LoadDone = std::function<void(LoadOutcome)>;
+    // Loads both files and compares them, a large pair beside the window (the host's
+    // runBeside), busy meanwhile; done hears how it ended. When a file cannot be loaded, the
+    // load is cancelled or memory runs out, the previous pair, its comparison and its undo
+    // records stay exactly as they were. True when the pair was opened before the call
+    // returned; a load that goes on beside the window returns false and tells done.
+    bool loadAndCompare(const std::string& sourceName, const std::string& destinationName, LoadDone done = {});
+    // Stops a running load at once: the previous pair stays and done hears Cancelled.
+    void cancelLoad();
+    // How far the running load has come; null when none runs.
+    const WorkProgress* loadProgress() const { return m_load ? &m_load->progress : nullptr; }
     void setResultFile(const std::string& name) { resultFile = name; }
 
     // Writes the rows of one side to name (empty: the file's own path). A file of the pair
@@ -119,6 +131,9 @@ private:
     void runOptions();
     void runAlternateTool();
 
+    void finishLoad(const std::shared_ptr<PairLoadJob>& job);
+    void takePair(PairLoadJob& job);
+    void endBusy();
     void applySavedFontOnce();
     void watchPair();
     bool askToSave(LineFile& file, RowMap& rows, framework::MessageAnswer& answer);
@@ -134,6 +149,8 @@ private:
     framework::Services& m_services;
     DocumentHost& m_host;
     bool m_savedFontApplied = false;
+    std::shared_ptr<PairLoadJob> m_load;
+    LoadDone m_loadDone;
 };
 
 } // namespace core

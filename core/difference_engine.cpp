@@ -12,6 +12,9 @@ namespace core {
 
 namespace {
 
+// Rows walked between two looks at the progress.
+constexpr std::int32_t kRowsPerCheckpoint = 1 << 14;
+
 struct Match {
     std::int32_t source = 0;
     std::int32_t destination = 0;
@@ -30,17 +33,17 @@ LineState blockState(std::int32_t a, std::int32_t b)
 // window and the next line that still has a partner are looked up, not searched.
 class BlockWalk {
 public:
-    BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks)
+    BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks, WorkProgress* progress)
         : m_source(source), m_destination(destination),
           m_ns(source.count() + 1), m_nd(destination.count() + 1), m_ignoreBlanks(ignoreBlanks),
-          m_classes(source, destination, ignoreBlanks),
+          m_classes(source, destination, ignoreBlanks, progress),
           m_sourceOccurrences(m_classes.sourceClasses(), m_classes.classCount()),
           m_destinationOccurrences(m_classes.destinationClasses(), m_classes.classCount()),
           m_sourceAnchors(m_ns), m_destinationAnchors(m_nd)
     {
     }
 
-    CompareResult run();
+    CompareResult run(WorkProgress* progress);
 
 private:
     LineRecord& sourceLine(std::int32_t i) { return *m_source.lineAt(i); }
@@ -338,10 +341,11 @@ void BlockWalk::notePairedLines(std::int32_t i, std::int32_t j)
         m_result.blankDifference = true;
 }
 
-CompareResult BlockWalk::run()
+CompareResult BlockWalk::run(WorkProgress* progress)
 {
     resetLines();
     linkUniqueLines();
+    std::int32_t nextCheckpoint = 0;
     // Every line fills at most one row, markers included: the maps never move while
     // they grow, and the room beyond the rows used is never touched.
     const auto rowRoom = static_cast<std::size_t>(m_ns) + static_cast<std::size_t>(m_nd);
@@ -349,6 +353,12 @@ CompareResult BlockWalk::run()
     m_result.destinationRows.reserve(rowRoom);
 
     while (m_d < m_nd) {
+        if (progress != nullptr && m_result.rowCount >= nextCheckpoint) {
+            // The classing counted every line of both files before.
+            progress->reach(static_cast<std::uint64_t>(m_ns - 1) + static_cast<std::uint64_t>(m_nd - 1 + m_d));
+            progress->checkpoint();
+            nextCheckpoint = m_result.rowCount + kRowsPerCheckpoint;
+        }
         bool later = false;
         const Match match = nextLinesPair() ? Match{m_s, m_d} : findBlockEnd(later);
         const std::int32_t a = match.source - m_s;
@@ -378,10 +388,16 @@ CompareResult BlockWalk::run()
 
 } // namespace
 
-CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options)
+CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options,
+                           WorkProgress* progress)
 {
-    BlockWalk walk(source, destination, options.ignoreBlanks);
-    return walk.run();
+    if (progress != nullptr)
+        progress->startPhase(WorkProgress::Phase::Comparing, {},
+                             static_cast<std::uint64_t>(source.count()) + 2 * static_cast<std::uint64_t>(destination.count()) + 1);
+    BlockWalk walk(source, destination, options.ignoreBlanks, progress);
+    if (progress != nullptr)
+        progress->checkpoint();
+    return walk.run(progress);
 }
 
 } // namespace core

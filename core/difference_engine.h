@@ -5,6 +5,7 @@
 #include "core/line_file.h"
 #include "core/row_map.h"
 #include "core/text_options.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -20,7 +21,9 @@ struct CompareResult {
 
 // Aligns the lines of source with those of destination and sets every line's state
 // (and the partner links of the unique-line pass). Both files were read with the
-// options' ignoreBlanks.
-CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options);
+// options' ignoreBlanks. With progress, counts the lines classed and then the destination
+// lines walked, and throws WorkCancelled on a cancel.
+CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options,
+                           WorkProgress* progress = nullptr);
 
 } // namespace core

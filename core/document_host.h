@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "framework/command_ids.h"
 #include "framework/log_font.h"
 #include "framework/messages.h"
@@ -19,6 +21,13 @@ public:
     // Handles every window message that is waiting (before a long comparison blocks).
     virtual void dispatchPendingMessages() = 0;
     virtual void focusActiveView() = 0;
+    // Runs work beside the window's thread, then done on the window's thread; the window
+    // keeps painting and answering meanwhile. Without a thread of its own, both run here.
+    virtual void runBeside(std::function<void()> work, std::function<void()> done)
+    {
+        work();
+        done();
+    }
 
     // --- the window's own dialogs and resources, which the document's commands open
     // The options dialog; true when closed with OK.

@@ -16,6 +16,8 @@ constexpr std::size_t kKnownContentBits = 10;
 // Lines whose slots are fetched ahead of their turn, so that the table's cache misses
 // overlap.
 constexpr std::int32_t kPrefetchDistance = 16;
+// Lines classed between two looks at the progress.
+constexpr std::int32_t kCheckpointMask = (1 << 16) - 1;
 
 // Equal lines of one file often share their bytes.
 bool sameContent(std::string_view a, std::string_view b)
@@ -25,8 +27,9 @@ bool sameContent(std::string_view a, std::string_view b)
 
 } // namespace
 
-LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bool byKey)
-    : m_sourceFile(source), m_destinationFile(destination), m_byKey(byKey)
+LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bool byKey,
+                         WorkProgress* progress)
+    : m_sourceFile(source), m_destinationFile(destination), m_byKey(byKey), m_progress(progress)
 {
     const auto sourceCount = static_cast<std::size_t>(source.count());
     const auto destinationCount = static_cast<std::size_t>(destination.count());
@@ -69,10 +72,19 @@ const LineClasses::Slot& LineClasses::slotFor(std::uint32_t hash) const
     return m_slots[spreadHash(hash) & (m_slotCount - 1)];
 }
 
+void LineClasses::checkpoint(std::int32_t classed) const
+{
+    if ((classed & kCheckpointMask) != 0 || m_progress == nullptr)
+        return;
+    m_progress->reach(static_cast<std::uint64_t>(classed));
+    m_progress->checkpoint();
+}
+
 void LineClasses::classifySource()
 {
     const std::int32_t count = m_sourceFile.count();
     for (std::int32_t i = 0; i < count; ++i) {
+        checkpoint(i);
         if (i + kPrefetchDistance < count)
             __builtin_prefetch(&slotFor(m_sourceFile.lineAt(i + kPrefetchDistance)->hash()));
         m_source[static_cast<std::size_t>(i)] = classOfShared(*m_sourceFile.lineAt(i), i);
@@ -86,6 +98,7 @@ void LineClasses::classifyDestination()
     const std::int32_t count = m_destinationFile.count();
     std::int32_t guess = 0;
     for (std::int32_t j = 0; j < count; ++j) {
+        checkpoint(m_sourceFile.count() + j);
         const LineRecord& line = *m_destinationFile.lineAt(j);
         const std::string_view content = contentOf(line);
         KnownContent& known = knownContentSlot(content);

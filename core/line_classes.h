@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/line_file.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -16,7 +17,10 @@ namespace core {
 // of each file stands for its end marker; the two markers share a class of their own.
 class LineClasses {
 public:
-    LineClasses(const LineFile& source, const LineFile& destination, bool byKey);
+    // With progress, the lines classed are counted there (the source's, then the
+    // destination's) and a cancel stops the classing with WorkCancelled.
+    LineClasses(const LineFile& source, const LineFile& destination, bool byKey,
+                WorkProgress* progress = nullptr);
 
     std::int32_t classCount() const { return m_classCount; }
     std::int32_t markerClass() const { return m_classCount - 1; }
@@ -55,6 +59,9 @@ private:
     std::string_view contentOf(const LineRecord& line) const { return m_byKey ? line.key() : line.text(); }
     const Slot& slotFor(std::uint32_t hash) const;
     std::int32_t classOf(const LineRecord& record, std::int32_t reference);
+    // Counts the lines classed and throws WorkCancelled once the work is cancelled; looks
+    // every so many lines.
+    void checkpoint(std::int32_t classed) const;
     void classifySource();
     void classifyDestination();
     void grow();
@@ -62,6 +69,7 @@ private:
     const LineFile& m_sourceFile;
     const LineFile& m_destinationFile;
     bool m_byKey;
+    WorkProgress* m_progress;
     SlotTable m_slots;
     std::size_t m_slotCount = 0;
     std::vector<std::int32_t> m_representative; // per class: source index, or ~destination index

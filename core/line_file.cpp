@@ -24,6 +24,8 @@ constexpr std::int32_t kAppendMargin = 100;
 constexpr std::int32_t kBytesPerExpectedLine = 20;
 constexpr std::int32_t kMinimumExpectedLines = 10;
 constexpr std::size_t kReadChunk = 1 << 16;
+// Text decoded whole is split into lines a slice at a time, so that a cancel is seen.
+constexpr std::size_t kDecodedSlice = 1 << 22;
 
 struct ExpandedWidths {
     std::size_t indentation = 0;     // input bytes of blanks and tabs before the first other byte
@@ -412,12 +414,13 @@ struct LineFile::LoadState {
     std::string_view legacyEncoding; // as the options name it
     RecentTexts recent;
     Utf8Census census;
+    WorkProgress* progress = nullptr;
     std::int32_t pieces = 0;
     bool firstLine = true;
     bool lastLineEnded = false;
 };
 
-bool LineFile::load(const std::string& path, const TextOptions& options)
+bool LineFile::load(const std::string& path, const TextOptions& options, WorkProgress* progress)
 {
     m_path = path;
     m_changes = 0;
@@ -441,6 +444,7 @@ bool LineFile::load(const std::string& path, const TextOptions& options)
     LoadState state;
     state.rules = rulesOf(options);
     state.legacyEncoding = options.legacyEncoding;
+    state.progress = progress;
     m_indentTabSize = state.rules.tabSize;
     const bool complete = readFile(file.fd(), status.st_size, state);
     finishLoading(state.pieces, state.lastLineEnded, state.rules);
@@ -502,8 +506,10 @@ bool LineFile::readFile(int fd, off_t fileSize, LoadState& state)
             m_encoding = TextEncoding::legacy(legacyEncodingOf(state.legacyEncoding));
         clearForLoading(fileSize);
         const TextRules rules = state.rules;
+        WorkProgress* const progress = state.progress;
         state = LoadState{};
         state.rules = rules;
+        state.progress = progress;
     }
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(fileSize));
@@ -515,6 +521,7 @@ bool LineFile::readFile(int fd, off_t fileSize, LoadState& state)
             return false;
         }
         bytes.append(chunk.data(), static_cast<std::size_t>(read));
+        noteRead(static_cast<std::size_t>(read), state);
     }
     return loadDecoded(std::move(bytes), state);
 }
@@ -522,6 +529,7 @@ bool LineFile::readFile(int fd, off_t fileSize, LoadState& state)
 bool LineFile::readLines(int fd, std::vector<char>& chunk, std::string_view first, LoadState& state)
 {
     std::string carried; // the start of a line that runs past the end of a chunk
+    noteRead(first.size(), state);
     addLines(first.data(), first.data() + first.size(), carried, state);
     for (;;) {
         const ssize_t got = readSome(fd, chunk.data(), kReadChunk);
@@ -531,6 +539,7 @@ bool LineFile::readLines(int fd, std::vector<char>& chunk, std::string_view firs
         }
         if (got == 0)
             break;
+        noteRead(static_cast<std::size_t>(got), state);
         addLines(chunk.data(), chunk.data() + got, carried, state);
     }
     if (!carried.empty())
@@ -556,10 +565,23 @@ bool LineFile::loadDecoded(std::string bytes, LoadState& state)
     const std::size_t length = text->size();
     text->append(kLineScanSlack, '\0');
     std::string carried;
-    addLines(text->data(), text->data() + length, carried, state);
+    for (std::size_t at = 0; at < length; at += kDecodedSlice) {
+        if (state.progress != nullptr)
+            state.progress->checkpoint();
+        const char* begin = text->data() + at;
+        addLines(begin, begin + std::min(kDecodedSlice, length - at), carried, state);
+    }
     if (!carried.empty())
         addLoadedLine(state, carried, false, unknownTabs(carried));
     return true;
+}
+
+void LineFile::noteRead(std::size_t bytes, const LoadState& state)
+{
+    if (state.progress == nullptr)
+        return;
+    state.progress->advance(bytes);
+    state.progress->checkpoint();
 }
 
 void LineFile::addLines(const char* begin, const char* end, std::string& carried, LoadState& state)

@@ -16,6 +16,7 @@
 #include "core/text_encoding.h"
 #include "core/text_options.h"
 #include "core/text_store.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -85,8 +86,9 @@ public:
     // CR before an LF, cuts lines longer than
     // kPieceSize into several records and drops trailing blank lines (one line stays);
     // what the texts leave out of the bytes is kept for saving. On failure the lines stay
-    // as they were and loaded() is false.
-    bool load(const std::string& path, const TextOptions& options);
+    // as they were and loaded() is false. With progress, the bytes read are counted there
+    // and a cancel stops the read with WorkCancelled.
+    bool load(const std::string& path, const TextOptions& options, WorkProgress* progress = nullptr);
     // The encoding that load uses instead of finding one; none lets it find one.
     void chooseEncoding(const std::optional<TextEncoding>& encoding) { m_chosenEncoding = encoding; }
     const std::optional<TextEncoding>& chosenEncoding() const { return m_chosenEncoding; }
@@ -168,6 +170,7 @@ private:
     bool readFile(int fd, off_t fileSize, LoadState& state);
     bool readLines(int fd, std::vector<char>& chunk, std::string_view first, LoadState& state);
     bool loadDecoded(std::string bytes, LoadState& state);
+    static void noteRead(std::size_t bytes, const LoadState& state);
     void addLines(const char* begin, const char* end, std::string& carried, LoadState& state);
     void addLoadedLine(LoadState& state, std::string_view line, bool endsWithLineFeed, const char* lastTab);
     void finishLoading(std::int32_t pieces, bool lastLineEnded, const TextRules& rules);

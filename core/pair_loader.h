@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/line_file.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -12,8 +13,11 @@ struct PairLoad {
 };
 
 // Reads both files of a pair, large ones at the same time (reading and hashing is most
-// of the work of a comparison); each file is read as LineFile::load reads it.
+// of the work of a comparison); each file is read as LineFile::load reads it. With
+// progress, the reading phase counts the bytes of both; what one reader throws
+// (WorkCancelled, std::bad_alloc) comes out of this call once both have stopped.
 PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
-                  const std::string& destinationPath, const TextOptions& options);
+                  const std::string& destinationPath, const TextOptions& options,
+                  WorkProgress* progress = nullptr);
 
 } // namespace core

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <new>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "framework/services.h"
 #include "core/file_form.h"
 #include "core/pair_loader.h"
+#include "core/progress_line.h"
 #include "core/side_by_side_listing.h"
 #include "settings/app_settings.h"
 
@@ -207,17 +210,21 @@ int runReport(const ReportOptions& options, const TextOptions& textOptions, std:
     LineFile destination;
     source.chooseEncoding(options.sourceEncoding);
     destination.chooseEncoding(options.targetEncoding);
+    WorkProgress progress;
+    std::optional<ProgressLine> progressLine;
+    if (options.errIsTerminal)
+        progressLine.emplace(err, progress);
     const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), destination,
-                                     readablePath(options.files.at(1)), textOptions);
-    if (!loaded.sourceLoaded) {
-        err << loadProblemText("Source", source) << '\n';
+                                     readablePath(options.files.at(1)), textOptions, &progress);
+    if (!loaded.sourceLoaded || !loaded.destinationLoaded) {
+        progressLine.reset();
+        err << loadProblemText(loaded.sourceLoaded ? "Destination" : "Source",
+                               loaded.sourceLoaded ? destination : source)
+            << '\n';
         return kReportTrouble;
     }
-    if (!loaded.destinationLoaded) {
-        err << loadProblemText("Destination", destination) << '\n';
-        return kReportTrouble;
-    }
-    const CompareResult result = compareFiles(source, destination, textOptions);
+    const CompareResult result = compareFiles(source, destination, textOptions, &progress);
+    progressLine.reset();
     const RowSummary summary = summarizeRows(source, destination, result);
     const std::string forms = formDifference(source, destination);
     switch (options.format) {
@@ -257,7 +264,7 @@ int runGitDiff(const ReportOptions& options, const TextOptions& textOptions, std
     return status == kReportDifferent ? kReportSame : status;
 }
 
-int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     ReportOptions options;
     std::string error;
@@ -280,7 +287,13 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
     const TextOptions textOptions = reportTextOptions(options);
     if (options.merge)
         return runMerge(options, textOptions, out, err);
-    return options.gitPath ? runGitDiff(options, textOptions, out, err) : runReport(options, textOptions, out, err);
+    options.errIsTerminal = errIsTerminal;
+    try {
+        return options.gitPath ? runGitDiff(options, textOptions, out, err) : runReport(options, textOptions, out, err);
+    } catch (const std::bad_alloc&) {
+        err << "Not enough memory to compare these files.\n";
+        return kReportTrouble;
+    }
 }
 
 } // namespace core

@@ -28,8 +28,10 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
 
 // The headless program: usage, version, or load, compare and print the aligned rows.
 // Returns 0 when no row differs, 1 when some row does, 2 on trouble (told on err).
-// Options override the settings file for this run only; nothing is written back.
-int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Options override the settings file for this run only; nothing is written back. When err
+// is a terminal, a load and comparison that takes over a second shows its progress there.
+int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               bool errIsTerminal = false);
 
 // Loads and compares the pair of options.files with textOptions and prints it.
 int runReport(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err);

@@ -35,6 +35,8 @@ struct ReportOptions {
     std::optional<std::string> output;    // -o: where the merge goes, else standard output
     std::vector<std::string> labels;      // -L, up to three: LOCAL's, BASE's, REMOTE's
     bool diff3 = false;                   // conflicts show BASE's lines too
+    // Not an option: standard error is a terminal, which may show the progress of a long load.
+    bool errIsTerminal = false;
 };
 
 // The name that stands for standard input.

@@ -56,14 +56,18 @@ bool CBivaloApp::initInstance(const std::vector<std::string>& arguments)
     m_frame->setWindowTitle(QString::fromStdString(title()));
     m_frame->activateView(m_source);
     m_source->onActivateView(true);
-    bool opened = false;
-    if (names.hasPair()) {
-        shell::resolveFolderInPair(names.firstName, names.secondName);
-        opened = m_document->loadAndCompare(names.firstName, names.secondName);
-        m_document->setResultFile(names.thirdName);
-    }
-    if (!opened)
+    if (!names.hasPair()) {
         m_frame->post(framework::WM_COMMAND, framework::ID_COMPARE_FILES, 0);
+        return true;
+    }
+    shell::resolveFolderInPair(names.firstName, names.secondName);
+    m_document->setResultFile(names.thirdName);
+    // The window is up at once; a large pair loads beside it. A pair that could not be opened
+    // makes way for the pair dialog; a cancelled one leaves the user to choose.
+    m_document->loadAndCompare(names.firstName, names.secondName, [this](core::LoadOutcome outcome) {
+        if (outcome == core::LoadOutcome::NotLoaded || outcome == core::LoadOutcome::OutOfMemory)
+            m_frame->post(framework::WM_COMMAND, framework::ID_COMPARE_FILES, 0);
+    });
     return true;
 }
 

@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         // from the heap than handed back and asked for again page by page.
         ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
         ::mallopt(M_TRIM_THRESHOLD, 1 << 30);
-        return core::reportMain(arguments, std::cout, std::cerr);
+        return core::reportMain(arguments, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     }
     return startWindowProgram(argv);
 }

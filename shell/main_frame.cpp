@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -40,6 +41,7 @@
 #include "shell/flat_tool_bar.h"
 #include "shell/goto_line_dlg.h"
 #include "shell/history_combo.h"
+#include "shell/load_progress_bar.h"
 #include "shell/main_splitter.h"
 #include "shell/menu_table.h"
 #include "shell/options_sheet.h"
@@ -81,6 +83,8 @@ CMainFrame::CMainFrame(Services& services) : m_services(services)
     m_router.setMainFrame(this);
     setWindowTitle(kAppTitle);
     addCommands();
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(kIdleMilliseconds);
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::updateBars);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &CMainFrame::onApplicationStateChanged);
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
@@ -91,6 +95,15 @@ CMainFrame::~CMainFrame()
     // The widgets going with the window move the focus: no longer this window's business.
     disconnect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
     qApp->removeEventFilter(this);
+    if (m_document != nullptr)
+        m_document->cancelLoad();
+    // A cancelled load stops within a moment; the files it reads must not outlive the program.
+    for (const QPointer<QThread>& worker : m_workers) {
+        if (worker != nullptr) {
+            worker->wait();
+            delete worker.data();
+        }
+    }
 }
 
 bool CMainFrame::create()
@@ -110,12 +123,15 @@ bool CMainFrame::create()
     layout->setSpacing(0);
     m_splitter = new CMainSplitter(central);
     layout->addWidget(m_splitter, 1);
+    m_loadProgress = new CLoadProgressBar(central);
+    layout->addWidget(m_loadProgress);
+    connect(m_loadProgress, &CLoadProgressBar::cancelRequested, this, &CMainFrame::cancelLongWork);
     m_statusBar->setParent(central);
     layout->addWidget(m_statusBar);
     setCentralWidget(central);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
-    m_idleTimer.start(kIdleMilliseconds);
+    m_idleTimer.start();
     return true;
 }
 
@@ -197,7 +213,12 @@ void CMainFrame::showColoredMessage(const std::string& text, ColorRef background
 
 bool CMainFrame::routeCommand(CommandId id, CommandOrigin origin)
 {
-    return m_router.execute(id, origin);
+    return !refusedWhileLoading(id) && m_router.execute(id, origin);
+}
+
+bool CMainFrame::refusedWhileLoading(CommandId id) const
+{
+    return m_document != nullptr && m_document->busy && id != ID_APP_EXIT && id != ID_APP_ABOUT;
 }
 
 void CMainFrame::addCommands()
@@ -234,7 +255,7 @@ std::optional<CommandUI> CMainFrame::applyCommandState(QAction& action, CommandO
     if (id == 0)
         return std::nullopt;
     CommandUI ui(id, origin);
-    action.setEnabled(m_router.update(ui));
+    action.setEnabled(m_router.update(ui) && !refusedWhileLoading(id));
     action.setCheckable(ui.checked());
     action.setChecked(ui.checked());
     return ui;
@@ -452,7 +473,7 @@ void CMainFrame::onApplicationStateChanged(Qt::ApplicationState state)
 void CMainFrame::dropFiles(const std::vector<std::string>& names)
 {
     activateWindow();
-    if (names.empty() || m_document == nullptr)
+    if (names.empty() || m_document == nullptr || m_document->busy)
         return;
     std::vector<std::string> pair = names;
     if (pair.size() == 1) {
@@ -471,7 +492,7 @@ void CMainFrame::dropFiles(const std::vector<std::string>& names)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && (m_document == nullptr || !m_document->busy))
         event->acceptProposedAction();
 }
 
@@ -488,6 +509,9 @@ void CMainFrame::dropEvent(QDropEvent* event)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     shell::WindowPlacement::saveOf(kPlacementSection, *this);
+    // Closing stops a load; the pair shown before it is then closed as usual.
+    if (m_document != nullptr && m_document->busy)
+        cancelLongWork();
     if (m_document != nullptr && !m_document->canCloseFrame()) {
         event->ignore();
         return;
@@ -518,9 +542,40 @@ bool CMainFrame::event(QEvent* event)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && isActiveWindow() && watched == QApplication::focusWidget())
+    scheduleBarsUpdate(event->type());
+    const bool key = event->type() == QEvent::KeyPress && isActiveWindow();
+    if (key && m_document != nullptr && m_document->busy
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        cancelLongWork();
+        return true;
+    }
+    if (key && watched == QApplication::focusWidget())
         return translateAccelerator(*static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
+}
+
+// What the user does, and the program's posted messages and queued signals, may change what
+// the bars show; nothing else does. A quiet window runs no timer.
+void CMainFrame::scheduleBarsUpdate(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::FocusIn:
+    case QEvent::WindowActivate:
+    case QEvent::Drop:
+    case QEvent::MetaCall:
+        if (!m_idleTimer.isActive())
+            m_idleTimer.start();
+        break;
+    default:
+        break;
+    }
 }
 
 bool CMainFrame::translateAccelerator(QKeyEvent& key)
@@ -541,9 +596,11 @@ bool CMainFrame::translateAccelerator(QKeyEvent& key)
 
 void CMainFrame::explainRefusedMerge(CommandId id)
 {
+    if (m_document == nullptr || m_document->busy)
+        return;
     const bool merge = id == ID_COPY_DIFF_TO_DEST || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_DEST
         || id == ID_COPY_LINE_TO_SOURCE;
-    if (merge && m_document != nullptr && !m_document->editMode && m_document->rowCount > 0)
+    if (merge && !m_document->editMode && m_document->rowCount > 0)
         showColoredMessage(kEditModeOff, kNavy, kWhite, kHintTenths);
 }
 
@@ -586,6 +643,42 @@ void CMainFrame::restoreFocusAfterDialog()
 void CMainFrame::dispatchPendingMessages()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CMainFrame::runBeside(std::function<void()> work, std::function<void()> done)
+{
+    QThread* worker = QThread::create(std::move(work));
+    connect(worker, &QThread::finished, this, [this, done = std::move(done)] {
+        done();
+        if (m_document == nullptr || !m_document->busy)
+            endLongWork();
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    std::erase_if(m_workers, [](const QPointer<QThread>& gone) { return gone.isNull(); });
+    m_workers.emplace_back(worker);
+    beginLongWork();
+    worker->start();
+}
+
+void CMainFrame::beginLongWork()
+{
+    // The panes keep painting the pair they show, but take no input until it is replaced.
+    m_splitter->setEnabled(false);
+    m_loadProgress->follow([this] { return m_document != nullptr ? m_document->loadProgress() : nullptr; });
+}
+
+void CMainFrame::endLongWork()
+{
+    m_loadProgress->stop();
+    m_splitter->setEnabled(true);
+    focusActiveView();
+}
+
+void CMainFrame::cancelLongWork()
+{
+    if (m_document != nullptr)
+        m_document->cancelLoad();
+    endLongWork();
 }
 
 void CMainFrame::focusActiveView()

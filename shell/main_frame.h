@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <QEvent>
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
@@ -20,8 +22,10 @@
 class CColorStatusBar;
 class CFlatToolBar;
 class CHistoryCombo;
+class CLoadProgressBar;
 class CMainSplitter;
 class QAction;
+class QThread;
 namespace shell {
 class FileWatch;
 }
@@ -95,7 +99,9 @@ public:
     CFlatToolBar& toolBar() { return *m_toolBar; }
     CHistoryCombo& findBox() { return *m_findBox; }
     CMainSplitter& splitter() { return *m_splitter; }
-    // Refreshes toolbar buttons and status panes from their enable handlers (the idle update).
+    CLoadProgressBar& loadProgressBar() { return *m_loadProgress; }
+    // Refreshes toolbar buttons and status panes from their enable handlers (the idle update,
+    // which runs shortly after input, a posted message or a change of focus, never by itself).
     void updateBars();
 
     // panes::ViewFrame
@@ -114,6 +120,7 @@ public:
     framework::MessageTarget& mainWindow() override { return *this; }
     void dispatchPendingMessages() override;
     void focusActiveView() override;
+    void runBeside(std::function<void()> work, std::function<void()> done) override;
     bool runOptionsDialog() override;
     bool createFont(const framework::LogFont& font) override;
     void runEasyJoin() override;
@@ -160,6 +167,13 @@ private:
     void askToReloadChangedFile(framework::WParam fileIndex, framework::LParam lParam);
     void askHeldReloadQuestion();
     void onApplicationStateChanged(Qt::ApplicationState state);
+    // While a load runs the panes take no input and only these commands go on: any other
+    // could act on the pair that the load is about to replace.
+    bool refusedWhileLoading(framework::CommandId id) const;
+    void beginLongWork();
+    void endLongWork();
+    void cancelLongWork();
+    void scheduleBarsUpdate(QEvent::Type type);
 
     framework::Services& m_services;
     framework::CommandRouter m_router;
@@ -178,6 +192,8 @@ private:
     QPointer<panes::CTableView> m_paneBeforeDialog;
 
     QTimer m_idleTimer;
+    CLoadProgressBar* m_loadProgress = nullptr;
+    std::vector<QPointer<QThread>> m_workers;
     std::unique_ptr<shell::FileWatch> m_fileWatch;
     // A reload under the EasyJoin dialog would pull the rows from under its walk: the
     // question waits until the walk ends.

@@ -1,4 +1,5 @@
 #include "core/pair_loader.h"
+#include "core/difference_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,54 @@ TEST(PairLoader, EachSideReportsItsOwnFailure)
     EXPECT_FALSE(loaded.sourceLoaded);
     EXPECT_EQ(left.loadProblem(), core::LoadProblem::Folder);
     EXPECT_TRUE(loaded.destinationLoaded);
+}
+
+TEST(PairLoader, ACancelStopsBothReadersAndTheComparison)
+{
+    TempDir dir;
+    const std::string large = dir.write("large.txt", manyLines("a line of the larger file number "));
+    for (const std::string& other : { large, dir.write("small.txt", "x\n") }) {
+        LineFile left;
+        LineFile right;
+        core::WorkProgress progress;
+        progress.cancel();
+        EXPECT_THROW(loadPair(left, large, right, other, {}, &progress), core::WorkCancelled) << other;
+        loadPair(left, large, right, other, {});
+        EXPECT_THROW(core::compareFiles(left, right, {}, &progress), core::WorkCancelled) << other;
+    }
+}
+
+TEST(PairLoader, ProgressCountsTheBytesOfBothFiles)
+{
+    TempDir dir;
+    const std::string text = manyLines("a line of the larger file number ");
+    const std::string source = dir.write("a.txt", text);
+    const std::string destination = dir.write("b.txt", text + text);
+    LineFile left;
+    LineFile right;
+    core::WorkProgress progress;
+    loadPair(left, source, right, destination, {}, &progress);
+    const core::WorkProgress::Snapshot read = progress.snapshot();
+    EXPECT_EQ(read.done, 3 * text.size());
+    EXPECT_EQ(read.total, 3 * text.size());
+    EXPECT_EQ(read.subject, "a.txt and b.txt");
+}
+
+TEST(WorkProgress, ReadsAsTheStatusLineShowsIt)
+{
+    using Phase = core::WorkProgress::Phase;
+    const struct {
+        core::WorkProgress::Snapshot snapshot;
+        std::string text;
+    } cases[] = {
+        { { Phase::Reading, "a and b", 312u << 20, 1010u << 20 }, "Reading a and b: 312 of 1010 MB" },
+        { { Phase::Reading, "pipe and b", 3u << 20, 0 }, "Reading pipe and b: 3 MB" },
+        { { Phase::Reading, "a and b", 20u << 20, 10u << 20 }, "Reading a and b: 10 of 10 MB" },
+        { { Phase::Comparing, {}, 60, 100 }, "Comparing: 60%" },
+        { { Phase::Comparing, {}, 0, 0 }, "Comparing: 0%" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(core::describeProgress(c.snapshot), c.text);
 }
 
 } // namespace

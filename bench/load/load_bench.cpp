@@ -1,0 +1,126 @@
+// Starts the program the way `bivalo SOURCE TARGET` does and, while the pair loads beside the
+// window, measures:
+//   first_frame_s     from main() until the main window has painted for the first time
+//   pair_shown_s      until both file panes have painted the compared rows
+//   longest_pause_ms  the longest gap between two ticks of a 5 ms timer during the load: the
+//                     longest the event loop did not answer
+//   idle_cpu_s        the CPU time (user and system) of the process over IDLE_SECONDS once
+//                     the pair is shown and nothing happens (default 10; 0 skips it)
+//   load_bench SOURCE TARGET [IDLE_SECONDS]
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "bench/press_timing.h"
+#include "bench/window_bench.h"
+#include "platform/qt_services.h"
+
+namespace {
+
+using bench::Clock;
+using bench::secondsSince;
+
+constexpr int kTickMilliseconds = 5;
+
+double cpuSeconds()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Notes the first paint of any widget of the window.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(Clock::time_point start, std::function<void()> onFirst) : m_start(start), m_onFirst(std::move(onFirst)) {}
+    double seconds() const { return m_seconds; }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_seconds == 0) {
+            m_seconds = secondsSince(m_start);
+            m_onFirst();
+        }
+        return false;
+    }
+
+private:
+    Clock::time_point m_start;
+    std::function<void()> m_onFirst;
+    double m_seconds = 0;
+};
+
+// The gaps between the ticks of a short repeating timer.
+class PauseMeter : public QObject {
+public:
+    PauseMeter()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_longest = std::max(m_longest, m_sinceTick.restart());
+        });
+    }
+    void start()
+    {
+        m_sinceTick.start();
+        m_timer.start(kTickMilliseconds);
+    }
+    void stop() { m_timer.stop(); }
+    qint64 longestMilliseconds() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_sinceTick;
+    qint64 m_longest = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Clock::time_point mainStart = Clock::now();
+    if (!bench::argumentsGiven(argc, 3, "load_bench SOURCE TARGET [IDLE_SECONDS]"))
+        return 2;
+    const int idleSeconds = argc > 3 ? std::atoi(argv[3]) : 10;
+    bench::BenchApplication benchApplication(argv);
+    QApplication& application = benchApplication.application();
+    QApplication::setApplicationName(QString::fromStdString(CBivaloApp::title()));
+
+    platform::QtServices services;
+    CBivaloApp app(services);
+    // The pauses counted are those of the load: from the window's first frame on.
+    PauseMeter pauses;
+    FirstPaint firstPaint(mainStart, [&] { pauses.start(); });
+    application.installEventFilter(&firstPaint);
+    double pairShown = 0;
+    const auto filePane = [](const QWidget* pane) { return dynamic_cast<const panes::CBivaloView*>(pane) != nullptr; };
+    bench::FirstFrameProbe probe(2, filePane, [&] {
+        pairShown = secondsSince(mainStart);
+        pauses.stop();
+        QApplication::exit(0);
+    });
+    application.installEventFilter(&probe);
+    if (!app.initInstance({argv[1], argv[2]}))
+        return 1;
+    QApplication::exec();
+    application.removeEventFilter(&probe);
+    application.removeEventFilter(&firstPaint);
+
+    std::printf("first_frame_s              %.3f\n", firstPaint.seconds());
+    std::printf("pair_shown_s               %.3f\n", pairShown);
+    std::printf("longest_pause_ms           %lld\n", static_cast<long long>(pauses.longestMilliseconds()));
+    if (idleSeconds > 0) {
+        const double before = cpuSeconds();
+        QTimer::singleShot(idleSeconds * 1000, &application, [] { QApplication::exit(0); });
+        QApplication::exec();
+        std::printf("idle_cpu_s                 %.4f   (over %d s)\n", cpuSeconds() - before, idleSeconds);
+    }
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/difference_engine.h"
+#include "core/line_file.h"
+#include "core/pair_loader.h"
+#include "core/work_progress.h"
+
+namespace core {
+
+// How a load of a pair ended.
+enum class LoadOutcome { Opened, NotLoaded, Cancelled, OutOfMemory };
+
+// One load and comparison of a pair into files of its own, so that it can run on another
+// thread while the document keeps showing the previous pair; the document takes the files
+// and the rows on its own thread once run() has returned.
+struct PairLoadJob {
+    // Below this many bytes in all a pair loads in a few milliseconds: no thread is worth it.
+    static constexpr std::uint64_t kQuickBytes = 4u << 20;
+
+    PairLoadJob(std::string sourcePath, std::string destinationPath, const TextOptions& options);
+
+    // Known sizes below kQuickBytes: a file that is not a regular file (a pipe) may take
+    // any time.
+    bool isQuick() const;
+    // Loads and compares; a cancel or a lack of memory ends it early with the files empty.
+    void run();
+
+    const std::string sourcePath;
+    const std::string destinationPath;
+    const TextOptions options; // taken on the document's thread, read on the job's
+    LineFile source;
+    LineFile destination;
+    PairLoad loaded;
+    CompareResult result;
+    LoadOutcome outcome = LoadOutcome::NotLoaded;
+    WorkProgress progress;
+};
+
+} // namespace core

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+
+namespace core {
+
+// Thrown from a checkpoint of work that the user asked to stop.
+class WorkCancelled : public std::runtime_error {
+public:
+    WorkCancelled() : std::runtime_error("cancelled") {}
+};
+
+// How far a long piece of work has come, and whether the user asked to stop it. The
+// thread doing the work reports and checks; another thread reads and cancels.
+class WorkProgress {
+public:
+    enum class Phase { Reading, Comparing };
+
+    struct Snapshot {
+        Phase phase = Phase::Reading;
+        std::string subject;     // what is worked on, for the user: the files' names
+        std::uint64_t done = 0;  // bytes read, or lines of the comparison walked
+        std::uint64_t total = 0; // 0 when not known
+    };
+
+    void startPhase(Phase phase, const std::string& subject, std::uint64_t total);
+    void advance(std::uint64_t amount) { m_done.fetch_add(amount, std::memory_order_relaxed); }
+    void reach(std::uint64_t done) { m_done.store(done, std::memory_order_relaxed); }
+    // Throws WorkCancelled once cancel was called.
+    void checkpoint() const
+    {
+        if (cancelled())
+            throw WorkCancelled();
+    }
+
+    void cancel() { m_cancelled.store(true, std::memory_order_relaxed); }
+    bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+    Snapshot snapshot() const;
+
+private:
+    mutable std::mutex m_mutex; // guards the phase and the subject
+    Phase m_phase = Phase::Reading;
+    std::string m_subject;
+    std::atomic<std::uint64_t> m_done = 0;
+    std::atomic<std::uint64_t> m_total = 0;
+    std::atomic<bool> m_cancelled = false;
+};
+
+// What the work is doing, for a status line: "Reading a.txt and b.txt: 312 of 1010 MB",
+// "Comparing: 60%".
+std::string describeProgress(const WorkProgress::Snapshot& snapshot);
+
+} // namespace core
