@@ -16,6 +16,7 @@
 #include "grid/cell_images.h"
 #include "grid/cell_messages.h"
 #include "grid/cell_records.h"
+#include "grid/row_flags.h"
 #include "grid/s_font.h"
 #include "platform/window.h"
 
@@ -315,7 +316,7 @@ private:
     CellGeometry m_geometry;
     std::vector<TCellColumn> m_columns;
     std::vector<TCellColumn> m_fixedColumns;
-    std::vector<std::uint8_t> m_rowFlags;
+    RowFlags m_rowFlags;
     std::vector<CSFont> m_fonts;
     TCellPosition m_position;
     CellColors m_colors;

@@ -73,23 +73,21 @@ bool TCell::changeRowFlag(int row, int action, std::uint8_t bit)
 {
     if (action < 0 || action > 2)
         return false;
-    const auto change = [action, bit](std::uint8_t& flags) {
+    const auto change = [action, bit](std::uint8_t flags) {
         if (action == 0)
-            flags = static_cast<std::uint8_t>(flags & ~bit);
-        else if (action == 1)
-            flags = static_cast<std::uint8_t>(flags | bit);
-        else
-            flags = static_cast<std::uint8_t>(flags ^ bit);
+            return static_cast<std::uint8_t>(flags & ~bit);
+        if (action == 1)
+            return static_cast<std::uint8_t>(flags | bit);
+        return static_cast<std::uint8_t>(flags ^ bit);
     };
     if (row == -1) {
-        for (std::uint8_t& flags : m_rowFlags)
-            change(flags);
+        m_rowFlags.changeAll(change);
         invalidateAll();
         return true;
     }
     if (!m_geometry.rows.contains(row))
         return false;
-    change(m_rowFlags[static_cast<std::size_t>(row)]);
+    m_rowFlags.set(static_cast<std::size_t>(row), change(rowFlags(row)));
     if (row >= m_position.firstRow && row <= m_position.lastRow)
         invalidateRowAll(row);
     return true;
@@ -141,7 +139,7 @@ bool TCell::insertRows(int index, int count)
 {
     if (count < 1 || index < 0 || index > rowCount())
         return false;
-    m_rowFlags.insert(m_rowFlags.begin() + index, static_cast<std::size_t>(count), 0);
+    m_rowFlags.insert(static_cast<std::size_t>(index), static_cast<std::size_t>(count));
     m_geometry.rows.insert(index, count, m_defaultRowHeight);
     afterStructureChange(false, index);
     return true;
@@ -165,7 +163,7 @@ bool TCell::deleteRows(int first, int count)
     if (count < 1 || !m_geometry.rows.contains(first))
         return false;
     count = std::min(count, rowCount() - first);
-    m_rowFlags.erase(m_rowFlags.begin() + first, m_rowFlags.begin() + first + count);
+    m_rowFlags.erase(static_cast<std::size_t>(first), static_cast<std::size_t>(count));
     m_geometry.rows.erase(first, count);
     afterStructureChange(false, first);
     return true;
@@ -223,7 +221,7 @@ unsigned TCell::copySizes(const TCell& other, unsigned mask)
     if (other.rowCount() != rowCount()) {
         m_geometry.rows = other.m_geometry.rows;
         // The rows that stay keep their flags: the owner's bits (bookmarks) live only here.
-        m_rowFlags.resize(static_cast<std::size_t>(other.rowCount()), 0);
+        m_rowFlags.resize(static_cast<std::size_t>(other.rowCount()));
         mask &= kCopyRowHeights | kCopySelection | kCopyMarks;
     }
     if (mask & kCopyDefaultHeights) {
@@ -249,9 +247,8 @@ void TCell::copyRowFlags(const TCell& other, unsigned mask)
         return;
     const int last = std::min(m_position.lastRow, std::min(rowCount(), other.rowCount()) - 1);
     for (int row = std::max(0, m_position.firstRow); row <= last; ++row) {
-        auto& mine = m_rowFlags[static_cast<std::size_t>(row)];
         const std::uint8_t wanted = other.rowFlags(row) & bits;
-        mine = static_cast<std::uint8_t>((mine & ~bits) | wanted);
+        m_rowFlags.set(static_cast<std::size_t>(row), static_cast<std::uint8_t>((rowFlags(row) & ~bits) | wanted));
     }
     invalidateAll();
 }

@@ -13,10 +13,7 @@ namespace {
 
 bool anyRowSelected(const TCell& cell)
 {
-    for (int row = 0; row < cell.rowCount(); ++row)
-        if (cell.rowFlags(row) & kRowSelected)
-            return true;
-    return false;
+    return cell.nextRowWithFlags(0, kRowSelected) < cell.rowCount();
 }
 
 } // namespace

@@ -96,22 +96,43 @@ TEST(CellMessages, SelectAndMarkActions)
     EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 5);
 }
 
-// Against a row-by-row walk, over row counts and selections around the eight-row steps.
-TEST(CellMessages, NextRowWithFlagsFindsEverySelectedRowInOrder)
+// Against a row-by-row walk, after each step of selecting, marking, inserting and deleting
+// rows: the rows that may hold flags are tracked, and no flagged row may fall outside them.
+TEST(CellMessages, NextRowWithFlagsFindsEveryFlaggedRowAfterEachChange)
 {
-    for (const int rows : { 0, 5, 8, 23, 64 }) {
-        GridFixture f(0, 1, rows);
-        for (int row = 0; row < rows; row += 7)
-            f.grid->send(TCM_SELECTROW, WParam(row), 1);
-        if (rows > 0)
-            f.grid->send(TCM_MARKROW, WParam(rows - 1), 1);
-        for (int from = 0; from <= rows; ++from) {
-            int expected = from;
-            while (expected < rows && (f.grid->rowFlags(expected) & kRowSelected) == 0)
-                ++expected;
-            EXPECT_EQ(f.grid->nextRowWithFlags(from, kRowSelected), expected) << rows << " rows, from " << from;
+    GridFixture f(0, 1, 0);
+    const auto check = [&f](const char* step) {
+        for (const std::uint8_t bits : { kRowSelected, kRowMarked }) {
+            for (int from = 0; from <= f.grid->rowCount(); ++from) {
+                int expected = from;
+                while (expected < f.grid->rowCount() && (f.grid->rowFlags(expected) & bits) == 0)
+                    ++expected;
+                ASSERT_EQ(f.grid->nextRowWithFlags(from, bits), expected) << step << ", from " << from;
+            }
         }
-    }
+    };
+    f.grid->send(TCM_INSERTROWS, 0, 40);
+    check("new rows");
+    f.grid->send(TCM_SELECTROW, 9, 1);
+    f.grid->send(TCM_SELECTROW, 30, 2);
+    f.grid->send(TCM_MARKROW, 20, 1);
+    check("selected and marked");
+    f.grid->send(TCM_INSERTROWS, 5, 7);
+    check("rows inserted above");
+    f.grid->send(TCM_DELETEROWS, 14, 20);
+    check("rows deleted across the flags");
+    f.grid->send(TCM_DELETEROWS, 0, 3);
+    check("rows deleted above");
+    f.grid->send(TCM_SELECTROW, kAll, 2);
+    check("every row toggled");
+    f.grid->send(TCM_SELECTROW, kAll, 0);
+    f.grid->send(TCM_SELECTROW, 2, 1);
+    check("cleared and one selected");
+    f.grid->send(TCM_INSERTROWS, f.grid->rowCount(), 5);
+    f.grid->send(TCM_DELETEROWS, 0, f.grid->rowCount());
+    check("all deleted");
+    f.grid->send(TCM_INSERTROWS, 0, 12);
+    check("rows again");
 }
 
 TEST(CellMessages, MarkedRowIsReadOnly)
