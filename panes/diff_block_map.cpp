@@ -29,23 +29,39 @@ void DiffBlockMap::assign(std::vector<std::uint8_t> values)
 void DiffBlockMap::build(const core::LineFile& source, const core::RowMap& sourceRows,
                          const core::RowMap& destinationRows, std::int32_t rowCount)
 {
+    startBuild(rowCount);
+    buildSome(source, sourceRows, destinationRows, m_rowCount);
+}
+
+void DiffBlockMap::startBuild(std::int32_t rowCount)
+{
     m_rowCount = std::max(rowCount, 0);
-    m_values.assign(std::size_t(m_rowCount), kSame);
-    std::uint8_t block = kSame;
-    for (std::int32_t row = 0; row < m_rowCount; ++row) {
+    m_values.clear();
+    // Reserved, not filled: pages are touched as the steps reach them.
+    m_values.reserve(std::size_t(m_rowCount));
+    m_block = kSame;
+}
+
+bool DiffBlockMap::buildSome(const core::LineFile& source, const core::RowMap& sourceRows,
+                             const core::RowMap& destinationRows, std::int32_t rows)
+{
+    const auto first = std::int32_t(m_values.size());
+    const std::int32_t end = first + std::min(rows, m_rowCount - first);
+    for (std::int32_t row = first; row < end; ++row) {
         const std::int32_t sourceEntry = entryAt(sourceRows, row);
         if (isSameRow(source, sourceEntry)) {
-            block = kSame;
-        } else if (block == kSame) {
+            m_block = kSame;
+        } else if (m_block == kSame) {
             if (core::isVirtualRow(sourceEntry))
-                block = kTargetOnly;
+                m_block = kTargetOnly;
             else if (!core::isVirtualRow(entryAt(destinationRows, row)))
-                block = kChanged;
+                m_block = kChanged;
             else
-                block = kSourceOnly;
+                m_block = kSourceOnly;
         }
-        m_values[std::size_t(row)] = block;
+        m_values.push_back(m_block);
     }
+    return end == m_rowCount;
 }
 
 void DiffBlockMap::rescale(int clientHeight)
@@ -73,8 +89,9 @@ std::int32_t DiffBlockMap::yToRow(int y) const
 
 std::uint8_t DiffBlockMap::strongestValue(std::int32_t first, int count) const
 {
-    const auto begin = m_values.begin() + std::clamp<std::int32_t>(first, 0, m_rowCount);
-    const auto end = m_values.begin() + std::clamp<std::int64_t>(std::int64_t(first) + count, 0, m_rowCount);
+    const auto built = std::int32_t(m_values.size());
+    const auto begin = m_values.begin() + std::clamp<std::int32_t>(first, 0, built);
+    const auto end = m_values.begin() + std::clamp<std::int64_t>(std::int64_t(first) + count, 0, built);
     return begin < end ? *std::max_element(begin, end) : kSame;
 }
 
@@ -83,7 +100,7 @@ std::optional<std::int32_t> DiffBlockMap::nearestDifference(std::int32_t row) co
     if (row < 0 || row >= m_rowCount)
         return std::nullopt;
     const auto isDifference = [this](std::int64_t candidate) {
-        return candidate >= 0 && candidate < m_rowCount && m_values[std::size_t(candidate)] != kSame;
+        return candidate >= 0 && std::size_t(candidate) < m_values.size() && m_values[std::size_t(candidate)] != kSame;
     };
     for (std::int64_t step = 0; step < kNearestSearchSteps; ++step) {
         if (isDifference(row - step))

@@ -23,13 +23,21 @@ public:
 
     void build(const core::LineFile& source, const core::RowMap& sourceRows, const core::RowMap& destinationRows,
                std::int32_t rowCount);
+    // The same build in steps, so that millions of rows do not hold the window up: start,
+    // then buildSome until it returns true. Rows not built yet count as same.
+    void startBuild(std::int32_t rowCount);
+    bool buildSome(const core::LineFile& source, const core::RowMap& sourceRows, const core::RowMap& destinationRows,
+                   std::int32_t rows);
     // One value per row, made elsewhere.
     void assign(std::vector<std::uint8_t> values);
     // Only with rows and a client height above 10; else scale and mode stay as they were.
     void rescale(int clientHeight);
 
     std::int32_t rowCount() const { return m_rowCount; }
-    std::uint8_t valueAt(std::int32_t row) const { return m_values.at(std::size_t(row)); }
+    std::uint8_t valueAt(std::int32_t row) const
+    {
+        return std::size_t(row) < m_values.size() ? m_values[std::size_t(row)] : kSame;
+    }
     const std::vector<std::uint8_t>& values() const { return m_values; }
     // True: scale is pixels per row (the file has fewer rows than the bar pixels); false:
     // scale is rows per pixel.
@@ -46,8 +54,9 @@ public:
     std::optional<std::int32_t> nearestDifference(std::int32_t row) const;
 
 private:
-    std::vector<std::uint8_t> m_values;
+    std::vector<std::uint8_t> m_values; // of the rows built so far
     std::int32_t m_rowCount = 0;
+    std::uint8_t m_block = kSame;       // the kind of the block the build is in
     int m_scale = 0;
     bool m_pixelsPerRow = false;
 };

@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "framework/update_hints.h"
 #include "panes/visible_rows.h"
@@ -14,8 +15,10 @@ namespace panes {
 CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent)
     : CDiffPreview(
           document,
-          [&document](DiffBlockMap& map) {
-              map.build(document.source, document.sourceRows, document.destinationRows, document.rowCount);
+          [&document](DiffBlockMap& map, bool start) {
+              if (start)
+                  map.startBuild(document.rowCount);
+              return map.buildSome(document.source, document.sourceRows, document.destinationRows, kRowsPerStep);
           },
           parent)
 {
@@ -58,8 +61,20 @@ void CDiffPreview::onUpdate(framework::View*, int hint, void* object)
 
 void CDiffPreview::rebuild()
 {
-    m_build(m_map);
+    const bool complete = m_build(m_map, true);
     m_map.rescale(height());
+    ++m_buildRound;
+    if (!complete)
+        QTimer::singleShot(0, this, [this, round = m_buildRound] { continueBuild(round); });
+}
+
+void CDiffPreview::continueBuild(int round)
+{
+    if (round != m_buildRound)
+        return;
+    if (!m_build(m_map, false))
+        QTimer::singleShot(0, this, [this, round] { continueBuild(round); });
+    update();
 }
 
 void CDiffPreview::resizeEvent(QResizeEvent* event)

@@ -24,8 +24,11 @@ public:
     static constexpr int kMarkerLeft = 4;
     static constexpr int kMarkerRight = 9;
 
-    // Fills the map from the document's rows.
-    using MapBuilder = std::function<void(DiffBlockMap&)>;
+    // Rows the strip of a compare builds in one turn of the event loop.
+    static constexpr std::int32_t kRowsPerStep = 1 << 20;
+    // Fills the map from the document's rows, from the top when start is true and on from
+    // where it stopped otherwise; true once the map is complete.
+    using MapBuilder = std::function<bool(DiffBlockMap&, bool start)>;
 
     explicit CDiffPreview(core::CBivaloDoc& document, QWidget* parent = nullptr);
     // A strip over another document's rows, such as the merge's.
@@ -46,6 +49,8 @@ protected:
 
 private:
     void rebuild();
+    // The next step of the build of round, unless a newer round began.
+    void continueBuild(int round);
     void drawBar(platform::Painter& painter);
     void drawMarker(platform::Painter& painter);
     void goToRow(int row);
@@ -55,6 +60,7 @@ private:
     framework::Document& m_document;
     MapBuilder m_build;
     DiffBlockMap m_map;
+    int m_buildRound = 0;
     int m_lastVisible = 0;
     int m_firstVisible = 0;
     int m_barEnd = 0;    // the y where the last drawing of the bar ended

@@ -59,7 +59,10 @@ bool CMergeFrame::create()
 {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_strip = new panes::CDiffPreview(
-        m_document, [this](panes::DiffBlockMap& map) { panes::buildMergeStrip(m_document.session(), map); },
+        m_document, [this](panes::DiffBlockMap& map, bool) {
+            panes::buildMergeStrip(m_document.session(), map);
+            return true;
+        },
         m_splitter);
     m_splitter->addWidget(m_strip);
     for (core::MergePane column :

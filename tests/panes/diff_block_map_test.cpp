@@ -39,6 +39,29 @@ TEST_F(DiffBlockMapTest, BlockTakesTheKindOfItsFirstRow)
     EXPECT_EQ(map.values(), (std::vector<std::uint8_t>{0, 1, 1, 0, 2, 0}));
 }
 
+// Steps of any size give the map a single build gives, a block running across the steps;
+// rows not built yet read as same.
+TEST_F(DiffBlockMapTest, ABuildInStepsGivesTheWholeBuildsMap)
+{
+    makeSource(5);
+    setState(1, LineState::SourceOnly);
+    setState(2, LineState::Changed);
+    const core::RowMap sourceRows = {0, 1, 2, 3, -5, 4};
+    const core::RowMap destinationRows = {0, -1, 1, 2, 3, 4};
+    map.build(source, sourceRows, destinationRows, 6);
+    for (const int step : { 1, 2, 4, 7 }) {
+        DiffBlockMap stepped;
+        stepped.startBuild(6);
+        int steps = 1;
+        while (!stepped.buildSome(source, sourceRows, destinationRows, step)) {
+            EXPECT_EQ(stepped.valueAt(steps * step), DiffBlockMap::kSame) << "step " << step;
+            ++steps;
+        }
+        EXPECT_EQ(steps, (6 + step - 1) / step);
+        EXPECT_EQ(stepped.values(), map.values()) << "step " << step;
+    }
+}
+
 TEST_F(DiffBlockMapTest, RowWithLinesOnBothSidesStartsAChangedBlock)
 {
     makeSource(3);
