@@ -4,6 +4,9 @@
 #include <array>
 #include <utility>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,6 +62,7 @@ constexpr int kIdleMilliseconds = 200;
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kNavy = 0x800000;
 constexpr int kHintTenths = 40;
+constexpr int kWorkNiceness = 5;
 
 // The indicator table: message pane, legend, editable switches, modes.
 constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
@@ -74,6 +78,16 @@ constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
     ID_INDICATOR_CAPS,
     ID_INDICATOR_NUM,
 };
+
+// Work beside the window runs a little below the window's thread, and so do the threads
+// it starts: on a machine with few cores the event loop still answers at once.
+std::function<void()> yieldingToTheWindow(std::function<void()> work)
+{
+    return [work = std::move(work)] {
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWorkNiceness);
+        work();
+    };
+}
 
 } // namespace
 
@@ -654,7 +668,7 @@ void CMainFrame::dispatchPendingMessages()
 
 void CMainFrame::runBeside(std::function<void()> work, std::function<void()> done)
 {
-    QThread* worker = QThread::create(std::move(work));
+    QThread* worker = QThread::create(yieldingToTheWindow(std::move(work)));
     connect(worker, &QThread::finished, this, [this, done = std::move(done)] {
         done();
         if (m_document == nullptr || !m_document->busy)
@@ -670,7 +684,7 @@ void CMainFrame::runBeside(std::function<void()> work, std::function<void()> don
 void CMainFrame::waitBeside(const std::function<void()>& work)
 {
     QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create(work));
+    std::unique_ptr<QThread> worker(QThread::create(yieldingToTheWindow(work)));
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     beginLongWork();
     worker->start();
