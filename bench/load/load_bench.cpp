@@ -72,21 +72,30 @@ public:
     PauseMeter()
     {
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            m_longest = std::max(m_longest, m_sinceTick.restart());
+            const qint64 gap = m_sinceTick.restart();
+            if (gap > m_longest) {
+                m_longest = gap;
+                m_longestEndedAt = m_sinceStart.elapsed();
+            }
         });
     }
     void start()
     {
+        m_sinceStart.start();
         m_sinceTick.start();
         m_timer.start(kTickMilliseconds);
     }
     void stop() { m_timer.stop(); }
     qint64 longestMilliseconds() const { return m_longest; }
+    // When the longest pause ended, from start() on.
+    qint64 longestEndedAtMilliseconds() const { return m_longestEndedAt; }
 
 private:
     QTimer m_timer;
+    QElapsedTimer m_sinceStart;
     QElapsedTimer m_sinceTick;
     qint64 m_longest = 0;
+    qint64 m_longestEndedAt = 0;
 };
 
 // Saves the target's rows under another name, as Save As does, and prints how long that
@@ -141,7 +150,8 @@ int main(int argc, char** argv)
 
     std::printf("first_frame_s              %.3f\n", firstPaint.seconds());
     std::printf("pair_shown_s               %.3f\n", pairShown);
-    std::printf("longest_pause_ms           %lld\n", static_cast<long long>(pauses.longestMilliseconds()));
+    std::printf("longest_pause_ms           %lld   (ended %.3f s after the first frame)\n",
+                static_cast<long long>(pauses.longestMilliseconds()), double(pauses.longestEndedAtMilliseconds()) / 1000);
     if (idleSeconds > 0) {
         const double before = cpuSeconds();
         QTimer::singleShot(idleSeconds * 1000, &application, [] { QApplication::exit(0); });
