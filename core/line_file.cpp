@@ -248,6 +248,7 @@ std::int32_t LineFile::appendPiece(const Piece& piece, const TextOptions& option
     record = LineRecord{};
     buildRecord(m_count, piece, rulesOf(options), nullptr);
     record.m_continues = piece.continues ? 1 : 0;
+    m_hasCutLines = m_hasCutLines || piece.continues;
     m_longestText = std::max(m_longestText, record.text().size());
     return m_count++;
 }
@@ -331,6 +332,7 @@ void LineFile::addPiece(std::int32_t index, const Piece& piece, const TextRules&
     LineRecord& record = recordAt(index);
     buildRecord(index, piece, rules, &recent);
     record.m_continues = piece.continues ? 1 : 0;
+    m_hasCutLines = m_hasCutLines || piece.continues;
 }
 
 LineOrigin LineFile::originOf(std::int32_t index) const
@@ -474,6 +476,7 @@ void LineFile::clearForLoading(off_t fileSize)
     m_count = 0;
     m_repeatedLines = 0;
     m_longestText = 0;
+    m_hasCutLines = false;
     m_firstLineEndsWithCrLf = false;
     m_crLineEnds = false;
     m_size = expected == 0 ? kMinimumExpectedLines : expected;

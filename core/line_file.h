@@ -130,6 +130,8 @@ public:
     // The length of the longest text of lines 0 .. count() - 1 and of the lines appended
     // since: kept as they come, so that a window need not walk millions of lines for it.
     std::size_t longestTextLength() const { return m_longestText; }
+    // Whether any record read or added is a piece that the next record continues.
+    bool hasCutLines() const { return m_hasCutLines; }
 
     // Modification counter: 0 when the file equals what is on disk.
     std::int32_t changes() const { return m_changes; }
@@ -187,6 +189,7 @@ private:
     std::int32_t m_changes = 0;
     std::int32_t m_repeatedLines = 0;
     std::size_t m_longestText = 0;
+    bool m_hasCutLines = false;
     bool m_loaded = false;
     bool m_firstLineEndsWithCrLf = false;
     bool m_crLineEnds = false;
