@@ -15,7 +15,7 @@ CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent)
     : CDiffPreview(
           document,
           [&document](DiffBlockMap& map) {
-              map.build(document.source, document.sourceRows, document.destinationRows, document.rowCount);
+              map.build(document.source(), document.sourceRows(), document.destinationRows(), document.rowCount());
           },
           parent)
 {

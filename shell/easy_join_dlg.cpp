@@ -23,8 +23,7 @@ CEasyJoinDlg::CEasyJoinDlg(core::CBivaloDoc& document, Services& services, const
                            QWidget* parent)
     : QDialog(parent),
       m_router(router),
-      m_walk(document.sourceReadOnly, document.destinationReadOnly, document.editMode, document.moveNextHeld,
-             services, *this)
+      m_walk(document.easyJoinWalk(services, *this))
 {
     setWindowTitle("EasyJoin !");
     setObjectName(QString::number(kTemplateId));

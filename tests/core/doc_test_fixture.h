@@ -77,7 +77,7 @@ struct DocFixture : ::testing::Test {
     bool enabled(framework::CommandId id) const { return router.isEnabled(id); }
     std::string text(const core::LineFile& file, int row) const
     {
-        const auto& rows = &file == &doc.source ? doc.sourceRows : doc.destinationRows;
+        const auto& rows = &file == &doc.source() ? doc.sourceRows() : doc.destinationRows();
         const core::LineRecord* line = file.lineAt(rows.at(row));
         return line ? std::string(line->text()) : std::string("<virtual>");
     }

@@ -54,7 +54,7 @@ std::string WindowDriver::check(const Step& step)
         const int side = frame().activeView() == &pane(core::kSourceSide) ? core::kSourceSide : core::kDestinationSide;
         failure = checkSavedFile(m_services.savedAs(), side, "Save As");
     }
-    if (failure.empty() && doc().undoStore.undoCount() == 0)
+    if (failure.empty() && doc().undoStore().undoCount() == 0)
         m_model.noteUndoPoint(doc());
     return failure;
 }
@@ -64,13 +64,13 @@ std::string WindowDriver::checkPanes()
 {
     for (int side : {core::kSourceSide, core::kDestinationSide}) {
         grid::TCell& grid = *pane(side).grid();
-        if (grid.rowCount() != doc().rowCount)
+        if (grid.rowCount() != doc().rowCount())
             return std::string("grid: the ") + sideName(side) + " grid has " + std::to_string(grid.rowCount()) +
-                   " rows, the document " + std::to_string(doc().rowCount);
+                   " rows, the document " + std::to_string(doc().rowCount());
         const int row = grid.position().row;
-        if (doc().rowCount > 0 && (row < 0 || row >= doc().rowCount))
+        if (doc().rowCount() > 0 && (row < 0 || row >= doc().rowCount()))
             return std::string("current-row: the ") + sideName(side) + " stands on row " + std::to_string(row) +
-                   " of " + std::to_string(doc().rowCount);
+                   " of " + std::to_string(doc().rowCount());
         if (std::string failure = checkCaption(side); !failure.empty())
             return failure;
     }
@@ -80,7 +80,7 @@ std::string WindowDriver::checkPanes()
 std::string WindowDriver::checkCaption(int side)
 {
     const int row = pane(side).grid()->position().row;
-    if (doc().rowCount == 0 || row < 0 || row >= doc().rowCount)
+    if (doc().rowCount() == 0 || row < 0 || row >= doc().rowCount())
         return {};
     const std::int32_t entry = doc().rows(side)[std::size_t(row)];
     const std::string& caption = pane(side).captionText();
@@ -147,7 +147,7 @@ std::string WindowDriver::checkSavedFile(const std::string& path, int side, cons
 std::string WindowDriver::checkOpenEdit(int side)
 {
     auto* editor = qobject_cast<QLineEdit*>(pane(side).grid()->activeEditor());
-    if (editor == nullptr || doc().rowCount == 0)
+    if (editor == nullptr || doc().rowCount() == 0)
         return {};
     const int row = pane(side).grid()->position().row;
     const char* shown = pane(side).GetCellText(row, 0);

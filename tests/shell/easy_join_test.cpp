@@ -72,13 +72,13 @@ protected:
     {
         startOnPair();
         press(Qt::Key_F9);
-        ASSERT_TRUE(doc().editMode);
+        ASSERT_TRUE(doc().editMode());
     }
 
     void saveAll()
     {
         press(Qt::Key_S, Qt::ControlModifier);
-        ASSERT_EQ(doc().destination.changes(), 0);
+        ASSERT_EQ(doc().destination().changes(), 0);
     }
 
     // The painted background of the row, at the right end of the pane where no text is.
@@ -143,7 +143,7 @@ TEST_F(EasyJoin, IdenticalFilesCloseTheDialogAtTheFirstPressWithoutAQuestion)
     services.setShiftDown(true);
     start({left, right});
     services.setShiftDown(false);
-    ASSERT_GT(doc().rowCount, 0);
+    ASSERT_GT(doc().rowCount(), 0);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
         click(dialog, dialog.copyToDestinationButton());
         EXPECT_FALSE(dialog.isVisible());
@@ -220,7 +220,7 @@ TEST_F(EasyJoin, AfterTheWalkAndItsQuestionTheFocusIsBackInThePane)
 TEST_F(EasyJoin, WithTheTargetReadOnlyGreaterThanIsDisabledAndLessThanWorks)
 {
     startInEditMode();
-    doc().destinationReadOnly = true;
+    doc().setReadOnly(core::kDestinationSide, true);
     const int first = differenceStarts().front();
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
         EXPECT_FALSE(dialog.copyToDestinationButton().isEnabled());
@@ -228,22 +228,22 @@ TEST_F(EasyJoin, WithTheTargetReadOnlyGreaterThanIsDisabledAndLessThanWorks)
         click(dialog, dialog.copyToSourceButton());
     }));
     EXPECT_EQ(std::string(pane(1).GetCellText(first, 0)), "TWO");
-    EXPECT_EQ(doc().source.changes(), 1);
-    EXPECT_EQ(doc().destination.changes(), 0);
+    EXPECT_EQ(doc().source().changes(), 1);
+    EXPECT_EQ(doc().destination().changes(), 0);
 }
 
 TEST_F(EasyJoin, WithoutEditModeTheWalkStillMergesAndEditModeIsOffAgainAfterwards)
 {
     startOnPair();
-    ASSERT_FALSE(doc().editMode);
+    ASSERT_FALSE(doc().editMode());
     const std::size_t differences = differenceStarts().size();
     int presses = 0;
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        EXPECT_TRUE(doc().editMode);
+        EXPECT_TRUE(doc().editMode());
         presses = copyUntilClosed(dialog);
     }));
     EXPECT_EQ(presses, int(differences));
-    EXPECT_FALSE(doc().editMode);
+    EXPECT_FALSE(doc().editMode());
     saveAll();
     EXPECT_EQ(dir.read("right.txt"), kMerged);
 }
@@ -252,7 +252,7 @@ TEST_F(EasyJoin, WithNoSyncBothPanesStillWalkTogether)
 {
     startInEditMode();
     frame().routeCommand(ID_NO_SYNC, CommandOrigin::Menu);
-    ASSERT_FALSE(doc().syncScroll);
+    ASSERT_FALSE(doc().syncScroll());
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
         while (dialog.isVisible())
             click(dialog, dialog.copyToSourceButton());
@@ -288,8 +288,8 @@ TEST_F(EasyJoin, AnOutsideChangeDuringTheWalkIsAskedAboutOnceWhenItEnds)
 TEST_F(EasyJoin, BothFilesReadOnlyGiveAMessageAndNoDialog)
 {
     startInEditMode();
-    doc().sourceReadOnly = true;
-    doc().destinationReadOnly = true;
+    doc().setReadOnly(core::kSourceSide, true);
+    doc().setReadOnly(core::kDestinationSide, true);
     EXPECT_FALSE(runEasyJoin([](CEasyJoinDlg&) {}));
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> { EasyJoinWalk::kBothReadOnly });
 }
@@ -299,10 +299,10 @@ TEST_F(EasyJoin, MoveNextIsHeldWhileTheDialogIsOpenAndTheSettingStaysAsItWas)
     startInEditMode();
     settings::appSettings().MoveNext = 1;
     ASSERT_TRUE(runEasyJoin([this](CEasyJoinDlg&) {
-        EXPECT_TRUE(doc().moveNextHeld);
+        EXPECT_TRUE(doc().moveNextHeld());
         EXPECT_EQ(settings::appSettings().MoveNext, 1);
     }));
-    EXPECT_FALSE(doc().moveNextHeld);
+    EXPECT_FALSE(doc().moveNextHeld());
     EXPECT_EQ(settings::appSettings().MoveNext, 1);
 }
 
