@@ -55,7 +55,7 @@ bool readsRows(framework::CommandId id)
 {
     using namespace framework;
     static constexpr CommandId kCommands[] = {
-        ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_DEST, ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT,
+        ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_TARGET, ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT,
         ID_COPY_DIFF, ID_EASY_JOIN,
     };
     return std::ranges::find(kCommands, id) != std::end(kCommands);
@@ -79,11 +79,11 @@ void CBivaloDoc::addCommands()
     onCommand(ID_COMPARE_FILES, [this] { compareFiles(); });
     onCommand(ID_RESCAN, [this] { rescan(); });
     onEnable(ID_RESCAN, whenRows);
-    onCommand(ID_COPY_LINE_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyLine); });
-    onCommand(ID_COPY_DIFF_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyDifference); });
+    onCommand(ID_COPY_LINE_TO_TARGET, [this] { copy(CopyRequest::kIntoTarget, kHintCopyLine); });
+    onCommand(ID_COPY_DIFF_TO_TARGET, [this] { copy(CopyRequest::kIntoTarget, kHintCopyDifference); });
     onCommand(ID_COPY_LINE_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyLine); });
     onCommand(ID_COPY_DIFF_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyDifference); });
-    for (const CommandId id : { ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE })
+    for (const CommandId id : { ID_COPY_LINE_TO_TARGET, ID_COPY_DIFF_TO_TARGET, ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE })
         onEnable(id, [this, id](CommandUI& ui) { ui.enable(m_host.offers(id)); });
     onCommand(ID_ALTERNATE_TOOL, [this] { runAlternateTool(); });
     onEnable(ID_ALTERNATE_TOOL, whenRows);
@@ -116,11 +116,11 @@ void CBivaloDoc::addSaveCommands()
     };
     onCommand(ID_SAVE_SOURCE, [this] { saveSide(kSourceSide); });
     onEnable(ID_SAVE_SOURCE, whenChanged(kSourceSide));
-    onCommand(ID_SAVE_DEST, [this] { saveSide(kDestinationSide); });
-    onEnable(ID_SAVE_DEST, whenChanged(kDestinationSide));
+    onCommand(ID_SAVE_TARGET, [this] { saveSide(kTargetSide); });
+    onEnable(ID_SAVE_TARGET, whenChanged(kTargetSide));
     onCommand(ID_FILE_SAVE_ALL, [this] { saveAll(); });
     onEnable(ID_FILE_SAVE_ALL, [this](CommandUI& ui) {
-        ui.enable(isModified() || hasChangedEdit(kSourceSide) || hasChangedEdit(kDestinationSide));
+        ui.enable(isModified() || hasChangedEdit(kSourceSide) || hasChangedEdit(kTargetSide));
     });
 }
 
@@ -134,7 +134,7 @@ void CBivaloDoc::addEnableOnlyAnswers()
     onEnable(ID_REOPEN_WITH_ENCODING, [this](CommandUI& ui) { ui.enable(m_rowCount > 0); });
 }
 
-bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName, LoadDone done)
+bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done)
 {
     assert(!m_busy);
     m_busy = true;
@@ -142,12 +142,12 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     applySavedFontOnce();
     m_host.dispatchPendingMessages();
 
-    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(destinationName), textOptions());
+    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(targetName), textOptions());
     // An encoding chosen for a file holds while that file is read again.
     if (job->sourcePath == m_source.path())
         job->source.chooseEncoding(m_source.chosenEncoding());
-    if (job->destinationPath == m_destination.path())
-        job->destination.chooseEncoding(m_destination.chosenEncoding());
+    if (job->targetPath == m_destination.path())
+        job->target.chooseEncoding(m_destination.chosenEncoding());
     m_load = job;
     m_loadDone = std::move(done);
     if (job->isQuick()) {
@@ -185,13 +185,13 @@ void CBivaloDoc::finishLoad(const std::shared_ptr<PairLoadJob>& job)
     case LoadOutcome::NotLoaded: {
         endBusy();
         const bool sourceFailed = !job->loaded.sourceLoaded;
-        const LineFile& failed = sourceFailed ? job->source : job->destination;
-        notice(withReason(sourceFailed ? kSourceNotFound : kDestinationNotFound, failed.path(), failed.loadError()));
+        const LineFile& failed = sourceFailed ? job->source : job->target;
+        notice(withReason(sourceFailed ? kSourceNotFound : kTargetNotFound, failed.path(), failed.loadError()));
         break;
     }
     case LoadOutcome::OutOfMemory:
         endBusy();
-        notice(framework::formatText(kOutOfMemory, { job->sourcePath, job->destinationPath }));
+        notice(framework::formatText(kOutOfMemory, { job->sourcePath, job->targetPath }));
         break;
     case LoadOutcome::Cancelled:
         endBusy();
@@ -205,7 +205,7 @@ void CBivaloDoc::takePair(PairLoadJob& job)
 {
     m_undoStore.clearUndo();
     m_source = std::move(job.source);
-    m_destination = std::move(job.destination);
+    m_destination = std::move(job.target);
     m_sourceRows = std::move(job.result.sourceRows);
     m_destinationRows = std::move(job.result.destinationRows);
     m_rowCount = job.result.rowCount;
@@ -240,10 +240,10 @@ void CBivaloDoc::watchPair()
 {
     m_watcher.SetTarget(&m_host.mainWindow(), framework::WM_FILE_CHANGED, 1);
     m_watcher.SetFile(kSourceSide, m_source.path());
-    m_watcher.SetFile(kDestinationSide, m_destination.path());
+    m_watcher.SetFile(kTargetSide, m_destination.path());
     m_watcher.Start();
     // The files as read: a write during the comparison is news too.
-    for (const int side : { kSourceSide, kDestinationSide }) {
+    for (const int side : { kSourceSide, kTargetSide }) {
         if (const auto& stamp = file(side).diskStamp())
             m_watcher.Record(side, *stamp);
     }
@@ -304,8 +304,8 @@ void CBivaloDoc::rescan()
     m_skipSavePrompt = false;
     // Copies: a load replaces the files whose paths these are.
     const std::string sourcePath = m_source.path();
-    const std::string destinationPath = m_destination.path();
-    loadAndCompare(sourcePath, destinationPath, [this, currentRow](LoadOutcome) {
+    const std::string targetPath = m_destination.path();
+    loadAndCompare(sourcePath, targetPath, [this, currentRow](LoadOutcome) {
         updateAllViews(nullptr, framework::kHintRestoreRow, currentRow.get());
         updateAllViews(nullptr, framework::kHintRescanned);
     });
@@ -371,7 +371,7 @@ void CBivaloDoc::undo()
     if (record == nullptr)
         return;
     // Records of no known side (type 2, or a pane that is gone) are dropped.
-    if (record->side != kSourceSide && record->side != kDestinationSide)
+    if (record->side != kSourceSide && record->side != kTargetSide)
         return;
     const int type = record->type;
     const int rows = record->countB;
@@ -404,9 +404,9 @@ EditPair CBivaloDoc::editPair()
 {
     EditPair pair;
     pair.files[kSourceSide] = &m_source;
-    pair.files[kDestinationSide] = &m_destination;
+    pair.files[kTargetSide] = &m_destination;
     pair.rows[kSourceSide] = &m_sourceRows;
-    pair.rows[kDestinationSide] = &m_destinationRows;
+    pair.rows[kTargetSide] = &m_destinationRows;
     pair.rowCount = &m_rowCount;
     pair.undoStore = &m_undoStore;
     pair.notes = this;
@@ -416,7 +416,7 @@ EditPair CBivaloDoc::editPair()
 
 void CBivaloDoc::noteChange(Sides sides, ChangeStep step)
 {
-    if (sides != Sides::Destination)
+    if (sides != Sides::Target)
         stepChanges(m_source, step);
     if (sides != Sides::Source)
         stepChanges(m_destination, step);
@@ -578,7 +578,7 @@ void CBivaloDoc::saveSide(int side)
 void CBivaloDoc::saveAll()
 {
     saveSide(kSourceSide);
-    saveSide(kDestinationSide);
+    saveSide(kTargetSide);
 }
 
 void CBivaloDoc::saveAsPair(const LineFile& file)

@@ -27,7 +27,7 @@ namespace core {
 class CBivaloDoc : public framework::Document, public framework::CommandTarget, public ChangeNotes {
 public:
     static constexpr const char* kSourceNotFound = "Source File Not Found!";
-    static constexpr const char* kDestinationNotFound = "Destination File Not Found!";
+    static constexpr const char* kTargetNotFound = "Destination File Not Found!";
     static constexpr const char* kFailedToCreate = "Failed to create file";
     static constexpr const char* kOutOfMemory = "Not enough memory to compare these files:\n%s\n%s";
     static constexpr const char* kSaveChangedFile = "This file was changed:\n%s\nDo you want to save it?";
@@ -53,7 +53,7 @@ public:
     // load is cancelled or memory runs out, the previous pair, its comparison and its undo
     // records stay exactly as they were. True when the pair was opened before the call
     // returned; a load that goes on beside the window returns false and tells done.
-    bool loadAndCompare(const std::string& sourceName, const std::string& destinationName, LoadDone done = {});
+    bool loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done = {});
     // Stops a running load at once: the previous pair stays and done hears Cancelled.
     void cancelLoad();
     // How far the running load has come; null when none runs.
@@ -74,7 +74,7 @@ public:
 
     const LineFile& file(int side) const { return side == kSourceSide ? m_source : m_destination; }
     const RowMap& rows(int side) const { return side == kSourceSide ? m_sourceRows : m_destinationRows; }
-    int sideOf(const LineFile& file) const { return &file == &m_source ? kSourceSide : kDestinationSide; }
+    int sideOf(const LineFile& file) const { return &file == &m_source ? kSourceSide : kTargetSide; }
     // The file on disk is no longer the one this side read or last saved.
     bool changedOnDisk(int side) const { return file(side).diskStamp() != DiskStamp::of(file(side).path()); }
     // Edit mode is on and this side is not read-only.

@@ -134,7 +134,7 @@ protected:
     void scrollThenSynchronise(const grid::TCellNotify& notify);
     void applyColumnWidth();
     // A painted row whose line is longer than any seen so far widens the column soon after.
-    void widenForLines(const core::LineRecord* source, const core::LineRecord* destination);
+    void widenForLines(const core::LineRecord* source, const core::LineRecord* target);
     void setCellFont(const framework::LogFont& font);
     void selectAlongWithShift();
     bool anyRowSelected() const;

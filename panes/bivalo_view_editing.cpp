@@ -56,7 +56,7 @@ void CBivaloView::addEditingCommands()
     onEnable(ID_EDIT_MODE_INDICATOR, editModeUi);
 
     onCommand(ID_SOURCE_READ_ONLY, [this] { switchReadOnly(core::kSourceSide); });
-    onCommand(ID_DEST_READ_ONLY, [this] { switchReadOnly(core::kDestinationSide); });
+    onCommand(ID_TARGET_READ_ONLY, [this] { switchReadOnly(core::kTargetSide); });
     const auto editableUi = [this](int side) {
         return [this, side](CommandUI& ui) {
             ui.enable(m_doc.editMode());
@@ -67,7 +67,7 @@ void CBivaloView::addEditingCommands()
         };
     };
     onEnable(ID_SOURCE_READ_ONLY, editableUi(core::kSourceSide));
-    onEnable(ID_DEST_READ_ONLY, editableUi(core::kDestinationSide));
+    onEnable(ID_TARGET_READ_ONLY, editableUi(core::kTargetSide));
 
     onCommand(ID_IGNORE_BLANKS, [this] { switchIgnoreBlanks(); });
     onEnable(ID_IGNORE_BLANKS, [](CommandUI& ui) { ui.setCheck(settings::appSettings().IgnoreBlanks != 0); });
@@ -84,8 +84,8 @@ void CBivaloView::addCopyEnables()
     const auto into = [this](int side) {
         return [this, side](CommandUI& ui) { ui.enable(m_doc.isEditable(side) && currentRowDiffers()); };
     };
-    onEnable(ID_COPY_DIFF_TO_DEST, into(core::kDestinationSide));
-    onEnable(ID_COPY_LINE_TO_DEST, into(core::kDestinationSide));
+    onEnable(ID_COPY_DIFF_TO_TARGET, into(core::kTargetSide));
+    onEnable(ID_COPY_LINE_TO_TARGET, into(core::kTargetSide));
     onEnable(ID_COPY_DIFF_TO_SOURCE, into(core::kSourceSide));
     onEnable(ID_COPY_LINE_TO_SOURCE, into(core::kSourceSide));
 }
@@ -294,7 +294,7 @@ void CBivaloView::drop(LParam packedScreenPoint)
     core::CopyRequest request;
     request.from = m_file;
     request.rows = m_rows;
-    request.direction = side() == core::kSourceSide ? core::CopyRequest::kIntoDestination
+    request.direction = side() == core::kSourceSide ? core::CopyRequest::kIntoTarget
                                                     : core::CopyRequest::kIntoSource;
     request.hint = m_services.isControlDown() ? framework::kHintCopyLine : framework::kHintCopyDifference;
     m_doc.updateAllViews(this, request.hint, &request);

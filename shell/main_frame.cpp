@@ -63,12 +63,12 @@ constexpr int kHintTenths = 40;
 constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
     0,
     ID_INDICATOR_SOURCE_ONLY,
-    ID_INDICATOR_DEST_ONLY,
+    ID_INDICATOR_TARGET_ONLY,
     ID_INDICATOR_CHANGED,
     ID_INDICATOR_DIRTY,
     ID_SOURCE_READ_ONLY,
     ID_EDIT_MODE_INDICATOR,
-    ID_DEST_READ_ONLY,
+    ID_TARGET_READ_ONLY,
     ID_INDICATOR_OVR,
     ID_INDICATOR_CAPS,
     ID_INDICATOR_NUM,
@@ -442,7 +442,7 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
     if (lParam != 1 || s_reloadQuestionShown || m_document == nullptr)
         return;
     // A rescan since the notice has read the file as it is.
-    if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kDestinationSide))
+    if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kTargetSide))
         return;
     if (m_easyJoinOpen) {
         if (!m_heldReload)
@@ -598,7 +598,7 @@ void CMainFrame::explainRefusedMerge(CommandId id)
 {
     if (m_document == nullptr || m_document->busy())
         return;
-    const bool merge = id == ID_COPY_DIFF_TO_DEST || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_DEST
+    const bool merge = id == ID_COPY_DIFF_TO_TARGET || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_TARGET
         || id == ID_COPY_LINE_TO_SOURCE;
     if (merge && !m_document->editMode() && m_document->rowCount() > 0)
         showColoredMessage(kEditModeOff, kNavy, kWhite, kHintTenths);

@@ -62,7 +62,7 @@ Figures walkWithEasyJoin(CMainFrame& frame)
         if (dialog == nullptr)
             return;
         while (dialog->isVisible())
-            figures.add(timed([dialog] { dialog->copyToDestinationButton().click(); }));
+            figures.add(timed([dialog] { dialog->copyToTargetButton().click(); }));
     });
     frame.routeCommand(framework::ID_EASY_JOIN, framework::CommandOrigin::Menu);
     settle();

@@ -60,7 +60,7 @@ TEST_F(LoadAndCompare, AMissingSourceIsReportedAndTheShownPairStaysIntact)
     EXPECT_FALSE(services.waitCursor());
 }
 
-TEST_F(LoadAndCompare, AMissingDestinationLeavesTheOldSourceInPlace)
+TEST_F(LoadAndCompare, AMissingTargetLeavesTheOldSourceInPlace)
 {
     loadPair("one\ntwo\n", "one\n2\n");
     const std::string oldSource = doc.source().path();
@@ -250,7 +250,7 @@ TEST_F(CompareFilesCommand, CancelInEitherDialogLeavesTheReadOnlyFlagsAsTheyWere
 {
     loadPair("a\n", "b\n");
     doc.setReadOnly(core::kSourceSide, true);
-    doc.setReadOnly(core::kDestinationSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     services.cancelFileDialog();
     router.execute(ID_COMPARE_FILES);
     services.answerFileDialog(dir.write("c.txt", "c\n"), false);
@@ -331,7 +331,7 @@ TEST_F(RescanCommand, SkipSavePromptRescansWithoutAskingOnce)
 TEST_F(RescanCommand, CancelInTheSavePromptStopsTheRescan)
 {
     loadPair("a\n", "b\n");
-    doc.noteChange(core::Sides::Destination, core::ChangeStep::Up);
+    doc.noteChange(core::Sides::Target, core::ChangeStep::Up);
     view.hints.clear();
     services.answerMessage(MessageAnswer::Cancel);
 
@@ -361,7 +361,7 @@ TEST_F(SaveModifiedPrompt, AsksForEachChangedFileSourceFirst)
     EXPECT_TRUE(doc.isModified()) << "the files still have changes";
 }
 
-TEST_F(SaveModifiedPrompt, CancelAtTheSourceSkipsTheDestinationAndRefuses)
+TEST_F(SaveModifiedPrompt, CancelAtTheSourceSkipsTheTargetAndRefuses)
 {
     loadPair("a\n", "b\n");
     doc.noteChange(core::Sides::Both, core::ChangeStep::Up);
@@ -429,11 +429,11 @@ TEST_F(DocumentCommands, SaveCommandsFollowTheCounters)
 {
     loadPair("a\n", "b\n");
     EXPECT_FALSE(enabled(ID_SAVE_SOURCE));
-    EXPECT_FALSE(enabled(ID_SAVE_DEST));
+    EXPECT_FALSE(enabled(ID_SAVE_TARGET));
     EXPECT_FALSE(enabled(ID_FILE_SAVE_ALL));
-    doc.noteChange(core::Sides::Destination, core::ChangeStep::Up);
+    doc.noteChange(core::Sides::Target, core::ChangeStep::Up);
     EXPECT_FALSE(enabled(ID_SAVE_SOURCE));
-    EXPECT_TRUE(enabled(ID_SAVE_DEST));
+    EXPECT_TRUE(enabled(ID_SAVE_TARGET));
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
 }
 

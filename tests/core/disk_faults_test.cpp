@@ -103,7 +103,7 @@ TEST_F(DiskFullDuringSave, AtTheRescanPromptStopsTheRescanWithTheEditsShown)
 {
     const std::string original = numberedLines(2000);
     loadPair("x\n", original);
-    edit(core::kDestinationSide, 0, "edited");
+    edit(core::kTargetSide, 0, "edited");
     services.answerMessage(MessageAnswer::Yes);
     {
         const FullDisk disk(4096);
@@ -238,33 +238,33 @@ TEST_P(FileGoneBeforeRescan, IsReportedAndThePairWithItsEditsStays)
 
 INSTANTIATE_TEST_SUITE_P(EachFaultOnEachSide, FileGoneBeforeRescan,
                          ::testing::Values(FaultCase {Fault::Deleted, core::kSourceSide},
-                                           FaultCase {Fault::Deleted, core::kDestinationSide},
+                                           FaultCase {Fault::Deleted, core::kTargetSide},
                                            FaultCase {Fault::Folder, core::kSourceSide},
-                                           FaultCase {Fault::Folder, core::kDestinationSide},
+                                           FaultCase {Fault::Folder, core::kTargetSide},
                                            FaultCase {Fault::Unreadable, core::kSourceSide},
-                                           FaultCase {Fault::Unreadable, core::kDestinationSide}),
+                                           FaultCase {Fault::Unreadable, core::kTargetSide}),
                          [](const auto& info) { return PrintTo(info.param); });
 
 TEST_F(DiskFaults, KeptEditsOfADeletedFileAreSavedToANewFile)
 {
     loadPair("a\nb\nc\n", "a\nB\nc\n");
-    edit(core::kDestinationSide, 1, "edited");
+    edit(core::kTargetSide, 1, "edited");
     fs::remove(dir.file("b.txt"));
     services.answerMessage(MessageAnswer::No);
     router.execute(ID_RESCAN);
 
-    EXPECT_TRUE(router.execute(ID_SAVE_DEST));
+    EXPECT_TRUE(router.execute(ID_SAVE_TARGET));
     EXPECT_EQ(dir.read("b.txt"), "a\nedited\nc\n");
 }
 
 TEST_F(DiskFaults, AFolderInPlaceOfTheFileIsNeitherReplacedNorCountedAsSaved)
 {
     loadPair("a\nb\nc\n", "a\nB\nc\n");
-    edit(core::kDestinationSide, 1, "edited");
+    edit(core::kTargetSide, 1, "edited");
     fs::remove(dir.file("b.txt"));
     fs::create_directory(dir.file("b.txt"));
 
-    router.execute(ID_SAVE_DEST);
+    router.execute(ID_SAVE_TARGET);
     EXPECT_EQ(services.messageTexts(),
               std::vector<std::string>{"Failed to create file\n" + doc.destination().path() + "\nIs a directory"});
     EXPECT_TRUE(fs::is_directory(dir.file("b.txt")));

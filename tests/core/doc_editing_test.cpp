@@ -13,7 +13,7 @@
 namespace {
 
 using namespace framework;
-using core::kDestinationSide;
+using core::kTargetSide;
 using core::kSourceSide;
 using core_testing::DocFixture;
 using Hints = std::vector<int>;
@@ -49,10 +49,10 @@ TEST_F(CopyCommands, CopyIntoAReadOnlySideDoesNothing)
 {
     loadPair("a\nb\n", "a\nc\n");
     currentRow = 1;
-    doc.setReadOnly(core::kDestinationSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     settings::appSettings().MoveNext = 1;
 
-    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_TARGET));
 
     EXPECT_TRUE(view.hints.empty());
     EXPECT_TRUE(host.window.posted.empty());
@@ -63,9 +63,9 @@ TEST_F(CopyCommands, CopyIntoAReadOnlySideDoesNothing)
 TEST_F(CopyCommands, ACopyDisabledByThePaneDoesNothingAlsoWhenTheProgramSendsIt)
 {
     loadPair("a\nb\n", "a\nc\n");
-    pane.onEnable(ID_COPY_DIFF_TO_DEST, [](CommandUI& ui) { ui.enable(false); });
+    pane.onEnable(ID_COPY_DIFF_TO_TARGET, [](CommandUI& ui) { ui.enable(false); });
 
-    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_TRUE(view.hints.empty());
 }
 
@@ -82,7 +82,7 @@ TEST_F(CopyCommands, DifferenceCopyNamesTheSourceAndGoesOnToTheNextDifference)
     };
     settings::appSettings().MoveNext = 1;
 
-    router.execute(ID_COPY_DIFF_TO_DEST);
+    router.execute(ID_COPY_DIFF_TO_TARGET);
 
     ASSERT_NE(seen, nullptr);
     // Typing in progress is stored first: it is part of what is copied.
@@ -119,9 +119,9 @@ TEST_F(CopyCommands, LineCopyWithMoveNextAsksThePanesBeforePostingNextDiff)
         }
     };
 
-    router.execute(ID_COPY_LINE_TO_DEST);
+    router.execute(ID_COPY_LINE_TO_TARGET);
     EXPECT_TRUE(host.window.posted.empty()) << "the pane moved down inside the difference";
-    router.execute(ID_COPY_LINE_TO_DEST);
+    router.execute(ID_COPY_LINE_TO_TARGET);
     EXPECT_EQ(host.window.postedCommands(), std::vector<WParam> { ID_NEXT_DIFF });
     EXPECT_EQ(text(doc.destination(), 2), "c");
 }
@@ -131,7 +131,7 @@ using UndoCommand = EditingFixture;
 TEST_F(UndoCommand, PutsTheRowBackAndTellsItsPaneWhereToGo)
 {
     loadPair("a\nb\n", "a\nb\n");
-    edit(kDestinationSide, 1, "changed");
+    edit(kTargetSide, 1, "changed");
     view.hints.clear();
     const core::UndoneRow* undone = nullptr;
     core::UndoneRow seen;
@@ -149,7 +149,7 @@ TEST_F(UndoCommand, PutsTheRowBackAndTellsItsPaneWhereToGo)
     EXPECT_EQ(view.hints.back(), kHintUndone);
     EXPECT_NE(std::find(view.hints.begin(), view.hints.end(), kHintRowsChanged), view.hints.end());
     ASSERT_NE(undone, nullptr);
-    EXPECT_EQ(seen.side, kDestinationSide);
+    EXPECT_EQ(seen.side, kTargetSide);
     EXPECT_EQ(seen.row, 1);
     EXPECT_FALSE(doc.isModified());
 }
@@ -169,7 +169,7 @@ TEST_F(UndoCommand, RowsThatComeOrGoAreAnnouncedToTheGrids)
         return changes.empty() ? std::make_pair(0, core::RowChange{}) : changes.front();
     };
 
-    editor(kDestinationSide).insertLine(1);
+    editor(kTargetSide).insertLine(1);
     auto [hint, change] = undoneChange();
     EXPECT_EQ(hint, kHintRemoveRow);
     EXPECT_EQ(change.row, 1);
@@ -181,7 +181,7 @@ TEST_F(UndoCommand, RowsThatComeOrGoAreAnnouncedToTheGrids)
     EXPECT_EQ(change.row, 2);
     EXPECT_EQ(change.count, 1);
 
-    editor(kDestinationSide).pasteLines(0, {"p", "q"}, false);
+    editor(kTargetSide).pasteLines(0, {"p", "q"}, false);
     std::tie(hint, change) = undoneChange();
     EXPECT_EQ(hint, kHintRemoveRow);
     EXPECT_EQ(change.row, 0);
@@ -234,7 +234,7 @@ TEST_F(UndoCommand, AnUndoPastASaveAfterTheOtherSideWasUndoneStillAsksToSave)
     loadPair("a\n", "a\n");
     edit(kSourceSide, 0, "saved");
     router.execute(ID_SAVE_SOURCE);
-    edit(kDestinationSide, 0, "d");
+    edit(kTargetSide, 0, "d");
     router.execute(ID_UNDO);
     EXPECT_FALSE(doc.isModified()) << "both files equal what is on disk";
 
@@ -251,7 +251,7 @@ TEST_F(UndoCommand, UndoingEditsOfBothSidesClearsTheModifiedState)
 {
     loadPair("a\n", "a\n");
     edit(kSourceSide, 0, "s");
-    edit(kDestinationSide, 0, "d");
+    edit(kTargetSide, 0, "d");
     router.execute(ID_UNDO);
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
     router.execute(ID_UNDO);
@@ -317,7 +317,7 @@ using Saving = EditingFixture;
 TEST_F(Saving, SaveAllWritesEachChangedFileAndRestartsTheWatcher)
 {
     loadPair("a\nb\n", "a\nc\n");
-    edit(kDestinationSide, 1, "merged");
+    edit(kTargetSide, 1, "merged");
     doc.watcher().OnActivateApp(false);
     view.hints.clear();
 
@@ -364,7 +364,7 @@ TEST_F(Saving, SaveAsKeepsThePathAndCountsTheFileUnchanged)
     EXPECT_EQ(doc.source().changes(), 0);
 }
 
-TEST_F(Saving, SaveAsPairFromTheDestinationMakesThePairIdentical)
+TEST_F(Saving, SaveAsPairFromTheTargetMakesThePairIdentical)
 {
     loadPair("one\ntwo\n", "one\n2\nthree\n");
     services.answerMessage(MessageAnswer::No);
@@ -432,7 +432,7 @@ TEST_F(Saving, ASavedFileLoadsBackToTheSameLines)
             settings::appSettings().UseTab = useTab ? 1 : 0;
             const std::string longLine(12000, 'x');
             loadPair("\tindented" + lineEnd + longLine + lineEnd + "same" + lineEnd, "other" + lineEnd + "same" + lineEnd);
-            edit(kDestinationSide, 0, "        eight blanks");
+            edit(kTargetSide, 0, "        eight blanks");
             ASSERT_TRUE(doc.saveRows(doc.source(), doc.sourceRows(), dir.file("source copy.txt")));
             ASSERT_TRUE(doc.saveRows(doc.destination(), doc.destinationRows(), dir.file("target copy.txt")));
 

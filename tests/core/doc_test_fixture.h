@@ -67,10 +67,10 @@ struct DocFixture : ::testing::Test {
     }
 
     // Loads a pair written from the given texts; the hints of the load are forgotten.
-    void loadPair(const std::string& sourceText, const std::string& destinationText)
+    void loadPair(const std::string& sourceText, const std::string& targetText)
     {
         const std::string a = dir.write("a.txt", sourceText);
-        const std::string b = dir.write("b.txt", destinationText);
+        const std::string b = dir.write("b.txt", targetText);
         ASSERT_TRUE(doc.loadAndCompare(a, b));
         view.hints.clear();
     }

@@ -154,8 +154,8 @@ TEST(FileEncodings, ALineCopiedFromAUtf8FileArrivesInUtf16)
 {
     const TextEncoding utf16 = TextEncoding::unicode(EncodingKind::Utf16Le, true);
     EditTestPair p(EditTestPair::Bytes{"same\n\xC3\xA9t\xC3\xA9\n", encoded("same\r\nwinter\r\n", utf16)});
-    p.editor(kDestinationSide).copyLine(1);
-    ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(p.options)));
+    p.editor(kTargetSide).copyLine(1);
+    ASSERT_TRUE(saveRows(p.target, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(p.options)));
     EXPECT_EQ(p.dir.read("saved.txt"), encoded("same\r\n\xC3\xA9t\xC3\xA9\r\n", utf16));
 }
 

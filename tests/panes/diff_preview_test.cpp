@@ -38,7 +38,7 @@ TEST_F(DiffPreviewTest, FewRowsDrawEachRowScalePixelsHighAndABlockInItsFirstRows
 {
     compareEqualFiles(100, 410);
     setSourceState(10, LineState::SourceOnly);
-    (*doc.editPair().rows[core::kDestinationSide])[10] = -11;
+    (*doc.editPair().rows[core::kTargetSide])[10] = -11;
     setSourceState(11, LineState::Changed);
     setSourceState(12, LineState::Changed);
     rebuildStrip();

@@ -80,7 +80,7 @@ protected:
         case 1: view.insertLine(); break;
         case 2: view.deleteLine(false); break;
         case 3: view.deleteLine(true); break;
-        case 4: router.execute(ID_COPY_DIFF_TO_DEST); break;
+        case 4: router.execute(ID_COPY_DIFF_TO_TARGET); break;
         case 5: router.execute(ID_COPY_LINE_TO_SOURCE); break;
         case 6: router.execute(ID_COPY_DIFF_TO_SOURCE); break;
         case 7:

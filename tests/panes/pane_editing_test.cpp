@@ -120,11 +120,11 @@ TEST_F(PaneEditingTest, SwitchingEditModeOrReadOnlyChoosesTheEditorWithoutAMove)
     EXPECT_EQ(editorOf(target)->text(), "X");
     EXPECT_EQ(target.GetCellEditKind(1, 0), grid::kEditText);
 
-    EXPECT_TRUE(router.execute(ID_DEST_READ_ONLY));
+    EXPECT_TRUE(router.execute(ID_TARGET_READ_ONLY));
     EXPECT_TRUE(doc.destinationReadOnly());
     EXPECT_EQ(editorOf(target), nullptr);
     EXPECT_NE(editorOf(source), nullptr);
-    CommandUI menu(ID_DEST_READ_ONLY, CommandOrigin::Menu);
+    CommandUI menu(ID_TARGET_READ_ONLY, CommandOrigin::Menu);
     router.update(menu);
     EXPECT_FALSE(menu.checked());
     CommandUI bar(ID_SOURCE_READ_ONLY, CommandOrigin::StatusBar);
@@ -209,7 +209,7 @@ TEST_F(PaneEditingTest, EnterOnAVirtualRowOrAReadOnlySideDoesNothing)
     compareEdited();
     goTo(4);
     source.insertLine();
-    doc.setReadOnly(core::kDestinationSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     target.insertLine();
     EXPECT_EQ(doc.rowCount(), 5);
     EXPECT_EQ(doc.undoStore().undoCount(), 0);
@@ -261,18 +261,18 @@ TEST_F(PaneEditingTest, CopyCommandsFollowEditModeReadOnlyAndTheCurrentRow)
 {
     compareEdited();
     goTo(0);
-    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_DEST));
+    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_TARGET));
     goTo(1);
-    for (CommandId id : {ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_SOURCE, ID_COPY_LINE_TO_SOURCE})
+    for (CommandId id : {ID_COPY_DIFF_TO_TARGET, ID_COPY_LINE_TO_TARGET, ID_COPY_DIFF_TO_SOURCE, ID_COPY_LINE_TO_SOURCE})
         EXPECT_TRUE(router.isEnabled(id)) << id;
-    doc.setReadOnly(core::kDestinationSide, true);
-    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_DEST));
-    EXPECT_FALSE(router.isEnabled(ID_COPY_LINE_TO_DEST));
+    doc.setReadOnly(core::kTargetSide, true);
+    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_TARGET));
+    EXPECT_FALSE(router.isEnabled(ID_COPY_LINE_TO_TARGET));
     EXPECT_TRUE(router.isEnabled(ID_COPY_DIFF_TO_SOURCE));
-    doc.setReadOnly(core::kDestinationSide, false);
+    doc.setReadOnly(core::kTargetSide, false);
     doc.setEditMode(false);
     EXPECT_FALSE(router.isEnabled(ID_COPY_LINE_TO_SOURCE));
-    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_EQ(doc.undoStore().undoCount(), 0);
 }
 
@@ -281,14 +281,14 @@ TEST_F(PaneEditingTest, CopyingADifferenceWithMoveNextGoesOnToTheNextOne)
     compareEdited();
     settings::appSettings().MoveNext = 1;
     goTo(1);
-    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_EQ(textAt(target, 1), "b");
     EXPECT_EQ(doc.destination().lineAt(doc.destinationRows()[1])->state(), core::LineState::Edited);
     ASSERT_FALSE(frame.posted.empty());
     EXPECT_EQ(frame.posted.back(), std::make_pair(WM_COMMAND, WParam(ID_NEXT_DIFF)));
 
     goTo(4);
-    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_EQ(textAt(target, 4), "<none>");
     EXPECT_TRUE(router.execute(ID_COPY_LINE_TO_SOURCE));
     EXPECT_EQ(textAt(source, 4), "<none>");
@@ -386,7 +386,7 @@ TEST_F(PaneDragTest, CtrlDropsOnlyTheLineAndASameRowDoesNotStart)
 TEST_F(PaneDragTest, AReadOnlyTargetRefusesTheDrag)
 {
     compareEdited();
-    doc.setReadOnly(core::kDestinationSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     drag(1, 1);
     EXPECT_EQ(textAt(target, 1), "X");
     EXPECT_EQ(doc.undoStore().undoCount(), 0);
@@ -438,9 +438,9 @@ TEST_F(PaneClipboardTest, CutLeavesVirtualRowsAndUndoBringsTheLinesBack)
     router.execute(ID_UNDO);
     EXPECT_EQ(texts(target), (Texts{"a", "X", "c", "d", "e"}));
 
-    doc.setReadOnly(core::kDestinationSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     EXPECT_FALSE(router.isEnabled(ID_EDIT_CUT));
-    doc.setReadOnly(core::kDestinationSide, false);
+    doc.setReadOnly(core::kTargetSide, false);
     doc.setEditMode(false);
     EXPECT_FALSE(router.isEnabled(ID_EDIT_CUT));
 }
@@ -461,7 +461,7 @@ TEST_F(PaneClipboardTest, PasteNeedsAnOpenEditorAndInsertsTheLinesAboveTheCurren
     EXPECT_EQ(texts(target), (Texts{"a", "X", "c", "d", "e"}));
     EXPECT_EQ(source.grid()->rowCount(), 5);
 
-    doc.setReadOnly(core::kDestinationSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     target.grid()->refreshEditor();
     EXPECT_FALSE(router.isEnabled(ID_EDIT_PASTE));
 }

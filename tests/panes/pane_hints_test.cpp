@@ -75,7 +75,7 @@ TEST_F(PaneHintsTest, CaptionShowsAStarForAChangedSideAndNoNumberOnAVirtualRow)
     target.grid()->send(grid::TCM_SETCURCELL, 0, 1);
     EXPECT_EQ(target.captionText(), " " + doc.destination().path());
     EXPECT_EQ(source.captionText(), " " + doc.source().path() + " : 2");
-    doc.noteChange(core::Sides::Destination, core::ChangeStep::Up);
+    doc.noteChange(core::Sides::Target, core::ChangeStep::Up);
     EXPECT_EQ(target.captionText(), "*  " + doc.destination().path());
     EXPECT_EQ(source.captionText(), " " + doc.source().path() + " : 2");
 }

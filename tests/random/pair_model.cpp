@@ -51,7 +51,7 @@ void PairModel::noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits,
 
 std::string PairModel::learn(core::CBivaloDoc& doc, bool pasted, int compares)
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         if (std::string problem = learnSide(doc, side, pasted, compares != m_comparesBefore); !problem.empty())
             return problem;
     }
@@ -167,7 +167,7 @@ std::string PairModel::expectedFile(const core::CBivaloDoc& doc, int side) const
 
 std::string PairModel::checkRowMaps(core::CBivaloDoc& doc) const
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         const core::RowMap& rows = doc.rows(side);
         const std::string name = sideName(side);
         if (rows.size() < std::size_t(doc.rowCount()))
@@ -201,14 +201,14 @@ std::vector<std::string> PairModel::rowTexts(core::CBivaloDoc& doc, int side)
 void PairModel::noteUndoPoint(core::CBivaloDoc& doc)
 {
     m_haveUndoPoint = true;
-    m_undoPoint = {rowTexts(doc, core::kSourceSide), rowTexts(doc, core::kDestinationSide)};
+    m_undoPoint = {rowTexts(doc, core::kSourceSide), rowTexts(doc, core::kTargetSide)};
 }
 
 std::string PairModel::compareWithUndoPoint(core::CBivaloDoc& doc) const
 {
     if (!m_haveUndoPoint)
         return {};
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         const std::vector<std::string> now = rowTexts(doc, side);
         const std::vector<std::string>& then = m_undoPoint[std::size_t(side)];
         if (now == then)

@@ -51,7 +51,7 @@ std::string WindowDriver::check(const Step& step)
     if (failure.empty())
         failure = checkSaves();
     if (failure.empty() && step.kind == StepKind::SaveAs && !m_services.savedAs().empty()) {
-        const int side = frame().activeView() == &pane(core::kSourceSide) ? core::kSourceSide : core::kDestinationSide;
+        const int side = frame().activeView() == &pane(core::kSourceSide) ? core::kSourceSide : core::kTargetSide;
         failure = checkSavedFile(m_services.savedAs(), side, "Save As");
     }
     if (failure.empty() && doc().undoStore().undoCount() == 0)
@@ -62,7 +62,7 @@ std::string WindowDriver::check(const Step& step)
 // Both grids show the document's rows, stand on one of them and name its line.
 std::string WindowDriver::checkPanes()
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         grid::TCell& grid = *pane(side).grid();
         if (grid.rowCount() != doc().rowCount())
             return std::string("grid: the ") + sideName(side) + " grid has " + std::to_string(grid.rowCount()) +
@@ -120,7 +120,7 @@ int WindowDriver::savedLineNumber(int side, int row)
 // A file whose stamp changed although the driver did not write it was saved by the program.
 std::string WindowDriver::checkSaves()
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         const DiskStamp now = stampOf(m_paths[side]);
         if (now == m_stamps[std::size_t(side)])
             continue;

@@ -28,7 +28,7 @@ using namespace framework;
 WindowDriver::WindowDriver(const NastyPair& pair) : m_services(m_dir.path().string())
 {
     m_paths[core::kSourceSide] = m_dir.write("left.txt", pair.left);
-    m_paths[core::kDestinationSide] = m_dir.write("right.txt", pair.right);
+    m_paths[core::kTargetSide] = m_dir.write("right.txt", pair.right);
 }
 
 WindowDriver::~WindowDriver()
@@ -53,7 +53,7 @@ std::string WindowDriver::start()
     doc().addView(&m_compares);
     frame().show();
     QApplication::setActiveWindow(&frame());
-    focusPane(core::kDestinationSide, true);
+    focusPane(core::kTargetSide, true);
     settle();
     stampFiles();
     return check(Step{StepKind::GoTo, 0, 1, 0, {}});

@@ -53,7 +53,7 @@ protected:
     {
         int presses = 0;
         while (dialog.isVisible() && presses < 100) {
-            click(dialog, dialog.copyToDestinationButton());
+            click(dialog, dialog.copyToTargetButton());
             ++presses;
         }
         return presses;
@@ -122,12 +122,12 @@ TEST_F(EasyJoin, SkippingEverySecondDifferenceAndResolvingItInTheReviewMergesThe
     ASSERT_EQ(starts.size(), 3u);
     services.answerMessage(MessageAnswer::Yes);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         click(dialog, dialog.skipButton());
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         ASSERT_TRUE(dialog.walk().isReviewing());
         EXPECT_EQ(currentRow(), starts[1]);
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         EXPECT_FALSE(dialog.isVisible());
     }));
     EXPECT_EQ(questions().size(), 1u);
@@ -145,7 +145,7 @@ TEST_F(EasyJoin, IdenticalFilesCloseTheDialogAtTheFirstPressWithoutAQuestion)
     services.setShiftDown(false);
     ASSERT_GT(doc().rowCount(), 0);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         EXPECT_FALSE(dialog.isVisible());
     }));
     EXPECT_TRUE(questions().empty());
@@ -161,7 +161,7 @@ TEST_F(EasyJoin, SkippingAllThenYesWalksTheSkippedRowsAndGreaterThanOnEachEndsIt
         ASSERT_EQ(questions().size(), 1u);
         for (std::size_t i = 0; i < starts.size(); ++i) {
             EXPECT_EQ(currentRow(), starts[i]);
-            click(dialog, dialog.copyToDestinationButton());
+            click(dialog, dialog.copyToTargetButton());
         }
         EXPECT_FALSE(dialog.isVisible());
     }));
@@ -220,10 +220,10 @@ TEST_F(EasyJoin, AfterTheWalkAndItsQuestionTheFocusIsBackInThePane)
 TEST_F(EasyJoin, WithTheTargetReadOnlyGreaterThanIsDisabledAndLessThanWorks)
 {
     startInEditMode();
-    doc().setReadOnly(core::kDestinationSide, true);
+    doc().setReadOnly(core::kTargetSide, true);
     const int first = differenceStarts().front();
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        EXPECT_FALSE(dialog.copyToDestinationButton().isEnabled());
+        EXPECT_FALSE(dialog.copyToTargetButton().isEnabled());
         ASSERT_TRUE(dialog.copyToSourceButton().isEnabled());
         click(dialog, dialog.copyToSourceButton());
     }));
@@ -268,7 +268,7 @@ TEST_F(EasyJoin, AnOutsideChangeDuringTheWalkIsAskedAboutOnceWhenItEnds)
     services.answerMessage(MessageAnswer::No); // to the held question: keep the merge
     int presses = 0;
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         // The user leaves, another program writes, the user comes back.
         Q_EMIT qApp->applicationStateChanged(Qt::ApplicationInactive);
         appendTo(right, "external\r\n");
@@ -289,7 +289,7 @@ TEST_F(EasyJoin, BothFilesReadOnlyGiveAMessageAndNoDialog)
 {
     startInEditMode();
     doc().setReadOnly(core::kSourceSide, true);
-    doc().setReadOnly(core::kDestinationSide, true);
+    doc().setReadOnly(core::kTargetSide, true);
     EXPECT_FALSE(runEasyJoin([](CEasyJoinDlg&) {}));
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> { EasyJoinWalk::kBothReadOnly });
 }
@@ -346,7 +346,7 @@ TEST_F(EasyJoin, TheWalkKeepsTheCurrentDifferenceInViewOnALongPair)
             const grid::TCellPosition& shown = pane(2).grid()->position();
             EXPECT_GE(shown.row, shown.firstRow);
             EXPECT_LE(shown.row, shown.lastRow);
-            click(dialog, dialog.copyToDestinationButton());
+            click(dialog, dialog.copyToTargetButton());
         }
     }));
     saveAll();

@@ -131,7 +131,7 @@ protected:
     void returnToAnOutsideChangeWithAnEdit(std::initializer_list<MessageAnswer> answers)
     {
         start({left, right});
-        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kDestinationSide).setCellText(1, "edited").done);
+        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kTargetSide).setCellText(1, "edited").done);
         setApplicationState(Qt::ApplicationInactive);
         rewrite(right, kOutsideText);
         for (const MessageAnswer answer : answers)

@@ -46,7 +46,7 @@ protected:
             break;
         case Save::Target:
             services.answerMessage(overwrite);
-            frame().routeCommand(ID_SAVE_DEST, CommandOrigin::Menu);
+            frame().routeCommand(ID_SAVE_TARGET, CommandOrigin::Menu);
             break;
         case Save::AtTheRescanPrompt:
             services.answerMessage(MessageAnswer::Yes);

@@ -31,7 +31,7 @@ TEST_F(StartUp, OnAPairTheCopiesWaitForEditModeAndTheOtherCommandsAreEnabled)
 {
     start({left, right});
     // The copies wait for edit mode.
-    for (const CommandId id : { ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE })
+    for (const CommandId id : { ID_COPY_DIFF_TO_TARGET, ID_COPY_LINE_TO_SOURCE })
         EXPECT_FALSE(frame().router().isEnabled(id)) << id;
     for (const CommandId id : { ID_EASY_JOIN, ID_RESCAN, ID_COMPARE_FILES, ID_FONT, ID_OPTIONS, ID_HIDDEN, ID_NO_SYNC,
                                 ID_EDIT_MODE, ID_FILE_SAVE_AS, ID_NEXT_DIFF, ID_PREV_DIFF })

@@ -75,7 +75,7 @@ TEST_F(TypedAndPasted, TheLineBeingTypedIsSavedByEverySaveAndCountsAsAChange)
     typeAtStart(1, "X");
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
-    EXPECT_FALSE(enabled(ID_SAVE_DEST));
+    EXPECT_FALSE(enabled(ID_SAVE_TARGET));
     EXPECT_EQ(pane(1).captionText().rfind("* ", 0), 0u) << pane(1).captionText();
     ASSERT_TRUE(frame().router().execute(ID_SAVE_SOURCE));
     EXPECT_EQ(dir.read("left.txt"), "one\nXtwo\nthree\n");

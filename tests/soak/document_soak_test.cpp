@@ -116,16 +116,16 @@ protected:
     void writePair()
     {
         std::string source;
-        std::string destination;
+        std::string target;
         for (int i = 0; i < kLines; ++i) {
             const std::string line = pairLine(random, i);
             source += line + "\n";
-            destination += (random() % 20 == 0 ? pairLine(random, i) + " changed" : line) + "\n";
+            target += (random() % 20 == 0 ? pairLine(random, i) + " changed" : line) + "\n";
         }
         disk[core::kSourceSide] = source;
-        disk[core::kDestinationSide] = destination;
+        disk[core::kTargetSide] = target;
         paths[core::kSourceSide] = dir.write("source.txt", source);
-        paths[core::kDestinationSide] = dir.write("destination.txt", destination);
+        paths[core::kTargetSide] = dir.write("destination.txt", target);
     }
 
     // What saving the side must write: the lines its rows show, then the blank lines that
@@ -191,7 +191,7 @@ protected:
         const bool changed[2] = {doc.source().changes() != 0, doc.destination().changes() != 0};
         router.execute(ID_FILE_SAVE_ALL);
         ++saves;
-        for (int side : {core::kSourceSide, core::kDestinationSide}) {
+        for (int side : {core::kSourceSide, core::kTargetSide}) {
             if (!changed[side])
                 continue;
             disk[side] = testing_support::readFile(paths[side]);
@@ -207,7 +207,7 @@ protected:
         doc.setSkipSavePrompt(true);
         router.execute(ID_RESCAN);
         ++rescans;
-        for (int side : {core::kSourceSide, core::kDestinationSide})
+        for (int side : {core::kSourceSide, core::kTargetSide})
             ASSERT_TRUE(sameBytes(bytesOfRows(side), disk[side])) << "side " << side << " after rescan " << rescans;
         ASSERT_EQ(doc.undoStore().undoCount(), 0);
         checkMemoryOfAFreshPair();
