@@ -5,11 +5,13 @@
 #include <set>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <QtGlobal>
 
 #include "grid/cell_table_box.h"
 
+#include "core/bivalo_doc.h"
 #include "panes/bivalo_view.h"
 #include "shell/bivalo_app.h"
 #include "shell/main_frame.h"
@@ -47,6 +49,17 @@ private:
     int m_argc = 1;    // QApplication keeps a reference to it
     QApplication m_application;
 };
+
+// Starts the program on a pair and waits until the pair is shown: a large pair loads
+// beside the window. False when it did not open.
+inline bool startOn(CBivaloApp& app, const char* source, const char* target)
+{
+    if (!app.initInstance({source, target}))
+        return false;
+    while (app.document().busy())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return app.document().rowCount() > 0;
+}
 
 // The file pane in a column of the main window's splitter: 1 the source, 2 the target.
 inline panes::CBivaloView& pane(CBivaloApp& app, int column)

@@ -183,12 +183,21 @@ bool AtomicFile::write(std::string_view bytes)
     return !m_failed;
 }
 
-bool AtomicFile::commit()
+bool AtomicFile::finish()
 {
     if (!m_file || m_failed || !finishWriting()) {
+        m_failed = true;
         discard();
         return false;
     }
+    m_finished = true;
+    return true;
+}
+
+bool AtomicFile::commit()
+{
+    if (!m_finished && !finish())
+        return false;
     if (!m_backupPath.empty()) {
         ::unlink(m_backupPath.c_str());
         m_backupPath.clear();

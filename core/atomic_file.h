@@ -25,8 +25,11 @@ public:
 
     bool open();
     bool write(std::string_view bytes);
-    // Flushes, syncs and renames (or ends the write in place); false leaves the old
-    // file untouched.
+    // Flushes and syncs what was written, the long part of the end, which may run on
+    // another thread than the commit; the old file is as it was.
+    bool finish();
+    // Finishes when not yet done, then renames (or ends the write in place); false leaves
+    // the old file untouched.
     bool commit();
 
 private:
@@ -43,6 +46,7 @@ private:
     timespec m_oldTimes[2] {}; // the access and write times of the file written in place
     std::FILE* m_file = nullptr;
     bool m_failed = false;
+    bool m_finished = false;
 };
 
 } // namespace core

@@ -512,26 +512,63 @@ bool CBivaloDoc::saveRows(const LineFile& saved, const RowMap& rows, const std::
 // the file written as UTF-8, which holds every character, or nothing written.
 bool CBivaloDoc::writeRows(LineFile& file, const RowMap& rows, const std::string& path)
 {
-    SaveProblem problem;
-    const SaveOptions options = saveOptionsOf(textOptions());
-    if (core::saveRows(file, rows, m_rowCount, path, options, &problem))
-        return true;
-    if (problem.unencodableLine == 0) {
+    std::int32_t unencodableLine = 0;
+    const WriteOutcome outcome = writeFile(file, rows, path, unencodableLine);
+    if (outcome != WriteOutcome::Failed)
+        return outcome == WriteOutcome::Written;
+    if (unencodableLine == 0) {
         notice(withReason(kFailedToCreate, path, errno));
         return false;
     }
     const TextEncoding kept = file.encoding();
     const std::string question =
-        framework::formatText(kUnencodable, { std::to_string(problem.unencodableLine), path, kept.label() });
+        framework::formatText(kUnencodable, { std::to_string(unencodableLine), path, kept.label() });
     if (m_services.messageBox(question, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return false;
     file.setEncoding(TextEncoding::unicode(EncodingKind::Utf8, kept.bom));
-    const bool written = core::saveRows(file, rows, m_rowCount, path, options);
-    if (!written)
+    const WriteOutcome again = writeFile(file, rows, path, unencodableLine);
+    if (again == WriteOutcome::Failed)
         notice(withReason(kFailedToCreate, path, errno));
-    if (!written || path != file.path())
+    if (again != WriteOutcome::Written || path != file.path())
         file.setEncoding(kept);
-    return written;
+    return again == WriteOutcome::Written;
+}
+
+// Many rows are written beside the window, busy meanwhile, and the user may stop the save
+// until the file is replaced, which only happens here on the document's thread.
+CBivaloDoc::WriteOutcome CBivaloDoc::writeFile(const LineFile& file, const RowMap& rows, const std::string& path,
+                                               std::int32_t& unencodableLine)
+{
+    const SaveOptions options = saveOptionsOf(textOptions());
+    StagedSave save(path);
+    bool written = false;
+    if (m_rowCount < kRowsSavedBeside) {
+        written = save.write(file, rows, m_rowCount, options);
+    } else {
+        WorkProgress progress;
+        progress.startPhase(WorkProgress::Phase::Writing, fileNameOf(path), static_cast<std::uint64_t>(m_rowCount));
+        int error = 0;
+        m_busy = true;
+        m_services.setWaitCursor(true);
+        m_save = &progress;
+        m_host.waitBeside([&] {
+            written = save.write(file, rows, m_rowCount, options, &progress);
+            error = errno;
+        });
+        m_save = nullptr;
+        endBusy();
+        if (progress.cancelled())
+            return WriteOutcome::Cancelled;
+        errno = error;
+    }
+    unencodableLine = save.unencodableLine();
+    return written && save.commit() ? WriteOutcome::Written : WriteOutcome::Failed;
+}
+
+void CBivaloDoc::cancelSave()
+{
+    if (m_save != nullptr)
+        m_save->cancel();
 }
 
 // The file of the pair that a save to path replaces, the saved one's own first.

@@ -43,6 +43,9 @@ public:
     static constexpr const char* kSelectFirstFile = "Select first file";
     static constexpr const char* kSelectPairFor = "Select pair for : ";
 
+    // From this many rows on a save is written beside the window and can be cancelled.
+    static constexpr std::int32_t kRowsSavedBeside = 200000;
+
     CBivaloDoc(framework::Services& services, DocumentHost& host);
     CBivaloDoc(const CBivaloDoc&) = delete;
     CBivaloDoc& operator=(const CBivaloDoc&) = delete;
@@ -56,8 +59,12 @@ public:
     bool loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done = {});
     // Stops a running load at once: the previous pair stays and done hears Cancelled.
     void cancelLoad();
-    // How far the running load has come; null when none runs.
-    const WorkProgress* loadProgress() const { return m_load ? &m_load->progress : nullptr; }
+    // Whether a long save is being written beside the window (busy meanwhile).
+    bool saving() const { return m_save != nullptr; }
+    // Asks the running save to stop; it ends within a moment, its file as it was.
+    void cancelSave();
+    // How far the running load or save has come; null when none runs.
+    const WorkProgress* workProgress() const { return m_load ? &m_load->progress : m_save; }
     void setResultFile(const std::string& name) { m_resultFile = name; }
 
     // Writes the rows of one side to name (empty: the file's own path). A file of the pair
@@ -151,6 +158,9 @@ private:
     LineFile* loadedFileAt(LineFile& saved, const std::string& path);
     bool mayOverwrite(LineFile& loaded);
     bool writeRows(LineFile& file, const RowMap& rows, const std::string& path);
+    enum class WriteOutcome { Written, Failed, Cancelled };
+    WriteOutcome writeFile(const LineFile& file, const RowMap& rows, const std::string& path,
+                           std::int32_t& unencodableLine);
     void noteWritten(LineFile& loaded);
     // The settings' options for reading, comparing, editing and saving, as they are now.
     TextOptions textOptions() const;
@@ -184,6 +194,7 @@ private:
     DocumentHost& m_host;
     bool m_savedFontApplied = false;
     std::shared_ptr<PairLoadJob> m_load;
+    WorkProgress* m_save = nullptr;
     LoadDone m_loadDone;
 };
 

@@ -28,6 +28,10 @@ public:
         work();
         done();
     }
+    // Runs work beside the window's thread and returns once it has ended; meanwhile the
+    // window paints and takes input (the document refuses commands while busy). Without a
+    // thread of its own, work runs here.
+    virtual void waitBeside(const std::function<void()>& work) { work(); }
 
     // --- the window's own dialogs and resources, which the document's commands open
     // The options dialog; true when closed with OK.

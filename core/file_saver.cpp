@@ -12,6 +12,7 @@ namespace core {
 namespace {
 
 constexpr std::size_t kWriteChunk = 1 << 20;
+constexpr std::int32_t kRowsPerCheckpoint = 1 << 16;
 
 // Gathers the output and hands it to the file in large chunks.
 class LineWriter {
@@ -83,13 +84,18 @@ private:
 
 // The line end of a line is written once the next line starts, so that the last line can
 // end as the file did.
-bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std::int32_t rowCount)
+bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std::int32_t rowCount,
+               WorkProgress* progress)
 {
     std::string_view pendingLineEnd;
     bool anyLine = false;
     bool continued = false; // the last line written goes on in the next one
     const std::int32_t shown = std::min<std::int32_t>(rowCount, static_cast<std::int32_t>(rows.size()));
     for (std::int32_t row = 0; row < shown; ++row) {
+        if (progress != nullptr && row % kRowsPerCheckpoint == 0) {
+            progress->reach(static_cast<std::uint64_t>(row));
+            progress->checkpoint();
+        }
         const std::int32_t index = rows[row];
         const LineRecord* line = file.lineAt(index);
         if (!line)
@@ -112,14 +118,28 @@ bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
               const SaveOptions& options, SaveProblem* problem)
 {
-    AtomicFile target(path);
-    if (!target.open())
-        return false;
-    LineWriter writer(target, options, file.encoding(), file.lineEnd());
-    if (writeRows(writer, file, rows, rowCount) && target.commit())
+    StagedSave save(path);
+    if (save.write(file, rows, rowCount, options) && save.commit())
         return true;
     if (problem != nullptr)
-        problem->unencodableLine = writer.unencodableLine();
+        problem->unencodableLine = save.unencodableLine();
+    return false;
+}
+
+bool StagedSave::write(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const SaveOptions& options,
+                       WorkProgress* progress)
+{
+    if (!m_target.open())
+        return false;
+    LineWriter writer(m_target, options, file.encoding(), file.lineEnd());
+    try {
+        if (writeRows(writer, file, rows, rowCount, progress) && m_target.finish())
+            return true;
+    } catch (const WorkCancelled&) {
+        errno = ECANCELED;
+        return false;
+    }
+    m_unencodableLine = writer.unencodableLine();
     return false;
 }
 

@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/atomic_file.h"
 #include "core/row_map.h"
 #include "core/text_options.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -38,5 +40,27 @@ inline SaveOptions saveOptionsOf(const TextOptions& options)
 // problem then names.
 bool saveRows(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const std::string& path,
               const SaveOptions& options, SaveProblem* problem = nullptr);
+
+// saveRows in two steps, so that the long one can run on another thread and be cancelled:
+// write() puts the new contents beside the file (or, for a hard-linked file, in place with
+// the old contents kept beside it) and flushes them; commit() then replaces the file. Until
+// commit() nothing on disk is replaced, and a save dropped without commit() leaves the old
+// file as it was.
+class StagedSave {
+public:
+    explicit StagedSave(const std::string& path) : m_target(path) {}
+
+    // With progress, the rows written so far are counted there (the caller starts its
+    // phase), and a cancel stops the write: false, with errno ECANCELED.
+    bool write(const LineFile& file, const RowMap& rows, std::int32_t rowCount, const SaveOptions& options,
+               WorkProgress* progress = nullptr);
+    bool commit() { return m_target.commit(); }
+    // After a failed write for EILSEQ: the 1-based line the encoding cannot hold.
+    std::int32_t unencodableLine() const { return m_unencodableLine; }
+
+private:
+    AtomicFile m_target;
+    std::int32_t m_unencodableLine = 0;
+};
 
 } // namespace core

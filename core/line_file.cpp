@@ -248,6 +248,7 @@ std::int32_t LineFile::appendPiece(const Piece& piece, const TextOptions& option
     record = LineRecord{};
     buildRecord(m_count, piece, rulesOf(options), nullptr);
     record.m_continues = piece.continues ? 1 : 0;
+    m_longestText = std::max(m_longestText, record.text().size());
     return m_count++;
 }
 
@@ -448,6 +449,8 @@ bool LineFile::load(const std::string& path, const TextOptions& options, WorkPro
     m_indentTabSize = state.rules.tabSize;
     const bool complete = readFile(file.fd(), status.st_size, state);
     finishLoading(state.pieces, state.lastLineEnded, state.rules);
+    for (std::int32_t index = 0; index < m_count; ++index)
+        m_longestText = std::max(m_longestText, m_lines[static_cast<std::size_t>(index)].text().size());
     m_loaded = complete;
     return complete;
 }
@@ -470,6 +473,7 @@ void LineFile::clearForLoading(off_t fileSize)
     m_editedLines.clear();
     m_count = 0;
     m_repeatedLines = 0;
+    m_longestText = 0;
     m_firstLineEndsWithCrLf = false;
     m_crLineEnds = false;
     m_size = expected == 0 ? kMinimumExpectedLines : expected;

@@ -127,6 +127,9 @@ public:
     // Lines the last load found equal to a line shortly before them: a hint of how many
     // different lines the file has.
     std::int32_t repeatedLines() const { return m_repeatedLines; }
+    // The length of the longest text of lines 0 .. count() - 1 and of the lines appended
+    // since: kept as they come, so that a window need not walk millions of lines for it.
+    std::size_t longestTextLength() const { return m_longestText; }
 
     // Modification counter: 0 when the file equals what is on disk.
     std::int32_t changes() const { return m_changes; }
@@ -183,6 +186,7 @@ private:
     std::int32_t m_size = 0;
     std::int32_t m_changes = 0;
     std::int32_t m_repeatedLines = 0;
+    std::size_t m_longestText = 0;
     bool m_loaded = false;
     bool m_firstLineEndsWithCrLf = false;
     bool m_crLineEnds = false;

@@ -41,10 +41,11 @@ std::string describeProgress(const WorkProgress::Snapshot& snapshot)
 {
     // Two threads may each count a little past their share of the total.
     const std::uint64_t done = snapshot.total == 0 ? snapshot.done : std::min(snapshot.done, snapshot.total);
-    if (snapshot.phase == WorkProgress::Phase::Comparing) {
-        const std::uint64_t percent = snapshot.total == 0 ? 0 : done * 100 / snapshot.total;
+    const std::uint64_t percent = snapshot.total == 0 ? 0 : done * 100 / snapshot.total;
+    if (snapshot.phase == WorkProgress::Phase::Comparing)
         return "Comparing: " + std::to_string(percent) + "%";
-    }
+    if (snapshot.phase == WorkProgress::Phase::Writing)
+        return "Saving " + snapshot.subject + ": " + std::to_string(percent) + "%";
     std::string text = "Reading " + snapshot.subject + ": " + megabytes(done);
     if (snapshot.total != 0)
         text += " of " + megabytes(snapshot.total);

@@ -18,12 +18,12 @@ public:
 // thread doing the work reports and checks; another thread reads and cancels.
 class WorkProgress {
 public:
-    enum class Phase { Reading, Comparing };
+    enum class Phase { Reading, Comparing, Writing };
 
     struct Snapshot {
         Phase phase = Phase::Reading;
         std::string subject;     // what is worked on, for the user: the files' names
-        std::uint64_t done = 0;  // bytes read, or lines of the comparison walked
+        std::uint64_t done = 0;  // bytes read, lines of the comparison walked, or rows written
         std::uint64_t total = 0; // 0 when not known
     };
 
@@ -51,7 +51,7 @@ private:
 };
 
 // What the work is doing, for a status line: "Reading a.txt and b.txt: 312 of 1010 MB",
-// "Comparing: 60%".
+// "Comparing: 60%", "Saving a.txt: 40%".
 std::string describeProgress(const WorkProgress::Snapshot& snapshot);
 
 } // namespace core

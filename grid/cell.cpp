@@ -114,6 +114,27 @@ int TCell::dialogCode()
     return platform::DLGC_WANTALLKEYS;
 }
 
+// Eight rows at a time: the bars ask whether any of millions of rows is selected on every
+// refresh, and mostly none is.
+int TCell::nextRowWithFlags(int from, std::uint8_t bits) const
+{
+    const std::size_t count = m_rowFlags.size();
+    const std::uint8_t* flags = m_rowFlags.data();
+    const std::uint64_t anyByte = 0x0101010101010101ULL * bits;
+    std::size_t row = static_cast<std::size_t>(std::max(from, 0));
+    for (; row + 8 <= count; row += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, flags + row, sizeof eight);
+        if ((eight & anyByte) != 0)
+            break;
+    }
+    for (; row < count; ++row) {
+        if ((flags[row] & bits) != 0)
+            return static_cast<int>(row);
+    }
+    return static_cast<int>(count);
+}
+
 void TCell::setRowFlags(int row, std::uint8_t bits, bool on)
 {
     if (!m_geometry.rows.contains(row))

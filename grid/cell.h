@@ -50,6 +50,8 @@ public:
     const CellGeometry& geometry() const { return m_geometry; }
 
     std::uint8_t rowFlags(int row) const { return m_rowFlags[static_cast<std::size_t>(row)]; }
+    // The first row from `from` on whose flags hold any of bits; rowCount() when none.
+    int nextRowWithFlags(int from, std::uint8_t bits) const;
     // Sets or clears flag bits of a row (bits above the selected and marked bits are the
     // owner's, e.g. bookmarks) without repainting.
     void setRowFlags(int row, std::uint8_t bits, bool on);

@@ -379,11 +379,7 @@ void CBivaloView::onActivateView(bool activate)
 bool CBivaloView::anyRowSelected() const
 {
     const grid::TCell& table = *grid();
-    for (int row = 0; row < table.rowCount(); ++row) {
-        if (table.rowFlags(row) & grid::kRowSelected)
-            return true;
-    }
-    return false;
+    return table.nextRowWithFlags(0, grid::kRowSelected) < table.rowCount();
 }
 
 void CBivaloView::selectAlongWithShift()

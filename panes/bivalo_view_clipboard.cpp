@@ -97,10 +97,9 @@ std::vector<int> CBivaloView::selectedRows() const
 {
     std::vector<int> selected;
     const grid::TCell& table = *grid();
-    for (int row = 0; row < table.rowCount(); ++row) {
-        if (table.rowFlags(row) & grid::kRowSelected)
-            selected.push_back(row);
-    }
+    for (int row = table.nextRowWithFlags(0, grid::kRowSelected); row < table.rowCount();
+         row = table.nextRowWithFlags(row + 1, grid::kRowSelected))
+        selected.push_back(row);
     return selected;
 }
 

@@ -14,18 +14,6 @@ namespace panes {
 
 using framework::WParam;
 
-namespace {
-
-std::size_t longestLine(const core::LineFile& file)
-{
-    std::size_t longest = 0;
-    for (std::int32_t index = 0; index < file.count(); ++index)
-        longest = std::max(longest, file.lineAt(index)->text().size());
-    return longest;
-}
-
-} // namespace
-
 // The one place a pane turns a hint into a call; the table of hints, their senders and
 // their receivers is in framework/update_hints.h.
 void CBivaloView::onUpdate(framework::View*, int hint, void* object)
@@ -71,7 +59,7 @@ void CBivaloView::onHintCompared()
     grid()->setRowCount(m_doc.rowCount());
     grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
     m_inlineChanges.clear();
-    m_longestLine = std::max(longestLine(m_doc.source()), longestLine(m_doc.destination()));
+    m_longestLine = std::max(m_doc.source().longestTextLength(), m_doc.destination().longestTextLength());
     applyColumnWidth();
     AttachSide();
     updateCaption();

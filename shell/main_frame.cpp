@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -444,7 +445,8 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
     // A rescan since the notice has read the file as it is.
     if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kTargetSide))
         return;
-    if (m_easyJoinOpen) {
+    // Under EasyJoin's walk or a load or save, the question waits until they end.
+    if (m_easyJoinOpen || m_document->busy()) {
         if (!m_heldReload)
             m_heldReload = fileIndex;
         return;
@@ -508,6 +510,11 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A save is left to end: closing would drop what it is writing.
+    if (m_document != nullptr && m_document->saving()) {
+        event->ignore();
+        return;
+    }
     shell::WindowPlacement::saveOf(kPlacementSection, *this);
     // Closing stops a load; the pair shown before it is then closed as usual.
     if (m_document != nullptr && m_document->busy())
@@ -660,11 +667,24 @@ void CMainFrame::runBeside(std::function<void()> work, std::function<void()> don
     worker->start();
 }
 
+void CMainFrame::waitBeside(const std::function<void()>& work)
+{
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    beginLongWork();
+    worker->start();
+    loop.exec();
+    // The loop also ends when the program is told to quit; the work is still ours.
+    worker->wait();
+    endLongWork();
+}
+
 void CMainFrame::beginLongWork()
 {
     // The panes keep painting the pair they show, but take no input until it is replaced.
     m_splitter->setEnabled(false);
-    m_loadProgress->follow([this] { return m_document != nullptr ? m_document->loadProgress() : nullptr; });
+    m_loadProgress->follow([this] { return m_document != nullptr ? m_document->workProgress() : nullptr; });
 }
 
 void CMainFrame::endLongWork()
@@ -672,12 +692,20 @@ void CMainFrame::endLongWork()
     m_loadProgress->stop();
     m_splitter->setEnabled(true);
     focusActiveView();
+    // Asked once the document has ended the work it is still inside of.
+    QTimer::singleShot(0, this, &CMainFrame::askHeldReloadQuestion);
 }
 
 void CMainFrame::cancelLongWork()
 {
-    if (m_document != nullptr)
-        m_document->cancelLoad();
+    if (m_document == nullptr)
+        return;
+    // A save reads the rows until it stops, a moment later: the panes stay off till then.
+    if (m_document->saving()) {
+        m_document->cancelSave();
+        return;
+    }
+    m_document->cancelLoad();
     endLongWork();
 }
 

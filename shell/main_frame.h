@@ -121,6 +121,7 @@ public:
     void dispatchPendingMessages() override;
     void focusActiveView() override;
     void runBeside(std::function<void()> work, std::function<void()> done) override;
+    void waitBeside(const std::function<void()>& work) override;
     bool runOptionsDialog() override;
     bool createFont(const framework::LogFont& font) override;
     void runEasyJoin() override;
@@ -195,8 +196,8 @@ private:
     CLoadProgressBar* m_loadProgress = nullptr;
     std::vector<QPointer<QThread>> m_workers;
     std::unique_ptr<shell::FileWatch> m_fileWatch;
-    // A reload under the EasyJoin dialog would pull the rows from under its walk: the
-    // question waits until the walk ends.
+    // A reload under the EasyJoin dialog would pull the rows from under its walk, and one
+    // during a load or save from under that work: the question waits until they end.
     bool m_easyJoinOpen = false;
     std::optional<framework::WParam> m_heldReload;
     // The reload question is on screen; one flag for the whole program.

@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     bench::BenchApplication application(argv);
     framework::ScriptedServices services;
     CBivaloApp app(services);
-    if (!app.initInstance({argv[1], argv[2]}))
+    if (!bench::startOn(app, argv[1], argv[2]))
         return 1;
     CMainFrame& frame = app.mainFrame();
     frame.show();

@@ -106,7 +106,7 @@ int main(int argc, char** argv)
     CBivaloApp app(services);
     settings::appSettings().UseAlt = 1;
     settings::appSettings().MoveNext = 0;
-    if (!app.initInstance({argv[1], argv[2]}))
+    if (!bench::startOn(app, argv[1], argv[2]))
         return 1;
     CMainFrame& frame = app.mainFrame();
     frame.show();

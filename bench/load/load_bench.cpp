@@ -2,10 +2,15 @@
 // window, measures:
 //   first_frame_s     from main() until the main window has painted for the first time
 //   pair_shown_s      until both file panes have painted the compared rows
-//   longest_pause_ms  the longest gap between two ticks of a 5 ms timer during the load: the
-//                     longest the event loop did not answer
+//   longest_pause_ms  the longest gap between two ticks of a 5 ms timer from the first frame
+//                     until kSettleSeconds after the pair shows: the longest the event loop
+//                     did not answer
 //   idle_cpu_s        the CPU time (user and system) of the process over IDLE_SECONDS once
-//                     the pair is shown and nothing happens (default 10; 0 skips it)
+//                     the pair is shown, the load's last work (freeing its memory, the
+//                     bars' refresh) has had kSettleSeconds, and nothing happens (default
+//                     10; 0 skips it)
+//   save_s, save_longest_pause_ms  after the idle spell: the target's rows saved under
+//                     another name, and the longest event-loop pause meanwhile
 //   load_bench SOURCE TARGET [IDLE_SECONDS]
 #include <sys/resource.h>
 
@@ -13,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,6 +26,7 @@
 
 #include "bench/press_timing.h"
 #include "bench/window_bench.h"
+#include "core/bivalo_doc.h"
 #include "platform/qt_services.h"
 
 namespace {
@@ -28,6 +35,7 @@ using bench::Clock;
 using bench::secondsSince;
 
 constexpr int kTickMilliseconds = 5;
+constexpr int kSettleSeconds = 2;
 
 double cpuSeconds()
 {
@@ -81,6 +89,21 @@ private:
     qint64 m_longest = 0;
 };
 
+// Saves the target's rows under another name, as Save As does, and prints how long that
+// took and the longest the event loop did not answer meanwhile.
+void printSave(core::CBivaloDoc& document, const std::string& path)
+{
+    PauseMeter pauses;
+    pauses.start();
+    const Clock::time_point start = Clock::now();
+    const bool saved = document.saveRows(document.destination(), document.destinationRows(), path);
+    const double seconds = secondsSince(start);
+    pauses.stop();
+    std::remove(path.c_str());
+    std::printf("save_s                     %.3f   (%s)\n", seconds, saved ? "saved" : "FAILED");
+    std::printf("save_longest_pause_ms      %lld\n", static_cast<long long>(pauses.longestMilliseconds()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,7 +126,6 @@ int main(int argc, char** argv)
     const auto filePane = [](const QWidget* pane) { return dynamic_cast<const panes::CBivaloView*>(pane) != nullptr; };
     bench::FirstFrameProbe probe(2, filePane, [&] {
         pairShown = secondsSince(mainStart);
-        pauses.stop();
         QApplication::exit(0);
     });
     application.installEventFilter(&probe);
@@ -112,6 +134,10 @@ int main(int argc, char** argv)
     QApplication::exec();
     application.removeEventFilter(&probe);
     application.removeEventFilter(&firstPaint);
+    // What the load leaves to do once the pair shows counts as part of it.
+    QTimer::singleShot(kSettleSeconds * 1000, &application, [] { QApplication::exit(0); });
+    QApplication::exec();
+    pauses.stop();
 
     std::printf("first_frame_s              %.3f\n", firstPaint.seconds());
     std::printf("pair_shown_s               %.3f\n", pairShown);
@@ -121,6 +147,7 @@ int main(int argc, char** argv)
         QTimer::singleShot(idleSeconds * 1000, &application, [] { QApplication::exit(0); });
         QApplication::exec();
         std::printf("idle_cpu_s                 %.4f   (over %d s)\n", cpuSeconds() - before, idleSeconds);
+        printSave(app.document(), std::string(argv[2]) + ".saved");
     }
     return 0;
 }

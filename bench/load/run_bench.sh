@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The window and the report on a large pair against GNU diff on the same pair, in one run:
 # the pair is COPIES copies of bench/engine's 1 000 000-line pair laid end to end (14: two
-# files of about 500 MB, 13 million lines, the 1 GB pair; 28: the 2 GB pair). Three rounds,
+# files of about 500 MB, 13 million lines, the 1 GB pair; 28: the 2 GB pair). ROUNDS rounds,
 # the runs alternating; each figure is its best round. Prints GNU diff's wall time, the
 # report's wall time and peak memory, and the window's first frame, shown pair, longest
 # event-loop pause and peak memory (targets: report and shown pair <= diff, first frame
 # <= 0.3 s, pause <= 50 ms, peak <= 2.5x the pair's bytes), then the window's CPU time over
-# 10 idle seconds (target: none a profiler can see). Needs free disk for the pair.
-#   bench/load/run_bench.sh [BUILD_DIR [COPIES]]     (default build-rel/, 14)
+# 10 idle seconds (target: none a profiler can see) and a save of the target's rows under
+# another name with its longest event-loop pause. Needs free disk for the pair.
+#   [ROUNDS=3] bench/load/run_bench.sh [BUILD_DIR [COPIES]]     (default build-rel/, 14)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-rel}
@@ -21,7 +22,7 @@ source_file="$pairs/huge_a.txt"
 target_file="$pairs/huge_b.txt"
 rm -f "$pairs"/big_* "$pairs"/tabbed_* "$pairs"/stretch_*
 bytes=$(( ($(stat -c %s "$source_file") + $(stat -c %s "$target_file")) / 1024 ))
-rounds=3
+rounds=${ROUNDS:-3}
 
 peak_of() { /usr/bin/time -f %M -o "$pairs/peak" "$@" >"$pairs/out" 2>/dev/null || [ $? -eq 1 ]; tail -1 "$pairs/peak"; }
 field() { awk -v k="$1" '$1 == k { print $2 }' "$pairs/out"; }
@@ -50,4 +51,4 @@ awk -v d="$best_diff" -v r="$best_report" -v rp="$report_peak" -v f="$best_frame
     printf "window_pair_shown_s        %.3f   (%.2fx diff)\n", s, s * 1e9 / d
     printf "window_longest_pause_ms    %d\n", p
     printf "window_peak_KiB            %d   (%.2fx the pair, last round)\n", wp, wp / k }'
-grep idle_cpu_s "$pairs/out"
+grep -E "^(idle_cpu_s|save_s|save_longest_pause_ms) " "$pairs/out"

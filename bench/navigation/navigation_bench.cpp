@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     // Message boxes answer at once: "not found" must not wait for a click.
     framework::ScriptedServices services;
     CBivaloApp app(services);
-    if (!app.initInstance({argv[1], argv[2]}))
+    if (!bench::startOn(app, argv[1], argv[2]))
         return 1;
     QApplication::setActiveWindow(&app.mainFrame());
     settle();

@@ -96,6 +96,24 @@ TEST(CellMessages, SelectAndMarkActions)
     EXPECT_EQ(f.owner->count(TCN_POSCHANGED), 5);
 }
 
+// Against a row-by-row walk, over row counts and selections around the eight-row steps.
+TEST(CellMessages, NextRowWithFlagsFindsEverySelectedRowInOrder)
+{
+    for (const int rows : { 0, 5, 8, 23, 64 }) {
+        GridFixture f(0, 1, rows);
+        for (int row = 0; row < rows; row += 7)
+            f.grid->send(TCM_SELECTROW, WParam(row), 1);
+        if (rows > 0)
+            f.grid->send(TCM_MARKROW, WParam(rows - 1), 1);
+        for (int from = 0; from <= rows; ++from) {
+            int expected = from;
+            while (expected < rows && (f.grid->rowFlags(expected) & kRowSelected) == 0)
+                ++expected;
+            EXPECT_EQ(f.grid->nextRowWithFlags(from, kRowSelected), expected) << rows << " rows, from " << from;
+        }
+    }
+}
+
 TEST(CellMessages, MarkedRowIsReadOnly)
 {
     GridFixture f(TCS_EDITABLE, 2, 3);

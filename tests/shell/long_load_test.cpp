@@ -2,10 +2,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "framework/command_ids.h"
 #include "shell/load_progress_bar.h"
 #include "shell/main_splitter.h"
-#include "tests/shell/running_app.h"
+#include "tests/shell/merge_by_hand.h"
 
 namespace {
 
@@ -86,7 +88,7 @@ TEST_F(LongLoad, EscapeStopsTheLoadAndThePreviousPairStays)
     SlowSource source(dir.file("slow.txt"));
     source.writeLines(1000);
     frame().dropFiles({source.path(), right});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return doc().loadProgress()->snapshot().done > 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doc().workProgress()->snapshot().done > 0; }, 5000));
 
     QTest::keyClick(&frame(), Qt::Key_Escape);
 
@@ -120,6 +122,55 @@ TEST_F(LongLoad, AQuietWindowRunsNoTimer)
     QTest::qWait(1500);
     qApp->removeEventFilter(&timers);
     EXPECT_EQ(timers.ticks, 0);
+}
+
+// A pair of many rows, saved beside the window, whose target's first line is copied over
+// from the source and not saved yet.
+class LongSave : public testing_support::MergeByHand {
+protected:
+    void editTheTarget()
+    {
+        // Short lines: the pair itself loads at once.
+        std::string lines;
+        for (int k = 0; k < core::CBivaloDoc::kRowsSavedBeside; ++k)
+            lines += std::to_string(k) + "\n";
+        original = "other\n" + lines;
+        edited = "first\n" + lines;
+        left = dir.write("left.txt", edited);
+        right = dir.write("right.txt", original);
+        startShown();
+        press(Qt::Key_F9);
+        pane(2).goToRowCentred(0);
+        press(Qt::Key_Right, Qt::AltModifier);
+        ASSERT_TRUE(doc().isModified());
+    }
+    void saveTheTarget() { frame().routeCommand(framework::ID_SAVE_TARGET, framework::CommandOrigin::Menu); }
+
+    std::string original;
+    std::string edited;
+};
+
+TEST_F(LongSave, EscapeStopsItBeforeTheFileIsReplacedAndTheNextSaveWritesIt)
+{
+    editTheTarget();
+    bool refused = false;
+    // Runs inside the save, once its writing has started beside the window.
+    QTimer::singleShot(0, [&] {
+        refused = !frame().routeCommand(framework::ID_RESCAN);
+        QTest::keyClick(&frame(), Qt::Key_Escape);
+    });
+    saveTheTarget();
+
+    EXPECT_TRUE(refused) << "no command acts on the rows being written";
+    EXPECT_EQ(testing_support::readFile(right), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no half-written file is left";
+    EXPECT_TRUE(services.messageTexts().empty()) << "a stop is no failure";
+    EXPECT_NE(doc().destination().changes(), 0);
+    EXPECT_TRUE(frame().splitter().isEnabled());
+
+    saveTheTarget();
+    EXPECT_EQ(testing_support::readFile(right), edited);
+    EXPECT_EQ(doc().destination().changes(), 0);
 }
 
 } // namespace
