@@ -56,9 +56,9 @@ inline bool startOn(CBivaloApp& app, const char* source, const char* target)
 {
     if (!app.initInstance({source, target}))
         return false;
-    while (app.document().busy)
+    while (app.document().busy())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return app.document().rowCount > 0;
+    return app.document().rowCount() > 0;
 }
 
 // The file pane in a column of the main window's splitter: 1 the source, 2 the target.

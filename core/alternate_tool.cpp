@@ -14,7 +14,7 @@ bool AlternateTool::exists(const std::string& tool)
 }
 
 bool AlternateTool::run(const std::string& tool, const std::function<bool()>& saveModified,
-                        const std::string& sourcePath, const std::string& destinationPath)
+                        const std::string& sourcePath, const std::string& targetPath)
 {
     if (!exists(tool)) {
         m_services.messageBox(kNotValidMessage, framework::MessageButtons::Ok, framework::MessageIcon::Warning);
@@ -24,7 +24,7 @@ bool AlternateTool::run(const std::string& tool, const std::function<bool()>& sa
     if (!saveModified())
         return false;
     // A tool that exists but cannot be started is not reported.
-    return m_services.startDetached({ tool, sourcePath, destinationPath });
+    return m_services.startDetached({ tool, sourcePath, targetPath });
 }
 
 } // namespace core

@@ -21,7 +21,7 @@ public:
     // saveModified asks to save changes first (false: cancelled). Returns whether the tool was
     // started. A missing tool is reported and the options dialog is posted to the main window.
     bool run(const std::string& tool, const std::function<bool()>& saveModified,
-             const std::string& sourcePath, const std::string& destinationPath);
+             const std::string& sourcePath, const std::string& targetPath);
 
     static bool exists(const std::string& tool);
 

@@ -55,7 +55,7 @@ bool readsRows(framework::CommandId id)
 {
     using namespace framework;
     static constexpr CommandId kCommands[] = {
-        ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_DEST, ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT,
+        ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_TARGET, ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT,
         ID_COPY_DIFF, ID_EASY_JOIN,
     };
     return std::ranges::find(kCommands, id) != std::end(kCommands);
@@ -74,16 +74,16 @@ CBivaloDoc::CBivaloDoc(framework::Services& services, DocumentHost& host)
 void CBivaloDoc::addCommands()
 {
     using namespace framework;
-    const auto whenRows = [this](CommandUI& ui) { ui.enable(rowCount > 0); };
+    const auto whenRows = [this](CommandUI& ui) { ui.enable(m_rowCount > 0); };
 
     onCommand(ID_COMPARE_FILES, [this] { compareFiles(); });
     onCommand(ID_RESCAN, [this] { rescan(); });
     onEnable(ID_RESCAN, whenRows);
-    onCommand(ID_COPY_LINE_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyLine); });
-    onCommand(ID_COPY_DIFF_TO_DEST, [this] { copy(CopyRequest::kIntoDestination, kHintCopyDifference); });
+    onCommand(ID_COPY_LINE_TO_TARGET, [this] { copy(CopyRequest::kIntoTarget, kHintCopyLine); });
+    onCommand(ID_COPY_DIFF_TO_TARGET, [this] { copy(CopyRequest::kIntoTarget, kHintCopyDifference); });
     onCommand(ID_COPY_LINE_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyLine); });
     onCommand(ID_COPY_DIFF_TO_SOURCE, [this] { copy(CopyRequest::kIntoSource, kHintCopyDifference); });
-    for (const CommandId id : { ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE })
+    for (const CommandId id : { ID_COPY_LINE_TO_TARGET, ID_COPY_DIFF_TO_TARGET, ID_COPY_LINE_TO_SOURCE, ID_COPY_DIFF_TO_SOURCE })
         onEnable(id, [this, id](CommandUI& ui) { ui.enable(m_host.offers(id)); });
     onCommand(ID_ALTERNATE_TOOL, [this] { runAlternateTool(); });
     onEnable(ID_ALTERNATE_TOOL, whenRows);
@@ -98,13 +98,13 @@ void CBivaloDoc::addCommands()
     });
     onEnable(ID_HIDDEN, [](CommandUI& ui) { ui.setCheck(settings::appSettings().Hidden != 0); });
     onCommand(ID_EASY_JOIN, [this] { m_host.runEasyJoin(); });
-    onEnable(ID_EASY_JOIN, [this](CommandUI& ui) { ui.enable(rowCount > 0 && m_host.offers(ID_EASY_JOIN)); });
+    onEnable(ID_EASY_JOIN, [this](CommandUI& ui) { ui.enable(m_rowCount > 0 && m_host.offers(ID_EASY_JOIN)); });
     onCommand(ID_NO_SYNC, [this] {
-        syncScroll = !syncScroll;
-        if (syncScroll)
+        m_syncScroll = !m_syncScroll;
+        if (m_syncScroll)
             updateAllViews(nullptr, kHintResync);
     });
-    onEnable(ID_NO_SYNC, [this](CommandUI& ui) { ui.setCheck(!syncScroll); });
+    onEnable(ID_NO_SYNC, [this](CommandUI& ui) { ui.setCheck(!m_syncScroll); });
 }
 
 void CBivaloDoc::addSaveCommands()
@@ -116,11 +116,11 @@ void CBivaloDoc::addSaveCommands()
     };
     onCommand(ID_SAVE_SOURCE, [this] { saveSide(kSourceSide); });
     onEnable(ID_SAVE_SOURCE, whenChanged(kSourceSide));
-    onCommand(ID_SAVE_DEST, [this] { saveSide(kDestinationSide); });
-    onEnable(ID_SAVE_DEST, whenChanged(kDestinationSide));
+    onCommand(ID_SAVE_TARGET, [this] { saveSide(kTargetSide); });
+    onEnable(ID_SAVE_TARGET, whenChanged(kTargetSide));
     onCommand(ID_FILE_SAVE_ALL, [this] { saveAll(); });
     onEnable(ID_FILE_SAVE_ALL, [this](CommandUI& ui) {
-        ui.enable(isModified() || hasChangedEdit(kSourceSide) || hasChangedEdit(kDestinationSide));
+        ui.enable(isModified() || hasChangedEdit(kSourceSide) || hasChangedEdit(kTargetSide));
     });
 }
 
@@ -129,25 +129,25 @@ void CBivaloDoc::addEnableOnlyAnswers()
 {
     using namespace framework;
     for (const CommandId id : { ID_NEXT_DIFF, ID_PREV_DIFF, ID_EDIT_MODE, ID_FILE_SAVE_AS })
-        onEnable(id, [this, id](CommandUI& ui) { ui.enable(rowCount > 0 && m_host.offers(id)); });
-    onEnable(ID_SAVE_AS_RESULT, [this](CommandUI& ui) { ui.enable(!resultFile.empty()); });
-    onEnable(ID_REOPEN_WITH_ENCODING, [this](CommandUI& ui) { ui.enable(rowCount > 0); });
+        onEnable(id, [this, id](CommandUI& ui) { ui.enable(m_rowCount > 0 && m_host.offers(id)); });
+    onEnable(ID_SAVE_AS_RESULT, [this](CommandUI& ui) { ui.enable(!m_resultFile.empty()); });
+    onEnable(ID_REOPEN_WITH_ENCODING, [this](CommandUI& ui) { ui.enable(m_rowCount > 0); });
 }
 
-bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& destinationName, LoadDone done)
+bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done)
 {
-    assert(!busy);
-    busy = true;
+    assert(!m_busy);
+    m_busy = true;
     m_services.setWaitCursor(true);
     applySavedFontOnce();
     m_host.dispatchPendingMessages();
 
-    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(destinationName), textOptions());
+    const auto job = std::make_shared<PairLoadJob>(resolveName(sourceName), resolveName(targetName), textOptions());
     // An encoding chosen for a file holds while that file is read again.
-    if (job->sourcePath == source.path())
-        job->source.chooseEncoding(source.chosenEncoding());
-    if (job->destinationPath == destination.path())
-        job->destination.chooseEncoding(destination.chosenEncoding());
+    if (job->sourcePath == m_source.path())
+        job->source.chooseEncoding(m_source.chosenEncoding());
+    if (job->targetPath == m_destination.path())
+        job->target.chooseEncoding(m_destination.chosenEncoding());
     m_load = job;
     m_loadDone = std::move(done);
     if (job->isQuick()) {
@@ -156,7 +156,7 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     } else {
         m_host.runBeside([job] { job->run(); }, [this, job] { finishLoad(job); });
     }
-    return !busy && job->outcome == LoadOutcome::Opened;
+    return !m_busy && job->outcome == LoadOutcome::Opened;
 }
 
 void CBivaloDoc::cancelLoad()
@@ -185,13 +185,13 @@ void CBivaloDoc::finishLoad(const std::shared_ptr<PairLoadJob>& job)
     case LoadOutcome::NotLoaded: {
         endBusy();
         const bool sourceFailed = !job->loaded.sourceLoaded;
-        const LineFile& failed = sourceFailed ? job->source : job->destination;
-        notice(withReason(sourceFailed ? kSourceNotFound : kDestinationNotFound, failed.path(), failed.loadError()));
+        const LineFile& failed = sourceFailed ? job->source : job->target;
+        notice(withReason(sourceFailed ? kSourceNotFound : kTargetNotFound, failed.path(), failed.loadError()));
         break;
     }
     case LoadOutcome::OutOfMemory:
         endBusy();
-        notice(framework::formatText(kOutOfMemory, { job->sourcePath, job->destinationPath }));
+        notice(framework::formatText(kOutOfMemory, { job->sourcePath, job->targetPath }));
         break;
     case LoadOutcome::Cancelled:
         endBusy();
@@ -203,26 +203,26 @@ void CBivaloDoc::finishLoad(const std::shared_ptr<PairLoadJob>& job)
 
 void CBivaloDoc::takePair(PairLoadJob& job)
 {
-    undoStore.clearUndo();
-    source = std::move(job.source);
-    destination = std::move(job.destination);
-    sourceRows = std::move(job.result.sourceRows);
-    destinationRows = std::move(job.result.destinationRows);
-    rowCount = job.result.rowCount;
-    blankDifference = job.result.blankDifference;
+    m_undoStore.clearUndo();
+    m_source = std::move(job.source);
+    m_destination = std::move(job.target);
+    m_sourceRows = std::move(job.result.sourceRows);
+    m_destinationRows = std::move(job.result.destinationRows);
+    m_rowCount = job.result.rowCount;
+    m_blankDifference = job.result.blankDifference;
 
     if (settings::appSettings().EditDefault)
-        editMode = true;
+        m_editMode = true;
     updateAllViews(nullptr, framework::kHintCompared);
     updateAllViews(nullptr, framework::kHintActivateSource);
     m_host.focusActiveView();
-    firstComparison = false;
+    m_firstComparison = false;
     watchPair();
 }
 
 void CBivaloDoc::endBusy()
 {
-    busy = false;
+    m_busy = false;
     m_services.setWaitCursor(false);
 }
 
@@ -238,14 +238,14 @@ void CBivaloDoc::applySavedFontOnce()
 
 void CBivaloDoc::watchPair()
 {
-    watcher.SetTarget(&m_host.mainWindow(), framework::WM_FILE_CHANGED, 1);
-    watcher.SetFile(kSourceSide, source.path());
-    watcher.SetFile(kDestinationSide, destination.path());
-    watcher.Start();
+    m_watcher.SetTarget(&m_host.mainWindow(), framework::WM_FILE_CHANGED, 1);
+    m_watcher.SetFile(kSourceSide, m_source.path());
+    m_watcher.SetFile(kTargetSide, m_destination.path());
+    m_watcher.Start();
     // The files as read: a write during the comparison is news too.
-    for (const int side : { kSourceSide, kDestinationSide }) {
+    for (const int side : { kSourceSide, kTargetSide }) {
         if (const auto& stamp = file(side).diskStamp())
-            watcher.Record(side, *stamp);
+            m_watcher.Record(side, *stamp);
     }
 }
 
@@ -261,7 +261,7 @@ void CBivaloDoc::compareFiles()
     request.folderPanel = true;
     request.filterIndex = settings.Filters.current();
 
-    std::string firstFile = pendingFile;
+    std::string firstFile = m_pendingFile;
     std::string firstChosenName;
     // The flags change only when both files are chosen: a Cancel leaves them alone.
     bool firstReadOnly = false;
@@ -283,12 +283,12 @@ void CBivaloDoc::compareFiles()
     request.fileName = firstChosenName;
     const auto second = m_services.fileDialog(request);
     // The dropped file is used for this pair only, whatever the answer.
-    pendingFile.clear();
+    m_pendingFile.clear();
     if (!second)
         return;
     settings.Filters.setCurrent(second->filterIndex);
-    sourceReadOnly = firstReadOnly;
-    destinationReadOnly = second->readOnly;
+    m_sourceReadOnly = firstReadOnly;
+    m_destinationReadOnly = second->readOnly;
     if (!m_services.isShiftDown())
         settings.Dirs.AddPair(firstFolder, folderOf(second->path));
     loadAndCompare(firstFile, second->path);
@@ -299,13 +299,13 @@ void CBivaloDoc::rescan()
     // The row stored here is restored once the load is over, which may be later.
     const auto currentRow = std::make_shared<std::int32_t>(0);
     updateAllViews(nullptr, framework::kHintStoreRow, currentRow.get());
-    if (!skipSavePrompt && !saveModified())
+    if (!m_skipSavePrompt && !saveModified())
         return;
-    skipSavePrompt = false;
+    m_skipSavePrompt = false;
     // Copies: a load replaces the files whose paths these are.
-    const std::string sourcePath = source.path();
-    const std::string destinationPath = destination.path();
-    loadAndCompare(sourcePath, destinationPath, [this, currentRow](LoadOutcome) {
+    const std::string sourcePath = m_source.path();
+    const std::string targetPath = m_destination.path();
+    loadAndCompare(sourcePath, targetPath, [this, currentRow](LoadOutcome) {
         updateAllViews(nullptr, framework::kHintRestoreRow, currentRow.get());
         updateAllViews(nullptr, framework::kHintRescanned);
     });
@@ -329,8 +329,8 @@ void CBivaloDoc::reopenWithEncoding(int side)
     }
     if (!saveModified())
         return;
-    file(side).chooseEncoding(chosen);
-    skipSavePrompt = true;
+    writableFile(side).chooseEncoding(chosen);
+    m_skipSavePrompt = true;
     rescan();
 }
 
@@ -340,20 +340,20 @@ void CBivaloDoc::copy(int direction, int hint)
     request.direction = direction;
     request.hint = hint;
     if (direction == CopyRequest::kIntoSource) {
-        if (sourceReadOnly)
+        if (m_sourceReadOnly)
             return;
-        request.from = &destination;
-        request.rows = &destinationRows;
+        request.from = &m_destination;
+        request.rows = &m_destinationRows;
     } else {
-        if (destinationReadOnly)
+        if (m_destinationReadOnly)
             return;
-        request.from = &source;
-        request.rows = &sourceRows;
+        request.from = &m_source;
+        request.rows = &m_sourceRows;
     }
     // What was typed into a cell is part of what is copied, and of what is replaced.
     updateAllViews(nullptr, framework::kHintFinishEditing);
     updateAllViews(nullptr, hint, &request);
-    if (!settings::appSettings().MoveNext || moveNextHeld)
+    if (!settings::appSettings().MoveNext || m_moveNextHeld)
         return;
     if (hint == framework::kHintCopyLine) {
         std::int32_t moved = 0;
@@ -367,11 +367,11 @@ void CBivaloDoc::copy(int direction, int hint)
 void CBivaloDoc::undo()
 {
     updateAllViews(nullptr, framework::kHintFinishEditing);
-    UndoRecord* record = undoStore.popUndo();
+    UndoRecord* record = m_undoStore.popUndo();
     if (record == nullptr)
         return;
     // Records of no known side (type 2, or a pane that is gone) are dropped.
-    if (record->side != kSourceSide && record->side != kDestinationSide)
+    if (record->side != kSourceSide && record->side != kTargetSide)
         return;
     const int type = record->type;
     const int rows = record->countB;
@@ -395,15 +395,20 @@ void CBivaloDoc::undo()
     updateAllViews(nullptr, framework::kHintUndone, &undone);
 }
 
+EasyJoinWalk CBivaloDoc::easyJoinWalk(framework::Services& services, EasyJoinWalk::Dialog& dialog)
+{
+    return EasyJoinWalk(m_sourceReadOnly, m_destinationReadOnly, m_editMode, m_moveNextHeld, services, dialog);
+}
+
 EditPair CBivaloDoc::editPair()
 {
     EditPair pair;
-    pair.files[kSourceSide] = &source;
-    pair.files[kDestinationSide] = &destination;
-    pair.rows[kSourceSide] = &sourceRows;
-    pair.rows[kDestinationSide] = &destinationRows;
-    pair.rowCount = &rowCount;
-    pair.undoStore = &undoStore;
+    pair.files[kSourceSide] = &m_source;
+    pair.files[kTargetSide] = &m_destination;
+    pair.rows[kSourceSide] = &m_sourceRows;
+    pair.rows[kTargetSide] = &m_destinationRows;
+    pair.rowCount = &m_rowCount;
+    pair.undoStore = &m_undoStore;
     pair.notes = this;
     pair.options = textOptions();
     return pair;
@@ -411,11 +416,11 @@ EditPair CBivaloDoc::editPair()
 
 void CBivaloDoc::noteChange(Sides sides, ChangeStep step)
 {
-    if (sides != Sides::Destination)
-        stepChanges(source, step);
+    if (sides != Sides::Target)
+        stepChanges(m_source, step);
     if (sides != Sides::Source)
-        stepChanges(destination, step);
-    const bool onDisk = source.changes() == 0 && destination.changes() == 0;
+        stepChanges(m_destination, step);
+    const bool onDisk = m_source.changes() == 0 && m_destination.changes() == 0;
     // An undo past a save makes a file differ from disk again, also after the flag was
     // cleared: without the flag nothing would ask to save it.
     if (step == ChangeStep::Up || (!onDisk && !isModified()))
@@ -445,7 +450,7 @@ void CBivaloDoc::setModifiedFlag(bool modified)
 
 bool CBivaloDoc::canCloseFrame()
 {
-    return !busy && framework::Document::canCloseFrame();
+    return !m_busy && framework::Document::canCloseFrame();
 }
 
 bool CBivaloDoc::saveModified()
@@ -455,14 +460,14 @@ bool CBivaloDoc::saveModified()
         return true;
     MessageAnswer answer = MessageAnswer::No;
     bool anyChanges = false;
-    if (source.changes() != 0) {
+    if (m_source.changes() != 0) {
         anyChanges = true;
-        if (!askToSave(source, sourceRows, answer))
+        if (!askToSave(m_source, m_sourceRows, answer))
             return false;
     }
-    if (answer != MessageAnswer::Cancel && destination.changes() != 0) {
+    if (answer != MessageAnswer::Cancel && m_destination.changes() != 0) {
         anyChanges = true;
-        if (!askToSave(destination, destinationRows, answer))
+        if (!askToSave(m_destination, m_destinationRows, answer))
             return false;
     }
     if (!anyChanges)
@@ -486,8 +491,10 @@ void CBivaloDoc::onIdle()
     updateAllViews(nullptr, framework::kHintIdle);
 }
 
-bool CBivaloDoc::saveRows(LineFile& file, const RowMap& rows, const std::string& name)
+bool CBivaloDoc::saveRows(const LineFile& saved, const RowMap& rows, const std::string& name)
 {
+    LineFile& file = writableFile(sideOf(saved));
+    assert(&file == &saved);
     const std::string& path = name.empty() ? file.path() : name;
     LineFile* const overwritten = loadedFileAt(file, path);
     if (overwritten != nullptr && !mayOverwrite(*overwritten))
@@ -535,17 +542,17 @@ CBivaloDoc::WriteOutcome CBivaloDoc::writeFile(const LineFile& file, const RowMa
     const SaveOptions options = saveOptionsOf(textOptions());
     StagedSave save(path);
     bool written = false;
-    if (rowCount < kRowsSavedBeside) {
-        written = save.write(file, rows, rowCount, options);
+    if (m_rowCount < kRowsSavedBeside) {
+        written = save.write(file, rows, m_rowCount, options);
     } else {
         WorkProgress progress;
-        progress.startPhase(WorkProgress::Phase::Writing, fileNameOf(path), static_cast<std::uint64_t>(rowCount));
+        progress.startPhase(WorkProgress::Phase::Writing, fileNameOf(path), static_cast<std::uint64_t>(m_rowCount));
         int error = 0;
-        busy = true;
+        m_busy = true;
         m_services.setWaitCursor(true);
         m_save = &progress;
         m_host.waitBeside([&] {
-            written = save.write(file, rows, rowCount, options, &progress);
+            written = save.write(file, rows, m_rowCount, options, &progress);
             error = errno;
         });
         m_save = nullptr;
@@ -567,7 +574,7 @@ void CBivaloDoc::cancelSave()
 // The file of the pair that a save to path replaces, the saved one's own first.
 LineFile* CBivaloDoc::loadedFileAt(LineFile& saved, const std::string& path)
 {
-    LineFile& other = file(otherSide(sideOf(saved)));
+    LineFile& other = writableFile(otherSide(sideOf(saved)));
     for (LineFile* loaded : { &saved, &other }) {
         std::error_code error;
         if (!loaded->path().empty()
@@ -584,7 +591,7 @@ bool CBivaloDoc::mayOverwrite(LineFile& loaded)
     if (!onDisk || !loaded.diskStamp() || *onDisk == *loaded.diskStamp())
         return true;
     // The question tells the user of this change; the watcher need not report it again.
-    watcher.Record(sideOf(loaded), *onDisk);
+    m_watcher.Record(sideOf(loaded), *onDisk);
     return m_services.messageBox(framework::formatText(kOverwriteOutsideChange, { loaded.path() }),
                                  MessageButtons::YesNo, MessageIcon::Warning)
         == MessageAnswer::Yes;
@@ -596,7 +603,7 @@ void CBivaloDoc::noteWritten(LineFile& loaded)
     const std::optional<DiskStamp> written = DiskStamp::of(loaded.path());
     loaded.setDiskStamp(written);
     if (written)
-        watcher.Record(sideOf(loaded), *written);
+        m_watcher.Record(sideOf(loaded), *written);
 }
 
 void CBivaloDoc::saveSide(int side)
@@ -608,10 +615,10 @@ void CBivaloDoc::saveSide(int side)
 void CBivaloDoc::saveAll()
 {
     saveSide(kSourceSide);
-    saveSide(kDestinationSide);
+    saveSide(kTargetSide);
 }
 
-void CBivaloDoc::saveAsPair(LineFile& file)
+void CBivaloDoc::saveAsPair(const LineFile& file)
 {
     if (!saveModified())
         return;
@@ -632,9 +639,9 @@ void CBivaloDoc::saveAsPair(LineFile& file)
         postCommand(framework::ID_RESCAN);
 }
 
-bool CBivaloDoc::saveAsResult(LineFile& file)
+bool CBivaloDoc::saveAsResult(const LineFile& file)
 {
-    return !resultFile.empty() && saveRows(file, rows(sideOf(file)), resultFile);
+    return !m_resultFile.empty() && saveRows(file, rows(sideOf(file)), m_resultFile);
 }
 
 void CBivaloDoc::chooseFont()
@@ -660,8 +667,8 @@ void CBivaloDoc::runOptions()
 void CBivaloDoc::runAlternateTool()
 {
     AlternateTool tool(m_services, m_host.mainWindow());
-    tool.run(settings::appSettings().DiffTool, [this] { return saveModified(); }, source.path(),
-             destination.path());
+    tool.run(settings::appSettings().DiffTool, [this] { return saveModified(); }, m_source.path(),
+             m_destination.path());
 }
 
 TextOptions CBivaloDoc::textOptions() const

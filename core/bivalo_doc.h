@@ -7,6 +7,7 @@
 
 #include "core/change_notes.h"
 #include "core/document_host.h"
+#include "core/easy_join_walk.h"
 #include "core/edit_pair.h"
 #include "core/file_change_watcher.h"
 #include "core/line_file.h"
@@ -26,7 +27,7 @@ namespace core {
 class CBivaloDoc : public framework::Document, public framework::CommandTarget, public ChangeNotes {
 public:
     static constexpr const char* kSourceNotFound = "Source File Not Found!";
-    static constexpr const char* kDestinationNotFound = "Destination File Not Found!";
+    static constexpr const char* kTargetNotFound = "Destination File Not Found!";
     static constexpr const char* kFailedToCreate = "Failed to create file";
     static constexpr const char* kOutOfMemory = "Not enough memory to compare these files:\n%s\n%s";
     static constexpr const char* kSaveChangedFile = "This file was changed:\n%s\nDo you want to save it?";
@@ -55,7 +56,7 @@ public:
     // load is cancelled or memory runs out, the previous pair, its comparison and its undo
     // records stay exactly as they were. True when the pair was opened before the call
     // returned; a load that goes on beside the window returns false and tells done.
-    bool loadAndCompare(const std::string& sourceName, const std::string& destinationName, LoadDone done = {});
+    bool loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done = {});
     // Stops a running load at once: the previous pair stays and done hears Cancelled.
     void cancelLoad();
     // Whether a long save is being written beside the window (busy meanwhile).
@@ -64,27 +65,28 @@ public:
     void cancelSave();
     // How far the running load or save has come; null when none runs.
     const WorkProgress* workProgress() const { return m_load ? &m_load->progress : m_save; }
-    void setResultFile(const std::string& name) { resultFile = name; }
+    void setResultFile(const std::string& name) { m_resultFile = name; }
 
     // Writes the rows of one side to name (empty: the file's own path). A file of the pair
     // that another program changed since it was read or saved is overwritten only when the
     // user says so; false when not written.
-    bool saveRows(LineFile& file, const RowMap& rows, const std::string& name = {});
+    bool saveRows(const LineFile& file, const RowMap& rows, const std::string& name = {});
     // Overwrites the other file of the pair with this file's rows.
-    void saveAsPair(LineFile& file);
+    void saveAsPair(const LineFile& file);
     // Asks for an encoding and, once the unsaved edits are saved or given up, reads the file of
     // side again in it (the other file as well, as a rescan does).
     void reopenWithEncoding(int side);
     // Writes this side's rows to the result file named on the command line.
-    bool saveAsResult(LineFile& file);
+    bool saveAsResult(const LineFile& file);
 
-    LineFile& file(int side) { return side == kSourceSide ? source : destination; }
-    RowMap& rows(int side) { return side == kSourceSide ? sourceRows : destinationRows; }
-    int sideOf(const LineFile& file) const { return &file == &source ? kSourceSide : kDestinationSide; }
+    const LineFile& file(int side) const { return side == kSourceSide ? m_source : m_destination; }
+    const RowMap& rows(int side) const { return side == kSourceSide ? m_sourceRows : m_destinationRows; }
+    int sideOf(const LineFile& file) const { return &file == &m_source ? kSourceSide : kTargetSide; }
     // The file on disk is no longer the one this side read or last saved.
-    bool changedOnDisk(int side) { return file(side).diskStamp() != DiskStamp::of(file(side).path()); }
+    bool changedOnDisk(int side) const { return file(side).diskStamp() != DiskStamp::of(file(side).path()); }
     // Edit mode is on and this side is not read-only.
-    bool isEditable(int side) const { return editMode && !(side == kSourceSide ? sourceReadOnly : destinationReadOnly); }
+    bool isEditable(int side) const { return m_editMode && !isReadOnly(side); }
+    bool isReadOnly(int side) const { return side == kSourceSide ? m_sourceReadOnly : m_destinationReadOnly; }
     // The state the row editing of the panes works on.
     EditPair editPair();
 
@@ -100,28 +102,37 @@ public:
     bool saveModified() override;
     void onIdle() override;
 
-    // The members the views read.
-    UndoStore undoStore;
-    LineFile source;
-    LineFile destination;
-    RowMap sourceRows;
-    RowMap destinationRows;
-    bool firstComparison = true;
-    std::string pendingFile;
-    bool editMode = false;
-    bool sourceReadOnly = false;
-    bool destinationReadOnly = false;
-    bool syncScroll = true;
-    // A copy does not move on to the next difference, whatever MoveNext says: EasyJoin
-    // moves on by itself.
-    bool moveNextHeld = false;
-    bool skipSavePrompt = false;
-    FileChangeWatcher watcher { 2 };
-    std::int32_t rowCount = 0;
-    std::string resultFile;
-    bool busy = false;
-    // The last comparison matched lines only because blanks were ignored.
-    bool blankDifference = false;
+    // What the views and the frame read; the document alone changes it.
+    const UndoStore& undoStore() const { return m_undoStore; }
+    const LineFile& source() const { return m_source; }
+    const LineFile& destination() const { return m_destination; }
+    const RowMap& sourceRows() const { return m_sourceRows; }
+    const RowMap& destinationRows() const { return m_destinationRows; }
+    std::int32_t rowCount() const { return m_rowCount; }
+    bool firstComparison() const { return m_firstComparison; }
+    const std::string& pendingFile() const { return m_pendingFile; }
+    bool editMode() const { return m_editMode; }
+    bool sourceReadOnly() const { return m_sourceReadOnly; }
+    bool destinationReadOnly() const { return m_destinationReadOnly; }
+    bool syncScroll() const { return m_syncScroll; }
+    bool moveNextHeld() const { return m_moveNextHeld; }
+    bool skipSavePrompt() const { return m_skipSavePrompt; }
+    const std::string& resultFile() const { return m_resultFile; }
+    bool busy() const { return m_busy; }
+    bool blankDifference() const { return m_blankDifference; }
+    // The frame tells the watcher when the application is activated.
+    FileChangeWatcher& watcher() { return m_watcher; }
+
+    void setPendingFile(const std::string& name) { m_pendingFile = name; }
+    void setEditMode(bool on) { m_editMode = on; }
+    void setReadOnly(int side, bool readOnly)
+    {
+        (side == kSourceSide ? m_sourceReadOnly : m_destinationReadOnly) = readOnly;
+    }
+    void setSkipSavePrompt(bool skip) { m_skipSavePrompt = skip; }
+    // The EasyJoin walk over this document: it holds edit mode on and MoveNext off for its
+    // life.
+    EasyJoinWalk easyJoinWalk(framework::Services& services, EasyJoinWalk::Dialog& dialog);
 
 private:
     void addCommands();
@@ -156,6 +167,29 @@ private:
     void postCommand(framework::CommandId id);
     void notice(const std::string& text);
 
+    LineFile& writableFile(int side) { return side == kSourceSide ? m_source : m_destination; }
+
+    UndoStore m_undoStore;
+    LineFile m_source;
+    LineFile m_destination;
+    RowMap m_sourceRows;
+    RowMap m_destinationRows;
+    bool m_firstComparison = true;
+    std::string m_pendingFile;
+    bool m_editMode = false;
+    bool m_sourceReadOnly = false;
+    bool m_destinationReadOnly = false;
+    bool m_syncScroll = true;
+    // A copy does not move on to the next difference, whatever MoveNext says: EasyJoin
+    // moves on by itself.
+    bool m_moveNextHeld = false;
+    bool m_skipSavePrompt = false;
+    FileChangeWatcher m_watcher { 2 };
+    std::int32_t m_rowCount = 0;
+    std::string m_resultFile;
+    bool m_busy = false;
+    // The last comparison matched lines only because blanks were ignored.
+    bool m_blankDifference = false;
     framework::Services& m_services;
     DocumentHost& m_host;
     bool m_savedFontApplied = false;

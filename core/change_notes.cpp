@@ -20,7 +20,7 @@ void stepChanges(LineFile& file, ChangeStep step)
 
 Sides sidesOf(int side)
 {
-    return side == kSourceSide ? Sides::Source : Sides::Destination;
+    return side == kSourceSide ? Sides::Source : Sides::Target;
 }
 
 } // namespace core

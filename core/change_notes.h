@@ -6,7 +6,7 @@ namespace core {
 
 class LineFile;
 
-enum class Sides { Source, Destination, Both };
+enum class Sides { Source, Target, Both };
 enum class ChangeStep { Up, Down };
 
 constexpr std::int32_t kChangedAfterSave = -1000000;

@@ -17,7 +17,7 @@ constexpr std::int32_t kRowsPerCheckpoint = 1 << 14;
 
 struct Match {
     std::int32_t source = 0;
-    std::int32_t destination = 0;
+    std::int32_t target = 0;
 };
 
 LineState blockState(std::int32_t a, std::int32_t b)
@@ -33,13 +33,13 @@ LineState blockState(std::int32_t a, std::int32_t b)
 // window and the next line that still has a partner are looked up, not searched.
 class BlockWalk {
 public:
-    BlockWalk(LineFile& source, LineFile& destination, bool ignoreBlanks, WorkProgress* progress)
-        : m_source(source), m_destination(destination),
-          m_ns(source.count() + 1), m_nd(destination.count() + 1), m_ignoreBlanks(ignoreBlanks),
-          m_classes(source, destination, ignoreBlanks, progress),
+    BlockWalk(LineFile& source, LineFile& target, bool ignoreBlanks, WorkProgress* progress)
+        : m_source(source), m_target(target),
+          m_ns(source.count() + 1), m_nd(target.count() + 1), m_ignoreBlanks(ignoreBlanks),
+          m_classes(source, target, ignoreBlanks, progress),
           m_sourceOccurrences(m_classes.sourceClasses(), m_classes.classCount()),
-          m_destinationOccurrences(m_classes.destinationClasses(), m_classes.classCount()),
-          m_sourceAnchors(m_ns), m_destinationAnchors(m_nd)
+          m_targetOccurrences(m_classes.targetClasses(), m_classes.classCount()),
+          m_sourceAnchors(m_ns), m_targetAnchors(m_nd)
     {
     }
 
@@ -47,20 +47,20 @@ public:
 
 private:
     LineRecord& sourceLine(std::int32_t i) { return *m_source.lineAt(i); }
-    LineRecord& destinationLine(std::int32_t j) { return *m_destination.lineAt(j); }
+    LineRecord& targetLine(std::int32_t j) { return *m_target.lineAt(j); }
     bool isSourceMarker(std::int32_t i) const { return i == m_ns - 1; }
-    bool isDestinationMarker(std::int32_t j) const { return j == m_nd - 1; }
+    bool isTargetMarker(std::int32_t j) const { return j == m_nd - 1; }
     std::int32_t sourcePartner(std::int32_t i) { return isSourceMarker(i) ? kNoPartner : sourceLine(i).partner(); }
-    std::int32_t destinationPartner(std::int32_t j)
+    std::int32_t targetPartner(std::int32_t j)
     {
-        return isDestinationMarker(j) ? kNoPartner : destinationLine(j).partner();
+        return isTargetMarker(j) ? kNoPartner : targetLine(j).partner();
     }
     bool sourceKeyEmpty(std::int32_t i) { return !isSourceMarker(i) && sourceLine(i).key().empty(); }
-    bool destinationKeyEmpty(std::int32_t j) { return !isDestinationMarker(j) && destinationLine(j).key().empty(); }
+    bool targetKeyEmpty(std::int32_t j) { return !isTargetMarker(j) && targetLine(j).key().empty(); }
     std::int32_t sourceClass(std::int32_t i) const { return m_classes.sourceClasses()[static_cast<std::size_t>(i)]; }
-    std::int32_t destinationClass(std::int32_t j) const
+    std::int32_t targetClass(std::int32_t j) const
     {
-        return m_classes.destinationClasses()[static_cast<std::size_t>(j)];
+        return m_classes.targetClasses()[static_cast<std::size_t>(j)];
     }
 
     void resetLines();
@@ -73,23 +73,23 @@ private:
     Match findBlockEnd(bool& later);
     bool anchorTest(std::int32_t i, std::int32_t j, Match& match);
     bool searchSourceLine(std::int32_t i, std::int32_t j, bool later, Match& match);
-    bool searchDestinationLine(std::int32_t i, std::int32_t j, bool later, Match& match);
+    bool searchTargetLine(std::int32_t i, std::int32_t j, bool later, Match& match);
     void emitBlock(Match match);
     void extendBackward(Match match, std::int32_t a, std::int32_t b);
     void setSourceState(std::int32_t i, LineState state);
-    void setDestinationState(std::int32_t j, LineState state);
+    void setTargetState(std::int32_t j, LineState state);
     void notePairedLines(std::int32_t i, std::int32_t j);
 
     LineFile& m_source;
-    LineFile& m_destination;
+    LineFile& m_target;
     const std::int32_t m_ns; // lines with the marker
     const std::int32_t m_nd;
     const bool m_ignoreBlanks;
     LineClasses m_classes;
     LineOccurrences m_sourceOccurrences;
-    LineOccurrences m_destinationOccurrences;
+    LineOccurrences m_targetOccurrences;
     AnchorLines m_sourceAnchors;
-    AnchorLines m_destinationAnchors;
+    AnchorLines m_targetAnchors;
 
     CompareResult m_result;
     std::int32_t m_s = 0; // block starts
@@ -101,23 +101,23 @@ void BlockWalk::resetLines()
     for (std::int32_t i = 0; i < m_ns - 1; ++i)
         sourceLine(i).setPartner(kNoPartner);
     for (std::int32_t j = 0; j < m_nd - 1; ++j)
-        destinationLine(j).setPartner(kNoPartner);
+        targetLine(j).setPartner(kNoPartner);
 }
 
 void BlockWalk::link(std::int32_t i, std::int32_t j)
 {
     sourceLine(i).setPartner(j);
-    destinationLine(j).setPartner(i);
+    targetLine(j).setPartner(i);
     m_sourceAnchors.add(i);
-    m_destinationAnchors.add(j);
+    m_targetAnchors.add(j);
 }
 
 void BlockWalk::dissolve(std::int32_t i, std::int32_t j)
 {
     sourceLine(i).setPartner(kNoPartner);
-    destinationLine(j).setPartner(kNoPartner);
+    targetLine(j).setPartner(kNoPartner);
     m_sourceAnchors.remove(i);
-    m_destinationAnchors.remove(j);
+    m_targetAnchors.remove(j);
 }
 
 // Anchors: lines whose hash occurs exactly once in each file, linked on the hash alone.
@@ -126,8 +126,8 @@ void BlockWalk::linkUniqueLines()
     for (std::int32_t lineClass = 0; lineClass < m_classes.markerClass(); ++lineClass) {
         if (m_classes.sharesHash(lineClass))
             continue;
-        if (m_sourceOccurrences.occursOnce(lineClass) && m_destinationOccurrences.occursOnce(lineClass))
-            link(m_sourceOccurrences.firstOf(lineClass), m_destinationOccurrences.firstOf(lineClass));
+        if (m_sourceOccurrences.occursOnce(lineClass) && m_targetOccurrences.occursOnce(lineClass))
+            link(m_sourceOccurrences.firstOf(lineClass), m_targetOccurrences.firstOf(lineClass));
     }
     linkCollidingUniqueLines();
 }
@@ -148,28 +148,28 @@ void BlockWalk::linkCollidingUniqueLines()
             occurrences.push_back({sourceLine(i).hash(), true, i});
     }
     for (std::int32_t j = 0; j < m_nd - 1; ++j) {
-        if (m_classes.sharesHash(destinationClass(j)))
-            occurrences.push_back({destinationLine(j).hash(), false, j});
+        if (m_classes.sharesHash(targetClass(j)))
+            occurrences.push_back({targetLine(j).hash(), false, j});
     }
     std::stable_sort(occurrences.begin(), occurrences.end(),
                      [](const Occurrence& x, const Occurrence& y) { return x.hash < y.hash; });
     for (std::size_t first = 0; first < occurrences.size();) {
         std::size_t last = first;
         int inSource = 0;
-        int inDestination = 0;
+        int inTarget = 0;
         std::int32_t sourceLineIndex = 0;
-        std::int32_t destinationLineIndex = 0;
+        std::int32_t targetLineIndex = 0;
         for (; last < occurrences.size() && occurrences[last].hash == occurrences[first].hash; ++last) {
             if (occurrences[last].inSource) {
                 ++inSource;
                 sourceLineIndex = occurrences[last].line;
             } else {
-                ++inDestination;
-                destinationLineIndex = occurrences[last].line;
+                ++inTarget;
+                targetLineIndex = occurrences[last].line;
             }
         }
-        if (inSource == 1 && inDestination == 1)
-            link(sourceLineIndex, destinationLineIndex);
+        if (inSource == 1 && inTarget == 1)
+            link(sourceLineIndex, targetLineIndex);
         first = last;
     }
 }
@@ -179,7 +179,7 @@ bool BlockWalk::anchorTest(std::int32_t i, std::int32_t j, Match& match)
     const std::int32_t p = sourcePartner(i);
     if (p != kNoPartner) {
         const std::int32_t candidate =
-            destinationPartner(j) != kNoPartner ? j : m_destinationAnchors.firstFrom(j + 1);
+            targetPartner(j) != kNoPartner ? j : m_targetAnchors.firstFrom(j + 1);
         if (candidate == p) {
             match = {i, candidate};
             return true;
@@ -188,7 +188,7 @@ bool BlockWalk::anchorTest(std::int32_t i, std::int32_t j, Match& match)
         dissolve(i, p);
         return false;
     }
-    const std::int32_t q = destinationPartner(j);
+    const std::int32_t q = targetPartner(j);
     if (q != kNoPartner) {
         if (m_sourceAnchors.firstFrom(i + 1) == q) {
             match = {q, j};
@@ -205,7 +205,7 @@ bool BlockWalk::searchSourceLine(std::int32_t i, std::int32_t j, bool later, Mat
 {
     if (later && sourceKeyEmpty(i) && i + 1 < m_ns)
         return false;
-    const std::int32_t k = m_destinationOccurrences.firstFrom(sourceClass(i), m_d);
+    const std::int32_t k = m_targetOccurrences.firstFrom(sourceClass(i), m_d);
     if (k > j)
         return false;
     match = {i, k};
@@ -213,11 +213,11 @@ bool BlockWalk::searchSourceLine(std::int32_t i, std::int32_t j, bool later, Mat
 }
 
 // Destination line j against source lines s .. i - 1.
-bool BlockWalk::searchDestinationLine(std::int32_t i, std::int32_t j, bool later, Match& match)
+bool BlockWalk::searchTargetLine(std::int32_t i, std::int32_t j, bool later, Match& match)
 {
-    if (later && destinationKeyEmpty(j) && j + 1 < m_nd)
+    if (later && targetKeyEmpty(j) && j + 1 < m_nd)
         return false;
-    const std::int32_t k = m_sourceOccurrences.firstFrom(destinationClass(j), m_s);
+    const std::int32_t k = m_sourceOccurrences.firstFrom(targetClass(j), m_s);
     if (k >= i)
         return false;
     match = {k, j};
@@ -231,7 +231,7 @@ bool BlockWalk::nextLinesPair()
     const std::int32_t p = sourcePartner(m_s);
     if (p != kNoPartner)
         return p == m_d;
-    return destinationPartner(m_d) == kNoPartner && sourceClass(m_s) == destinationClass(m_d);
+    return targetPartner(m_d) == kNoPartner && sourceClass(m_s) == targetClass(m_d);
 }
 
 // The square search: each pass tries one more source line against the window of
@@ -244,7 +244,7 @@ Match BlockWalk::findBlockEnd(bool& later)
     Match match;
     for (;;) {
         if (anchorTest(i, j, match) || searchSourceLine(i, j, later, match)
-            || searchDestinationLine(i, j, later, match))
+            || searchTargetLine(i, j, later, match))
             return match;
         if (j < m_nd - 1)
             ++j;
@@ -260,10 +260,10 @@ void BlockWalk::setSourceState(std::int32_t i, LineState state)
         sourceLine(i).setState(state);
 }
 
-void BlockWalk::setDestinationState(std::int32_t j, LineState state)
+void BlockWalk::setTargetState(std::int32_t j, LineState state)
 {
-    if (!isDestinationMarker(j))
-        destinationLine(j).setState(state);
+    if (!isTargetMarker(j))
+        targetLine(j).setState(state);
 }
 
 // The lines of a block stand at its top, the filler rows of the shorter side directly
@@ -271,7 +271,7 @@ void BlockWalk::setDestinationState(std::int32_t j, LineState state)
 void BlockWalk::emitBlock(Match match)
 {
     const std::int32_t a = match.source - m_s;
-    const std::int32_t b = match.destination - m_d;
+    const std::int32_t b = match.target - m_d;
     const std::int32_t m = std::max(a, b);
     const LineState state = blockState(a, b);
     RowMap& sourceRows = m_result.sourceRows;
@@ -285,9 +285,9 @@ void BlockWalk::emitBlock(Match match)
         }
         if (r < b) {
             destinationRows.push_back(m_d + r);
-            setDestinationState(m_d + r, state);
+            setTargetState(m_d + r, state);
         } else {
-            destinationRows.push_back(-1 - match.destination);
+            destinationRows.push_back(-1 - match.target);
         }
     }
     m_result.rowCount += m;
@@ -303,18 +303,18 @@ void BlockWalk::extendBackward(Match match, std::int32_t a, std::int32_t b)
     std::int32_t n = 0;
     for (std::int32_t k = 1;; ++k) {
         const std::int32_t x = match.source - k;
-        const std::int32_t y = match.destination - k;
+        const std::int32_t y = match.target - k;
         if (x < 0 || y < 0)
             break;
-        if (sourceLine(x).state() == LineState::Same || destinationLine(y).state() == LineState::Same)
+        if (sourceLine(x).state() == LineState::Same || targetLine(y).state() == LineState::Same)
             break;
-        if (sourceClass(x) != destinationClass(y))
+        if (sourceClass(x) != targetClass(y))
             break;
         sourceLine(x).setState(LineState::Same);
-        destinationLine(y).setState(LineState::Same);
+        targetLine(y).setState(LineState::Same);
         notePairedLines(x, y);
         if (a > b)
-            destinationRows[static_cast<std::size_t>(rows - (a - b) - k)] = -1 - match.destination;
+            destinationRows[static_cast<std::size_t>(rows - (a - b) - k)] = -1 - match.target;
         if (a < b)
             sourceRows[static_cast<std::size_t>(rows - (b - a) - k)] = -1 - match.source;
         destinationRows[static_cast<std::size_t>(rows - k)] = y;
@@ -323,7 +323,7 @@ void BlockWalk::extendBackward(Match match, std::int32_t a, std::int32_t b)
     }
     if (n > 0 && n == a) {
         for (std::int32_t y = m_d; y < m_d + (b - n); ++y)
-            destinationLine(y).setState(LineState::TargetOnly);
+            targetLine(y).setState(LineState::TargetOnly);
     } else if (n > 0 && n == b) {
         for (std::int32_t x = m_s; x < m_s + (a - n); ++x)
             sourceLine(x).setState(LineState::SourceOnly);
@@ -337,7 +337,7 @@ void BlockWalk::notePairedLines(std::int32_t i, std::int32_t j)
     if (m_result.blankDifference)
         return;
     // Lines of one class have equal texts unless the classes go by keys.
-    if (sourceClass(i) != destinationClass(j) || (m_ignoreBlanks && sourceLine(i).text() != destinationLine(j).text()))
+    if (sourceClass(i) != targetClass(j) || (m_ignoreBlanks && sourceLine(i).text() != targetLine(j).text()))
         m_result.blankDifference = true;
 }
 
@@ -362,20 +362,20 @@ CompareResult BlockWalk::run(WorkProgress* progress)
         bool later = false;
         const Match match = nextLinesPair() ? Match{m_s, m_d} : findBlockEnd(later);
         const std::int32_t a = match.source - m_s;
-        const std::int32_t b = match.destination - m_d;
+        const std::int32_t b = match.target - m_d;
         emitBlock(match);
         m_result.sourceRows.push_back(match.source);
-        m_result.destinationRows.push_back(match.destination);
+        m_result.destinationRows.push_back(match.target);
         setSourceState(match.source, LineState::Same);
-        setDestinationState(match.destination, LineState::Same);
+        setTargetState(match.target, LineState::Same);
         if (!isSourceMarker(match.source)) {
-            notePairedLines(match.source, match.destination);
+            notePairedLines(match.source, match.target);
             if (later && sourceLine(match.source).hasPartner())
                 extendBackward(match, a, b);
         }
         ++m_result.rowCount;
         m_s = match.source + 1;
-        m_d = match.destination + 1;
+        m_d = match.target + 1;
     }
 
     // The last row pairs the two end markers.
@@ -388,13 +388,13 @@ CompareResult BlockWalk::run(WorkProgress* progress)
 
 } // namespace
 
-CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options,
+CompareResult compareFiles(LineFile& source, LineFile& target, const TextOptions& options,
                            WorkProgress* progress)
 {
     if (progress != nullptr)
         progress->startPhase(WorkProgress::Phase::Comparing, {},
-                             static_cast<std::uint64_t>(source.count()) + 2 * static_cast<std::uint64_t>(destination.count()) + 1);
-    BlockWalk walk(source, destination, options.ignoreBlanks, progress);
+                             static_cast<std::uint64_t>(source.count()) + 2 * static_cast<std::uint64_t>(target.count()) + 1);
+    BlockWalk walk(source, target, options.ignoreBlanks, progress);
     if (progress != nullptr)
         progress->checkpoint();
     return walk.run(progress);

@@ -23,7 +23,7 @@ struct CompareResult {
 // (and the partner links of the unique-line pass). Both files were read with the
 // options' ignoreBlanks. With progress, counts the lines classed and then the destination
 // lines walked, and throws WorkCancelled on a cancel.
-CompareResult compareFiles(LineFile& source, LineFile& destination, const TextOptions& options,
+CompareResult compareFiles(LineFile& source, LineFile& target, const TextOptions& options,
                            WorkProgress* progress = nullptr);
 
 } // namespace core

@@ -33,9 +33,9 @@ bool EasyJoinWalk::open()
     return false;
 }
 
-void EasyJoinWalk::copyToDestination()
+void EasyJoinWalk::copyToTarget()
 {
-    m_dialog.sendCommand(ID_COPY_DIFF_TO_DEST);
+    m_dialog.sendCommand(ID_COPY_DIFF_TO_TARGET);
     advance(false);
 }
 

@@ -35,11 +35,11 @@ public:
 
     // False, after telling the user, when neither file may be changed: then there is no walk.
     bool open();
-    bool canCopyToDestination() const { return !destinationReadOnly; }
+    bool canCopyToTarget() const { return !destinationReadOnly; }
     bool canCopyToSource() const { return !sourceReadOnly; }
 
     // The buttons ">>", "<<" and "Skip".
-    void copyToDestination();
+    void copyToTarget();
     void copyToSource();
     void skip();
     // The panes found no further difference, or no skipped one is left.

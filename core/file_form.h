@@ -12,6 +12,6 @@ std::string fileFormLabel(const LineFile& file);
 
 // What tells two files of identical text apart, for the message beside "Files are
 // identical!": the encoding, the BOM, the line ends; empty when nothing does.
-std::string formDifference(const LineFile& source, const LineFile& destination);
+std::string formDifference(const LineFile& source, const LineFile& target);
 
 } // namespace core

@@ -149,9 +149,9 @@ void appendHtmlText(std::string& page, std::string_view bytes, bool latin1)
     page.append(bytes.substr(runStart));
 }
 
-HtmlReport::HtmlReport(const LineFile& source, const LineFile& destination, const CompareResult& result,
+HtmlReport::HtmlReport(const LineFile& source, const LineFile& target, const CompareResult& result,
                        const TextOptions& options)
-    : m_source(source), m_destination(destination), m_result(result), m_ignoreBlanks(options.ignoreBlanks)
+    : m_source(source), m_target(target), m_result(result), m_ignoreBlanks(options.ignoreBlanks)
 {
 }
 
@@ -172,7 +172,7 @@ void HtmlReport::writeHead(std::string& page) const
     page.append("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Bivalo: ");
     appendHtmlText(page, m_source.path(), !isValidUtf8(m_source.path()));
     page.append(" / ");
-    appendHtmlText(page, m_destination.path(), !isValidUtf8(m_destination.path()));
+    appendHtmlText(page, m_target.path(), !isValidUtf8(m_target.path()));
     page.append("</title>\n<style>\n").append(kStyle).append("\n");
     const settings::CColorTable& colors = settings::colorTable();
     for (int state = 0; state < settings::CColorTable::kStates; ++state) {
@@ -196,7 +196,7 @@ void HtmlReport::writeHeader(std::string& page, std::string_view summary) const
         page.append("</td><td class=\"time\">").append(localTimeText(lines.path())).append("</td></tr>\n");
     };
     file("Source", m_source);
-    file("Target", m_destination);
+    file("Target", m_target);
     page.append("</table>\n<p class=\"summary\">");
     bool first = true;
     for (std::size_t at = 0; at < summary.size();) {
@@ -239,13 +239,13 @@ void HtmlReport::writeRow(std::string& page, std::int32_t row)
     const std::int32_t i = m_result.sourceRows[static_cast<std::size_t>(row)];
     const std::int32_t j = m_result.destinationRows[static_cast<std::size_t>(row)];
     const LineRecord* left = m_source.lineAt(i);
-    const LineRecord* right = m_destination.lineAt(j);
+    const LineRecord* right = m_target.lineAt(j);
     InlineChanges changes;
     if (left != nullptr && right != nullptr && left->text() != right->text())
         changes = m_finder.find(left->text(), right->text(), m_ignoreBlanks);
     page.append("<tr>");
     appendSide(page, left, i, changes.source, "del");
-    appendSide(page, right, j, changes.destination, "ins");
+    appendSide(page, right, j, changes.target, "ins");
     page.append("</tr>\n");
 }
 

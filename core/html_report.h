@@ -16,7 +16,7 @@ namespace core {
 // header with the paths, their times and the summary, and a legend of the colours.
 class HtmlReport {
 public:
-    HtmlReport(const LineFile& source, const LineFile& destination, const CompareResult& result,
+    HtmlReport(const LineFile& source, const LineFile& target, const CompareResult& result,
                const TextOptions& options);
 
     // summary: the lines of the summary report, each ending in a line feed.
@@ -30,7 +30,7 @@ private:
     void writeRow(std::string& page, std::int32_t row);
 
     const LineFile& m_source;
-    const LineFile& m_destination;
+    const LineFile& m_target;
     const CompareResult& m_result;
     bool m_ignoreBlanks = false;
     InlineChangeFinder m_finder;

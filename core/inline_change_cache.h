@@ -18,7 +18,7 @@ public:
     // Enough for several screens of rows; past it the cache starts afresh.
     static constexpr std::size_t kMostRows = 512;
 
-    const InlineChanges& changesFor(std::int32_t row, std::string_view source, std::string_view destination,
+    const InlineChanges& changesFor(std::int32_t row, std::string_view source, std::string_view target,
                                     bool ignoreBlanks);
     void clear() { m_rows.clear(); }
     std::size_t size() const { return m_rows.size(); }
@@ -26,7 +26,7 @@ public:
 private:
     struct Entry {
         std::string source;
-        std::string destination;
+        std::string target;
         bool ignoreBlanks = false;
         InlineChanges changes;
     };

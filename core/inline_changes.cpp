@@ -102,7 +102,7 @@ InlineChanges stretchesOf(const Side& a, const Side& b)
         if (x && y)
             trim(a.text, *x, b.text, *y);
         addStretch(changes.source, x);
-        addStretch(changes.destination, y);
+        addStretch(changes.target, y);
         // Step over the matched pair that ends this gap.
         if (i < a.units.size() && j < b.units.size()) {
             ++i;
@@ -126,27 +126,27 @@ InlineChangeFinder::InlineChangeFinder()
 {
     constexpr std::size_t kUnits = LineFile::kPieceSize;
     makeRoom(m_sourceUnits, kUnits);
-    makeRoom(m_destinationUnits, kUnits);
+    makeRoom(m_targetUnits, kUnits);
     makeRoom(m_furthest, 4 * kUnits + 3);
     makeRoom(m_rounds, static_cast<std::size_t>(kInlineWorkBound) + 2 * kUnits);
     makeRoom(m_sourceMatched, kUnits);
-    makeRoom(m_destinationMatched, kUnits);
+    makeRoom(m_targetMatched, kUnits);
 }
 
-InlineChanges InlineChangeFinder::find(std::string_view source, std::string_view destination, bool ignoreBlanks)
+InlineChanges InlineChangeFinder::find(std::string_view source, std::string_view target, bool ignoreBlanks)
 {
     m_source = source;
-    m_destination = destination;
+    m_target = target;
     splitUnits(source, ignoreBlanks, m_sourceUnits);
-    splitUnits(destination, ignoreBlanks, m_destinationUnits);
+    splitUnits(target, ignoreBlanks, m_targetUnits);
     if (!align()) {
         InlineChanges whole;
         addStretch(whole.source, wholeLine(m_sourceUnits));
-        addStretch(whole.destination, wholeLine(m_destinationUnits));
+        addStretch(whole.target, wholeLine(m_targetUnits));
         return whole;
     }
     const Side a{source, m_sourceUnits, m_sourceMatched};
-    const Side b{destination, m_destinationUnits, m_destinationMatched};
+    const Side b{target, m_targetUnits, m_targetMatched};
     const std::size_t common = nonBlankCharacters(a, true);
     const std::size_t shorter = std::min(nonBlankCharacters(a, false), nonBlankCharacters(b, false));
     if (common * kLittleInCommonDivisor < shorter)
@@ -159,9 +159,9 @@ InlineChanges InlineChangeFinder::find(std::string_view source, std::string_view
 bool InlineChangeFinder::align()
 {
     const int n = static_cast<int>(m_sourceUnits.size());
-    const int m = static_cast<int>(m_destinationUnits.size());
+    const int m = static_cast<int>(m_targetUnits.size());
     m_sourceMatched.assign(static_cast<std::size_t>(n), false);
-    m_destinationMatched.assign(static_cast<std::size_t>(m), false);
+    m_targetMatched.assign(static_cast<std::size_t>(m), false);
     const int offset = n + m + 1;
     m_furthest.assign(static_cast<std::size_t>(2 * offset + 1), 0);
     m_rounds.clear();
@@ -196,10 +196,10 @@ void InlineChangeFinder::traceBack(int depth)
 {
     const auto match = [this](int x, int y) {
         m_sourceMatched[static_cast<std::size_t>(x)] = true;
-        m_destinationMatched[static_cast<std::size_t>(y)] = true;
+        m_targetMatched[static_cast<std::size_t>(y)] = true;
     };
     int x = static_cast<int>(m_sourceUnits.size());
-    int y = static_cast<int>(m_destinationUnits.size());
+    int y = static_cast<int>(m_targetUnits.size());
     for (int d = depth; d > 0; --d) {
         const std::size_t previous = roundStart(d - 1);
         const auto at = [this, previous, d](int k) {
@@ -225,9 +225,9 @@ void InlineChangeFinder::traceBack(int depth)
     }
 }
 
-InlineChanges findInlineChanges(std::string_view source, std::string_view destination, bool ignoreBlanks)
+InlineChanges findInlineChanges(std::string_view source, std::string_view target, bool ignoreBlanks)
 {
-    return InlineChangeFinder().find(source, destination, ignoreBlanks);
+    return InlineChangeFinder().find(source, target, ignoreBlanks);
 }
 
 } // namespace core

@@ -21,7 +21,7 @@ struct TextStretch {
 // nothing differs.
 struct InlineChanges {
     std::vector<TextStretch> source;
-    std::vector<TextStretch> destination;
+    std::vector<TextStretch> target;
 };
 
 // The most steps the unit alignment may take; past it the whole of both lines is marked.
@@ -40,29 +40,29 @@ public:
     // found costs no more than any other.
     InlineChangeFinder();
 
-    InlineChanges find(std::string_view source, std::string_view destination, bool ignoreBlanks);
+    InlineChanges find(std::string_view source, std::string_view target, bool ignoreBlanks);
 
 private:
     bool align();
     void traceBack(int depth);
     bool same(int x, int y) const
     {
-        return sameUnit(m_source, m_sourceUnits[static_cast<std::size_t>(x)], m_destination,
-                        m_destinationUnits[static_cast<std::size_t>(y)]);
+        return sameUnit(m_source, m_sourceUnits[static_cast<std::size_t>(x)], m_target,
+                        m_targetUnits[static_cast<std::size_t>(y)]);
     }
 
     std::string_view m_source;
-    std::string_view m_destination;
+    std::string_view m_target;
     std::vector<LineUnit> m_sourceUnits;
-    std::vector<LineUnit> m_destinationUnits;
+    std::vector<LineUnit> m_targetUnits;
     // The furthest x on each diagonal, and the same after every round of the alignment.
     std::vector<int> m_furthest;
     std::vector<int> m_rounds;
     std::vector<bool> m_sourceMatched;
-    std::vector<bool> m_destinationMatched;
+    std::vector<bool> m_targetMatched;
 };
 
 // The changes of one pair, with a finder of its own.
-InlineChanges findInlineChanges(std::string_view source, std::string_view destination, bool ignoreBlanks);
+InlineChanges findInlineChanges(std::string_view source, std::string_view target, bool ignoreBlanks);
 
 } // namespace core

@@ -27,12 +27,12 @@ bool sameContent(std::string_view a, std::string_view b)
 
 } // namespace
 
-LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bool byKey,
+LineClasses::LineClasses(const LineFile& source, const LineFile& target, bool byKey,
                          WorkProgress* progress)
-    : m_sourceFile(source), m_destinationFile(destination), m_byKey(byKey), m_progress(progress)
+    : m_sourceFile(source), m_targetFile(target), m_byKey(byKey), m_progress(progress)
 {
     const auto sourceCount = static_cast<std::size_t>(source.count());
-    const auto destinationCount = static_cast<std::size_t>(destination.count());
+    const auto targetCount = static_cast<std::size_t>(target.count());
     // Room at half load for every source line that may be a class of its own, and for
     // half as many new lines of the destination before the table grows: each growth
     // touches a fresh table, and fresh pages are dear.
@@ -41,12 +41,12 @@ LineClasses::LineClasses(const LineFile& source, const LineFile& destination, bo
     m_slots = emptyTable(m_slotCount);
     m_knownContents.resize(std::size_t{1} << kKnownContentBits);
     m_source.resize(sourceCount + 1);
-    m_destination.resize(destinationCount + 1);
+    m_target.resize(targetCount + 1);
     classifySource();
-    classifyDestination();
+    classifyTarget();
     const std::int32_t marker = m_classCount++;
     m_source[sourceCount] = marker;
-    m_destination[destinationCount] = marker;
+    m_target[targetCount] = marker;
     m_sharesHash.resize(static_cast<std::size_t>(m_classCount));
     for (const std::int32_t lineClass : m_collisions)
         m_sharesHash[static_cast<std::size_t>(lineClass)] = 1;
@@ -93,13 +93,13 @@ void LineClasses::classifySource()
 
 // Most destination lines equal the source line after the one the previous destination
 // line equalled; that line is tried first, in file order, before the table.
-void LineClasses::classifyDestination()
+void LineClasses::classifyTarget()
 {
-    const std::int32_t count = m_destinationFile.count();
+    const std::int32_t count = m_targetFile.count();
     std::int32_t guess = 0;
     for (std::int32_t j = 0; j < count; ++j) {
         checkpoint(m_sourceFile.count() + j);
-        const LineRecord& line = *m_destinationFile.lineAt(j);
+        const LineRecord& line = *m_targetFile.lineAt(j);
         const std::string_view content = contentOf(line);
         KnownContent& known = knownContentSlot(content);
         std::int32_t lineClass = 0;
@@ -113,7 +113,7 @@ void LineClasses::classifyDestination()
                 lineClass = classOf(line, ~j);
             known = {content.data(), content.size(), lineClass};
         }
-        m_destination[static_cast<std::size_t>(j)] = lineClass;
+        m_target[static_cast<std::size_t>(j)] = lineClass;
         if (guess < m_sourceFile.count() && m_source[static_cast<std::size_t>(guess)] == lineClass) {
             ++guess;
             continue;
@@ -145,7 +145,7 @@ std::int32_t LineClasses::classOfShared(const LineRecord& record, std::int32_t r
 std::int32_t LineClasses::classOf(const LineRecord& record, std::int32_t reference)
 {
     auto lineOf = [this](std::int32_t ref) -> const LineRecord& {
-        return ref >= 0 ? *m_sourceFile.lineAt(ref) : *m_destinationFile.lineAt(~ref);
+        return ref >= 0 ? *m_sourceFile.lineAt(ref) : *m_targetFile.lineAt(~ref);
     };
 
     if (static_cast<std::size_t>(m_classCount) * 4 >= m_slotCount * 3)

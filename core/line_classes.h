@@ -19,13 +19,13 @@ class LineClasses {
 public:
     // With progress, the lines classed are counted there (the source's, then the
     // destination's) and a cancel stops the classing with WorkCancelled.
-    LineClasses(const LineFile& source, const LineFile& destination, bool byKey,
+    LineClasses(const LineFile& source, const LineFile& target, bool byKey,
                 WorkProgress* progress = nullptr);
 
     std::int32_t classCount() const { return m_classCount; }
     std::int32_t markerClass() const { return m_classCount - 1; }
     const std::vector<std::int32_t>& sourceClasses() const { return m_source; }
-    const std::vector<std::int32_t>& destinationClasses() const { return m_destination; }
+    const std::vector<std::int32_t>& targetClasses() const { return m_target; }
     // Another class has the same hash (a collision of different texts).
     bool sharesHash(std::int32_t lineClass) const { return m_sharesHash[static_cast<std::size_t>(lineClass)] != 0; }
     // Some two classes have the same hash.
@@ -63,11 +63,11 @@ private:
     // every so many lines.
     void checkpoint(std::int32_t classed) const;
     void classifySource();
-    void classifyDestination();
+    void classifyTarget();
     void grow();
 
     const LineFile& m_sourceFile;
-    const LineFile& m_destinationFile;
+    const LineFile& m_targetFile;
     bool m_byKey;
     WorkProgress* m_progress;
     SlotTable m_slots;
@@ -76,7 +76,7 @@ private:
     std::vector<std::int32_t> m_collisions; // classes met with the hash of another
     std::int32_t m_classCount = 0;
     std::vector<std::int32_t> m_source;
-    std::vector<std::int32_t> m_destination;
+    std::vector<std::int32_t> m_target;
     std::vector<std::uint8_t> m_sharesHash;
     std::vector<KnownContent> m_knownContents;
     bool m_anySharedHash = false;

@@ -55,9 +55,9 @@ RowSpan LineRows::whole(RowSpan span) const
 RowSpan LineRows::wholeOnBothSides(const EditPair& pair, RowSpan span)
 {
     const LineRows source(pair, 0);
-    const LineRows destination(pair, 1);
+    const LineRows target(pair, 1);
     for (;;) {
-        const RowSpan widened = destination.whole(source.whole(span));
+        const RowSpan widened = target.whole(source.whole(span));
         if (widened == span)
             return span;
         span = widened;

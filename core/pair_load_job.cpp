@@ -19,26 +19,26 @@ bool isSmallFile(const std::string& path, std::uint64_t& bytes)
 
 } // namespace
 
-PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string destinationPathIn, const TextOptions& optionsIn)
-    : sourcePath(std::move(sourcePathIn)), destinationPath(std::move(destinationPathIn)), options(optionsIn)
+PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string targetPathIn, const TextOptions& optionsIn)
+    : sourcePath(std::move(sourcePathIn)), targetPath(std::move(targetPathIn)), options(optionsIn)
 {
 }
 
 bool PairLoadJob::isQuick() const
 {
     std::uint64_t bytes = 0;
-    return isSmallFile(sourcePath, bytes) && isSmallFile(destinationPath, bytes) && bytes < kQuickBytes;
+    return isSmallFile(sourcePath, bytes) && isSmallFile(targetPath, bytes) && bytes < kQuickBytes;
 }
 
 void PairLoadJob::run()
 {
     try {
-        loaded = loadPair(source, sourcePath, destination, destinationPath, options, &progress);
-        if (!loaded.sourceLoaded || !loaded.destinationLoaded) {
+        loaded = loadPair(source, sourcePath, target, targetPath, options, &progress);
+        if (!loaded.sourceLoaded || !loaded.targetLoaded) {
             outcome = LoadOutcome::NotLoaded;
             return;
         }
-        result = compareFiles(source, destination, options, &progress);
+        result = compareFiles(source, target, options, &progress);
         outcome = LoadOutcome::Opened;
     } catch (const WorkCancelled&) {
         outcome = LoadOutcome::Cancelled;
@@ -48,7 +48,7 @@ void PairLoadJob::run()
     if (outcome != LoadOutcome::Opened && outcome != LoadOutcome::NotLoaded) {
         // What was read is of no use; its memory goes now rather than with the job.
         source = LineFile();
-        destination = LineFile();
+        target = LineFile();
         result = CompareResult();
     }
 }

@@ -20,7 +20,7 @@ struct PairLoadJob {
     // Below this many bytes in all a pair loads in a few milliseconds: no thread is worth it.
     static constexpr std::uint64_t kQuickBytes = 4u << 20;
 
-    PairLoadJob(std::string sourcePath, std::string destinationPath, const TextOptions& options);
+    PairLoadJob(std::string sourcePath, std::string targetPath, const TextOptions& options);
 
     // Known sizes below kQuickBytes: a file that is not a regular file (a pipe) may take
     // any time.
@@ -29,10 +29,10 @@ struct PairLoadJob {
     void run();
 
     const std::string sourcePath;
-    const std::string destinationPath;
+    const std::string targetPath;
     const TextOptions options; // taken on the document's thread, read on the job's
     LineFile source;
-    LineFile destination;
+    LineFile target;
     PairLoad loaded;
     CompareResult result;
     LoadOutcome outcome = LoadOutcome::NotLoaded;

@@ -28,28 +28,28 @@ std::optional<std::uintmax_t> regularFileSize(const std::string& path)
 
 } // namespace
 
-PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& destination,
-                  const std::string& destinationPath, const TextOptions& options, WorkProgress* progress)
+PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& target,
+                  const std::string& targetPath, const TextOptions& options, WorkProgress* progress)
 {
     const std::optional<std::uintmax_t> sourceSize = regularFileSize(sourcePath);
-    const std::optional<std::uintmax_t> destinationSize = regularFileSize(destinationPath);
+    const std::optional<std::uintmax_t> targetSize = regularFileSize(targetPath);
     if (progress != nullptr) {
         progress->startPhase(WorkProgress::Phase::Reading,
-                             fileNameOf(sourcePath) + " and " + fileNameOf(destinationPath),
-                             sourceSize && destinationSize ? *sourceSize + *destinationSize : 0);
+                             fileNameOf(sourcePath) + " and " + fileNameOf(targetPath),
+                             sourceSize && targetSize ? *sourceSize + *targetSize : 0);
     }
     PairLoad result;
-    if (std::min(sourceSize.value_or(0), destinationSize.value_or(0)) < kParallelReadSize) {
+    if (std::min(sourceSize.value_or(0), targetSize.value_or(0)) < kParallelReadSize) {
         result.sourceLoaded = source.load(sourcePath, options, progress);
-        result.destinationLoaded = destination.load(destinationPath, options, progress);
+        result.targetLoaded = target.load(targetPath, options, progress);
         return result;
     }
-    std::exception_ptr destinationFailure;
-    std::thread destinationReader([&] {
+    std::exception_ptr targetFailure;
+    std::thread targetReader([&] {
         try {
-            result.destinationLoaded = destination.load(destinationPath, options, progress);
+            result.targetLoaded = target.load(targetPath, options, progress);
         } catch (...) {
-            destinationFailure = std::current_exception();
+            targetFailure = std::current_exception();
         }
     });
     std::exception_ptr sourceFailure;
@@ -61,8 +61,8 @@ PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& des
         if (progress != nullptr)
             progress->cancel();
     }
-    destinationReader.join();
-    for (const std::exception_ptr& failure : { sourceFailure, destinationFailure }) {
+    targetReader.join();
+    for (const std::exception_ptr& failure : { sourceFailure, targetFailure }) {
         if (failure)
             std::rethrow_exception(failure);
     }

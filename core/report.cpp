@@ -129,11 +129,11 @@ std::string loadProblemText(const std::string& side, const LineFile& file)
 namespace {
 
 // A row's kind: the state of a line in it that is not Same, else Same.
-LineState rowState(const LineFile& source, const LineFile& destination, std::int32_t sourceEntry,
-                   std::int32_t destinationEntry)
+LineState rowState(const LineFile& source, const LineFile& target, std::int32_t sourceEntry,
+                   std::int32_t targetEntry)
 {
     const LineRecord* left = source.lineAt(sourceEntry);
-    const LineRecord* right = destination.lineAt(destinationEntry);
+    const LineRecord* right = target.lineAt(targetEntry);
     if (left != nullptr && left->state() != LineState::Same)
         return left->state();
     if (right != nullptr && right->state() != LineState::Same)
@@ -141,7 +141,7 @@ LineState rowState(const LineFile& source, const LineFile& destination, std::int
     return LineState::Same;
 }
 
-void writeRows(std::ostream& out, const LineFile& source, const LineFile& destination, const CompareResult& result)
+void writeRows(std::ostream& out, const LineFile& source, const LineFile& target, const CompareResult& result)
 {
     auto stateField = [](const LineFile& file, std::int32_t entry) {
         const LineRecord* line = file.lineAt(entry);
@@ -150,7 +150,7 @@ void writeRows(std::ostream& out, const LineFile& source, const LineFile& destin
     for (std::int32_t r = 0; r < result.rowCount; ++r) {
         const std::int32_t i = result.sourceRows[static_cast<std::size_t>(r)];
         const std::int32_t j = result.destinationRows[static_cast<std::size_t>(r)];
-        out << r << '\t' << i << '\t' << j << '\t' << stateField(source, i) << '\t' << stateField(destination, j)
+        out << r << '\t' << i << '\t' << j << '\t' << stateField(source, i) << '\t' << stateField(target, j)
             << '\n';
     }
     out << "# rows=" << result.rowCount << " blank_difference=" << (result.blankDifference ? 1 : 0) << '\n';
@@ -172,7 +172,7 @@ void writeSummary(std::ostream& out, const RowSummary& summary, bool blankDiffer
 
 } // namespace
 
-RowSummary summarizeRows(const LineFile& source, const LineFile& destination, const CompareResult& result)
+RowSummary summarizeRows(const LineFile& source, const LineFile& target, const CompareResult& result)
 {
     RowSummary summary;
     summary.rows = result.rowCount;
@@ -180,7 +180,7 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
     for (std::int32_t r = 0; r < result.rowCount; ++r) {
         const std::int32_t i = result.sourceRows[static_cast<std::size_t>(r)];
         const std::int32_t j = result.destinationRows[static_cast<std::size_t>(r)];
-        const LineState state = rowState(source, destination, i, j);
+        const LineState state = rowState(source, target, i, j);
         switch (state) {
         case LineState::Same:
             ++summary.same;
@@ -207,32 +207,32 @@ RowSummary summarizeRows(const LineFile& source, const LineFile& destination, co
 int runReport(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
     LineFile source;
-    LineFile destination;
+    LineFile target;
     source.chooseEncoding(options.sourceEncoding);
-    destination.chooseEncoding(options.targetEncoding);
+    target.chooseEncoding(options.targetEncoding);
     WorkProgress progress;
     std::optional<ProgressLine> progressLine;
     if (options.errIsTerminal)
         progressLine.emplace(err, progress);
-    const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), destination,
+    const PairLoad loaded = loadPair(source, readablePath(options.files.at(0)), target,
                                      readablePath(options.files.at(1)), textOptions, &progress);
-    if (!loaded.sourceLoaded || !loaded.destinationLoaded) {
+    if (!loaded.sourceLoaded || !loaded.targetLoaded) {
         progressLine.reset();
         err << loadProblemText(loaded.sourceLoaded ? "Destination" : "Source",
-                               loaded.sourceLoaded ? destination : source)
+                               loaded.sourceLoaded ? target : source)
             << '\n';
         return kReportTrouble;
     }
-    const CompareResult result = compareFiles(source, destination, textOptions, &progress);
+    const CompareResult result = compareFiles(source, target, textOptions, &progress);
     progressLine.reset();
-    const RowSummary summary = summarizeRows(source, destination, result);
-    const std::string forms = formDifference(source, destination);
+    const RowSummary summary = summarizeRows(source, target, result);
+    const std::string forms = formDifference(source, target);
     switch (options.format) {
     case ReportFormat::Side:
-        SideBySideListing(source, destination, result, terminalColumns()).write(out);
+        SideBySideListing(source, target, result, terminalColumns()).write(out);
         break;
     case ReportFormat::Rows:
-        writeRows(out, source, destination, result);
+        writeRows(out, source, target, result);
         break;
     case ReportFormat::Summary:
         writeSummary(out, summary, result.blankDifference, forms);
@@ -240,7 +240,7 @@ int runReport(const ReportOptions& options, const TextOptions& textOptions, std:
     case ReportFormat::Html: {
         std::ostringstream summaryText;
         writeSummary(summaryText, summary, result.blankDifference, forms);
-        HtmlReport(source, destination, result, textOptions).write(out, summaryText.str());
+        HtmlReport(source, target, result, textOptions).write(out, summaryText.str());
         break;
     }
     }

@@ -24,7 +24,7 @@ struct RowSummary {
     std::int32_t differences = 0;
 };
 
-RowSummary summarizeRows(const LineFile& source, const LineFile& destination, const CompareResult& result);
+RowSummary summarizeRows(const LineFile& source, const LineFile& target, const CompareResult& result);
 
 // The headless program: usage, version, or load, compare and print the aligned rows.
 // Returns 0 when no row differs, 1 when some row does, 2 on trouble (told on err).

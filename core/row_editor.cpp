@@ -130,7 +130,7 @@ RowEditor::RowEditor(const EditPair& pair, int side)
     : m_pair(pair)
     , m_side(side)
 {
-    assert(side == kSourceSide || side == kDestinationSide);
+    assert(side == kSourceSide || side == kTargetSide);
 }
 
 RowEditResult RowEditor::setCellText(int row, std::string_view text)
@@ -398,7 +398,7 @@ void RowEditor::noteChange(bool bothSides)
 RowEditResult applyUndo(const EditPair& pair, UndoRecord& record)
 {
     RowEditResult result;
-    if (record.side == kSourceSide || record.side == kDestinationSide)
+    if (record.side == kSourceSide || record.side == kTargetSide)
         result.done = undoRecord(pair, record, result);
     std::vector<SavedEntry>().swap(record.savedEntries);
     if (!result.done)

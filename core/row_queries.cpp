@@ -13,7 +13,7 @@ RowQueries::RowQueries(const EditPair& pair, int side)
     : m_pair(pair)
     , m_side(side)
 {
-    assert(side == kSourceSide || side == kDestinationSide);
+    assert(side == kSourceSide || side == kTargetSide);
 }
 
 bool RowQueries::isDifferenceRow(int row) const

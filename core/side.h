@@ -4,7 +4,7 @@
 namespace core {
 
 constexpr int kSourceSide = 0;
-constexpr int kDestinationSide = 1;
+constexpr int kTargetSide = 1;
 
 constexpr int otherSide(int side) { return 1 - side; }
 

@@ -64,11 +64,11 @@ std::string terminalText(std::string_view bytes, int columns, int& used)
     return shown;
 }
 
-SideBySideListing::SideBySideListing(const LineFile& source, const LineFile& destination, const CompareResult& result,
+SideBySideListing::SideBySideListing(const LineFile& source, const LineFile& target, const CompareResult& result,
                                      int columns)
-    : m_source(source), m_destination(destination), m_result(result)
+    : m_source(source), m_target(target), m_result(result)
 {
-    m_numberWidth = digitsOf(std::max(source.count(), destination.count()));
+    m_numberWidth = digitsOf(std::max(source.count(), target.count()));
     const int side = (columns - kSeparatorWidth) / 2;
     m_textWidth = std::max(1, side - m_numberWidth - kMarkWidth);
 }
@@ -97,7 +97,7 @@ void SideBySideListing::write(std::ostream& out) const
 {
     for (std::int32_t r = 0; r < m_result.rowCount; ++r) {
         const std::string left = side(m_source, m_result.sourceRows[static_cast<std::size_t>(r)], true);
-        const std::string right = side(m_destination, m_result.destinationRows[static_cast<std::size_t>(r)], false);
+        const std::string right = side(m_target, m_result.destinationRows[static_cast<std::size_t>(r)], false);
         out << left << (right.empty() ? " |" : " | ") << right << '\n';
     }
 }

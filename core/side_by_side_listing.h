@@ -12,7 +12,7 @@ namespace core {
 // side, each row fitted into a terminal line of `columns` characters.
 class SideBySideListing {
 public:
-    SideBySideListing(const LineFile& source, const LineFile& destination, const CompareResult& result, int columns);
+    SideBySideListing(const LineFile& source, const LineFile& target, const CompareResult& result, int columns);
 
     void write(std::ostream& out) const;
 
@@ -21,7 +21,7 @@ private:
     std::string side(const LineFile& file, std::int32_t entry, bool pad) const;
 
     const LineFile& m_source;
-    const LineFile& m_destination;
+    const LineFile& m_target;
     const CompareResult& m_result;
     int m_numberWidth = 1;
     int m_textWidth = 1;

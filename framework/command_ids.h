@@ -33,7 +33,7 @@ constexpr CommandId ID_EDIT_MODE_INDICATOR = 32793;    // the "EDIT" status-bar 
 // "Src RO", "Dst RO": greyed outside edit mode; checked (lit on the status bar) while that
 // side may be edited.
 constexpr CommandId ID_SOURCE_READ_ONLY = 32816;
-constexpr CommandId ID_DEST_READ_ONLY = 32817;
+constexpr CommandId ID_TARGET_READ_ONLY = 32817;
 constexpr CommandId ID_IGNORE_BLANKS = 32822;          // "Ignore blanks": never greyed, checked when set
 // "&Undo\tAlt+Bcksp", carried out by the document: greyed while the pane has no rows and
 // nothing is left to undo.
@@ -41,8 +41,8 @@ constexpr CommandId ID_UNDO = 32792;
 // Copies carried out by the document: greyed unless edit mode is on, the receiving side may
 // be edited and the current row is a difference row. The document's rule (declined) stands
 // in while no pane is active.
-constexpr CommandId ID_COPY_LINE_TO_DEST = 32776;      // Ctrl+Alt+Right, Alt+Shift+Right
-constexpr CommandId ID_COPY_DIFF_TO_DEST = 32777;      // "Copy >>\tAlt+Right"
+constexpr CommandId ID_COPY_LINE_TO_TARGET = 32776;    // Ctrl+Alt+Right, Alt+Shift+Right
+constexpr CommandId ID_COPY_DIFF_TO_TARGET = 32777;    // "Copy >>\tAlt+Right"
 constexpr CommandId ID_COPY_LINE_TO_SOURCE = 32778;    // Ctrl+Alt+Left, Alt+Shift+Left
 constexpr CommandId ID_COPY_DIFF_TO_SOURCE = 32779;    // "Copy <<\tAlt+Left"
 constexpr CommandId ID_COPY_DIFF = 32815;              // "Copy diff" to the clipboard: greyed off a difference row
@@ -70,7 +70,7 @@ constexpr CommandId ID_OPTIONS = 32794;                // "Options...": greyed w
 constexpr CommandId ID_HIDDEN = 32799;                 // "Hidden": never greyed, checked when set
 constexpr CommandId ID_NO_SYNC = 32821;                // "No Sync": never greyed, checked while the panes scroll apart
 constexpr CommandId ID_SAVE_SOURCE = 32805;            // "Save Source": greyed while that side is unchanged
-constexpr CommandId ID_SAVE_DEST = 32807;              // "Save Dest": greyed while that side is unchanged
+constexpr CommandId ID_SAVE_TARGET = 32807;            // "Save Dest": greyed while that side is unchanged
 constexpr CommandId ID_FILE_SAVE_ALL = 57603;          // "&Save All\tCtrl+S": greyed while nothing is unsaved
 // Carried out by the pane: greyed without rows or declined.
 constexpr CommandId ID_NEXT_DIFF = 32774;              // "Next Diff"
@@ -104,7 +104,7 @@ constexpr CommandId ID_APP_EXIT = 57665;               // the main frame: "Exit"
 constexpr CommandId ID_APP_ABOUT = 57664;              // the application: "About..."
 // Status-bar legend panes: nobody carries them out, and a pane no rule answers for is lit.
 constexpr CommandId ID_INDICATOR_SOURCE_ONLY = 32786;  // "Source only"
-constexpr CommandId ID_INDICATOR_DEST_ONLY = 32787;    // "Dest only"
+constexpr CommandId ID_INDICATOR_TARGET_ONLY = 32787;  // "Dest only"
 constexpr CommandId ID_INDICATOR_CHANGED = 32788;      // "Changed"
 constexpr CommandId ID_INDICATOR_DIRTY = 32798;        // "Dirty"
 

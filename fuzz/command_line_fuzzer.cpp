@@ -113,6 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkReportOptions(arguments);
     if (input.ignoreBlanks)
         checkFolderInPair(arguments);
-    checkClipboard(input.destination);
+    checkClipboard(input.target);
     return 0;
 }

@@ -42,23 +42,23 @@ public:
 
     void noteChange(core::Sides sides, core::ChangeStep step) override
     {
-        if (sides != core::Sides::Destination)
+        if (sides != core::Sides::Target)
             core::stepChanges(m_loaded.source, step);
         if (sides != core::Sides::Source)
-            core::stepChanges(m_loaded.destination, step);
+            core::stepChanges(m_loaded.target, step);
         if (step == core::ChangeStep::Up)
             m_modified = true;
-        else if (m_loaded.source.changes() == 0 && m_loaded.destination.changes() == 0)
+        else if (m_loaded.source.changes() == 0 && m_loaded.target.changes() == 0)
             m_modified = false;
     }
 
     core::EditPair pair()
     {
-        return {{&m_loaded.source, &m_loaded.destination}, {&m_rows[0], &m_rows[1]}, &m_rowCount, &m_undo, this,
+        return {{&m_loaded.source, &m_loaded.target}, {&m_rows[0], &m_rows[1]}, &m_rowCount, &m_undo, this,
                 m_loaded.options};
     }
     core::RowEditor editor(int side) { return core::RowEditor(pair(), side); }
-    core::LineFile& file(int side) { return side == 0 ? m_loaded.source : m_loaded.destination; }
+    core::LineFile& file(int side) { return side == 0 ? m_loaded.source : m_loaded.target; }
     std::int32_t rowCount() const { return m_rowCount; }
     core::UndoStore& undoStore() { return m_undo; }
 
@@ -79,7 +79,7 @@ public:
     void checkSavedBytes(const fuzz::FuzzInput& input)
     {
         fuzz::checkSavedBytes(m_loaded.source, m_rows[0], m_rowCount, input.sourceFile(), "source", m_loaded.options);
-        fuzz::checkSavedBytes(m_loaded.destination, m_rows[1], m_rowCount, input.destinationFile(), "destination",
+        fuzz::checkSavedBytes(m_loaded.target, m_rows[1], m_rowCount, input.targetFile(), "destination",
                               m_loaded.options);
     }
 

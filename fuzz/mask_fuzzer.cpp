@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InputMask mask;
     std::optional<std::u32string> fill;
     if (input.ignoreBlanks)
-        fill = codePoints(input.destination);
+        fill = codePoints(input.target);
     const bool fits = mask.set(codePoints(input.source), fill);
     fuzz::check(fits || (fill && fill->size() != mask.length()), "only a fill of another length is refused");
     checkPositions(mask);

@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
     const core::TextOptions options = input.options();
     core::LineFile files[3];
-    const std::string_view parts[3] = {input.source, input.destination, input.rest};
+    const std::string_view parts[3] = {input.source, input.target, input.rest};
     const char* names[3] = {"base", "local", "remote"};
     for (int k = 0; k < 3; ++k)
         fuzz::check(files[k].load(fuzz::writeScratchFile(names[k], parts[k]), options), "an input loads");

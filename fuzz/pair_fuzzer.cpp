@@ -8,10 +8,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
     fuzz::LoadedPair pair(input);
-    fuzz::checkRowMaps(pair.source, pair.destination, pair.result, pair.options);
+    fuzz::checkRowMaps(pair.source, pair.target, pair.result, pair.options);
     fuzz::checkSavedBytes(pair.source, pair.result.sourceRows, pair.result.rowCount, input.sourceFile(), "source",
                           pair.options);
-    fuzz::checkSavedBytes(pair.destination, pair.result.destinationRows, pair.result.rowCount, input.destinationFile(),
+    fuzz::checkSavedBytes(pair.target, pair.result.destinationRows, pair.result.rowCount, input.targetFile(),
                           "destination", pair.options);
     return 0;
 }

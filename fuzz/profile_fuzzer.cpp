@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const fuzz::FuzzInput input = fuzz::FuzzInput::parse(data, size);
     const std::string file = fuzz::writeScratchFile("Bivalo.INI", input.source);
-    FuzzedDataProvider ops(reinterpret_cast<const std::uint8_t*>(input.destination.data()), input.destination.size());
+    FuzzedDataProvider ops(reinterpret_cast<const std::uint8_t*>(input.target.data()), input.target.size());
     ProfileRun(file, ops).run();
     return 0;
 }

@@ -129,7 +129,7 @@ void CBivaloView::InitTable()
 {
     grid::TCellTableBox& table = *grid();
     table.setUpdatesEnabled(false);
-    setUpTextColumn(table, m_doc.rowCount, kColumnWidth);
+    setUpTextColumn(table, m_doc.rowCount(), kColumnWidth);
     table.setOption(grid::TCellTableBox::kSwitchRowDrag, true);
     // Lines are expanded tabs and runs of blanks: only a fixed-width font keeps their
     // columns. A chosen font replaces it once a pair is open.
@@ -142,7 +142,7 @@ void CBivaloView::InitTable()
 
 const char* CBivaloView::GetCellText(int row, int)
 {
-    if (row < 0 || row >= m_doc.rowCount || m_rows == nullptr || std::size_t(row) >= m_rows->size())
+    if (row < 0 || row >= m_doc.rowCount() || m_rows == nullptr || std::size_t(row) >= m_rows->size())
         return nullptr;
     const std::int32_t entry = (*m_rows)[std::size_t(row)];
     if (core::isVirtualRow(entry))
@@ -171,7 +171,7 @@ bool CBivaloView::OnCellCommand(grid::TableValue*)
 
 bool CBivaloView::cellColor(int row, grid::TableColorRequest& request)
 {
-    if (row >= m_doc.rowCount || m_rows == nullptr || std::size_t(row) >= m_rows->size())
+    if (row >= m_doc.rowCount() || m_rows == nullptr || std::size_t(row) >= m_rows->size())
         return false;
     const std::uint8_t flags = grid()->rowFlags(row);
     if (flags & grid::kRowSelected)
@@ -197,15 +197,15 @@ bool CBivaloView::cellColor(int row, grid::TableColorRequest& request)
 
 bool CBivaloView::cellMarks(int row, grid::TableCellMarks& marks)
 {
-    if (row >= m_doc.rowCount || std::size_t(row) >= m_doc.sourceRows.size() ||
-        std::size_t(row) >= m_doc.destinationRows.size())
+    if (row >= m_doc.rowCount() || std::size_t(row) >= m_doc.sourceRows().size() ||
+        std::size_t(row) >= m_doc.destinationRows().size())
         return false;
-    const core::LineRecord* source = m_doc.source.lineAt(m_doc.sourceRows[std::size_t(row)]);
-    const core::LineRecord* destination = m_doc.destination.lineAt(m_doc.destinationRows[std::size_t(row)]);
-    widenForLines(source, destination);
+    const core::LineRecord* source = m_doc.source().lineAt(m_doc.sourceRows()[std::size_t(row)]);
+    const core::LineRecord* target = m_doc.destination().lineAt(m_doc.destinationRows()[std::size_t(row)]);
+    widenForLines(source, target);
     const settings::AppSettings& options = settings::appSettings();
-    if (options.InlineChanges == 0 || source == nullptr || destination == nullptr ||
-        source->text() == destination->text())
+    if (options.InlineChanges == 0 || source == nullptr || target == nullptr ||
+        source->text() == target->text())
         return false;
     grid::TableColorRequest background;
     if (!cellColor(row, background))
@@ -215,9 +215,9 @@ bool CBivaloView::cellMarks(int row, grid::TableCellMarks& marks)
     if (!cellColor(row, text))
         text.color = settings::kNoColor;
     const core::InlineChanges& changes =
-        m_inlineChanges.changesFor(row, source->text(), destination->text(), options.IgnoreBlanks != 0);
+        m_inlineChanges.changesFor(row, source->text(), target->text(), options.IgnoreBlanks != 0);
     const std::vector<core::TextStretch>& stretches =
-        side() == core::kSourceSide ? changes.source : changes.destination;
+        side() == core::kSourceSide ? changes.source : changes.target;
     if (stretches.empty())
         return false;
     m_cellMarks.clear();
@@ -289,10 +289,10 @@ void CBivaloView::applyColumnWidth()
         grid()->send(grid::TCM_SETCOLWIDTH, 0, columnWidth());
 }
 
-void CBivaloView::widenForLines(const core::LineRecord* source, const core::LineRecord* destination)
+void CBivaloView::widenForLines(const core::LineRecord* source, const core::LineRecord* target)
 {
     const std::size_t longest = std::max(source != nullptr ? source->text().size() : 0,
-                                         destination != nullptr ? destination->text().size() : 0);
+                                         target != nullptr ? target->text().size() : 0);
     if (longest <= m_longestLine)
         return;
     m_longestLine = longest;

@@ -113,7 +113,7 @@ public:
 
 protected:
     virtual int side() const { return core::kSourceSide; }
-    core::LineFile& file() const { return *m_file; }
+    const core::LineFile& file() const { return *m_file; }
     const core::RowMap& rows() const { return *m_rows; }
     framework::Services& services() const { return m_services; }
 
@@ -134,7 +134,7 @@ protected:
     void scrollThenSynchronise(const grid::TCellNotify& notify);
     void applyColumnWidth();
     // A painted row whose line is longer than any seen so far widens the column soon after.
-    void widenForLines(const core::LineRecord* source, const core::LineRecord* destination);
+    void widenForLines(const core::LineRecord* source, const core::LineRecord* target);
     void setCellFont(const framework::LogFont& font);
     void selectAlongWithShift();
     bool anyRowSelected() const;
@@ -147,7 +147,7 @@ protected:
     core::RowQueries rowQueries() const;
     bool currentRowDiffers() const;
     void switchEditMode();
-    void switchReadOnly(bool& readOnly);
+    void switchReadOnly(int side);
     void switchIgnoreBlanks();
     void offerRescan();
     // Every edit starts from what the user has typed, stored.
@@ -229,8 +229,8 @@ protected:
 
     // Fields, in the order of the pane's record.
     int m_previousRow = -1;
-    core::LineFile* m_file = nullptr;
-    core::RowMap* m_rows = nullptr;
+    const core::LineFile* m_file = nullptr;
+    const core::RowMap* m_rows = nullptr;
     bool m_syncGuard = false;
     framework::CommandTarget* m_easyJoinDialog = nullptr;
     const framework::LogFont* m_captionFont = nullptr;

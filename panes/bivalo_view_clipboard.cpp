@@ -64,7 +64,7 @@ void CBivaloView::addClipboardCommands()
     onEnable(ID_EDIT_CUT, [this](CommandUI& ui) {
         if (focusedTextBoxOutsidePanes() != nullptr)
             ui.enable(true);
-        else if (!m_doc.editMode)
+        else if (!m_doc.editMode())
             ui.enable(false);
         else
             ui.enable(selectedRows().empty() ? hostCanCut() : IsEditable());
@@ -88,7 +88,7 @@ void CBivaloView::addSaveCommands()
     onCommand(ID_SAVE_AS_PAIR, [this] { m_doc.saveAsPair(file()); });
     onCommand(ID_REOPEN_WITH_ENCODING, [this] { m_doc.reopenWithEncoding(side()); });
     onEnable(ID_SAVE_AS_PAIR, [this](CommandUI& ui) {
-        ui.enable(m_doc.rowCount > 0);
+        ui.enable(m_doc.rowCount() > 0);
         ui.setText(side() == core::kSourceSide ? kSaveAsTarget : kSaveAsSource);
     });
 }
@@ -131,7 +131,7 @@ void CBivaloView::cutRows()
         box->cut();
         return;
     }
-    if (!m_doc.editMode)
+    if (!m_doc.editMode())
         return;
     const std::vector<int> selected = selectedRows();
     if (selected.empty()) {
@@ -151,7 +151,7 @@ void CBivaloView::paste()
         box->paste();
         return;
     }
-    if (!m_doc.editMode || !IsEditable())
+    if (!m_doc.editMode() || !IsEditable())
         return;
     const std::string text = clipboardText();
     if (text.find('\n') == std::string::npos)
@@ -165,7 +165,7 @@ void CBivaloView::paste()
 void CBivaloView::pasteSelection()
 {
     auto* editor = qobject_cast<grid::CCellEdit*>(grid()->activeEditor());
-    if (!m_doc.editMode || !IsEditable() || editor == nullptr)
+    if (!m_doc.editMode() || !IsEditable() || editor == nullptr)
         return;
     const std::string text = m_services.selectionText();
     if (text.find('\n') == std::string::npos) {

@@ -46,33 +46,33 @@ void CBivaloView::addEditingCommands()
     // On the status bar the EDIT pane lights up while edit mode is on.
     const auto editModeUi = [this](CommandUI& ui) {
         if (ui.fromStatusBar()) {
-            ui.enable(m_doc.editMode);
+            ui.enable(m_doc.editMode());
             return;
         }
         ui.enable(grid()->rowCount() > 0);
-        ui.setCheck(m_doc.editMode);
+        ui.setCheck(m_doc.editMode());
     };
     onEnable(ID_EDIT_MODE, editModeUi);
     onEnable(ID_EDIT_MODE_INDICATOR, editModeUi);
 
-    onCommand(ID_SOURCE_READ_ONLY, [this] { switchReadOnly(m_doc.sourceReadOnly); });
-    onCommand(ID_DEST_READ_ONLY, [this] { switchReadOnly(m_doc.destinationReadOnly); });
-    const auto editableUi = [this](const bool& readOnly) {
-        return [this, &readOnly](CommandUI& ui) {
-            ui.enable(m_doc.editMode);
+    onCommand(ID_SOURCE_READ_ONLY, [this] { switchReadOnly(core::kSourceSide); });
+    onCommand(ID_TARGET_READ_ONLY, [this] { switchReadOnly(core::kTargetSide); });
+    const auto editableUi = [this](int side) {
+        return [this, side](CommandUI& ui) {
+            ui.enable(m_doc.editMode());
             if (ui.fromStatusBar())
-                ui.setIndicator(!readOnly);
+                ui.setIndicator(!m_doc.isReadOnly(side));
             else
-                ui.setCheck(!readOnly);
+                ui.setCheck(!m_doc.isReadOnly(side));
         };
     };
-    onEnable(ID_SOURCE_READ_ONLY, editableUi(m_doc.sourceReadOnly));
-    onEnable(ID_DEST_READ_ONLY, editableUi(m_doc.destinationReadOnly));
+    onEnable(ID_SOURCE_READ_ONLY, editableUi(core::kSourceSide));
+    onEnable(ID_TARGET_READ_ONLY, editableUi(core::kTargetSide));
 
     onCommand(ID_IGNORE_BLANKS, [this] { switchIgnoreBlanks(); });
     onEnable(ID_IGNORE_BLANKS, [](CommandUI& ui) { ui.setCheck(settings::appSettings().IgnoreBlanks != 0); });
     onEnable(ID_UNDO, [this](CommandUI& ui) {
-        ui.enable(grid()->rowCount() > 0 || m_doc.undoStore.undoCount() > 0);
+        ui.enable(grid()->rowCount() > 0 || m_doc.undoStore().undoCount() > 0);
     });
     addCopyEnables();
 }
@@ -84,8 +84,8 @@ void CBivaloView::addCopyEnables()
     const auto into = [this](int side) {
         return [this, side](CommandUI& ui) { ui.enable(m_doc.isEditable(side) && currentRowDiffers()); };
     };
-    onEnable(ID_COPY_DIFF_TO_DEST, into(core::kDestinationSide));
-    onEnable(ID_COPY_LINE_TO_DEST, into(core::kDestinationSide));
+    onEnable(ID_COPY_DIFF_TO_TARGET, into(core::kTargetSide));
+    onEnable(ID_COPY_LINE_TO_TARGET, into(core::kTargetSide));
     onEnable(ID_COPY_DIFF_TO_SOURCE, into(core::kSourceSide));
     onEnable(ID_COPY_LINE_TO_SOURCE, into(core::kSourceSide));
 }
@@ -97,24 +97,24 @@ bool CBivaloView::currentRowDiffers() const
 
 void CBivaloView::switchEditMode()
 {
-    if (m_doc.editMode) {
+    if (m_doc.editMode()) {
         if (!m_doc.saveModified())
             return;
         // Only changes the user chose not to save leave the rows apart from the files.
-        if (m_doc.source.changes() != 0 || m_doc.destination.changes() != 0)
+        if (m_doc.source().changes() != 0 || m_doc.destination().changes() != 0)
             offerRescan();
     } else if (grid()->rowCount() == 0) {
         return;
     }
-    m_doc.editMode = !m_doc.editMode;
+    m_doc.setEditMode(!m_doc.editMode());
     refreshRows();
     grid()->setFocus(Qt::OtherFocusReason);
 }
 
-void CBivaloView::switchReadOnly(bool& readOnly)
+void CBivaloView::switchReadOnly(int side)
 {
     finishEditing();
-    readOnly = !readOnly;
+    m_doc.setReadOnly(side, !m_doc.isReadOnly(side));
     refreshRows();
 }
 
@@ -132,7 +132,7 @@ void CBivaloView::offerRescan()
     if (m_services.messageBox(core::CBivaloDoc::kRescanNow, framework::MessageButtons::YesNo,
                               framework::MessageIcon::Question) != framework::MessageAnswer::Yes)
         return;
-    m_doc.skipSavePrompt = true;
+    m_doc.setSkipSavePrompt(true);
     frame().frameWindow().post(framework::WM_COMMAND, framework::ID_RESCAN, 0);
 }
 
@@ -269,7 +269,7 @@ LResult CBivaloView::canDrag(LParam)
     restoreDragCursor();
     // The current row, which the click has just made: the packed row has only 16 bits.
     const int row = grid()->position().row;
-    return IsOtherSideEditable() && row < m_doc.rowCount && isDifferenceRow(row) ? 1 : 0;
+    return IsOtherSideEditable() && row < m_doc.rowCount() && isDifferenceRow(row) ? 1 : 0;
 }
 
 void CBivaloView::dragOver(LParam packedScreenPoint)
@@ -294,7 +294,7 @@ void CBivaloView::drop(LParam packedScreenPoint)
     core::CopyRequest request;
     request.from = m_file;
     request.rows = m_rows;
-    request.direction = side() == core::kSourceSide ? core::CopyRequest::kIntoDestination
+    request.direction = side() == core::kSourceSide ? core::CopyRequest::kIntoTarget
                                                     : core::CopyRequest::kIntoSource;
     request.hint = m_services.isControlDown() ? framework::kHintCopyLine : framework::kHintCopyDifference;
     m_doc.updateAllViews(this, request.hint, &request);

@@ -56,10 +56,10 @@ void CBivaloView::onUpdate(framework::View*, int hint, void* object)
 
 void CBivaloView::onHintCompared()
 {
-    grid()->setRowCount(m_doc.rowCount);
+    grid()->setRowCount(m_doc.rowCount());
     grid()->send(grid::TCM_SETROWHEIGHT, WParam(-1), settings::appSettings().RowHeight);
     m_inlineChanges.clear();
-    m_longestLine = std::max(m_doc.source.longestTextLength(), m_doc.destination.longestTextLength());
+    m_longestLine = std::max(m_doc.source().longestTextLength(), m_doc.destination().longestTextLength());
     applyColumnWidth();
     AttachSide();
     updateCaption();
@@ -72,7 +72,7 @@ void CBivaloView::onHintSyncScroll(grid::TCell* sender)
 {
     m_syncGuard = true;
     // EasyJoin copies what the current rows of both panes show: they move together.
-    const bool follow = m_doc.syncScroll || m_easyJoinDialog != nullptr;
+    const bool follow = m_doc.syncScroll() || m_easyJoinDialog != nullptr;
     if (follow && sender != nullptr) {
         grid()->CopyState(*sender, grid::TCell::kCopyOriginX | grid::TCell::kCopyOriginY | grid::TCell::kCopyRow);
         grid()->updateNow();
@@ -107,7 +107,7 @@ void CBivaloView::onHintRowsChanged()
 {
     // A new row count lays the grid out again; the same count keeps every row's place,
     // so a copy need not measure a million rows again.
-    grid()->setRowCount(m_doc.rowCount);
+    grid()->setRowCount(m_doc.rowCount());
     grid()->invalidateAll();
     grid()->refreshEditor();
     // The current row may show another line now, or the same line under a new number.

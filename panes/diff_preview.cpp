@@ -17,8 +17,8 @@ CDiffPreview::CDiffPreview(core::CBivaloDoc& document, QWidget* parent)
           document,
           [&document](DiffBlockMap& map, bool start) {
               if (start)
-                  map.startBuild(document.rowCount);
-              return map.buildSome(document.source, document.sourceRows, document.destinationRows, kRowsPerStep);
+                  map.startBuild(document.rowCount());
+              return map.buildSome(document.source(), document.sourceRows(), document.destinationRows(), kRowsPerStep);
           },
           parent)
 {

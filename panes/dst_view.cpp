@@ -19,13 +19,13 @@ void CDstView::onHintCompared()
     }
     // Nothing moves the panes, yet the overview strip must learn what they show.
     sendScrollState(true);
-    const bool blanksOnly = doc().blankDifference;
+    const bool blanksOnly = doc().blankDifference();
     // Identical texts may still be files of different encodings or line ends.
-    const std::string forms = core::formDifference(doc().source, doc().destination);
+    const std::string forms = core::formDifference(doc().source(), doc().destination());
     const std::string identical = forms.empty() ? std::string(kFilesIdentical) : kFilesIdentical + ("\n" + forms);
     services().messageBox(blanksOnly ? kBlanksOnly : identical, framework::MessageButtons::Ok,
                           framework::MessageIcon::Information);
-    if (!services().isShiftDown() && doc().firstComparison && !blanksOnly)
+    if (!services().isShiftDown() && doc().firstComparison() && !blanksOnly)
         frame().frameWindow().post(framework::WM_CLOSE, 0, 0);
 }
 
@@ -59,7 +59,7 @@ void CDstView::onHintRestoreRow(int row)
 void CDstView::onHintMoveToNextDiffRow(int& moved)
 {
     const int row = grid()->position().row;
-    if (row < 0 || row + 1 >= doc().rowCount || !isDifferenceRow(row + 1))
+    if (row < 0 || row + 1 >= doc().rowCount() || !isDifferenceRow(row + 1))
         return;
     grid()->send(grid::TCM_ROWDOWN, 1, 0);
     moved = 1;

@@ -12,7 +12,7 @@ public:
     using CBivaloView::CBivaloView;
 
 protected:
-    int side() const override { return core::kDestinationSide; }
+    int side() const override { return core::kTargetSide; }
 
     // Hints this pane handles otherwise than the source pane.
     void onHintCompared() override;                          // then to the first difference, or "identical"

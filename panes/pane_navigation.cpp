@@ -43,7 +43,7 @@ bool isArrowKey(int virtualKey)
 void CBivaloView::addNavigationCommands()
 {
     using namespace framework;
-    const auto whenRows = [this](CommandUI& ui) { ui.enable(m_doc.rowCount > 0); };
+    const auto whenRows = [this](CommandUI& ui) { ui.enable(m_doc.rowCount() > 0); };
     const auto whenCurrentRow = [this](CommandUI& ui) {
         const int row = grid() ? grid()->position().row : -1;
         ui.enable(row >= 0 && row < grid()->rowCount());

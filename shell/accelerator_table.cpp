@@ -47,12 +47,12 @@ const auto kAccelerators = std::to_array<Accelerator>({
     {Qt::Key_Up, kAlt, ID_PREV_DIFF},
     {Qt::Key_F10, kShift, ID_SHOW_CONTEXT_MENU},
 
-    {Qt::Key_Right, kAlt, ID_COPY_DIFF_TO_DEST},
+    {Qt::Key_Right, kAlt, ID_COPY_DIFF_TO_TARGET},
     {Qt::Key_Left, kAlt, ID_COPY_DIFF_TO_SOURCE},
-    {Qt::Key_Right, kCtrlAlt, ID_COPY_LINE_TO_DEST},
+    {Qt::Key_Right, kCtrlAlt, ID_COPY_LINE_TO_TARGET},
     {Qt::Key_Left, kCtrlAlt, ID_COPY_LINE_TO_SOURCE},
     // The common desktops switch workspaces with Ctrl+Alt and an arrow: these reach the program.
-    {Qt::Key_Right, kAltShift, ID_COPY_LINE_TO_DEST},
+    {Qt::Key_Right, kAltShift, ID_COPY_LINE_TO_TARGET},
     {Qt::Key_Left, kAltShift, ID_COPY_LINE_TO_SOURCE},
 });
 

@@ -23,12 +23,11 @@ CEasyJoinDlg::CEasyJoinDlg(core::CBivaloDoc& document, Services& services, const
                            QWidget* parent)
     : QDialog(parent),
       m_router(router),
-      m_walk(document.sourceReadOnly, document.destinationReadOnly, document.editMode, document.moveNextHeld,
-             services, *this)
+      m_walk(document.easyJoinWalk(services, *this))
 {
     setWindowTitle("EasyJoin !");
     setObjectName(QString::number(kTemplateId));
-    m_copyToDestination = addButton("&>>", kCopyToDestinationId, 7, 3, kButtonWidth, kButtonHeight);
+    m_copyToTarget = addButton("&>>", kCopyToTargetId, 7, 3, kButtonWidth, kButtonHeight);
     m_skip = addButton("&Skip", kSkipId, 57, 3, kButtonWidth, kButtonHeight);
     m_copyToSource = addButton("&<<", kCopyToSourceId, 107, 3, kButtonWidth, kButtonHeight);
     m_cancel = addButton("&Cancel", IDCANCEL, 57, 14, kButtonWidth, kButtonHeight);
@@ -36,9 +35,9 @@ CEasyJoinDlg::CEasyJoinDlg(core::CBivaloDoc& document, Services& services, const
     addButton("OK", IDOK, 142, 18, 15, 7)->hide();
     setFixedSize(dialogUnits(0, 0, kDialogWidth, kDialogHeight).size());
 
-    m_copyToDestination->setEnabled(m_walk.canCopyToDestination());
+    m_copyToTarget->setEnabled(m_walk.canCopyToTarget());
     m_copyToSource->setEnabled(m_walk.canCopyToSource());
-    connect(m_copyToDestination, &QPushButton::clicked, this, [this] { m_walk.copyToDestination(); });
+    connect(m_copyToTarget, &QPushButton::clicked, this, [this] { m_walk.copyToTarget(); });
     connect(m_skip, &QPushButton::clicked, this, [this] { m_walk.skip(); });
     connect(m_copyToSource, &QPushButton::clicked, this, [this] { m_walk.copyToSource(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -18,7 +18,7 @@ class CEasyJoinDlg : public QDialog, public framework::CommandTarget, private co
 
 public:
     static constexpr int kTemplateId = 133;
-    static constexpr int kCopyToDestinationId = 1008;
+    static constexpr int kCopyToTargetId = 1008;
     static constexpr int kCopyToSourceId = 1009;
     static constexpr int kSkipId = 3;
 
@@ -30,7 +30,7 @@ public:
     int run();
 
     const core::EasyJoinWalk& walk() const { return m_walk; }
-    QPushButton& copyToDestinationButton() const { return *m_copyToDestination; }
+    QPushButton& copyToTargetButton() const { return *m_copyToTarget; }
     QPushButton& skipButton() const { return *m_skip; }
     QPushButton& copyToSourceButton() const { return *m_copyToSource; }
     QPushButton& cancelButton() const { return *m_cancel; }
@@ -48,7 +48,7 @@ private:
 
     const framework::CommandRouter& m_router;
     core::EasyJoinWalk m_walk;
-    QPushButton* m_copyToDestination = nullptr;
+    QPushButton* m_copyToTarget = nullptr;
     QPushButton* m_skip = nullptr;
     QPushButton* m_copyToSource = nullptr;
     QPushButton* m_cancel = nullptr;

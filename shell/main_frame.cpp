@@ -68,12 +68,12 @@ constexpr int kWorkNiceness = 5;
 constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
     0,
     ID_INDICATOR_SOURCE_ONLY,
-    ID_INDICATOR_DEST_ONLY,
+    ID_INDICATOR_TARGET_ONLY,
     ID_INDICATOR_CHANGED,
     ID_INDICATOR_DIRTY,
     ID_SOURCE_READ_ONLY,
     ID_EDIT_MODE_INDICATOR,
-    ID_DEST_READ_ONLY,
+    ID_TARGET_READ_ONLY,
     ID_INDICATOR_OVR,
     ID_INDICATOR_CAPS,
     ID_INDICATOR_NUM,
@@ -163,7 +163,7 @@ void CMainFrame::attachDocument(core::CBivaloDoc& document, QWidget* strip, QWid
 {
     m_document = &document;
     m_router.setDocument(&document);
-    m_fileWatch = std::make_unique<shell::FileWatch>(document.watcher);
+    m_fileWatch = std::make_unique<shell::FileWatch>(document.watcher());
     m_splitter->addWidget(strip);
     m_splitter->addWidget(source);
     m_splitter->addWidget(target);
@@ -233,7 +233,7 @@ bool CMainFrame::routeCommand(CommandId id, CommandOrigin origin)
 
 bool CMainFrame::refusedWhileLoading(CommandId id) const
 {
-    return m_document != nullptr && m_document->busy && id != ID_APP_EXIT && id != ID_APP_ABOUT;
+    return m_document != nullptr && m_document->busy() && id != ID_APP_EXIT && id != ID_APP_ABOUT;
 }
 
 void CMainFrame::addCommands()
@@ -457,16 +457,16 @@ void CMainFrame::askToReloadChangedFile(WParam fileIndex, LParam lParam)
     if (lParam != 1 || s_reloadQuestionShown || m_document == nullptr)
         return;
     // A rescan since the notice has read the file as it is.
-    if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kDestinationSide))
+    if (!m_document->changedOnDisk(fileIndex == 0 ? core::kSourceSide : core::kTargetSide))
         return;
     // Under EasyJoin's walk or a load or save, the question waits until they end.
-    if (m_easyJoinOpen || m_document->busy) {
+    if (m_easyJoinOpen || m_document->busy()) {
         if (!m_heldReload)
             m_heldReload = fileIndex;
         return;
     }
     s_reloadQuestionShown = true;
-    const std::string& path = fileIndex == 0 ? m_document->source.path() : m_document->destination.path();
+    const std::string& path = fileIndex == 0 ? m_document->source().path() : m_document->destination().path();
     const MessageAnswer answer =
         m_services.messageBox(framework::formatText(kFileChangedOutside, {path}), MessageButtons::YesNo, MessageIcon::Question);
     s_reloadQuestionShown = false;
@@ -483,32 +483,32 @@ void CMainFrame::askHeldReloadQuestion()
 void CMainFrame::onApplicationStateChanged(Qt::ApplicationState state)
 {
     if (m_document != nullptr)
-        m_document->watcher.OnActivateApp(state == Qt::ApplicationActive);
+        m_document->watcher().OnActivateApp(state == Qt::ApplicationActive);
 }
 
 void CMainFrame::dropFiles(const std::vector<std::string>& names)
 {
     activateWindow();
-    if (names.empty() || m_document == nullptr || m_document->busy)
+    if (names.empty() || m_document == nullptr || m_document->busy())
         return;
     std::vector<std::string> pair = names;
     if (pair.size() == 1) {
-        if (m_document->pendingFile.empty()) {
-            m_document->pendingFile = pair.front();
+        if (m_document->pendingFile().empty()) {
+            m_document->setPendingFile(pair.front());
             m_statusBar->showMessage(kMessagePane, kWaitingForSecondFile, kNavy, kWhite);
             return;
         }
-        pair.insert(pair.begin(), m_document->pendingFile);
+        pair.insert(pair.begin(), m_document->pendingFile());
         m_statusBar->clearMessage(kMessagePane, 0);
     }
-    m_document->pendingFile.clear();
+    m_document->setPendingFile({});
     if (m_document->saveModified())
         m_document->loadAndCompare(pair[0], pair[1]);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls() && (m_document == nullptr || !m_document->busy))
+    if (event->mimeData()->hasUrls() && (m_document == nullptr || !m_document->busy()))
         event->acceptProposedAction();
 }
 
@@ -531,7 +531,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     shell::WindowPlacement::saveOf(kPlacementSection, *this);
     // Closing stops a load; the pair shown before it is then closed as usual.
-    if (m_document != nullptr && m_document->busy)
+    if (m_document != nullptr && m_document->busy())
         cancelLongWork();
     if (m_document != nullptr && !m_document->canCloseFrame()) {
         event->ignore();
@@ -565,7 +565,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     scheduleBarsUpdate(event->type());
     const bool key = event->type() == QEvent::KeyPress && isActiveWindow();
-    if (key && m_document != nullptr && m_document->busy
+    if (key && m_document != nullptr && m_document->busy()
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         cancelLongWork();
         return true;
@@ -617,11 +617,11 @@ bool CMainFrame::translateAccelerator(QKeyEvent& key)
 
 void CMainFrame::explainRefusedMerge(CommandId id)
 {
-    if (m_document == nullptr || m_document->busy)
+    if (m_document == nullptr || m_document->busy())
         return;
-    const bool merge = id == ID_COPY_DIFF_TO_DEST || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_DEST
+    const bool merge = id == ID_COPY_DIFF_TO_TARGET || id == ID_COPY_DIFF_TO_SOURCE || id == ID_COPY_LINE_TO_TARGET
         || id == ID_COPY_LINE_TO_SOURCE;
-    if (merge && !m_document->editMode && m_document->rowCount > 0)
+    if (merge && !m_document->editMode() && m_document->rowCount() > 0)
         showColoredMessage(kEditModeOff, kNavy, kWhite, kHintTenths);
 }
 
@@ -671,7 +671,7 @@ void CMainFrame::runBeside(std::function<void()> work, std::function<void()> don
     QThread* worker = QThread::create(yieldingToTheWindow(std::move(work)));
     connect(worker, &QThread::finished, this, [this, done = std::move(done)] {
         done();
-        if (m_document == nullptr || !m_document->busy)
+        if (m_document == nullptr || !m_document->busy())
             endLongWork();
     });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);

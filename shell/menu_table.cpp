@@ -32,7 +32,7 @@ constexpr auto kFileMenu = std::to_array<MenuEntry>({
     separator(),
     item("&Save All\tCtrl+S", ID_FILE_SAVE_ALL),
     item("Save Source", ID_SAVE_SOURCE),
-    item("Save Dest", ID_SAVE_DEST),
+    item("Save Dest", ID_SAVE_TARGET),
     item("Save &As...", ID_FILE_SAVE_AS),
     item("Save As Pair", ID_SAVE_AS_PAIR),
     item("Save As Result", ID_SAVE_AS_RESULT),
@@ -52,7 +52,7 @@ constexpr auto kEditMenu = std::to_array<MenuEntry>({
     separator(),
     item("Edit Mode\tF9", ID_EDIT_MODE),
     item("Src RO", ID_SOURCE_READ_ONLY),
-    item("Dst RO", ID_DEST_READ_ONLY),
+    item("Dst RO", ID_TARGET_READ_ONLY),
     item("Overwrite\tIns", ID_INSERT_MODE),
     separator(),
     item("Find box\tCtrl+F", ID_FIND_BOX),
@@ -72,9 +72,9 @@ constexpr auto kViewMenu = std::to_array<MenuEntry>({
 });
 
 constexpr auto kMergeMenu = std::to_array<MenuEntry>({
-    item("Copy >>\tAlt+Right", ID_COPY_DIFF_TO_DEST),
+    item("Copy >>\tAlt+Right", ID_COPY_DIFF_TO_TARGET),
     item("Copy <<\tAlt+Left", ID_COPY_DIFF_TO_SOURCE),
-    item("Line to Dest\tCtrl+Alt+Right, Alt+Shift+Right", ID_COPY_LINE_TO_DEST),
+    item("Line to Dest\tCtrl+Alt+Right, Alt+Shift+Right", ID_COPY_LINE_TO_TARGET),
     item("Line to Source\tCtrl+Alt+Left, Alt+Shift+Left", ID_COPY_LINE_TO_SOURCE),
     separator(),
     item("EasyJoin !", ID_EASY_JOIN),
@@ -115,7 +115,7 @@ constexpr auto kContextMenu = std::to_array<MenuEntry>({
     item("Prev Diff\tF7", ID_PREV_DIFF),
     item("Next Diff\tF8", ID_NEXT_DIFF),
     separator(),
-    item("Copy >>\tAlt+Right", ID_COPY_DIFF_TO_DEST),
+    item("Copy >>\tAlt+Right", ID_COPY_DIFF_TO_TARGET),
     item("Copy <<\tAlt+Left", ID_COPY_DIFF_TO_SOURCE),
     separator(),
     item("Rescan\tF5", ID_RESCAN),

@@ -24,7 +24,7 @@ constexpr auto kButtons = std::to_array<ToolbarButton>({
     {ID_NEXT_DIFF, ":/icons/next_diff.svg"},
     kSeparator,
     {ID_COPY_DIFF_TO_SOURCE, ":/icons/copy_left.svg"},
-    {ID_COPY_DIFF_TO_DEST, ":/icons/copy_right.svg"},
+    {ID_COPY_DIFF_TO_TARGET, ":/icons/copy_right.svg"},
     {ID_EDIT_MODE, ":/icons/edit_mode.svg"},
     {ID_IGNORE_BLANKS, ":/icons/ignore_blanks.svg"},
     {ID_EASY_JOIN, ":/icons/easyjoin.svg"},

@@ -62,7 +62,7 @@ Figures walkWithEasyJoin(CMainFrame& frame)
         if (dialog == nullptr)
             return;
         while (dialog->isVisible())
-            figures.add(timed([dialog] { dialog->copyToDestinationButton().click(); }));
+            figures.add(timed([dialog] { dialog->copyToTargetButton().click(); }));
     });
     frame.routeCommand(framework::ID_EASY_JOIN, framework::CommandOrigin::Menu);
     settle();
@@ -88,17 +88,17 @@ int main(int argc, char** argv)
     settle();
     core::CBivaloDoc& doc = app.document();
     frame.routeCommand(framework::ID_EDIT_MODE);
-    if (!doc.editMode) {
+    if (!doc.editMode()) {
         std::fprintf(stderr, "edit mode did not come on\n");
         return 1;
     }
 
     const Figures baseline = walkWithNextDiff(target);
     const Figures easyJoin = walkWithEasyJoin(frame);
-    std::printf("rows                   %d\n", doc.rowCount);
+    std::printf("rows                   %d\n", doc.rowCount());
     print("next_diff (baseline)", baseline);
     print("easyjoin_copy", easyJoin);
-    std::printf("target changes         %d   (one per copied difference)\n", doc.destination.changes());
+    std::printf("target changes         %d   (one per copied difference)\n", doc.destination().changes());
     std::printf("ratio mean / baseline  %.2f   (target: each press <= 16 ms)\n",
                 baseline.mean() > 0 ? easyJoin.mean() / baseline.mean() : 0.0);
     std::fflush(stdout);

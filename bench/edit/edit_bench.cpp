@@ -85,7 +85,7 @@ double copyAndFsync(const std::string& path)
 
 int nextDifference(panes::CBivaloView& target, int row)
 {
-    const int rows = target.doc().rowCount;
+    const int rows = target.doc().rowCount();
     while (row < rows && target.isDifferenceRow(row))
         ++row;
     while (row < rows && !target.isDifferenceRow(row))
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     core::CBivaloDoc& doc = app.document();
     press(Qt::Key_F9);
-    if (!doc.editMode) {
+    if (!doc.editMode()) {
         std::fprintf(stderr, "edit mode did not come on\n");
         return 1;
     }
@@ -134,7 +134,7 @@ int main(int argc, char** argv)
         insert.add(timed([&] { target.insertLine(); }));
         remove.add(timed([&] { target.deleteLine(true); }));
     }
-    while (doc.undoStore.undoCount() > 0)
+    while (doc.undoStore().undoCount() > 0)
         press(Qt::Key_Z, Qt::ControlModifier);
 
     // Every difference, one after another: with MoveNext the copy goes on to the next one.
@@ -161,9 +161,9 @@ int main(int argc, char** argv)
 
     const double baseline = copyAndFsync(argv[2]);
     const double save = timed([] { press(Qt::Key_S, Qt::ControlModifier); });
-    const bool saved = doc.destination.changes() == 0;
+    const bool saved = doc.destination().changes() == 0;
 
-    std::printf("rows                       %d\n", doc.rowCount);
+    std::printf("rows                       %d\n", doc.rowCount());
     print("copy_difference", copy);
     print("undo_copy", undo);
     print("insert_line", insert);

@@ -53,7 +53,7 @@ std::string changed(std::string line, std::mt19937& random, int count)
 struct Case {
     const char* name;
     std::string source;
-    std::string destination;
+    std::string target;
 };
 
 std::vector<Case> cases()
@@ -107,16 +107,16 @@ int main(int argc, char** argv)
         core::InlineChanges changes;
         core::InlineChangeFinder finder;
         const Timing inline_ = time(runs, [&] {
-            changes = finder.find(pair.source, pair.destination, false);
+            changes = finder.find(pair.source, pair.target, false);
             return changes.source.size();
         });
         const Timing copy = time(runs, [&] {
             const std::string a = pair.source;
-            const std::string b = pair.destination;
+            const std::string b = pair.target;
             return a.size() + b.size();
         });
         std::printf("%-26s %9.4f %10.4f %11.4f %15.4f %6zu\n", pair.name, inline_.first * 1e3, inline_.median * 1e3,
-                    inline_.slowest * 1e3, copy.median * 1e3, changes.source.size() + changes.destination.size());
+                    inline_.slowest * 1e3, copy.median * 1e3, changes.source.size() + changes.target.size());
     }
     return 0;
 }

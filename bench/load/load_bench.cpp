@@ -105,7 +105,7 @@ void printSave(core::CBivaloDoc& document, const std::string& path)
     PauseMeter pauses;
     pauses.start();
     const Clock::time_point start = Clock::now();
-    const bool saved = document.saveRows(document.destination, document.destinationRows, path);
+    const bool saved = document.saveRows(document.destination(), document.destinationRows(), path);
     const double seconds = secondsSince(start);
     pauses.stop();
     std::remove(path.c_str());

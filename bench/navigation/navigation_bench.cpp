@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     settle();
     panes::CBivaloView& source = pane(app, 1);
     panes::CBivaloView& target = pane(app, 2);
-    const int rows = app.document().rowCount;
+    const int rows = app.document().rowCount();
     std::printf("rows %d\n", rows);
 
     // Every difference block, forwards then backwards.

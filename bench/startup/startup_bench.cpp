@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     const int firstRowBefore = target.position().firstRow;
     const double paging = pageDown(target, pages);
 
-    std::printf("rows                      %d\n", app.document().rowCount);
+    std::printf("rows                      %d\n", app.document().rowCount());
     std::printf("main_to_qt_ready_s        %.3f\n", qtReady);
     std::printf("qt_ready_to_window_ready_s %.3f   (frame, load, compare, first hints)\n", windowReady - qtReady);
     std::printf("window_ready_to_frame_s   %.3f   (painting left after start-up returned)\n", firstFrame - windowReady);

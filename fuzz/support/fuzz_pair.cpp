@@ -29,10 +29,10 @@ FuzzInput FuzzInput::parse(const std::uint8_t* data, std::size_t size)
     input.ignoreBlanks = (data[0] & 1) != 0;
     input.tabSize = kTabSizes[(data[0] >> 1) & 3];
     input.sourceBom = (data[0] >> 3) & 7;
-    input.wideDestination = (data[0] & 0x40) != 0;
+    input.wideTarget = (data[0] & 0x40) != 0;
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     input.source = nextPart(text);
-    input.destination = nextPart(text);
+    input.target = nextPart(text);
     input.rest = text;
     return input;
 }
@@ -52,12 +52,12 @@ std::string FuzzInput::sourceFile() const
     return std::string(core::TextEncoding::bomOf(kBoms[sourceBom - 1])) + std::string(source);
 }
 
-std::string FuzzInput::destinationFile() const
+std::string FuzzInput::targetFile() const
 {
-    if (!wideDestination)
-        return std::string(destination);
+    if (!wideTarget)
+        return std::string(target);
     std::string wide;
-    for (const char byte : destination) {
+    for (const char byte : target) {
         wide += byte;
         wide += '\0';
     }
@@ -67,17 +67,17 @@ std::string FuzzInput::destinationFile() const
 LoadedPair::LoadedPair(const FuzzInput& input) : options(input.options())
 {
     check(source.load(writeScratchFile("source", input.sourceFile()), options), "source loads");
-    check(destination.load(writeScratchFile("destination", input.destinationFile()), options), "destination loads");
-    result = core::compareFiles(source, destination, options);
+    check(target.load(writeScratchFile("destination", input.targetFile()), options), "destination loads");
+    result = core::compareFiles(source, target, options);
 }
 
-void checkRowMaps(const core::LineFile& source, const core::LineFile& destination,
+void checkRowMaps(const core::LineFile& source, const core::LineFile& target,
                   const core::CompareResult& result, const core::TextOptions& options)
 {
     const auto rows = static_cast<std::size_t>(result.rowCount);
     check(result.sourceRows.size() == rows && result.destinationRows.size() == rows, "maps hold rowCount entries");
     std::int32_t nextSource = 0;
-    std::int32_t nextDestination = 0;
+    std::int32_t nextTarget = 0;
     for (std::size_t r = 0; r < rows; ++r) {
         const std::int32_t i = result.sourceRows[r];
         const std::int32_t j = result.destinationRows[r];
@@ -85,16 +85,16 @@ void checkRowMaps(const core::LineFile& source, const core::LineFile& destinatio
         if (i >= 0)
             check(i == nextSource++, "source lines in order, each once", "row " + std::to_string(r));
         if (j >= 0)
-            check(j == nextDestination++, "destination lines in order, each once", "row " + std::to_string(r));
+            check(j == nextTarget++, "destination lines in order, each once", "row " + std::to_string(r));
         if (i < 0 || j < 0)
             continue;
         const core::LineRecord& left = *source.lineAt(i);
-        const core::LineRecord& right = *destination.lineAt(j);
+        const core::LineRecord& right = *target.lineAt(j);
         if (left.state() == core::LineState::Same && right.state() == core::LineState::Same)
             check(core::isEqual(left, &right, options.ignoreBlanks) || left.hash() == right.hash(), "a row of Same lines pairs equal lines",
                   "row " + std::to_string(r));
     }
-    check(nextSource == source.count() && nextDestination == destination.count(), "every line has a row");
+    check(nextSource == source.count() && nextTarget == target.count(), "every line has a row");
 }
 
 void checkSavedBytes(const core::LineFile& file, const core::RowMap& rows, std::int32_t rowCount,

@@ -21,9 +21,9 @@ struct FuzzInput {
     bool ignoreBlanks = false;
     int tabSize = 4;
     int sourceBom = 0;
-    bool wideDestination = false;
+    bool wideTarget = false;
     std::string_view source;
-    std::string_view destination;
+    std::string_view target;
     std::string_view rest;
 
     static FuzzInput parse(const std::uint8_t* data, std::size_t size);
@@ -31,7 +31,7 @@ struct FuzzInput {
     core::TextOptions options() const;
     // The files of a pair as they go to disk.
     std::string sourceFile() const;
-    std::string destinationFile() const;
+    std::string targetFile() const;
 };
 
 // Loads both parts from files in the scratch folder and compares them.
@@ -40,13 +40,13 @@ struct LoadedPair {
 
     core::TextOptions options;
     core::LineFile source;
-    core::LineFile destination;
+    core::LineFile target;
     core::CompareResult result;
 };
 
 // Each row shows a line on at least one side, each map lists its file's lines once in
 // order, and two Same lines in a row are equal (or anchors of equal hash).
-void checkRowMaps(const core::LineFile& source, const core::LineFile& destination,
+void checkRowMaps(const core::LineFile& source, const core::LineFile& target,
                   const core::CompareResult& result, const core::TextOptions& options);
 // Saving the rows of a side gives bytes back exactly.
 void checkSavedBytes(const core::LineFile& file, const core::RowMap& rows, std::int32_t rowCount,

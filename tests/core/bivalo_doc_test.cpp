@@ -20,7 +20,7 @@ TEST_F(LoadAndCompare, SendsComparedThenActivateAndFocusesTheActiveView)
     bool closableDuringCompare = true;
     view.react = [&](int hint, void*) {
         if (hint == kHintCompared) {
-            busyDuringCompare = doc.busy;
+            busyDuringCompare = doc.busy();
             closableDuringCompare = doc.canCloseFrame();
         }
     };
@@ -32,21 +32,21 @@ TEST_F(LoadAndCompare, SendsComparedThenActivateAndFocusesTheActiveView)
     EXPECT_EQ(view.hints, (Hints { kHintCompared, kHintActivateSource }));
     EXPECT_TRUE(busyDuringCompare);
     EXPECT_FALSE(closableDuringCompare);
-    EXPECT_FALSE(doc.busy);
+    EXPECT_FALSE(doc.busy());
     EXPECT_FALSE(services.waitCursor());
     EXPECT_EQ(host.dispatched, 1);
     EXPECT_EQ(host.focused, 1);
-    EXPECT_FALSE(doc.firstComparison);
-    EXPECT_EQ(doc.rowCount, 2) << "the changed lines face each other";
-    EXPECT_EQ(doc.source.path(), a);
+    EXPECT_FALSE(doc.firstComparison());
+    EXPECT_EQ(doc.rowCount(), 2) << "the changed lines face each other";
+    EXPECT_EQ(doc.source().path(), a);
     EXPECT_TRUE(services.messages().empty());
 }
 
 TEST_F(LoadAndCompare, AMissingSourceIsReportedAndTheShownPairStaysIntact)
 {
     loadPair("one\ntwo\n", "one\n2\n");
-    const auto rowsBefore = doc.sourceRows;
-    const std::string pathBefore = doc.source.path();
+    const auto rowsBefore = doc.sourceRows();
+    const std::string pathBefore = doc.source().path();
 
     EXPECT_FALSE(doc.loadAndCompare(dir.file("missing.txt"), dir.write("c.txt", "x\n")));
 
@@ -54,24 +54,24 @@ TEST_F(LoadAndCompare, AMissingSourceIsReportedAndTheShownPairStaysIntact)
         "Source File Not Found!\n" + dir.file("missing.txt") + "\nNo such file or directory" });
     EXPECT_EQ(services.messages()[0].buttons, MessageButtons::Ok);
     EXPECT_TRUE(view.hints.empty());
-    EXPECT_EQ(doc.source.path(), pathBefore);
-    EXPECT_EQ(doc.sourceRows, rowsBefore);
-    EXPECT_FALSE(doc.busy);
+    EXPECT_EQ(doc.source().path(), pathBefore);
+    EXPECT_EQ(doc.sourceRows(), rowsBefore);
+    EXPECT_FALSE(doc.busy());
     EXPECT_FALSE(services.waitCursor());
 }
 
-TEST_F(LoadAndCompare, AMissingDestinationLeavesTheOldSourceInPlace)
+TEST_F(LoadAndCompare, AMissingTargetLeavesTheOldSourceInPlace)
 {
     loadPair("one\ntwo\n", "one\n2\n");
-    const std::string oldSource = doc.source.path();
+    const std::string oldSource = doc.source().path();
 
     EXPECT_FALSE(doc.loadAndCompare(dir.write("new.txt", "new\n"), dir.file("gone.txt")));
 
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
         "Destination File Not Found!\n" + dir.file("gone.txt") + "\nNo such file or directory" });
-    EXPECT_EQ(doc.source.path(), oldSource);
-    EXPECT_EQ(text(doc.source, 0), "one");
-    EXPECT_EQ(doc.rowCount, 2);
+    EXPECT_EQ(doc.source().path(), oldSource);
+    EXPECT_EQ(text(doc.source(), 0), "one");
+    EXPECT_EQ(doc.rowCount(), 2);
 }
 
 TEST_F(LoadAndCompare, ARelativeNameBecomesTheFullPath)
@@ -84,8 +84,8 @@ TEST_F(LoadAndCompare, ARelativeNameBecomesTheFullPath)
     std::filesystem::current_path(previous);
 
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(doc.source.path(), a);
-    EXPECT_EQ(doc.destination.path(), dir.file("b.txt"));
+    EXPECT_EQ(doc.source().path(), a);
+    EXPECT_EQ(doc.destination().path(), dir.file("b.txt"));
 }
 
 TEST_F(LoadAndCompare, TheSavedFontIsAppliedOnlyAtTheFirstComparison)
@@ -99,7 +99,7 @@ TEST_F(LoadAndCompare, TheSavedFontIsAppliedOnlyAtTheFirstComparison)
             sent = static_cast<const LogFont*>(object);
     };
     loadPair("x\n", "x\n");
-    doc.loadAndCompare(doc.source.path(), doc.destination.path());
+    doc.loadAndCompare(doc.source().path(), doc.destination().path());
 
     EXPECT_EQ(view.hints, (Hints { kHintCompared, kHintActivateSource }));
     ASSERT_NE(sent, nullptr);
@@ -109,24 +109,24 @@ TEST_F(LoadAndCompare, TheSavedFontIsAppliedOnlyAtTheFirstComparison)
 TEST_F(LoadAndCompare, EditDefaultSetsEditModeAtEveryComparisonAndNeverClearsIt)
 {
     loadPair("a\n", "b\n");
-    EXPECT_FALSE(doc.editMode);
-    doc.editMode = true;
+    EXPECT_FALSE(doc.editMode());
+    doc.setEditMode(true);
     router.execute(ID_RESCAN);
-    EXPECT_TRUE(doc.editMode) << "a rescan keeps the edit mode the user had";
+    EXPECT_TRUE(doc.editMode()) << "a rescan keeps the edit mode the user had";
 
-    doc.editMode = false;
+    doc.setEditMode(false);
     settings::appSettings().EditDefault = 1;
     router.execute(ID_RESCAN);
-    EXPECT_TRUE(doc.editMode);
+    EXPECT_TRUE(doc.editMode());
 }
 
 TEST_F(LoadAndCompare, TheWatcherReportsOutsideChangesOfThePairToTheMainWindow)
 {
     loadPair("a\n", "b\n");
-    doc.watcher.OnActivateApp(false);
-    std::filesystem::last_write_time(doc.destination.path(),
-                                     std::filesystem::last_write_time(doc.destination.path()) + std::chrono::seconds(3));
-    doc.watcher.OnActivateApp(true);
+    doc.watcher().OnActivateApp(false);
+    std::filesystem::last_write_time(doc.destination().path(),
+                                     std::filesystem::last_write_time(doc.destination().path()) + std::chrono::seconds(3));
+    doc.watcher().OnActivateApp(true);
 
     ASSERT_EQ(host.window.posted.size(), 1u);
     EXPECT_EQ(host.window.posted[0], (RecordingWindow::Posted { WM_FILE_CHANGED, 1, 1 }));
@@ -160,9 +160,9 @@ TEST_F(CompareFilesCommand, AsksForBothFilesWithTitlesFoldersAndThePrefilledName
     EXPECT_EQ(second.folder, dir.file("left"));
     EXPECT_EQ(second.fileName, "x.txt");
     EXPECT_TRUE(second.folderPanel);
-    EXPECT_TRUE(doc.sourceReadOnly);
-    EXPECT_FALSE(doc.destinationReadOnly);
-    EXPECT_EQ(doc.destination.path(), b);
+    EXPECT_TRUE(doc.sourceReadOnly());
+    EXPECT_FALSE(doc.destinationReadOnly());
+    EXPECT_EQ(doc.destination().path(), b);
     EXPECT_EQ(settings::appSettings().Dirs.FindPartner(dir.file("left")), dir.file("right"));
 }
 
@@ -208,7 +208,7 @@ TEST_F(CompareFilesCommand, WithShiftHeldThePairIsComparedButNotRemembered)
 
     router.execute(ID_COMPARE_FILES);
 
-    EXPECT_EQ(doc.rowCount, 1);
+    EXPECT_EQ(doc.rowCount(), 1);
     EXPECT_TRUE(settings::appSettings().Dirs.empty());
 }
 
@@ -237,34 +237,34 @@ TEST_F(CompareFilesCommand, CancelInEitherDialogChangesNothingButThePendingFile)
     router.execute(ID_COMPARE_FILES);
 
     EXPECT_EQ(services.fileDialogs().size(), 3u);
-    EXPECT_EQ(doc.source.path(), dir.file("a.txt"));
+    EXPECT_EQ(doc.source().path(), dir.file("a.txt"));
     EXPECT_EQ(std::count(view.hints.begin(), view.hints.end(), kHintCompared), 0);
 
-    doc.pendingFile = dir.file("c.txt");
+    doc.setPendingFile(dir.file("c.txt"));
     services.cancelFileDialog();
     router.execute(ID_COMPARE_FILES);
-    EXPECT_TRUE(doc.pendingFile.empty());
+    EXPECT_TRUE(doc.pendingFile().empty());
 }
 
 TEST_F(CompareFilesCommand, CancelInEitherDialogLeavesTheReadOnlyFlagsAsTheyWere)
 {
     loadPair("a\n", "b\n");
-    doc.sourceReadOnly = true;
-    doc.destinationReadOnly = true;
+    doc.setReadOnly(core::kSourceSide, true);
+    doc.setReadOnly(core::kTargetSide, true);
     services.cancelFileDialog();
     router.execute(ID_COMPARE_FILES);
     services.answerFileDialog(dir.write("c.txt", "c\n"), false);
     services.cancelFileDialog();
     router.execute(ID_COMPARE_FILES);
 
-    EXPECT_TRUE(doc.sourceReadOnly);
-    EXPECT_TRUE(doc.destinationReadOnly);
+    EXPECT_TRUE(doc.sourceReadOnly());
+    EXPECT_TRUE(doc.destinationReadOnly());
 }
 
 TEST_F(CompareFilesCommand, APendingFileIsTheFirstFileWithoutAskingAndIsUsedOnce)
 {
-    doc.pendingFile = dir.write("dropped.txt", "1\n");
-    doc.sourceReadOnly = true;
+    doc.setPendingFile(dir.write("dropped.txt", "1\n"));
+    doc.setReadOnly(core::kSourceSide, true);
     services.answerFileDialog(dir.write("other.txt", "2\n"));
 
     router.execute(ID_COMPARE_FILES);
@@ -272,9 +272,9 @@ TEST_F(CompareFilesCommand, APendingFileIsTheFirstFileWithoutAskingAndIsUsedOnce
     ASSERT_EQ(services.fileDialogs().size(), 1u);
     EXPECT_EQ(services.fileDialogs()[0].title, "Select pair for : " + dir.file("dropped.txt"));
     EXPECT_EQ(services.fileDialogs()[0].fileName, "");
-    EXPECT_FALSE(doc.sourceReadOnly);
-    EXPECT_EQ(doc.source.path(), dir.file("dropped.txt"));
-    EXPECT_TRUE(doc.pendingFile.empty());
+    EXPECT_FALSE(doc.sourceReadOnly());
+    EXPECT_EQ(doc.source().path(), dir.file("dropped.txt"));
+    EXPECT_TRUE(doc.pendingFile().empty());
 }
 
 TEST_F(CompareFilesCommand, StartUpWithAMissingFirstFileReportsIt)
@@ -282,8 +282,8 @@ TEST_F(CompareFilesCommand, StartUpWithAMissingFirstFileReportsIt)
     EXPECT_FALSE(doc.loadAndCompare(dir.file("nope.txt"), dir.write("b.txt", "b\n")));
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> {
         "Source File Not Found!\n" + dir.file("nope.txt") + "\nNo such file or directory" });
-    EXPECT_TRUE(doc.firstComparison);
-    EXPECT_EQ(doc.rowCount, 0);
+    EXPECT_TRUE(doc.firstComparison());
+    EXPECT_EQ(doc.rowCount(), 0);
 }
 
 using RescanCommand = DocFixture;
@@ -312,33 +312,33 @@ TEST_F(RescanCommand, StoresTheRowReloadsAndReturnsToIt)
                                    kHintRestoreRow, kHintRescanned }));
     EXPECT_EQ(stored, restored);
     EXPECT_EQ(restoredRow, 2);
-    EXPECT_EQ(doc.rowCount, 2) << "the reloaded files are identical";
+    EXPECT_EQ(doc.rowCount(), 2) << "the reloaded files are identical";
 }
 
 TEST_F(RescanCommand, SkipSavePromptRescansWithoutAskingOnce)
 {
     loadPair("a\n", "b\n");
     doc.noteChange(core::Sides::Source, core::ChangeStep::Up);
-    doc.skipSavePrompt = true;
+    doc.setSkipSavePrompt(true);
 
     router.execute(ID_RESCAN);
 
     EXPECT_TRUE(services.messages().empty());
-    EXPECT_FALSE(doc.skipSavePrompt);
-    EXPECT_EQ(doc.source.changes(), 0);
+    EXPECT_FALSE(doc.skipSavePrompt());
+    EXPECT_EQ(doc.source().changes(), 0);
 }
 
 TEST_F(RescanCommand, CancelInTheSavePromptStopsTheRescan)
 {
     loadPair("a\n", "b\n");
-    doc.noteChange(core::Sides::Destination, core::ChangeStep::Up);
+    doc.noteChange(core::Sides::Target, core::ChangeStep::Up);
     view.hints.clear();
     services.answerMessage(MessageAnswer::Cancel);
 
     router.execute(ID_RESCAN);
 
     EXPECT_EQ(view.hints, (Hints { kHintStoreRow, kHintFinishEditing }));
-    EXPECT_EQ(doc.destination.changes(), 1);
+    EXPECT_EQ(doc.destination().changes(), 1);
 }
 
 using SaveModifiedPrompt = DocFixture;
@@ -353,15 +353,15 @@ TEST_F(SaveModifiedPrompt, AsksForEachChangedFileSourceFirst)
     EXPECT_TRUE(doc.saveModified());
 
     ASSERT_EQ(services.messages().size(), 2u);
-    EXPECT_EQ(services.messages()[0].text, "This file was changed:\n" + doc.source.path() + "\nDo you want to save it?");
+    EXPECT_EQ(services.messages()[0].text, "This file was changed:\n" + doc.source().path() + "\nDo you want to save it?");
     EXPECT_EQ(services.messages()[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(services.messages()[0].icon, MessageIcon::Question);
     EXPECT_EQ(services.messages()[1].text,
-              "This file was changed:\n" + doc.destination.path() + "\nDo you want to save it?");
+              "This file was changed:\n" + doc.destination().path() + "\nDo you want to save it?");
     EXPECT_TRUE(doc.isModified()) << "the files still have changes";
 }
 
-TEST_F(SaveModifiedPrompt, CancelAtTheSourceSkipsTheDestinationAndRefuses)
+TEST_F(SaveModifiedPrompt, CancelAtTheSourceSkipsTheTargetAndRefuses)
 {
     loadPair("a\n", "b\n");
     doc.noteChange(core::Sides::Both, core::ChangeStep::Up);
@@ -378,7 +378,7 @@ TEST_F(SaveModifiedPrompt, YesSavesTheFileAndResetsItsCounter)
     services.answerMessage(MessageAnswer::Yes);
 
     EXPECT_TRUE(doc.saveModified());
-    EXPECT_EQ(doc.source.changes(), 0);
+    EXPECT_EQ(doc.source().changes(), 0);
     EXPECT_TRUE(doc.isModified()) << "the flag waits for the next prompt";
     EXPECT_TRUE(doc.saveModified());
     EXPECT_FALSE(doc.isModified());
@@ -394,8 +394,8 @@ TEST_F(SaveModifiedPrompt, AFailedSaveRefusesSoThatNothingIsDropped)
 
     EXPECT_FALSE(doc.saveModified());
     EXPECT_EQ(services.messageTexts().back(),
-              "Failed to create file\n" + doc.source.path() + "\nNo such file or directory");
-    EXPECT_EQ(doc.source.changes(), 1);
+              "Failed to create file\n" + doc.source().path() + "\nNo such file or directory");
+    EXPECT_EQ(doc.source().changes(), 1);
 }
 
 using DocumentCommands = DocFixture;
@@ -429,11 +429,11 @@ TEST_F(DocumentCommands, SaveCommandsFollowTheCounters)
 {
     loadPair("a\n", "b\n");
     EXPECT_FALSE(enabled(ID_SAVE_SOURCE));
-    EXPECT_FALSE(enabled(ID_SAVE_DEST));
+    EXPECT_FALSE(enabled(ID_SAVE_TARGET));
     EXPECT_FALSE(enabled(ID_FILE_SAVE_ALL));
-    doc.noteChange(core::Sides::Destination, core::ChangeStep::Up);
+    doc.noteChange(core::Sides::Target, core::ChangeStep::Up);
     EXPECT_FALSE(enabled(ID_SAVE_SOURCE));
-    EXPECT_TRUE(enabled(ID_SAVE_DEST));
+    EXPECT_TRUE(enabled(ID_SAVE_TARGET));
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
 }
 
@@ -454,12 +454,12 @@ TEST_F(DocumentCommands, NoSyncIsCheckedWhileThePanesScrollAloneAndRealignsWhenS
     router.execute(ID_NO_SYNC);
     CommandUI ui(ID_NO_SYNC, CommandOrigin::Menu);
     router.update(ui);
-    EXPECT_FALSE(doc.syncScroll);
+    EXPECT_FALSE(doc.syncScroll());
     EXPECT_TRUE(ui.checked());
     EXPECT_TRUE(view.hints.empty());
 
     router.execute(ID_NO_SYNC);
-    EXPECT_TRUE(doc.syncScroll);
+    EXPECT_TRUE(doc.syncScroll());
     EXPECT_EQ(view.hints, Hints { kHintResync });
 }
 
@@ -525,7 +525,7 @@ TEST_F(DocumentCommands, EasyJoinAndTheAlternateToolRunForAPair)
     router.execute(ID_ALTERNATE_TOOL);
     ASSERT_EQ(services.startedProcesses().size(), 1u);
     EXPECT_EQ(services.startedProcesses()[0],
-              (std::vector<std::string> { dir.file("tool"), doc.source.path(), doc.destination.path() }));
+              (std::vector<std::string> { dir.file("tool"), doc.source().path(), doc.destination().path() }));
     EXPECT_EQ(services.messages().size(), 1u) << "the save prompt came first";
 }
 

@@ -45,13 +45,13 @@ std::vector<std::int32_t> partnersOf(const LineFile& file)
 
 // Every row shows a line on at least one side, each map lists its file's lines once
 // in order, and a row of two Same lines pairs equal lines (or an anchor's equal hashes).
-void expectInvariants(const LineFile& source, const LineFile& destination, const CompareResult& result,
+void expectInvariants(const LineFile& source, const LineFile& target, const CompareResult& result,
                       const core::TextOptions& options)
 {
     ASSERT_EQ(result.sourceRows.size(), static_cast<std::size_t>(result.rowCount));
     ASSERT_EQ(result.destinationRows.size(), static_cast<std::size_t>(result.rowCount));
     std::int32_t nextSource = 0;
-    std::int32_t nextDestination = 0;
+    std::int32_t nextTarget = 0;
     for (int r = 0; r < result.rowCount; ++r) {
         const std::int32_t i = result.sourceRows[r];
         const std::int32_t j = result.destinationRows[r];
@@ -60,35 +60,35 @@ void expectInvariants(const LineFile& source, const LineFile& destination, const
             ASSERT_EQ(i, nextSource++) << "row " << r;
         }
         if (j >= 0) {
-            ASSERT_EQ(j, nextDestination++) << "row " << r;
+            ASSERT_EQ(j, nextTarget++) << "row " << r;
         }
-        if (i >= 0 && j >= 0 && source.lineAt(i)->state() == Same && destination.lineAt(j)->state() == Same) {
-            const bool equal = core::isEqual(*source.lineAt(i), destination.lineAt(j), options.ignoreBlanks)
-                || source.lineAt(i)->hash() == destination.lineAt(j)->hash();
+        if (i >= 0 && j >= 0 && source.lineAt(i)->state() == Same && target.lineAt(j)->state() == Same) {
+            const bool equal = core::isEqual(*source.lineAt(i), target.lineAt(j), options.ignoreBlanks)
+                || source.lineAt(i)->hash() == target.lineAt(j)->hash();
             EXPECT_TRUE(equal) << "row " << r;
         }
     }
     EXPECT_EQ(nextSource, source.count());
-    EXPECT_EQ(nextDestination, destination.count());
+    EXPECT_EQ(nextTarget, target.count());
 }
 
-void expectSameAsReference(LineFile& source, LineFile& destination, const core::TextOptions& options,
+void expectSameAsReference(LineFile& source, LineFile& target, const core::TextOptions& options,
                            const std::string& what)
 {
-    const testing_support::ReferenceResult expected = referenceCompare(source, destination, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    const testing_support::ReferenceResult expected = referenceCompare(source, target, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     ASSERT_EQ(result.rowCount, expected.rowCount) << what;
     EXPECT_EQ(result.sourceRows, expected.sourceRows) << what;
     EXPECT_EQ(result.destinationRows, expected.destinationRows) << what;
     EXPECT_EQ(statesOf(source), expected.sourceStates) << what;
-    EXPECT_EQ(statesOf(destination), expected.destinationStates) << what;
+    EXPECT_EQ(statesOf(target), expected.targetStates) << what;
     EXPECT_EQ(partnersOf(source), expected.sourcePartners) << what;
-    EXPECT_EQ(partnersOf(destination), expected.destinationPartners) << what;
+    EXPECT_EQ(partnersOf(target), expected.targetPartners) << what;
     EXPECT_EQ(result.blankDifference, expected.blankDifference) << what;
     if (expected.flagByIsEqual) {
         EXPECT_TRUE(result.blankDifference) << what;
     }
-    expectInvariants(source, destination, result, options);
+    expectInvariants(source, target, result, options);
 }
 
 class DifferenceEngine : public ::testing::Test {
@@ -99,32 +99,32 @@ protected:
 TEST_F(DifferenceEngine, IdenticalFilesGiveTheIdentityInEveryRow)
 {
     LineFile source = fileOfLines({"one", "two", "", "two", "three"}, options);
-    LineFile destination = fileOfLines({"one", "two", "", "two", "three"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"one", "two", "", "two", "three"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.rowCount, 5);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3, 4}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2, 3, 4}));
     EXPECT_EQ(statesOf(source), std::vector<LineState>(5, Same));
-    EXPECT_EQ(statesOf(destination), std::vector<LineState>(5, Same));
+    EXPECT_EQ(statesOf(target), std::vector<LineState>(5, Same));
     EXPECT_FALSE(result.blankDifference);
 }
 
 TEST_F(DifferenceEngine, AChangedLineBetweenEqualLinesIsChangedOnBothSides)
 {
     LineFile source = fileOfLines({"one", "two", "three"}, options);
-    LineFile destination = fileOfLines({"one", "six", "three"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"one", "six", "three"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Same, Changed, Same}));
-    EXPECT_EQ(statesOf(destination), (std::vector<LineState>{Same, Changed, Same}));
+    EXPECT_EQ(statesOf(target), (std::vector<LineState>{Same, Changed, Same}));
 }
 
 TEST_F(DifferenceEngine, ALineMissingInTheTargetLeavesAFillerNamingTheMatchLine)
 {
     LineFile source = fileOfLines({"one", "two", "three"}, options);
-    LineFile destination = fileOfLines({"one", "three"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"one", "three"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, -2, 1}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Same, SourceOnly, Same}));
@@ -133,19 +133,19 @@ TEST_F(DifferenceEngine, ALineMissingInTheTargetLeavesAFillerNamingTheMatchLine)
 TEST_F(DifferenceEngine, AnEmptySourceShowsEveryTargetLineAsTargetOnly)
 {
     LineFile source;
-    LineFile destination = fileOfLines({"a", "b", "c"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"a", "b", "c"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.rowCount, 3);
     EXPECT_EQ(result.sourceRows, (RowMap{-1, -1, -1}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2}));
-    EXPECT_EQ(statesOf(destination), std::vector<LineState>(3, TargetOnly));
+    EXPECT_EQ(statesOf(target), std::vector<LineState>(3, TargetOnly));
 }
 
 TEST_F(DifferenceEngine, TwoEmptyFilesHaveNoRows)
 {
     LineFile source;
-    LineFile destination;
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target;
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.rowCount, 0);
     EXPECT_TRUE(result.sourceRows.empty());
 }
@@ -153,45 +153,45 @@ TEST_F(DifferenceEngine, TwoEmptyFilesHaveNoRows)
 TEST_F(DifferenceEngine, CrossingAnchorsAreDissolvedUntilTheyAreInOrder)
 {
     LineFile source = fileOfLines({"u", "p", "q", "w"}, options);
-    LineFile destination = fileOfLines({"p", "q", "v", "u", "w"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"p", "q", "v", "u", "w"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, -4, -4, 3}));
     EXPECT_EQ(result.destinationRows, (RowMap{-1, 0, 1, 2, 3, 4}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{SourceOnly, Same, Same, Same}));
-    EXPECT_EQ(statesOf(destination), (std::vector<LineState>{Same, Same, TargetOnly, TargetOnly, Same}));
+    EXPECT_EQ(statesOf(target), (std::vector<LineState>{Same, Same, TargetOnly, TargetOnly, Same}));
     EXPECT_EQ(partnersOf(source), (std::vector<std::int32_t>{-1, -1, 1, 4}));
 }
 
 TEST_F(DifferenceEngine, BackwardExtensionPairsTheLineAboveALateAnchor)
 {
     LineFile source = fileOfLines({"x", "p", "A", "p"}, options);
-    LineFile destination = fileOfLines({"p", "A", "p"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"p", "A", "p"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3}));
     EXPECT_EQ(result.destinationRows, (RowMap{-2, 0, 1, 2}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{SourceOnly, Same, Same, Same}));
-    EXPECT_EQ(statesOf(destination), (std::vector<LineState>{Same, Same, Same}));
+    EXPECT_EQ(statesOf(target), (std::vector<LineState>{Same, Same, Same}));
 }
 
 TEST_F(DifferenceEngine, BlankLinesInsideAChangedRegionDoNotAlign)
 {
     LineFile source = fileOfLines({"head", "a1", "", "a2", "", "tail"}, options);
-    LineFile destination = fileOfLines({"head", "b1", "b2", "", "b3", "", "tail"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"head", "b1", "b2", "", "b3", "", "tail"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     // Only the blank line directly above the anchor "tail" is paired, by the
     // backward extension; the others stay inside the changed block.
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3, -6, 4, 5}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Same, Changed, Changed, Changed, Same, Same}));
-    EXPECT_EQ(statesOf(destination),
+    EXPECT_EQ(statesOf(target),
               (std::vector<LineState>{Same, Changed, Changed, Changed, Changed, Same, Same}));
 }
 
 TEST_F(DifferenceEngine, ABlankLineClosesABlockWhenItStartsTheBlockOnBothSides)
 {
     LineFile source = fileOfLines({"a", "", "b", ""}, options);
-    LineFile destination = fileOfLines({"c", "", "b", ""}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"c", "", "b", ""}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(result.sourceRows, (RowMap{0, 1, 2, 3}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, 2, 3}));
     EXPECT_EQ(statesOf(source), (std::vector<LineState>{Changed, Same, Same, Same}));
@@ -200,9 +200,9 @@ TEST_F(DifferenceEngine, ABlankLineClosesABlockWhenItStartsTheBlockOnBothSides)
 TEST_F(DifferenceEngine, ALineEqualToTheEndMarkerTextStaysAnOrdinaryLine)
 {
     LineFile source = fileOfLines({"BIVALO_ENDFFILE_", "a", "b"}, options);
-    LineFile destination = fileOfLines({"c", "BIVALO_ENDFFILE_"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
-    expectInvariants(source, destination, result, options);
+    LineFile target = fileOfLines({"c", "BIVALO_ENDFFILE_"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
+    expectInvariants(source, target, result, options);
     // The marker-like lines are anchors; the real end markers close the walk.
     EXPECT_EQ(result.sourceRows, (RowMap{-1, 0, 1, 2}));
     EXPECT_EQ(result.destinationRows, (RowMap{0, 1, -3, -3}));
@@ -211,9 +211,9 @@ TEST_F(DifferenceEngine, ALineEqualToTheEndMarkerTextStaysAnOrdinaryLine)
 TEST_F(DifferenceEngine, MarkerTextOnOneSideOnlyStillWalksBothFilesToTheEnd)
 {
     LineFile source = fileOfLines({"a", "BIVALO_ENDFFILE_", "BIVALO_ENDFFILE_", "b"}, options);
-    LineFile destination = fileOfLines({"x", "y", "z"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
-    expectInvariants(source, destination, result, options);
+    LineFile target = fileOfLines({"x", "y", "z"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
+    expectInvariants(source, target, result, options);
     EXPECT_EQ(result.rowCount, 4);
 }
 
@@ -223,8 +223,8 @@ TEST_F(DifferenceEngine, FilesDifferingOnlyInBlanksAreFlaggedWhenBlanksAreIgnore
     // Unique lines pair as anchors without isEqual, and "a  b" against " a b" has
     // the same length: both used to slip past the flag.
     LineFile source = fileOfLines({"alpha  beta", "x", "a  b"}, options);
-    LineFile destination = fileOfLines({"alpha beta", "x", " a b"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"alpha beta", "x", " a b"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_EQ(statesOf(source), std::vector<LineState>(3, Same));
     EXPECT_TRUE(result.blankDifference);
 }
@@ -233,9 +233,9 @@ TEST_F(DifferenceEngine, EqualLinesOfEqualLengthWithBlanksMovedAreFlagged)
 {
     options.ignoreBlanks = true;
     LineFile source = fileOfLines({"a  b", "a  b"}, options);
-    LineFile destination = fileOfLines({" a b", " a b"}, options);
-    const testing_support::ReferenceResult literal = referenceCompare(source, destination, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({" a b", " a b"}, options);
+    const testing_support::ReferenceResult literal = referenceCompare(source, target, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     EXPECT_FALSE(literal.flagByIsEqual);
     EXPECT_TRUE(result.blankDifference);
 }
@@ -244,19 +244,19 @@ TEST_F(DifferenceEngine, BlankDifferenceIsClearForTrulyIdenticalFiles)
 {
     options.ignoreBlanks = true;
     LineFile source = fileOfLines({"a  b", "c"}, options);
-    LineFile destination = fileOfLines({"a  b", "c"}, options);
-    EXPECT_FALSE(core::compareFiles(source, destination, options).blankDifference);
+    LineFile target = fileOfLines({"a  b", "c"}, options);
+    EXPECT_FALSE(core::compareFiles(source, target, options).blankDifference);
 }
 
 TEST_F(DifferenceEngine, ARunStartsFromFreshPartnersAndStates)
 {
     LineFile source = fileOfLines({"a", "b", "c"}, options);
-    LineFile destination = fileOfLines({"c", "b", "a"}, options);
-    const CompareResult first = core::compareFiles(source, destination, options);
-    const CompareResult second = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"c", "b", "a"}, options);
+    const CompareResult first = core::compareFiles(source, target, options);
+    const CompareResult second = core::compareFiles(source, target, options);
     EXPECT_EQ(first.sourceRows, second.sourceRows);
     EXPECT_EQ(first.destinationRows, second.destinationRows);
-    expectSameAsReference(source, destination, options, "second run");
+    expectSameAsReference(source, target, options, "second run");
 }
 
 // Two different short texts with the same hash, found by search.
@@ -278,13 +278,13 @@ TEST_F(DifferenceEngine, LinesWithOneHashButDifferentTextsPairOnlyAsAnchors)
 {
     const auto [first, second] = hashCollision();
     LineFile source = fileOfLines({"k", first, "m"}, options);
-    LineFile destination = fileOfLines({"k", second, "m"}, options);
-    const CompareResult result = core::compareFiles(source, destination, options);
+    LineFile target = fileOfLines({"k", second, "m"}, options);
+    const CompareResult result = core::compareFiles(source, target, options);
     // The unique-line pass links on the hash alone.
     EXPECT_EQ(source.lineAt(1)->partner(), 1);
     EXPECT_EQ(statesOf(source), std::vector<LineState>(3, Same));
     EXPECT_TRUE(result.blankDifference);
-    expectSameAsReference(source, destination, options, "collision");
+    expectSameAsReference(source, target, options, "collision");
 }
 
 // Random small pairs from a small alphabet with blank lines, repeated lines and lines
@@ -330,18 +330,18 @@ void runRandomPairs(int ignoreBlanks, std::uint32_t seed)
     for (int round = 0; round < 3000; ++round) {
         const std::vector<std::string>& alphabet = round % 2 == 0 ? small : wide;
         std::vector<std::string> sourceLines = randomLines(random, alphabet, 12);
-        std::vector<std::string> destinationLines =
+        std::vector<std::string> targetLines =
             random() % 2 == 0 ? randomLines(random, alphabet, 12) : editedCopy(random, sourceLines, alphabet);
         const bool fromDisk = round % 3 == 2;
         LineFile source = fromDisk ? loadedFile(dir, "source", sourceLines, options) : fileOfLines(sourceLines, options);
-        LineFile destination = fromDisk ? loadedFile(dir, "target", destinationLines, options) : fileOfLines(destinationLines, options);
+        LineFile target = fromDisk ? loadedFile(dir, "target", targetLines, options) : fileOfLines(targetLines, options);
         std::string what = "round " + std::to_string(round) + (fromDisk ? " (loaded):" : ":");
         for (const auto& line : sourceLines)
             what += " [" + line + "]";
         what += " |";
-        for (const auto& line : destinationLines)
+        for (const auto& line : targetLines)
             what += " [" + line + "]";
-        expectSameAsReference(source, destination, options, what);
+        expectSameAsReference(source, target, options, what);
         if (::testing::Test::HasFailure())
             return;
     }

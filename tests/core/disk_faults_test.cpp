@@ -86,24 +86,24 @@ TEST_F(DiskFullDuringSave, SaysSoKeepsTheFileAndTheChangesAndSavesOnceThereIsRoo
         EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
     }
     EXPECT_EQ(services.messageTexts(),
-              std::vector<std::string>{"Failed to create file\n" + doc.source.path() + "\nFile too large"});
+              std::vector<std::string>{"Failed to create file\n" + doc.source().path() + "\nFile too large"});
     EXPECT_EQ(dir.read("a.txt"), original);
     EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"a.txt", "b.txt"})) << "no half-written file is left";
-    EXPECT_EQ(doc.source.changes(), 1);
+    EXPECT_EQ(doc.source().changes(), 1);
     EXPECT_TRUE(doc.isModified());
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
 
     EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
     EXPECT_EQ(services.messageTexts().size(), 1u);
     EXPECT_EQ(dir.read("a.txt"), "line number 0\nedited\n" + original.substr(original.find("line number 2")));
-    EXPECT_EQ(doc.source.changes(), 0);
+    EXPECT_EQ(doc.source().changes(), 0);
 }
 
 TEST_F(DiskFullDuringSave, AtTheRescanPromptStopsTheRescanWithTheEditsShown)
 {
     const std::string original = numberedLines(2000);
     loadPair("x\n", original);
-    edit(core::kDestinationSide, 0, "edited");
+    edit(core::kTargetSide, 0, "edited");
     services.answerMessage(MessageAnswer::Yes);
     {
         const FullDisk disk(4096);
@@ -111,11 +111,11 @@ TEST_F(DiskFullDuringSave, AtTheRescanPromptStopsTheRescanWithTheEditsShown)
         router.execute(ID_RESCAN);
     }
     ASSERT_EQ(services.messageTexts().size(), 2u);
-    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.destination.path() + "\nFile too large");
+    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.destination().path() + "\nFile too large");
     EXPECT_EQ(std::count(view.hints.begin(), view.hints.end(), kHintCompared), 0) << "nothing was reloaded";
-    EXPECT_EQ(text(doc.destination, 0), "edited");
-    EXPECT_EQ(doc.destination.changes(), 1);
-    EXPECT_EQ(doc.undoStore.undoCount(), 1);
+    EXPECT_EQ(text(doc.destination(), 0), "edited");
+    EXPECT_EQ(doc.destination().changes(), 1);
+    EXPECT_EQ(doc.undoStore().undoCount(), 1);
     EXPECT_EQ(dir.read("b.txt"), original);
 }
 
@@ -127,10 +127,10 @@ TEST_F(DiskFullDuringSave, SaveAsPairLeavesTheOtherFileAndOffersNothingMore)
     {
         const FullDisk disk(4096);
         ASSERT_TRUE(disk.active());
-        doc.saveAsPair(doc.source);
+        doc.saveAsPair(doc.source());
     }
     ASSERT_EQ(services.messageTexts().size(), 2u);
-    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.destination.path() + "\nFile too large");
+    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.destination().path() + "\nFile too large");
     EXPECT_EQ(dir.read("b.txt"), original);
     EXPECT_TRUE(host.window.posted.empty()) << "the program does not quit over a failed save";
 }
@@ -154,7 +154,7 @@ TEST_F(DiskFullDuringSave, AHardLinkedFileKeepsItsOldBytesUnderEveryNameAndNoCop
     EXPECT_EQ(dir.read("a link.txt"), original);
     EXPECT_TRUE(fs::equivalent(dir.file("a.txt"), dir.file("a link.txt")));
     EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"a link.txt", "a.txt", "b.txt"}));
-    EXPECT_EQ(doc.source.changes(), 1);
+    EXPECT_EQ(doc.source().changes(), 1);
 
     EXPECT_TRUE(router.execute(ID_SAVE_SOURCE));
     const std::string saved = "line number 0\n" + longLine + "\n" + original.substr(original.find("line number 2"));
@@ -224,51 +224,51 @@ TEST_P(FileGoneBeforeRescan, IsReportedAndThePairWithItsEditsStays)
     const std::string first = side == core::kSourceSide ? "Source File Not Found!" : "Destination File Not Found!";
     EXPECT_EQ(services.messageTexts()[1], first + "\n" + brokenPath + "\n" + reasonOf(GetParam().fault));
     EXPECT_EQ(doc.rows(side), rowsBefore);
-    EXPECT_EQ(doc.rowCount, 3);
+    EXPECT_EQ(doc.rowCount(), 3);
     EXPECT_EQ(text(doc.file(side), 1), "edited");
     EXPECT_EQ(text(doc.file(core::otherSide(side)), 0), "a");
     EXPECT_EQ(doc.file(side).path(), brokenPath);
     EXPECT_EQ(doc.file(side).changes(), 1);
     EXPECT_TRUE(doc.isModified());
 
-    ASSERT_EQ(doc.undoStore.undoCount(), 1) << "the edit can still be undone";
+    ASSERT_EQ(doc.undoStore().undoCount(), 1) << "the edit can still be undone";
     router.execute(ID_UNDO);
     EXPECT_EQ(text(doc.file(side), 1), side == core::kSourceSide ? "b" : "B");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFaultOnEachSide, FileGoneBeforeRescan,
                          ::testing::Values(FaultCase {Fault::Deleted, core::kSourceSide},
-                                           FaultCase {Fault::Deleted, core::kDestinationSide},
+                                           FaultCase {Fault::Deleted, core::kTargetSide},
                                            FaultCase {Fault::Folder, core::kSourceSide},
-                                           FaultCase {Fault::Folder, core::kDestinationSide},
+                                           FaultCase {Fault::Folder, core::kTargetSide},
                                            FaultCase {Fault::Unreadable, core::kSourceSide},
-                                           FaultCase {Fault::Unreadable, core::kDestinationSide}),
+                                           FaultCase {Fault::Unreadable, core::kTargetSide}),
                          [](const auto& info) { return PrintTo(info.param); });
 
 TEST_F(DiskFaults, KeptEditsOfADeletedFileAreSavedToANewFile)
 {
     loadPair("a\nb\nc\n", "a\nB\nc\n");
-    edit(core::kDestinationSide, 1, "edited");
+    edit(core::kTargetSide, 1, "edited");
     fs::remove(dir.file("b.txt"));
     services.answerMessage(MessageAnswer::No);
     router.execute(ID_RESCAN);
 
-    EXPECT_TRUE(router.execute(ID_SAVE_DEST));
+    EXPECT_TRUE(router.execute(ID_SAVE_TARGET));
     EXPECT_EQ(dir.read("b.txt"), "a\nedited\nc\n");
 }
 
 TEST_F(DiskFaults, AFolderInPlaceOfTheFileIsNeitherReplacedNorCountedAsSaved)
 {
     loadPair("a\nb\nc\n", "a\nB\nc\n");
-    edit(core::kDestinationSide, 1, "edited");
+    edit(core::kTargetSide, 1, "edited");
     fs::remove(dir.file("b.txt"));
     fs::create_directory(dir.file("b.txt"));
 
-    router.execute(ID_SAVE_DEST);
+    router.execute(ID_SAVE_TARGET);
     EXPECT_EQ(services.messageTexts(),
-              std::vector<std::string>{"Failed to create file\n" + doc.destination.path() + "\nIs a directory"});
+              std::vector<std::string>{"Failed to create file\n" + doc.destination().path() + "\nIs a directory"});
     EXPECT_TRUE(fs::is_directory(dir.file("b.txt")));
-    EXPECT_EQ(doc.destination.changes(), 1);
+    EXPECT_EQ(doc.destination().changes(), 1);
 }
 
 // --- a file that grows while it is read -----------------------------------------------------

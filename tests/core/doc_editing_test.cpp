@@ -13,7 +13,7 @@
 namespace {
 
 using namespace framework;
-using core::kDestinationSide;
+using core::kTargetSide;
 using core::kSourceSide;
 using core_testing::DocFixture;
 using Hints = std::vector<int>;
@@ -27,7 +27,7 @@ struct EditingFixture : DocFixture {
     EditingFixture()
     {
         router.setActiveView(&pane);
-        doc.editMode = true;
+        doc.setEditMode(true);
         view.react = [this](int hint, void* object) {
             if (hint != kHintCopyLine && hint != kHintCopyDifference)
                 return;
@@ -49,23 +49,23 @@ TEST_F(CopyCommands, CopyIntoAReadOnlySideDoesNothing)
 {
     loadPair("a\nb\n", "a\nc\n");
     currentRow = 1;
-    doc.destinationReadOnly = true;
+    doc.setReadOnly(core::kTargetSide, true);
     settings::appSettings().MoveNext = 1;
 
-    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_TARGET));
 
     EXPECT_TRUE(view.hints.empty());
     EXPECT_TRUE(host.window.posted.empty());
-    EXPECT_EQ(text(doc.destination, 1), "c");
+    EXPECT_EQ(text(doc.destination(), 1), "c");
     EXPECT_FALSE(doc.isModified());
 }
 
 TEST_F(CopyCommands, ACopyDisabledByThePaneDoesNothingAlsoWhenTheProgramSendsIt)
 {
     loadPair("a\nb\n", "a\nc\n");
-    pane.onEnable(ID_COPY_DIFF_TO_DEST, [](CommandUI& ui) { ui.enable(false); });
+    pane.onEnable(ID_COPY_DIFF_TO_TARGET, [](CommandUI& ui) { ui.enable(false); });
 
-    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_TRUE(view.hints.empty());
 }
 
@@ -82,16 +82,16 @@ TEST_F(CopyCommands, DifferenceCopyNamesTheSourceAndGoesOnToTheNextDifference)
     };
     settings::appSettings().MoveNext = 1;
 
-    router.execute(ID_COPY_DIFF_TO_DEST);
+    router.execute(ID_COPY_DIFF_TO_TARGET);
 
     ASSERT_NE(seen, nullptr);
     // Typing in progress is stored first: it is part of what is copied.
     ASSERT_GE(view.hints.size(), 2u);
     EXPECT_EQ(view.hints[0], kHintFinishEditing);
     EXPECT_EQ(view.hints[1], kHintCopyDifference);
-    EXPECT_EQ(text(doc.destination, 1), "b");
+    EXPECT_EQ(text(doc.destination(), 1), "b");
     EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.destination.changes(), 1);
+    EXPECT_EQ(doc.destination().changes(), 1);
     EXPECT_EQ(host.window.postedCommands(), std::vector<WParam> { ID_NEXT_DIFF });
 }
 
@@ -100,7 +100,7 @@ TEST_F(CopyCommands, WithoutMoveNextNothingIsPosted)
     loadPair("a\nb\n", "a\nc\n");
     currentRow = 1;
     router.execute(ID_COPY_LINE_TO_SOURCE);
-    EXPECT_EQ(text(doc.source, 1), "c");
+    EXPECT_EQ(text(doc.source(), 1), "c");
     EXPECT_TRUE(host.window.posted.empty());
     EXPECT_EQ(std::count(view.hints.begin(), view.hints.end(), kHintMoveToNextDiffRow), 0);
 }
@@ -119,11 +119,11 @@ TEST_F(CopyCommands, LineCopyWithMoveNextAsksThePanesBeforePostingNextDiff)
         }
     };
 
-    router.execute(ID_COPY_LINE_TO_DEST);
+    router.execute(ID_COPY_LINE_TO_TARGET);
     EXPECT_TRUE(host.window.posted.empty()) << "the pane moved down inside the difference";
-    router.execute(ID_COPY_LINE_TO_DEST);
+    router.execute(ID_COPY_LINE_TO_TARGET);
     EXPECT_EQ(host.window.postedCommands(), std::vector<WParam> { ID_NEXT_DIFF });
-    EXPECT_EQ(text(doc.destination, 2), "c");
+    EXPECT_EQ(text(doc.destination(), 2), "c");
 }
 
 using UndoCommand = EditingFixture;
@@ -131,7 +131,7 @@ using UndoCommand = EditingFixture;
 TEST_F(UndoCommand, PutsTheRowBackAndTellsItsPaneWhereToGo)
 {
     loadPair("a\nb\n", "a\nb\n");
-    edit(kDestinationSide, 1, "changed");
+    edit(kTargetSide, 1, "changed");
     view.hints.clear();
     const core::UndoneRow* undone = nullptr;
     core::UndoneRow seen;
@@ -144,12 +144,12 @@ TEST_F(UndoCommand, PutsTheRowBackAndTellsItsPaneWhereToGo)
 
     router.execute(ID_UNDO);
 
-    EXPECT_EQ(text(doc.destination, 1), "b");
+    EXPECT_EQ(text(doc.destination(), 1), "b");
     EXPECT_EQ(view.hints.front(), kHintFinishEditing);
     EXPECT_EQ(view.hints.back(), kHintUndone);
     EXPECT_NE(std::find(view.hints.begin(), view.hints.end(), kHintRowsChanged), view.hints.end());
     ASSERT_NE(undone, nullptr);
-    EXPECT_EQ(seen.side, kDestinationSide);
+    EXPECT_EQ(seen.side, kTargetSide);
     EXPECT_EQ(seen.row, 1);
     EXPECT_FALSE(doc.isModified());
 }
@@ -169,7 +169,7 @@ TEST_F(UndoCommand, RowsThatComeOrGoAreAnnouncedToTheGrids)
         return changes.empty() ? std::make_pair(0, core::RowChange{}) : changes.front();
     };
 
-    editor(kDestinationSide).insertLine(1);
+    editor(kTargetSide).insertLine(1);
     auto [hint, change] = undoneChange();
     EXPECT_EQ(hint, kHintRemoveRow);
     EXPECT_EQ(change.row, 1);
@@ -181,13 +181,13 @@ TEST_F(UndoCommand, RowsThatComeOrGoAreAnnouncedToTheGrids)
     EXPECT_EQ(change.row, 2);
     EXPECT_EQ(change.count, 1);
 
-    editor(kDestinationSide).pasteLines(0, {"p", "q"}, false);
+    editor(kTargetSide).pasteLines(0, {"p", "q"}, false);
     std::tie(hint, change) = undoneChange();
     EXPECT_EQ(hint, kHintRemoveRow);
     EXPECT_EQ(change.row, 0);
     EXPECT_EQ(change.count, 2);
     EXPECT_FALSE(change.gridRows);
-    EXPECT_EQ(doc.rowCount, 3);
+    EXPECT_EQ(doc.rowCount(), 3);
 }
 
 TEST_F(UndoCommand, WithAnEmptyStoreOnlyTheEditorIsFinished)
@@ -202,13 +202,13 @@ TEST_F(UndoCommand, SixtyFourEditsLeaveSixtyThreeUndoable)
     loadPair("a\n", "a\n");
     for (int i = 0; i < 64; ++i)
         edit(kSourceSide, 0, "edit " + std::to_string(i));
-    EXPECT_EQ(doc.undoStore.undoCount(), 63);
+    EXPECT_EQ(doc.undoStore().undoCount(), 63);
 
     for (int i = 0; i < 70; ++i)
         router.execute(ID_UNDO);
 
-    EXPECT_EQ(text(doc.source, 0), "edit 0") << "the first edit can no longer be undone";
-    EXPECT_EQ(doc.source.changes(), 1);
+    EXPECT_EQ(text(doc.source(), 0), "edit 0") << "the first edit can no longer be undone";
+    EXPECT_EQ(doc.source().changes(), 1);
     EXPECT_TRUE(doc.isModified());
 }
 
@@ -217,14 +217,14 @@ TEST_F(UndoCommand, AnUndoPastASaveKeepsTheFileMarkedChanged)
     loadPair("a\nb\n", "a\nb\n");
     edit(kSourceSide, 0, "x");
     router.execute(ID_SAVE_SOURCE);
-    EXPECT_EQ(doc.source.changes(), 0);
+    EXPECT_EQ(doc.source().changes(), 0);
 
     router.execute(ID_UNDO);
-    EXPECT_EQ(doc.source.changes(), -1000000);
+    EXPECT_EQ(doc.source().changes(), -1000000);
     edit(kSourceSide, 1, "y");
-    EXPECT_EQ(doc.source.changes(), -999999);
+    EXPECT_EQ(doc.source().changes(), -999999);
     router.execute(ID_UNDO);
-    EXPECT_EQ(doc.source.changes(), -1000000);
+    EXPECT_EQ(doc.source().changes(), -1000000);
     EXPECT_TRUE(doc.isModified());
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
 }
@@ -234,12 +234,12 @@ TEST_F(UndoCommand, AnUndoPastASaveAfterTheOtherSideWasUndoneStillAsksToSave)
     loadPair("a\n", "a\n");
     edit(kSourceSide, 0, "saved");
     router.execute(ID_SAVE_SOURCE);
-    edit(kDestinationSide, 0, "d");
+    edit(kTargetSide, 0, "d");
     router.execute(ID_UNDO);
     EXPECT_FALSE(doc.isModified()) << "both files equal what is on disk";
 
     router.execute(ID_UNDO);
-    EXPECT_EQ(doc.source.changes(), -1000000);
+    EXPECT_EQ(doc.source().changes(), -1000000);
     EXPECT_TRUE(doc.isModified()) << "the source no longer equals what is on disk";
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
     services.answerMessage(MessageAnswer::Cancel);
@@ -251,7 +251,7 @@ TEST_F(UndoCommand, UndoingEditsOfBothSidesClearsTheModifiedState)
 {
     loadPair("a\n", "a\n");
     edit(kSourceSide, 0, "s");
-    edit(kDestinationSide, 0, "d");
+    edit(kTargetSide, 0, "d");
     router.execute(ID_UNDO);
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
     router.execute(ID_UNDO);
@@ -265,9 +265,9 @@ TEST_F(UndoCommand, ARescanEmptiesTheStore)
     edit(kSourceSide, 0, "s");
     router.execute(ID_SAVE_SOURCE);
     router.execute(ID_RESCAN);
-    EXPECT_EQ(doc.undoStore.undoCount(), 0);
+    EXPECT_EQ(doc.undoStore().undoCount(), 0);
     router.execute(ID_UNDO);
-    EXPECT_EQ(text(doc.source, 0), "s");
+    EXPECT_EQ(text(doc.source(), 0), "s");
 }
 
 TEST_F(UndoCommand, RandomEditsUndoneGiveBackTheExactRowsAndCounters)
@@ -280,34 +280,34 @@ TEST_F(UndoCommand, RandomEditsUndoneGiveBackTheExactRowsAndCounters)
             right += std::to_string(random() % 5) + "\n";
         }
         loadPair(left, right);
-        const auto sourceRows = doc.sourceRows;
-        const auto destinationRows = doc.destinationRows;
-        const auto rowCount = doc.rowCount;
+        const auto sourceRows = doc.sourceRows();
+        const auto destinationRows = doc.destinationRows();
+        const auto rowCount = doc.rowCount();
 
         const int edits = 1 + static_cast<int>(random() % 30);
         for (int i = 0; i < edits; ++i) {
             const int side = static_cast<int>(random() % 2);
-            const int row = static_cast<int>(random() % static_cast<unsigned>(doc.rowCount));
+            const int row = static_cast<int>(random() % static_cast<unsigned>(doc.rowCount()));
             core::RowEditor rowEditor = editor(side);
             switch (random() % 7) {
             case 0: rowEditor.setCellText(row, "typed"); break;
             case 1: rowEditor.insertLine(row); break;
             case 2: rowEditor.deleteLine(row); break;
-            case 3: if (doc.rowCount > 1) rowEditor.removeRow(row); break;
+            case 3: if (doc.rowCount() > 1) rowEditor.removeRow(row); break;
             case 4: rowEditor.copyLine(row); break;
             case 5: rowEditor.copyDifference(row); break;
             default: rowEditor.pasteLines(row, { "p1", "p2" }, random() % 2 == 0); break;
             }
         }
-        while (doc.undoStore.undoCount() > 0)
+        while (doc.undoStore().undoCount() > 0)
             router.execute(ID_UNDO);
 
-        ASSERT_EQ(doc.rowCount, rowCount) << "round " << round;
-        EXPECT_TRUE(std::equal(sourceRows.begin(), sourceRows.begin() + rowCount, doc.sourceRows.begin()));
+        ASSERT_EQ(doc.rowCount(), rowCount) << "round " << round;
+        EXPECT_TRUE(std::equal(sourceRows.begin(), sourceRows.begin() + rowCount, doc.sourceRows().begin()));
         EXPECT_TRUE(std::equal(destinationRows.begin(), destinationRows.begin() + rowCount,
-                               doc.destinationRows.begin()));
-        EXPECT_EQ(doc.source.changes(), 0);
-        EXPECT_EQ(doc.destination.changes(), 0);
+                               doc.destinationRows().begin()));
+        EXPECT_EQ(doc.source().changes(), 0);
+        EXPECT_EQ(doc.destination().changes(), 0);
         EXPECT_FALSE(doc.isModified());
     }
 }
@@ -317,8 +317,8 @@ using Saving = EditingFixture;
 TEST_F(Saving, SaveAllWritesEachChangedFileAndRestartsTheWatcher)
 {
     loadPair("a\nb\n", "a\nc\n");
-    edit(kDestinationSide, 1, "merged");
-    doc.watcher.OnActivateApp(false);
+    edit(kTargetSide, 1, "merged");
+    doc.watcher().OnActivateApp(false);
     view.hints.clear();
 
     router.execute(ID_FILE_SAVE_ALL);
@@ -326,8 +326,8 @@ TEST_F(Saving, SaveAllWritesEachChangedFileAndRestartsTheWatcher)
     EXPECT_EQ(dir.read("b.txt"), "a\nmerged\n");
     EXPECT_EQ(dir.read("a.txt"), "a\nb\n") << "an unchanged file is not written";
     EXPECT_EQ(view.hints, (Hints { kHintFinishEditing, kHintModifiedChanged })) << "a line being typed is saved too";
-    EXPECT_EQ(doc.destination.changes(), 0);
-    doc.watcher.OnActivateApp(true);
+    EXPECT_EQ(doc.destination().changes(), 0);
+    doc.watcher().OnActivateApp(true);
     EXPECT_TRUE(host.window.posted.empty()) << "our own write is not an outside change";
 }
 
@@ -336,21 +336,21 @@ TEST_F(Saving, AFailedSaveKeepsTheCounterAndTheOldFile)
     loadPair("a\n", "b\n");
     edit(kSourceSide, 0, "x");
 
-    EXPECT_FALSE(doc.saveRows(doc.source, doc.sourceRows, dir.file("no/such/folder/a.txt")));
+    EXPECT_FALSE(doc.saveRows(doc.source(), doc.sourceRows(), dir.file("no/such/folder/a.txt")));
     EXPECT_EQ(services.messageTexts(),
               std::vector<std::string> { "Failed to create file\n" + dir.file("no/such/folder/a.txt")
                                          + "\nNo such file or directory" });
-    EXPECT_EQ(doc.source.changes(), 1);
+    EXPECT_EQ(doc.source().changes(), 1);
 
     namespace fs = std::filesystem;
-    fs::permissions(doc.source.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(doc.source().path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    EXPECT_FALSE(doc.saveRows(doc.source, doc.sourceRows));
-    fs::permissions(doc.source.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(doc.saveRows(doc.source(), doc.sourceRows()));
+    fs::permissions(doc.source().path(), fs::perms::owner_write, fs::perm_options::add);
     ASSERT_EQ(services.messages().size(), 2u);
-    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.source.path() + "\nPermission denied");
+    EXPECT_EQ(services.messageTexts()[1], "Failed to create file\n" + doc.source().path() + "\nPermission denied");
     EXPECT_EQ(dir.read("a.txt"), "a\n");
-    EXPECT_EQ(doc.source.changes(), 1);
+    EXPECT_EQ(doc.source().changes(), 1);
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
 }
 
@@ -358,23 +358,23 @@ TEST_F(Saving, SaveAsKeepsThePathAndCountsTheFileUnchanged)
 {
     loadPair("a\n", "b\n");
     edit(kSourceSide, 0, "x");
-    ASSERT_TRUE(doc.saveRows(doc.source, doc.sourceRows, dir.file("copy.txt")));
+    ASSERT_TRUE(doc.saveRows(doc.source(), doc.sourceRows(), dir.file("copy.txt")));
     EXPECT_EQ(dir.read("copy.txt"), "x\n");
-    EXPECT_EQ(doc.source.path(), dir.file("a.txt"));
-    EXPECT_EQ(doc.source.changes(), 0);
+    EXPECT_EQ(doc.source().path(), dir.file("a.txt"));
+    EXPECT_EQ(doc.source().changes(), 0);
 }
 
-TEST_F(Saving, SaveAsPairFromTheDestinationMakesThePairIdentical)
+TEST_F(Saving, SaveAsPairFromTheTargetMakesThePairIdentical)
 {
     loadPair("one\ntwo\n", "one\n2\nthree\n");
     services.answerMessage(MessageAnswer::No);
     services.answerMessage(MessageAnswer::Yes);
 
-    doc.saveAsPair(doc.destination);
+    doc.saveAsPair(doc.destination());
 
     ASSERT_EQ(services.messages().size(), 2u);
-    EXPECT_EQ(services.messages()[0].text, "You are about to OVERWRITE file \n" + doc.source.path() +
-                                               "\n with file \n" + doc.destination.path() +
+    EXPECT_EQ(services.messages()[0].text, "You are about to OVERWRITE file \n" + doc.source().path() +
+                                               "\n with file \n" + doc.destination().path() +
                                                "\n\nDo you want to quit Bivalo afterwards?");
     EXPECT_EQ(services.messages()[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(services.messages()[1].text, "Do you want to rescan files now?");
@@ -382,21 +382,21 @@ TEST_F(Saving, SaveAsPairFromTheDestinationMakesThePairIdentical)
     EXPECT_EQ(host.window.postedCommands(), std::vector<WParam> { ID_RESCAN });
 
     router.execute(ID_RESCAN);
-    EXPECT_EQ(doc.rowCount, 3);
-    for (int row = 0; row < doc.rowCount; ++row)
-        EXPECT_EQ(doc.source.lineAt(doc.sourceRows[row])->state(), core::LineState::Same) << row;
+    EXPECT_EQ(doc.rowCount(), 3);
+    for (int row = 0; row < doc.rowCount(); ++row)
+        EXPECT_EQ(doc.source().lineAt(doc.sourceRows()[row])->state(), core::LineState::Same) << row;
 }
 
 TEST_F(Saving, SaveAsPairYesQuitsAndCancelWritesNothing)
 {
     loadPair("one\n", "two\n");
     services.answerMessage(MessageAnswer::Cancel);
-    doc.saveAsPair(doc.source);
+    doc.saveAsPair(doc.source());
     EXPECT_EQ(dir.read("b.txt"), "two\n");
     EXPECT_TRUE(host.window.posted.empty());
 
     services.answerMessage(MessageAnswer::Yes);
-    doc.saveAsPair(doc.source);
+    doc.saveAsPair(doc.source());
     EXPECT_EQ(dir.read("b.txt"), "one\n");
     ASSERT_EQ(host.window.posted.size(), 1u);
     EXPECT_EQ(host.window.posted[0].message, WM_CLOSE);
@@ -408,19 +408,19 @@ TEST_F(Saving, SaveAsPairAfterAFailedWriteOffersNeitherQuitNorRescan)
     std::filesystem::remove_all(dir.path());
     services.answerMessage(MessageAnswer::Yes);
 
-    doc.saveAsPair(doc.source);
+    doc.saveAsPair(doc.source());
 
     EXPECT_EQ(services.messageTexts().back(),
-              "Failed to create file\n" + doc.destination.path() + "\nNo such file or directory");
+              "Failed to create file\n" + doc.destination().path() + "\nNo such file or directory");
     EXPECT_TRUE(host.window.posted.empty());
 }
 
 TEST_F(Saving, SaveAsResultWritesThePanesRowsToTheResultFile)
 {
     loadPair("a\nb\n", "a\nc\n");
-    EXPECT_FALSE(doc.saveAsResult(doc.destination));
+    EXPECT_FALSE(doc.saveAsResult(doc.destination()));
     doc.setResultFile(dir.file("result.txt"));
-    EXPECT_TRUE(doc.saveAsResult(doc.destination));
+    EXPECT_TRUE(doc.saveAsResult(doc.destination()));
     EXPECT_EQ(dir.read("result.txt"), "a\nc\n");
 }
 
@@ -432,18 +432,18 @@ TEST_F(Saving, ASavedFileLoadsBackToTheSameLines)
             settings::appSettings().UseTab = useTab ? 1 : 0;
             const std::string longLine(12000, 'x');
             loadPair("\tindented" + lineEnd + longLine + lineEnd + "same" + lineEnd, "other" + lineEnd + "same" + lineEnd);
-            edit(kDestinationSide, 0, "        eight blanks");
-            ASSERT_TRUE(doc.saveRows(doc.source, doc.sourceRows, dir.file("source copy.txt")));
-            ASSERT_TRUE(doc.saveRows(doc.destination, doc.destinationRows, dir.file("target copy.txt")));
+            edit(kTargetSide, 0, "        eight blanks");
+            ASSERT_TRUE(doc.saveRows(doc.source(), doc.sourceRows(), dir.file("source copy.txt")));
+            ASSERT_TRUE(doc.saveRows(doc.destination(), doc.destinationRows(), dir.file("target copy.txt")));
 
             EXPECT_EQ(dir.read("source copy.txt"), "\tindented" + lineEnd + longLine + lineEnd + "same" + lineEnd);
             EXPECT_EQ(dir.read("target copy.txt"),
                       (useTab ? "\t\teight blanks" : "        eight blanks") + lineEnd + "same" + lineEnd);
 
             ASSERT_TRUE(doc.loadAndCompare(dir.file("a.txt"), dir.file("source copy.txt")));
-            EXPECT_EQ(doc.rowCount, doc.source.count());
-            for (int row = 0; row < doc.rowCount; ++row)
-                EXPECT_EQ(doc.source.lineAt(doc.sourceRows[row])->state(), core::LineState::Same) << row;
+            EXPECT_EQ(doc.rowCount(), doc.source().count());
+            for (int row = 0; row < doc.rowCount(); ++row)
+                EXPECT_EQ(doc.source().lineAt(doc.sourceRows()[row])->state(), core::LineState::Same) << row;
         }
     }
 }

@@ -67,17 +67,17 @@ struct DocFixture : ::testing::Test {
     }
 
     // Loads a pair written from the given texts; the hints of the load are forgotten.
-    void loadPair(const std::string& sourceText, const std::string& destinationText)
+    void loadPair(const std::string& sourceText, const std::string& targetText)
     {
         const std::string a = dir.write("a.txt", sourceText);
-        const std::string b = dir.write("b.txt", destinationText);
+        const std::string b = dir.write("b.txt", targetText);
         ASSERT_TRUE(doc.loadAndCompare(a, b));
         view.hints.clear();
     }
     bool enabled(framework::CommandId id) const { return router.isEnabled(id); }
     std::string text(const core::LineFile& file, int row) const
     {
-        const auto& rows = &file == &doc.source ? doc.sourceRows : doc.destinationRows;
+        const auto& rows = &file == &doc.source() ? doc.sourceRows() : doc.destinationRows();
         const core::LineRecord* line = file.lineAt(rows.at(row));
         return line ? std::string(line->text()) : std::string("<virtual>");
     }

@@ -42,8 +42,8 @@ protected:
 
 TEST_F(EasyJoinWalkTest, EachButtonSendsItsCommandThenNextDiff)
 {
-    walk.copyToDestination();
-    EXPECT_EQ(takeSent(), (std::vector<CommandId> { ID_COPY_DIFF_TO_DEST, ID_NEXT_DIFF }));
+    walk.copyToTarget();
+    EXPECT_EQ(takeSent(), (std::vector<CommandId> { ID_COPY_DIFF_TO_TARGET, ID_NEXT_DIFF }));
     walk.copyToSource();
     EXPECT_EQ(takeSent(), (std::vector<CommandId> { ID_COPY_DIFF_TO_SOURCE, ID_NEXT_DIFF }));
     walk.skip();
@@ -58,7 +58,7 @@ TEST_F(EasyJoinWalkTest, AWalkWithNothingSkippedEndsWithoutAQuestion)
         if (id == ID_NEXT_DIFF)
             walk.endOfPass();
     };
-    walk.copyToDestination();
+    walk.copyToTarget();
     EXPECT_TRUE(dialog.ended);
     EXPECT_TRUE(services.messages().empty());
 }
@@ -88,8 +88,8 @@ TEST_F(EasyJoinWalkTest, InTheReviewSkipMovesOnAndACopyUnskips)
     EXPECT_EQ(walk.skips(), 2);
     walk.copyToSource();
     EXPECT_EQ(takeSent(), (std::vector<CommandId> { ID_COPY_DIFF_TO_SOURCE, ID_UNSKIP }));
-    walk.copyToDestination();
-    EXPECT_EQ(takeSent(), (std::vector<CommandId> { ID_COPY_DIFF_TO_DEST, ID_UNSKIP }));
+    walk.copyToTarget();
+    EXPECT_EQ(takeSent(), (std::vector<CommandId> { ID_COPY_DIFF_TO_TARGET, ID_UNSKIP }));
 }
 
 TEST_F(EasyJoinWalkTest, TheEndOfTheReviewEndsTheDialogWithoutAskingAgain)
@@ -140,7 +140,7 @@ TEST(EasyJoinWalkReadOnly, BothFilesReadOnlyTellTheUserAndRefuseToOpen)
 
     EasyJoinWalk targetOnly(false, true, editMode, moveNextHeld, services, dialog);
     EXPECT_TRUE(targetOnly.open());
-    EXPECT_FALSE(targetOnly.canCopyToDestination());
+    EXPECT_FALSE(targetOnly.canCopyToTarget());
     EXPECT_TRUE(targetOnly.canCopyToSource());
     EXPECT_EQ(services.messages().size(), 1u);
 }

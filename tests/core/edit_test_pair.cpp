@@ -15,29 +15,29 @@ std::string joinLines(const std::vector<std::string>& lines, const std::string& 
 }
 
 EditTestPair::EditTestPair(const std::vector<std::string>& sourceLines,
-                           const std::vector<std::string>& destinationLines)
+                           const std::vector<std::string>& targetLines)
 {
-    load(joinLines(sourceLines), joinLines(destinationLines));
+    load(joinLines(sourceLines), joinLines(targetLines));
 }
 
 EditTestPair::EditTestPair(const Bytes& bytes) : options(bytes.options)
 {
-    load(bytes.source, bytes.destination, bytes.encoding);
+    load(bytes.source, bytes.target, bytes.encoding);
 }
 
-void EditTestPair::load(const std::string& sourceBytes, const std::string& destinationBytes,
+void EditTestPair::load(const std::string& sourceBytes, const std::string& targetBytes,
                         const std::optional<TextEncoding>& encoding)
 {
     source.chooseEncoding(encoding);
-    destination.chooseEncoding(encoding);
+    target.chooseEncoding(encoding);
     EXPECT_TRUE(source.load(dir.write("source.txt", sourceBytes), options));
-    EXPECT_TRUE(destination.load(dir.write("destination.txt", destinationBytes), options));
+    EXPECT_TRUE(target.load(dir.write("destination.txt", targetBytes), options));
     compare();
 }
 
 void EditTestPair::compare()
 {
-    CompareResult result = compareFiles(source, destination, options);
+    CompareResult result = compareFiles(source, target, options);
     sourceRows = std::move(result.sourceRows);
     destinationRows = std::move(result.destinationRows);
     rowCount = result.rowCount;
@@ -45,19 +45,19 @@ void EditTestPair::compare()
 
 void EditTestPair::noteChange(Sides sides, ChangeStep step)
 {
-    if (sides != Sides::Destination)
+    if (sides != Sides::Target)
         stepChanges(source, step);
     if (sides != Sides::Source)
-        stepChanges(destination, step);
+        stepChanges(target, step);
     if (step == ChangeStep::Up)
         modified = true;
-    else if (source.changes() == 0 && destination.changes() == 0)
+    else if (source.changes() == 0 && target.changes() == 0)
         modified = false;
 }
 
 EditPair EditTestPair::pair()
 {
-    return EditPair{{&source, &destination}, {&sourceRows, &destinationRows}, &rowCount, &undoStore, this, options};
+    return EditPair{{&source, &target}, {&sourceRows, &destinationRows}, &rowCount, &undoStore, this, options};
 }
 
 RowEditResult EditTestPair::undo()

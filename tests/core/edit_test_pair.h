@@ -20,10 +20,10 @@ std::string joinLines(const std::vector<std::string>& lines, const std::string& 
 // row count, undo store and the counter rule with a modified flag.
 class EditTestPair : public ChangeNotes {
 public:
-    EditTestPair(const std::vector<std::string>& sourceLines, const std::vector<std::string>& destinationLines);
+    EditTestPair(const std::vector<std::string>& sourceLines, const std::vector<std::string>& targetLines);
     struct Bytes {
         std::string source;
-        std::string destination;
+        std::string target;
         std::optional<TextEncoding> encoding = std::nullopt; // none: each file's own
         TextOptions options = {};
     };
@@ -36,7 +36,7 @@ public:
     RowEditor editor(int side) { return RowEditor(pair(), side); }
     RowEditResult undo();
 
-    LineFile& file(int side) { return side == 0 ? source : destination; }
+    LineFile& file(int side) { return side == 0 ? source : target; }
     RowMap& rows(int side) { return side == 0 ? sourceRows : destinationRows; }
     // The texts of the rows of a side that show a line, in row order.
     std::vector<std::string> shownLines(int side);
@@ -48,7 +48,7 @@ public:
     testing_support::TempDir dir;
     TextOptions options; // read, compared and edited with
     LineFile source;
-    LineFile destination;
+    LineFile target;
     RowMap sourceRows;
     RowMap destinationRows;
     std::int32_t rowCount = 0;
@@ -56,7 +56,7 @@ public:
     bool modified = false;
 
 private:
-    void load(const std::string& sourceBytes, const std::string& destinationBytes,
+    void load(const std::string& sourceBytes, const std::string& targetBytes,
               const std::optional<TextEncoding>& encoding = std::nullopt);
 };
 

@@ -154,8 +154,8 @@ TEST(FileEncodings, ALineCopiedFromAUtf8FileArrivesInUtf16)
 {
     const TextEncoding utf16 = TextEncoding::unicode(EncodingKind::Utf16Le, true);
     EditTestPair p(EditTestPair::Bytes{"same\n\xC3\xA9t\xC3\xA9\n", encoded("same\r\nwinter\r\n", utf16)});
-    p.editor(kDestinationSide).copyLine(1);
-    ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(p.options)));
+    p.editor(kTargetSide).copyLine(1);
+    ASSERT_TRUE(saveRows(p.target, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(p.options)));
     EXPECT_EQ(p.dir.read("saved.txt"), encoded("same\r\n\xC3\xA9t\xC3\xA9\r\n", utf16));
 }
 
@@ -167,23 +167,23 @@ TEST_F(UnencodableSave, CancelLeavesTheFileUntouchedAndOkWritesUtf8)
 {
     settings::appSettings().LegacyEncoding = "ISO-8859-1";
     loadPair("caf\xE9 one\nsame\n", "caf\xE9 two\nsame\n");
-    doc.editMode = true;
+    doc.setEditMode(true);
     RowEditor(doc.editPair(), kSourceSide).setCellText(1, "5 \xE2\x82\xAC");
-    doc.source.setChanges(1);
+    doc.editPair().files[kSourceSide]->setChanges(1);
 
     services.answerMessage(framework::MessageAnswer::Cancel);
-    EXPECT_FALSE(doc.saveRows(doc.source, doc.sourceRows));
+    EXPECT_FALSE(doc.saveRows(doc.source(), doc.sourceRows()));
     EXPECT_EQ(dir.read("a.txt"), "caf\xE9 one\nsame\n");
     ASSERT_EQ(services.messages().size(), 1u);
     EXPECT_EQ(services.messages()[0].text,
               "Line 2 of\n" + dir.file("a.txt") + "\nholds a character that ISO-8859-1 cannot hold.\n"
               "Save this file as UTF-8 instead?");
-    EXPECT_EQ(doc.source.encoding().label(), "ISO-8859-1");
+    EXPECT_EQ(doc.source().encoding().label(), "ISO-8859-1");
 
     services.answerMessage(framework::MessageAnswer::Ok);
-    EXPECT_TRUE(doc.saveRows(doc.source, doc.sourceRows));
+    EXPECT_TRUE(doc.saveRows(doc.source(), doc.sourceRows()));
     EXPECT_EQ(dir.read("a.txt"), "caf\xC3\xA9 one\n5 \xE2\x82\xAC\n");
-    EXPECT_EQ(doc.source.encoding().label(), "UTF-8");
+    EXPECT_EQ(doc.source().encoding().label(), "UTF-8");
 }
 
 // Reopening asks for an encoding, offers to save unsaved edits first, and the choice holds
@@ -193,25 +193,25 @@ struct ReopenWithEncoding : core_testing::DocFixture {};
 TEST_F(ReopenWithEncoding, TheChosenEncodingReadsTheFileAgainAfterTheSavePrompt)
 {
     loadPair("caf\xC3\xA9\nsame\n", "caf\xC3\xA9\nsame\n");
-    doc.editMode = true;
+    doc.setEditMode(true);
     RowEditor(doc.editPair(), kSourceSide).setCellText(1, "edited");
-    doc.source.setChanges(1);
+    doc.editPair().files[kSourceSide]->setChanges(1);
     services.answerItem(std::string("iso-8859-1"));
     services.answerMessage(framework::MessageAnswer::Cancel);
     doc.reopenWithEncoding(kSourceSide);
     EXPECT_EQ(services.itemDialogs(), std::vector<std::string>{"UTF-8"});
-    EXPECT_EQ(doc.source.encoding().label(), "UTF-8");
-    EXPECT_EQ(text(doc.source, 1), "edited");
+    EXPECT_EQ(doc.source().encoding().label(), "UTF-8");
+    EXPECT_EQ(text(doc.source(), 1), "edited");
 
     services.answerItem(std::string("iso-8859-1"));
     services.answerMessage(framework::MessageAnswer::No);
     doc.reopenWithEncoding(kSourceSide);
-    EXPECT_EQ(doc.source.encoding().label(), "ISO-8859-1");
-    EXPECT_EQ(text(doc.source, 0), "caf\xC3\x83\xC2\xA9");
-    EXPECT_EQ(text(doc.source, 1), "same");
+    EXPECT_EQ(doc.source().encoding().label(), "ISO-8859-1");
+    EXPECT_EQ(text(doc.source(), 0), "caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(text(doc.source(), 1), "same");
     router.execute(framework::ID_RESCAN);
-    EXPECT_EQ(doc.source.encoding().label(), "ISO-8859-1");
-    EXPECT_EQ(doc.destination.encoding().label(), "UTF-8");
+    EXPECT_EQ(doc.source().encoding().label(), "ISO-8859-1");
+    EXPECT_EQ(doc.destination().encoding().label(), "UTF-8");
 
     services.answerItem(std::string("NO-SUCH"));
     doc.reopenWithEncoding(kSourceSide);

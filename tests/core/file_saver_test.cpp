@@ -81,7 +81,7 @@ TEST(SaveRows, SkipsVirtualRowsAndWritesCopiedLines)
     p.editor(kSourceSide).copyLine(1);
     ASSERT_TRUE(save(p, kSourceSide, p.dir.file("s.txt")));
     EXPECT_EQ(p.dir.read("s.txt"), "six\nthree\nfour\n");
-    ASSERT_TRUE(save(p, kDestinationSide, p.dir.file("d.txt")));
+    ASSERT_TRUE(save(p, kTargetSide, p.dir.file("d.txt")));
     EXPECT_EQ(p.dir.read("d.txt"), "one\nsix\nfour\n");
 }
 
@@ -91,16 +91,16 @@ TEST(SaveRows, KeepsTheLineEndTheFileHadOnDisk)
     p.editor(kSourceSide).setCellText(1, "c");
     ASSERT_TRUE(save(p, kSourceSide, p.source.path()));
     EXPECT_EQ(p.dir.read("source.txt"), "a\r\nc\r\n");
-    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    ASSERT_TRUE(save(p, kTargetSide, p.target.path()));
     EXPECT_EQ(p.dir.read("destination.txt"), "a\nb\n");
 }
 
 TEST(SaveRows, CopiedLinesCarryTheOtherFilesBytesWithThisFilesLineEnd)
 {
     EditTestPair p(EditTestPair::Bytes{"keep\n\tfrom  source \t\nsame\n", "keep\r\nother\r\nsame\r\n"});
-    p.editor(kDestinationSide).copyLine(1);
+    p.editor(kTargetSide).copyLine(1);
     for (const SaveOptions& options : {kBlanks, kTabs}) {
-        ASSERT_TRUE(save(p, kDestinationSide, p.destination.path(), options));
+        ASSERT_TRUE(save(p, kTargetSide, p.target.path(), options));
         EXPECT_EQ(p.dir.read("destination.txt"), "keep\r\n\tfrom  source \t\r\nsame\r\n");
     }
 }
@@ -109,8 +109,8 @@ TEST(SaveRows, ACopyKeepsItsBytesWhenTheTabSizeChangedSinceLoading)
 {
     EditTestPair p({"\tx  y", "same"}, {"other", "same"});
     p.options.tabSize = 8;
-    p.editor(kDestinationSide).copyLine(0);
-    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    p.editor(kTargetSide).copyLine(0);
+    ASSERT_TRUE(save(p, kTargetSide, p.target.path()));
     EXPECT_EQ(p.dir.read("destination.txt"), "\tx  y\nsame\n");
     ASSERT_TRUE(save(p, kSourceSide, p.dir.file("source copy.txt")));
     EXPECT_EQ(p.dir.read("source copy.txt"), "\tx  y\nsame\n");
@@ -154,8 +154,8 @@ TEST(SaveRows, ABlankEndOfTheLastLongLineIsWrittenBack)
     ASSERT_EQ(p.source.count(), 1);
     ASSERT_TRUE(save(p, kSourceSide, p.dir.file("copy.txt")));
     EXPECT_EQ(p.dir.read("copy.txt"), bytes);
-    p.editor(kDestinationSide).copyLine(0);
-    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    p.editor(kTargetSide).copyLine(0);
+    ASSERT_TRUE(save(p, kTargetSide, p.target.path()));
     EXPECT_EQ(p.dir.read("destination.txt"), bytes.substr(0, bytes.size() - 1));
 }
 
@@ -182,8 +182,8 @@ TEST(SaveRows, ALongLineCopiedAsADifferenceStaysOneLine)
 {
     const std::string longLine = std::string(5000, 'x') + "  " + std::string(5000, 'z');
     EditTestPair p(Lines{"start", longLine, "end"}, Lines{"start", "end"});
-    p.editor(kDestinationSide).copyDifference(1);
-    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    p.editor(kTargetSide).copyDifference(1);
+    ASSERT_TRUE(save(p, kTargetSide, p.target.path()));
     EXPECT_EQ(p.dir.read("destination.txt"), "start\n" + longLine + "\nend\n");
 }
 
@@ -191,9 +191,9 @@ TEST(SaveRows, ALineCopiedFromOneOfItsPiecesIsCopiedWhole)
 {
     const std::string longLine(6000, 'x');
     EditTestPair p(Lines{longLine}, Lines{"a", "b"});
-    RowEditor destination = p.editor(kDestinationSide);
-    destination.copyLine(0);
-    ASSERT_TRUE(save(p, kDestinationSide, p.destination.path()));
+    RowEditor target = p.editor(kTargetSide);
+    target.copyLine(0);
+    ASSERT_TRUE(save(p, kTargetSide, p.target.path()));
     EXPECT_EQ(p.dir.read("destination.txt"), longLine + "\n");
 }
 
@@ -246,13 +246,13 @@ Lines mutated(std::mt19937& random, Lines lines)
     return lines;
 }
 
-void mergeEverythingIntoTheDestination(EditTestPair& p)
+void mergeEverythingIntoTheTarget(EditTestPair& p)
 {
-    RowEditor destination = p.editor(kDestinationSide);
+    RowEditor target = p.editor(kTargetSide);
     RowEditor source = p.editor(kSourceSide);
     for (std::int32_t row = 0; row < p.rowCount; ++row) {
-        if (source.isDifferenceRow(row) || destination.isDifferenceRow(row))
-            destination.copyDifference(row);
+        if (source.isDifferenceRow(row) || target.isDifferenceRow(row))
+            target.copyDifference(row);
     }
 }
 
@@ -267,12 +267,12 @@ TEST_P(SaveRoundTrip, AMergedPairSavesAndReloadsWithoutDifference)
         const Lines sourceLines = randomLines(random);
         EditTestPair p(EditTestPair::Bytes{joinLines(sourceLines, trip.lineEnd),
                                            joinLines(mutated(random, sourceLines), trip.lineEnd)});
-        mergeEverythingIntoTheDestination(p);
+        mergeEverythingIntoTheTarget(p);
 
         ASSERT_TRUE(save(p, kSourceSide, p.source.path(), trip.options));
-        ASSERT_TRUE(save(p, kDestinationSide, p.destination.path(), trip.options));
+        ASSERT_TRUE(save(p, kTargetSide, p.target.path(), trip.options));
         ASSERT_TRUE(p.source.load(p.source.path(), p.options));
-        ASSERT_TRUE(p.destination.load(p.destination.path(), p.options));
+        ASSERT_TRUE(p.target.load(p.target.path(), p.options));
         p.compare();
         EXPECT_FALSE(p.hasDifference());
         EXPECT_EQ(p.shownLines(kSourceSide).size(), static_cast<std::size_t>(p.source.count()));

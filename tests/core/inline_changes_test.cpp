@@ -33,13 +33,13 @@ std::string marked(std::string_view text, const std::vector<TextStretch>& stretc
 
 struct Marked {
     std::string source;
-    std::string destination;
+    std::string target;
 };
 
-Marked compare(std::string_view source, std::string_view destination, bool ignoreBlanks = false)
+Marked compare(std::string_view source, std::string_view target, bool ignoreBlanks = false)
 {
-    const core::InlineChanges changes = findInlineChanges(source, destination, ignoreBlanks);
-    return {marked(source, changes.source), marked(destination, changes.destination)};
+    const core::InlineChanges changes = findInlineChanges(source, target, ignoreBlanks);
+    return {marked(source, changes.source), marked(target, changes.target)};
 }
 
 std::string unitsOf(std::string_view text, bool skipBlanks)
@@ -63,41 +63,41 @@ TEST(InlineChanges, AChangedCommaIsTheOnlyMark)
 {
     const Marked result = compare("call(a, b, c);", "call(a. b, c);");
     EXPECT_EQ(result.source, "call(a[,] b, c);");
-    EXPECT_EQ(result.destination, "call(a[.] b, c);");
+    EXPECT_EQ(result.target, "call(a[.] b, c);");
 }
 
 TEST(InlineChanges, ARenamedIdentifierIsTrimmedToTheCharactersThatDiffer)
 {
     const Marked result = compare("total = count + 1;", "total = counter + 1;");
     EXPECT_EQ(result.source, "total = count + 1;");
-    EXPECT_EQ(result.destination, "total = count[er] + 1;");
+    EXPECT_EQ(result.target, "total = count[er] + 1;");
 
     const Marked renamed = compare("int oldName = 0;", "int newName = 0;");
     EXPECT_EQ(renamed.source, "int [old]Name = 0;");
-    EXPECT_EQ(renamed.destination, "int [new]Name = 0;");
+    EXPECT_EQ(renamed.target, "int [new]Name = 0;");
 }
 
 TEST(InlineChanges, AnInsertedWordIsMarkedOnTheTargetOnly)
 {
     const Marked result = compare("the quick fox jumps", "the quick brown fox jumps");
     EXPECT_EQ(result.source, "the quick fox jumps");
-    EXPECT_EQ(result.destination, "the quick [brown ]fox jumps");
+    EXPECT_EQ(result.target, "the quick [brown ]fox jumps");
 }
 
 TEST(InlineChanges, BlanksAreMarkedUnlessIgnored)
 {
     const Marked shown = compare("f(a,b) + g", "f(a, b) +  g");
     EXPECT_EQ(shown.source, "f(a,b) + g");
-    EXPECT_EQ(shown.destination, "f(a,[ ]b) + [ ]g");
+    EXPECT_EQ(shown.target, "f(a,[ ]b) + [ ]g");
 
     const Marked ignored = compare("f(a,b) + g", "f(a, b) +  g", true);
     EXPECT_EQ(ignored.source, "f(a,b) + g");
-    EXPECT_EQ(ignored.destination, "f(a, b) +  g");
+    EXPECT_EQ(ignored.target, "f(a, b) +  g");
 
     // A changed word between blanks is still marked with blanks ignored.
     const Marked word = compare("  x  =  1", "x = 2", true);
     EXPECT_EQ(word.source, "  x  =  [1]");
-    EXPECT_EQ(word.destination, "x = [2]");
+    EXPECT_EQ(word.target, "x = [2]");
 }
 
 TEST(InlineChanges, LinesWithLittleInCommonAreWhollyChanged)
@@ -105,11 +105,11 @@ TEST(InlineChanges, LinesWithLittleInCommonAreWhollyChanged)
     // Only ";" is shared, one of the eleven non-blank characters of the shorter line.
     const core::InlineChanges apart = findInlineChanges("return value;", "while (busy) wait();", false);
     EXPECT_TRUE(apart.source.empty());
-    EXPECT_TRUE(apart.destination.empty());
+    EXPECT_TRUE(apart.target.empty());
     // Shared blanks do not make two lines alike.
     const core::InlineChanges words = findInlineChanges("a b c d", "w x y z", false);
     EXPECT_TRUE(words.source.empty());
-    EXPECT_TRUE(words.destination.empty());
+    EXPECT_TRUE(words.target.empty());
     // A quarter in common is enough to mark within the lines, a little less is not.
     EXPECT_EQ(compare("ab=1", "xy=2").source, "[ab]=[1]");
     EXPECT_EQ(compare("abc=1", "xyz=2").source, "abc=1");
@@ -119,14 +119,14 @@ TEST(InlineChanges, AnEmptyLineAgainstTextMarksTheWholeText)
 {
     const Marked result = compare("", "new text");
     EXPECT_EQ(result.source, "");
-    EXPECT_EQ(result.destination, "[new text]");
+    EXPECT_EQ(result.target, "[new text]");
 }
 
 TEST(InlineChanges, EqualLinesHaveNoMarks)
 {
     const core::InlineChanges same = findInlineChanges("x = y;", "x = y;", false);
     EXPECT_TRUE(same.source.empty());
-    EXPECT_TRUE(same.destination.empty());
+    EXPECT_TRUE(same.target.empty());
 }
 
 TEST(InlineChanges, TrimmingNeverSplitsAUtf8Character)
@@ -134,7 +134,7 @@ TEST(InlineChanges, TrimmingNeverSplitsAUtf8Character)
     // "é" (C3 A9) against "è" (C3 A8): the shared lead byte stays in the mark.
     const Marked result = compare("caf\xC3\xA9 ok", "caf\xC3\xA8 ok");
     EXPECT_EQ(result.source, "caf[\xC3\xA9] ok");
-    EXPECT_EQ(result.destination, "caf[\xC3\xA8] ok");
+    EXPECT_EQ(result.target, "caf[\xC3\xA8] ok");
 }
 
 std::string randomLine(std::mt19937& random, std::size_t length)
@@ -150,22 +150,22 @@ TEST(InlineChanges, LongLinesWithFewChangesAreMarkedExactly)
 {
     std::mt19937 random(7);
     const std::string source = randomLine(random, 4998);
-    std::string destination = source;
-    destination.replace(100, 1, "#");
-    destination.replace(4000, 1, "#");
-    const core::InlineChanges changes = findInlineChanges(source, destination, false);
+    std::string target = source;
+    target.replace(100, 1, "#");
+    target.replace(4000, 1, "#");
+    const core::InlineChanges changes = findInlineChanges(source, target, false);
     EXPECT_EQ(changes.source, (std::vector<TextStretch>{{100, 101}, {4000, 4001}}));
-    EXPECT_EQ(changes.destination, (std::vector<TextStretch>{{100, 101}, {4000, 4001}}));
+    EXPECT_EQ(changes.target, (std::vector<TextStretch>{{100, 101}, {4000, 4001}}));
 }
 
 TEST(InlineChanges, UnrelatedLongLinesStopAtTheBoundAndAreWhollyMarked)
 {
     std::mt19937 random(11);
     const std::string source = randomLine(random, 4998);
-    const std::string destination = randomLine(random, 4998);
-    const core::InlineChanges changes = findInlineChanges(source, destination, false);
+    const std::string target = randomLine(random, 4998);
+    const core::InlineChanges changes = findInlineChanges(source, target, false);
     EXPECT_EQ(changes.source, (std::vector<TextStretch>{{0, 4998}}));
-    EXPECT_EQ(changes.destination, (std::vector<TextStretch>{{0, 4998}}));
+    EXPECT_EQ(changes.target, (std::vector<TextStretch>{{0, 4998}}));
 }
 
 } // namespace
@@ -176,14 +176,14 @@ TEST(InlineChangeCache, KeepsARowsChangesOnlyWhileItShowsTheSameTexts)
 {
     core::InlineChangeCache cache;
     const core::InlineChanges& first = cache.changesFor(3, "a = 1;", "a = 2;", false);
-    EXPECT_EQ(first.destination, (std::vector<TextStretch>{{4, 5}}));
+    EXPECT_EQ(first.target, (std::vector<TextStretch>{{4, 5}}));
     // Painting the row again finds the entry it made.
     EXPECT_EQ(&cache.changesFor(3, "a = 1;", "a = 2;", false), &first);
     // An edit put another line into the row: its changes are found anew.
-    EXPECT_EQ(cache.changesFor(3, "a = 1;", "ab = 1;", false).destination, (std::vector<TextStretch>{{1, 2}}));
+    EXPECT_EQ(cache.changesFor(3, "a = 1;", "ab = 1;", false).target, (std::vector<TextStretch>{{1, 2}}));
     // A rescan with blanks ignored, same texts: found anew too.
-    EXPECT_TRUE(cache.changesFor(3, "a=1;", "a = 1;", false).destination.size() == 2);
-    EXPECT_TRUE(cache.changesFor(3, "a=1;", "a = 1;", true).destination.empty());
+    EXPECT_TRUE(cache.changesFor(3, "a=1;", "a = 1;", false).target.size() == 2);
+    EXPECT_TRUE(cache.changesFor(3, "a=1;", "a = 1;", true).target.empty());
     // Another row with the same texts gets its own entry.
     cache.changesFor(4, "a=1;", "a = 1;", true);
     EXPECT_EQ(cache.size(), 2u);

@@ -27,11 +27,11 @@ TEST(PairLoader, SmallAndLargePairsLoadTheSameWay)
     TempDir dir;
     for (const std::string& prefix : { std::string("x"), std::string("a line of the larger file number ") }) {
         const std::string source = dir.write("a.txt", manyLines(prefix));
-        const std::string destination = dir.write("b.txt", "first\n" + manyLines(prefix));
+        const std::string target = dir.write("b.txt", "first\n" + manyLines(prefix));
         LineFile left;
         LineFile right;
-        const core::PairLoad loaded = loadPair(left, source, right, destination, {});
-        ASSERT_TRUE(loaded.sourceLoaded && loaded.destinationLoaded) << prefix;
+        const core::PairLoad loaded = loadPair(left, source, right, target, {});
+        ASSERT_TRUE(loaded.sourceLoaded && loaded.targetLoaded) << prefix;
         EXPECT_EQ(left.count(), 400000);
         EXPECT_EQ(right.count(), 400001);
         EXPECT_EQ(right.lineAt(400000)->text(), prefix + "399999");
@@ -46,13 +46,13 @@ TEST(PairLoader, EachSideReportsItsOwnFailure)
     LineFile right;
     core::PairLoad loaded = loadPair(left, large, right, dir.file("missing.txt"), {});
     EXPECT_TRUE(loaded.sourceLoaded);
-    EXPECT_FALSE(loaded.destinationLoaded);
+    EXPECT_FALSE(loaded.targetLoaded);
     EXPECT_EQ(right.loadProblem(), core::LoadProblem::NotFound);
 
     loaded = loadPair(left, dir.path().string(), right, large, {});
     EXPECT_FALSE(loaded.sourceLoaded);
     EXPECT_EQ(left.loadProblem(), core::LoadProblem::Folder);
-    EXPECT_TRUE(loaded.destinationLoaded);
+    EXPECT_TRUE(loaded.targetLoaded);
 }
 
 TEST(PairLoader, ACancelStopsBothReadersAndTheComparison)
@@ -75,11 +75,11 @@ TEST(PairLoader, ProgressCountsTheBytesOfBothFiles)
     TempDir dir;
     const std::string text = manyLines("a line of the larger file number ");
     const std::string source = dir.write("a.txt", text);
-    const std::string destination = dir.write("b.txt", text + text);
+    const std::string target = dir.write("b.txt", text + text);
     LineFile left;
     LineFile right;
     core::WorkProgress progress;
-    loadPair(left, source, right, destination, {}, &progress);
+    loadPair(left, source, right, target, {}, &progress);
     const core::WorkProgress::Snapshot read = progress.snapshot();
     EXPECT_EQ(read.done, 3 * text.size());
     EXPECT_EQ(read.total, 3 * text.size());

@@ -23,12 +23,12 @@ struct Side {
 
 class Walk {
 public:
-    Walk(const core::LineFile& source, const core::LineFile& destination, const core::TextOptions& options)
+    Walk(const core::LineFile& source, const core::LineFile& target, const core::TextOptions& options)
         : m_ignoreBlanks(options.ignoreBlanks)
     {
         m_marker.appendLine("BIVALO_ENDFFILE_", options);
         fill(m_s, source);
-        fill(m_d, destination);
+        fill(m_d, target);
     }
 
     ReferenceResult run()
@@ -84,7 +84,7 @@ private:
         m_s.partner[i] = -1;
     }
 
-    void dissolveDestination(int j)
+    void dissolveTarget(int j)
     {
         m_s.partner[m_d.partner[j]] = -1;
         m_d.partner[j] = -1;
@@ -144,7 +144,7 @@ private:
                         J = j;
                         viaAnchor = true;
                     } else {
-                        dissolveDestination(j);
+                        dissolveTarget(j);
                     }
                 }
                 if (viaAnchor)
@@ -260,9 +260,9 @@ private:
         r.sourceRows.assign(m_s.rows.begin(), m_s.rows.begin() + m_rowCount);
         r.destinationRows.assign(m_d.rows.begin(), m_d.rows.begin() + m_rowCount);
         r.sourceStates.assign(m_s.state.begin(), m_s.state.end() - 1);
-        r.destinationStates.assign(m_d.state.begin(), m_d.state.end() - 1);
+        r.targetStates.assign(m_d.state.begin(), m_d.state.end() - 1);
         r.sourcePartners.assign(m_s.partner.begin(), m_s.partner.end() - 1);
-        r.destinationPartners.assign(m_d.partner.begin(), m_d.partner.end() - 1);
+        r.targetPartners.assign(m_d.partner.begin(), m_d.partner.end() - 1);
         r.flagByIsEqual = m_flag;
         for (int row = 0; row < m_rowCount; ++row) {
             const int i = r.sourceRows[row];
@@ -284,10 +284,10 @@ private:
 
 } // namespace
 
-ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& destination,
+ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& target,
                                  const core::TextOptions& options)
 {
-    Walk walk(source, destination, options);
+    Walk walk(source, target, options);
     return walk.run();
 }
 

@@ -15,15 +15,15 @@ struct ReferenceResult {
     core::RowMap destinationRows;
     std::int32_t rowCount = 0;
     std::vector<core::LineState> sourceStates;
-    std::vector<core::LineState> destinationStates;
+    std::vector<core::LineState> targetStates;
     std::vector<std::int32_t> sourcePartners;
-    std::vector<std::int32_t> destinationPartners;
+    std::vector<std::int32_t> targetPartners;
     bool flagByIsEqual = false;   // the flag as isEqual leaves it
     bool blankDifference = false; // some Same row pairs texts that are not byte-equal
 };
 
 // Does not touch the files' records, which were built with options.
-ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& destination,
+ReferenceResult referenceCompare(const core::LineFile& source, const core::LineFile& target,
                                  const core::TextOptions& options);
 
 } // namespace testing_support

@@ -101,10 +101,10 @@ TEST_F(Report, MissingFilesAreNamedBySide)
     const ReportRun source = report({"--report", m_dir.file("none"), present});
     EXPECT_EQ(source.status, 2);
     EXPECT_EQ(source.err, "Source File Not Found!\n");
-    const ReportRun destination = report({"--report", present, m_dir.file("none")});
-    EXPECT_EQ(destination.status, 2);
-    EXPECT_EQ(destination.err, "Destination File Not Found!\n");
-    EXPECT_TRUE(destination.out.empty());
+    const ReportRun target = report({"--report", present, m_dir.file("none")});
+    EXPECT_EQ(target.status, 2);
+    EXPECT_EQ(target.err, "Destination File Not Found!\n");
+    EXPECT_TRUE(target.out.empty());
 }
 
 TEST_F(Report, AFolderIsTroubleNamedAsSuch)

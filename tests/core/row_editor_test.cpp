@@ -24,19 +24,19 @@ EditTestPair targetOnlyFirst() { return EditTestPair({"b"}, {"a", "b"}); }
 TEST(RowEditorEdit, AppendsAnEditedLineAndUndoPointsBackAtTheOldOne)
 {
     EditTestPair p = changedMiddle();
-    const RowEditResult result = p.editor(kDestinationSide).setCellText(1, "seven");
+    const RowEditResult result = p.editor(kTargetSide).setCellText(1, "seven");
     ASSERT_TRUE(result.done);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "seven", "three"}));
-    EXPECT_EQ(p.destination.lineAt(p.destinationRows[1])->state(), LineState::Edited);
-    EXPECT_EQ(p.destination.lineAt(1)->text(), "six");
-    EXPECT_EQ(p.destination.changes(), 1);
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "seven", "three"}));
+    EXPECT_EQ(p.target.lineAt(p.destinationRows[1])->state(), LineState::Edited);
+    EXPECT_EQ(p.target.lineAt(1)->text(), "six");
+    EXPECT_EQ(p.target.changes(), 1);
     EXPECT_TRUE(p.modified);
 
     const RowEditResult undone = p.undo();
     EXPECT_TRUE(undone.done);
     EXPECT_EQ(undone.currentRow, 1);
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, 2}));
-    EXPECT_EQ(p.destination.changes(), 0);
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, 2}));
+    EXPECT_EQ(p.target.changes(), 0);
     EXPECT_FALSE(p.modified);
 }
 
@@ -52,18 +52,18 @@ TEST(RowEditorEdit, StoringTheTextTheRowShowsChangesNothing)
 TEST(RowEditorEdit, TypedLinesAreTypedEditedAndCopiedLinesCarryBytes)
 {
     EditTestPair p(EditTestPair::Bytes{"one\n\tfrom source  \n", "one\nother\n"});
-    RowEditor destination = p.editor(kDestinationSide);
-    destination.copyLine(1);
+    RowEditor target = p.editor(kTargetSide);
+    target.copyLine(1);
     const std::int32_t copy = p.destinationRows[1];
-    EXPECT_EQ(p.destination.originOf(copy), LineOrigin::Copied);
+    EXPECT_EQ(p.target.originOf(copy), LineOrigin::Copied);
     std::string bytes;
-    p.destination.appendBytes(copy, bytes);
+    p.target.appendBytes(copy, bytes);
     EXPECT_EQ(bytes, "\tfrom source  ");
-    destination.setCellText(0, "typed");
-    destination.pasteLines(0, {"pasted"}, false);
-    EXPECT_EQ(p.destination.originOf(p.destinationRows[0]), LineOrigin::Copied) << "pasted: saved with its bytes";
-    EXPECT_EQ(p.destination.originOf(p.destinationRows[1]), LineOrigin::Edited);
-    EXPECT_EQ(p.destination.originOf(1), LineOrigin::Read);
+    target.setCellText(0, "typed");
+    target.pasteLines(0, {"pasted"}, false);
+    EXPECT_EQ(p.target.originOf(p.destinationRows[0]), LineOrigin::Copied) << "pasted: saved with its bytes";
+    EXPECT_EQ(p.target.originOf(p.destinationRows[1]), LineOrigin::Edited);
+    EXPECT_EQ(p.target.originOf(1), LineOrigin::Read);
 }
 
 TEST(RowEditorEdit, OutsideTheRowsDoesNothing)
@@ -83,13 +83,13 @@ TEST(RowEditorInsertLine, PutsAnEmptyLineAboveAndAVirtualRowOpposite)
     EXPECT_EQ(result.insertedGridRow, 1);
     EXPECT_EQ(p.rowCount, 4);
     EXPECT_EQ(p.shownLines(kSourceSide), (Lines{"one", "", "two", "three"}));
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, ~1, 1, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, ~1, 1, 2}));
 
     const RowEditResult undone = p.undo();
     EXPECT_EQ(undone.removedGridRow, 1);
     EXPECT_EQ(p.rowCount, 3);
     EXPECT_EQ(p.validRows(kSourceSide), (RowMap{0, 1, 2}));
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, 2}));
 }
 
 TEST(RowEditorInsertLine, AtTheFirstRowTheOtherSideDoesNotShowItsFirstLineTwice)
@@ -97,7 +97,7 @@ TEST(RowEditorInsertLine, AtTheFirstRowTheOtherSideDoesNotShowItsFirstLineTwice)
     EditTestPair p = changedMiddle();
     ASSERT_TRUE(p.editor(kSourceSide).insertLine(0).done);
     EXPECT_LT(p.destinationRows[0], 0);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "six", "three"}));
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "six", "three"}));
 }
 
 TEST(RowEditorInsertLine, OnAVirtualRowDoesNothing)
@@ -111,15 +111,15 @@ TEST(RowEditorInsertLine, OnAVirtualRowDoesNothing)
 TEST(RowEditorDeleteLine, MakesTheRowVirtualAndMovesDown)
 {
     EditTestPair p = changedMiddle();
-    const RowEditResult result = p.editor(kDestinationSide).deleteLine(0);
+    const RowEditResult result = p.editor(kTargetSide).deleteLine(0);
     ASSERT_TRUE(result.done);
     EXPECT_EQ(result.currentRow, 1);
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{~0, 1, 2}));
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"six", "three"}));
-    EXPECT_FALSE(p.editor(kDestinationSide).deleteLine(0).done);
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{~0, 1, 2}));
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"six", "three"}));
+    EXPECT_FALSE(p.editor(kTargetSide).deleteLine(0).done);
 
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, 2}));
 }
 
 TEST(RowEditorDeleteLine, OnTheLastRowStaysThere)
@@ -131,48 +131,48 @@ TEST(RowEditorDeleteLine, OnTheLastRowStaysThere)
 TEST(RowEditorRemoveRow, TakesTheRowOutOfBothSidesAndUndoPutsItBack)
 {
     EditTestPair p = longerSourceBlock();
-    const RowEditResult result = p.editor(kDestinationSide).removeRow(2);
+    const RowEditResult result = p.editor(kTargetSide).removeRow(2);
     ASSERT_TRUE(result.done);
     EXPECT_EQ(result.removedGridRow, 2);
     EXPECT_EQ(p.rowCount, 3);
     EXPECT_EQ(p.shownLines(kSourceSide), (Lines{"one", "two", "four"}));
     EXPECT_EQ(p.source.changes(), 1);
-    EXPECT_EQ(p.destination.changes(), 1);
+    EXPECT_EQ(p.target.changes(), 1);
 
     const RowEditResult undone = p.undo();
     EXPECT_EQ(undone.insertedGridRow, 2);
     EXPECT_EQ(p.validRows(kSourceSide), (RowMap{0, 1, 2, 3}));
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, -3, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, -3, 2}));
     EXPECT_EQ(p.source.changes(), 0);
-    EXPECT_EQ(p.destination.changes(), 0);
+    EXPECT_EQ(p.target.changes(), 0);
     EXPECT_FALSE(p.modified);
 }
 
 TEST(RowEditorCopyLine, TakesTheOtherSidesLineAsAnEditedLine)
 {
     EditTestPair p = changedMiddle();
-    ASSERT_TRUE(p.editor(kDestinationSide).copyLine(1).done);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "two", "three"}));
-    EXPECT_EQ(p.destination.lineAt(p.destinationRows[1])->state(), LineState::Edited);
+    ASSERT_TRUE(p.editor(kTargetSide).copyLine(1).done);
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "two", "three"}));
+    EXPECT_EQ(p.target.lineAt(p.destinationRows[1])->state(), LineState::Edited);
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, 2}));
 }
 
 TEST(RowEditorCopyLine, AVirtualRowCopiedOverTheFirstLineHidesIt)
 {
     EditTestPair p = targetOnlyFirst();
-    ASSERT_TRUE(p.editor(kDestinationSide).copyLine(0).done);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"b"}));
+    ASSERT_TRUE(p.editor(kTargetSide).copyLine(0).done);
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"b"}));
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1}));
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"a", "b"}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1}));
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"a", "b"}));
 }
 
 TEST(RowEditorCopyDifference, CopiesTheWholeBlockFromAnyOfItsRows)
 {
     EditTestPair p = longerSourceBlock();
-    ASSERT_TRUE(p.editor(kDestinationSide).copyDifference(2).done);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "two", "three", "four"}));
+    ASSERT_TRUE(p.editor(kTargetSide).copyDifference(2).done);
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "two", "three", "four"}));
     const UndoRecord* record = p.undoStore.popUndo();
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->row, 1);
@@ -183,18 +183,18 @@ TEST(RowEditorCopyDifference, CopiesTheWholeBlockFromAnyOfItsRows)
 TEST(RowEditorCopyDifference, UndoGivesBackTheEnginesFillerEntries)
 {
     EditTestPair p = longerSourceBlock();
-    p.editor(kDestinationSide).copyDifference(1);
+    p.editor(kTargetSide).copyDifference(1);
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, -3, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, -3, 2}));
 }
 
 TEST(RowEditorCopyDifference, AVirtualRowOverTheFirstLineHidesIt)
 {
     EditTestPair p = targetOnlyFirst();
-    ASSERT_TRUE(p.editor(kDestinationSide).copyDifference(0).done);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"b"}));
+    ASSERT_TRUE(p.editor(kTargetSide).copyDifference(0).done);
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"b"}));
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1}));
 }
 
 TEST(RowEditorCopyDifference, IntoTheSourceFillsItsVirtualRows)
@@ -207,14 +207,14 @@ TEST(RowEditorCopyDifference, IntoTheSourceFillsItsVirtualRows)
 TEST(RowEditorCopyDifference, AnEditedRowFacingASameLineIsRestored)
 {
     EditTestPair p = changedMiddle();
-    RowEditor destination = p.editor(kDestinationSide);
-    destination.setCellText(0, "uno");
-    const RowMap edited = p.validRows(kDestinationSide);
+    RowEditor target = p.editor(kTargetSide);
+    target.setCellText(0, "uno");
+    const RowMap edited = p.validRows(kTargetSide);
 
-    ASSERT_TRUE(destination.copyDifference(0).done);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "two", "three"}));
+    ASSERT_TRUE(target.copyDifference(0).done);
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "two", "three"}));
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), edited);
+    EXPECT_EQ(p.validRows(kTargetSide), edited);
 }
 
 TEST(RowEditorCut, HidesTheSelectedRowsAndUndoIsExactWithGaps)
@@ -232,36 +232,36 @@ TEST(RowEditorCut, HidesTheSelectedRowsAndUndoIsExactWithGaps)
 TEST(RowEditorCut, SelectionTextLeavesVirtualRowsOut)
 {
     EditTestPair p = longerSourceBlock();
-    EXPECT_EQ(p.editor(kDestinationSide).selectionText({0, 1, 2, 3}), "one\nsix\nfour\n");
+    EXPECT_EQ(p.editor(kTargetSide).selectionText({0, 1, 2, 3}), "one\nsix\nfour\n");
 }
 
 TEST(RowEditorPaste, OverwriteNearTheEndReplacesOnlyExistingRows)
 {
     EditTestPair p = changedMiddle();
-    ASSERT_TRUE(p.editor(kDestinationSide).pasteLines(1, {"p1", "p2", "p3"}, true).done);
+    ASSERT_TRUE(p.editor(kTargetSide).pasteLines(1, {"p1", "p2", "p3"}, true).done);
     EXPECT_EQ(p.rowCount, 3);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "p1", "p2"}));
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "p1", "p2"}));
     p.undo();
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, 2}));
 }
 
 TEST(RowEditorPaste, InsertPutsTheLinesAboveTheCurrentRow)
 {
     EditTestPair p = changedMiddle();
-    ASSERT_TRUE(p.editor(kDestinationSide).pasteLines(1, {"p1", "p2"}, false).done);
+    ASSERT_TRUE(p.editor(kTargetSide).pasteLines(1, {"p1", "p2"}, false).done);
     EXPECT_EQ(p.rowCount, 5);
-    EXPECT_EQ(p.shownLines(kDestinationSide), (Lines{"one", "p1", "p2", "six", "three"}));
+    EXPECT_EQ(p.shownLines(kTargetSide), (Lines{"one", "p1", "p2", "six", "three"}));
     EXPECT_EQ(p.shownLines(kSourceSide), (Lines{"one", "two", "three"}));
     p.undo();
     EXPECT_EQ(p.rowCount, 3);
     EXPECT_EQ(p.validRows(kSourceSide), (RowMap{0, 1, 2}));
-    EXPECT_EQ(p.validRows(kDestinationSide), (RowMap{0, 1, 2}));
+    EXPECT_EQ(p.validRows(kTargetSide), (RowMap{0, 1, 2}));
 }
 
 TEST(RowEditorPaste, InsertAtTheFirstRowKeepsTheOtherSideIntact)
 {
     EditTestPair p = changedMiddle();
-    ASSERT_TRUE(p.editor(kDestinationSide).pasteLines(0, {"p"}, false).done);
+    ASSERT_TRUE(p.editor(kTargetSide).pasteLines(0, {"p"}, false).done);
     EXPECT_EQ(p.shownLines(kSourceSide), (Lines{"one", "two", "three"}));
 }
 
@@ -269,10 +269,10 @@ TEST(RowEditorDifferenceText, CollectsThisSidesLinesOfTheBlock)
 {
     EditTestPair p = longerSourceBlock();
     EXPECT_EQ(p.editor(kSourceSide).differenceText(2), "two\nthree\n");
-    EXPECT_EQ(p.editor(kDestinationSide).differenceText(2), "six\n");
+    EXPECT_EQ(p.editor(kTargetSide).differenceText(2), "six\n");
     EXPECT_EQ(p.editor(kSourceSide).differenceText(0), "");
-    EXPECT_TRUE(p.editor(kDestinationSide).isDifferenceRow(2));
-    EXPECT_FALSE(p.editor(kDestinationSide).isDifferenceRow(3));
+    EXPECT_TRUE(p.editor(kTargetSide).isDifferenceRow(2));
+    EXPECT_FALSE(p.editor(kTargetSide).isDifferenceRow(3));
 }
 
 TEST(RowEditorCounters, UndoPastASaveKeepsTheFileChanged)
@@ -295,7 +295,7 @@ TEST(RowEditorCounters, UndoingEditsOfBothSidesClearsTheModifiedFlag)
 {
     EditTestPair p = changedMiddle();
     p.editor(kSourceSide).setCellText(0, "x");
-    p.editor(kDestinationSide).setCellText(1, "y");
+    p.editor(kTargetSide).setCellText(1, "y");
     p.undo();
     EXPECT_TRUE(p.modified);
     p.undo();
@@ -322,14 +322,14 @@ struct Snapshot {
     RowMap destinationRows;
     std::int32_t rowCount;
     std::int32_t sourceChanges;
-    std::int32_t destinationChanges;
+    std::int32_t targetChanges;
     bool operator==(const Snapshot&) const = default;
 };
 
 Snapshot snapshot(EditTestPair& p)
 {
-    return {p.validRows(kSourceSide), p.validRows(kDestinationSide), p.rowCount, p.source.changes(),
-            p.destination.changes()};
+    return {p.validRows(kSourceSide), p.validRows(kTargetSide), p.rowCount, p.source.changes(),
+            p.target.changes()};
 }
 
 Lines randomLines(std::mt19937& random, int count)

@@ -22,7 +22,7 @@ TEST(RowQueries, DifferenceRowsAreVirtualOrNotSameAndNothingOutsideTheRows)
 {
     EditTestPair p = twoBlocks();
     ASSERT_EQ(p.rowCount, 7);
-    const RowQueries target = queries(p, kDestinationSide);
+    const RowQueries target = queries(p, kTargetSide);
     EXPECT_FALSE(target.isDifferenceRow(0));
     EXPECT_TRUE(target.isDifferenceRow(1));
     EXPECT_TRUE(target.isDifferenceRow(2));
@@ -37,7 +37,7 @@ TEST(RowQueries, AnEditedLineIsADifferenceOnItsSideOnly)
     EditTestPair p = twoBlocks();
     ASSERT_TRUE(p.editor(kSourceSide).setCellText(5, "changed").done);
     EXPECT_TRUE(queries(p, kSourceSide).isDifferenceRow(5));
-    EXPECT_FALSE(queries(p, kDestinationSide).isDifferenceRow(5));
+    EXPECT_FALSE(queries(p, kTargetSide).isDifferenceRow(5));
 }
 
 TEST(RowQueries, BlockStartIsTheFirstRowOfTheRunHoldingTheRow)
@@ -53,7 +53,7 @@ TEST(RowQueries, BlockStartIsTheFirstRowOfTheRunHoldingTheRow)
 TEST(RowQueries, FindDifferenceLeavesTheBlockItStartsInBothWays)
 {
     EditTestPair p = twoBlocks();
-    const RowQueries target = queries(p, kDestinationSide);
+    const RowQueries target = queries(p, kTargetSide);
     EXPECT_EQ(target.firstDifference(), 1);
     EXPECT_EQ(target.findDifference(-1, true), 1);
     EXPECT_EQ(target.findDifference(0, true), 1);
@@ -69,13 +69,13 @@ TEST(RowQueries, IdenticalFilesHaveNoDifference)
 {
     EditTestPair p({"same", "lines"}, {"same", "lines"});
     EXPECT_EQ(queries(p, kSourceSide).firstDifference(), -1);
-    EXPECT_EQ(queries(p, kDestinationSide).findDifference(1, false), -1);
+    EXPECT_EQ(queries(p, kTargetSide).findDifference(1, false), -1);
 }
 
 TEST(RowQueries, RowOfLineFindsTheRowThatShowsTheNumber)
 {
     EditTestPair p = twoBlocks();
-    const RowQueries target = queries(p, kDestinationSide);
+    const RowQueries target = queries(p, kTargetSide);
     EXPECT_EQ(target.rowOfLine(1), 0);
     EXPECT_EQ(target.rowOfLine(4), 3);
     EXPECT_EQ(target.rowOfLine(5), 5);
@@ -90,7 +90,7 @@ TEST(RowQueries, AVirtualRowGivesItsNumberToTheRealLineAbove)
     // Rows: one/one, two/six, three/-, four/four: the filler stands under "six".
     EditTestPair p({"one", "two", "three", "four"}, {"one", "six", "four"});
     ASSERT_TRUE(isVirtualRow(p.destinationRows[2]));
-    const RowQueries target = queries(p, kDestinationSide);
+    const RowQueries target = queries(p, kTargetSide);
     EXPECT_EQ(target.lineNumberNear(2), 2);
     EXPECT_EQ(target.lineNumberAt(2), 0);
     EXPECT_EQ(target.rowOfLine(2), 1);
@@ -101,10 +101,10 @@ TEST(RowQueries, AVirtualRowGivesItsNumberToTheRealLineAbove)
 TEST(RowQueries, LineNumbersFollowTheRowsAfterEdits)
 {
     EditTestPair p = twoBlocks();
-    ASSERT_TRUE(p.editor(kDestinationSide).insertLine(1).done);
-    ASSERT_TRUE(p.editor(kDestinationSide).deleteLine(6).done);
-    ASSERT_TRUE(p.editor(kDestinationSide).setCellText(7, "G").done);
-    const RowQueries target = queries(p, kDestinationSide);
+    ASSERT_TRUE(p.editor(kTargetSide).insertLine(1).done);
+    ASSERT_TRUE(p.editor(kTargetSide).deleteLine(6).done);
+    ASSERT_TRUE(p.editor(kTargetSide).setCellText(7, "G").done);
+    const RowQueries target = queries(p, kTargetSide);
     int expected = 0;
     for (int row = 0; row < p.rowCount; ++row) {
         const bool line = !isVirtualRow(p.destinationRows[std::size_t(row)]);

@@ -220,8 +220,8 @@ TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
                 SCOPED_TRACE(::testing::Message() << "seed " << seed << ", " << kind.name << (options.useTab ? ", tabs" : ""));
                 NastyFiles files(seed);
                 const std::string sourceBytes = files.file(false);
-                const std::string destinationBytes = mutatedFile(files, sourceBytes);
-                EditTestPair p(EditTestPair::Bytes{sourceBytes, destinationBytes, kBytesAsRead});
+                const std::string targetBytes = mutatedFile(files, sourceBytes);
+                EditTestPair p(EditTestPair::Bytes{sourceBytes, targetBytes, kBytesAsRead});
                 if (p.rowCount == 0)
                     continue;
                 const std::size_t lineCount = static_cast<std::size_t>(p.source.count());
@@ -236,7 +236,7 @@ TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
                 // The bytes of the destination line each copied source line came from (a
                 // pasted line's, which has no tabs or trailing blanks, are its text), and the
                 // source line each edited one was made from.
-                const std::vector<DiskLine> destinationLines = diskLines(destinationBytes);
+                const std::vector<DiskLine> targetLines = diskLines(targetBytes);
                 std::map<std::int32_t, std::string> copiedBytes;
                 std::map<std::int32_t, std::int32_t> editedFrom;
                 for (std::int32_t r = 0; r < p.rowCount; ++r) {
@@ -250,7 +250,7 @@ TEST(SavedBytes, OneEditChangesExactlyTheEditedLines)
                         copiedBytes[entry] = p.source.lineAt(entry)->text();
                         continue;
                     }
-                    copiedBytes[entry] = destinationLines[static_cast<std::size_t>(destinationRows[at])].content;
+                    copiedBytes[entry] = targetLines[static_cast<std::size_t>(destinationRows[at])].content;
                 }
                 const std::string expected =
                     expectedSource(p, lineCount, diskLines(sourceBytes), copiedBytes, editedFrom, options);
@@ -340,11 +340,11 @@ std::size_t commonEnd(std::string_view a, std::string_view b)
 class RandomSession {
 public:
     RandomSession(unsigned seed, EditTestPair& pair, const std::string& sourceBytes,
-                  const std::string& destinationBytes)
+                  const std::string& targetBytes)
         : m_files(seed)
         , m_p(pair)
         , m_source(loadedRecords(sourceBytes))
-        , m_destination(loadedRecords(destinationBytes))
+        , m_target(loadedRecords(targetBytes))
     {
     }
 
@@ -355,7 +355,7 @@ public:
             return false;
         const int row = static_cast<int>(m_files.below(static_cast<std::size_t>(m_p.rowCount)));
         const RowMap before = m_p.destinationRows;
-        RowEditor editor = m_p.editor(kDestinationSide);
+        RowEditor editor = m_p.editor(kTargetSide);
         m_copiedLines.clear();
         switch (m_files.below(6)) {
         case 0:
@@ -378,15 +378,15 @@ public:
         std::string bytes;
         const ModelRecord* last = nullptr;
         for (std::int32_t row = 0; row < m_p.rowCount; ++row) {
-            const auto found = m_destination.find(m_p.destinationRows[static_cast<std::size_t>(row)]);
-            if (found == m_destination.end())
+            const auto found = m_target.find(m_p.destinationRows[static_cast<std::size_t>(row)]);
+            if (found == m_target.end())
                 continue;
             if (last != nullptr && !last->continues)
                 bytes += last->end;
             bytes += found->second.bytes;
             last = &found->second;
         }
-        return last == nullptr ? bytes : bytes + (last->continues ? std::string(m_p.destination.lineEnd()) : last->end);
+        return last == nullptr ? bytes : bytes + (last->continues ? std::string(m_p.target.lineEnd()) : last->end);
     }
 
     // The source lines the last step copied, each of them whole.
@@ -397,22 +397,22 @@ private:
     bool type(int row)
     {
         const std::int32_t entry = m_p.destinationRows[static_cast<std::size_t>(row)];
-        const LineRecord* line = m_p.destination.lineAt(entry);
+        const LineRecord* line = m_p.target.lineAt(entry);
         const std::string oldText(line ? line->text() : "");
         static const Lines typed{"", "Q", "  ", "ab c", "    x", " "};
         const std::size_t from = m_files.below(oldText.size() + 1);
         const std::size_t to = from + m_files.below(oldText.size() - from + 1);
         const std::string newText = oldText.substr(0, from) + typed[m_files.below(typed.size())] + oldText.substr(to);
-        if (!m_p.editor(kDestinationSide).setCellText(row, newText).done)
+        if (!m_p.editor(kTargetSide).setCellText(row, newText).done)
             return false;
         const std::int32_t edited = m_p.destinationRows[static_cast<std::size_t>(row)];
-        const LineRecord* result = m_p.destination.lineAt(edited);
+        const LineRecord* result = m_p.target.lineAt(edited);
         ModelRecord record;
-        record.end = m_p.destination.lineEnd();
+        record.end = m_p.target.lineEnd();
         record.continues = result->continues();
-        m_p.destination.appendBytes(edited, record.bytes);
-        const auto old = m_destination.find(entry);
-        if (line == nullptr || m_p.destination.originOf(entry) == LineOrigin::Typed) {
+        m_p.target.appendBytes(edited, record.bytes);
+        const auto old = m_target.find(entry);
+        if (line == nullptr || m_p.target.originOf(entry) == LineOrigin::Typed) {
             const SaveOptions options = saveOptionsOf(m_p.options);
             if (options.useTab)
                 record.bytes = compressTabs(record.bytes, options.tabSize);
@@ -422,7 +422,7 @@ private:
             EXPECT_EQ(record.continues, old->second.continues);
         }
         EXPECT_EQ(result->text(), record.continues ? newText : newText.substr(0, newText.find_last_not_of(" \t\r\n\v\f") + 1));
-        m_destination[edited] = record;
+        m_target[edited] = record;
         return true;
     }
 
@@ -446,13 +446,13 @@ private:
         for (std::int32_t r = 0; r < m_p.rowCount; ++r) {
             const auto at = static_cast<std::size_t>(r);
             const std::int32_t entry = m_p.destinationRows[at];
-            if (entry == before[at] || !m_p.destination.lineAt(entry))
+            if (entry == before[at] || !m_p.target.lineAt(entry))
                 continue;
             ModelRecord record = m_source.at(m_p.sourceRows[at]);
-            record.end = m_p.destination.lineEnd();
+            record.end = m_p.target.lineEnd();
             if (m_copiedLines.empty() || m_copiedLines.back() != record.diskLine)
                 m_copiedLines.push_back(record.diskLine);
-            m_destination[entry] = record;
+            m_target[entry] = record;
         }
         return true;
     }
@@ -460,7 +460,7 @@ private:
     NastyFiles m_files;
     EditTestPair& m_p;
     RecordModel m_source;
-    RecordModel m_destination;
+    RecordModel m_target;
     std::vector<int> m_copiedLines;
 };
 
@@ -485,35 +485,35 @@ TEST(SavedBytes, RandomEditsKeepTheBytesAroundThemAndCopiedLinesWhole)
         Lines source;
         for (int k = static_cast<int>(files.below(10)); k > 0; --k)
             source.push_back(files.line(true));
-        Lines destination;
+        Lines target;
         for (const std::string& line : source) {
             const std::size_t choice = files.below(5);
             // A long line changed at its start differs only in its first piece.
             if (choice == 1)
-                destination.push_back(line.empty() ? "B" : "B" + line.substr(1));
+                target.push_back(line.empty() ? "B" : "B" + line.substr(1));
             else if (choice != 0)
-                destination.push_back(choice == 2 ? files.line(true) : line);
+                target.push_back(choice == 2 ? files.line(true) : line);
         }
         std::string sourceBytes;
-        std::string destinationBytes;
+        std::string targetBytes;
         for (const std::string& line : source)
             sourceBytes += line + files.lineEnd();
-        for (const std::string& line : destination)
-            destinationBytes += line + files.lineEnd();
+        for (const std::string& line : target)
+            targetBytes += line + files.lineEnd();
         sourceBytes += "end\n";
-        destinationBytes += "end\n";
-        EditTestPair p(EditTestPair::Bytes{sourceBytes, destinationBytes, kBytesAsRead, options});
-        RandomSession session(seed, p, sourceBytes, destinationBytes);
+        targetBytes += "end\n";
+        EditTestPair p(EditTestPair::Bytes{sourceBytes, targetBytes, kBytesAsRead, options});
+        RandomSession session(seed, p, sourceBytes, targetBytes);
         const std::vector<DiskLine> sourceLines = diskLines(sourceBytes);
         for (int step = 0; step < 12; ++step) {
             SCOPED_TRACE(::testing::Message() << "seed " << seed << ", step " << step);
             if (!session.step())
                 continue;
             ++steps;
-            ASSERT_TRUE(saveRows(p.destination, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(options)));
+            ASSERT_TRUE(saveRows(p.target, p.destinationRows, p.rowCount, p.dir.file("saved.txt"), saveOptionsOf(options)));
             const std::string saved = p.dir.read("saved.txt");
             ASSERT_EQ(saved, session.expected());
-            const std::string crBeforeLineFeed = p.destination.lineEnd() == "\r\n" ? "\r" : "";
+            const std::string crBeforeLineFeed = p.target.lineEnd() == "\r\n" ? "\r" : "";
             const Lines savedLines = rawLines(saved);
             for (const int copied : session.copiedLines()) {
                 const std::string whole = sourceLines[static_cast<std::size_t>(copied)].content + crBeforeLineFeed;

@@ -43,13 +43,13 @@ TEST(CommandRouter, AnEnableHandlerOfAnEarlierTargetGovernsALaterTargetsCommand)
 {
     // The panes decide whether the document's copy commands are enabled.
     Targets t;
-    t.record(t.document, ID_COPY_DIFF_TO_DEST, "copy");
+    t.record(t.document, ID_COPY_DIFF_TO_TARGET, "copy");
     bool paneAllows = false;
-    t.view.onEnable(ID_COPY_DIFF_TO_DEST, [&](CommandUI& ui) { ui.enable(paneAllows); });
+    t.view.onEnable(ID_COPY_DIFF_TO_TARGET, [&](CommandUI& ui) { ui.enable(paneAllows); });
 
-    EXPECT_FALSE(t.router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_FALSE(t.router.execute(ID_COPY_DIFF_TO_TARGET));
     paneAllows = true;
-    EXPECT_TRUE(t.router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(t.router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_EQ(t.calls, std::vector<std::string> { "copy" });
 }
 

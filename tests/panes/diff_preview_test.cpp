@@ -21,7 +21,10 @@ protected:
         services.setShiftDown(false);
     }
 
-    void setSourceState(int row, LineState state) { doc.source.lineAt(doc.sourceRows[std::size_t(row)])->setState(state); }
+    void setSourceState(int row, LineState state)
+    {
+        doc.editPair().files[core::kSourceSide]->lineAt(doc.sourceRows()[std::size_t(row)])->setState(state);
+    }
     void rebuildStrip() { strip.onUpdate(nullptr, framework::kHintCompared, nullptr); }
 
     ColorRef barPixel(int y) { return platform::toColorRef(strip.grab().toImage().pixelColor(15, y)); }
@@ -35,7 +38,7 @@ TEST_F(DiffPreviewTest, FewRowsDrawEachRowScalePixelsHighAndABlockInItsFirstRows
 {
     compareEqualFiles(100, 410);
     setSourceState(10, LineState::SourceOnly);
-    doc.destinationRows[10] = -11;
+    (*doc.editPair().rows[core::kTargetSide])[10] = -11;
     setSourceState(11, LineState::Changed);
     setSourceState(12, LineState::Changed);
     rebuildStrip();

@@ -37,7 +37,7 @@ protected:
 
     Snapshot snapshot() const
     {
-        return {doc.sourceRows, doc.destinationRows, doc.rowCount, source.grid()->rowCount(), target.grid()->rowCount()};
+        return {doc.sourceRows(), doc.destinationRows(), doc.rowCount(), source.grid()->rowCount(), target.grid()->rowCount()};
     }
 
     panes::CBivaloView& pane(int side) { return side == 0 ? static_cast<panes::CBivaloView&>(source) : target; }
@@ -66,7 +66,7 @@ protected:
     void select(panes::CBivaloView& view, int first, int count)
     {
         view.grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
-        for (int row = first; row < std::min(first + count, doc.rowCount); ++row)
+        for (int row = first; row < std::min(first + count, doc.rowCount()); ++row)
             view.grid()->send(grid::TCM_SELECTROW, WParam(row), 1);
     }
 
@@ -74,17 +74,17 @@ protected:
     {
         panes::CBivaloView& view = pane(int(random() % 2));
         activate(view);
-        goTo(int(random() % std::uint32_t(std::max(doc.rowCount, 1))));
+        goTo(int(random() % std::uint32_t(std::max(doc.rowCount(), 1))));
         switch (random() % 10) {
         case 0: typeInto(view); break;
         case 1: view.insertLine(); break;
         case 2: view.deleteLine(false); break;
         case 3: view.deleteLine(true); break;
-        case 4: router.execute(ID_COPY_DIFF_TO_DEST); break;
+        case 4: router.execute(ID_COPY_DIFF_TO_TARGET); break;
         case 5: router.execute(ID_COPY_LINE_TO_SOURCE); break;
         case 6: router.execute(ID_COPY_DIFF_TO_SOURCE); break;
         case 7:
-            select(view, int(random() % std::uint32_t(doc.rowCount)), 1 + int(random() % 3));
+            select(view, int(random() % std::uint32_t(doc.rowCount())), 1 + int(random() % 3));
             router.execute(ID_EDIT_CUT);
             view.grid()->send(grid::TCM_SELECTROW, WParam(-1), 0);
             break;
@@ -99,8 +99,8 @@ protected:
     // Saves both sides over their own files.
     void saveBoth()
     {
-        EXPECT_TRUE(doc.saveRows(doc.source, doc.sourceRows));
-        EXPECT_TRUE(doc.saveRows(doc.destination, doc.destinationRows));
+        EXPECT_TRUE(doc.saveRows(doc.source(), doc.sourceRows()));
+        EXPECT_TRUE(doc.saveRows(doc.destination(), doc.destinationRows()));
     }
 
     CommandRouter router;
@@ -113,7 +113,7 @@ TEST_F(EditUndoSequenceTest, UpTo63EditsAndAsManyUndosGiveBackTheExactRows)
     std::mt19937 random(20261209);
     for (int run = 0; run < 12; ++run) {
         ASSERT_TRUE(compare(left, right));
-        doc.editMode = true;
+        doc.setEditMode(true);
         source.grid()->refreshEditor();
         target.grid()->refreshEditor();
         const Snapshot before = snapshot();
@@ -124,8 +124,8 @@ TEST_F(EditUndoSequenceTest, UpTo63EditsAndAsManyUndosGiveBackTheExactRows)
             router.execute(ID_UNDO);
 
         EXPECT_EQ(snapshot(), before) << "run " << run << " with " << edits << " edits";
-        EXPECT_EQ(doc.source.changes(), 0) << "run " << run;
-        EXPECT_EQ(doc.destination.changes(), 0) << "run " << run;
+        EXPECT_EQ(doc.source().changes(), 0) << "run " << run;
+        EXPECT_EQ(doc.destination().changes(), 0) << "run " << run;
         EXPECT_FALSE(doc.isModified()) << "run " << run;
         EXPECT_FALSE(router.isEnabled(ID_FILE_SAVE_ALL)) << "run " << run;
         saveBoth();

@@ -55,7 +55,7 @@ protected:
 TEST_F(PaneColorsTest, RowsArePaintedInTheBackgroundOfTheirStateAndVirtualRowsInStateOnes)
 {
     compareOneSidedRows();
-    ASSERT_EQ(doc.rowCount, 4);
+    ASSERT_EQ(doc.rowCount(), 4);
     EXPECT_EQ(backgroundOf(source, 0), settings::colorTable().backgroundFor(0, 0));
     EXPECT_EQ(backgroundOf(source, 1), kSourceOnlyBack);
     EXPECT_EQ(backgroundOf(source, 3), kSourceOnlyBack);    // virtual here, target only there

@@ -40,7 +40,7 @@ protected:
     void compareEdited()
     {
         ASSERT_TRUE(compare("a\nb\nc\nd\n", "a\nX\nc\nd\ne\n"));
-        doc.editMode = true;
+        doc.setEditMode(true);
         target.grid()->refreshEditor();
         source.grid()->refreshEditor();
     }
@@ -87,23 +87,23 @@ TEST_F(PaneEditingTest, TypingIntoACellThenMovingAwayStoresTheLineAndUndoBringsT
     ASSERT_TRUE(editor->hasFocus());
     QTest::keyClicks(editor, "ew");
     const std::string typed = editor->text().toStdString();
-    const std::int32_t oldEntry = doc.destinationRows[1];
+    const std::int32_t oldEntry = doc.destinationRows()[1];
 
     QTest::keyClick(editor, Qt::Key_Down);
 
     EXPECT_EQ(target.grid()->position().row, 2);
     EXPECT_EQ(textAt(target, 1), typed);
-    EXPECT_EQ(doc.destination.lineAt(doc.destinationRows[1])->state(), core::LineState::Edited);
-    EXPECT_EQ(doc.destination.changes(), 1);
+    EXPECT_EQ(doc.destination().lineAt(doc.destinationRows()[1])->state(), core::LineState::Edited);
+    EXPECT_EQ(doc.destination().changes(), 1);
     EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.undoStore.undoCount(), 1);
+    EXPECT_EQ(doc.undoStore().undoCount(), 1);
 
     EXPECT_TRUE(router.execute(ID_UNDO));
-    EXPECT_EQ(doc.destinationRows[1], oldEntry);
+    EXPECT_EQ(doc.destinationRows()[1], oldEntry);
     EXPECT_EQ(textAt(target, 1), "X");
     EXPECT_EQ(target.grid()->position().row, 1);
     EXPECT_EQ(editor->text(), "X");
-    EXPECT_EQ(doc.destination.changes(), 0);
+    EXPECT_EQ(doc.destination().changes(), 0);
     EXPECT_FALSE(doc.isModified());
 }
 
@@ -115,16 +115,16 @@ TEST_F(PaneEditingTest, SwitchingEditModeOrReadOnlyChoosesTheEditorWithoutAMove)
     EXPECT_EQ(target.GetCellEditKind(1, 0), grid::kEditNone);
 
     EXPECT_TRUE(router.execute(ID_EDIT_MODE));
-    EXPECT_TRUE(doc.editMode);
+    EXPECT_TRUE(doc.editMode());
     ASSERT_NE(editorOf(target), nullptr);
     EXPECT_EQ(editorOf(target)->text(), "X");
     EXPECT_EQ(target.GetCellEditKind(1, 0), grid::kEditText);
 
-    EXPECT_TRUE(router.execute(ID_DEST_READ_ONLY));
-    EXPECT_TRUE(doc.destinationReadOnly);
+    EXPECT_TRUE(router.execute(ID_TARGET_READ_ONLY));
+    EXPECT_TRUE(doc.destinationReadOnly());
     EXPECT_EQ(editorOf(target), nullptr);
     EXPECT_NE(editorOf(source), nullptr);
-    CommandUI menu(ID_DEST_READ_ONLY, CommandOrigin::Menu);
+    CommandUI menu(ID_TARGET_READ_ONLY, CommandOrigin::Menu);
     router.update(menu);
     EXPECT_FALSE(menu.checked());
     CommandUI bar(ID_SOURCE_READ_ONLY, CommandOrigin::StatusBar);
@@ -142,17 +142,17 @@ TEST_F(PaneEditingTest, LeavingEditModeAsksToSaveThenToRescan)
     EXPECT_TRUE(router.execute(ID_EDIT_MODE));
 
     EXPECT_EQ(services.messageTexts(),
-              (Texts{"This file was changed:\n" + doc.destination.path() + "\nDo you want to save it?",
+              (Texts{"This file was changed:\n" + doc.destination().path() + "\nDo you want to save it?",
                      "Do you want to rescan files now?"}));
-    EXPECT_FALSE(doc.editMode);
-    EXPECT_TRUE(doc.skipSavePrompt);
+    EXPECT_FALSE(doc.editMode());
+    EXPECT_TRUE(doc.skipSavePrompt());
     ASSERT_FALSE(frame.posted.empty());
     EXPECT_EQ(frame.posted.back(), std::make_pair(WM_COMMAND, WParam(ID_RESCAN)));
 
     services.answerMessage(MessageAnswer::Cancel);
-    doc.editMode = true;
+    doc.setEditMode(true);
     EXPECT_TRUE(router.execute(ID_EDIT_MODE));
-    EXPECT_TRUE(doc.editMode);
+    EXPECT_TRUE(doc.editMode());
 }
 
 TEST_F(PaneEditingTest, EditModeShowsOnTheStatusBarAndIsRefusedWithoutRows)
@@ -178,7 +178,7 @@ TEST_F(PaneEditingTest, IgnoreBlanksAsksToSaveAndOffersARescan)
     EXPECT_TRUE(router.execute(ID_IGNORE_BLANKS));
     EXPECT_NE(settings::appSettings().IgnoreBlanks, before);
     EXPECT_EQ(services.messageTexts(), Texts{"Do you want to rescan files now?"});
-    EXPECT_FALSE(doc.skipSavePrompt);
+    EXPECT_FALSE(doc.skipSavePrompt());
 }
 
 // --- lines ---------------------------------------------------------------------------------------
@@ -209,10 +209,10 @@ TEST_F(PaneEditingTest, EnterOnAVirtualRowOrAReadOnlySideDoesNothing)
     compareEdited();
     goTo(4);
     source.insertLine();
-    doc.destinationReadOnly = true;
+    doc.setReadOnly(core::kTargetSide, true);
     target.insertLine();
-    EXPECT_EQ(doc.rowCount, 5);
-    EXPECT_EQ(doc.undoStore.undoCount(), 0);
+    EXPECT_EQ(doc.rowCount(), 5);
+    EXPECT_EQ(doc.undoStore().undoCount(), 0);
 }
 
 TEST_F(PaneEditingTest, DeleteLineMovesDownAndRemovingTheRowTakesItFromBothPanes)
@@ -222,13 +222,13 @@ TEST_F(PaneEditingTest, DeleteLineMovesDownAndRemovingTheRowTakesItFromBothPanes
     target.deleteLine(false);
     EXPECT_EQ(textAt(target, 1), "<none>");
     EXPECT_EQ(target.grid()->position().row, 2);
-    EXPECT_EQ(doc.destination.changes(), 1);
+    EXPECT_EQ(doc.destination().changes(), 1);
 
     target.deleteLine(true);
     EXPECT_EQ(texts(target), (Texts{"a", "<none>", "d", "e"}));
     EXPECT_EQ(texts(source), (Texts{"a", "b", "d", "<none>"}));
     EXPECT_EQ(source.grid()->rowCount(), 4);
-    EXPECT_EQ(doc.source.changes(), 1);
+    EXPECT_EQ(doc.source().changes(), 1);
 
     router.execute(ID_UNDO);
     EXPECT_EQ(texts(source), (Texts{"a", "b", "c", "d", "<none>"}));
@@ -261,19 +261,19 @@ TEST_F(PaneEditingTest, CopyCommandsFollowEditModeReadOnlyAndTheCurrentRow)
 {
     compareEdited();
     goTo(0);
-    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_DEST));
+    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_TARGET));
     goTo(1);
-    for (CommandId id : {ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_DEST, ID_COPY_DIFF_TO_SOURCE, ID_COPY_LINE_TO_SOURCE})
+    for (CommandId id : {ID_COPY_DIFF_TO_TARGET, ID_COPY_LINE_TO_TARGET, ID_COPY_DIFF_TO_SOURCE, ID_COPY_LINE_TO_SOURCE})
         EXPECT_TRUE(router.isEnabled(id)) << id;
-    doc.destinationReadOnly = true;
-    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_DEST));
-    EXPECT_FALSE(router.isEnabled(ID_COPY_LINE_TO_DEST));
+    doc.setReadOnly(core::kTargetSide, true);
+    EXPECT_FALSE(router.isEnabled(ID_COPY_DIFF_TO_TARGET));
+    EXPECT_FALSE(router.isEnabled(ID_COPY_LINE_TO_TARGET));
     EXPECT_TRUE(router.isEnabled(ID_COPY_DIFF_TO_SOURCE));
-    doc.destinationReadOnly = false;
-    doc.editMode = false;
+    doc.setReadOnly(core::kTargetSide, false);
+    doc.setEditMode(false);
     EXPECT_FALSE(router.isEnabled(ID_COPY_LINE_TO_SOURCE));
-    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_DEST));
-    EXPECT_EQ(doc.undoStore.undoCount(), 0);
+    EXPECT_FALSE(router.execute(ID_COPY_DIFF_TO_TARGET));
+    EXPECT_EQ(doc.undoStore().undoCount(), 0);
 }
 
 TEST_F(PaneEditingTest, CopyingADifferenceWithMoveNextGoesOnToTheNextOne)
@@ -281,14 +281,14 @@ TEST_F(PaneEditingTest, CopyingADifferenceWithMoveNextGoesOnToTheNextOne)
     compareEdited();
     settings::appSettings().MoveNext = 1;
     goTo(1);
-    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_EQ(textAt(target, 1), "b");
-    EXPECT_EQ(doc.destination.lineAt(doc.destinationRows[1])->state(), core::LineState::Edited);
+    EXPECT_EQ(doc.destination().lineAt(doc.destinationRows()[1])->state(), core::LineState::Edited);
     ASSERT_FALSE(frame.posted.empty());
     EXPECT_EQ(frame.posted.back(), std::make_pair(WM_COMMAND, WParam(ID_NEXT_DIFF)));
 
     goTo(4);
-    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_DEST));
+    EXPECT_TRUE(router.execute(ID_COPY_DIFF_TO_TARGET));
     EXPECT_EQ(textAt(target, 4), "<none>");
     EXPECT_TRUE(router.execute(ID_COPY_LINE_TO_SOURCE));
     EXPECT_EQ(textAt(source, 4), "<none>");
@@ -338,7 +338,7 @@ protected:
     // The row is not the current one, whose in-cell editor would take the press.
     void drag(int row, int dropRow)
     {
-        goTo(row == 0 ? doc.rowCount - 1 : 0);
+        goTo(row == 0 ? doc.rowCount() - 1 : 0);
         grid::TCellTableBox* from = source.grid();
         const QPoint start = rowPoint(source, row);
         mouse(from, QEvent::MouseButtonPress, start, Qt::LeftButton);
@@ -366,13 +366,13 @@ TEST_F(PaneDragTest, ADifferenceDraggedOntoTheOtherPaneIsCopiedThere)
     EXPECT_EQ(cursorOver, Qt::DragMoveCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(textAt(target, 1), "b");
-    EXPECT_EQ(doc.undoStore.undoCount(), 1);
+    EXPECT_EQ(doc.undoStore().undoCount(), 1);
 }
 
 TEST_F(PaneDragTest, CtrlDropsOnlyTheLineAndASameRowDoesNotStart)
 {
     ASSERT_TRUE(compare("a\nb\nc\n", "a\nX\nY\n"));
-    doc.editMode = true;
+    doc.setEditMode(true);
     services.setControlDown(true);
     drag(1, 1);
     EXPECT_EQ(cursorOver, Qt::DragCopyCursor);
@@ -380,16 +380,16 @@ TEST_F(PaneDragTest, CtrlDropsOnlyTheLineAndASameRowDoesNotStart)
     services.setControlDown(false);
     drag(0, 2);
     EXPECT_EQ(texts(target), (Texts{"a", "b", "Y"}));
-    EXPECT_EQ(doc.undoStore.undoCount(), 1);
+    EXPECT_EQ(doc.undoStore().undoCount(), 1);
 }
 
 TEST_F(PaneDragTest, AReadOnlyTargetRefusesTheDrag)
 {
     compareEdited();
-    doc.destinationReadOnly = true;
+    doc.setReadOnly(core::kTargetSide, true);
     drag(1, 1);
     EXPECT_EQ(textAt(target, 1), "X");
-    EXPECT_EQ(doc.undoStore.undoCount(), 0);
+    EXPECT_EQ(doc.undoStore().undoCount(), 0);
 }
 
 // --- clipboard ----------------------------------------------------------------------------------
@@ -438,10 +438,10 @@ TEST_F(PaneClipboardTest, CutLeavesVirtualRowsAndUndoBringsTheLinesBack)
     router.execute(ID_UNDO);
     EXPECT_EQ(texts(target), (Texts{"a", "X", "c", "d", "e"}));
 
-    doc.destinationReadOnly = true;
+    doc.setReadOnly(core::kTargetSide, true);
     EXPECT_FALSE(router.isEnabled(ID_EDIT_CUT));
-    doc.destinationReadOnly = false;
-    doc.editMode = false;
+    doc.setReadOnly(core::kTargetSide, false);
+    doc.setEditMode(false);
     EXPECT_FALSE(router.isEnabled(ID_EDIT_CUT));
 }
 
@@ -461,7 +461,7 @@ TEST_F(PaneClipboardTest, PasteNeedsAnOpenEditorAndInsertsTheLinesAboveTheCurren
     EXPECT_EQ(texts(target), (Texts{"a", "X", "c", "d", "e"}));
     EXPECT_EQ(source.grid()->rowCount(), 5);
 
-    doc.destinationReadOnly = true;
+    doc.setReadOnly(core::kTargetSide, true);
     target.grid()->refreshEditor();
     EXPECT_FALSE(router.isEnabled(ID_EDIT_PASTE));
 }
@@ -474,7 +474,7 @@ TEST_F(PaneClipboardTest, PasteInOverwriteModeReplacesOnlyTheRowsThatExist)
     setClipboard("1\n2\n3\n");
     EXPECT_TRUE(router.execute(ID_EDIT_PASTE));
     EXPECT_EQ(texts(target), (Texts{"a", "X", "c", "1", "2"}));
-    EXPECT_EQ(doc.rowCount, 5);
+    EXPECT_EQ(doc.rowCount(), 5);
     router.execute(ID_UNDO);
     EXPECT_EQ(texts(target), (Texts{"a", "X", "c", "d", "e"}));
 }
@@ -488,7 +488,7 @@ TEST_F(PaneClipboardTest, OneLineGoesIntoTheEditorThroughItsOwnPaste)
     setClipboard("yz");
     EXPECT_TRUE(router.execute(ID_EDIT_PASTE));
     EXPECT_EQ(editor->text(), "Xyz");
-    EXPECT_EQ(doc.rowCount, 5);
+    EXPECT_EQ(doc.rowCount(), 5);
     editor->setSelection(0, 2);
     EXPECT_TRUE(router.execute(ID_EDIT_COPY));
     EXPECT_EQ(clipboard(), "Xy");
@@ -511,8 +511,8 @@ TEST_F(PaneClipboardTest, TheFindBoxKeepsItsOwnClipboardCommands)
     EXPECT_EQ(textAt(target, 1), "X");
     setClipboard("a\nb\n");
     EXPECT_TRUE(router.execute(ID_EDIT_PASTE));
-    EXPECT_EQ(doc.rowCount, 5);
-    EXPECT_EQ(doc.undoStore.undoCount(), 0);
+    EXPECT_EQ(doc.rowCount(), 5);
+    EXPECT_EQ(doc.undoStore().undoCount(), 0);
 }
 
 // --- context menu and saving -------------------------------------------------------------------
@@ -545,8 +545,8 @@ TEST_F(PaneEditingTest, SaveAsWritesThePanesRowsUnderTheChosenName)
     EXPECT_FALSE(request.showReadOnly);
     EXPECT_EQ(request.filter, settings::appSettings().GetFilterString());
     EXPECT_EQ(dir.read("copy.txt"), "a\nc\nd\ne\n");
-    EXPECT_EQ(doc.destination.path(), dir.file("right.txt"));
-    EXPECT_EQ(doc.destination.changes(), 0);
+    EXPECT_EQ(doc.destination().path(), dir.file("right.txt"));
+    EXPECT_EQ(doc.destination().changes(), 0);
 
     services.cancelFileDialog();
     EXPECT_TRUE(router.execute(ID_FILE_SAVE_AS));

@@ -73,11 +73,11 @@ TEST_F(PaneHintsTest, CaptionShowsAStarForAChangedSideAndNoNumberOnAVirtualRow)
 {
     ASSERT_TRUE(compare("a\nb\nc\n", "a\nc\n"));
     target.grid()->send(grid::TCM_SETCURCELL, 0, 1);
-    EXPECT_EQ(target.captionText(), " " + doc.destination.path());
-    EXPECT_EQ(source.captionText(), " " + doc.source.path() + " : 2");
-    doc.noteChange(core::Sides::Destination, core::ChangeStep::Up);
-    EXPECT_EQ(target.captionText(), "*  " + doc.destination.path());
-    EXPECT_EQ(source.captionText(), " " + doc.source.path() + " : 2");
+    EXPECT_EQ(target.captionText(), " " + doc.destination().path());
+    EXPECT_EQ(source.captionText(), " " + doc.source().path() + " : 2");
+    doc.noteChange(core::Sides::Target, core::ChangeStep::Up);
+    EXPECT_EQ(target.captionText(), "*  " + doc.destination().path());
+    EXPECT_EQ(source.captionText(), " " + doc.source().path() + " : 2");
 }
 
 TEST_F(PaneHintsTest, FontCommandStartsFromTheTargetFontAndGivesBothPanesTheChosenOne)
@@ -160,7 +160,7 @@ TEST_F(PaneHintsTest, AfterALineCopyTheTargetStepsDownOnlyOntoARowThatStillDiffe
 
 TEST_F(PaneHintsTest, FinishingAnEditCommitsItAndARescanDropsIt)
 {
-    doc.editMode = true;
+    doc.setEditMode(true);
     ASSERT_TRUE(compare("a\nb\n", "a\nc\n"));
     QLineEdit* editor = targetEditor();
     ASSERT_NE(editor, nullptr);
@@ -182,7 +182,7 @@ TEST_F(PaneHintsTest, FinishingAnEditCommitsItAndARescanDropsIt)
 
 TEST_F(PaneHintsTest, ATextSelectionInTheEditorClearsTheRowSelectionWhenIdle)
 {
-    doc.editMode = true;
+    doc.setEditMode(true);
     ASSERT_TRUE(compare("a\nb\n", "a\nc\n"));
     QLineEdit* editor = targetEditor();
     ASSERT_NE(editor, nullptr);

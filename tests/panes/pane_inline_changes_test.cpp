@@ -74,7 +74,7 @@ TEST_F(PaneInlineChangesTest, AfterAnEditInPlaceTheNewStretchIsMarked)
     ASSERT_TRUE(compare("call(first, second);\n", "call(first, third);\n"));
     EXPECT_EQ(shadeAt(target, 0, "call(first, third);", 12, 17), marked);
     const core::RowEditResult result =
-        core::RowEditor(doc.editPair(), core::kDestinationSide).setCellText(0, "call(fast, second);");
+        core::RowEditor(doc.editPair(), core::kTargetSide).setCellText(0, "call(fast, second);");
     ASSERT_TRUE(result.done);
     target.grid()->invalidateAll();
     source.grid()->invalidateAll();
@@ -106,7 +106,7 @@ TEST_F(PaneInlineChangesTest, AnEditedLongerLineWidensBothColumnsWhenPainted)
 {
     ASSERT_TRUE(compare("a\n", "b\n"));
     const std::string longLine(4000, 'M');
-    ASSERT_TRUE(core::RowEditor(doc.editPair(), core::kDestinationSide).setCellText(0, longLine).done);
+    ASSERT_TRUE(core::RowEditor(doc.editPair(), core::kTargetSide).setCellText(0, longLine).done);
     target.grid()->invalidateAll();
     target.grid()->grab();
     source.grid()->grab();

@@ -224,7 +224,7 @@ TEST_F(PaneNavigationTest, FindIgnoresCaseBeyondAsciiAndSkipsVirtualRows)
 
 TEST_F(PaneNavigationTest, FindWordTakesTheWordAtTheCaretIntoTheFindBox)
 {
-    doc.editMode = true;
+    doc.setEditMode(true);
     ASSERT_TRUE(compare("a\nfind_me now\nb\nfind_me\n", "a\nother\nb\nfind_me\n"));
     setRow(source, 1);
     auto* editor = qobject_cast<QLineEdit*>(source.grid()->activeEditor());
@@ -324,7 +324,7 @@ TEST_F(PaneNavigationTest, TabActivatesTheOtherPaneAndCancelClosesOnlyFromInside
 
 TEST_F(PaneNavigationTest, PaneKeysInEditModeTypeNothingIntoTheLine)
 {
-    doc.editMode = true;
+    doc.setEditMode(true);
     compareBlocks();
     setRow(target, 3);
     auto* editor = qobject_cast<QLineEdit*>(target.grid()->activeEditor());

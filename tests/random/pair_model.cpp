@@ -44,14 +44,14 @@ ExpectedLine codeLine(const core::LineFile& file, std::int32_t index)
 void PairModel::noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits, int compares)
 {
     m_comparesBefore = compares;
-    m_rowsBefore = {doc.sourceRows, doc.destinationRows};
-    m_rowCountBefore = doc.rowCount;
+    m_rowsBefore = {doc.sourceRows(), doc.destinationRows()};
+    m_rowCountBefore = doc.rowCount();
     m_openEdits = std::move(openEdits);
 }
 
 std::string PairModel::learn(core::CBivaloDoc& doc, bool pasted, int compares)
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         if (std::string problem = learnSide(doc, side, pasted, compares != m_comparesBefore); !problem.empty())
             return problem;
     }
@@ -79,7 +79,7 @@ ExpectedLine PairModel::learnRecord(core::CBivaloDoc& doc, int side, std::int32_
     case core::LineOrigin::Copied:
         // A pasted line brings the clipboard's bytes, which the paste tests judge.
         return pasted ? codeLine(file, index)
-                      : copiedLine(doc, side, index, rowOf(doc.rows(side), doc.rowCount, index));
+                      : copiedLine(doc, side, index, rowOf(doc.rows(side), doc.rowCount(), index));
     case core::LineOrigin::Edited:
     case core::LineOrigin::Typed:
         return editedLine(doc, side, index, pasted);
@@ -104,9 +104,9 @@ ExpectedLine PairModel::editedLine(core::CBivaloDoc& doc, int side, std::int32_t
         text = std::move(open->text);
         open.reset();
     } else {
-        const std::int32_t row = rowOf(doc.rows(side), doc.rowCount, index);
+        const std::int32_t row = rowOf(doc.rows(side), doc.rowCount(), index);
         const core::RowMap& before = m_rowsBefore[std::size_t(side)];
-        if (row >= 0 && doc.rowCount == m_rowCountBefore && std::size_t(row) < before.size())
+        if (row >= 0 && doc.rowCount() == m_rowCountBefore && std::size_t(row) < before.size())
             old = before[std::size_t(row)];
     }
     const ExpectedLine* oldLine = expected.line(old);
@@ -161,20 +161,20 @@ ExpectedLine PairModel::copiedLine(core::CBivaloDoc& doc, int side, std::int32_t
 
 std::string PairModel::expectedFile(const core::CBivaloDoc& doc, int side) const
 {
-    return m_sides[std::size_t(side)].fileBytes(side == core::kSourceSide ? doc.sourceRows : doc.destinationRows,
-                                                doc.rowCount);
+    return m_sides[std::size_t(side)].fileBytes(side == core::kSourceSide ? doc.sourceRows() : doc.destinationRows(),
+                                                doc.rowCount());
 }
 
 std::string PairModel::checkRowMaps(core::CBivaloDoc& doc) const
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         const core::RowMap& rows = doc.rows(side);
         const std::string name = sideName(side);
-        if (rows.size() < std::size_t(doc.rowCount))
+        if (rows.size() < std::size_t(doc.rowCount()))
             return "row-map: the " + name + " has " + std::to_string(rows.size()) + " rows, the document " +
-                   std::to_string(doc.rowCount);
+                   std::to_string(doc.rowCount());
         std::set<std::int32_t> shown;
-        for (std::int32_t row = 0; row < doc.rowCount; ++row) {
+        for (std::int32_t row = 0; row < doc.rowCount(); ++row) {
             const std::int32_t entry = rows[std::size_t(row)];
             const std::int32_t count = doc.file(side).count();
             const bool valid = entry >= 0 ? entry < count : -1 - entry <= count;
@@ -191,7 +191,7 @@ std::string PairModel::checkRowMaps(core::CBivaloDoc& doc) const
 std::vector<std::string> PairModel::rowTexts(core::CBivaloDoc& doc, int side)
 {
     std::vector<std::string> texts;
-    for (std::int32_t row = 0; row < doc.rowCount; ++row) {
+    for (std::int32_t row = 0; row < doc.rowCount(); ++row) {
         const core::LineRecord* line = doc.file(side).lineAt(doc.rows(side)[std::size_t(row)]);
         texts.push_back(line != nullptr ? std::string(line->text()) : "<filler>");
     }
@@ -201,14 +201,14 @@ std::vector<std::string> PairModel::rowTexts(core::CBivaloDoc& doc, int side)
 void PairModel::noteUndoPoint(core::CBivaloDoc& doc)
 {
     m_haveUndoPoint = true;
-    m_undoPoint = {rowTexts(doc, core::kSourceSide), rowTexts(doc, core::kDestinationSide)};
+    m_undoPoint = {rowTexts(doc, core::kSourceSide), rowTexts(doc, core::kTargetSide)};
 }
 
 std::string PairModel::compareWithUndoPoint(core::CBivaloDoc& doc) const
 {
     if (!m_haveUndoPoint)
         return {};
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         const std::vector<std::string> now = rowTexts(doc, side);
         const std::vector<std::string>& then = m_undoPoint[std::size_t(side)];
         if (now == then)

@@ -106,7 +106,7 @@ void RandomServices::answerDialog(QWidget& dialog)
         return;
     }
     if (auto* easyJoin = qobject_cast<CEasyJoinDlg*>(&dialog)) {
-        QPushButton* buttons[] = {&easyJoin->copyToDestinationButton(), &easyJoin->skipButton(),
+        QPushButton* buttons[] = {&easyJoin->copyToTargetButton(), &easyJoin->skipButton(),
                                   &easyJoin->copyToSourceButton(), &easyJoin->skipButton()};
         QPushButton* button = buttons[below(4)];
         if (++m_presses > 12 || below(15) == 0)

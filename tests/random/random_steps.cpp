@@ -86,11 +86,11 @@ const std::vector<KeyEntry>& keyTable()
 const std::vector<CommandEntry>& commandTable()
 {
     static const std::vector<CommandEntry> commands{
-        {ID_NEXT_DIFF, "Next Diff"}, {ID_PREV_DIFF, "Prev diff"}, {ID_COPY_DIFF_TO_DEST, "Copy >>"},
-        {ID_COPY_DIFF_TO_SOURCE, "Copy <<"}, {ID_COPY_LINE_TO_DEST, "Copy line >>"},
+        {ID_NEXT_DIFF, "Next Diff"}, {ID_PREV_DIFF, "Prev diff"}, {ID_COPY_DIFF_TO_TARGET, "Copy >>"},
+        {ID_COPY_DIFF_TO_SOURCE, "Copy <<"}, {ID_COPY_LINE_TO_TARGET, "Copy line >>"},
         {ID_COPY_LINE_TO_SOURCE, "Copy line <<"}, {ID_UNDO, "Undo"}, {ID_EDIT_MODE, "Edit Mode"},
-        {ID_SOURCE_READ_ONLY, "Src RO"}, {ID_DEST_READ_ONLY, "Dst RO"}, {ID_IGNORE_BLANKS, "Ignore blanks"},
-        {ID_RESCAN, "Rescan"}, {ID_SAVE_SOURCE, "Save Source"}, {ID_SAVE_DEST, "Save Dest"},
+        {ID_SOURCE_READ_ONLY, "Src RO"}, {ID_TARGET_READ_ONLY, "Dst RO"}, {ID_IGNORE_BLANKS, "Ignore blanks"},
+        {ID_RESCAN, "Rescan"}, {ID_SAVE_SOURCE, "Save Source"}, {ID_SAVE_TARGET, "Save Dest"},
         {ID_FILE_SAVE_ALL, "Save All"}, {ID_EASY_JOIN, "EasyJoin"}, {ID_EASY_JOIN, "EasyJoin"},
         {ID_GOTO_LINE, "Go to line"}, {ID_FIND_NEXT, "Find next"}, {ID_NEXT_BOOKMARK, "Next bookmark"},
         {ID_SWITCH_BOOKMARK, "Switch bookmark"}, {ID_ADD_SKIP, "Add Skip"}, {ID_FIRST_SKIP, "1st skip"},

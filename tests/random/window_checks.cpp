@@ -51,10 +51,10 @@ std::string WindowDriver::check(const Step& step)
     if (failure.empty())
         failure = checkSaves();
     if (failure.empty() && step.kind == StepKind::SaveAs && !m_services.savedAs().empty()) {
-        const int side = frame().activeView() == &pane(core::kSourceSide) ? core::kSourceSide : core::kDestinationSide;
+        const int side = frame().activeView() == &pane(core::kSourceSide) ? core::kSourceSide : core::kTargetSide;
         failure = checkSavedFile(m_services.savedAs(), side, "Save As");
     }
-    if (failure.empty() && doc().undoStore.undoCount() == 0)
+    if (failure.empty() && doc().undoStore().undoCount() == 0)
         m_model.noteUndoPoint(doc());
     return failure;
 }
@@ -62,15 +62,15 @@ std::string WindowDriver::check(const Step& step)
 // Both grids show the document's rows, stand on one of them and name its line.
 std::string WindowDriver::checkPanes()
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         grid::TCell& grid = *pane(side).grid();
-        if (grid.rowCount() != doc().rowCount)
+        if (grid.rowCount() != doc().rowCount())
             return std::string("grid: the ") + sideName(side) + " grid has " + std::to_string(grid.rowCount()) +
-                   " rows, the document " + std::to_string(doc().rowCount);
+                   " rows, the document " + std::to_string(doc().rowCount());
         const int row = grid.position().row;
-        if (doc().rowCount > 0 && (row < 0 || row >= doc().rowCount))
+        if (doc().rowCount() > 0 && (row < 0 || row >= doc().rowCount()))
             return std::string("current-row: the ") + sideName(side) + " stands on row " + std::to_string(row) +
-                   " of " + std::to_string(doc().rowCount);
+                   " of " + std::to_string(doc().rowCount());
         if (std::string failure = checkCaption(side); !failure.empty())
             return failure;
     }
@@ -80,7 +80,7 @@ std::string WindowDriver::checkPanes()
 std::string WindowDriver::checkCaption(int side)
 {
     const int row = pane(side).grid()->position().row;
-    if (doc().rowCount == 0 || row < 0 || row >= doc().rowCount)
+    if (doc().rowCount() == 0 || row < 0 || row >= doc().rowCount())
         return {};
     const std::int32_t entry = doc().rows(side)[std::size_t(row)];
     const std::string& caption = pane(side).captionText();
@@ -120,7 +120,7 @@ int WindowDriver::savedLineNumber(int side, int row)
 // A file whose stamp changed although the driver did not write it was saved by the program.
 std::string WindowDriver::checkSaves()
 {
-    for (int side : {core::kSourceSide, core::kDestinationSide}) {
+    for (int side : {core::kSourceSide, core::kTargetSide}) {
         const DiskStamp now = stampOf(m_paths[side]);
         if (now == m_stamps[std::size_t(side)])
             continue;
@@ -147,7 +147,7 @@ std::string WindowDriver::checkSavedFile(const std::string& path, int side, cons
 std::string WindowDriver::checkOpenEdit(int side)
 {
     auto* editor = qobject_cast<QLineEdit*>(pane(side).grid()->activeEditor());
-    if (editor == nullptr || doc().rowCount == 0)
+    if (editor == nullptr || doc().rowCount() == 0)
         return {};
     const int row = pane(side).grid()->position().row;
     const char* shown = pane(side).GetCellText(row, 0);

@@ -28,7 +28,7 @@ using namespace framework;
 WindowDriver::WindowDriver(const NastyPair& pair) : m_services(m_dir.path().string())
 {
     m_paths[core::kSourceSide] = m_dir.write("left.txt", pair.left);
-    m_paths[core::kDestinationSide] = m_dir.write("right.txt", pair.right);
+    m_paths[core::kTargetSide] = m_dir.write("right.txt", pair.right);
 }
 
 WindowDriver::~WindowDriver()
@@ -53,7 +53,7 @@ std::string WindowDriver::start()
     doc().addView(&m_compares);
     frame().show();
     QApplication::setActiveWindow(&frame());
-    focusPane(core::kDestinationSide, true);
+    focusPane(core::kTargetSide, true);
     settle();
     stampFiles();
     return check(Step{StepKind::GoTo, 0, 1, 0, {}});
@@ -118,7 +118,7 @@ OpenEdits WindowDriver::openEdits()
     for (int side : {0, 1}) {
         auto* editor = qobject_cast<QLineEdit*>(pane(side).grid()->activeEditor());
         const int row = pane(side).grid()->position().row;
-        if (editor != nullptr && row >= 0 && row < doc().rowCount)
+        if (editor != nullptr && row >= 0 && row < doc().rowCount())
             edits[std::size_t(side)] = OpenEdit{doc().rows(side)[std::size_t(row)], editor->text().toStdString()};
     }
     return edits;
@@ -139,12 +139,12 @@ std::string WindowDriver::take(const Step& step)
         frame().routeCommand(commandTable()[std::size_t(step.a) % commandTable().size()].id, CommandOrigin::Menu);
         break;
     case StepKind::GoTo:
-        if (doc().rowCount > 0)
-            pane(side).grid()->send(grid::TCM_SETCURCELL, 0, step.a % doc().rowCount);
+        if (doc().rowCount() > 0)
+            pane(side).grid()->send(grid::TCM_SETCURCELL, 0, step.a % doc().rowCount());
         break;
     case StepKind::Select:
-        for (int k = 0; doc().rowCount > 0 && k <= (step.b >> 1); ++k)
-            pane(side).grid()->send(grid::TCM_SELECTROW, WParam((step.a + k) % doc().rowCount), 1);
+        for (int k = 0; doc().rowCount() > 0 && k <= (step.b >> 1); ++k)
+            pane(side).grid()->send(grid::TCM_SELECTROW, WParam((step.a + k) % doc().rowCount()), 1);
         break;
     case StepKind::UndoAll:
         return undoAll();
@@ -189,12 +189,12 @@ void WindowDriver::typeText(const Step& step)
 std::string WindowDriver::undoAll()
 {
     // The first Undo may only take back what is typed into an open in-cell editor.
-    for (int count = doc().undoStore.undoCount(), tries = 0; count > 0; count = doc().undoStore.undoCount()) {
+    for (int count = doc().undoStore().undoCount(), tries = 0; count > 0; count = doc().undoStore().undoCount()) {
         frame().routeCommand(ID_UNDO, CommandOrigin::Menu);
         settle();
-        tries = doc().undoStore.undoCount() < count ? 0 : tries + 1;
+        tries = doc().undoStore().undoCount() < count ? 0 : tries + 1;
         if (tries == 3)
-            return "undo-all: Undo left " + std::to_string(doc().undoStore.undoCount()) + " records in the store";
+            return "undo-all: Undo left " + std::to_string(doc().undoStore().undoCount()) + " records in the store";
     }
     return m_model.compareWithUndoPoint(doc());
 }

@@ -53,7 +53,7 @@ protected:
     {
         int presses = 0;
         while (dialog.isVisible() && presses < 100) {
-            click(dialog, dialog.copyToDestinationButton());
+            click(dialog, dialog.copyToTargetButton());
             ++presses;
         }
         return presses;
@@ -72,13 +72,13 @@ protected:
     {
         startOnPair();
         press(Qt::Key_F9);
-        ASSERT_TRUE(doc().editMode);
+        ASSERT_TRUE(doc().editMode());
     }
 
     void saveAll()
     {
         press(Qt::Key_S, Qt::ControlModifier);
-        ASSERT_EQ(doc().destination.changes(), 0);
+        ASSERT_EQ(doc().destination().changes(), 0);
     }
 
     // The painted background of the row, at the right end of the pane where no text is.
@@ -122,12 +122,12 @@ TEST_F(EasyJoin, SkippingEverySecondDifferenceAndResolvingItInTheReviewMergesThe
     ASSERT_EQ(starts.size(), 3u);
     services.answerMessage(MessageAnswer::Yes);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         click(dialog, dialog.skipButton());
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         ASSERT_TRUE(dialog.walk().isReviewing());
         EXPECT_EQ(currentRow(), starts[1]);
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         EXPECT_FALSE(dialog.isVisible());
     }));
     EXPECT_EQ(questions().size(), 1u);
@@ -143,9 +143,9 @@ TEST_F(EasyJoin, IdenticalFilesCloseTheDialogAtTheFirstPressWithoutAQuestion)
     services.setShiftDown(true);
     start({left, right});
     services.setShiftDown(false);
-    ASSERT_GT(doc().rowCount, 0);
+    ASSERT_GT(doc().rowCount(), 0);
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         EXPECT_FALSE(dialog.isVisible());
     }));
     EXPECT_TRUE(questions().empty());
@@ -161,7 +161,7 @@ TEST_F(EasyJoin, SkippingAllThenYesWalksTheSkippedRowsAndGreaterThanOnEachEndsIt
         ASSERT_EQ(questions().size(), 1u);
         for (std::size_t i = 0; i < starts.size(); ++i) {
             EXPECT_EQ(currentRow(), starts[i]);
-            click(dialog, dialog.copyToDestinationButton());
+            click(dialog, dialog.copyToTargetButton());
         }
         EXPECT_FALSE(dialog.isVisible());
     }));
@@ -220,30 +220,30 @@ TEST_F(EasyJoin, AfterTheWalkAndItsQuestionTheFocusIsBackInThePane)
 TEST_F(EasyJoin, WithTheTargetReadOnlyGreaterThanIsDisabledAndLessThanWorks)
 {
     startInEditMode();
-    doc().destinationReadOnly = true;
+    doc().setReadOnly(core::kTargetSide, true);
     const int first = differenceStarts().front();
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        EXPECT_FALSE(dialog.copyToDestinationButton().isEnabled());
+        EXPECT_FALSE(dialog.copyToTargetButton().isEnabled());
         ASSERT_TRUE(dialog.copyToSourceButton().isEnabled());
         click(dialog, dialog.copyToSourceButton());
     }));
     EXPECT_EQ(std::string(pane(1).GetCellText(first, 0)), "TWO");
-    EXPECT_EQ(doc().source.changes(), 1);
-    EXPECT_EQ(doc().destination.changes(), 0);
+    EXPECT_EQ(doc().source().changes(), 1);
+    EXPECT_EQ(doc().destination().changes(), 0);
 }
 
 TEST_F(EasyJoin, WithoutEditModeTheWalkStillMergesAndEditModeIsOffAgainAfterwards)
 {
     startOnPair();
-    ASSERT_FALSE(doc().editMode);
+    ASSERT_FALSE(doc().editMode());
     const std::size_t differences = differenceStarts().size();
     int presses = 0;
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        EXPECT_TRUE(doc().editMode);
+        EXPECT_TRUE(doc().editMode());
         presses = copyUntilClosed(dialog);
     }));
     EXPECT_EQ(presses, int(differences));
-    EXPECT_FALSE(doc().editMode);
+    EXPECT_FALSE(doc().editMode());
     saveAll();
     EXPECT_EQ(dir.read("right.txt"), kMerged);
 }
@@ -252,7 +252,7 @@ TEST_F(EasyJoin, WithNoSyncBothPanesStillWalkTogether)
 {
     startInEditMode();
     frame().routeCommand(ID_NO_SYNC, CommandOrigin::Menu);
-    ASSERT_FALSE(doc().syncScroll);
+    ASSERT_FALSE(doc().syncScroll());
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
         while (dialog.isVisible())
             click(dialog, dialog.copyToSourceButton());
@@ -268,7 +268,7 @@ TEST_F(EasyJoin, AnOutsideChangeDuringTheWalkIsAskedAboutOnceWhenItEnds)
     services.answerMessage(MessageAnswer::No); // to the held question: keep the merge
     int presses = 0;
     ASSERT_TRUE(runEasyJoin([&](CEasyJoinDlg& dialog) {
-        click(dialog, dialog.copyToDestinationButton());
+        click(dialog, dialog.copyToTargetButton());
         // The user leaves, another program writes, the user comes back.
         Q_EMIT qApp->applicationStateChanged(Qt::ApplicationInactive);
         appendTo(right, "external\r\n");
@@ -288,8 +288,8 @@ TEST_F(EasyJoin, AnOutsideChangeDuringTheWalkIsAskedAboutOnceWhenItEnds)
 TEST_F(EasyJoin, BothFilesReadOnlyGiveAMessageAndNoDialog)
 {
     startInEditMode();
-    doc().sourceReadOnly = true;
-    doc().destinationReadOnly = true;
+    doc().setReadOnly(core::kSourceSide, true);
+    doc().setReadOnly(core::kTargetSide, true);
     EXPECT_FALSE(runEasyJoin([](CEasyJoinDlg&) {}));
     EXPECT_EQ(services.messageTexts(), std::vector<std::string> { EasyJoinWalk::kBothReadOnly });
 }
@@ -299,10 +299,10 @@ TEST_F(EasyJoin, MoveNextIsHeldWhileTheDialogIsOpenAndTheSettingStaysAsItWas)
     startInEditMode();
     settings::appSettings().MoveNext = 1;
     ASSERT_TRUE(runEasyJoin([this](CEasyJoinDlg&) {
-        EXPECT_TRUE(doc().moveNextHeld);
+        EXPECT_TRUE(doc().moveNextHeld());
         EXPECT_EQ(settings::appSettings().MoveNext, 1);
     }));
-    EXPECT_FALSE(doc().moveNextHeld);
+    EXPECT_FALSE(doc().moveNextHeld());
     EXPECT_EQ(settings::appSettings().MoveNext, 1);
 }
 
@@ -346,7 +346,7 @@ TEST_F(EasyJoin, TheWalkKeepsTheCurrentDifferenceInViewOnALongPair)
             const grid::TCellPosition& shown = pane(2).grid()->position();
             EXPECT_GE(shown.row, shown.firstRow);
             EXPECT_LE(shown.row, shown.lastRow);
-            click(dialog, dialog.copyToDestinationButton());
+            click(dialog, dialog.copyToTargetButton());
         }
     }));
     saveAll();

@@ -55,7 +55,7 @@ protected:
         start({left, right});
         QApplication::setActiveWindow(&frame());
     }
-    bool loaded() { return QTest::qWaitFor([&] { return !doc().busy; }, 10000); }
+    bool loaded() { return QTest::qWaitFor([&] { return !doc().busy(); }, 10000); }
     CLoadProgressBar& progressBar() { return frame().loadProgressBar(); }
 };
 
@@ -65,7 +65,7 @@ TEST_F(LongLoad, ProgressShowsWhatIsReadWhileTheWindowStaysUsable)
     SlowSource source(dir.file("slow.txt"));
     source.writeLines(1000);
     frame().dropFiles({source.path(), right});
-    ASSERT_TRUE(doc().busy);
+    ASSERT_TRUE(doc().busy());
     EXPECT_FALSE(frame().splitter().isEnabled());
     EXPECT_FALSE(frame().routeCommand(framework::ID_RESCAN)) << "no command acts on the pair being replaced";
 
@@ -77,14 +77,14 @@ TEST_F(LongLoad, ProgressShowsWhatIsReadWhileTheWindowStaysUsable)
     ASSERT_TRUE(loaded());
     EXPECT_FALSE(progressBar().isVisible());
     EXPECT_TRUE(frame().splitter().isEnabled());
-    EXPECT_EQ(doc().source.path(), source.path());
-    EXPECT_EQ(doc().source.count(), 1010);
+    EXPECT_EQ(doc().source().path(), source.path());
+    EXPECT_EQ(doc().source().count(), 1010);
 }
 
 TEST_F(LongLoad, EscapeStopsTheLoadAndThePreviousPairStays)
 {
     startOnThePair();
-    const core::RowMap rowsBefore = doc().sourceRows;
+    const core::RowMap rowsBefore = doc().sourceRows();
     SlowSource source(dir.file("slow.txt"));
     source.writeLines(1000);
     frame().dropFiles({source.path(), right});
@@ -92,16 +92,16 @@ TEST_F(LongLoad, EscapeStopsTheLoadAndThePreviousPairStays)
 
     QTest::keyClick(&frame(), Qt::Key_Escape);
 
-    EXPECT_FALSE(doc().busy);
-    EXPECT_EQ(doc().source.path(), left);
-    EXPECT_EQ(doc().sourceRows, rowsBefore);
-    EXPECT_EQ(doc().source.lineAt(1)->text(), "b");
+    EXPECT_FALSE(doc().busy());
+    EXPECT_EQ(doc().source().path(), left);
+    EXPECT_EQ(doc().sourceRows(), rowsBefore);
+    EXPECT_EQ(doc().source().lineAt(1)->text(), "b");
     EXPECT_TRUE(frame().splitter().isEnabled());
     EXPECT_FALSE(progressBar().isVisible());
     // Another pair opens at once, while the stopped load still waits for its pipe.
     const std::string other = dir.write("other.txt", "x\n");
     frame().dropFiles({other, right});
-    EXPECT_EQ(doc().source.path(), other);
+    EXPECT_EQ(doc().source().path(), other);
     source.finish();
 }
 
@@ -144,7 +144,7 @@ protected:
         press(Qt::Key_Right, Qt::AltModifier);
         ASSERT_TRUE(doc().isModified());
     }
-    void saveTheTarget() { frame().routeCommand(framework::ID_SAVE_DEST, framework::CommandOrigin::Menu); }
+    void saveTheTarget() { frame().routeCommand(framework::ID_SAVE_TARGET, framework::CommandOrigin::Menu); }
 
     std::string original;
     std::string edited;
@@ -165,12 +165,12 @@ TEST_F(LongSave, EscapeStopsItBeforeTheFileIsReplacedAndTheNextSaveWritesIt)
     EXPECT_EQ(testing_support::readFile(right), original);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no half-written file is left";
     EXPECT_TRUE(services.messageTexts().empty()) << "a stop is no failure";
-    EXPECT_NE(doc().destination.changes(), 0);
+    EXPECT_NE(doc().destination().changes(), 0);
     EXPECT_TRUE(frame().splitter().isEnabled());
 
     saveTheTarget();
     EXPECT_EQ(testing_support::readFile(right), edited);
-    EXPECT_EQ(doc().destination.changes(), 0);
+    EXPECT_EQ(doc().destination().changes(), 0);
 }
 
 } // namespace

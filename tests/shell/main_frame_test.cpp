@@ -53,10 +53,10 @@ TEST_F(DroppedFiles, TwoAtOnceOpenAtOnceAndAThirdIsNotUsed)
     const std::string first = dir.write("first.txt", "1\n2\n");
     const std::string second = dir.write("second.txt", "1\n3\n");
     frame().dropFiles({first, second, left});
-    EXPECT_EQ(doc().source.path(), first);
-    EXPECT_EQ(doc().destination.path(), second);
-    EXPECT_EQ(doc().rowCount, 2);
-    EXPECT_TRUE(doc().pendingFile.empty());
+    EXPECT_EQ(doc().source().path(), first);
+    EXPECT_EQ(doc().destination().path(), second);
+    EXPECT_EQ(doc().rowCount(), 2);
+    EXPECT_TRUE(doc().pendingFile().empty());
 }
 
 TEST_F(DroppedFiles, OneWaitsInWhiteOnNavyAndTheNextCompletesThePair)
@@ -66,13 +66,13 @@ TEST_F(DroppedFiles, OneWaitsInWhiteOnNavyAndTheNextCompletesThePair)
     frame().dropFiles({right});
     EXPECT_EQ(bar.paneText(kMessagePane), CMainFrame::kWaitingForSecondFile);
     EXPECT_EQ(pixelAt(bar, insideRightEdge(bar.paneRect(kMessagePane))), QColor(0, 0, 0x80));
-    EXPECT_EQ(doc().pendingFile, right);
-    EXPECT_EQ(doc().source.path(), left);
+    EXPECT_EQ(doc().pendingFile(), right);
+    EXPECT_EQ(doc().source().path(), left);
 
     frame().dropFiles({left});
-    EXPECT_TRUE(doc().pendingFile.empty());
-    EXPECT_EQ(doc().source.path(), right);
-    EXPECT_EQ(doc().destination.path(), left);
+    EXPECT_TRUE(doc().pendingFile().empty());
+    EXPECT_EQ(doc().source().path(), right);
+    EXPECT_EQ(doc().destination().path(), left);
     EXPECT_EQ(bar.paneText(kMessagePane), "Ready");
     EXPECT_NE(pixelAt(bar, insideRightEdge(bar.paneRect(kMessagePane))), QColor(0, 0, 0x80));
 }
@@ -87,17 +87,17 @@ TEST_F(DroppedFiles, RefusedSaveQuestionKeepsThePairAndForgetsTheWaitingFile)
     frame().dropFiles({right});
     ASSERT_EQ(services.messageTexts().size(), 1u);
     EXPECT_EQ(services.messageTexts()[0], "This file was changed:\n" + left + "\nDo you want to save it?");
-    EXPECT_EQ(doc().source.path(), left);
-    EXPECT_EQ(doc().destination.path(), right);
+    EXPECT_EQ(doc().source().path(), left);
+    EXPECT_EQ(doc().destination().path(), right);
     EXPECT_TRUE(doc().isModified());
-    EXPECT_TRUE(doc().pendingFile.empty());
+    EXPECT_TRUE(doc().pendingFile().empty());
 }
 
 TEST_F(DroppedFiles, NothingDroppedDoesNothing)
 {
     start({left, right});
     frame().dropFiles({});
-    EXPECT_EQ(doc().source.path(), left);
+    EXPECT_EQ(doc().source().path(), left);
     EXPECT_EQ(frame().statusBar().paneText(kMessagePane), "Ready");
 }
 
@@ -131,7 +131,7 @@ protected:
     void returnToAnOutsideChangeWithAnEdit(std::initializer_list<MessageAnswer> answers)
     {
         start({left, right});
-        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kDestinationSide).setCellText(1, "edited").done);
+        ASSERT_TRUE(core::RowEditor(doc().editPair(), core::kTargetSide).setCellText(1, "edited").done);
         setApplicationState(Qt::ApplicationInactive);
         rewrite(right, kOutsideText);
         for (const MessageAnswer answer : answers)
@@ -142,11 +142,11 @@ protected:
 
     void expectTargetEditKept()
     {
-        EXPECT_EQ(doc().rowCount, 3);
-        EXPECT_EQ(doc().destination.lineAt(doc().destinationRows[1])->text(), "edited");
-        EXPECT_EQ(doc().destination.changes(), 1);
+        EXPECT_EQ(doc().rowCount(), 3);
+        EXPECT_EQ(doc().destination().lineAt(doc().destinationRows()[1])->text(), "edited");
+        EXPECT_EQ(doc().destination().changes(), 1);
         EXPECT_TRUE(doc().isModified());
-        EXPECT_EQ(doc().undoStore.undoCount(), 1);
+        EXPECT_EQ(doc().undoStore().undoCount(), 1);
     }
 };
 
@@ -160,9 +160,9 @@ TEST_F(OutsideChange, BothFilesChangedWhileAwayGiveOneQuestionAndYesRescansBoth)
     setApplicationState(Qt::ApplicationActive);
     QApplication::processEvents();
     EXPECT_EQ(services.messageTexts(), std::vector<std::string>{question(left)});
-    EXPECT_EQ(doc().source.count(), 4);
-    EXPECT_EQ(doc().destination.count(), 5);
-    EXPECT_EQ(doc().rowCount, 5);
+    EXPECT_EQ(doc().source().count(), 4);
+    EXPECT_EQ(doc().destination().count(), 5);
+    EXPECT_EQ(doc().rowCount(), 5);
 }
 
 TEST_F(OutsideChange, NoKeepsTheRowsAndTheNextActivationAsksOnlyForANewChange)
@@ -173,7 +173,7 @@ TEST_F(OutsideChange, NoKeepsTheRowsAndTheNextActivationAsksOnlyForANewChange)
     services.answerMessage(MessageAnswer::No);
     setApplicationState(Qt::ApplicationActive);
     EXPECT_EQ(services.messageTexts(), std::vector<std::string>{question(right)});
-    EXPECT_EQ(doc().rowCount, 3);
+    EXPECT_EQ(doc().rowCount(), 3);
 
     setApplicationState(Qt::ApplicationInactive);
     setApplicationState(Qt::ApplicationActive);
@@ -217,7 +217,7 @@ TEST_F(OutsideChange, WhileActiveTheWatchAsksOncePerChangeAlsoAfterAnEditorRepla
     appendTo(left, "f\n");
     ASSERT_TRUE(waitUntilAsked(question(left), 3));
     QApplication::processEvents();
-    EXPECT_EQ(doc().source.count(), 6) << "Yes rescans";
+    EXPECT_EQ(doc().source().count(), 6) << "Yes rescans";
     EXPECT_EQ(services.messageTexts().size(), 4u);
 }
 
@@ -279,7 +279,7 @@ TEST_F(FrameStatusBar, GreyedEditPaneStillSendsItsCommandButGreyedOverwritePaneD
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kOverwritePane).center());
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kEditPane).center());
     EXPECT_TRUE(routed.empty());
-    EXPECT_TRUE(doc().editMode);
+    EXPECT_TRUE(doc().editMode());
 }
 
 TEST_F(FrameStatusBar, EditableSwitchesAreCheckBoxesWithTipsThatSendTheirCommands)
@@ -291,11 +291,11 @@ TEST_F(FrameStatusBar, EditableSwitchesAreCheckBoxesWithTipsThatSendTheirCommand
     EXPECT_EQ(bar.tip(CMainFrame::kTargetEditablePane), "Target is editable");
     // The switches work in edit mode only.
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kSourceEditablePane).center());
-    EXPECT_FALSE(doc().sourceReadOnly);
-    doc().editMode = true;
+    EXPECT_FALSE(doc().sourceReadOnly());
+    doc().setEditMode(true);
     frame().updateBars();
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(kSourceEditablePane).center());
-    EXPECT_TRUE(doc().sourceReadOnly);
+    EXPECT_TRUE(doc().sourceReadOnly());
 }
 
 // --- Find box ---------------------------------------------------------------------------------

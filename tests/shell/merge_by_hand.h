@@ -76,7 +76,7 @@ protected:
     {
         std::vector<int> starts;
         panes::CBivaloView& target = pane(2);
-        for (int row = 0; row < doc().rowCount; ++row) {
+        for (int row = 0; row < doc().rowCount(); ++row) {
             if (target.isDifferenceRow(row) && (row == 0 || !target.isDifferenceRow(row - 1)))
                 starts.push_back(row);
         }

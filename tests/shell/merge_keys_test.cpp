@@ -50,7 +50,7 @@ TEST_P(LineCopyKeys, CopyTheCurrentLineInEditModeWhateverUseAltSays)
 
     press(GetParam().key.key, GetParam().key.modifiers);
     EXPECT_EQ(cellText(1, GetParam().into), copied);
-    EXPECT_EQ(doc().undoStore.undoCount(), 1);
+    EXPECT_EQ(doc().undoStore().undoCount(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,10 +68,10 @@ class MergeKeysOutsideEditMode : public MergeByHand, public ::testing::WithParam
 TEST_P(MergeKeysOutsideEditMode, ChangeNothingAndTellHowToTurnEditModeOn)
 {
     startOnPair();
-    ASSERT_FALSE(doc().editMode);
+    ASSERT_FALSE(doc().editMode());
     press(GetParam().key, GetParam().modifiers);
     EXPECT_EQ(frame().statusBar().paneText(kMessagePane), CMainFrame::kEditModeOff);
-    EXPECT_EQ(doc().undoStore.undoCount(), 0);
+    EXPECT_EQ(doc().undoStore().undoCount(), 0);
     EXPECT_FALSE(doc().isModified());
 }
 
@@ -92,11 +92,11 @@ TEST_P(RemoveRowKeys, TakeTheRowOutOfBothPanes)
 {
     startOnPair();
     press(Qt::Key_F9);
-    const int rows = doc().rowCount;
+    const int rows = doc().rowCount();
     ASSERT_EQ(cellText(2), "three");
     press(Qt::Key_Down);
     press(GetParam().key, GetParam().modifiers);
-    EXPECT_EQ(doc().rowCount, rows - 1);
+    EXPECT_EQ(doc().rowCount(), rows - 1);
     EXPECT_EQ(cellText(2, 2), "extra");    // the row of "three" is gone from both panes
     EXPECT_EQ(cellText(2, 1).find("three"), std::string::npos);
 }
@@ -160,10 +160,10 @@ TEST_F(Captions, ShowTheLineNumberOfTheRowAsThePaneStandsAndNoneOnAFillerRow)
     const std::vector<int> targetLines = {1, 2, 3, 4, 5, 6, 7, 8};
     const auto caption = [this](int pane, int line) {
         const std::string changed = pane == 2 ? "* " : "";
-        const std::string path = pane == 2 ? doc().destination.path() : doc().source.path();
+        const std::string path = pane == 2 ? doc().destination().path() : doc().source().path();
         return changed + " " + path + (line > 0 ? " : " + std::to_string(line) : "");
     };
-    for (int row = 0; row < doc().rowCount; ++row) {
+    for (int row = 0; row < doc().rowCount(); ++row) {
         ASSERT_EQ(currentRow(), row);
         EXPECT_EQ(pane(1).captionText(), caption(1, sourceLines[std::size_t(row)])) << row;
         EXPECT_EQ(pane(2).captionText(), caption(2, targetLines[std::size_t(row)])) << row;
@@ -197,7 +197,7 @@ TEST_P(LeavingEditMode, OffersARescanOnlyWhenChangesWereLeftUnsaved)
     if (GetParam().rescanAsked)
         services.answerMessage(MessageAnswer::No);
     press(Qt::Key_F9);
-    EXPECT_FALSE(doc().editMode);
+    EXPECT_FALSE(doc().editMode());
     ASSERT_FALSE(services.messageTexts().empty());
     EXPECT_EQ(services.messageTexts().back() == core::CBivaloDoc::kRescanNow, GetParam().rescanAsked);
     EXPECT_EQ(services.messageTexts().size(), GetParam().rescanAsked ? 2u : 1u);

@@ -14,7 +14,7 @@ TEST_F(MergeByHand, F9ThenAltRightOnEveryDifferenceAndCtrlSMakeTheTargetTheSourc
 {
     startOnPair();
     press(Qt::Key_F9);
-    ASSERT_TRUE(doc().editMode);
+    ASSERT_TRUE(doc().editMode());
     for (int row : differenceStarts()) {
         pane(2).goToRowCentred(row);
         press(Qt::Key_Right, Qt::AltModifier);
@@ -23,7 +23,7 @@ TEST_F(MergeByHand, F9ThenAltRightOnEveryDifferenceAndCtrlSMakeTheTargetTheSourc
 
     EXPECT_EQ(dir.read("right.txt"), kMerged);
     EXPECT_EQ(dir.read("left.txt"), kLeft);
-    EXPECT_EQ(doc().destination.changes(), 0);
+    EXPECT_EQ(doc().destination().changes(), 0);
 }
 
 TEST_F(MergeByHand, DraggingEveryDifferenceOntoTheTargetMergesTheSame)
@@ -74,20 +74,20 @@ TEST_F(MergeByHand, CtrlZTakesTheCopyBackAndTheInsertKeyFlipsOverwriteOnce)
 TEST_F(MergeByHand, CtrlEnterInsertsALineCtrlYDeletesOneAndOnlyTheDeletionIsSaved)
 {
     startOnPair();
-    const int rows = doc().rowCount;
+    const int rows = doc().rowCount();
     press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(doc().rowCount, rows);    // outside edit mode nothing is inserted
+    EXPECT_EQ(doc().rowCount(), rows);    // outside edit mode nothing is inserted
     press(Qt::Key_F9);
     pane(2).goToRowCentred(0);
     press(Qt::Key_Return);
-    EXPECT_EQ(doc().rowCount, rows);    // plain Enter moves down
+    EXPECT_EQ(doc().rowCount(), rows);    // plain Enter moves down
     EXPECT_EQ(currentRow(), 1);
     pane(2).goToRowCentred(0);
     press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(doc().rowCount, rows + 1);
+    EXPECT_EQ(doc().rowCount(), rows + 1);
     EXPECT_EQ(cellText(0), "");
     press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(doc().rowCount, rows);
+    EXPECT_EQ(doc().rowCount(), rows);
 
     pane(2).goToRowCentred(0);
     press(Qt::Key_Y, Qt::ControlModifier);
@@ -101,11 +101,11 @@ TEST_F(MergeByHand, ShiftCtrlYRemovesTheRowFromBothPanesAndCtrlTabTypesTheTabBla
 {
     startOnPair();
     press(Qt::Key_F9);
-    ASSERT_FALSE(doc().sourceReadOnly);
-    const int rows = doc().rowCount;
+    ASSERT_FALSE(doc().sourceReadOnly());
+    const int rows = doc().rowCount();
     pane(2).goToRowCentred(2);
     press(Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(doc().rowCount, rows - 1);
+    EXPECT_EQ(doc().rowCount(), rows - 1);
     EXPECT_EQ(cellText(2, 1), "");
     EXPECT_EQ(cellText(2), "extra");
 
@@ -141,12 +141,12 @@ TEST_F(MergeByHand, TheStatusBarShowsEditModeAndTheEditableSides)
     CColorStatusBar& bar = frame().statusBar();
     EXPECT_FALSE(bar.paneEnabled(6));
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(CMainFrame::kEditPane).center());
-    EXPECT_TRUE(doc().editMode);
+    EXPECT_TRUE(doc().editMode());
     frame().updateBars();
     EXPECT_TRUE(bar.paneEnabled(6));
     EXPECT_TRUE(bar.paneFlags(7) & CColorStatusBar::Checked);
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, bar.paneRect(CMainFrame::kTargetEditablePane).center());
-    EXPECT_TRUE(doc().destinationReadOnly);
+    EXPECT_TRUE(doc().destinationReadOnly());
     frame().updateBars();
     EXPECT_FALSE(bar.paneFlags(7) & CColorStatusBar::Checked);
 }
@@ -162,7 +162,7 @@ TEST_F(MergeByHand, ALongLineIsCopiedWholeAndATypedLetterChangesNoOtherByteOfIts
     press(Qt::Key_F9);
     pane(2).goToRowCentred(0);
     press(Qt::Key_Right, Qt::AltModifier);
-    ASSERT_EQ(doc().rowCount, 6); // the long line keeps its two rows
+    ASSERT_EQ(doc().rowCount(), 6); // the long line keeps its two rows
 
     const int typedRow = 4;
     pane(2).goToRowCentred(typedRow);

@@ -102,7 +102,7 @@ TEST_P(BookmarkKeysWithoutRows, ReturnAtOnce)
     if (GetParam().rowsRemoved) {
         startOnPair();
         press(Qt::Key_F9);
-        for (int i = 0; i < 20 && doc().rowCount > 0; ++i)
+        for (int i = 0; i < 20 && doc().rowCount() > 0; ++i)
             press(Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
     } else {
         services.cancelFileDialog();
@@ -111,7 +111,7 @@ TEST_P(BookmarkKeysWithoutRows, ReturnAtOnce)
         QApplication::setActiveWindow(&frame());
         pane(2).grid()->setFocus();
     }
-    ASSERT_EQ(doc().rowCount, 0);
+    ASSERT_EQ(doc().rowCount(), 0);
     press(Qt::Key_F2, GetParam().modifiers);
     press(Qt::Key_F2, GetParam().modifiers);
     EXPECT_EQ(pane(2).grid()->rowCount(), 0);

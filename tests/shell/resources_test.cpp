@@ -33,12 +33,12 @@ TEST(MenuTable, MainMenuReachesEveryUserCommand)
 {
     std::set<CommandId> commands;
     collectCommands(shell::mainMenu(), commands);
-    for (CommandId id : {ID_COMPARE_FILES, ID_RESCAN, ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_DEST,
+    for (CommandId id : {ID_COMPARE_FILES, ID_RESCAN, ID_FILE_SAVE_ALL, ID_SAVE_SOURCE, ID_SAVE_TARGET,
                          ID_FILE_SAVE_AS, ID_SAVE_AS_PAIR, ID_SAVE_AS_RESULT, ID_ALTERNATE_TOOL, ID_APP_EXIT,
                          ID_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_COPY_DIFF, ID_EDIT_PASTE, ID_EDIT_MODE,
-                         ID_SOURCE_READ_ONLY, ID_DEST_READ_ONLY, ID_FIND_BOX, ID_FIND_WORD, ID_FIND_NEXT,
+                         ID_SOURCE_READ_ONLY, ID_TARGET_READ_ONLY, ID_FIND_BOX, ID_FIND_WORD, ID_FIND_NEXT,
                          ID_NEXT_DIFF, ID_PREV_DIFF, ID_GOTO_LINE, ID_NEXT_BOOKMARK, ID_SWITCH_BOOKMARK,
-                         ID_COPY_DIFF_TO_DEST, ID_COPY_DIFF_TO_SOURCE, ID_COPY_LINE_TO_DEST,
+                         ID_COPY_DIFF_TO_TARGET, ID_COPY_DIFF_TO_SOURCE, ID_COPY_LINE_TO_TARGET,
                          ID_COPY_LINE_TO_SOURCE, ID_EASY_JOIN, ID_NO_SYNC, ID_MOVE_NEXT, ID_HIDDEN,
                          ID_IGNORE_BLANKS, ID_FONT, ID_OPTIONS, ID_APP_ABOUT})
         EXPECT_TRUE(commands.count(id)) << id;
@@ -64,7 +64,7 @@ TEST(MenuTable, ContextMenuHasItsItemsInOrder)
     for (const MenuEntry& entry : shell::contextMenu())
         commands.push_back(entry.kind == MenuEntry::Kind::Separator ? 0 : entry.command);
     EXPECT_EQ(commands, (std::vector<CommandId>{ID_EDIT_COPY, ID_COPY_DIFF, ID_EDIT_PASTE, 0, ID_PREV_DIFF,
-                                                ID_NEXT_DIFF, 0, ID_COPY_DIFF_TO_DEST, ID_COPY_DIFF_TO_SOURCE, 0,
+                                                ID_NEXT_DIFF, 0, ID_COPY_DIFF_TO_TARGET, ID_COPY_DIFF_TO_SOURCE, 0,
                                                 ID_RESCAN, 0, ID_APP_EXIT}));
 }
 
@@ -72,8 +72,8 @@ TEST(AcceleratorTable, KeysGiveTheirCommands)
 {
     EXPECT_EQ(shell::findAccelerator(Qt::Key_O, Qt::ControlModifier), ID_COMPARE_FILES);
     EXPECT_EQ(shell::findAccelerator(Qt::Key_F5, Qt::NoModifier), ID_RESCAN);
-    EXPECT_EQ(shell::findAccelerator(Qt::Key_Right, Qt::AltModifier), ID_COPY_DIFF_TO_DEST);
-    EXPECT_EQ(shell::findAccelerator(Qt::Key_Right, Qt::AltModifier | Qt::ControlModifier), ID_COPY_LINE_TO_DEST);
+    EXPECT_EQ(shell::findAccelerator(Qt::Key_Right, Qt::AltModifier), ID_COPY_DIFF_TO_TARGET);
+    EXPECT_EQ(shell::findAccelerator(Qt::Key_Right, Qt::AltModifier | Qt::ControlModifier), ID_COPY_LINE_TO_TARGET);
     EXPECT_EQ(shell::findAccelerator(Qt::Key_Backspace, Qt::AltModifier), ID_UNDO);
     EXPECT_EQ(shell::findAccelerator(Qt::Key_Z, Qt::ControlModifier), ID_UNDO);
     EXPECT_EQ(shell::findAccelerator(Qt::Key_A, Qt::AltModifier), ID_FIND_BOX);
@@ -103,7 +103,7 @@ TEST(StringTable, IndicatorsVersionAndIdleText)
     EXPECT_EQ(shell::loadString(ID_INDICATOR_DIRTY), "Dirty");
     EXPECT_EQ(shell::loadString(ID_EDIT_MODE_INDICATOR), "EDIT");
     EXPECT_EQ(shell::loadString(ID_SOURCE_READ_ONLY), "Source file is editable");
-    EXPECT_EQ(shell::loadString(ID_DEST_READ_ONLY), "Target file is editable");
+    EXPECT_EQ(shell::loadString(ID_TARGET_READ_ONLY), "Target file is editable");
     EXPECT_EQ(shell::loadString(12), "");
 }
 
@@ -112,7 +112,7 @@ TEST(StringTable, PromptAndTipAreTheTwoLinesOfACommandString)
     EXPECT_EQ(shell::commandPrompt(ID_ALTERNATE_TOOL), "Call other diff view tool");
     EXPECT_EQ(shell::commandTip(ID_ALTERNATE_TOOL), "Alternate (Ctrl-F10)");
     EXPECT_EQ(shell::commandPrompt(ID_EASY_JOIN), "Enter EasyJoin mode");
-    EXPECT_EQ(shell::commandPrompt(ID_COPY_LINE_TO_DEST), "Copy Current line to Dest");
+    EXPECT_EQ(shell::commandPrompt(ID_COPY_LINE_TO_TARGET), "Copy Current line to Dest");
     EXPECT_EQ(shell::commandTip(ID_INDICATOR_CHANGED), "Changed");
 }
 

@@ -46,7 +46,7 @@ protected:
             break;
         case Save::Target:
             services.answerMessage(overwrite);
-            frame().routeCommand(ID_SAVE_DEST, CommandOrigin::Menu);
+            frame().routeCommand(ID_SAVE_TARGET, CommandOrigin::Menu);
             break;
         case Save::AtTheRescanPrompt:
             services.answerMessage(MessageAnswer::Yes);
@@ -123,7 +123,7 @@ TEST_F(HardLinkedFile, IsSavedInPlaceSoEveryNameShowsTheSave)
     EXPECT_EQ(dir.read("other name.txt"), kEdited);
     EXPECT_TRUE(fs::equivalent(right, other));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3) << "no copy is left";
-    EXPECT_EQ(doc().destination.changes(), 0);
+    EXPECT_EQ(doc().destination().changes(), 0);
 }
 
 } // namespace

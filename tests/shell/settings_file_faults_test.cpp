@@ -30,7 +30,7 @@ protected:
     void runAndExit()
     {
         start({left, right});
-        ASSERT_EQ(doc().rowCount, 3) << "the pair opened";
+        ASSERT_EQ(doc().rowCount(), 3) << "the pair opened";
         frame().close();
         app->exitInstance();
     }

@@ -20,9 +20,9 @@ TEST_F(StartUp, TwoNamesOpenThePairInAMaximizedWindowWithoutAsking)
     EXPECT_EQ(frame().windowTitle(), "Bivalo 1.15");
     EXPECT_TRUE(frame().isVisible());
     EXPECT_TRUE(frame().windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(doc().source.path(), left);
-    EXPECT_EQ(doc().destination.path(), right);
-    EXPECT_EQ(doc().rowCount, 3);
+    EXPECT_EQ(doc().source().path(), left);
+    EXPECT_EQ(doc().destination().path(), right);
+    EXPECT_EQ(doc().rowCount(), 3);
     EXPECT_TRUE(services.fileDialogs().empty());
     EXPECT_TRUE(services.messageTexts().empty());
 }
@@ -31,7 +31,7 @@ TEST_F(StartUp, OnAPairTheCopiesWaitForEditModeAndTheOtherCommandsAreEnabled)
 {
     start({left, right});
     // The copies wait for edit mode.
-    for (const CommandId id : { ID_COPY_DIFF_TO_DEST, ID_COPY_LINE_TO_SOURCE })
+    for (const CommandId id : { ID_COPY_DIFF_TO_TARGET, ID_COPY_LINE_TO_SOURCE })
         EXPECT_FALSE(frame().router().isEnabled(id)) << id;
     for (const CommandId id : { ID_EASY_JOIN, ID_RESCAN, ID_COMPARE_FILES, ID_FONT, ID_OPTIONS, ID_HIDDEN, ID_NO_SYNC,
                                 ID_EDIT_MODE, ID_FILE_SAVE_AS, ID_NEXT_DIFF, ID_PREV_DIFF })
@@ -44,7 +44,7 @@ TEST_F(StartUp, OneNameIsNotUsedAndThePairSelectionStarts)
     start({left});
     ASSERT_EQ(services.fileDialogs().size(), 1u);
     EXPECT_EQ(services.fileDialogs()[0].title, core::CBivaloDoc::kSelectFirstFile);
-    EXPECT_EQ(doc().rowCount, 0);
+    EXPECT_EQ(doc().rowCount(), 0);
     EXPECT_TRUE(frame().isVisible());
 }
 
@@ -55,8 +55,8 @@ TEST_F(StartUp, NoNameStartsThePairSelectionAndItsChoiceOpens)
     start({});
     ASSERT_EQ(services.fileDialogs().size(), 2u);
     EXPECT_EQ(services.fileDialogs()[1].title, core::CBivaloDoc::kSelectPairFor + left);
-    EXPECT_EQ(doc().source.path(), left);
-    EXPECT_EQ(doc().destination.path(), right);
+    EXPECT_EQ(doc().source().path(), left);
+    EXPECT_EQ(doc().destination().path(), right);
 }
 
 TEST_F(StartUp, MissingSourceIsReportedThenThePairSelectionStarts)
@@ -68,7 +68,7 @@ TEST_F(StartUp, MissingSourceIsReportedThenThePairSelectionStarts)
                                               + dir.file("missing.txt") + "\nNo such file or directory");
     ASSERT_EQ(services.fileDialogs().size(), 1u);
     EXPECT_EQ(services.fileDialogs()[0].title, core::CBivaloDoc::kSelectFirstFile);
-    EXPECT_EQ(doc().rowCount, 0);
+    EXPECT_EQ(doc().rowCount(), 0);
 }
 
 TEST_F(StartUp, FolderInPlaceOfTheTargetTakesTheFileOfTheSameName)
@@ -76,8 +76,8 @@ TEST_F(StartUp, FolderInPlaceOfTheTargetTakesTheFileOfTheSameName)
     std::filesystem::create_directories(dir.path() / "old");
     const std::string inFolder = dir.write("old/left.txt", "a\nB\nc\n");
     start({left, dir.file("old")});
-    EXPECT_EQ(doc().destination.path(), inFolder);
-    EXPECT_EQ(doc().rowCount, 3);
+    EXPECT_EQ(doc().destination().path(), inFolder);
+    EXPECT_EQ(doc().rowCount(), 3);
     EXPECT_TRUE(services.fileDialogs().empty());
 }
 
@@ -86,15 +86,15 @@ TEST_F(StartUp, FolderInPlaceOfTheSourceTakesTheFileOfTheSameName)
     std::filesystem::create_directories(dir.path() / "old");
     const std::string inFolder = dir.write("old/right.txt", "a\nY\nc\n");
     start({dir.file("old") + "/", right});
-    EXPECT_EQ(doc().source.path(), inFolder);
-    EXPECT_EQ(doc().destination.path(), right);
+    EXPECT_EQ(doc().source().path(), inFolder);
+    EXPECT_EQ(doc().destination().path(), right);
 }
 
 TEST_F(StartUp, TheLastOfFourNamesBecomesTheResultFile)
 {
     start({left, right, dir.file("third.txt"), "-x", dir.file("fourth.txt")});
-    EXPECT_EQ(doc().rowCount, 3);
-    EXPECT_EQ(doc().resultFile, dir.file("fourth.txt"));
+    EXPECT_EQ(doc().rowCount(), 3);
+    EXPECT_EQ(doc().resultFile(), dir.file("fourth.txt"));
 }
 
 TEST_F(StartUp, SettingsAreWrittenAtExit)

@@ -42,7 +42,7 @@ protected:
     int rowShowing(int column, const std::string& text)
     {
         int row = 0;
-        while (row < doc().rowCount && cellText(row, column) != text)
+        while (row < doc().rowCount() && cellText(row, column) != text)
             ++row;
         return row;
     }
@@ -64,7 +64,7 @@ TEST_F(TypedAndPasted, TheLineBeingTypedIsSavedByEverySaveAndCountsAsAChange)
     ASSERT_EQ(editor(1)->text(), "XTWO");
     press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dir.read("left.txt"), "one\nXTWO\nthree\n");
-    EXPECT_EQ(doc().source.changes(), 0);
+    EXPECT_EQ(doc().source().changes(), 0);
     EXPECT_EQ(pane(1).captionText().rfind("* ", 0), std::string::npos);
 
     // Typing alone: Save All and Save Source light up, the caption shows the change.
@@ -75,7 +75,7 @@ TEST_F(TypedAndPasted, TheLineBeingTypedIsSavedByEverySaveAndCountsAsAChange)
     typeAtStart(1, "X");
     EXPECT_TRUE(enabled(ID_FILE_SAVE_ALL));
     EXPECT_TRUE(enabled(ID_SAVE_SOURCE));
-    EXPECT_FALSE(enabled(ID_SAVE_DEST));
+    EXPECT_FALSE(enabled(ID_SAVE_TARGET));
     EXPECT_EQ(pane(1).captionText().rfind("* ", 0), 0u) << pane(1).captionText();
     ASSERT_TRUE(frame().router().execute(ID_SAVE_SOURCE));
     EXPECT_EQ(dir.read("left.txt"), "one\nXtwo\nthree\n");

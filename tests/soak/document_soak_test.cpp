@@ -116,16 +116,16 @@ protected:
     void writePair()
     {
         std::string source;
-        std::string destination;
+        std::string target;
         for (int i = 0; i < kLines; ++i) {
             const std::string line = pairLine(random, i);
             source += line + "\n";
-            destination += (random() % 20 == 0 ? pairLine(random, i) + " changed" : line) + "\n";
+            target += (random() % 20 == 0 ? pairLine(random, i) + " changed" : line) + "\n";
         }
         disk[core::kSourceSide] = source;
-        disk[core::kDestinationSide] = destination;
+        disk[core::kTargetSide] = target;
         paths[core::kSourceSide] = dir.write("source.txt", source);
-        paths[core::kDestinationSide] = dir.write("destination.txt", destination);
+        paths[core::kTargetSide] = dir.write("destination.txt", target);
     }
 
     // What saving the side must write: the lines its rows show, then the blank lines that
@@ -136,7 +136,7 @@ protected:
         const core::LineFile& file = doc.file(side);
         const core::RowMap& rows = doc.rows(side);
         std::string bytes;
-        for (std::int32_t row = 0; row < doc.rowCount; ++row) {
+        for (std::int32_t row = 0; row < doc.rowCount(); ++row) {
             if (const core::LineRecord* line = file.lineAt(rows[static_cast<std::size_t>(row)])) {
                 bytes += line->text();
                 bytes += '\n';
@@ -145,7 +145,7 @@ protected:
         return bytes + file.trailingLines();
     }
 
-    int randomRow() { return static_cast<int>(random() % static_cast<std::uint32_t>(std::max(doc.rowCount, 1))); }
+    int randomRow() { return static_cast<int>(random() % static_cast<std::uint32_t>(std::max(doc.rowCount(), 1))); }
 
     std::string typedText()
     {
@@ -171,7 +171,7 @@ protected:
         case 6: {
             std::vector<int> rows;
             for (int i = static_cast<int>(random() % 40); i >= 0; --i)
-                rows.push_back(std::min(row + i, std::max(doc.rowCount - 1, 0)));
+                rows.push_back(std::min(row + i, std::max(doc.rowCount() - 1, 0)));
             editor.cutRows(rows);
             return static_cast<int>(rows.size());
         }
@@ -188,10 +188,10 @@ protected:
     // Save All, then the bytes of every side it saved are what its rows say.
     void saveAll()
     {
-        const bool changed[2] = {doc.source.changes() != 0, doc.destination.changes() != 0};
+        const bool changed[2] = {doc.source().changes() != 0, doc.destination().changes() != 0};
         router.execute(ID_FILE_SAVE_ALL);
         ++saves;
-        for (int side : {core::kSourceSide, core::kDestinationSide}) {
+        for (int side : {core::kSourceSide, core::kTargetSide}) {
             if (!changed[side])
                 continue;
             disk[side] = testing_support::readFile(paths[side]);
@@ -204,12 +204,12 @@ protected:
     // edits held is given back.
     void rescan()
     {
-        doc.skipSavePrompt = true;
+        doc.setSkipSavePrompt(true);
         router.execute(ID_RESCAN);
         ++rescans;
-        for (int side : {core::kSourceSide, core::kDestinationSide})
+        for (int side : {core::kSourceSide, core::kTargetSide})
             ASSERT_TRUE(sameBytes(bytesOfRows(side), disk[side])) << "side " << side << " after rescan " << rescans;
-        ASSERT_EQ(doc.undoStore.undoCount(), 0);
+        ASSERT_EQ(doc.undoStore().undoCount(), 0);
         checkMemoryOfAFreshPair();
     }
 
@@ -264,11 +264,11 @@ TEST_F(DocumentSoak, RandomEditsUndosSavesAndRescansKeepDiskAndMemoryInLine)
     for (int step = 0; step < steps; ++step) {
         const std::uint32_t dice = random() % 100;
         if (dice < 70) {
-            const std::int32_t linesBefore = doc.source.count() + doc.destination.count();
+            const std::int32_t linesBefore = doc.source().count() + doc.destination().count();
             const int touched = edit();
             // A copied difference appends as many lines as it copies.
             touchedSinceRescan += static_cast<std::size_t>(
-                std::max(touched, doc.source.count() + doc.destination.count() - linesBefore));
+                std::max(touched, doc.source().count() + doc.destination().count() - linesBefore));
         } else if (dice < 95) {
             router.execute(ID_UNDO);
             ++undos;
@@ -289,7 +289,7 @@ TEST_F(DocumentSoak, RandomEditsUndosSavesAndRescansKeepDiskAndMemoryInLine)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("soak: %d steps (%d undos, %d saves, %d rescans) in %.1f s; %d rows at the end; heap %zu MB "
                 "at the start, %zu MB after the last rescan; peak resident %zu MB\n",
-                steps, undos, saves, rescans, seconds, doc.rowCount, startInUse >> 20, heapAtRescan >> 20,
+                steps, undos, saves, rescans, seconds, doc.rowCount(), startInUse >> 20, heapAtRescan >> 20,
                 statusKilobytes("VmHWM:") >> 10);
 }
 
