@@ -97,6 +97,20 @@ TEST(RowQueries, AVirtualRowGivesItsNumberToTheRealLineAbove)
     EXPECT_EQ(target.rowOfLine(3), 3);
 }
 
+// A line longer than a piece shows in several rows, all with its one number.
+TEST(RowQueries, TheRowsOfACutLineShareItsNumber)
+{
+    const std::string longLine(LineFile::kPieceSize * 5 / 2, 'x');
+    EditTestPair p({"a", longLine, "b", "c"}, {"a", longLine, "y", "c"});
+    ASSERT_TRUE(p.target.hasCutLines());
+    ASSERT_EQ(p.rowCount, 6);
+    for (const int side : { kSourceSide, kTargetSide }) {
+        const RowQueries rows = queries(p, side);
+        for (int row = 0; row < p.rowCount; ++row)
+            EXPECT_EQ(rows.lineNumberAt(row), std::vector<int>({ 1, 2, 2, 2, 3, 4 })[std::size_t(row)]) << row;
+    }
+}
+
 // Edits append lines to the file: numbers follow the rows, not where lines are stored.
 TEST(RowQueries, LineNumbersFollowTheRowsAfterEdits)
 {
