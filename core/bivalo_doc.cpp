@@ -224,6 +224,7 @@ void CBivaloDoc::endBusy()
 {
     m_busy = false;
     m_services.setWaitCursor(false);
+    m_host.workEnded();
 }
 
 void CBivaloDoc::applySavedFontOnce()

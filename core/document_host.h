@@ -32,6 +32,9 @@ public:
     // window paints and takes input (the document refuses commands while busy). Without a
     // thread of its own, work runs here.
     virtual void waitBeside(const std::function<void()>& work) { work(); }
+    // The document is no longer busy: the window takes input again and its progress goes,
+    // before the document tells how the work ended.
+    virtual void workEnded() {}
 
     // --- the window's own dialogs and resources, which the document's commands open
     // The options dialog; true when closed with OK.

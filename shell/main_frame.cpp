@@ -110,6 +110,8 @@ CMainFrame::~CMainFrame()
     // The widgets going with the window move the focus: no longer this window's business.
     disconnect(qApp, &QApplication::focusChanged, this, &CMainFrame::noteFocusChange);
     qApp->removeEventFilter(this);
+    // The window goes: nothing to give back to the panes.
+    m_longWork = false;
     if (m_document != nullptr)
         m_document->cancelLoad();
     // A cancelled load stops within a moment; the files it reads must not outlive the program.
@@ -669,11 +671,8 @@ void CMainFrame::dispatchPendingMessages()
 void CMainFrame::runBeside(std::function<void()> work, std::function<void()> done)
 {
     QThread* worker = QThread::create(yieldingToTheWindow(std::move(work)));
-    connect(worker, &QThread::finished, this, [this, done = std::move(done)] {
-        done();
-        if (m_document == nullptr || !m_document->busy())
-            endLongWork();
-    });
+    // A cancelled load's worker may end long after, under another load: done ignores it.
+    connect(worker, &QThread::finished, this, [done = std::move(done)] { done(); });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     std::erase_if(m_workers, [](const QPointer<QThread>& gone) { return gone.isNull(); });
     m_workers.emplace_back(worker);
@@ -691,11 +690,16 @@ void CMainFrame::waitBeside(const std::function<void()>& work)
     loop.exec();
     // The loop also ends when the program is told to quit; the work is still ours.
     worker->wait();
+}
+
+void CMainFrame::workEnded()
+{
     endLongWork();
 }
 
 void CMainFrame::beginLongWork()
 {
+    m_longWork = true;
     // The panes keep painting the pair they show, but take no input until it is replaced.
     m_splitter->setEnabled(false);
     m_loadProgress->follow([this] { return m_document != nullptr ? m_document->workProgress() : nullptr; });
@@ -703,6 +707,8 @@ void CMainFrame::beginLongWork()
 
 void CMainFrame::endLongWork()
 {
+    if (!std::exchange(m_longWork, false))
+        return;
     m_loadProgress->stop();
     m_splitter->setEnabled(true);
     focusActiveView();
@@ -720,7 +726,6 @@ void CMainFrame::cancelLongWork()
         return;
     }
     m_document->cancelLoad();
-    endLongWork();
 }
 
 void CMainFrame::focusActiveView()

@@ -122,6 +122,7 @@ public:
     void focusActiveView() override;
     void runBeside(std::function<void()> work, std::function<void()> done) override;
     void waitBeside(const std::function<void()>& work) override;
+    void workEnded() override;
     bool runOptionsDialog() override;
     bool createFont(const framework::LogFont& font) override;
     void runEasyJoin() override;
@@ -194,6 +195,7 @@ private:
 
     QTimer m_idleTimer;
     CLoadProgressBar* m_loadProgress = nullptr;
+    bool m_longWork = false; // the panes are off and the progress follows the work
     std::vector<QPointer<QThread>> m_workers;
     std::unique_ptr<shell::FileWatch> m_fileWatch;
     // A reload under the EasyJoin dialog would pull the rows from under its walk, and one
