@@ -206,6 +206,7 @@ void CBivaloDoc::takePair(PairLoadJob& job)
     m_undoStore.clearUndo();
     m_source = std::move(job.source);
     m_destination = std::move(job.target);
+    ++m_rowsRevision;
     m_sourceRows = std::move(job.result.sourceRows);
     m_destinationRows = std::move(job.result.destinationRows);
     m_rowCount = job.result.rowCount;
@@ -417,6 +418,7 @@ EditPair CBivaloDoc::editPair()
 
 void CBivaloDoc::noteChange(Sides sides, ChangeStep step)
 {
+    ++m_rowsRevision;
     if (sides != Sides::Target)
         stepChanges(m_source, step);
     if (sides != Sides::Source)

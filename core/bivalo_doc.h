@@ -118,6 +118,8 @@ public:
     bool moveNextHeld() const { return m_moveNextHeld; }
     bool skipSavePrompt() const { return m_skipSavePrompt; }
     const std::string& resultFile() const { return m_resultFile; }
+    // Changes with every change of the rows: a load, an edit, an undo.
+    std::uint64_t rowsRevision() const { return m_rowsRevision; }
     bool busy() const { return m_busy; }
     bool blankDifference() const { return m_blankDifference; }
     // The frame tells the watcher when the application is activated.
@@ -188,6 +190,7 @@ private:
     std::int32_t m_rowCount = 0;
     std::string m_resultFile;
     bool m_busy = false;
+    std::uint64_t m_rowsRevision = 0;
     // The last comparison matched lines only because blanks were ignored.
     bool m_blankDifference = false;
     framework::Services& m_services;

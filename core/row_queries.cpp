@@ -82,18 +82,31 @@ int RowQueries::lineNumberAt(int row) const
         return 0;
     // Without cut lines every row that shows a line starts one: a count, which the caption
     // asks for on every move, is several times quicker than the walk over millions of rows.
-    if (!file.hasCutLines()) {
-        const RowMap& rows = *m_pair.rows[m_side];
-        const auto lines = static_cast<std::uint32_t>(file.count());
-        return static_cast<int>(std::count_if(rows.begin(), rows.begin() + row + 1,
-                                              [lines](std::int32_t e) { return static_cast<std::uint32_t>(e) < lines; }));
-    }
+    if (!file.hasCutLines())
+        return linesShownIn(0, row + 1);
     int found = 0;
     walkLines([&found, row](int r, int number) {
         found = number;
         return r >= row;
     });
     return found;
+}
+
+int RowQueries::lineNumberFrom(int row, int known, int knownNumber) const
+{
+    assert(knownNumber > 0);
+    const LineFile& file = *m_pair.files[m_side];
+    if (file.hasCutLines() || !isRow(known) || !isRow(row) || file.lineAt(entry(row)) == nullptr)
+        return lineNumberAt(row);
+    return row >= known ? knownNumber + linesShownIn(known + 1, row + 1) : knownNumber - linesShownIn(row + 1, known + 1);
+}
+
+int RowQueries::linesShownIn(int first, int end) const
+{
+    const RowMap& rows = *m_pair.rows[m_side];
+    const auto lines = static_cast<std::uint32_t>(m_pair.files[m_side]->count());
+    return static_cast<int>(std::count_if(rows.begin() + first, rows.begin() + end,
+                                          [lines](std::int32_t e) { return static_cast<std::uint32_t>(e) < lines; }));
 }
 
 int RowQueries::lineNumberNear(int row) const

@@ -32,6 +32,9 @@ public:
     // The number the line shown in row has in the file as the rows stand, the pieces of a
     // cut line counting as one line, as saving writes them; 0 for a virtual row or no row.
     int lineNumberAt(int row) const;
+    // lineNumberAt(row) when the rows are as they were when lineNumberAt(known) gave
+    // knownNumber (> 0): counted from there when no line is cut, else from the top.
+    int lineNumberFrom(int row, int known, int knownNumber) const;
     // The number of the line shown in row or, on a virtual row, of the last line above it;
     // 0 when there is none.
     int lineNumberNear(int row) const;
@@ -42,6 +45,8 @@ private:
     template <typename Stop>
     int walkLines(Stop stop) const;
     std::int32_t entry(int row) const { return (*m_pair.rows[m_side])[static_cast<std::size_t>(row)]; }
+    // The rows first .. end - 1 that show a line of a file without cut lines.
+    int linesShownIn(int first, int end) const;
 
     EditPair m_pair;
     int m_side;

@@ -300,13 +300,25 @@ void CBivaloView::widenForLines(const core::LineRecord* source, const core::Line
     QMetaObject::invokeMethod(this, [this] { applyColumnWidth(); }, Qt::QueuedConnection);
 }
 
+// The caption asks on every move: counted from the row it last asked about while the rows
+// stay as they were, which on millions of rows is a few rows instead of all above.
+int CBivaloView::lineNumberOf(int row)
+{
+    const core::RowQueries queries = rowQueries();
+    const bool known = m_knownLine.number > 0 && m_knownLine.rowsRevision == m_doc.rowsRevision();
+    const int number = known ? queries.lineNumberFrom(row, m_knownLine.row, m_knownLine.number) : queries.lineNumberAt(row);
+    if (number > 0)
+        m_knownLine = { m_doc.rowsRevision(), row, number };
+    return number;
+}
+
 void CBivaloView::updateCaption()
 {
     if (grid() == nullptr || m_file == nullptr || m_rows == nullptr)
         return;
     const int row = grid()->position().row;
     // A filler row, or a row the grid no longer has, shows no number.
-    const int lineNumber = row < grid()->rowCount() ? rowQueries().lineNumberAt(row) : 0;
+    const int lineNumber = row < grid()->rowCount() ? lineNumberOf(row) : 0;
     const char* changed = m_file->changes() != 0 || hasChangedEdit() ? "* " : "";
     char text[600];
     if (lineNumber > 0)

@@ -145,6 +145,7 @@ protected:
     void addCopyEnables();
     core::RowEditor rowEditor() const { return core::RowEditor(m_doc.editPair(), side()); }
     core::RowQueries rowQueries() const;
+    int lineNumberOf(int row);
     bool currentRowDiffers() const;
     void switchEditMode();
     void switchReadOnly(int side);
@@ -244,6 +245,11 @@ private:
     std::vector<grid::CellMark> m_cellMarks;    // likewise the answered marks
     core::InlineChangeCache m_inlineChanges;
     std::size_t m_longestLine = 0;    // in bytes, of both files
+    struct KnownLine {
+        std::uint64_t rowsRevision = 0;
+        int row = 0;
+        int number = 0; // 0: none known
+    } m_knownLine;   // the line number the caption last showed
     std::string m_tipText;
     bool m_dragCursorSet = false;
 };

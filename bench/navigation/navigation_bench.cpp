@@ -7,6 +7,8 @@
 //                           search runs over the whole file
 //   find_absent             F3 for a word that does not occur: a full wrap and "not found"
 //   navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]
+// With ROUNDS 0, only the moves at the far end of a huge pair, where a walk from the top
+// costs most: page up, page down, F7 and F8 from its last row.
 // Prints milliseconds: mean and worst over each set of moves.
 #include <cstdio>
 #include <cstdlib>
@@ -79,6 +81,23 @@ void print(const char* name, const Figures& figures, const char* note)
                 figures.mean(), figures.worst(), figures.best(), note);
 }
 
+void farEndMoves(panes::CBivaloView& target, int rows)
+{
+    constexpr int kMoves = 20;
+    focus(target);
+    setRow(target, rows - 1);
+    const auto pressed = [](Qt::Key key) {
+        Figures figures;
+        for (int k = 0; k < kMoves; ++k)
+            figures.add(timed([key] { press(key); }));
+        return figures;
+    };
+    print("page_up_at_end", pressed(Qt::Key_PageUp), "from the last row");
+    print("page_down_at_end", pressed(Qt::Key_PageDown), "back to the last row");
+    print("prev_diff_at_end", pressed(Qt::Key_F7), "from the last row");
+    print("next_diff_at_end", pressed(Qt::Key_F8), "back towards it");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -98,6 +117,10 @@ int main(int argc, char** argv)
     panes::CBivaloView& target = pane(app, 2);
     const int rows = app.document().rowCount();
     std::printf("rows %d\n", rows);
+    if (rounds == 0) {
+        farEndMoves(target, rows);
+        return 0;
+    }
 
     // Every difference block, forwards then backwards.
     focus(target);

@@ -27,7 +27,9 @@ protected:
     DiffBlockMap map;
 };
 
-TEST_F(DiffBlockMapTest, BlockTakesTheKindOfItsFirstRow)
+// A build in steps of any size gives the map of a single build, a block running across the
+// steps; rows not built yet read as same.
+TEST_F(DiffBlockMapTest, BlockTakesTheKindOfItsFirstRowAlsoWhenBuiltInSteps)
 {
     // rows: same, source-only start, changed continuation, same, virtual source, same
     makeSource(5);
@@ -37,18 +39,6 @@ TEST_F(DiffBlockMapTest, BlockTakesTheKindOfItsFirstRow)
     const core::RowMap destinationRows = {0, -1, 1, 2, 3, 4};
     map.build(source, sourceRows, destinationRows, 6);
     EXPECT_EQ(map.values(), (std::vector<std::uint8_t>{0, 1, 1, 0, 2, 0}));
-}
-
-// Steps of any size give the map a single build gives, a block running across the steps;
-// rows not built yet read as same.
-TEST_F(DiffBlockMapTest, ABuildInStepsGivesTheWholeBuildsMap)
-{
-    makeSource(5);
-    setState(1, LineState::SourceOnly);
-    setState(2, LineState::Changed);
-    const core::RowMap sourceRows = {0, 1, 2, 3, -5, 4};
-    const core::RowMap destinationRows = {0, -1, 1, 2, 3, 4};
-    map.build(source, sourceRows, destinationRows, 6);
     for (const int step : { 1, 2, 4, 7 }) {
         DiffBlockMap stepped;
         stepped.startBuild(6);
