@@ -136,9 +136,7 @@ void CBivaloDoc::addEnableOnlyAnswers()
 
 bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done)
 {
-    assert(!m_busy);
-    m_busy = true;
-    m_services.setWaitCursor(true);
+    beginBusy();
     applySavedFontOnce();
     m_host.dispatchPendingMessages();
 
@@ -159,11 +157,14 @@ bool CBivaloDoc::loadAndCompare(const std::string& sourceName, const std::string
     return !m_busy && job->outcome == LoadOutcome::Opened;
 }
 
-void CBivaloDoc::cancelLoad()
+void CBivaloDoc::cancelWork()
 {
+    // A save reads the rows until it stops, a moment later: it ends by itself.
+    if (m_save != nullptr)
+        m_save->cancel();
     if (!m_load)
         return;
-    // The job stops by itself within a moment; its end is no longer awaited.
+    // The load stops by itself within a moment; its end is no longer awaited.
     m_load->progress.cancel();
     m_load.reset();
     endBusy();
@@ -219,6 +220,13 @@ void CBivaloDoc::takePair(PairLoadJob& job)
     m_host.focusActiveView();
     m_firstComparison = false;
     watchPair();
+}
+
+void CBivaloDoc::beginBusy()
+{
+    assert(!m_busy);
+    m_busy = true;
+    m_services.setWaitCursor(true);
 }
 
 void CBivaloDoc::endBusy()
@@ -551,8 +559,7 @@ CBivaloDoc::WriteOutcome CBivaloDoc::writeFile(const LineFile& file, const RowMa
         WorkProgress progress;
         progress.startPhase(WorkProgress::Phase::Writing, fileNameOf(path), static_cast<std::uint64_t>(m_rowCount));
         int error = 0;
-        m_busy = true;
-        m_services.setWaitCursor(true);
+        beginBusy();
         m_save = &progress;
         m_host.waitBeside([&] {
             written = save.write(file, rows, m_rowCount, options, &progress);
@@ -566,12 +573,6 @@ CBivaloDoc::WriteOutcome CBivaloDoc::writeFile(const LineFile& file, const RowMa
     }
     unencodableLine = save.unencodableLine();
     return written && save.commit() ? WriteOutcome::Written : WriteOutcome::Failed;
-}
-
-void CBivaloDoc::cancelSave()
-{
-    if (m_save != nullptr)
-        m_save->cancel();
 }
 
 // The file of the pair that a save to path replaces, the saved one's own first.

@@ -57,12 +57,11 @@ public:
     // records stay exactly as they were. True when the pair was opened before the call
     // returned; a load that goes on beside the window returns false and tells done.
     bool loadAndCompare(const std::string& sourceName, const std::string& targetName, LoadDone done = {});
-    // Stops a running load at once: the previous pair stays and done hears Cancelled.
-    void cancelLoad();
+    // Stops a running load at once (the previous pair stays and done hears Cancelled), or
+    // asks a running save to stop: it ends within a moment, its file as it was.
+    void cancelWork();
     // Whether a long save is being written beside the window (busy meanwhile).
     bool saving() const { return m_save != nullptr; }
-    // Asks the running save to stop; it ends within a moment, its file as it was.
-    void cancelSave();
     // How far the running load or save has come; null when none runs.
     const WorkProgress* workProgress() const { return m_load ? &m_load->progress : m_save; }
     void setResultFile(const std::string& name) { m_resultFile = name; }
@@ -153,6 +152,7 @@ private:
 
     void finishLoad(const std::shared_ptr<PairLoadJob>& job);
     void takePair(PairLoadJob& job);
+    void beginBusy();
     void endBusy();
     void applySavedFontOnce();
     void watchPair();

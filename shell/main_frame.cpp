@@ -113,7 +113,7 @@ CMainFrame::~CMainFrame()
     // The window goes: nothing to give back to the panes.
     m_longWork = false;
     if (m_document != nullptr)
-        m_document->cancelLoad();
+        m_document->cancelWork();
     // A cancelled load stops within a moment; the files it reads must not outlive the program.
     for (const QPointer<QThread>& worker : m_workers) {
         if (worker != nullptr) {
@@ -672,7 +672,7 @@ void CMainFrame::runBeside(std::function<void()> work, std::function<void()> don
 {
     QThread* worker = QThread::create(yieldingToTheWindow(std::move(work)));
     // A cancelled load's worker may end long after, under another load: done ignores it.
-    connect(worker, &QThread::finished, this, [done = std::move(done)] { done(); });
+    connect(worker, &QThread::finished, this, std::move(done));
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     std::erase_if(m_workers, [](const QPointer<QThread>& gone) { return gone.isNull(); });
     m_workers.emplace_back(worker);
@@ -718,14 +718,8 @@ void CMainFrame::endLongWork()
 
 void CMainFrame::cancelLongWork()
 {
-    if (m_document == nullptr)
-        return;
-    // A save reads the rows until it stops, a moment later: the panes stay off till then.
-    if (m_document->saving()) {
-        m_document->cancelSave();
-        return;
-    }
-    m_document->cancelLoad();
+    if (m_document != nullptr)
+        m_document->cancelWork();
 }
 
 void CMainFrame::focusActiveView()
