@@ -52,13 +52,20 @@ void PairModel::noteRowsBefore(const core::CBivaloDoc& doc, OpenEdits openEdits,
 std::string PairModel::learn(core::CBivaloDoc& doc, bool pasted, int compares)
 {
     for (int side : {core::kSourceSide, core::kTargetSide}) {
-        if (std::string problem = learnSide(doc, side, pasted, compares != m_comparesBefore); !problem.empty())
+        if (std::string problem = takeReread(doc, side, compares != m_comparesBefore); !problem.empty())
             return problem;
+    }
+    // One step may copy a line that it also made on the other side (EasyJoin commits an edit,
+    // then copies it): a copy is learnt once the line it faces is.
+    while (learnSide(doc, core::kSourceSide, pasted, true) | learnSide(doc, core::kTargetSide, pasted, true)) {
+    }
+    // Two copies facing each other, both new: neither can wait for the other.
+    while (learnSide(doc, core::kSourceSide, pasted, false) | learnSide(doc, core::kTargetSide, pasted, false)) {
     }
     return {};
 }
 
-std::string PairModel::learnSide(core::CBivaloDoc& doc, int side, bool pasted, bool reread)
+std::string PairModel::takeReread(core::CBivaloDoc& doc, int side, bool reread)
 {
     ExpectedBytes& expected = m_sides[std::size_t(side)];
     const core::LineFile& file = doc.file(side);
@@ -67,9 +74,31 @@ std::string PairModel::learnSide(core::CBivaloDoc& doc, int side, bool pasted, b
         if (!problem.empty())
             return std::string("line-list: the ") + sideName(side) + " as loaded differs from its bytes: " + problem;
     }
-    for (std::int32_t index = expected.knownCount(); index < file.count(); ++index)
-        expected.learn(learnRecord(doc, side, index, pasted));
     return {};
+}
+
+bool PairModel::learnSide(core::CBivaloDoc& doc, int side, bool pasted, bool waitForFacing)
+{
+    ExpectedBytes& expected = m_sides[std::size_t(side)];
+    const core::LineFile& file = doc.file(side);
+    const std::int32_t known = expected.knownCount();
+    for (std::int32_t index = known; index < file.count(); ++index) {
+        if (waitForFacing && facesUnknownLine(doc, side, index, pasted))
+            break;
+        expected.learn(learnRecord(doc, side, index, pasted));
+        if (!waitForFacing)
+            break;
+    }
+    return expected.knownCount() != known;
+}
+
+bool PairModel::facesUnknownLine(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted) const
+{
+    if (pasted || doc.file(side).originOf(index) != core::LineOrigin::Copied)
+        return false;
+    const std::int32_t row = rowOf(doc.rows(side), doc.rowCount(), index);
+    const int other = 1 - side;
+    return row >= 0 && doc.rows(other)[std::size_t(row)] >= m_sides[std::size_t(other)].knownCount();
 }
 
 ExpectedLine PairModel::learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted)

@@ -45,7 +45,11 @@ public:
     std::string compareWithUndoPoint(core::CBivaloDoc& doc) const;
 
 private:
-    std::string learnSide(core::CBivaloDoc& doc, int side, bool pasted, bool reread);
+    std::string takeReread(core::CBivaloDoc& doc, int side, bool reread);
+    // Learns the side's new records, up to one that copies a line not learnt yet unless
+    // waitForFacing is false, then only one; whether it learnt any.
+    bool learnSide(core::CBivaloDoc& doc, int side, bool pasted, bool waitForFacing);
+    bool facesUnknownLine(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted) const;
     ExpectedLine learnRecord(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted);
     ExpectedLine editedLine(core::CBivaloDoc& doc, int side, std::int32_t index, bool pasted);
     ExpectedLine copiedLine(core::CBivaloDoc& doc, int side, std::int32_t index, std::int32_t row) const;
