@@ -6,8 +6,9 @@
 # report's wall time and peak memory, and the window's first frame, shown pair, longest
 # event-loop pause and peak memory (targets: report and shown pair <= diff, first frame
 # <= 0.3 s, pause <= 50 ms, peak <= 2.5x the pair's bytes), then the window's CPU time over
-# 10 idle seconds (target: none a profiler can see) and a save of the target's rows under
-# another name with its longest event-loop pause. Needs free disk for the pair.
+# 10 idle seconds and the timer events it handled (target: none a profiler can see), and a
+# save of the target's rows under another name with its longest event-loop pause. Needs free
+# disk for the pair.
 #   [ROUNDS=3] bench/load/run_bench.sh [BUILD_DIR [COPIES]]     (default build-rel/, 14)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -51,4 +52,4 @@ awk -v d="$best_diff" -v r="$best_report" -v rp="$report_peak" -v f="$best_frame
     printf "window_pair_shown_s        %.3f   (%.2fx diff)\n", s, s * 1e9 / d
     printf "window_longest_pause_ms    %d\n", p
     printf "window_peak_KiB            %d   (%.2fx the pair, last round)\n", wp, wp / k }'
-grep -E "^(idle_cpu_s|save_s|save_longest_pause_ms) " "$pairs/out"
+grep -E "^(idle_cpu_s|idle_wakeups|save_s|save_longest_pause_ms) " "$pairs/out"
