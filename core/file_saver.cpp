@@ -110,6 +110,9 @@ bool writeRows(LineWriter& writer, const LineFile& file, const RowMap& rows, std
     }
     if (anyLine && file.endsWithLineEnd() && !writer.write(pendingLineEnd))
         return false;
+    // Every row is out; what is left is the wait for the disk.
+    if (progress != nullptr)
+        progress->reach(static_cast<std::uint64_t>(rowCount));
     return writer.write(file.trailingLines()) && writer.flush();
 }
 
