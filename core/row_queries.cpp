@@ -83,7 +83,7 @@ int RowQueries::lineNumberAt(int row) const
     // Without cut lines every row that shows a line starts one: a count, which the caption
     // asks for on every move, is several times quicker than the walk over millions of rows.
     if (!file.hasCutLines())
-        return linesShownIn(0, row + 1);
+        return linesThrough(row);
     int found = 0;
     walkLines([&found, row](int r, int number) {
         found = number;
@@ -92,13 +92,13 @@ int RowQueries::lineNumberAt(int row) const
     return found;
 }
 
-int RowQueries::lineNumberFrom(int row, int known, int knownNumber) const
+int RowQueries::linesThrough(int row, std::optional<std::pair<int, int>> knownRowAndLines) const
 {
-    assert(knownNumber > 0);
-    const LineFile& file = *m_pair.files[m_side];
-    if (file.hasCutLines() || !isRow(known) || !isRow(row) || file.lineAt(entry(row)) == nullptr)
-        return lineNumberAt(row);
-    return row >= known ? knownNumber + linesShownIn(known + 1, row + 1) : knownNumber - linesShownIn(row + 1, known + 1);
+    assert(!m_pair.files[m_side]->hasCutLines() && isRow(row));
+    if (!knownRowAndLines || !isRow(knownRowAndLines->first))
+        return linesShownIn(0, row + 1);
+    const auto [known, knownLines] = *knownRowAndLines;
+    return row >= known ? knownLines + linesShownIn(known + 1, row + 1) : knownLines - linesShownIn(row + 1, known + 1);
 }
 
 int RowQueries::linesShownIn(int first, int end) const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "core/edit_pair.h"
 #include "core/row_map.h"
@@ -32,9 +34,10 @@ public:
     // The number the line shown in row has in the file as the rows stand, the pieces of a
     // cut line counting as one line, as saving writes them; 0 for a virtual row or no row.
     int lineNumberAt(int row) const;
-    // lineNumberAt(row) when the rows are as they were when lineNumberAt(known) gave
-    // knownNumber (> 0): counted from there when no line is cut, else from the top.
-    int lineNumberFrom(int row, int known, int knownNumber) const;
+    // In a file without cut lines: the rows up to and including row that show a line
+    // (lineNumberAt(row) when row shows one), counted from the same figure for the row known
+    // while the rows are as they were, or from the top without one.
+    int linesThrough(int row, std::optional<std::pair<int, int>> knownRowAndLines = std::nullopt) const;
     // The number of the line shown in row or, on a virtual row, of the last line above it;
     // 0 when there is none.
     int lineNumberNear(int row) const;

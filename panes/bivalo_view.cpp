@@ -305,11 +305,14 @@ void CBivaloView::widenForLines(const core::LineRecord* source, const core::Line
 int CBivaloView::lineNumberOf(int row)
 {
     const core::RowQueries queries = rowQueries();
-    const bool known = m_knownLine.number > 0 && m_knownLine.rowsRevision == m_doc.rowsRevision();
-    const int number = known ? queries.lineNumberFrom(row, m_knownLine.row, m_knownLine.number) : queries.lineNumberAt(row);
-    if (number > 0)
-        m_knownLine = { m_doc.rowsRevision(), row, number };
-    return number;
+    if (m_file->hasCutLines() || !queries.isRow(row))
+        return queries.lineNumberAt(row);
+    // Moves are counted from the last row the caption showed, not from the top of millions.
+    if (m_knownLines.rowsRevision != m_doc.rowsRevision())
+        m_knownLines = {m_doc.rowsRevision(), std::nullopt};
+    const int lines = queries.linesThrough(row, m_knownLines.rowAndLines);
+    m_knownLines.rowAndLines = {row, lines};
+    return m_file->lineAt((*m_rows)[std::size_t(row)]) != nullptr ? lines : 0;
 }
 
 void CBivaloView::updateCaption()

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -245,11 +246,10 @@ private:
     std::vector<grid::CellMark> m_cellMarks;    // likewise the answered marks
     core::InlineChangeCache m_inlineChanges;
     std::size_t m_longestLine = 0;    // in bytes, of both files
-    struct KnownLine {
+    struct KnownLines {
         std::uint64_t rowsRevision = 0;
-        int row = 0;
-        int number = 0; // 0: none known
-    } m_knownLine;   // the line number the caption last showed
+        std::optional<std::pair<int, int>> rowAndLines; // see RowQueries::linesThrough
+    } m_knownLines;   // for the caption's last row, a filler row too
     std::string m_tipText;
     bool m_dragCursorSet = false;
 };

@@ -130,6 +130,12 @@ TEST(RowQueries, LineNumbersFollowTheRowsAfterEdits)
         }
     }
     EXPECT_EQ(target.rowOfLine(expected + 1), -1);
+    // Counted from any other row, a filler row too, the count is the same.
+    for (int known = 0; known < p.rowCount; ++known) {
+        const std::pair<int, int> knownLines{known, target.linesThrough(known)};
+        for (int row = 0; row < p.rowCount; ++row)
+            EXPECT_EQ(target.linesThrough(row, knownLines), target.linesThrough(row)) << known << " " << row;
+    }
 }
 
 } // namespace
