@@ -83,22 +83,13 @@ int RowQueries::lineNumberAt(int row) const
     // Without cut lines every row that shows a line starts one: a count, which the caption
     // asks for on every move, is several times quicker than the walk over millions of rows.
     if (!file.hasCutLines())
-        return linesThrough(row);
+        return linesShownIn(0, row + 1);
     int found = 0;
     walkLines([&found, row](int r, int number) {
         found = number;
         return r >= row;
     });
     return found;
-}
-
-int RowQueries::linesThrough(int row, std::optional<std::pair<int, int>> knownRowAndLines) const
-{
-    assert(!m_pair.files[m_side]->hasCutLines() && isRow(row));
-    if (!knownRowAndLines || !isRow(knownRowAndLines->first))
-        return linesShownIn(0, row + 1);
-    const auto [known, knownLines] = *knownRowAndLines;
-    return row >= known ? knownLines + linesShownIn(known + 1, row + 1) : knownLines - linesShownIn(row + 1, known + 1);
 }
 
 int RowQueries::linesShownIn(int first, int end) const

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <utility>
 
 #include "core/edit_pair.h"
 #include "core/row_map.h"
@@ -34,10 +32,9 @@ public:
     // The number the line shown in row has in the file as the rows stand, the pieces of a
     // cut line counting as one line, as saving writes them; 0 for a virtual row or no row.
     int lineNumberAt(int row) const;
-    // In a file without cut lines: the rows up to and including row that show a line
-    // (lineNumberAt(row) when row shows one), counted from the same figure for the row known
-    // while the rows are as they were, or from the top without one.
-    int linesThrough(int row, std::optional<std::pair<int, int>> knownRowAndLines = std::nullopt) const;
+    // The rows first .. end - 1 that show a line: in a file without cut lines, the line
+    // number of the last of them is that many more than the line above first.
+    int linesShownIn(int first, int end) const;
     // The number of the line shown in row or, on a virtual row, of the last line above it;
     // 0 when there is none.
     int lineNumberNear(int row) const;
@@ -48,8 +45,6 @@ private:
     template <typename Stop>
     int walkLines(Stop stop) const;
     std::int32_t entry(int row) const { return (*m_pair.rows[m_side])[static_cast<std::size_t>(row)]; }
-    // The rows first .. end - 1 that show a line of a file without cut lines.
-    int linesShownIn(int first, int end) const;
 
     EditPair m_pair;
     int m_side;

@@ -307,11 +307,7 @@ int CBivaloView::lineNumberOf(int row)
     const core::RowQueries queries = rowQueries();
     if (m_file->hasCutLines() || !queries.isRow(row))
         return queries.lineNumberAt(row);
-    // Moves are counted from the last row the caption showed, not from the top of millions.
-    if (m_knownLines.rowsRevision != m_doc.rowsRevision())
-        m_knownLines = {m_doc.rowsRevision(), std::nullopt};
-    const int lines = queries.linesThrough(row, m_knownLines.rowAndLines);
-    m_knownLines.rowAndLines = {row, lines};
+    const int lines = m_lineCounts.linesThrough(queries, row, m_doc.rowsRevision());
     return m_file->lineAt((*m_rows)[std::size_t(row)]) != nullptr ? lines : 0;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "core/changed_edits.h"
 #include "core/copy_request.h"
 #include "core/inline_change_cache.h"
+#include "core/line_counts.h"
 #include "core/line_file.h"
 #include "core/row_change.h"
 #include "core/row_editor.h"
@@ -246,10 +246,7 @@ private:
     std::vector<grid::CellMark> m_cellMarks;    // likewise the answered marks
     core::InlineChangeCache m_inlineChanges;
     std::size_t m_longestLine = 0;    // in bytes, of both files
-    struct KnownLines {
-        std::uint64_t rowsRevision = 0;
-        std::optional<std::pair<int, int>> rowAndLines; // see RowQueries::linesThrough
-    } m_knownLines;   // for the caption's last row, a filler row too
+    core::LineCounts m_lineCounts;    // for the caption's line number
     std::string m_tipText;
     bool m_dragCursorSet = false;
 };
