@@ -7,11 +7,16 @@
 
 namespace core {
 
-ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options)
+ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
+                             WorkProgress* progress)
     : m_base(base), m_local(local), m_remote(remote)
 {
-    const LineMatches localMatches = matchLines(base, local, m_local, options);
-    const LineMatches remoteMatches = matchLines(base, remote, m_remote, options);
+    if (progress != nullptr)
+        progress->setPart(0, 2);
+    const LineMatches localMatches = matchLines(base, local, m_local, options, progress);
+    if (progress != nullptr)
+        progress->setPart(1, 2);
+    const LineMatches remoteMatches = matchLines(base, remote, m_remote, options, progress);
     m_chunks = mergeChunks({m_base.count(), m_local.count(), m_remote.count()}, localMatches, remoteMatches,
                            [this](LineRange localLines, LineRange remoteLines) {
                                return m_local.sameLines(localLines, m_remote, remoteLines);
@@ -19,9 +24,9 @@ ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, 
 }
 
 LineMatches ThreeWayMerge::matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
-                                      const TextOptions& options) const
+                                      const TextOptions& options, WorkProgress* progress) const
 {
-    const CompareResult aligned = compareFiles(base, other, options);
+    const CompareResult aligned = compareFiles(base, other, options, progress);
     LineMatches matches;
     for (std::int32_t row = 0; row < aligned.rowCount; ++row) {
         const std::int32_t baseLine = m_base.lineStartingAt(aligned.sourceRows[static_cast<std::size_t>(row)]);

@@ -6,6 +6,7 @@
 #include "core/merge_chunks.h"
 #include "core/merge_input.h"
 #include "core/text_options.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -19,8 +20,10 @@ enum class MergeSide { Base, Local, Remote };
 // the merge's life.
 class ThreeWayMerge {
 public:
-    // The files were read with options.
-    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options);
+    // The files were read with options. With progress, counts both comparisons as one
+    // phase and throws WorkCancelled on a cancel.
+    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
+                  WorkProgress* progress = nullptr);
 
     const std::vector<MergeChunk>& chunks() const { return m_chunks; }
     std::int32_t conflicts() const;
@@ -29,7 +32,7 @@ public:
 private:
     // Equal lines of BASE and the other input, rising in both.
     LineMatches matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
-                           const TextOptions& options) const;
+                           const TextOptions& options, WorkProgress* progress) const;
 
     MergeInput m_base;
     MergeInput m_local;
