@@ -20,8 +20,8 @@ enum class MergeSide { Base, Local, Remote };
 // the merge's life.
 class ThreeWayMerge {
 public:
-    // The files were read with options. With progress, counts both comparisons as one
-    // phase and throws WorkCancelled on a cancel.
+    // The files were read with options. With progress, counts the work as one phase over
+    // both sides and throws WorkCancelled on a cancel.
     ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
                   WorkProgress* progress = nullptr);
 
@@ -30,9 +30,15 @@ public:
     const MergeInput& input(MergeSide side) const;
 
 private:
+    // Where one side's work goes in the progress: its comparison, then its matching.
+    struct ProgressPart {
+        WorkProgress* work = nullptr;
+        unsigned first = 0;
+    };
+
     // Equal lines of BASE and the other input, rising in both.
     LineMatches matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
-                           const TextOptions& options, WorkProgress* progress) const;
+                           const TextOptions& options, ProgressPart progress) const;
 
     MergeInput m_base;
     MergeInput m_local;

@@ -31,6 +31,7 @@ void WorkProgress::setPart(unsigned part, unsigned parts)
     const std::lock_guard lock(m_mutex);
     m_part = part;
     m_parts = parts;
+    m_done.store(0, std::memory_order_relaxed);
 }
 
 WorkProgress::Snapshot WorkProgress::snapshot() const

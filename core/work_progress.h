@@ -34,7 +34,7 @@ public:
 
     void startPhase(Phase phase, const std::string& subject, std::uint64_t total);
     // The phases that follow are part `part` (from 0) of `parts` equal parts of one piece of
-    // work, each counted from 0: what is shown runs once over all of them.
+    // work, each counted from 0 (from now on): what is shown runs once over all of them.
     void setPart(unsigned part, unsigned parts);
     void advance(std::uint64_t amount) { m_done.fetch_add(amount, std::memory_order_relaxed); }
     void reach(std::uint64_t done) { m_done.store(done, std::memory_order_relaxed); }
