@@ -239,7 +239,10 @@ void CMergeFrame::onUpdate(framework::View*, int hint, void*)
 
 std::string CMergeFrame::statusText() const
 {
-    const std::int32_t open = m_document.loaded() ? m_document.session().openConflicts() : 0;
+    // Nothing is counted while the merge loads.
+    if (!m_document.loaded())
+        return {};
+    const std::int32_t open = m_document.session().openConflicts();
     return open == 0 ? std::string(kNoConflictsLeft) : framework::formatText(kConflictsLeft, {std::to_string(open)});
 }
 

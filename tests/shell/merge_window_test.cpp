@@ -238,6 +238,7 @@ TEST_F(MergeWindow, ASlowInputLoadsWhileTheWindowShowsItsProgress)
     testing_support::SlowSource base(dir.file("base"));
     startOnSlowBase(base, dir.write("remote", kRemote));
     EXPECT_EQ(frame().loadProgressBar().text(), "Reading base, local and remote: 0 MB");
+    EXPECT_EQ(frame().statusText(), "");
     EXPECT_FALSE(frame().routeCommand(framework::ID_MERGE_SAVE)) << "nothing to save yet";
 
     base.finish();
