@@ -41,21 +41,21 @@ void CMergeDoc::beforeCommand(framework::CommandId id)
         updateAllViews(nullptr, kHintFinishEditing);
 }
 
-bool CMergeDoc::load(const MergeFiles& files, const MergeLabels& labels)
+bool CMergeDoc::open(std::shared_ptr<MergeLoadJob> job, const MergeLabels& labels)
 {
-    const std::pair<LineFile*, const std::string*> inputs[] = {
-        {&m_base, &files.base}, {&m_local, &files.local}, {&m_remote, &files.remote}};
-    const char* names[] = {"Base", "Local", "Remote"};
-    const TextOptions options = textOptionsOf(settings::appSettings());
-    for (std::size_t k = 0; k < 3; ++k) {
-        if (!inputs[k].first->load(*inputs[k].second, options)) {
-            m_services.messageBox(loadProblemText(names[k], *inputs[k].first), MessageButtons::Ok, MessageIcon::Error);
-            return false;
-        }
+    if (job->outcome == LoadOutcome::NotLoaded)
+        m_services.messageBox(job->readProblem(), MessageButtons::Ok, MessageIcon::Error);
+    if (job->outcome == LoadOutcome::OutOfMemory) {
+        const MergeFiles& files = job->files;
+        m_services.messageBox(framework::formatText(kOutOfMemory, {files.base, files.local, files.remote}),
+                              MessageButtons::Ok, MessageIcon::Error);
     }
-    m_files = files;
+    if (job->outcome != LoadOutcome::Opened)
+        return false;
+    m_files = job->files;
     m_labels = labels;
-    m_session = std::make_unique<MergeSession>(m_base, m_local, m_remote, options);
+    m_session = std::move(job->session);
+    m_inputs = std::move(job);
     updateAllViews(nullptr, framework::kHintCompared);
     return true;
 }
@@ -109,7 +109,7 @@ bool CMergeDoc::save()
     if (!loaded())
         return false;
     AtomicFile output(m_files.output);
-    const std::string bytes = resultInEncoding(m_session->resultBytes(m_labels), m_local.encoding());
+    const std::string bytes = resultInEncoding(m_session->resultBytes(m_labels), m_inputs->local.encoding());
     if (!(output.open() && output.write(bytes) && output.commit())) {
         m_services.messageBox(kFailedToCreate, MessageButtons::Ok, MessageIcon::Error);
         return false;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/line_file.h"
+#include "core/merge_load_job.h"
 #include "core/merge_result_writer.h"
 #include "core/merge_session.h"
 #include "framework/command_target.h"
@@ -13,14 +13,6 @@
 #include "framework/services.h"
 
 namespace core {
-
-// The three files to merge and where the result goes.
-struct MergeFiles {
-    std::string base;
-    std::string local;
-    std::string remote;
-    std::string output;
-};
 
 // The merge document of the merge window: the three inputs, the merge session over them and
 // OUTPUT, with undo, redo and saving. It tells its views of every change of the rows with
@@ -31,12 +23,13 @@ public:
     static constexpr const char* kSaveResult = "The merge result was changed:\n%s\nDo you want to save it?";
     static constexpr const char* kConflictsLeft = "%s conflicts are left unresolved.\nClose the merge anyway?";
     static constexpr const char* kOneConflictLeft = "1 conflict is left unresolved.\nClose the merge anyway?";
+    static constexpr const char* kOutOfMemory = "Not enough memory to merge these files:\n%s\n%s\n%s";
 
     explicit CMergeDoc(framework::Services& services);
 
-    // Loads the three files and merges them; false, with the trouble shown, when one
-    // cannot be read.
-    bool load(const MergeFiles& files, const MergeLabels& labels);
+    // Takes the files and the merge of a job that has run; false, with the trouble shown, when
+    // a file could not be read or memory ran out, and without a word when the job was stopped.
+    bool open(std::shared_ptr<MergeLoadJob> job, const MergeLabels& labels);
     bool loaded() const { return m_session != nullptr; }
     MergeSession& session() { return *m_session; }
     const MergeSession& session() const { return *m_session; }
@@ -66,9 +59,7 @@ private:
     bool mayCloseWithConflicts();
 
     framework::Services& m_services;
-    LineFile m_base;
-    LineFile m_local;
-    LineFile m_remote;
+    std::shared_ptr<MergeLoadJob> m_inputs; // the files that the session reads
     MergeFiles m_files;
     MergeLabels m_labels;
     std::unique_ptr<MergeSession> m_session;

@@ -1,17 +1,17 @@
 #include "core/merge_report.h"
 
+#include <optional>
 #include <ostream>
 
 #include "core/atomic_file.h"
-#include "core/line_file.h"
+#include "core/merge_load_job.h"
 #include "core/merge_result_writer.h"
+#include "core/progress_line.h"
 #include "core/report.h"
 
 namespace core {
 
 namespace {
-
-constexpr const char* kInputNames[] = {"Base", "Local", "Remote"};
 
 bool writeOutput(const std::string& path, const std::string& bytes)
 {
@@ -31,18 +31,30 @@ MergeLabels mergeLabels(const ReportOptions& options)
 
 int runMerge(const ReportOptions& options, const TextOptions& textOptions, std::ostream& out, std::ostream& err)
 {
-    LineFile inputs[3];
-    for (std::size_t k = 0; k < 3; ++k) {
-        if (!inputs[k].load(readablePath(options.files.at(k)), textOptions)) {
-            err << loadProblemText(kInputNames[k], inputs[k]) << '\n';
-            return kReportTrouble;
-        }
+    MergeLoadJob job({.base = readablePath(options.files.at(0)),
+                      .local = readablePath(options.files.at(1)),
+                      .remote = readablePath(options.files.at(2)),
+                      .output = options.output.value_or("")},
+                     textOptions);
+    {
+        std::optional<ProgressLine> progressLine;
+        if (options.errIsTerminal)
+            progressLine.emplace(err, job.progress);
+        job.run();
     }
-    const ThreeWayMerge merge(inputs[0], inputs[1], inputs[2], textOptions);
+    if (job.outcome == LoadOutcome::OutOfMemory) {
+        err << "Not enough memory to merge these files.\n";
+        return kReportTrouble;
+    }
+    if (job.outcome == LoadOutcome::NotLoaded) {
+        err << job.readProblem() << '\n';
+        return kReportTrouble;
+    }
+    const ThreeWayMerge& merge = job.session->merge();
     const std::string result = resultInEncoding(
         MergeResultWriter(merge, mergeLabels(options), options.diff3 ? ConflictStyle::Diff3 : ConflictStyle::Merge)
             .write(),
-        inputs[1].encoding());
+        job.local.encoding());
     if (options.output) {
         if (!writeOutput(*options.output, result)) {
             err << "The merge could not be written: " << *options.output << '\n';

@@ -41,8 +41,9 @@ std::optional<ResultLine> lineOfPair(MergeSide first, LineRange firstLines, Merg
 
 } // namespace
 
-MergeSession::MergeSession(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options)
-    : m_merge(base, local, remote, options)
+MergeSession::MergeSession(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
+                           WorkProgress* progress)
+    : m_merge(base, local, remote, options, progress)
 {
     m_resolutions.resize(m_merge.chunks().size());
     for (std::int32_t index = 0; index < chunkCount(); ++index) {

@@ -47,7 +47,9 @@ struct ResultLine {
 // The input files must stay loaded and unchanged for the session's life.
 class MergeSession {
 public:
-    MergeSession(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options);
+    // With progress, as ThreeWayMerge.
+    MergeSession(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
+                 WorkProgress* progress = nullptr);
 
     const ThreeWayMerge& merge() const { return m_merge; }
     std::int32_t chunkCount() const { return static_cast<std::int32_t>(m_merge.chunks().size()); }

@@ -1,23 +1,8 @@
 #include "core/pair_load_job.h"
 
-#include <filesystem>
 #include <new>
-#include <system_error>
 
 namespace core {
-
-namespace {
-
-bool isSmallFile(const std::string& path, std::uint64_t& bytes)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return error.value() == static_cast<int>(std::errc::no_such_file_or_directory);
-    bytes += std::filesystem::file_size(path, error);
-    return !error;
-}
-
-} // namespace
 
 PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string targetPathIn, const TextOptions& optionsIn)
     : sourcePath(std::move(sourcePathIn)), targetPath(std::move(targetPathIn)), options(optionsIn)
@@ -26,8 +11,7 @@ PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string targetPathIn, con
 
 bool PairLoadJob::isQuick() const
 {
-    std::uint64_t bytes = 0;
-    return isSmallFile(sourcePath, bytes) && isSmallFile(targetPath, bytes) && bytes < kQuickBytes;
+    return quickToLoad({sourcePath, targetPath});
 }
 
 void PairLoadJob::run()

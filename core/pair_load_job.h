@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "core/difference_engine.h"
@@ -10,20 +9,13 @@
 
 namespace core {
 
-// How a load of a pair ended.
-enum class LoadOutcome { Opened, NotLoaded, Cancelled, OutOfMemory };
-
 // One load and comparison of a pair into files of its own, so that it can run on another
 // thread while the document keeps showing the previous pair; the document takes the files
 // and the rows on its own thread once run() has returned.
 struct PairLoadJob {
-    // Below this many bytes in all a pair loads in a few milliseconds: no thread is worth it.
-    static constexpr std::uint64_t kQuickBytes = 4u << 20;
-
     PairLoadJob(std::string sourcePath, std::string targetPath, const TextOptions& options);
 
-    // Known sizes below kQuickBytes: a file that is not a regular file (a pipe) may take
-    // any time.
+    // Loads in a few milliseconds (quickToLoad): no thread is worth it.
     bool isQuick() const;
     // Loads and compares; a cancel or a lack of memory ends it early with the files empty.
     void run();

@@ -285,9 +285,9 @@ int reportMain(const std::vector<std::string>& arguments, std::ostream& out, std
         return kReportTrouble;
     }
     const TextOptions textOptions = reportTextOptions(options);
+    options.errIsTerminal = errIsTerminal;
     if (options.merge)
         return runMerge(options, textOptions, out, err);
-    options.errIsTerminal = errIsTerminal;
     try {
         return options.gitPath ? runGitDiff(options, textOptions, out, err) : runReport(options, textOptions, out, err);
     } catch (const std::bad_alloc&) {

@@ -7,11 +7,21 @@
 
 namespace core {
 
-ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options)
+namespace {
+
+// Rows matched between two looks at the progress.
+constexpr std::int32_t kRowsPerCheckpoint = 1 << 14;
+// What the progress shows runs once over both sides' comparisons and matchings.
+constexpr unsigned kProgressParts = 4;
+
+} // namespace
+
+ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
+                             WorkProgress* progress)
     : m_base(base), m_local(local), m_remote(remote)
 {
-    const LineMatches localMatches = matchLines(base, local, m_local, options);
-    const LineMatches remoteMatches = matchLines(base, remote, m_remote, options);
+    const LineMatches localMatches = matchLines(base, local, m_local, options, {progress, 0});
+    const LineMatches remoteMatches = matchLines(base, remote, m_remote, options, {progress, 2});
     m_chunks = mergeChunks({m_base.count(), m_local.count(), m_remote.count()}, localMatches, remoteMatches,
                            [this](LineRange localLines, LineRange remoteLines) {
                                return m_local.sameLines(localLines, m_remote, remoteLines);
@@ -19,11 +29,23 @@ ThreeWayMerge::ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, 
 }
 
 LineMatches ThreeWayMerge::matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
-                                      const TextOptions& options) const
+                                      const TextOptions& options, ProgressPart progress) const
 {
-    const CompareResult aligned = compareFiles(base, other, options);
+    WorkProgress* const work = progress.work;
+    if (work != nullptr)
+        work->setPart(progress.first, kProgressParts);
+    const CompareResult aligned = compareFiles(base, other, options, work);
+    // Each row's lines are put together to be compared: a long walk of its own.
+    if (work != nullptr) {
+        work->setPart(progress.first + 1, kProgressParts);
+        work->startPhase(WorkProgress::Phase::Comparing, {}, static_cast<std::uint64_t>(aligned.rowCount));
+    }
     LineMatches matches;
     for (std::int32_t row = 0; row < aligned.rowCount; ++row) {
+        if (work != nullptr && row % kRowsPerCheckpoint == 0) {
+            work->reach(static_cast<std::uint64_t>(row));
+            work->checkpoint();
+        }
         const std::int32_t baseLine = m_base.lineStartingAt(aligned.sourceRows[static_cast<std::size_t>(row)]);
         const std::int32_t otherLine = otherInput.lineStartingAt(aligned.destinationRows[static_cast<std::size_t>(row)]);
         if (baseLine < 0 || otherLine < 0 || base.lineAt(aligned.sourceRows[static_cast<std::size_t>(row)])->state() != LineState::Same)

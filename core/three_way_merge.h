@@ -6,6 +6,7 @@
 #include "core/merge_chunks.h"
 #include "core/merge_input.h"
 #include "core/text_options.h"
+#include "core/work_progress.h"
 
 namespace core {
 
@@ -19,17 +20,25 @@ enum class MergeSide { Base, Local, Remote };
 // the merge's life.
 class ThreeWayMerge {
 public:
-    // The files were read with options.
-    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options);
+    // The files were read with options. With progress, counts the work as one phase over
+    // both sides and throws WorkCancelled on a cancel.
+    ThreeWayMerge(LineFile& base, LineFile& local, LineFile& remote, const TextOptions& options,
+                  WorkProgress* progress = nullptr);
 
     const std::vector<MergeChunk>& chunks() const { return m_chunks; }
     std::int32_t conflicts() const;
     const MergeInput& input(MergeSide side) const;
 
 private:
+    // Where one side's work goes in the progress: its comparison, then its matching.
+    struct ProgressPart {
+        WorkProgress* work = nullptr;
+        unsigned first = 0;
+    };
+
     // Equal lines of BASE and the other input, rising in both.
     LineMatches matchLines(LineFile& base, LineFile& other, const MergeInput& otherInput,
-                           const TextOptions& options) const;
+                           const TextOptions& options, ProgressPart progress) const;
 
     MergeInput m_base;
     MergeInput m_local;

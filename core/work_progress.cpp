@@ -1,6 +1,7 @@
 #include "core/work_progress.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace core {
 
@@ -24,6 +25,15 @@ void WorkProgress::startPhase(Phase phase, const std::string& subject, std::uint
     m_total.store(total, std::memory_order_relaxed);
 }
 
+void WorkProgress::setPart(unsigned part, unsigned parts)
+{
+    assert(part < parts);
+    const std::lock_guard lock(m_mutex);
+    m_part = part;
+    m_parts = parts;
+    m_done.store(0, std::memory_order_relaxed);
+}
+
 WorkProgress::Snapshot WorkProgress::snapshot() const
 {
     Snapshot snapshot;
@@ -31,17 +41,27 @@ WorkProgress::Snapshot WorkProgress::snapshot() const
         const std::lock_guard lock(m_mutex);
         snapshot.phase = m_phase;
         snapshot.subject = m_subject;
+        snapshot.part = m_part;
+        snapshot.parts = m_parts;
     }
     snapshot.total = m_total.load(std::memory_order_relaxed);
     snapshot.done = m_done.load(std::memory_order_relaxed);
     return snapshot;
 }
 
+std::uint64_t WorkProgress::Snapshot::shareOf(std::uint64_t whole) const
+{
+    if (total == 0)
+        return 0;
+    // Two threads may each count a little past their share of the total.
+    const std::uint64_t inPart = std::min(done, total) * whole / total;
+    return (part * whole + inPart) / parts;
+}
+
 std::string describeProgress(const WorkProgress::Snapshot& snapshot)
 {
-    // Two threads may each count a little past their share of the total.
     const std::uint64_t done = snapshot.total == 0 ? snapshot.done : std::min(snapshot.done, snapshot.total);
-    const std::uint64_t percent = snapshot.total == 0 ? 0 : done * 100 / snapshot.total;
+    const std::uint64_t percent = snapshot.shareOf(100);
     if (snapshot.phase == WorkProgress::Phase::Comparing)
         return "Comparing: " + std::to_string(percent) + "%";
     if (snapshot.phase == WorkProgress::Phase::Writing)

@@ -93,6 +93,8 @@ int runMergeWindow(framework::Services& services, const std::vector<std::string>
         return 2;
     }
     QApplication::exec();
+    if (!app.error().empty())
+        std::cerr << app.error() << '\n';
     return app.exitStatus();
 }
 

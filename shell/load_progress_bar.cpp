@@ -1,7 +1,5 @@
 #include "shell/load_progress_bar.h"
 
-#include <algorithm>
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -79,5 +77,5 @@ void CLoadProgressBar::refresh()
         return;
     }
     m_bar->setRange(0, kSteps);
-    m_bar->setValue(static_cast<int>(std::min<std::uint64_t>(snapshot.done, snapshot.total) * kSteps / snapshot.total));
+    m_bar->setValue(static_cast<int>(snapshot.shareOf(kSteps)));
 }

@@ -4,9 +4,6 @@
 #include <array>
 #include <utility>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,7 +18,6 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusTipEvent>
-#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -62,7 +58,6 @@ constexpr int kIdleMilliseconds = 200;
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kNavy = 0x800000;
 constexpr int kHintTenths = 40;
-constexpr int kWorkNiceness = 5;
 
 // The indicator table: message pane, legend, editable switches, modes.
 constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
@@ -79,21 +74,11 @@ constexpr std::array<CommandId, CMainFrame::kStatusPaneCount> kIndicators = {
     ID_INDICATOR_NUM,
 };
 
-// Work beside the window runs a little below the window's thread, and so do the threads
-// it starts: on a machine with few cores the event loop still answers at once.
-std::function<void()> yieldingToTheWindow(std::function<void()> work)
-{
-    return [work = std::move(work)] {
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWorkNiceness);
-        work();
-    };
-}
-
 } // namespace
 
 bool CMainFrame::s_reloadQuestionShown = false;
 
-CMainFrame::CMainFrame(Services& services) : m_services(services)
+CMainFrame::CMainFrame(Services& services) : m_services(services), m_besideThreads(*this)
 {
     m_router.setMainFrame(this);
     setWindowTitle(kAppTitle);
@@ -112,15 +97,9 @@ CMainFrame::~CMainFrame()
     qApp->removeEventFilter(this);
     // The window goes: nothing to give back to the panes.
     m_longWork = false;
+    // A cancelled load stops within a moment; its thread is waited for as the window goes.
     if (m_document != nullptr)
         m_document->cancelWork();
-    // A cancelled load stops within a moment; the files it reads must not outlive the program.
-    for (const QPointer<QThread>& worker : m_workers) {
-        if (worker != nullptr) {
-            worker->wait();
-            delete worker.data();
-        }
-    }
 }
 
 bool CMainFrame::create()
@@ -670,26 +649,15 @@ void CMainFrame::dispatchPendingMessages()
 
 void CMainFrame::runBeside(std::function<void()> work, std::function<void()> done)
 {
-    QThread* worker = QThread::create(yieldingToTheWindow(std::move(work)));
-    // A cancelled load's worker may end long after, under another load: done ignores it.
-    connect(worker, &QThread::finished, this, std::move(done));
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    std::erase_if(m_workers, [](const QPointer<QThread>& gone) { return gone.isNull(); });
-    m_workers.emplace_back(worker);
     beginLongWork();
-    worker->start();
+    // A cancelled load's thread may end long after, under another load: done ignores it.
+    m_besideThreads.start(std::move(work), std::move(done));
 }
 
 void CMainFrame::waitBeside(const std::function<void()>& work)
 {
-    QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create(yieldingToTheWindow(work)));
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     beginLongWork();
-    worker->start();
-    loop.exec();
-    // The loop also ends when the program is told to quit; the work is still ours.
-    worker->wait();
+    shell::BesideThreads::wait(work);
 }
 
 void CMainFrame::workEnded()

@@ -18,6 +18,7 @@
 #include "framework/messages.h"
 #include "framework/services.h"
 #include "panes/view_frame.h"
+#include "shell/beside_threads.h"
 
 class CColorStatusBar;
 class CFlatToolBar;
@@ -25,7 +26,6 @@ class CHistoryCombo;
 class CLoadProgressBar;
 class CMainSplitter;
 class QAction;
-class QThread;
 namespace shell {
 class FileWatch;
 }
@@ -196,7 +196,7 @@ private:
     QTimer m_idleTimer;
     CLoadProgressBar* m_loadProgress = nullptr;
     bool m_longWork = false; // the panes are off and the progress follows the work
-    std::vector<QPointer<QThread>> m_workers;
+    shell::BesideThreads m_besideThreads;
     std::unique_ptr<shell::FileWatch> m_fileWatch;
     // A reload under the EasyJoin dialog would pull the rows from under its walk, and one
     // during a load or save from under that work: the question waits until they end.

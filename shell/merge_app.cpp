@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/merge_doc.h"
+#include "core/merge_load_job.h"
 #include "core/merge_report.h"
 #include "core/report.h"
 #include "core/report_options.h"
@@ -47,23 +48,50 @@ bool MergeApp::start(const std::vector<std::string>& arguments, std::string& err
                                  .local = core::readablePath(options.files[1]),
                                  .remote = core::readablePath(options.files[2]),
                                  .output = *options.output};
-    if (!m_document->load(files, core::mergeLabels(options))) {
-        error = "bivalo: the merge could not be loaded";
-        return false;
-    }
+    m_labels = core::mergeLabels(options);
     m_frame->setWindowTitle(platform::toQString(CBivaloApp::title() + " - merge " + files.output));
+    return load(std::make_shared<core::MergeLoadJob>(files, core::textOptionsOf(settings::appSettings())), error);
+}
+
+bool MergeApp::load(const std::shared_ptr<core::MergeLoadJob>& job, std::string& error)
+{
+    if (job->isQuick()) {
+        job->run();
+        if (!m_document->open(job, m_labels)) {
+            error = kNotLoaded;
+            return false;
+        }
+        m_frame->showOnScreen();
+        goToFirstChange();
+        return true;
+    }
+    // The window is up at once and shows how far the load has come; one that fails closes it.
     m_frame->showOnScreen();
+    m_frame->loadBeside(job, [this, job] {
+        if (m_document->open(job, m_labels)) {
+            goToFirstChange();
+            return;
+        }
+        m_error = kNotLoaded;
+        m_frame->close();
+    });
+    return true;
+}
+
+void MergeApp::goToFirstChange()
+{
     // The first conflict, else the first change, is where the work starts.
     const core::MergeSession& session = m_document->session();
     std::optional<std::int32_t> first = session.nextChange(-1, true, true);
     if (!first)
         first = session.nextChange(-1, true, false);
     m_frame->pane(core::MergePane::Result).goToRow(first.value_or(0));
-    return true;
 }
 
 int MergeApp::exitStatus() const
 {
+    if (!m_error.empty())
+        return core::kReportTrouble;
     return m_document ? m_document->exitStatus() : core::kReportDifferent;
 }
 

@@ -9,8 +9,10 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 #include "core/merge_doc.h"
+#include "core/merge_load_job.h"
 #include "framework/merge_command_ids.h"
 #include "framework/text_format.h"
 #include "framework/update_hints.h"
@@ -19,6 +21,7 @@
 #include "platform/to_qstring.h"
 #include "shell/accelerator_table.h"
 #include "shell/command_menu.h"
+#include "shell/load_progress_bar.h"
 #include "shell/menu_table.h"
 
 using framework::CommandId;
@@ -38,7 +41,7 @@ constexpr double kScreenShare = 0.8;
 } // namespace
 
 CMergeFrame::CMergeFrame(core::CMergeDoc& document, framework::Services& services)
-    : m_document(document), m_services(services)
+    : m_document(document), m_services(services), m_besideThreads(*this)
 {
     m_router.setDocument(&m_document);
     m_router.setMainFrame(this);
@@ -49,6 +52,9 @@ CMergeFrame::CMergeFrame(core::CMergeDoc& document, framework::Services& service
 CMergeFrame::~CMergeFrame()
 {
     qApp->removeEventFilter(this);
+    // The load stops within a moment; its thread is waited for as the window goes.
+    if (m_load != nullptr)
+        m_load->progress.cancel();
     m_document.removeView(this);
     // The columns reach back to the frame (focus, the active view) while they go: they go
     // while it is still whole.
@@ -57,7 +63,12 @@ CMergeFrame::~CMergeFrame()
 
 bool CMergeFrame::create()
 {
-    m_splitter = new QSplitter(Qt::Horizontal, this);
+    // The progress of a load sits below the columns.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_splitter = new QSplitter(Qt::Horizontal, central);
     m_strip = new panes::CDiffPreview(
         m_document, [this](panes::DiffBlockMap& map, bool) {
             panes::buildMergeStrip(m_document.session(), map);
@@ -75,7 +86,11 @@ bool CMergeFrame::create()
         pane->initialUpdate();
     }
     m_splitter->setSizes({kStripWidth, kColumnWidth, kColumnWidth, kColumnWidth, kColumnWidth});
-    setCentralWidget(m_splitter);
+    layout->addWidget(m_splitter, 1);
+    m_loadProgress = new CLoadProgressBar(central);
+    layout->addWidget(m_loadProgress);
+    connect(m_loadProgress, &CLoadProgressBar::cancelRequested, this, &QWidget::close);
+    setCentralWidget(central);
     m_status = new QLabel(this);
     statusBar()->addPermanentWidget(m_status);
     createMenus();
@@ -94,6 +109,29 @@ void CMergeFrame::showOnScreen()
     panes::CMergePane& result = pane(core::MergePane::Result);
     activateView(&result);
     result.onActivateView(true);
+}
+
+void CMergeFrame::loadBeside(std::shared_ptr<core::MergeLoadJob> job, std::function<void()> done)
+{
+    m_load = job;
+    m_splitter->setEnabled(false);
+    m_loadProgress->follow([this] { return m_load != nullptr ? &m_load->progress : nullptr; });
+    m_besideThreads.start([job] { job->run(); }, [this, job, done = std::move(done)] {
+        // A stopped load's thread may end long after; nothing waits for it then.
+        if (job != m_load)
+            return;
+        endLoad();
+        if (m_activeView != nullptr)
+            m_activeView->onActivateView(true);
+        done();
+    });
+}
+
+void CMergeFrame::endLoad()
+{
+    m_load.reset();
+    m_loadProgress->stop();
+    m_splitter->setEnabled(true);
 }
 
 void CMergeFrame::addCommands()
@@ -201,7 +239,10 @@ void CMergeFrame::onUpdate(framework::View*, int hint, void*)
 
 std::string CMergeFrame::statusText() const
 {
-    const std::int32_t open = m_document.loaded() ? m_document.session().openConflicts() : 0;
+    // Nothing is counted while the merge loads.
+    if (!m_document.loaded())
+        return {};
+    const std::int32_t open = m_document.session().openConflicts();
     return open == 0 ? std::string(kNoConflictsLeft) : framework::formatText(kConflictsLeft, {std::to_string(open)});
 }
 
@@ -213,6 +254,11 @@ void CMergeFrame::updateStatus()
 
 void CMergeFrame::closeEvent(QCloseEvent* event)
 {
+    // Nothing is merged yet: closing stops the load.
+    if (m_load != nullptr) {
+        m_load->progress.cancel();
+        endLoad();
+    }
     if (!m_document.canCloseFrame()) {
         event->ignore();
         return;
@@ -222,7 +268,12 @@ void CMergeFrame::closeEvent(QCloseEvent* event)
 
 bool CMergeFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && isActiveWindow() && watched == QApplication::focusWidget())
+    const bool key = event->type() == QEvent::KeyPress && isActiveWindow();
+    if (key && m_load != nullptr && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    if (key && watched == QApplication::focusWidget())
         return translateAccelerator(*static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,13 +14,16 @@
 #include "framework/services.h"
 #include "framework/view.h"
 #include "panes/view_frame.h"
+#include "shell/beside_threads.h"
 
+class CLoadProgressBar;
 class QLabel;
 class QMenu;
 class QSplitter;
 
 namespace core {
 class CMergeDoc;
+struct MergeLoadJob;
 enum class MergePane;
 }
 namespace panes {
@@ -29,7 +34,8 @@ class CMergePane;
 // The merge window: the overview strip and the columns LOCAL, the result and REMOTE side by
 // side (BASE on demand, as a fourth column), a menu bar, and a status bar that counts the
 // conflicts left. Commands go to the active column, the merge document, then this frame.
-// Closing asks the document first.
+// Closing asks the document first. A large merge loads while the window is up, which shows
+// how far it has come; Esc, its Cancel button or closing the window stops it.
 class CMergeFrame : public QMainWindow,
                     public framework::CommandTarget,  // its own commands, third in the router's chain
                     public framework::MessageTarget,  // posted commands and the close request
@@ -48,6 +54,11 @@ public:
     bool create();
     // Shows the window over most of the screen, with the focus in the result column.
     void showOnScreen();
+    // Runs the job beside the window's thread, the columns taking no input meanwhile; done
+    // runs on the window's thread once the job has ended, unless it was stopped.
+    void loadBeside(std::shared_ptr<core::MergeLoadJob> job, std::function<void()> done);
+    bool loading() const { return m_load != nullptr; }
+    CLoadProgressBar& loadProgressBar() const { return *m_loadProgress; }
     framework::CommandRouter& router() { return m_router; }
     // Routes a command as a user would give it; false when it was disabled or unhandled.
     bool routeCommand(framework::CommandId id, framework::CommandOrigin origin = framework::CommandOrigin::Program);
@@ -85,6 +96,7 @@ private:
     bool translateAccelerator(const QKeyEvent& key);
     void showBase(bool show);
     void updateStatus();
+    void endLoad();
 
     core::CMergeDoc& m_document;
     framework::Services& m_services;
@@ -94,4 +106,7 @@ private:
     panes::CDiffPreview* m_strip = nullptr;
     std::array<panes::CMergePane*, 4> m_panes {};   // indexed by core::MergePane
     panes::CTableView* m_activeView = nullptr;
+    CLoadProgressBar* m_loadProgress = nullptr;
+    std::shared_ptr<core::MergeLoadJob> m_load; // the load that runs beside the window
+    shell::BesideThreads m_besideThreads;
 };

@@ -98,6 +98,7 @@ TEST(WorkProgress, ReadsAsTheStatusLineShowsIt)
         { { Phase::Reading, "a and b", 20u << 20, 10u << 20 }, "Reading a and b: 10 of 10 MB" },
         { { Phase::Comparing, {}, 60, 100 }, "Comparing: 60%" },
         { { Phase::Comparing, {}, 0, 0 }, "Comparing: 0%" },
+        { { Phase::Comparing, {}, 50, 100, 1, 2 }, "Comparing: 75%" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(core::describeProgress(c.snapshot), c.text);

@@ -1,52 +1,15 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "framework/command_ids.h"
 #include "shell/load_progress_bar.h"
 #include "shell/main_splitter.h"
 #include "tests/shell/merge_by_hand.h"
+#include "tests/shell/slow_source.h"
 
 namespace {
 
 using testing_support::RunningApp;
-
-// A source file that arrives as slowly as the test writes it: a named pipe, which a load
-// reads beside the window however small it is.
-class SlowSource {
-public:
-    explicit SlowSource(const std::string& path) : m_path(path)
-    {
-        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
-        // Read and write: the open does not wait for the reader.
-        m_fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    }
-    ~SlowSource() { finish(); }
-    SlowSource(const SlowSource&) = delete;
-    SlowSource& operator=(const SlowSource&) = delete;
-
-    // No more than a pipe holds, so that the write never waits for the reader.
-    void writeLines(int count)
-    {
-        std::string lines;
-        for (int k = 0; k < count; ++k)
-            lines += "slow line " + std::to_string(k) + "\n";
-        ASSERT_EQ(::write(m_fd, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
-    }
-    void finish()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-    int m_fd = -1;
-};
+using testing_support::SlowSource;
 
 class LongLoad : public RunningApp {
 protected:

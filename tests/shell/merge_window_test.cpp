@@ -2,6 +2,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <QPushButton>
+
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,9 +17,11 @@
 #include "panes/diff_preview.h"
 #include "panes/merge_pane.h"
 #include "shell/merge_app.h"
+#include "shell/load_progress_bar.h"
 #include "shell/merge_frame.h"
 #include "settings/color_table.h"
 #include "tests/shell/running_app.h"
+#include "tests/shell/slow_source.h"
 
 // The merge window as a user drives it: keys to the window, a save, the file on disk.
 namespace {
@@ -41,16 +47,30 @@ protected:
 
     void start(std::string_view local = kLocal)
     {
+        startOn(dir.write("base", kBase), dir.write("local", local), dir.write("remote", kRemote));
+    }
+
+    void startOn(const std::string& base, const std::string& local, const std::string& remote)
+    {
         output = dir.file("merged");
         app = std::make_unique<shell::MergeApp>(services);
         std::string error;
-        ASSERT_TRUE(app->start({"--merge", "-o", output, "-L", "ours", "-L", "base", "-L", "theirs",
-                                dir.write("base", kBase), dir.write("local", local), dir.write("remote", kRemote)},
+        ASSERT_TRUE(app->start({"--merge", "-o", output, "-L", "ours", "-L", "base", "-L", "theirs", base, local,
+                                remote},
                                error))
             << error;
         QApplication::setActiveWindow(&frame());
         pane(MergePane::Result).grid()->setFocus();
         QApplication::processEvents();
+    }
+
+    // Starts on a BASE that arrives only as the test writes it, and waits until its load shows.
+    void startOnSlowBase(testing_support::SlowSource& base, const std::string& remote)
+    {
+        base.write(kBase);
+        startOn(base.path(), dir.write("local", kLocal), remote);
+        ASSERT_TRUE(frame().isVisible()) << "the window does not wait for the load";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame().loadProgressBar().isVisible(); }, 5000));
     }
 
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -209,6 +229,61 @@ TEST_F(MergeWindow, RowsAndTheStripAreColouredByWhatHappened)
     press(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(background(MergePane::Result, conflict), colors.backgroundFor(int(core::LineState::Edited), 0));
     EXPECT_EQ(strip.valueAt(conflict), panes::DiffBlockMap::kSourceOnly) << "no longer marked as a conflict";
+}
+
+// A large input loads beside the window, which shows what it reads; once the input is all
+// there, the merge shows at its first conflict with the keys going to the result.
+TEST_F(MergeWindow, ASlowInputLoadsWhileTheWindowShowsItsProgress)
+{
+    testing_support::SlowSource base(dir.file("base"));
+    startOnSlowBase(base, dir.write("remote", kRemote));
+    EXPECT_EQ(frame().loadProgressBar().text(), "Reading base, local and remote: 0 MB");
+    EXPECT_EQ(frame().statusText(), "");
+    EXPECT_FALSE(frame().routeCommand(framework::ID_MERGE_SAVE)) << "nothing to save yet";
+
+    base.finish();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame().loading(); }, 10000));
+    EXPECT_FALSE(frame().loadProgressBar().isVisible());
+    EXPECT_EQ(frame().statusText(), "Unresolved conflicts: 3");
+    EXPECT_EQ(cellText(MergePane::Local, currentRow()), "L2");
+    press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(cellText(MergePane::Result, currentRow()), "L2");
+}
+
+// Esc or the Cancel button stops the load at once: the window closes without a question,
+// OUTPUT is not written, and git hears that nothing was merged.
+TEST_F(MergeWindow, StoppingASlowLoadClosesTheWindowUnmerged)
+{
+    const std::function<void()> stops[] = {
+        [&] { QTest::keyClick(&frame(), Qt::Key_Escape); },
+        [&] { QTest::mouseClick(frame().loadProgressBar().findChild<QPushButton*>("cancelLoad"), Qt::LeftButton); },
+    };
+    for (std::size_t k = 0; k < std::size(stops); ++k) {
+        testing_support::SlowSource base(dir.file("base" + std::to_string(k)));
+        startOnSlowBase(base, dir.write("remote", kRemote));
+        stops[k]();
+        EXPECT_FALSE(frame().isVisible()) << k;
+        EXPECT_FALSE(frame().loading()) << k;
+        EXPECT_FALSE(std::filesystem::exists(output)) << k;
+        EXPECT_TRUE(services.messageTexts().empty()) << k;
+        EXPECT_EQ(app->exitStatus(), 1) << k;
+        base.finish();
+        // The stopped load's thread is waited for.
+        app.reset();
+    }
+}
+
+// A file that cannot be read is told as before the window showed, and the window closes.
+TEST_F(MergeWindow, AnUnreadableInputOfASlowLoadIsToldAndEndsTheMerge)
+{
+    testing_support::SlowSource base(dir.file("base"));
+    startOnSlowBase(base, dir.file("missing"));
+    base.finish();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame().loading(); }, 10000));
+    EXPECT_EQ(services.messageTexts(), std::vector<std::string>{"Remote File Not Found!"});
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_EQ(app->exitStatus(), 2);
+    EXPECT_EQ(app->error(), "bivalo: the merge could not be loaded");
 }
 
 } // namespace
