@@ -8,7 +8,8 @@
 //   find_absent             F3 for a word that does not occur: a full wrap and "not found"
 //   navigation_bench SOURCE TARGET ABSENT_WORD [ROUNDS]
 // With ROUNDS 0, only the moves at the far end of a huge pair, where a walk from the top
-// costs most: page up, page down, F7 and F8 from its last row.
+// costs most: page up, page down, F7 and F8 from its last row, and clicks on the overview
+// strip that jump between its top and its bottom.
 // Prints milliseconds: mean and worst over each set of moves.
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include "bench/press_timing.h"
 #include "bench/window_bench.h"
@@ -23,6 +25,8 @@
 #include "framework/scripted_services.h"
 #include "grid/cell_messages.h"
 #include "panes/bivalo_view.h"
+#include "panes/diff_block_map.h"
+#include "panes/diff_preview.h"
 #include "shell/bivalo_app.h"
 #include "shell/history_combo.h"
 #include "shell/main_frame.h"
@@ -81,9 +85,20 @@ void print(const char* name, const Figures& figures, const char* note)
                 figures.mean(), figures.worst(), figures.best(), note);
 }
 
-void farEndMoves(panes::CBivaloView& target, int rows)
+constexpr int kMoves = 20;
+
+// A left click on the overview strip, near its top or its bottom.
+void clickStrip(panes::CDiffPreview& strip, bool top)
 {
-    constexpr int kMoves = 20;
+    const QPointF at(strip.width() / 2, top ? panes::DiffBlockMap::kMargin + 1 : strip.height() - panes::DiffBlockMap::kMargin - 1);
+    QMouseEvent down(QEvent::MouseButtonPress, at, strip.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&strip, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, strip.mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&strip, &up);
+}
+
+void farEndMoves(panes::CBivaloView& target, panes::CDiffPreview& strip, int rows)
+{
     focus(target);
     setRow(target, rows - 1);
     const auto pressed = [](Qt::Key key) {
@@ -96,6 +111,10 @@ void farEndMoves(panes::CBivaloView& target, int rows)
     print("page_down_at_end", pressed(Qt::Key_PageDown), "back to the last row");
     print("prev_diff_at_end", pressed(Qt::Key_F7), "from the last row");
     print("next_diff_at_end", pressed(Qt::Key_F8), "back towards it");
+    Figures jumps;
+    for (int k = 0; k < kMoves; ++k)
+        jumps.add(timed([&strip, k] { clickStrip(strip, k % 2 == 0); }));
+    print("strip_jump", jumps, "a click on the strip's top, then its bottom, and so on");
 }
 
 } // namespace
@@ -118,7 +137,7 @@ int main(int argc, char** argv)
     const int rows = app.document().rowCount();
     std::printf("rows %d\n", rows);
     if (rounds == 0) {
-        farEndMoves(target, rows);
+        farEndMoves(target, *app.mainFrame().findChild<panes::CDiffPreview*>(), rows);
         return 0;
     }
 
