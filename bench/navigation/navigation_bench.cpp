@@ -99,6 +99,9 @@ void clickStrip(panes::CDiffPreview& strip, bool top)
 
 void farEndMoves(panes::CBivaloView& target, panes::CDiffPreview& strip, int rows)
 {
+    // The strip goes on building for some turns of the event loop after the pair shows.
+    while (strip.blockMap().values().size() < std::size_t(rows))
+        QApplication::processEvents();
     focus(target);
     setRow(target, rows - 1);
     const auto pressed = [](Qt::Key key) {

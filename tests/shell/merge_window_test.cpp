@@ -1,8 +1,7 @@
 #include <QApplication>
 #include <QLineEdit>
-#include <QTest>
-
 #include <QPushButton>
+#include <QTest>
 
 #include <filesystem>
 #include <functional>
