@@ -258,6 +258,8 @@ void CMergePane::addMergeCommands()
     addTake(ID_MERGE_TAKE_LOCAL_REMOTE, MergeChoice::LocalThenRemote);
     addTake(ID_MERGE_TAKE_REMOTE_LOCAL, MergeChoice::RemoteThenLocal);
     addTake(ID_MERGE_TAKE_BASE, MergeChoice::Base);
+    // Escape closes the window, as the compare window's panes do; closing asks what it must.
+    onCommand(IDCANCEL, [this] { frame().frameWindow().post(WM_CLOSE, 0, 0); });
 }
 
 void CMergePane::addMove(framework::CommandId id, bool forwards, bool openOnly)

@@ -191,12 +191,16 @@ TEST_F(MergeWindow, BaseAndTypedLinesReachTheFileAndClosingWithConflictsAsks)
     EXPECT_EQ(saved(), "l1\nl2\nl3\nL4\nl5\ntyped\nl7\nR8\nl9\n"
                        "<<<<<<< ours\nL10\n=======\nR10\n>>>>>>> theirs\nl11\nl12");
 
+    // Esc closes the window, as in the compare window, but asks first.
     services.answerMessage(MessageAnswer::No);
-    frame().close();
+    press(Qt::Key_Escape);
+    QApplication::processEvents();
     EXPECT_TRUE(frame().isVisible());
+    ASSERT_FALSE(services.messageTexts().empty()) << "Esc asks before it closes";
     EXPECT_EQ(services.messageTexts().back(), "1 conflict is left unresolved.\nClose the merge anyway?");
     services.answerMessage(MessageAnswer::Yes);
-    frame().close();
+    press(Qt::Key_Escape);
+    QApplication::processEvents();
     EXPECT_FALSE(frame().isVisible());
     EXPECT_EQ(app->exitStatus(), 1);
 }
