@@ -1,7 +1,5 @@
 #include "core/merge_load_job.h"
 
-#include <new>
-
 #include "core/report.h"
 
 namespace core {
@@ -18,26 +16,22 @@ bool MergeLoadJob::isQuick() const
 
 void MergeLoadJob::run()
 {
-    try {
-        FileToLoad inputs[] = {{base, files.base}, {local, files.local}, {remote, files.remote}};
-        loadFiles(inputs, options, &progress);
-        if (!base.loaded() || !local.loaded() || !remote.loaded()) {
-            outcome = LoadOutcome::NotLoaded;
-            return;
-        }
-        session = std::make_unique<MergeSession>(base, local, remote, options, &progress);
-        outcome = LoadOutcome::Opened;
-    } catch (const WorkCancelled&) {
-        outcome = LoadOutcome::Cancelled;
-    } catch (const std::bad_alloc&) {
-        outcome = LoadOutcome::OutOfMemory;
-    }
-    if (outcome != LoadOutcome::Opened && outcome != LoadOutcome::NotLoaded) {
+    outcome = runLoad(
+        [this] {
+            FileToLoad inputs[] = {{base, files.base}, {local, files.local}, {remote, files.remote}};
+            loadFiles(inputs, options, &progress);
+            if (!base.loaded() || !local.loaded() || !remote.loaded())
+                return LoadOutcome::NotLoaded;
+            session = std::make_unique<MergeSession>(base, local, remote, options, &progress);
+            return LoadOutcome::Opened;
+        },
         // What was read is of no use; its memory goes now rather than with the job.
-        base = LineFile();
-        local = LineFile();
-        remote = LineFile();
-    }
+        [this] {
+            session.reset();
+            base = LineFile();
+            local = LineFile();
+            remote = LineFile();
+        });
 }
 
 std::string MergeLoadJob::readProblem() const

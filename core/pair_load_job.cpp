@@ -1,7 +1,5 @@
 #include "core/pair_load_job.h"
 
-#include <new>
-
 namespace core {
 
 PairLoadJob::PairLoadJob(std::string sourcePathIn, std::string targetPathIn, const TextOptions& optionsIn)
@@ -16,25 +14,20 @@ bool PairLoadJob::isQuick() const
 
 void PairLoadJob::run()
 {
-    try {
-        loaded = loadPair(source, sourcePath, target, targetPath, options, &progress);
-        if (!loaded.sourceLoaded || !loaded.targetLoaded) {
-            outcome = LoadOutcome::NotLoaded;
-            return;
-        }
-        result = compareFiles(source, target, options, &progress);
-        outcome = LoadOutcome::Opened;
-    } catch (const WorkCancelled&) {
-        outcome = LoadOutcome::Cancelled;
-    } catch (const std::bad_alloc&) {
-        outcome = LoadOutcome::OutOfMemory;
-    }
-    if (outcome != LoadOutcome::Opened && outcome != LoadOutcome::NotLoaded) {
+    outcome = runLoad(
+        [this] {
+            loaded = loadPair(source, sourcePath, target, targetPath, options, &progress);
+            if (!loaded.sourceLoaded || !loaded.targetLoaded)
+                return LoadOutcome::NotLoaded;
+            result = compareFiles(source, target, options, &progress);
+            return LoadOutcome::Opened;
+        },
         // What was read is of no use; its memory goes now rather than with the job.
-        source = LineFile();
-        target = LineFile();
-        result = CompareResult();
-    }
+        [this] {
+            source = LineFile();
+            target = LineFile();
+            result = CompareResult();
+        });
 }
 
 } // namespace core

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -132,6 +133,19 @@ PairLoad loadPair(LineFile& source, const std::string& sourcePath, LineFile& tar
     FileToLoad files[] = {{source, sourcePath}, {target, targetPath}};
     loadFiles(files, options, progress);
     return {.sourceLoaded = source.loaded(), .targetLoaded = target.loaded()};
+}
+
+LoadOutcome runLoad(const std::function<LoadOutcome()>& load, const std::function<void()>& cleanUp)
+{
+    try {
+        return load();
+    } catch (const WorkCancelled&) {
+        cleanUp();
+        return LoadOutcome::Cancelled;
+    } catch (const std::bad_alloc&) {
+        cleanUp();
+        return LoadOutcome::OutOfMemory;
+    }
 }
 
 } // namespace core

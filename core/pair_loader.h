@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -19,6 +20,10 @@ struct FileToLoad {
 
 // How a load ended: read (and compared), a file not read, stopped, or out of memory.
 enum class LoadOutcome { Opened, NotLoaded, Cancelled, OutOfMemory };
+
+// Runs a load that says whether it opened or a file was not read; a cancel or a lack of
+// memory ends it early, and cleanUp then drops what it read.
+LoadOutcome runLoad(const std::function<LoadOutcome()>& load, const std::function<void()>& cleanUp);
 
 struct PairLoad {
     bool sourceLoaded = false;
