@@ -41,6 +41,13 @@ void CMergeDoc::beforeCommand(framework::CommandId id)
         updateAllViews(nullptr, kHintFinishEditing);
 }
 
+void CMergeDoc::showLoading(const MergeFiles& files)
+{
+    m_files = files;
+    // Names only: nothing reads the rows before the merge is open.
+    updateAllViews(nullptr, framework::kHintModifiedChanged);
+}
+
 bool CMergeDoc::open(std::shared_ptr<MergeLoadJob> job, const MergeLabels& labels)
 {
     if (job->outcome == LoadOutcome::NotLoaded)

@@ -30,6 +30,8 @@ public:
     // Takes the files and the merge of a job that has run; false, with the trouble shown, when
     // a file could not be read or memory ran out, and without a word when the job was stopped.
     bool open(std::shared_ptr<MergeLoadJob> job, const MergeLabels& labels);
+    // The files a load beside the window is reading: the columns name them meanwhile.
+    void showLoading(const MergeFiles& files);
     bool loaded() const { return m_session != nullptr; }
     MergeSession& session() { return *m_session; }
     const MergeSession& session() const { return *m_session; }

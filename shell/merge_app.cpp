@@ -66,6 +66,7 @@ bool MergeApp::load(const std::shared_ptr<core::MergeLoadJob>& job, std::string&
         return true;
     }
     // The window is up at once and shows how far the load has come; one that fails closes it.
+    m_document->showLoading(job->files);
     m_frame->showOnScreen();
     m_frame->loadBeside(job, [this, job] {
         if (m_document->open(job, m_labels)) {

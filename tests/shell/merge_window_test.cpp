@@ -242,6 +242,7 @@ TEST_F(MergeWindow, ASlowInputLoadsWhileTheWindowShowsItsProgress)
     startOnSlowBase(base, dir.write("remote", kRemote));
     EXPECT_EQ(frame().loadProgressBar().text(), "Reading base, local and remote: 0 MB");
     EXPECT_EQ(frame().statusText(), "");
+    EXPECT_EQ(frame().pane(MergePane::Local).captionText(), "LOCAL: " + dir.file("local"));
     EXPECT_FALSE(frame().routeCommand(framework::ID_MERGE_SAVE)) << "nothing to save yet";
 
     base.finish();
