@@ -2,8 +2,8 @@
 
 #include <exception>
 #include <filesystem>
-#include <new>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
